@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main(int, char**) {
+    std::puts("Kestrune");
+    return 0;
+}

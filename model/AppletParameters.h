@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/Color.h"
+#include "model/Rect.h"
+#include "model/Vorane.h"
+
+namespace kestrune {
+
+class CArchive;
+class CVoraneItem;
+
+inline constexpr const char* kDefaultHTMLTitle = "Vorane Applet Properties";
+
+// The one applet: page-level parameters and the forest of top-level menus.
+class CAppletParameters {
+public:
+    CAppletParameters();
+    CAppletParameters(const CAppletParameters&) = delete;
+    CAppletParameters& operator=(const CAppletParameters&) = delete;
+    virtual ~CAppletParameters();
+
+    std::string m_HTMLTitle = kDefaultHTMLTitle;
+    std::int32_t m_Align = 0;  // 0 Center, 1 Left, 2 Right
+    std::int32_t m_appWidth = 400;
+    std::int32_t m_appHeight = 200;
+    Color m_appBKColor = 0;
+    std::string m_appBKImagePath;
+    std::int32_t m_appBKImageMode = 0;  // 0 Specify, 1 Tile
+    std::int32_t m_appBKImageX = 0;
+    std::int32_t m_appBKImageY = 0;
+    std::string m_appBKAudioPath;
+    std::vector<std::unique_ptr<CVorane>> m_menus;
+    Rect m_menuBounds;
+
+    int Reset();
+    CVorane* NewTopLevelMenu();
+    int AddTopLevelMenu(std::unique_ptr<CVorane> menu, int front);
+    int RemoveTopLevelMenu(const CVorane* menu);
+    int IndexOfTopLevelMenu(const CVorane* menu) const;
+
+    static CVorane* FindParentMenu(CVorane* root, const CVoraneItem* item);
+    // The menu holding the item, searched through every top-level menu in order.
+    CVorane* FindParentMenu(const CVoraneItem* item) const;
+    CVorane* MenuAtDepth(int depth) const;
+
+    static void SetItemImages(const std::string& normal, const std::string& over,
+                              const std::string& click, CVorane* menu, int recursive);
+    static void SetItemAudio(const std::string& over, const std::string& click, CVorane* menu,
+                             int recursive);
+
+    Rect TopLevelBounds() const;
+
+    // The <param> block and the page text; defined in output/.
+    std::string BuildAppletParameters();
+    std::string BuildHTML();
+
+    // Working values of a parameter build or a document save: meaningful only while
+    // one runs and until the next change of the tree.
+    int m_menuCounter = 0;
+    std::vector<const CVoraneItem*> m_emittedItems;
+    std::string m_countText;
+
+    virtual void Serialize(CArchive& ar);
+};
+
+}  // namespace kestrune

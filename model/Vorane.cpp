@@ -1,0 +1,228 @@
+#include "model/Vorane.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "model/Archive.h"
+#include "model/VoraneItem.h"
+
+namespace kestrune {
+
+CVorane::CVorane(int itemCount, std::string name) {
+    SetItemCount(itemCount, 0);
+    m_name = std::move(name);
+}
+
+CVorane::CVorane(const CVorane& source) {
+    CopyStyle(source);
+    m_visible = source.m_visible;
+    m_items.reserve(source.m_items.size());
+    for (const auto& item : source.m_items) m_items.push_back(std::make_unique<CVoraneItem>(*item));
+}
+
+CVorane::~CVorane() = default;
+
+int CVorane::CountItems(int all) const {
+    if (all) return static_cast<int>(m_items.size());
+    return static_cast<int>(std::count_if(m_items.begin(), m_items.end(),
+                                          [](const auto& item) { return item->m_visible != 0; }));
+}
+
+CVoraneItem* CVorane::GetItem(int index) const {
+    if (index < 0 || index >= static_cast<int>(m_items.size())) return nullptr;
+    return m_items[static_cast<std::size_t>(index)].get();
+}
+
+int CVorane::IndexOf(const CVoraneItem* item) const {
+    for (std::size_t i = 0; i < m_items.size(); ++i)
+        if (m_items[i].get() == item) return static_cast<int>(i);
+    return -1;
+}
+
+CVoraneItem* CVorane::InsertNewItem() {
+    m_items.insert(m_items.begin(), std::make_unique<CVoraneItem>());
+    return m_items.front().get();
+}
+
+int CVorane::AddItem(std::unique_ptr<CVoraneItem> item, int front) {
+    if (!item) return 0;
+    if (front)
+        m_items.insert(m_items.begin(), std::move(item));
+    else
+        m_items.push_back(std::move(item));
+    return 1;
+}
+
+CVoraneItem* CVorane::InsertCopy(const CVoraneItem* item) {
+    if (!item) return nullptr;
+    // The copy is complete before it is placed, so copying an item into itself is finite.
+    auto copy = std::make_unique<CVoraneItem>(*item);
+    CVoraneItem* result = copy.get();
+    m_items.insert(m_items.begin(), std::move(copy));
+    return result;
+}
+
+void CVorane::CopyStyle(const CVorane& source) {
+    m_name = source.m_name;
+    m_BKColor = source.m_BKColor;
+    m_BKStyle = source.m_BKStyle;
+    m_MenuAlign = source.m_MenuAlign;
+    m_Corner = source.m_Corner;
+    m_xPos = source.m_xPos;
+    m_yPos = source.m_yPos;
+    m_Width = source.m_Width;
+    m_Height = source.m_Height;
+    m_ItemGap = source.m_ItemGap;
+    m_BorderThick = source.m_BorderThick;
+    m_itemStyle = source.m_itemStyle;
+}
+
+CVorane& CVorane::Assign(const CVorane& source) {
+    if (&source == this) return *this;
+    // Copy first: the source may lie inside this menu's own subtree.
+    std::vector<std::unique_ptr<CVoraneItem>> copies;
+    copies.reserve(source.m_items.size());
+    for (const auto& item : source.m_items) copies.push_back(std::make_unique<CVoraneItem>(*item));
+    CopyStyle(source);
+    m_visible = source.m_visible;
+    m_items = std::move(copies);
+    return *this;
+}
+
+int CVorane::RemoveAllItems() {
+    m_items.clear();
+    return 1;
+}
+
+int CVorane::RemoveItemAt(int index) {
+    if (index < 0 || index >= static_cast<int>(m_items.size())) return 0;
+    m_items.erase(m_items.begin() + index);
+    return 1;
+}
+
+int CVorane::RemoveItem(const CVoraneItem* item) {
+    const int index = IndexOf(item);
+    return index < 0 ? 0 : RemoveItemAt(index);
+}
+
+int CVorane::MoveItemUp(int index) {
+    if (index < 1 || index >= static_cast<int>(m_items.size())) return 0;
+    std::swap(m_items[static_cast<std::size_t>(index)], m_items[static_cast<std::size_t>(index - 1)]);
+    return 1;
+}
+
+int CVorane::MoveItemUp(const CVoraneItem* item) {
+    const int index = IndexOf(item);
+    return index < 0 ? 0 : MoveItemUp(index);
+}
+
+int CVorane::MoveItemDown(int index) {
+    if (index < 0 || index >= static_cast<int>(m_items.size()) - 1) return 0;
+    std::swap(m_items[static_cast<std::size_t>(index)], m_items[static_cast<std::size_t>(index + 1)]);
+    return 1;
+}
+
+int CVorane::MoveItemDown(const CVoraneItem* item) {
+    const int index = IndexOf(item);
+    return index < 0 ? 0 : MoveItemDown(index);
+}
+
+int CVorane::SetItemCount(int n, int keep) {
+    if (!keep) m_items.clear();
+    const auto target = static_cast<std::size_t>(std::max(n, 0));
+    while (m_items.size() > target) m_items.pop_back();
+    while (m_items.size() < target)
+        m_items.push_back(std::make_unique<CVoraneItem>(kNewItemLabel + std::to_string(m_items.size() + 1)));
+    return 1;
+}
+
+Rect CVorane::MenuRect(std::int32_t ox, std::int32_t oy) const {
+    const std::int64_t n = CountItems(0);
+    std::int64_t width = m_Width;
+    std::int64_t height = m_Height;
+    if (IsHorizontal())
+        width = n * (std::int64_t{m_Width} + m_ItemGap) - m_ItemGap;
+    else
+        height = n * (std::int64_t{m_Height} + m_ItemGap) - m_ItemGap;
+    if (m_BKStyle == 2) {
+        ++width;
+        ++height;
+    }
+    const std::int64_t ax = std::int64_t{ox} + m_xPos;
+    const std::int64_t ay = std::int64_t{oy} + m_yPos;
+    std::int64_t left = ax;
+    std::int64_t top = ay;
+    if (m_Corner == 1 || m_Corner == 2) left = ax - width;
+    if (m_Corner == 2 || m_Corner == 3) top = ay - height;
+    return Rect{ClampToInt32(left), ClampToInt32(top), ClampToInt32(left + width),
+                ClampToInt32(top + height)};
+}
+
+Point CVorane::ItemCorner(int visibleIndex, std::int32_t ox, std::int32_t oy) const {
+    const Rect rect = MenuRect(ox, oy);
+    if (IsHorizontal())
+        return Point{ClampToInt32(rect.left + std::int64_t{visibleIndex} * (std::int64_t{m_Width} + m_ItemGap)),
+                     rect.top};
+    return Point{rect.left,
+                 ClampToInt32(rect.top + std::int64_t{visibleIndex} * (std::int64_t{m_Height} + m_ItemGap))};
+}
+
+namespace {
+void SerializeItemStyle(CArchive& ar, ItemStyle& style) {
+    std::int32_t* fields[] = {&style.BKColor,         &style.FRColor,           &style.ItemBorderStyle,
+                              &style.ItemFillStyle,   &style.GradientDirection, &style.FontEffect,
+                              &style.FontName,        &style.FontSize,          &style.FontStyle,
+                              &style.TextAlign,       &style.TextOffset,        &style.ImageAlign,
+                              &style.ImageOffset};
+    for (std::int32_t* field : fields) {
+        if (ar.IsStoring())
+            ar.WriteInt(*field);
+        else
+            ar.ReadInt(*field);
+    }
+    if (ar.IsStoring())
+        ar.WriteString(style.Spare);
+    else
+        ar.ReadString(style.Spare);
+}
+
+// Every item record needs at least nine length bytes, its visibility and a menu tag.
+constexpr std::size_t kMinItemRecordBytes = 9 + 4 + 2;
+}  // namespace
+
+void CVorane::Serialize(CArchive& ar) {
+    std::int32_t* styleFields[] = {&m_BKColor, &m_BKStyle, &m_MenuAlign, &m_Corner, &m_xPos,
+                                   &m_yPos,    &m_Width,   &m_Height,    &m_ItemGap, &m_BorderThick};
+    if (ar.IsStoring()) {
+        ar.WriteString(m_name);
+        for (std::int32_t* field : styleFields) ar.WriteInt(*field);
+        for (ItemStyle& style : m_itemStyle) SerializeItemStyle(ar, style);
+        ar.WriteInt(m_visible);
+        ar.WriteInt(static_cast<std::int32_t>(m_items.size()));
+        for (auto& item : m_items) {
+            ar.WriteObjectTag("CVoraneItem");
+            item->Serialize(ar);
+        }
+        return;
+    }
+    ar.ReadString(m_name);
+    for (std::int32_t* field : styleFields) ar.ReadInt(*field);
+    for (ItemStyle& style : m_itemStyle) SerializeItemStyle(ar, style);
+    ar.ReadInt(m_visible);
+    std::int32_t count = 0;
+    if (!ar.ReadInt(count)) return;
+    if (count < 0 || static_cast<std::size_t>(count) > ar.BytesLeft() / kMinItemRecordBytes) {
+        ar.Fail("The clipboard record claims more items than it holds.");
+        return;
+    }
+    m_items.clear();
+    for (std::int32_t i = 0; i < count && !ar.Failed(); ++i) {
+        if (!ar.ReadObjectTag("CVoraneItem") || !ar.EnterObject()) return;
+        auto item = std::make_unique<CVoraneItem>();
+        item->Serialize(ar);
+        ar.LeaveObject();
+        m_items.push_back(std::move(item));
+    }
+}
+
+}  // namespace kestrune

@@ -1,0 +1,69 @@
+#include "model/VoraneItem.h"
+
+#include <utility>
+
+#include "model/Archive.h"
+
+namespace kestrune {
+
+CVoraneItem::CVoraneItem(std::string label)
+    : m_label(std::move(label)), m_subMenu(std::make_unique<CVorane>(0, kSubMenuName)) {}
+
+CVoraneItem::CVoraneItem(const CVoraneItem& source)
+    : m_label(source.m_label),
+      m_description(source.m_description),
+      m_normalImage(source.m_normalImage),
+      m_overImage(source.m_overImage),
+      m_clickImage(source.m_clickImage),
+      m_overAudio(source.m_overAudio),
+      m_clickAudio(source.m_clickAudio),
+      m_target(source.m_target),
+      m_link(source.m_link),
+      m_subMenu(std::make_unique<CVorane>(*source.m_subMenu)),
+      m_visible(source.m_visible) {}
+
+CVoraneItem::~CVoraneItem() = default;
+
+void CVoraneItem::SetSubMenu(std::unique_ptr<CVorane> menu) {
+    if (menu) m_subMenu = std::move(menu);
+}
+
+void CVoraneItem::Serialize(CArchive& ar) {
+    std::string* texts[] = {&m_label,     &m_description, &m_normalImage, &m_overImage, &m_clickImage,
+                            &m_overAudio, &m_clickAudio,  &m_target,      &m_link};
+    if (ar.IsStoring()) {
+        for (std::string* text : texts) ar.WriteString(*text);
+        ar.WriteInt(m_visible);
+        ar.WriteObjectTag("CVorane");
+        m_subMenu->Serialize(ar);
+        return;
+    }
+    for (std::string* text : texts) ar.ReadString(*text);
+    ar.ReadInt(m_visible);
+    if (!ar.ReadObjectTag("CVorane") || !ar.EnterObject()) return;
+    auto menu = std::make_unique<CVorane>(0, kSubMenuName);
+    menu->Serialize(ar);
+    ar.LeaveObject();
+    SetSubMenu(std::move(menu));
+}
+
+std::vector<std::uint8_t> WriteItemRecord(const CVoraneItem& item) {
+    CArchive ar = CArchive::ForWriting();
+    // Serialize is shared by reading and writing; writing leaves the item as it was.
+    const_cast<CVoraneItem&>(item).Serialize(ar);
+    return ar.TakeBytes();
+}
+
+std::unique_ptr<CVoraneItem> ReadItemRecord(const std::uint8_t* data, std::size_t size,
+                                            std::string* error) {
+    CArchive ar = CArchive::ForReading(data, size);
+    auto item = std::make_unique<CVoraneItem>();
+    item->Serialize(ar);
+    if (ar.Failed()) {
+        if (error) *error = ar.Error();
+        return nullptr;
+    }
+    return item;
+}
+
+}  // namespace kestrune

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts Kestrune.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/install-deps.sh
+scripts/build.sh
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+  echo "No display found: running headless on a new document from the first template."
+  exec build/bin/kestrune --new 0 --save /tmp/kestrune-sample/menu.htm
+fi
+exec build/bin/kestrune "$@"

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs, only those that are missing.
+set -euo pipefail
+
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
+          libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+          fonts-dejavu-core xvfb xauth)
+if [[ "${1:-}" == "--fuzz" ]]; then packages+=(clang libclang-rt-14-dev); fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq || true
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
