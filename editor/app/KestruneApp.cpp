@@ -1,0 +1,34 @@
+#include "app/KestruneApp.h"
+
+#include <utility>
+
+#include "model/VoraneItem.h"
+
+using namespace kestrune;
+
+CKestruneApp::CKestruneApp(QString appDir, IDialogService& dialogs, ISettingsStore& settings, QObject* parent)
+    : QObject(parent), m_strAppDir(std::move(appDir)), m_dialogs(dialogs), m_settings(settings) {}
+
+void CKestruneApp::ClearEditingContext() {
+    m_pCurMenu = nullptr;
+    m_pCurItem = nullptr;
+}
+
+namespace {
+bool MenuHolds(const CVorane* menu, const void* target) {
+    if (!menu) return false;
+    if (menu == target) return true;
+    for (const auto& item : menu->m_items)
+        if (item.get() == target || MenuHolds(item->m_subMenu.get(), target)) return true;
+    return false;
+}
+}  // namespace
+
+void CKestruneApp::ForgetIfInside(const CVorane* removedMenu, const CVoraneItem* removedItem) {
+    auto inside = [&](const void* target) {
+        if (!target) return false;
+        if (removedMenu && MenuHolds(removedMenu, target)) return true;
+        return removedItem && (removedItem == target || MenuHolds(removedItem->m_subMenu.get(), target));
+    };
+    if (inside(m_pCurItem) || inside(m_pCurMenu)) ClearEditingContext();
+}

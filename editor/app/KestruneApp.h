@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "model/AppletParameters.h"
+
+class IDialogService;
+namespace kestrune {
+class ISettingsStore;
+class CVorane;
+class CVoraneItem;
+}  // namespace kestrune
+
+// Lives for the whole run and owns the one menu model, which New, Open and the template
+// commands refill in place. Holds the editing context the property pages work on.
+class CKestruneApp : public QObject {
+    Q_OBJECT
+public:
+    CKestruneApp(QString appDir, IDialogService& dialogs, kestrune::ISettingsStore& settings,
+                 QObject* parent = nullptr);
+
+    kestrune::CAppletParameters m_applet;
+    kestrune::CVorane* m_pCurMenu = nullptr;      // non-owning
+    kestrune::CVoraneItem* m_pCurItem = nullptr;  // non-owning
+    int m_bItemSheet = 1;
+    QString m_strAppDir;  // no trailing separator
+    int m_bFirstNew = 1;
+    int m_nBrowserMode = 1;
+    QString m_strBrowserPath;
+    int m_nKnownBrowser = 0;
+
+    IDialogService& Dialogs() const { return m_dialogs; }
+    kestrune::ISettingsStore& Settings() const { return m_settings; }
+    std::string AppDir() const { return m_strAppDir.toLocal8Bit().toStdString(); }
+
+    // Clears the editing context when the given object, or anything below it, goes away.
+    void ForgetIfInside(const kestrune::CVorane* removedMenu, const kestrune::CVoraneItem* removedItem);
+    void ClearEditingContext();
+
+private:
+    IDialogService& m_dialogs;
+    kestrune::ISettingsStore& m_settings;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+namespace kestrune {
+class CVorane;
+class CVoraneItem;
+}  // namespace kestrune
+
+// What one edit did to the model. Pointers of removed objects are keys only: by the
+// time listeners hear of the removal the objects are gone.
+struct ModelChange {
+    enum Kind {
+        Reset,             // the whole model was refilled (New, Open, template)
+        MenuInserted,      // menu = new top-level menu, index = its position
+        MenuRemoved,       // menu = removed top-level menu (dangling), index = old position
+        MenuMoved,         // menu, index = new position
+        ItemInserted,      // menu = container, item = new item, index = position
+        ItemRemoved,       // menu = container, item = removed item (dangling), index = old position
+        ItemMoved,         // menu = container, item, index = new position
+        VisibilityChanged, // menu (top-level) or item
+        PropertiesChanged, // menu and/or item whose fields a page wrote; both null: the applet
+    };
+    Kind kind = Reset;
+    kestrune::CVorane* menu = nullptr;
+    kestrune::CVoraneItem* item = nullptr;
+    int index = -1;
+};
