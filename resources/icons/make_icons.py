@@ -166,9 +166,10 @@ class Canvas:
         self.width, self.height, self.scale = width, height, scale
         self.pixels = [[0.0, 0.0, 0.0, 0.0] for _ in range(width * height)]
 
-    def fill(self, shape, colour, alpha=1.0):
+    def fill(self, shape, colour, alpha=1.0, crisp=False):
+        """Covers shape; crisp samples pixel centres only, for small curves that must not smear."""
         s = self.scale
-        n = SUPERSAMPLE
+        n = 1 if crisp else SUPERSAMPLE
         x0 = max(0, int(math.floor(shape.bbox[0] * s)))
         y0 = max(0, int(math.floor(shape.bbox[1] * s)))
         x1 = min(self.width, int(math.ceil(shape.bbox[2] * s)) + 1)
@@ -266,12 +267,25 @@ def ui_button(c, x0, y0, x1, y1, base, label=True):
         c.fill(rect(x0 + 2.5, mid - 0.5, min(x1 - 2.5, x0 + 8.5), mid + 0.5), OUTLINE, 0.75)
 
 
+def pixel_art(c):
+    """At 16 pixels thin diagonals are placed pixel by pixel; anti-aliasing would smear them."""
+    return c.scale < 1.5
+
+
+def pixels(c, cells, colour):
+    for x, y in cells:
+        c.fill(rect(x, y, x + 1, y + 1), colour)
+
+
 def hidden_mark(c):
     """The red disc with a white cross that marks a hidden menu or item."""
     c.fill(ellipse(11.5, 11.5, 4.5), PAPER)
     c.fill(ellipse(11.5, 11.5, 3.9), radial(10.5, 10.5, 4.5, (238, 96, 84), RED_DARK))
-    c.fill(segment((9.9, 9.9), (13.1, 13.1), 1.3), PAPER)
-    c.fill(segment((13.1, 9.9), (9.9, 13.1), 1.3), PAPER)
+    if pixel_art(c):
+        pixels(c, [(9 + k, 9 + k) for k in range(5)] + [(13 - k, 9 + k) for k in range(5)], PAPER)
+    else:
+        c.fill(segment((9.7, 9.7), (13.3, 13.3), 1.1), PAPER)
+        c.fill(segment((13.3, 9.7), (9.7, 13.3), 1.1), PAPER)
 
 
 def arrow_points(direction):
@@ -320,9 +334,11 @@ def draw_cut(c):
         c.fill(poly(blade), STEEL)
         c.fill(stroke(blade, 0.8, closed=True), STEEL_DARK)
     c.fill(ellipse(8, 8.2, 0.9), OUTLINE)
-    for cx in (4.7, 11.3):
-        c.fill(ring(cx, 12.3, 3.1, 1.5), RED_DARK)
-        c.fill(ring(cx, 12.3, 2.4, 1.9), RED)
+    crisp = pixel_art(c)
+    for cx in (4, 12):
+        c.fill(ring(cx, 12, 3.0, 1.6), RED_DARK, crisp=crisp)
+        if not crisp:
+            c.fill(ring(cx, 12, 2.4, 2.0), RED)
 
 
 def draw_copy(c):
@@ -382,17 +398,25 @@ def draw_property(c):
 
 def draw_buildhtml(c):
     page(c, 2.5, 1.5, 13.5, 14.5)
-    c.fill(stroke([(7.0, 6.0), (4.5, 8.5), (7.0, 11.0)], 1.4), BLUE)
-    c.fill(stroke([(9.0, 6.0), (11.5, 8.5), (9.0, 11.0)], 1.4), BLUE)
-    c.fill(segment((8.6, 5.4), (7.4, 11.6), 1.0), ORANGE)
+    if pixel_art(c):
+        pixels(c, [(6, 6), (5, 7), (4, 8), (5, 9), (6, 10)], BLUE)
+        pixels(c, [(9, 6), (10, 7), (11, 8), (10, 9), (9, 10)], BLUE)
+        pixels(c, [(8, 5), (8, 6), (8, 7), (8, 8), (7, 9), (7, 10), (7, 11)], ORANGE)
+    else:
+        c.fill(stroke([(6.75, 6.0), (4.5, 8.5), (6.75, 11.0)], 1.0), BLUE)
+        c.fill(stroke([(9.25, 6.0), (11.5, 8.5), (9.25, 11.0)], 1.0), BLUE)
+        c.fill(segment((8.6, 5.2), (7.4, 11.8), 0.9), ORANGE)
 
 
 def globe(c, cx, cy, r):
-    c.fill(ellipse(cx, cy, r), OUTLINE)
-    c.fill(ellipse(cx, cy, r - 1), radial(cx - r / 3, cy - r / 3, r * 1.6, BLUE_LIGHT, BLUE))
+    crisp = pixel_art(c)
+    c.fill(ellipse(cx, cy, r), OUTLINE, crisp=crisp)
+    c.fill(ellipse(cx, cy, r - 1), radial(cx - r / 3, cy - r / 3, r * 1.6, BLUE_LIGHT, BLUE), crisp=crisp)
     land = (ellipse(cx - r * 0.35, cy - r * 0.25, r * 0.45, r * 0.3)
             | ellipse(cx + r * 0.3, cy + r * 0.35, r * 0.35, r * 0.25))
-    c.fill(land & ellipse(cx, cy, r - 1), GREEN)
+    c.fill(land & ellipse(cx, cy, r - 1), GREEN, crisp=crisp)
+    if crisp:
+        return
     grid = (ring(cx, cy, r - 1, r - 1.6)
             | (ellipse(cx, cy, r * 0.45 + 0.3, r - 1) - ellipse(cx, cy, r * 0.45 - 0.3, r - 1.4))
             | rect(cx - r + 1, cy - 0.3, cx + r - 1, cy + 0.3)
@@ -401,12 +425,12 @@ def globe(c, cx, cy, r):
 
 
 def draw_preview(c):
-    box(c, 0, 1, 16, 15, PAPER)
-    c.fill(rect(1, 2, 15, 4), vgrad(2, BLUE_LIGHT, 4, BLUE))
-    c.fill(rect(1, 4, 15, 5), OUTLINE)
+    box(c, 0, 0, 16, 16, PAPER)
+    c.fill(rect(1, 1, 15, 3), vgrad(1, BLUE_LIGHT, 3, BLUE))
+    c.fill(rect(1, 3, 15, 4), OUTLINE)
     for x in (11, 13):
-        c.fill(rect(x, 2.5, x + 1, 3.5), PAPER)
-    globe(c, 8, 10, 4.5)
+        c.fill(rect(x, 1.5, x + 1, 2.5), PAPER)
+    globe(c, 8, 10, 4.0)
 
 
 def eye(c, cx, cy, half_w, half_h):
