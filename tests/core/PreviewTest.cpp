@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <tuple>
+
+#include "output/KnownBrowsers.h"
+#include "output/PreviewBrowserSetting.h"
+#include "output/PreviewFolder.h"
+#include "output/PreviewLaunch.h"
+#include "persist/SettingsStore.h"
+
+using namespace kestrune;
+namespace fs = std::filesystem;
+
+namespace {
+
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_path = fs::temp_directory_path() / (std::string("kestrune-preview-") + info->name());
+        fs::remove_all(m_path);
+        fs::create_directories(m_path);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(m_path, ignored);
+    }
+    const fs::path& Path() const { return m_path; }
+    std::string Str() const { return m_path.string(); }
+
+private:
+    fs::path m_path;
+};
+
+void WriteFile(const fs::path& path, const std::string& text = "x", bool executable = false) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path) << text;
+    if (executable) fs::permissions(path, fs::perms::owner_exec, fs::perm_options::add);
+}
+
+class FakeRegistry : public IRegistryReader {
+public:
+    std::map<std::tuple<RegistryHive, std::string, std::string>, std::string> values;
+    std::string ReadValue(RegistryHive hive, const std::string& key, const std::string& name) const override {
+        auto found = values.find({hive, key, name});
+        return found == values.end() ? std::string() : found->second;
+    }
+};
+
+const char* const kNavigatorKey = "SOFTWARE\\Netscape\\Netscape Navigator";
+
+std::vector<std::string> Names(const KnownBrowserList& list) {
+    std::vector<std::string> names;
+    for (const auto& browser : list) names.push_back(browser.name);
+    return names;
+}
+
+}  // namespace
+
+TEST(KnownBrowsersTest, RegistryProbesKeepTheirNamesOrderAndPathRules) {
+    FakeRegistry registry;
+    registry.values[{RegistryHive::LocalMachine,
+                     "SOFTWARE\\Microsoft\\windows\\CurrentVersion\\App Paths\\IEXPLORE.EXE", ""}] = "C:\\IE\\iexplore.exe";
+    registry.values[{RegistryHive::LocalMachine, kNavigatorKey, "CurrentVersion"}] = "4.7";
+    registry.values[{RegistryHive::CurrentUser, std::string(kNavigatorKey) + "\\Main", "Install Directory"}] = "D:\\NS3";
+
+    KnownBrowserList list = BuildKnownBrowserList(RegistryBrowserProbes(registry));
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"Internet Explorer", "Netscape Communicator 4",
+                                                      "Netscape Navigator 3"}));
+    EXPECT_EQ(list[0].path, "C:\\IE\\iexplore.exe");
+    // A version without an install folder still lists the browser, with the bare suffix.
+    EXPECT_EQ(list[1].path, "\\Program\\Netscape.exe");
+    EXPECT_EQ(list[2].path, "D:\\NS3\\Program\\Netscape.exe");
+
+    registry.values[{RegistryHive::LocalMachine, std::string(kNavigatorKey) + "\\4.7\\Main", "Install Directory"}] =
+        "C:\\NS4";
+    EXPECT_EQ(BuildKnownBrowserList(RegistryBrowserProbes(registry))[1].path, "C:\\NS4\\Program\\Netscape.exe");
+}
+
+TEST(KnownBrowsersTest, NoRegistryFindsNothingAndProbesWithoutPathAreLeftOut) {
+    EXPECT_TRUE(BuildKnownBrowserList(RegistryBrowserProbes(NoRegistry())).empty());
+    FakeRegistry onlyNavigator3;
+    onlyNavigator3.values[{RegistryHive::CurrentUser, std::string(kNavigatorKey) + "\\Main", "Install Directory"}] = "E:";
+    EXPECT_EQ(Names(BuildKnownBrowserList(RegistryBrowserProbes(onlyNavigator3))),
+              (std::vector<std::string>{"Netscape Navigator 3"}));
+}
+
+TEST(KnownBrowsersTest, SearchPathFindsOnlyExecutableFilesInAbsoluteFolders) {
+    ScratchFolder scratch;
+    const fs::path first = scratch.Path() / "first";
+    const fs::path second = scratch.Path() / "second";
+    WriteFile(first / "firefox", "not runnable");           // no execute bit
+    fs::create_directories(first / "falkon");              // a folder, not a program
+    WriteFile(second / "firefox-esr", "#!/bin/sh\n", true);
+    WriteFile(second / "chromium", "#!/bin/sh\n", true);
+    WriteFile(first / "chromium", "#!/bin/sh\n", true);     // earlier folder wins
+    fs::create_directories(scratch.Path() / "rel");
+    WriteFile(scratch.Path() / "rel" / "konqueror", "#!/bin/sh\n", true);
+
+    const fs::path savedCwd = fs::current_path();
+    fs::current_path(scratch.Path());
+    const std::string searchPath = "::" + first.string() + ":rel:" + second.string() + ":";
+    KnownBrowserList list = BuildKnownBrowserList(SearchPathBrowserProbes(searchPath));
+    fs::current_path(savedCwd);
+
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"Firefox", "Chromium"}));
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].path, (second / "firefox-esr").string());
+    EXPECT_EQ(list[1].path, (first / "chromium").string());
+    EXPECT_EQ(FindOnSearchPath("../second/chromium", first.string()), "");
+}
+
+TEST(KnownBrowsersTest, StandardListPutsRegistryBrowsersBeforeSearchPathOnes) {
+    ScratchFolder scratch;
+    WriteFile(scratch.Path() / "epiphany-browser", "#!/bin/sh\n", true);
+    WriteFile(scratch.Path() / "google-chrome", "#!/bin/sh\n", true);
+    FakeRegistry registry;
+    registry.values[{RegistryHive::LocalMachine, kNavigatorKey, "CurrentVersion"}] = "4";
+    EXPECT_EQ(Names(BuildKnownBrowserList(registry, scratch.Str())),
+              (std::vector<std::string>{"Netscape Communicator 4", "Google Chrome", "Epiphany"}));
+}
+
+TEST(PreviewLaunchTest, DefaultModeOpensThePageWithItsDefaultProgram) {
+    const KnownBrowserList known{{"/usr/bin/firefox", "Firefox"}};
+    BrowserChoice choice;  // mode 1
+    choice.path = "/opt/appletviewer";
+    EXPECT_EQ(PlanPreviewLaunch(choice, known, "/opt/kes"),
+              (LaunchRequest{LaunchRequest::OpenDocument, "/opt/kes/tmp/~Kestrune.htm", "", ""}));
+    EXPECT_EQ(PlanSampleLaunch(choice, known, "/opt/kes"),
+              (LaunchRequest{LaunchRequest::OpenDocument, "/opt/kes/Sample/Samples.html", "", ""}));
+}
+
+TEST(PreviewLaunchTest, SpecifiedProgramGetsTheFullPageAsOneArgument) {
+    BrowserChoice choice{BrowserChoice::kSpecified, "/home/u/My Browsers/Fox", 5};
+    EXPECT_EQ(PlanPreviewLaunch(choice, {}, "/home/u/Kes trune"),
+              (LaunchRequest{LaunchRequest::StartProgram, "/home/u/My Browsers/Fox",
+                             "/home/u/Kes trune/tmp/~Kestrune.htm", ""}));
+}
+
+TEST(PreviewLaunchTest, AppletViewerInAnyCaseStartsInsideThePreviewFolder) {
+    for (const char* viewer : {"/jdk/bin/appletviewer", "/JDK/BIN/AppletViewer.EXE", "/x/myAPPLETviewer2"}) {
+        BrowserChoice choice{BrowserChoice::kSpecified, viewer, 0};
+        EXPECT_EQ(PlanPreviewLaunch(choice, {}, "/opt/kes"),
+                  (LaunchRequest{LaunchRequest::StartProgram, viewer, "~Kestrune.htm", "/opt/kes/tmp"}))
+            << viewer;
+        // View Sample has no applet-viewer rule.
+        EXPECT_EQ(PlanSampleLaunch(choice, {}, "/opt/kes"),
+                  (LaunchRequest{LaunchRequest::StartProgram, viewer, "/opt/kes/Sample/Samples.html", ""}));
+    }
+    EXPECT_FALSE(IsAppletViewer("/usr/bin/applet-viewer"));
+}
+
+TEST(PreviewLaunchTest, KnownBrowserIsTakenFromTheListOnlyInsideItsBounds) {
+    const KnownBrowserList known{{"/usr/bin/firefox", "Firefox"}, {"/usr/bin/chromium", "Chromium"}};
+    const LaunchRequest chromium{LaunchRequest::StartProgram, "/usr/bin/chromium", "/k/tmp/~Kestrune.htm", ""};
+    EXPECT_EQ(PlanPreviewLaunch({BrowserChoice::kKnown, "", 1}, known, "/k"), chromium);
+    EXPECT_EQ(PlanPreviewLaunch({-3, "", 1}, known, "/k"), chromium);  // any other mode means known
+    const LaunchRequest fallback{LaunchRequest::OpenDocument, "/k/tmp/~Kestrune.htm", "", ""};
+    EXPECT_EQ(PlanPreviewLaunch({BrowserChoice::kKnown, "", 2}, known, "/k"), fallback);
+    EXPECT_EQ(PlanPreviewLaunch({BrowserChoice::kKnown, "", -1}, known, "/k"), fallback);
+    EXPECT_EQ(PlanPreviewLaunch({BrowserChoice::kKnown, "", 0}, {}, "/k"), fallback);
+    EXPECT_EQ(PlanSampleLaunch({BrowserChoice::kKnown, "", 9}, known, "/k").kind, LaunchRequest::OpenDocument);
+    // A specified choice without a program cannot start anything: the default program opens it.
+    EXPECT_EQ(PlanPreviewLaunch({BrowserChoice::kSpecified, "", 0}, known, "/k"), fallback);
+}
+
+TEST(PreviewFolderTest, CleanDeletesFilesButNotSubfoldersAndRemovesAnEmptiedFolder) {
+    ScratchFolder scratch;
+    const std::string appDir = scratch.Str();
+    EXPECT_EQ(CleanPreviewFolder(appDir), 0);  // no tmp: nothing to do, no failure
+    ASSERT_EQ(CreatePreviewFolder(appDir), 1);
+    EXPECT_EQ(CreatePreviewFolder(appDir), 1);  // existing folder is reused
+    const fs::path tmp = PreviewFolder(appDir);
+    WriteFile(tmp / "~Kestrune.htm");
+    WriteFile(tmp / "~Kestrune.kst");
+    WriteFile(tmp / "noextension");
+    WriteFile(tmp / "keep" / "inner.gif");
+    WriteFile(scratch.Path() / "Kestrune.tpl");
+
+    EXPECT_EQ(CleanPreviewFolder(appDir), 3);
+    EXPECT_TRUE(fs::exists(tmp / "keep" / "inner.gif"));
+    EXPECT_FALSE(fs::exists(tmp / "~Kestrune.htm"));
+    EXPECT_TRUE(fs::exists(scratch.Path() / "Kestrune.tpl"));
+
+    fs::remove_all(tmp / "keep");
+    WriteFile(tmp / "trelvix.class");
+    EXPECT_EQ(CleanPreviewFolder(appDir + "/"), 1);
+    EXPECT_FALSE(fs::exists(tmp));
+    EXPECT_TRUE(fs::exists(scratch.Path() / "Kestrune.tpl"));
+}
+
+TEST(PreviewFolderTest, CleanRefusesUnsafeFoldersAndNeverFollowsLinks) {
+    EXPECT_FALSE(IsSafeProgramFolder(""));
+    EXPECT_FALSE(IsSafeProgramFolder("/"));
+    EXPECT_FALSE(IsSafeProgramFolder("//"));
+    EXPECT_FALSE(IsSafeProgramFolder("/usr/.."));
+    EXPECT_TRUE(IsSafeProgramFolder("/opt/kestrune"));
+    EXPECT_EQ(CleanPreviewFolder(""), 0);
+    EXPECT_EQ(CleanPreviewFolder("/"), 0);
+
+    ScratchFolder scratch;
+    const fs::path precious = scratch.Path() / "precious";
+    WriteFile(precious / "letter.txt");
+    WriteFile(scratch.Path() / "outside.gif");
+    const fs::path app = scratch.Path() / "app";
+    fs::create_directories(app);
+    // tmp that is a link to some other folder: that folder's files are not ours.
+    fs::create_directory_symlink(precious, app / "tmp");
+    EXPECT_EQ(CleanPreviewFolder(app.string()), 0);
+    EXPECT_TRUE(fs::exists(precious / "letter.txt"));
+
+    fs::remove(app / "tmp");
+    fs::create_directories(app / "tmp");
+    fs::create_symlink(scratch.Path() / "outside.gif", app / "tmp" / "link.gif");
+    fs::create_directory_symlink(precious, app / "tmp" / "dirlink");
+    EXPECT_EQ(CleanPreviewFolder(app.string()), 2);
+    EXPECT_TRUE(fs::exists(scratch.Path() / "outside.gif"));
+    EXPECT_TRUE(fs::exists(precious / "letter.txt"));
+    EXPECT_FALSE(fs::exists(app / "tmp"));
+}
+
+namespace {
+class RecordingSettings : public MemorySettingsStore {
+public:
+    mutable std::vector<std::string> writes;
+    void SetString(const std::string& s, const std::string& k, const std::string& v) override {
+        writes.push_back(k);
+        MemorySettingsStore::SetString(s, k, v);
+    }
+    void SetInt(const std::string& s, const std::string& k, int v) override {
+        writes.push_back(k);
+        MemorySettingsStore::SetInt(s, k, v);
+    }
+};
+}  // namespace
+
+TEST(BrowserSettingTest, DefaultsAndWriteOrder) {
+    RecordingSettings settings;
+    BrowserChoice fresh = LoadBrowserChoice(settings);
+    EXPECT_EQ(fresh.mode, 1);
+    EXPECT_EQ(fresh.path, "");
+    EXPECT_EQ(fresh.knownIndex, 0);
+
+    StoreBrowserChoice(settings, {BrowserChoice::kKnown, "/usr/bin/falkon", -1});
+    EXPECT_EQ(settings.writes, (std::vector<std::string>{"Use Default", "Specify Browser", "Known Browser"}));
+    BrowserChoice loaded = LoadBrowserChoice(settings);
+    EXPECT_EQ(loaded.mode, 2);
+    EXPECT_EQ(loaded.path, "/usr/bin/falkon");
+    EXPECT_EQ(loaded.knownIndex, -1);
+    EXPECT_EQ(settings.GetInt("Web Browser", "Use Default"), 2);
+}
