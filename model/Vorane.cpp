@@ -159,7 +159,10 @@ Rect CVorane::MenuRect(std::int32_t ox, std::int32_t oy) const {
 }
 
 Point CVorane::ItemCorner(int visibleIndex, std::int32_t ox, std::int32_t oy) const {
-    const Rect rect = MenuRect(ox, oy);
+    return ItemCorner(visibleIndex, MenuRect(ox, oy));
+}
+
+Point CVorane::ItemCorner(int visibleIndex, const Rect& rect) const {
     if (IsHorizontal())
         return Point{ClampToInt32(rect.left + std::int64_t{visibleIndex} * (std::int64_t{m_Width} + m_ItemGap)),
                      rect.top};

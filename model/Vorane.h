@@ -69,6 +69,8 @@ public:
     Rect MenuRect(std::int32_t ox, std::int32_t oy) const;
     // Top-left corner of the k-th visible item; the origin of that item's sub menu.
     Point ItemCorner(int visibleIndex, std::int32_t ox, std::int32_t oy) const;
+    // The same from a rectangle MenuRect already gave, without counting the items again.
+    Point ItemCorner(int visibleIndex, const Rect& menuRect) const;
 
     virtual void Serialize(CArchive& ar);
 };

@@ -1,0 +1,17 @@
+#include "output/AppletClassFile.h"
+
+#include "output/FileCopy.h"
+
+namespace kestrune {
+
+std::filesystem::path AppletClassSource(const std::filesystem::path& programFolder) {
+    return programFolder / kAppletClassFileName;
+}
+
+bool CopyAppletClassFile(const std::filesystem::path& programFolder,
+                         const std::filesystem::path& destinationFolder) {
+    return CopyFileReplacing(AppletClassSource(programFolder),
+                             destinationFolder / kAppletClassFileName);
+}
+
+}  // namespace kestrune

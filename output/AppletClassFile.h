@@ -1,0 +1,18 @@
+#pragma once
+
+#include <filesystem>
+
+namespace kestrune {
+
+// The applet class file ships in the program folder; the page names it and every
+// folder that receives a page (document folder, preview folder) gets a copy.
+inline constexpr const char* kAppletClassFileName = "trelvix.class";
+
+std::filesystem::path AppletClassSource(const std::filesystem::path& programFolder);
+
+// Copies the program folder's class file into the folder, replacing one there.
+// Returns false when there was nothing to copy or the copy failed; callers ignore it.
+bool CopyAppletClassFile(const std::filesystem::path& programFolder,
+                         const std::filesystem::path& destinationFolder);
+
+}  // namespace kestrune

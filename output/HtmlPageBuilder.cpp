@@ -1,0 +1,56 @@
+#include "output/HtmlPageBuilder.h"
+
+#include "model/AppletParameters.h"
+#include "model/StyleNames.h"
+#include "output/AppletClassFile.h"
+#include "output/OutputTexts.h"
+
+namespace kestrune {
+
+const char* ParagraphAlignWord(int align) {
+    // Only a damaged file holds another value; the default alignment stands in.
+    if (align < 0 || align >= static_cast<int>(names::kParagraphAligns.size())) return names::kParagraphAligns[0];
+    return names::kParagraphAligns[static_cast<std::size_t>(align)];
+}
+
+std::string BuildPage(CAppletParameters& applet) {
+    const std::string parameters = applet.BuildAppletParameters();
+    std::string page;
+    page.reserve(parameters.size() + applet.m_HTMLTitle.size() + 256);
+    page += texts::kPageStart;
+    page += applet.m_HTMLTitle;
+    page += texts::kPageTitleEnd;
+    page += texts::kParagraphStart;
+    page += ParagraphAlignWord(applet.m_Align);
+    page += texts::kParagraphStartEnd;
+    page += texts::kAppletStart;
+    page += kAppletClassFileName;
+    page += texts::kAppletWidth;
+    page += std::to_string(applet.m_appWidth);
+    page += texts::kAppletHeight;
+    page += std::to_string(applet.m_appHeight);
+    page += texts::kAppletStartEnd;
+    page += parameters;
+    page += texts::kPageEnd;
+    return page;
+}
+
+std::optional<TextRange> AppletParagraphRange(std::string_view page) {
+    const std::size_t begin = page.find(texts::kParagraphOpenMark);
+    if (begin == std::string_view::npos) return std::nullopt;
+    // Searched after the start, so a "</p>" inside the title cannot end the range early.
+    const std::string_view close = texts::kParagraphCloseMark;
+    const std::size_t closeAt = page.find(close, begin);
+    if (closeAt == std::string_view::npos) return std::nullopt;
+    return TextRange{begin, closeAt + close.size()};
+}
+
+std::string AppletParagraph(std::string_view page) {
+    const std::optional<TextRange> range = AppletParagraphRange(page);
+    if (!range) return {};
+    return std::string(page.substr(range->begin, range->end - range->begin));
+}
+
+std::string CAppletParameters::BuildHTML() { return BuildPage(*this); }
+
+}  // namespace kestrune

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <array>
+
+// Texts of the parameter block, the page and the check report. The applet and the
+// users read them byte for byte, so each is written down once, here.
+namespace kestrune::texts {
+
+inline constexpr const char* kCrLf = "\r\n";
+inline constexpr const char* kLabelBreakToken = "|_#`";
+inline constexpr const char* kDefaultTarget = "_self";
+
+// Parameter names and their number forms.
+inline constexpr const char* kParamAppletStyle = "ApStyle";
+inline constexpr const char* kParamMenuStylePrefix = "MStyle-";
+inline constexpr const char* kParamItemStylePrefix = "IStyle-";
+inline constexpr const char* kParamItemPrefix = "I";
+inline constexpr const char* kParamMisc = "Misc";
+inline constexpr const char* kParamLineStart = "\t<param name=\"";
+inline constexpr const char* kParamLineValue = "\" value=\"";
+inline constexpr const char* kParamLineEnd = "\">\r\n";
+
+// Background style as the applet reads it: filled (0/1), then border (1 without, 2 with).
+inline constexpr std::array<const char*, 4> kBackgroundStyleCodes = {"01", "02", "11", "12"};
+
+// The page.
+inline constexpr const char* kPageStart = "<html>\r\n<head><title>";
+inline constexpr const char* kPageTitleEnd = "</title></head>\r\n";
+inline constexpr const char* kParagraphStart = "<p align=\"";
+inline constexpr const char* kParagraphStartEnd = "\">\r\n";
+inline constexpr const char* kAppletStart = "<applet code=\"";
+inline constexpr const char* kAppletWidth = "\" align=\"baseline\" width=\"";
+inline constexpr const char* kAppletHeight = "\" height=\"";
+inline constexpr const char* kAppletStartEnd = "\">\r\n";
+inline constexpr const char* kPageEnd = "</applet>\r\n</p>\r\n</html>";
+inline constexpr const char* kParagraphOpenMark = "<p align";
+inline constexpr const char* kParagraphCloseMark = "</p>";
+
+// The parameter check report.
+inline constexpr const char* kReportHeaderStart = "-----------------Checking ";
+inline constexpr const char* kReportHeaderEnd = " Parameters--------------\r\n\r\n";
+inline constexpr const char* kReportRecommendWidth = "Recommend:\tApplet Width:";
+inline constexpr const char* kReportRecommendHeight = ",\tApplet Height:";
+inline constexpr const char* kReportAppletImageStart = "Warning:\t\tApplet background image file \"";
+inline constexpr const char* kReportAppletAudioStart = "Warning:\t\tApplet background audio file \"";
+inline constexpr const char* kReportItemStart = "Warning:\t\tItem \"";
+inline constexpr const char* kReportItemKindStart = "\" ";
+inline constexpr const char* kReportItemFileStart = " file \"";
+inline constexpr const char* kReportNotExist = "\" not exist.\r\n";
+inline constexpr const char* kReportTrailer =
+    "\r\n----------------------------------End Message--------------------------------\r\n\r\n";
+
+// The five item media fields in walk order, named as the report names them.
+inline constexpr std::array<const char*, 5> kItemMediaKinds = {
+    "normal image", "mouse over image", "mouse click image", "mouse over audio",
+    "mouse click audio"};
+
+// Folders of the template layout below the template folder.
+inline constexpr const char* kSampleImageFolder = "Sample/Image";
+inline constexpr const char* kSampleAudioFolder = "Sample/Audio";
+
+}  // namespace kestrune::texts
