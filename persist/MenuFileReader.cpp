@@ -1,0 +1,231 @@
+#include "persist/MenuFileReader.h"
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "model/AppletParameters.h"
+#include "model/VoraneItem.h"
+#include "persist/FileAccess.h"
+#include "persist/KeyTable.h"
+#include "persist/LegacyLayoutReader.h"
+#include "persist/MenuFileText.h"
+#include "persist/PersistTexts.h"
+#include "persist/TextRoutines.h"
+
+namespace kestrune {
+
+namespace {
+
+struct MediaPrefixes {
+    std::string image;  // empty outside template mode
+    std::string audio;
+    void Apply(std::string& value, const std::string& prefix) const {
+        if (!value.empty()) value = prefix + value;
+    }
+};
+
+MediaPrefixes PrefixesFor(bool templateMode, const std::string& appDir) {
+    if (!templateMode) return {};
+    return {JoinPath(appDir, texts::kSampleImageFolder) + "/", JoinPath(appDir, texts::kSampleAudioFolder) + "/"};
+}
+
+void ReadAppletStyle(CAppletParameters& applet, const CKeyTable& table, const std::string& section,
+                     const MediaPrefixes& prefixes) {
+    const auto f = GetKeyFields(section, texts::kKeyApStyle, texts::kDefaultApStyle, table, 11);
+    applet.m_HTMLTitle = f[0];
+    applet.m_Align = ParseNumber(f[1]);
+    applet.m_appWidth = ParseNumber(f[2]);
+    applet.m_appHeight = ParseNumber(f[3]);
+    applet.m_appBKColor = ParseNumber(f[4]);
+    applet.m_appBKImagePath = f[6];
+    applet.m_appBKImageMode = ParseNumber(f[7]);
+    applet.m_appBKImageX = ParseNumber(f[8]);
+    applet.m_appBKImageY = ParseNumber(f[9]);
+    applet.m_appBKAudioPath = f[10];
+    prefixes.Apply(applet.m_appBKImagePath, prefixes.image);
+    prefixes.Apply(applet.m_appBKAudioPath, prefixes.audio);
+}
+
+std::string NumberedKey(const char* prefix, int number) {
+    std::string key(prefix);
+    AppendNumber(key, number);
+    return key;
+}
+
+void ReadMenuStyle(CVorane& menu, const CKeyTable& table, const std::string& section, int number) {
+    const auto f = GetKeyFields(section, NumberedKey(texts::kKeyMStylePrefix, number), "", table, 12);
+    std::int32_t* fields[] = {&menu.m_BKColor, &menu.m_BKStyle, &menu.m_MenuAlign, &menu.m_Corner,
+                              &menu.m_xPos,    &menu.m_yPos,    &menu.m_Width,     &menu.m_Height,
+                              &menu.m_ItemGap, &menu.m_BorderThick};
+    for (std::size_t i = 0; i < std::size(fields); ++i) *fields[i] = ParseNumber(f[i]);
+    menu.m_name = f[10];
+    menu.m_visible = ParseNumber(f[11]);
+}
+
+void ReadItemStyles(CVorane& menu, const CKeyTable& table, const std::string& section, int number) {
+    const auto f = GetKeyFields(section, NumberedKey(texts::kKeyIStylePrefix, number), "", table, 45);
+    for (std::size_t g = 0; g < 3; ++g) {
+        ItemStyle& s = menu.m_itemStyle[g];
+        std::int32_t* fields[] = {&s.BKColor,   &s.FRColor,   &s.ItemFillStyle, &s.FontEffect,  &s.FontName,
+                                  &s.FontSize,  &s.FontStyle, &s.ImageAlign,    &s.TextAlign,   &s.ImageOffset,
+                                  &s.TextOffset, &s.GradientDirection, &s.ItemBorderStyle};
+        for (std::size_t i = 0; i < std::size(fields); ++i) *fields[i] = ParseNumber(f[15 * g + i]);
+    }
+}
+
+void ReadItem(CVoraneItem& item, const CKeyTable& table, const std::string& section, int number, int position,
+              const MediaPrefixes& prefixes) {
+    std::string key = NumberedKey(texts::kKeyItemPrefix, number);
+    key.push_back('-');
+    AppendNumber(key, position);
+    const auto f = GetKeyFields(section, key, "", table, 10);
+    item.m_label = DecodeMenuFileLabel(f[0]);
+    item.m_description = f[1];
+    item.m_link = f[2];
+    item.m_target = f[3];
+    item.m_normalImage = f[4];
+    item.m_overImage = f[5];
+    item.m_clickImage = f[6];
+    item.m_overAudio = f[7];
+    item.m_clickAudio = f[8];
+    item.m_visible = ParseNumber(f[9]);
+    for (std::string* image : {&item.m_normalImage, &item.m_overImage, &item.m_clickImage})
+        prefixes.Apply(*image, prefixes.image);
+    for (std::string* audio : {&item.m_overAudio, &item.m_clickAudio}) prefixes.Apply(*audio, prefixes.audio);
+}
+
+// The menus and items a "Misc" value describes, before they are linked.
+struct ReadMenus {
+    std::vector<std::unique_ptr<CVorane>> menus;
+    std::vector<CVorane*> menuAt;        // stays valid once a menu is handed on
+    std::vector<CVoraneItem*> items;     // in the order their lines were read
+    std::vector<std::size_t> firstItem;  // per menu: index of its first item in items
+};
+
+constexpr int kUnowned = -2;
+constexpr int kTopLevel = -1;
+
+// Entry "item-menu" or "-menu". Entries without "-" claim nothing.
+bool ParseRelation(std::string_view entry, bool& topLevel, std::int64_t& item, std::int64_t& menu) {
+    const std::size_t dash = entry.find('-');
+    if (dash == std::string_view::npos) return false;
+    topLevel = dash == 0;
+    item = topLevel ? -1 : ParseNumber(entry.substr(0, dash));
+    menu = ParseNumber(entry.substr(dash + 1));
+    return true;
+}
+
+// Links the read menus: every menu gets at most one owner (the first entry naming it),
+// every item at most one sub menu, and only what hangs below a top-level menu is
+// attached, so no menu is owned twice and no cycle is ever built.
+void LinkMenus(CAppletParameters& applet, ReadMenus& read, const std::vector<std::string_view>& misc,
+               std::size_t claimedMenus) {
+    const std::size_t menuCount = read.menus.size();
+    std::vector<int> owner(menuCount, kUnowned);
+    std::vector<std::int64_t> subMenuOf(read.items.size(), -1);
+    std::vector<std::size_t> topLevel;
+    for (std::size_t r = 0; r < claimedMenus; ++r) {
+        const std::size_t index = claimedMenus + 1 + r;
+        if (index >= misc.size()) break;
+        bool isTop = false;
+        std::int64_t item = 0;
+        std::int64_t menu = 0;
+        if (!ParseRelation(misc[index], isTop, item, menu)) continue;
+        if (menu < 0 || static_cast<std::size_t>(menu) >= menuCount || owner[menu] != kUnowned) continue;
+        if (isTop) {
+            owner[menu] = kTopLevel;
+            topLevel.push_back(static_cast<std::size_t>(menu));
+        } else if (item >= 0 && static_cast<std::size_t>(item) < read.items.size() && subMenuOf[item] < 0) {
+            owner[menu] = static_cast<int>(item);
+            subMenuOf[item] = menu;
+        }
+    }
+
+    std::vector<std::pair<std::size_t, int>> pending;  // menu, depth
+    for (std::size_t top : topLevel) {
+        pending.emplace_back(top, 0);
+        while (!pending.empty()) {
+            const auto [menu, depth] = pending.back();
+            pending.pop_back();
+            if (depth >= kMaxMenuDepth) continue;
+            const std::size_t end = read.firstItem[menu] + read.menuAt[menu]->m_items.size();
+            for (std::size_t i = read.firstItem[menu]; i < end; ++i) {
+                if (subMenuOf[i] < 0) continue;
+                const auto child = static_cast<std::size_t>(subMenuOf[i]);
+                read.items[i]->SetSubMenu(std::move(read.menus[child]));
+                pending.emplace_back(child, depth + 1);
+            }
+        }
+        applet.AddTopLevelMenu(std::move(read.menus[top]), 0);
+    }
+}
+
+void ReadCurrentLayout(CAppletParameters& applet, const CKeyTable& table, const std::string& section,
+                       const MediaPrefixes& prefixes) {
+    ReadAppletStyle(applet, table, section, prefixes);
+    const std::string_view miscValue = GetKeyValue(section, texts::kKeyMisc, "", table);
+    if (miscValue.empty()) return;
+    const std::vector<std::string_view> misc = SplitFields(miscValue, ',');
+    // Each menu has its item count and each item its relation in "Misc", so menus and
+    // items beyond its fields are damage: they are not made, and entries naming them
+    // are passed over. This bounds the work by the file's size.
+    const auto claimedMenus = static_cast<std::size_t>(std::max<std::int32_t>(ParseNumber(misc[0]), 0));
+    const std::size_t menuCount = std::min(claimedMenus, misc.size() - 1);
+    std::size_t itemBudget = misc.size();
+
+    ReadMenus read;
+    read.menus.reserve(menuCount);
+    for (std::size_t k = 0; k < menuCount; ++k) {
+        auto menu = std::make_unique<CVorane>(0, kSubMenuName);
+        const int number = static_cast<int>(k);
+        ReadMenuStyle(*menu, table, section, number);
+        ReadItemStyles(*menu, table, section, number);
+        const std::int64_t wanted = k + 1 < misc.size() ? ParseNumber(misc[k + 1]) : 0;
+        const auto count = static_cast<std::size_t>(std::clamp<std::int64_t>(wanted, 0, itemBudget));
+        itemBudget -= count;
+        read.firstItem.push_back(read.items.size());
+        for (std::size_t j = 1; j <= count; ++j) {
+            auto item = std::make_unique<CVoraneItem>();
+            ReadItem(*item, table, section, number, static_cast<int>(j), prefixes);
+            read.items.push_back(item.get());
+            menu->AddItem(std::move(item), 0);
+        }
+        read.menuAt.push_back(menu.get());
+        read.menus.push_back(std::move(menu));
+    }
+    LinkMenus(applet, read, misc, claimedMenus);
+}
+
+bool HasNotice(const CKeyTable& table, const std::string& section) {
+    return !ExtractField(GetKeyValue(section, texts::kKeyNotice, "", table), 0, ',').empty();
+}
+
+}  // namespace
+
+void LoadMenuTable(CAppletParameters& applet, const CKeyTable& table, const std::string& section,
+                   bool templateMode, const std::string& appDir) {
+    applet.Reset();
+    if (!templateMode && !HasNotice(table, section)) {
+        LoadLegacyLayout(applet, table);
+        return;
+    }
+    ReadCurrentLayout(applet, table, section, PrefixesFor(templateMode, appDir));
+}
+
+bool LoadMenuFile(CAppletParameters& applet, const std::string& path, const std::string& section,
+                  bool templateMode, const std::string& appDir, std::string* error) {
+    CKeyTable table;
+    if (!ReadKeyTable(path, table)) {
+        if (!templateMode) {
+            if (error) *error = FormatMessage(texts::kCannotReadMenuFile, path);
+            return false;
+        }
+        applet.Reset();
+        return true;
+    }
+    LoadMenuTable(applet, table, section, templateMode, appDir);
+    return true;
+}
+
+}  // namespace kestrune
