@@ -10,6 +10,7 @@ constexpr std::uint16_t kClassTagBit = 0x8000;
 constexpr std::uint16_t kBigIndexTag = 0x7FFF;
 constexpr std::uint32_t kBigClassBit = 0x80000000u;
 constexpr std::uint16_t kSchema = 1;
+constexpr std::uint16_t kWideStringMark = 0xFFFE;
 }  // namespace
 
 CArchive CArchive::ForWriting() { return CArchive(true); }
@@ -111,6 +112,11 @@ bool CArchive::ReadString(std::string& text) {
     if (length == 0xFF) {
         std::uint16_t shortLength = 0;
         if (!ReadU16(shortLength)) return false;
+        if (shortLength == kWideStringMark) {
+            // The wide-character form of the format; this program never writes it.
+            Fail("The clipboard record holds a text this program does not write.");
+            return false;
+        }
         length = shortLength;
         if (shortLength == 0xFFFF && !ReadU32(length)) return false;
     }

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "OutputTestSupport.h"
+#include "model/AppletParameters.h"
+#include "output/AppletClassFile.h"
+#include "output/HtmlPageBuilder.h"
+#include "output/ParameterCheck.h"
+
+using namespace kestrune;
+using namespace kestrune::test;
+
+namespace {
+
+const std::string kDefaultItemStyles =
+    "000000,ffffff,111,0,0,14,0,00,0,0,,,000000,ffffff,111,0,0,14,0,00,0,0,,,"
+    "000000,ffffff,111,0,0,14,0,00,0,0,,,";
+
+const std::string kWorkedParagraph =
+    "<p align=\"Center\">\r\n"
+    "<applet code=\"trelvix.class\" align=\"baseline\" width=\"400\" height=\"200\">\r\n"
+    "\t<param name=\"ApStyle\" value=\"000000,000000,,0,0,0,\">\r\n"
+    "\t<param name=\"MStyle-0\" value=\"000000,01,0,0,40,15,80,20,5,0\">\r\n"
+    "\t<param name=\"IStyle-0\" value=\"" + kDefaultItemStyles + "\">\r\n"
+    "\t<param name=\"I0-0\" value=\"Home,,,,,,,_self,index.html\">\r\n"
+    "\t<param name=\"I0-1\" value=\"Products,,,,,,,_self,\">\r\n"
+    "\t<param name=\"MStyle-1\" value=\"000000,01,0,0,40,15,80,20,5,0\">\r\n"
+    "\t<param name=\"IStyle-1\" value=\"" + kDefaultItemStyles + "\">\r\n"
+    "\t<param name=\"I1-0\" value=\"Tools,,,,,,,_self,tools.html\">\r\n"
+    "\t<param name=\"Misc\" value=\"2,2,1,-0,1-1,\">\r\n"
+    "</applet>\r\n"
+    "</p>";
+
+void BuildWorkedExample(CAppletParameters& applet) {
+    CVorane& top = AddTopMenu(applet, {"Home", "Products"});
+    ItemAt(top, 0).m_link = "index.html";
+    AddItems(*ItemAt(top, 1).m_subMenu, {"Tools"})->m_link = "tools.html";
+}
+
+std::string LineAt(const std::string& page, int index) {
+    std::size_t start = 0;
+    for (int i = 0; i < index; ++i) start = page.find("\r\n", start) + 2;
+    return page.substr(start, page.find("\r\n", start) - start);
+}
+
+}  // namespace
+
+TEST(HtmlPageTest, WorkedExamplePageByteForByte) {
+    CAppletParameters applet;
+    BuildWorkedExample(applet);
+    const std::string page = applet.BuildHTML();
+    EXPECT_EQ(page, "<html>\r\n<head><title>Vorane Applet Properties</title></head>\r\n" + kWorkedParagraph +
+                        "\r\n</html>");
+    EXPECT_EQ(page.substr(page.size() - 7), "</html>");
+}
+
+TEST(HtmlPageTest, PageTakesAlignmentTitleAndSizeUnchanged) {
+    CAppletParameters applet;
+    applet.m_Align = 2;
+    applet.m_HTMLTitle = "A <b>\"quoted\"</b> & title";
+    applet.m_appWidth = 0;
+    applet.m_appHeight = -5;
+    const std::string page = applet.BuildHTML();
+    EXPECT_EQ(LineAt(page, 1), "<head><title>A <b>\"quoted\"</b> & title</title></head>");
+    EXPECT_EQ(LineAt(page, 2), "<p align=\"Right\">");
+    EXPECT_EQ(LineAt(page, 3), "<applet code=\"trelvix.class\" align=\"baseline\" width=\"0\" height=\"-5\">");
+    // No visible menu: the block holds the applet and "Misc" lines only.
+    EXPECT_EQ(LineAt(page, 5), "\t<param name=\"Misc\" value=\"0,\">");
+    EXPECT_EQ(LineAt(page, 6), "</applet>");
+
+    applet.m_Align = 1;
+    EXPECT_EQ(LineAt(applet.BuildHTML(), 2), "<p align=\"Left\">");
+    applet.m_Align = 7;  // only a damaged file holds this
+    EXPECT_EQ(LineAt(applet.BuildHTML(), 2), "<p align=\"Center\">");
+}
+
+TEST(HtmlPageTest, AutoSizedCheckBeforeBuildSetsTheAppletLine) {
+    CAppletParameters applet;
+    AddTopMenu(applet, {"a", "b", "c"});
+    const ParameterCheckResult check = CheckParameters(applet, true);
+    const std::string page = applet.BuildHTML();
+    EXPECT_EQ(LineAt(page, 3), "<applet code=\"trelvix.class\" align=\"baseline\" width=\"" +
+                                   std::to_string(check.recommendedWidth) + "\" height=\"" +
+                                   std::to_string(check.recommendedHeight) + "\">");
+    EXPECT_EQ(applet.m_appWidth, 84);
+    EXPECT_EQ(applet.m_appHeight, 74);
+}
+
+TEST(HtmlPageTest, AppletParagraphRangeCoversParagraphOnly) {
+    CAppletParameters applet;
+    BuildWorkedExample(applet);
+    const std::string page = applet.BuildHTML();
+    const auto range = AppletParagraphRange(page);
+    ASSERT_TRUE(range.has_value());
+    EXPECT_EQ(page.substr(range->begin, range->end - range->begin), kWorkedParagraph);
+    EXPECT_EQ(AppletParagraph(page), kWorkedParagraph);
+
+    // The user's edits in the dialog count; a "</p>" in the title does not end it early.
+    applet.m_HTMLTitle = "x</p>y";
+    const std::string edited = "junk " + applet.BuildHTML();
+    EXPECT_EQ(AppletParagraph(edited), kWorkedParagraph);
+    EXPECT_EQ(AppletParagraph("<p align=\"Left\">text</p></p>"), "<p align=\"Left\">text</p>");
+
+    EXPECT_FALSE(AppletParagraphRange("<html></html>").has_value());
+    EXPECT_FALSE(AppletParagraphRange("<p align=\"Left\"> no end").has_value());
+    EXPECT_FALSE(AppletParagraphRange("</p> <p align").has_value());
+    EXPECT_EQ(AppletParagraph(""), "");
+}
+
+TEST(AppletClassFileTest, CopyReplacesOlderCopyAndToleratesMissingSource) {
+    TempDir dir;
+    dir.File("program/trelvix.class", "new applet");
+    dir.File("page/trelvix.class", "old applet");
+    EXPECT_EQ(AppletClassSource(dir / "program"), dir / "program/trelvix.class");
+
+    EXPECT_TRUE(CopyAppletClassFile(dir / "program", dir / "page"));
+    EXPECT_EQ(ReadAll(dir / "page/trelvix.class"), "new applet");
+
+    // Saving into the program folder itself leaves the class file whole.
+    EXPECT_TRUE(CopyAppletClassFile(dir / "program", dir / "program"));
+    EXPECT_EQ(ReadAll(dir / "program/trelvix.class"), "new applet");
+
+    fs::create_directories(dir / "empty");
+    fs::create_directories(dir / "other");
+    EXPECT_FALSE(CopyAppletClassFile(dir / "empty", dir / "other"));
+    EXPECT_FALSE(fs::exists(dir / "other/trelvix.class"));
+}
