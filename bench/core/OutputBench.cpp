@@ -1,0 +1,77 @@
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "ModelGenerator.h"
+#include "model/AppletParameters.h"
+#include "model/VoraneItem.h"
+#include "output/MediaWalk.h"
+#include "output/ParameterCheck.h"
+
+using namespace kestrune;
+using namespace kestrune::bench;
+
+namespace {
+
+const MediaFolder& SharedMedia() {
+    static const MediaFolder media;
+    return media;
+}
+
+void SetItemsProcessed(benchmark::State& state) {
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.SetComplexityN(state.range(0));
+}
+
+void BM_BuildHTML(benchmark::State& state) {
+    CAppletParameters applet;
+    GenerateApplet(applet, static_cast<int>(state.range(0)), &SharedMedia());
+    for (auto _ : state) {
+        std::string page = applet.BuildHTML();
+        benchmark::DoNotOptimize(page.data());
+    }
+    SetItemsProcessed(state);
+}
+
+void BM_CheckParameters(benchmark::State& state) {
+    CAppletParameters applet;
+    GenerateApplet(applet, static_cast<int>(state.range(0)), &SharedMedia());
+    for (auto _ : state) {
+        ParameterCheckResult result = CheckParameters(applet, true);
+        benchmark::DoNotOptimize(result.report.data());
+    }
+    SetItemsProcessed(state);
+}
+
+void BM_ArchiveRoundTrip(benchmark::State& state) {
+    const auto tree = GenerateItemTree(static_cast<int>(state.range(0)), &SharedMedia());
+    for (auto _ : state) {
+        const std::vector<std::uint8_t> bytes = WriteItemRecord(*tree);
+        auto copy = ReadItemRecord(bytes.data(), bytes.size());
+        if (!copy) state.SkipWithError("the record did not read back");
+        benchmark::DoNotOptimize(copy.get());
+    }
+    SetItemsProcessed(state);
+}
+
+// Copy mode as a save runs it: every top-level menu through one walker into a page folder.
+void BM_MediaWalkCopy(benchmark::State& state) {
+    CAppletParameters applet;
+    GenerateApplet(applet, static_cast<int>(state.range(0)), &SharedMedia());
+    const std::filesystem::path page = SharedMedia().Folder() / "page";
+    std::filesystem::create_directories(page);
+    for (auto _ : state) {
+        MediaWalker walker(MediaDestination{page, false});
+        std::string report;
+        for (const auto& menu : applet.m_menus) walker.Walk(menu.get(), report);
+        benchmark::DoNotOptimize(report.data());
+    }
+    SetItemsProcessed(state);
+}
+
+}  // namespace
+
+BENCHMARK(BM_BuildHTML)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_CheckParameters)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_ArchiveRoundTrip)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_MediaWalkCopy)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
