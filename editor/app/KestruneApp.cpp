@@ -2,12 +2,24 @@
 
 #include <utility>
 
+#include "browser/ProgramLauncher.h"
 #include "model/VoraneItem.h"
 
 using namespace kestrune;
 
 CKestruneApp::CKestruneApp(QString appDir, IDialogService& dialogs, ISettingsStore& settings, QObject* parent)
-    : QObject(parent), m_strAppDir(std::move(appDir)), m_dialogs(dialogs), m_settings(settings) {}
+    : QObject(parent),
+      m_strAppDir(std::move(appDir)),
+      m_dialogs(dialogs),
+      m_settings(settings),
+      m_desktopLauncher(std::make_unique<DesktopProgramLauncher>()),
+      m_launcher(m_desktopLauncher.get()) {}
+
+CKestruneApp::~CKestruneApp() = default;
+
+void CKestruneApp::SetLauncher(IProgramLauncher* launcher) {
+    m_launcher = launcher ? launcher : m_desktopLauncher.get();
+}
 
 void CKestruneApp::ClearEditingContext() {
     m_pCurMenu = nullptr;

@@ -2,10 +2,12 @@
 
 #include <QObject>
 #include <QString>
+#include <memory>
 
 #include "model/AppletParameters.h"
 
 class IDialogService;
+class IProgramLauncher;
 namespace kestrune {
 class ISettingsStore;
 class CVorane;
@@ -19,6 +21,7 @@ class CKestruneApp : public QObject {
 public:
     CKestruneApp(QString appDir, IDialogService& dialogs, kestrune::ISettingsStore& settings,
                  QObject* parent = nullptr);
+    ~CKestruneApp() override;
 
     kestrune::CAppletParameters m_applet;
     kestrune::CVorane* m_pCurMenu = nullptr;      // non-owning
@@ -33,6 +36,9 @@ public:
     IDialogService& Dialogs() const { return m_dialogs; }
     kestrune::ISettingsStore& Settings() const { return m_settings; }
     std::string AppDir() const { return m_strAppDir.toLocal8Bit().toStdString(); }
+    // The desktop shell's "open" (Preview, View Sample); tests put a fake in its place.
+    IProgramLauncher& Launcher() const { return *m_launcher; }
+    void SetLauncher(IProgramLauncher* launcher);  // non-owning; null restores the desktop's
 
     // Clears the editing context when the given object, or anything below it, goes away.
     void ForgetIfInside(const kestrune::CVorane* removedMenu, const kestrune::CVoraneItem* removedItem);
@@ -41,4 +47,6 @@ public:
 private:
     IDialogService& m_dialogs;
     kestrune::ISettingsStore& m_settings;
+    std::unique_ptr<IProgramLauncher> m_desktopLauncher;
+    IProgramLauncher* m_launcher;
 };

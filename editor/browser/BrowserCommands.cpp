@@ -1,0 +1,53 @@
+#include "browser/BrowserCommands.h"
+
+#include <QStringList>
+#include <QtGlobal>
+
+#include "app/DialogService.h"
+#include "app/KestruneApp.h"
+#include "browser/DlgWebBrowser.h"
+#include "browser/ProgramLauncher.h"
+#include "output/PreviewBrowserSetting.h"
+
+using namespace kestrune;
+
+namespace browsercommands {
+
+BrowserChoice ChoiceOfApp(const CKestruneApp& app) {
+    return {app.m_nBrowserMode, app.m_strBrowserPath.toLocal8Bit().toStdString(), app.m_nKnownBrowser};
+}
+
+void SetChoiceOfApp(CKestruneApp& app, const BrowserChoice& choice) {
+    app.m_nBrowserMode = choice.mode;
+    app.m_strBrowserPath = QString::fromLocal8Bit(choice.path.data(), static_cast<qsizetype>(choice.path.size()));
+    app.m_nKnownBrowser = choice.knownIndex;
+}
+
+void LoadBrowserSettings(CKestruneApp& app) { SetChoiceOfApp(app, LoadBrowserChoice(app.Settings())); }
+
+KnownBrowserList CurrentKnownBrowsers() {
+    return BuildKnownBrowserList(NoRegistry(), qgetenv("PATH").toStdString());
+}
+
+bool RunWebBrowserCommand(CKestruneApp& app, QWidget* parent) {
+    QStringList names;
+    for (const KnownBrowser& browser : CurrentKnownBrowsers())
+        names << QString::fromLocal8Bit(browser.name.data(), static_cast<qsizetype>(browser.name.size()));
+    const BrowserChoice current = ChoiceOfApp(app);
+    CDlgWebBrowser dialog(app.Dialogs(), names, current, parent);
+    if (app.Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return false;
+    const BrowserChoice chosen = dialog.ApplyTo(current);
+    SetChoiceOfApp(app, chosen);
+    StoreBrowserChoice(app.Settings(), chosen);
+    return true;
+}
+
+bool LaunchPreviewPage(CKestruneApp& app) {
+    return app.Launcher().Launch(PlanPreviewLaunch(ChoiceOfApp(app), CurrentKnownBrowsers(), app.AppDir()));
+}
+
+bool LaunchSamplePage(CKestruneApp& app) {
+    return app.Launcher().Launch(PlanSampleLaunch(ChoiceOfApp(app), CurrentKnownBrowsers(), app.AppDir()));
+}
+
+}  // namespace browsercommands

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "output/KnownBrowsers.h"
+#include "output/PreviewLaunch.h"
+
+class CKestruneApp;
+class QWidget;
+
+// The browser choice as the application object holds it, and the commands that use it.
+namespace browsercommands {
+
+kestrune::BrowserChoice ChoiceOfApp(const CKestruneApp& app);
+void SetChoiceOfApp(CKestruneApp& app, const kestrune::BrowserChoice& choice);
+// Start-up: the three entries of "Web Browser" into the application object.
+void LoadBrowserSettings(CKestruneApp& app);
+
+// Built afresh at every use: the registry probes (none here) and the browsers on PATH.
+kestrune::KnownBrowserList CurrentKnownBrowsers();
+
+// "Web Browser...": the dialog, and on OK the new choice held and written to the settings.
+// Returns whether the choice was stored.
+bool RunWebBrowserCommand(CKestruneApp& app, QWidget* parent);
+
+// Hands the preview page, or the sample page, to the chosen browser.
+bool LaunchPreviewPage(CKestruneApp& app);
+bool LaunchSamplePage(CKestruneApp& app);
+
+}  // namespace browsercommands

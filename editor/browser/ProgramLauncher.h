@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace kestrune {
+struct LaunchRequest;
+}
+
+// The desktop shell's "open": a document with its default program, or a program with one
+// parameter in a working folder. Nothing waits for the program; failures are not reported
+// to the user, only returned.
+class IProgramLauncher {
+public:
+    virtual ~IProgramLauncher() = default;
+    virtual bool OpenDocument(const QString& path) = 0;
+    // An empty working folder lets the program inherit ours.
+    virtual bool StartProgram(const QString& program, const QString& argument, const QString& workingFolder) = 0;
+
+    // Carries out a request of the launch rule.
+    bool Launch(const kestrune::LaunchRequest& request);
+};
+
+// QDesktopServices::openUrl and QProcess::startDetached.
+class DesktopProgramLauncher : public IProgramLauncher {
+public:
+    bool OpenDocument(const QString& path) override;
+    bool StartProgram(const QString& program, const QString& argument, const QString& workingFolder) override;
+};
