@@ -9,6 +9,9 @@
 #include "output/PreviewBrowserSetting.h"
 #include "output/PreviewFolder.h"
 #include "output/PreviewLaunch.h"
+#include "output/PreviewWriter.h"
+#include "model/AppletParameters.h"
+#include "model/VoraneItem.h"
 #include "persist/SettingsStore.h"
 
 using namespace kestrune;
@@ -253,4 +256,69 @@ TEST(BrowserSettingTest, DefaultsAndWriteOrder) {
     EXPECT_EQ(loaded.path, "/usr/bin/falkon");
     EXPECT_EQ(loaded.knownIndex, -1);
     EXPECT_EQ(settings.GetInt("Web Browser", "Use Default"), 2);
+}
+
+namespace {
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+}  // namespace
+
+TEST(PreviewWriterTest, WritesPageMenuFileClassFileAndMediaAndOverwritesThemNextTime) {
+    ScratchFolder scratch;
+    const fs::path app = scratch.Path() / "Kes trune";
+    const fs::path media = scratch.Path() / "media";
+    WriteFile(app / "trelvix.class", "CLASS");
+    WriteFile(media / "back.gif", "GIF");
+    WriteFile(media / "over.jpg", "JPG");
+    WriteFile(media / "click.au", "AU");
+
+    CAppletParameters applet;
+    applet.m_appBKImagePath = (media / "back.gif").string();
+    CVorane* menu = applet.NewTopLevelMenu();
+    CVoraneItem* item = menu->InsertNewItem();
+    item->m_label = "First";
+    item->m_overImage = (media / "over.jpg").string();
+    CVoraneItem* deep = item->m_subMenu->InsertNewItem();
+    deep->m_clickAudio = (media / "click.au").string();
+    deep->m_clickImage = (media / "missing.gif").string();
+
+    std::string error;
+    ASSERT_TRUE(WritePreviewFiles(applet, app.string(), &error)) << error;
+    const fs::path tmp = app / "tmp";
+    for (const char* name : {"~Kestrune.htm", "~Kestrune.kst", "trelvix.class", "back.gif", "over.jpg", "click.au"})
+        EXPECT_TRUE(fs::is_regular_file(tmp / name)) << name;
+    EXPECT_FALSE(fs::exists(tmp / "missing.gif"));
+    EXPECT_EQ(ReadAll(tmp / "~Kestrune.htm"), applet.BuildHTML());
+    EXPECT_NE(ReadAll(tmp / "~Kestrune.htm").find("First"), std::string::npos);
+
+    item->m_label = "Renamed";
+    WriteFile(app / "trelvix.class", "CLASS2");
+    ASSERT_TRUE(WritePreviewFiles(applet, app.string(), &error)) << error;
+    EXPECT_NE(ReadAll(tmp / "~Kestrune.htm").find("Renamed"), std::string::npos);
+    EXPECT_EQ(ReadAll(tmp / "~Kestrune.htm").find("First"), std::string::npos);
+    EXPECT_EQ(ReadAll(tmp / "trelvix.class"), "CLASS2");
+    EXPECT_NE(ReadAll(tmp / "~Kestrune.kst").find("Renamed"), std::string::npos);
+
+    EXPECT_EQ(CleanPreviewFolder(app.string()), 6);
+    EXPECT_FALSE(fs::exists(tmp));
+    EXPECT_TRUE(fs::exists(media / "back.gif"));
+}
+
+TEST(PreviewWriterTest, MissingClassFileIsIgnoredButAnUnwritableFolderFails) {
+    ScratchFolder scratch;
+    CAppletParameters applet;
+    std::string error;
+    ASSERT_TRUE(WritePreviewFiles(applet, scratch.Str(), &error)) << error;
+    EXPECT_TRUE(fs::exists(scratch.Path() / "tmp" / "~Kestrune.htm"));
+    EXPECT_TRUE(fs::exists(scratch.Path() / "tmp" / "~Kestrune.kst"));
+    EXPECT_FALSE(fs::exists(scratch.Path() / "tmp" / "trelvix.class"));
+
+    // "tmp" taken by a file: nothing can be written and the failure is reported.
+    const fs::path other = scratch.Path() / "other";
+    WriteFile(other / "tmp", "not a folder");
+    EXPECT_FALSE(WritePreviewFiles(applet, other.string(), &error));
+    EXPECT_EQ(error, "Save as file failed!");
+    EXPECT_EQ(ReadAll(other / "tmp"), "not a folder");
 }
