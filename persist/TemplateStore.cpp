@@ -54,7 +54,8 @@ void CTemplateStore::SeedTemplateList() {
 
 std::vector<std::string> CTemplateStore::ListTemplateNames() const {
     std::vector<std::string> names;
-    for (std::string_view field : SplitFields(ListValue(), ',')) {
+    const std::string list = ListValue();
+    for (std::string_view field : SplitFields(list, ',')) {
         if (field.empty()) break;
         names.emplace_back(field);
     }

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "PersistTestSupport.h"
+#include "persist/DocumentFile.h"
+#include "persist/MenuFileReader.h"
+#include "persist/PersistTexts.h"
+
+using namespace kestrune;
+using namespace kestrune::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A program folder with a class file, media files elsewhere and a model that names them.
+struct SaveFixture {
+    TempDir dir;
+    std::string appDir = (dir / "app").string();
+    CAppletParameters applet;
+    RecordingHost host;
+
+    SaveFixture() {
+        dir.File("app/trelvix.class", "class bytes");
+        applet.m_appBKImagePath = dir.File("art/Back.JPG", "jpeg");
+        applet.m_appBKAudioPath = (dir / "art/gone.au").string();
+        CVorane& menu = AddTopMenu(applet, {"Home", "Sounds"});
+        ItemAt(menu, 0).m_normalImage = dir.File("art/home.gif", "gif");
+        ItemAt(menu, 1).m_overAudio = dir.File("art/tick.au", "au");
+        AddItems(ItemAt(menu, 1).SubMenu(), {"Deep"});
+        ItemAt(ItemAt(menu, 1).SubMenu(), 0).m_clickImage = dir.File("art/deep.gif", "deep");
+    }
+    std::string Page(const std::string& relative) const { return (dir / relative).string(); }
+};
+
+bool HasTemporaryFiles(const fs::path& folder) {
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().filename().string().front() == '.') return true;
+    return false;
+}
+
+}  // namespace
+
+TEST(DocumentSaveTest, WritesPageMenuFileClassFileAndMediaIntoThePageFolder) {
+    SaveFixture f;
+    fs::create_directories(f.dir / "site");
+    f.dir.File("site/trelvix.class", "old class");
+    ASSERT_TRUE(SaveDocument(f.applet, f.Page("site/menu.htm"), f.appDir, f.host));
+    EXPECT_EQ(f.host.commits, 1);
+    EXPECT_FALSE(f.host.modified);
+    EXPECT_TRUE(f.host.messages.empty());
+
+    EXPECT_EQ(ReadAll(f.dir / "site/menu.htm"), f.applet.BuildHTML());
+    EXPECT_EQ(ReadAll(f.dir / "site/menu.kst"), DocumentText(f.applet));
+    EXPECT_EQ(ReadAll(f.dir / "site/trelvix.class"), "class bytes");
+    EXPECT_EQ(ReadAll(f.dir / "site/Back.JPG"), "jpeg");
+    EXPECT_EQ(ReadAll(f.dir / "site/home.gif"), "gif");
+    EXPECT_EQ(ReadAll(f.dir / "site/tick.au"), "au");
+    EXPECT_EQ(ReadAll(f.dir / "site/deep.gif"), "deep");
+    EXPECT_FALSE(HasTemporaryFiles(f.dir / "site"));
+    // Documents keep the stored paths.
+    EXPECT_NE(ReadAll(f.dir / "site/menu.kst").find(f.applet.m_appBKImagePath), std::string::npos);
+}
+
+TEST(DocumentSaveTest, ASavedPageOpensAgainToTheSameModel) {
+    for (const char* page : {"site/menu.htm", "site/menu", "my.site/menu", "my.site/menu.v2.htm"}) {
+        SaveFixture f;
+        fs::create_directories(fs::path(f.Page(page)).parent_path());
+        ASSERT_TRUE(SaveDocument(f.applet, f.Page(page), f.appDir, f.host)) << page;
+        CAppletParameters reread;
+        RecordingHost host;
+        ASSERT_TRUE(OpenDocument(reread, f.Page(page), host)) << page;
+        EXPECT_FALSE(host.modified);
+        EXPECT_EQ(DocumentText(reread), DocumentText(f.applet)) << page;
+    }
+}
+
+TEST(DocumentSaveTest, AnHtmlPageAndTheMenuFileItselfOpenTheSameMenuFile) {
+    SaveFixture f;
+    fs::create_directories(f.dir / "site");
+    ASSERT_TRUE(SaveDocument(f.applet, f.Page("site/menu.htm"), f.appDir, f.host));
+    f.dir.File("site/menu.html", "<html>any text</html>");
+    for (const char* page : {"site/menu.html", "site/menu.kst"}) {
+        CAppletParameters reread;
+        RecordingHost host;
+        ASSERT_TRUE(OpenDocument(reread, f.Page(page), host)) << page;
+        EXPECT_EQ(DocumentText(reread), DocumentText(f.applet));
+    }
+}
+
+TEST(DocumentSaveTest, AFailedSaveReportsLeavesOldFilesWholeAndKeepsTheModifiedMark) {
+    SaveFixture f;
+    f.dir.File("site/page.kst", "old menu file");
+    fs::create_directories(f.dir / "site/page.htm");  // the page cannot be written
+    EXPECT_FALSE(SaveDocument(f.applet, f.Page("site/page.htm"), f.appDir, f.host));
+    EXPECT_EQ(f.host.messages, std::vector<std::string>{"Save as file failed!"});
+    EXPECT_TRUE(f.host.modified);
+    EXPECT_EQ(ReadAll(f.dir / "site/page.kst"), "old menu file");
+    EXPECT_FALSE(HasTemporaryFiles(f.dir / "site"));
+
+    RecordingHost host;
+    EXPECT_FALSE(SaveDocument(f.applet, f.Page("no/such/folder/page.htm"), f.appDir, host));
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Save as file failed!"});
+}
+
+TEST(DocumentSaveTest, SavingBesideItsOwnMediaLeavesThemIntact) {
+    SaveFixture f;
+    CAppletParameters applet;
+    applet.m_appBKImagePath = f.dir.File("site/back.gif", "background bytes");
+    CVorane& menu = AddTopMenu(applet, {"Home"});
+    ItemAt(menu, 0).m_normalImage = f.dir.File("site/home.gif", "home bytes");
+    // The same file under another spelling of its path.
+    ItemAt(menu, 0).m_overImage = (f.dir / "site/../site/home.gif").string();
+    ASSERT_TRUE(SaveDocument(applet, f.Page("site/menu.htm"), f.appDir, f.host));
+    EXPECT_EQ(ReadAll(f.dir / "site/back.gif"), "background bytes");
+    EXPECT_EQ(ReadAll(f.dir / "site/home.gif"), "home bytes");
+}
+
+TEST(DocumentSaveTest, WithoutAClassFileThePageAndMenuFileAreStillWritten) {
+    SaveFixture f;
+    fs::remove(f.dir / "app/trelvix.class");
+    fs::create_directories(f.dir / "site");
+    EXPECT_TRUE(SaveDocument(f.applet, f.Page("site/menu.htm"), f.appDir, f.host));
+    EXPECT_TRUE(fs::exists(f.dir / "site/menu.kst"));
+    EXPECT_FALSE(fs::exists(f.dir / "site/trelvix.class"));
+    EXPECT_TRUE(f.host.messages.empty());
+}
+
+TEST(DocumentSaveTest, APageNamedLikeItsMenuFileIsRefused) {
+    SaveFixture f;
+    fs::create_directories(f.dir / "site");
+    EXPECT_FALSE(SaveDocument(f.applet, f.Page("site/menu.kst"), f.appDir, f.host));
+    EXPECT_EQ(f.host.messages, std::vector<std::string>{texts::kPageIsMenuFile});
+    EXPECT_FALSE(fs::exists(f.dir / "site/menu.kst"));
+}
+
+TEST(DocumentOpenTest, RefusedOpensReportAndLeaveTheModelAlone) {
+    TempDir dir;
+    CAppletParameters applet;
+    AddTopMenu(applet, {"Keep me"});
+    const std::string before = DocumentText(applet);
+
+    RecordingHost noPage;
+    EXPECT_FALSE(OpenDocument(applet, (dir / "none.htm").string(), noPage));
+    ASSERT_EQ(noPage.messages.size(), 1u);
+    EXPECT_NE(noPage.messages[0].find("none.htm"), std::string::npos);
+
+    RecordingHost noMenu;
+    EXPECT_FALSE(OpenDocument(applet, dir.File("plain.htm", "<html></html>"), noMenu));
+    EXPECT_EQ(noMenu.messages, std::vector<std::string>{"This File is not saved by Kestrune!\nSystem can't open it."});
+
+    RecordingHost unreadable;
+    fs::create_directories(dir / "broken.kst");
+    EXPECT_FALSE(OpenDocument(applet, dir.File("broken.htm", "<html></html>"), unreadable));
+    ASSERT_EQ(unreadable.messages.size(), 1u);
+    EXPECT_NE(unreadable.messages[0].find("broken.kst"), std::string::npos);
+
+    EXPECT_TRUE(noPage.modified && noMenu.modified && unreadable.modified);
+    EXPECT_EQ(DocumentText(applet), before);
+}
+
+TEST(DocumentOpenTest, AnOlderLayoutFileOpensThroughThePage) {
+    TempDir dir;
+    dir.File("old.kst", "[General]\r\nm_HTMLTitle=From the old days\r\n");
+    CAppletParameters applet;
+    RecordingHost host;
+    ASSERT_TRUE(OpenDocument(applet, dir.File("old.htm", ""), host));
+    EXPECT_EQ(applet.m_HTMLTitle, "From the old days");
+    ASSERT_EQ(applet.m_menus.size(), 1u);
+}
