@@ -9,6 +9,7 @@
 #include "model/Color.h"
 #include "model/VoraneItem.h"
 #include "output/OutputTexts.h"
+#include "persist/TextRoutines.h"
 
 namespace kestrune {
 
@@ -74,17 +75,7 @@ void AppendParameterLine(std::string& text, const std::string& name, const std::
 }
 
 std::string EncodeLabel(const std::string& label) {
-    std::string encoded;
-    encoded.reserve(label.size());
-    for (std::size_t i = 0; i < label.size(); ++i) {
-        if (label[i] == '\r' && i + 1 < label.size() && label[i + 1] == '\n') {
-            encoded += texts::kLabelBreakToken;
-            ++i;
-        } else {
-            encoded += label[i];
-        }
-    }
-    return encoded;
+    return ReplaceAll(label, texts::kCrLf, texts::kLabelBreakToken);
 }
 
 std::string MenuStyleValue(const CVorane& menu) {
