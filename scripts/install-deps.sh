@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
           libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core xvfb xauth)
 if [[ "${1:-}" == "--fuzz" ]]; then packages+=(clang libclang-rt-14-dev); fi

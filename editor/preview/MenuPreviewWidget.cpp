@@ -1,0 +1,192 @@
+#include "preview/MenuPreviewWidget.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QRegion>
+
+#include "model/VoraneItem.h"
+#include "preview/PreviewTexts.h"
+
+using namespace kestrune;
+
+namespace {
+const QColor kCanvasColor(0xd4, 0xd8, 0xde);
+const QColor kOutsideHatch(0x55, 0x5c, 0x66, 0x90);
+const QColor kAppletOutline(0x30, 0x36, 0x40);
+
+QString Local(const std::string& text) {
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+}  // namespace
+
+CMenuPreviewWidget::CMenuPreviewWidget(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_closeTimer.setSingleShot(true);
+    connect(&m_closeTimer, &QTimer::timeout, this, &CMenuPreviewWidget::CloseMenus);
+    UpdateCanvas();
+}
+
+CMenuPreviewWidget::~CMenuPreviewWidget() = default;
+
+void CMenuPreviewWidget::SetApplet(std::unique_ptr<CAppletParameters> applet) {
+    const MenuPath path = m_layout.Path();
+    m_applet = std::move(applet);
+    Relayout(path);
+    if (!m_onItem || m_layout.Path() != path) m_pressed = false;
+    UpdateCanvas();
+    update();
+}
+
+void CMenuPreviewWidget::ReloadImages() {
+    m_images.Clear();
+    update();
+}
+
+void CMenuPreviewWidget::CloseMenus() {
+    m_closeTimer.stop();
+    const bool wasOpen = !m_layout.Path().IsEmpty();
+    m_onItem = false;
+    m_pressed = false;
+    Relayout({});
+    if (wasOpen) {
+        emit statusChanged(QString());
+        update();
+    }
+}
+
+void CMenuPreviewWidget::Relayout(const MenuPath& path) {
+    if (m_applet)
+        m_layout.Build(*m_applet, path);
+    else
+        m_layout = CMenuLayout();
+}
+
+void CMenuPreviewWidget::UpdateCanvas() {
+    m_extent = m_applet ? CMenuLayout::FullExtent(*m_applet) : QRect();
+    m_offset = QPoint(kMargin - m_extent.left(), kMargin - m_extent.top());
+    updateGeometry();
+    const QSize wanted = sizeHint();
+    if (size() != wanted) resize(wanted);
+}
+
+QSize CMenuPreviewWidget::sizeHint() const {
+    return QSize(std::max(m_extent.width(), 1) + 2 * kMargin, std::max(m_extent.height(), 1) + 2 * kMargin);
+}
+
+ItemState CMenuPreviewWidget::StateOf(const CVoraneItem* item) const {
+    const auto& menus = m_layout.Menus();
+    for (std::size_t m = 0; m < menus.size(); ++m)
+        for (std::size_t i = 0; i < menus[m].items.size(); ++i)
+            if (menus[m].items[i].item == item)
+                return CMenuRenderer::StateOf(m_layout, static_cast<int>(m), static_cast<int>(i), m_pressed);
+    return kStateNormal;
+}
+
+const CVoraneItem* CMenuPreviewWidget::ItemAt(const CMenuLayout::Hit& hit) const {
+    if (!hit.IsItem()) return nullptr;
+    return m_layout.Menus()[static_cast<std::size_t>(hit.menu)].items[static_cast<std::size_t>(hit.item)].item;
+}
+
+QString CMenuPreviewWidget::StatusFor(const CVoraneItem& item) {
+    const QString target = Local(item.m_target.empty() ? std::string("_self") : item.m_target);
+    QString text = item.m_link.empty() ? QString::fromLatin1(previewtexts::kStatusNoLink).arg(target)
+                                       : QString::fromLatin1(previewtexts::kStatusLink).arg(Local(item.m_link), target);
+    if (!item.m_description.empty())
+        text += QString::fromLatin1(previewtexts::kStatusDescription).arg(Local(item.m_description));
+    return text;
+}
+
+void CMenuPreviewWidget::PointerAt(QPoint widgetPoint) {
+    const CMenuLayout::Hit hit = m_layout.HitTest(ToApplet(widgetPoint));
+    if (!hit.IsMenu()) return PointerAway();
+    m_closeTimer.stop();
+    if (!hit.IsItem()) {
+        // Between the items of an open menu: keep what is open, as menus do.
+        if (m_onItem) {
+            m_onItem = false;
+            m_pressed = false;
+            emit statusChanged(QString());
+            update();
+        }
+        return;
+    }
+    const MenuPath path = m_layout.PathTo(hit);
+    if (m_onItem && path == m_layout.Path()) return;
+    m_pressed = false;
+    m_onItem = true;
+    Relayout(path);
+    const CVoraneItem* item = ItemAt(m_layout.HitTest(ToApplet(widgetPoint)));
+    if (item) {
+        emit statusChanged(StatusFor(*item));
+        if (!item->m_overAudio.empty()) emit soundRequested(Local(item->m_overAudio));
+    }
+    update();
+}
+
+void CMenuPreviewWidget::PointerAway() {
+    if (m_onItem) {
+        m_onItem = false;
+        m_pressed = false;
+        emit statusChanged(QString());
+        update();
+    }
+    if (m_layout.Path().IsEmpty()) return;
+    if (m_closeDelay <= 0)
+        CloseMenus();
+    else if (!m_closeTimer.isActive())
+        m_closeTimer.start(m_closeDelay);
+}
+
+void CMenuPreviewWidget::mouseMoveEvent(QMouseEvent* event) { PointerAt(event->position().toPoint()); }
+
+void CMenuPreviewWidget::leaveEvent(QEvent*) { PointerAway(); }
+
+void CMenuPreviewWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    PointerAt(event->position().toPoint());
+    const CVoraneItem* item = ItemAt(m_layout.HitTest(ToApplet(event->position().toPoint())));
+    if (!item) return;
+    m_pressed = true;
+    emit statusChanged(QString::fromLatin1(previewtexts::kStatusClicked).arg(StatusFor(*item)));
+    if (!item->m_clickAudio.empty()) emit soundRequested(Local(item->m_clickAudio));
+    update();
+}
+
+void CMenuPreviewWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !m_pressed) return;
+    m_pressed = false;
+    update();
+}
+
+void CMenuPreviewWidget::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    Render(painter, event->rect());
+}
+
+void CMenuPreviewWidget::Render(QPainter& painter, const QRect& dirty) {
+    painter.fillRect(dirty, kCanvasColor);
+    if (!m_applet) return;
+    painter.save();
+    painter.translate(m_offset);
+    const QRect appletDirty = dirty.translated(-m_offset);
+    m_renderer.DrawAppletBackground(painter, *m_applet);
+    m_renderer.DrawMenus(painter, m_layout, m_pressed, appletDirty);
+    DrawOutsideMark(painter, appletDirty);
+    painter.restore();
+}
+
+// Hatching over everything outside the applet, menus included: the applet clips them.
+void CMenuPreviewWidget::DrawOutsideMark(QPainter& painter, const QRect& dirty) {
+    const QRect applet = CMenuLayout::ToQRect(Rect{0, 0, m_applet->m_appWidth, m_applet->m_appHeight});
+    const QRegion outside = QRegion(dirty) - QRegion(applet);
+    painter.save();
+    painter.setClipRegion(outside, Qt::IntersectClip);
+    painter.fillRect(dirty, QBrush(kOutsideHatch, Qt::BDiagPattern));
+    painter.restore();
+    if (applet.isEmpty()) return;
+    painter.setPen(QPen(kAppletOutline, 1, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(applet.adjusted(-1, -1, 0, 0));
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+#include <memory>
+
+#include "output/ParameterReader.h"
+
+class CKestruneDoc;
+class CMenuPreviewWidget;
+class CPreviewSoundPlayer;
+class QAction;
+class QLabel;
+class QScrollArea;
+struct ModelChange;
+
+// The "Menu Preview" window: the applet drawn and working as on a web page. Made for a
+// document it follows every change of the model as soon as it is made; made for a page
+// it shows that page's applet.
+class CMenuPreviewWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMenuPreviewWindow(CKestruneDoc& doc, QWidget* parent = nullptr);
+    CMenuPreviewWindow(kestrune::AppletReadResult page, const QString& pageName, QWidget* parent = nullptr);
+    ~CMenuPreviewWindow() override;
+
+    CMenuPreviewWidget& Preview() const { return *m_preview; }
+    CPreviewSoundPlayer& Sound() const { return *m_sound; }
+    // What the last read reported: warnings, and the error when it failed.
+    const QStringList& Warnings() const { return m_warnings; }
+    QString StatusText() const;
+
+public slots:
+    // Reads the document's applet again.
+    void Refresh();
+
+private:
+    void SetUpWindow();
+    void OnModelChanged(const ModelChange& change);
+    void Show(kestrune::AppletReadResult result);
+    void ShowSizeAndWarnings();
+    void PlayBackgroundSoundIfNew();
+    void FitToContent();
+
+    CKestruneDoc* m_doc = nullptr;
+    CMenuPreviewWidget* m_preview = nullptr;
+    QScrollArea* m_scroll = nullptr;
+    CPreviewSoundPlayer* m_sound = nullptr;
+    QAction* m_soundsAction = nullptr;
+    QLabel* m_sizeLabel = nullptr;
+    QLabel* m_warningLabel = nullptr;
+    QStringList m_warnings;
+    std::string m_backgroundSound;
+};
