@@ -1,0 +1,121 @@
+#include "properties/DlgAppletParam.h"
+
+#include <QFocusEvent>
+#include <QScopedValueRollback>
+
+#include "app/DialogService.h"
+#include "app/KestruneApp.h"
+#include "model/StyleNames.h"
+#include "properties/FieldReader.h"
+#include "properties/PageWidgets.h"
+#include "properties/PropertyTexts.h"
+#include "properties/TextConvert.h"
+#include "ui_page_applet_param.h"
+
+using namespace kestrune;
+
+namespace {
+constexpr int kMinAppletSize = 0;
+constexpr int kMaxAppletSize = 5000;
+}  // namespace
+
+CDlgAppletParam::CDlgAppletParam(CKestruneDoc& doc, QWidget* parent)
+    : CPropertyPage(doc, texts::kAppletPageCaption, help::kAppletPage, parent),
+      m_ui(std::make_unique<Ui::AppletParamPage>()) {
+    m_ui->setupUi(this);
+    widgets::FillList(m_ui->alignCombo, names::kParagraphAligns);
+    for (CSpinEdit* box : {m_ui->widthSpin, m_ui->heightSpin}) {
+        box->SetDigitsOnly(true);
+        box->SetSpinRange(kMinAppletSize, kMaxAppletSize);
+    }
+    m_ui->xPosEdit->SetDigitsOnly(true);
+    m_ui->yPosEdit->SetDigitsOnly(true);
+    m_ui->bkColorButton->SetDialogService(Dialogs());
+    m_ui->nameEdit->installEventFilter(this);
+    connect(m_ui->imageBrowseButton, &QPushButton::clicked, this, &CDlgAppletParam::BrowseImage);
+    connect(m_ui->audioBrowseButton, &QPushButton::clicked, this, &CDlgAppletParam::BrowseAudio);
+}
+
+CDlgAppletParam::~CDlgAppletParam() = default;
+
+void CDlgAppletParam::LoadFromModel() {
+    const CAppletParameters& applet = App().m_applet;
+    m_ui->heightSpin->SetValue(applet.m_appHeight);
+    widgets::SelectIndex(m_ui->alignCombo, applet.m_Align);
+    m_ui->nameEdit->setText(convert::ToQt(applet.m_HTMLTitle));
+    m_ui->widthSpin->SetValue(applet.m_appWidth);
+    m_ui->xPosEdit->SetValue(applet.m_appBKImageX);
+    widgets::CheckRadio({m_ui->specifyRadio, m_ui->tileRadio}, applet.m_appBKImageMode);
+    m_ui->imagePathEdit->setText(convert::ToQt(applet.m_appBKImagePath));
+    m_ui->yPosEdit->SetValue(applet.m_appBKImageY);
+    m_ui->audioPathEdit->setText(convert::ToQt(applet.m_appBKAudioPath));
+    m_ui->bkColorButton->SetColor(applet.m_appBKColor);
+    // The enabling follows the stored mode only; it is refreshed at the next load.
+    const bool specify = applet.m_appBKImageMode == 0;
+    m_ui->xPosEdit->setEnabled(specify);
+    m_ui->yPosEdit->setEnabled(specify);
+}
+
+bool CDlgAppletParam::ReadControls(Values& values) {
+    // A failed read moves the focus; that must not start another read of the name box.
+    const QScopedValueRollback guard(m_reading, true);
+    const CAppletParameters& applet = App().m_applet;
+    CFieldReader reader(Dialogs(), this);
+    reader.ReadIntInRange(m_ui->heightSpin, kMinAppletSize, kMaxAppletSize, values.height);
+    values.align = widgets::SelectedIndex(m_ui->alignCombo, applet.m_Align);
+    reader.ReadText(m_ui->nameEdit, values.title);
+    reader.ReadIntInRange(m_ui->widthSpin, kMinAppletSize, kMaxAppletSize, values.width);
+    reader.ReadInt(m_ui->xPosEdit, values.imageX);
+    values.imageMode = widgets::CheckedRadio({m_ui->specifyRadio, m_ui->tileRadio}, applet.m_appBKImageMode);
+    reader.ReadText(m_ui->imagePathEdit, values.imagePath);
+    reader.ReadInt(m_ui->yPosEdit, values.imageY);
+    reader.ReadText(m_ui->audioPathEdit, values.audioPath);
+    values.color = m_ui->bkColorButton->GetColor();
+    return reader.Ok();
+}
+
+bool CDlgAppletParam::SaveToModel() {
+    Values values;
+    if (!ReadControls(values)) return false;
+    CAppletParameters& applet = App().m_applet;
+    Write([&] {
+        bool changed = AssignChanged(applet.m_appHeight, values.height);
+        changed |= AssignChanged(applet.m_Align, values.align);
+        changed |= AssignChanged(applet.m_HTMLTitle, values.title);
+        changed |= AssignChanged(applet.m_appWidth, values.width);
+        changed |= AssignChanged(applet.m_appBKImageX, values.imageX);
+        changed |= AssignChanged(applet.m_appBKImageMode, values.imageMode);
+        changed |= AssignChanged(applet.m_appBKImagePath, values.imagePath);
+        changed |= AssignChanged(applet.m_appBKImageY, values.imageY);
+        changed |= AssignChanged(applet.m_appBKAudioPath, values.audioPath);
+        changed |= AssignChanged(applet.m_appBKColor, values.color);
+        return changed;
+    });
+    return true;
+}
+
+void CDlgAppletParam::StoreTitle() {
+    Values values;
+    if (!ReadControls(values)) return;
+    CAppletParameters& applet = App().m_applet;
+    Write([&] { return AssignChanged(applet.m_HTMLTitle, values.title); });
+}
+
+bool CDlgAppletParam::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_ui->nameEdit && event->type() == QEvent::FocusOut && !m_reading &&
+        widgets::LeavesWithinWindow(static_cast<QFocusEvent*>(event)))
+        StoreTitle();
+    return CPropertyPage::eventFilter(watched, event);
+}
+
+void CDlgAppletParam::BrowseImage() {
+    Values ignored;
+    ReadControls(ignored);
+    widgets::BrowseForFile(Dialogs(), this, m_ui->imagePathEdit, texts::kImageFilter);
+}
+
+void CDlgAppletParam::BrowseAudio() {
+    Values ignored;
+    ReadControls(ignored);
+    widgets::BrowseForFile(Dialogs(), this, m_ui->audioPathEdit, texts::kAudioFilter);
+}

@@ -1,0 +1,60 @@
+#include "properties/DlgFont.h"
+
+#include "help/HelpTopics.h"
+#include "model/StyleNames.h"
+#include "properties/FieldReader.h"
+#include "properties/PageWidgets.h"
+#include "properties/PropertyPage.h"
+#include "properties/PropertyTexts.h"
+#include "ui_dlg_font.h"
+
+using namespace kestrune;
+
+namespace {
+constexpr int kMinFontSize = 0;
+constexpr int kMaxFontSize = 5000;
+}  // namespace
+
+CDlgFont::CDlgFont(IDialogService& dialogs, const ItemStyle& style, QWidget* parent)
+    : QDialog(parent), m_dialogs(dialogs), m_ui(std::make_unique<Ui::FontDialog>()) {
+    m_ui->setupUi(this);
+    setWindowTitle(QString::fromLatin1(texts::kFontDialogTitle));
+    SetHelpTopic(this, QString::fromLatin1(help::kFontDialog));
+    widgets::FillList(m_ui->fontNameCombo, names::kFontNames);
+    widgets::FillList(m_ui->effectCombo, names::kFontEffects);
+    m_ui->fontSizeSpin->SetDigitsOnly(true);
+    m_ui->fontSizeSpin->SetSpinRange(kMinFontSize, kMaxFontSize);
+    m_ui->fontColorButton->SetDialogService(dialogs);
+
+    m_values = {style.FontName, style.FontEffect, style.FontSize, style.FontStyle, style.FRColor};
+    widgets::SelectIndex(m_ui->fontNameCombo, style.FontName);
+    widgets::SelectIndex(m_ui->effectCombo, style.FontEffect);
+    m_ui->fontSizeSpin->SetValue(style.FontSize);
+    widgets::CheckRadio({m_ui->plainRadio, m_ui->boldRadio, m_ui->italicRadio}, style.FontStyle);
+    m_ui->fontColorButton->SetColor(style.FRColor);
+    adjustSize();
+}
+
+CDlgFont::~CDlgFont() = default;
+
+void CDlgFont::accept() {
+    CFieldReader reader(m_dialogs, this);
+    Values values = m_values;
+    values.fontName = widgets::SelectedIndex(m_ui->fontNameCombo, m_values.fontName);
+    values.fontEffect = widgets::SelectedIndex(m_ui->effectCombo, m_values.fontEffect);
+    if (!reader.ReadInt(m_ui->fontSizeSpin, values.fontSize)) return;
+    values.fontStyle = widgets::CheckedRadio({m_ui->plainRadio, m_ui->boldRadio, m_ui->italicRadio},
+                                             m_values.fontStyle);
+    values.frColor = m_ui->fontColorButton->GetColor();
+    m_values = values;
+    QDialog::accept();
+}
+
+bool CDlgFont::ApplyTo(ItemStyle& style) const {
+    bool changed = AssignChanged(style.FontName, m_values.fontName);
+    changed |= AssignChanged(style.FontEffect, m_values.fontEffect);
+    changed |= AssignChanged(style.FontSize, m_values.fontSize);
+    changed |= AssignChanged(style.FontStyle, m_values.fontStyle);
+    changed |= AssignChanged(style.FRColor, m_values.frColor);
+    return changed;
+}

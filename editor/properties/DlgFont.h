@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+#include "model/ItemStyle.h"
+
+class IDialogService;
+namespace Ui {
+class FontDialog;
+}
+
+// "Font": the text part of one item style. The dialog only collects the values; the
+// page that opened it writes them into the model when it is accepted.
+class CDlgFont : public QDialog {
+    Q_OBJECT
+public:
+    struct Values {
+        std::int32_t fontName = 0;
+        std::int32_t fontEffect = 0;
+        std::int32_t fontSize = 0;
+        std::int32_t fontStyle = 0;
+        kestrune::Color frColor = 0;
+    };
+
+    CDlgFont(IDialogService& dialogs, const kestrune::ItemStyle& style, QWidget* parent = nullptr);
+    ~CDlgFont() override;
+
+    // The values of the last successful OK.
+    const Values& Result() const { return m_values; }
+    // Writes the accepted values into a style record; tells whether anything changed.
+    bool ApplyTo(kestrune::ItemStyle& style) const;
+    Ui::FontDialog& Form() const { return *m_ui; }
+
+    void accept() override;
+
+private:
+    IDialogService& m_dialogs;
+    std::unique_ptr<Ui::FontDialog> m_ui;
+    Values m_values;
+};

@@ -1,0 +1,122 @@
+#include "properties/DlgItem.h"
+
+#include <QFocusEvent>
+#include <QScopedValueRollback>
+
+#include "app/DialogService.h"
+#include "app/KestruneApp.h"
+#include "model/VoraneItem.h"
+#include "properties/DlgMedia.h"
+#include "properties/FieldReader.h"
+#include "properties/PageWidgets.h"
+#include "properties/PropertyTexts.h"
+#include "properties/TextConvert.h"
+#include "ui_page_item.h"
+
+using namespace kestrune;
+
+CDlgItem::CDlgItem(CKestruneDoc& doc, QWidget* parent)
+    : CPropertyPage(doc, texts::kItemPageCaption, help::kItemPage, parent), m_ui(std::make_unique<Ui::ItemPage>()) {
+    m_ui->setupUi(this);
+    widgets::FillList(m_ui->targetCombo, texts::kTargetSuggestions);
+    // Typing a frame name must not be completed into a suggestion behind the user's back.
+    m_ui->targetCombo->setCompleter(nullptr);
+    const QFontMetrics metrics(m_ui->labelEdit->font());
+    m_ui->labelEdit->setFixedHeight(metrics.lineSpacing() * 3 + 2 * m_ui->labelEdit->frameWidth() + 8);
+    m_ui->labelEdit->installEventFilter(this);
+    connect(m_ui->imageButton, &QPushButton::clicked, this, &CDlgItem::EditImages);
+    connect(m_ui->audioButton, &QPushButton::clicked, this, &CDlgItem::EditAudio);
+}
+
+CDlgItem::~CDlgItem() = default;
+
+void CDlgItem::ShowTarget(const std::string& target) {
+    const QString stored = convert::ToQt(target);
+    for (int index = 0; index < m_ui->targetCombo->count(); ++index) {
+        if (m_ui->targetCombo->itemText(index).startsWith(stored, Qt::CaseInsensitive)) {
+            m_ui->targetCombo->setCurrentIndex(index);
+            return;
+        }
+    }
+    m_ui->targetCombo->setCurrentIndex(-1);
+    m_ui->targetCombo->setEditText(stored);
+}
+
+void CDlgItem::LoadFromModel() {
+    const CVoraneItem* item = App().m_pCurItem;
+    ShowTarget(item ? item->m_target : std::string());
+    if (!item) m_ui->targetCombo->setEditText(QString());
+    m_ui->descriptionEdit->setText(item ? convert::ToQt(item->m_description) : QString());
+    m_ui->labelEdit->setPlainText(item ? convert::LabelToWidget(item->m_label) : QString());
+    m_ui->linkEdit->setText(item ? convert::ToQt(item->m_link) : QString());
+}
+
+bool CDlgItem::ReadControls(Values& values) {
+    // A failed read moves the focus; that must not start another read of the label box.
+    const QScopedValueRollback guard(m_reading, true);
+    CFieldReader reader(Dialogs(), this);
+    reader.ReadText(m_ui->targetCombo, values.target);
+    reader.ReadText(m_ui->descriptionEdit, values.description);
+    reader.ReadLabel(m_ui->labelEdit, values.label);
+    reader.ReadText(m_ui->linkEdit, values.link);
+    return reader.Ok();
+}
+
+bool CDlgItem::SaveToModel() {
+    Values values;
+    if (!ReadControls(values)) return false;
+    CVoraneItem* item = App().m_pCurItem;
+    if (!item) return true;
+    Write(
+        [&] {
+            bool changed = AssignChanged(item->m_target, values.target);
+            changed |= AssignChanged(item->m_description, values.description);
+            changed |= AssignChanged(item->m_label, values.label);
+            changed |= AssignChanged(item->m_link, values.link);
+            return changed;
+        },
+        App().m_pCurMenu, item);
+    return true;
+}
+
+void CDlgItem::StoreLabel() {
+    Values values;
+    if (!ReadControls(values)) return;
+    CVoraneItem* item = App().m_pCurItem;
+    if (!item) return;
+    Write([&] { return AssignChanged(item->m_label, values.label); }, App().m_pCurMenu, item);
+}
+
+bool CDlgItem::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_ui->labelEdit && event->type() == QEvent::FocusOut && !m_reading &&
+        widgets::LeavesWithinWindow(static_cast<QFocusEvent*>(event)))
+        StoreLabel();
+    return CPropertyPage::eventFilter(watched, event);
+}
+
+void CDlgItem::EditImages() {
+    Values ignored;
+    ReadControls(ignored);
+    CDlgImage dialog(Dialogs(), this);
+    connect(&dialog, &CDlgMedia::helpRequested, this, &CPropertyPage::helpRequested);
+    if (const CVoraneItem* item = App().m_pCurItem)
+        dialog.SetValues({convert::ToQt(item->m_normalImage), convert::ToQt(item->m_overImage),
+                          convert::ToQt(item->m_clickImage)},
+                         ApplyScope::ThisItem);
+    if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
+    const auto& paths = dialog.Paths();
+    ApplyMedia(Doc(), App().m_pCurItem, dialog.Scope(), ImagePaths(paths[0], paths[1], paths[2]));
+}
+
+void CDlgItem::EditAudio() {
+    Values ignored;
+    ReadControls(ignored);
+    CDlgAudio dialog(Dialogs(), this);
+    connect(&dialog, &CDlgMedia::helpRequested, this, &CPropertyPage::helpRequested);
+    if (const CVoraneItem* item = App().m_pCurItem)
+        dialog.SetValues({convert::ToQt(item->m_overAudio), convert::ToQt(item->m_clickAudio)},
+                         ApplyScope::ThisItem);
+    if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
+    const auto& paths = dialog.Paths();
+    ApplyMedia(Doc(), App().m_pCurItem, dialog.Scope(), AudioPaths(paths[0], paths[1]));
+}

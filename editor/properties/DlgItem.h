@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "properties/PropertyPage.h"
+
+namespace Ui {
+class ItemPage;
+}
+
+// "Item": what the current item shows and where it leads.
+class CDlgItem : public CPropertyPage {
+    Q_OBJECT
+public:
+    explicit CDlgItem(CKestruneDoc& doc, QWidget* parent = nullptr);
+    ~CDlgItem() override;
+
+    void LoadFromModel() override;
+    bool SaveToModel() override;
+
+    Ui::ItemPage& Form() const { return *m_ui; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Values {
+        std::string target;
+        std::string description;
+        std::string label;
+        std::string link;
+    };
+    bool ReadControls(Values& values);
+    void ShowTarget(const std::string& target);
+    void StoreLabel();
+    void EditImages();
+    void EditAudio();
+
+    std::unique_ptr<Ui::ItemPage> m_ui;
+    bool m_reading = false;
+};

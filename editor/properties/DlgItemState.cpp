@@ -1,0 +1,117 @@
+#include "properties/DlgItemState.h"
+
+#include "app/DialogService.h"
+#include "app/KestruneApp.h"
+#include "model/StyleNames.h"
+#include "model/Vorane.h"
+#include "properties/DlgFont.h"
+#include "properties/FieldReader.h"
+#include "properties/PageWidgets.h"
+#include "properties/PropertyTexts.h"
+#include "ui_page_item_state.h"
+
+using namespace kestrune;
+
+namespace {
+constexpr int kOffsetSpinLimit = 5000;
+
+const char* CaptionOf(ItemState state) {
+    switch (state) {
+    case kStateMouseOver: return texts::kItemMouseOverPageCaption;
+    case kStateClicked: return texts::kItemClickedPageCaption;
+    default: return texts::kItemNormalPageCaption;
+    }
+}
+
+int HelpOf(ItemState state) {
+    switch (state) {
+    case kStateMouseOver: return help::kItemMouseOverPage;
+    case kStateClicked: return help::kItemClickedPage;
+    default: return help::kItemNormalPage;
+    }
+}
+}  // namespace
+
+CDlgItemState::CDlgItemState(CKestruneDoc& doc, ItemState state, QWidget* parent)
+    : CPropertyPage(doc, CaptionOf(state), HelpOf(state), parent),
+      m_state(state),
+      m_ui(std::make_unique<Ui::ItemStatePage>()) {
+    m_ui->setupUi(this);
+    widgets::FillList(m_ui->textAlignCombo, names::kAlignments);
+    widgets::FillList(m_ui->imageAlignCombo, names::kAlignments);
+    widgets::FillList(m_ui->fillStyleCombo, names::kFillStyles);
+    m_ui->textOffsetSpin->SetSpinRange(-kOffsetSpinLimit, kOffsetSpinLimit);
+    m_ui->imageOffsetSpin->SetSpinRange(-kOffsetSpinLimit, kOffsetSpinLimit);
+    m_ui->bkColorButton->SetDialogService(Dialogs());
+    connect(m_ui->fontButton, &QPushButton::clicked, this, &CDlgItemState::EditFont);
+}
+
+CDlgItemState::~CDlgItemState() = default;
+
+ItemStyle* CDlgItemState::CurrentStyle() const {
+    if (!App().m_pCurItem || !App().m_pCurMenu) return nullptr;
+    return &App().m_pCurMenu->m_itemStyle[static_cast<std::size_t>(m_state)];
+}
+
+void CDlgItemState::LoadFromModel() {
+    const ItemStyle* style = CurrentStyle();
+    if (!style) return;
+    widgets::CheckRadio({m_ui->plainRadio, m_ui->raisedRadio, m_ui->sunkenRadio}, style->ItemBorderStyle);
+    widgets::SelectIndex(m_ui->imageAlignCombo, style->ImageAlign);
+    widgets::SelectIndex(m_ui->textAlignCombo, style->TextAlign);
+    m_ui->imageOffsetSpin->SetValue(style->ImageOffset);
+    m_ui->textOffsetSpin->SetValue(style->TextOffset);
+    widgets::SelectIndex(m_ui->fillStyleCombo, style->ItemFillStyle);
+    widgets::CheckRadio({m_ui->singleDirectionRadio, m_ui->biDirectionRadio}, style->GradientDirection);
+    m_ui->bkColorButton->SetColor(style->BKColor);
+}
+
+bool CDlgItemState::ReadControls(const ItemStyle& style, Values& values) {
+    CFieldReader reader(Dialogs(), this);
+    values.border = widgets::CheckedRadio({m_ui->plainRadio, m_ui->raisedRadio, m_ui->sunkenRadio},
+                                          style.ItemBorderStyle);
+    values.imageAlign = widgets::SelectedIndex(m_ui->imageAlignCombo, style.ImageAlign);
+    values.textAlign = widgets::SelectedIndex(m_ui->textAlignCombo, style.TextAlign);
+    reader.ReadInt(m_ui->imageOffsetSpin, values.imageOffset);
+    reader.ReadInt(m_ui->textOffsetSpin, values.textOffset);
+    values.fill = widgets::SelectedIndex(m_ui->fillStyleCombo, style.ItemFillStyle);
+    values.gradient = widgets::CheckedRadio({m_ui->singleDirectionRadio, m_ui->biDirectionRadio},
+                                            style.GradientDirection);
+    values.bkColor = m_ui->bkColorButton->GetColor();
+    return reader.Ok();
+}
+
+bool CDlgItemState::SaveToModel() {
+    ItemStyle* style = CurrentStyle();
+    if (!style) return true;
+    Values values;
+    if (!ReadControls(*style, values)) return false;
+    Write(
+        [&] {
+            bool changed = AssignChanged(style->ItemBorderStyle, values.border);
+            changed |= AssignChanged(style->ImageAlign, values.imageAlign);
+            changed |= AssignChanged(style->TextAlign, values.textAlign);
+            changed |= AssignChanged(style->ImageOffset, values.imageOffset);
+            changed |= AssignChanged(style->TextOffset, values.textOffset);
+            changed |= AssignChanged(style->ItemFillStyle, values.fill);
+            changed |= AssignChanged(style->GradientDirection, values.gradient);
+            changed |= AssignChanged(style->BKColor, values.bkColor);
+            return changed;
+        },
+        App().m_pCurMenu);
+    return true;
+}
+
+void CDlgItemState::EditFont() {
+    ItemStyle* style = CurrentStyle();
+    if (style) {
+        Values ignored;
+        ReadControls(*style, ignored);
+    }
+    // The dialog starts from the model; without a current menu its result is discarded.
+    CDlgFont dialog(Dialogs(), style ? *style : ItemStyle{}, this);
+    if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
+    style = CurrentStyle();
+    if (!style) return;
+    Write([&] { return dialog.ApplyTo(*style); }, App().m_pCurMenu);
+}

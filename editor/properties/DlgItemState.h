@@ -1,0 +1,64 @@
+#pragma once
+
+#include <memory>
+
+#include "model/ItemStyle.h"
+#include "properties/PropertyPage.h"
+
+namespace Ui {
+class ItemStatePage;
+}
+
+// One of the three item-state pages: how every item of the current menu is drawn in
+// one state. The three share this layout and code and differ in the style they edit.
+class CDlgItemState : public CPropertyPage {
+    Q_OBJECT
+public:
+    CDlgItemState(CKestruneDoc& doc, kestrune::ItemState state, QWidget* parent = nullptr);
+    ~CDlgItemState() override;
+
+    void LoadFromModel() override;
+    bool SaveToModel() override;
+
+    kestrune::ItemState State() const { return m_state; }
+    Ui::ItemStatePage& Form() const { return *m_ui; }
+
+private:
+    struct Values {
+        std::int32_t border = 0;
+        std::int32_t imageAlign = 0;
+        std::int32_t textAlign = 0;
+        std::int32_t imageOffset = 0;
+        std::int32_t textOffset = 0;
+        std::int32_t fill = 0;
+        std::int32_t gradient = 0;
+        kestrune::Color bkColor = 0;
+    };
+    bool ReadControls(const kestrune::ItemStyle& style, Values& values);
+    kestrune::ItemStyle* CurrentStyle() const;
+    void EditFont();
+
+    kestrune::ItemState m_state;
+    std::unique_ptr<Ui::ItemStatePage> m_ui;
+};
+
+class CDlgItemNormal : public CDlgItemState {
+    Q_OBJECT
+public:
+    explicit CDlgItemNormal(CKestruneDoc& doc, QWidget* parent = nullptr)
+        : CDlgItemState(doc, kestrune::kStateNormal, parent) {}
+};
+
+class CDlgItemMouseOver : public CDlgItemState {
+    Q_OBJECT
+public:
+    explicit CDlgItemMouseOver(CKestruneDoc& doc, QWidget* parent = nullptr)
+        : CDlgItemState(doc, kestrune::kStateMouseOver, parent) {}
+};
+
+class CDlgItemClick : public CDlgItemState {
+    Q_OBJECT
+public:
+    explicit CDlgItemClick(CKestruneDoc& doc, QWidget* parent = nullptr)
+        : CDlgItemState(doc, kestrune::kStateClicked, parent) {}
+};

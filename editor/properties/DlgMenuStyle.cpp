@@ -1,0 +1,94 @@
+#include "properties/DlgMenuStyle.h"
+
+#include <QIcon>
+
+#include "app/KestruneApp.h"
+#include "model/StyleNames.h"
+#include "properties/FieldReader.h"
+#include "properties/IconResources.h"
+#include "properties/PageWidgets.h"
+#include "properties/PropertyTexts.h"
+#include "ui_page_menu_style.h"
+
+using namespace kestrune;
+
+CDlgMenuStyle::CDlgMenuStyle(CKestruneDoc& doc, QWidget* parent)
+    : CPropertyPage(doc, texts::kMenuStylePageCaption, help::kMenuStylePage, parent),
+      m_ui(std::make_unique<Ui::MenuStylePage>()) {
+    m_ui->setupUi(this);
+    EnsureIconResources();
+    widgets::FillList(m_ui->bkStyleCombo, names::kBackgroundStyles);
+    for (CSpinEdit* box : {m_ui->widthEdit, m_ui->heightEdit, m_ui->borderThickEdit, m_ui->itemGapEdit})
+        box->SetDigitsOnly(true);
+    for (int corner = 0; corner < 4; ++corner)
+        CornerButton(corner)->setIcon(QIcon(QString::fromLatin1(texts::kCornerPicturePattern).arg(corner)));
+    m_ui->bkColorButton->SetDialogService(Dialogs());
+}
+
+CDlgMenuStyle::~CDlgMenuStyle() = default;
+
+QAbstractButton* CDlgMenuStyle::CornerButton(int corner) const {
+    switch (corner) {
+    case 0: return m_ui->corner0Button;
+    case 1: return m_ui->corner1Button;
+    case 2: return m_ui->corner2Button;
+    case 3: return m_ui->corner3Button;
+    default: return nullptr;
+    }
+}
+
+bool CDlgMenuStyle::HasContext() const { return App().m_pCurItem && App().m_pCurMenu; }
+
+void CDlgMenuStyle::LoadFromModel() {
+    if (!HasContext()) return;
+    const CVorane& menu = *App().m_pCurMenu;
+    m_ui->bkColorButton->SetColor(menu.m_BKColor);
+    widgets::SelectIndex(m_ui->bkStyleCombo, menu.m_BKStyle);
+    m_ui->borderThickEdit->SetValue(menu.m_BorderThick);
+    m_ui->itemGapEdit->SetValue(menu.m_ItemGap);
+    m_ui->heightEdit->SetValue(menu.m_Height);
+    m_ui->widthEdit->SetValue(menu.m_Width);
+    m_ui->xPosEdit->SetValue(menu.m_xPos);
+    m_ui->yPosEdit->SetValue(menu.m_yPos);
+    widgets::CheckRadio({CornerButton(0), CornerButton(1), CornerButton(2), CornerButton(3)}, menu.m_Corner);
+    widgets::CheckRadio({m_ui->verticalRadio, m_ui->horizontalRadio}, menu.m_MenuAlign);
+}
+
+bool CDlgMenuStyle::ReadControls(const CVorane& menu, Values& values) {
+    CFieldReader reader(Dialogs(), this);
+    values.bkColor = m_ui->bkColorButton->GetColor();
+    values.bkStyle = widgets::SelectedIndex(m_ui->bkStyleCombo, menu.m_BKStyle);
+    reader.ReadInt(m_ui->borderThickEdit, values.borderThick);
+    reader.ReadInt(m_ui->itemGapEdit, values.itemGap);
+    reader.ReadInt(m_ui->heightEdit, values.height);
+    reader.ReadInt(m_ui->widthEdit, values.width);
+    reader.ReadInt(m_ui->xPosEdit, values.xPos);
+    reader.ReadInt(m_ui->yPosEdit, values.yPos);
+    values.corner = widgets::CheckedRadio({CornerButton(0), CornerButton(1), CornerButton(2), CornerButton(3)},
+                                          menu.m_Corner);
+    values.menuAlign = widgets::CheckedRadio({m_ui->verticalRadio, m_ui->horizontalRadio}, menu.m_MenuAlign);
+    return reader.Ok();
+}
+
+bool CDlgMenuStyle::SaveToModel() {
+    if (!HasContext()) return true;
+    CVorane& menu = *App().m_pCurMenu;
+    Values values;
+    if (!ReadControls(menu, values)) return false;
+    Write(
+        [&] {
+            bool changed = AssignChanged(menu.m_BKColor, values.bkColor);
+            changed |= AssignChanged(menu.m_BKStyle, values.bkStyle);
+            changed |= AssignChanged(menu.m_BorderThick, values.borderThick);
+            changed |= AssignChanged(menu.m_ItemGap, values.itemGap);
+            changed |= AssignChanged(menu.m_Height, values.height);
+            changed |= AssignChanged(menu.m_Width, values.width);
+            changed |= AssignChanged(menu.m_xPos, values.xPos);
+            changed |= AssignChanged(menu.m_yPos, values.yPos);
+            changed |= AssignChanged(menu.m_Corner, values.corner);
+            changed |= AssignChanged(menu.m_MenuAlign, values.menuAlign);
+            return changed;
+        },
+        &menu);
+    return true;
+}

@@ -1,0 +1,11 @@
+#include "properties/IconResources.h"
+
+#include <QtGlobal>
+
+void EnsureIconResources() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(icons);
+        return true;
+    }();
+    (void)registered;
+}

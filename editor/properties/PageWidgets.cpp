@@ -1,0 +1,56 @@
+#include "properties/PageWidgets.h"
+
+#include <QAbstractButton>
+#include <QFocusEvent>
+#include <QLineEdit>
+
+#include "app/DialogService.h"
+#include "properties/TextConvert.h"
+
+namespace kestrune::widgets {
+
+void SelectIndex(QComboBox* box, int value) {
+    box->setCurrentIndex(value >= 0 && value < box->count() ? value : -1);
+}
+
+int SelectedIndex(const QComboBox* box, int fallback) {
+    const int index = box->currentIndex();
+    return index >= 0 ? index : fallback;
+}
+
+void CheckRadio(std::initializer_list<QAbstractButton*> group, int value) {
+    int position = 0;
+    for (QAbstractButton* button : group) {
+        if (position == value) {
+            button->setChecked(true);
+        } else if (button->isChecked()) {
+            // Auto-exclusive buttons refuse to be unchecked directly.
+            const bool exclusive = button->autoExclusive();
+            button->setAutoExclusive(false);
+            button->setChecked(false);
+            button->setAutoExclusive(exclusive);
+        }
+        ++position;
+    }
+}
+
+int CheckedRadio(std::initializer_list<QAbstractButton*> group, int fallback) {
+    int position = 0;
+    for (QAbstractButton* button : group) {
+        if (button->isChecked()) return position;
+        ++position;
+    }
+    return fallback;
+}
+
+bool LeavesWithinWindow(const QFocusEvent* event) {
+    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+}
+
+void BrowseForFile(IDialogService& dialogs, QWidget* parent, QLineEdit* box, const char* filter) {
+    const QString chosen = dialogs.GetOpenFileName(parent, QString(), box->text(),
+                                                   convert::ToQtFileFilter(filter));
+    if (!chosen.isEmpty()) box->setText(chosen);
+}
+
+}  // namespace kestrune::widgets

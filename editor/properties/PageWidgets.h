@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QComboBox>
+#include <initializer_list>
+
+class IDialogService;
+class QAbstractButton;
+class QFocusEvent;
+class QLineEdit;
+class QWidget;
+
+// Small helpers the pages and dialogs share for lists, radio groups and file choosers.
+namespace kestrune::widgets {
+
+template <typename List>
+void FillList(QComboBox* box, const List& entries) {
+    box->clear();
+    for (const char* entry : entries) box->addItem(QString::fromLatin1(entry));
+}
+
+// A stored value outside the list selects nothing rather than a wrong entry.
+void SelectIndex(QComboBox* box, int value);
+// The selected position, or fallback when nothing is selected.
+int SelectedIndex(const QComboBox* box, int fallback);
+
+void CheckRadio(std::initializer_list<QAbstractButton*> group, int value);
+int CheckedRadio(std::initializer_list<QAbstractButton*> group, int fallback);
+
+// Whether a focus change moves within the window (not to another window or a pop-up),
+// the moments when a box that stores itself on leaving should do so.
+bool LeavesWithinWindow(const QFocusEvent* event);
+
+// Opens the file chooser proposing the box's text; a chosen file replaces the text.
+void BrowseForFile(IDialogService& dialogs, QWidget* parent, QLineEdit* box, const char* filter);
+
+}  // namespace kestrune::widgets

@@ -1,0 +1,115 @@
+#include "properties/PropertyFrame.h"
+
+#include <QCloseEvent>
+
+#include "app/KestruneApp.h"
+#include "app/KestruneDoc.h"
+#include "properties/AppletPropertySheet.h"
+#include "properties/DlgAppletParam.h"
+#include "properties/ItemPropertySheet.h"
+#include "properties/MenuPropertySheet.h"
+#include "properties/PropertyPage.h"
+#include "properties/PropertyTexts.h"
+
+using namespace kestrune;
+
+CPropertyFrame::CPropertyFrame(CKestruneDoc& doc, QWidget* owner)
+    : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint),
+      m_doc(doc),
+      m_appletSheet(new CAppletPropertySheet(doc, this)),
+      m_menuSheet(new CMenuPropertySheet(doc, this)),
+      m_itemSheet(new CItemPropertySheet(doc, this)) {
+    setWindowTitle(QString::fromLatin1(texts::kFrameCaption));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+
+    // Every page has the same size, so the sheets differ only by the button strip.
+    QSize common;
+    for (CPropertySheet* sheet : {static_cast<CPropertySheet*>(m_appletSheet), static_cast<CPropertySheet*>(m_menuSheet),
+                                  static_cast<CPropertySheet*>(m_itemSheet)})
+        common = common.expandedTo(sheet->PageAreaHint());
+    for (CPropertySheet* sheet : {static_cast<CPropertySheet*>(m_appletSheet), static_cast<CPropertySheet*>(m_menuSheet),
+                                  static_cast<CPropertySheet*>(m_itemSheet)}) {
+        sheet->SetPageAreaSize(common);
+        sheet->hide();
+        connect(sheet, &CPropertySheet::viewRequested, this, &CPropertyFrame::OnViewRequested);
+        connect(sheet, &CPropertySheet::helpRequested, this, &CPropertyFrame::helpRequested);
+    }
+    resize(0, 0);
+    connect(&doc, &CKestruneDoc::modelChanged, this, &CPropertyFrame::OnModelChanged);
+}
+
+CPropertyFrame::~CPropertyFrame() = default;
+
+void CPropertyFrame::ShowSheet(CPropertySheet* sheet, const QString& title, CVoraneItem* item, CVorane* itemMenu) {
+    if (m_current && m_pageLive) m_current->ActivePage()->SaveToModel();
+    setWindowTitle(title);
+    if (sheet != m_current) {
+        for (QWidget* other : {static_cast<QWidget*>(m_appletSheet), static_cast<QWidget*>(m_menuSheet),
+                               static_cast<QWidget*>(m_itemSheet)})
+            if (other != sheet) other->hide();
+        FitTo(sheet);
+        sheet->move(0, 0);
+        sheet->show();
+    }
+    CKestruneApp& app = m_doc.App();
+    app.m_pCurItem = item;
+    app.m_pCurMenu = item ? itemMenu : nullptr;
+    sheet->ActivePage()->LoadFromModel();
+    m_current = sheet;
+    m_pageLive = true;
+}
+
+void CPropertyFrame::ShowAppletSheet() {
+    ShowSheet(m_appletSheet, QString::fromLatin1(texts::kAppletSheetTitle), nullptr, nullptr);
+}
+
+void CPropertyFrame::ShowItemSheet(CVoraneItem* item, CVorane* itemMenu) {
+    CPropertySheet* sheet = m_doc.App().m_bItemSheet ? static_cast<CPropertySheet*>(m_itemSheet)
+                                                     : static_cast<CPropertySheet*>(m_menuSheet);
+    ShowSheet(sheet, QString::fromLatin1(texts::kItemSheetTitle), item, itemMenu);
+}
+
+void CPropertyFrame::FitTo(CPropertySheet* sheet) {
+    sheet->adjustSize();
+    setFixedSize(sheet->size());
+}
+
+void CPropertyFrame::Close() {
+    hide();
+    if (!m_current || !m_pageLive) return;
+    m_current->ActivePage()->SaveToModel();
+    // Committed: while hidden the model may change (the applet size under Auto-Change),
+    // and the values the page still shows must not be written over it later.
+    m_pageLive = false;
+}
+
+bool CPropertyFrame::CommitActivePage() {
+    if (!isVisible() || !m_current) return true;
+    return m_current->ActivePage()->SaveToModel();
+}
+
+void CPropertyFrame::RefreshAppletPage() {
+    if (isVisible() && m_current == m_appletSheet) m_appletSheet->AppletPage()->LoadFromModel();
+}
+
+void CPropertyFrame::ForgetSheet() {
+    if (!m_current) return;
+    m_current->hide();
+    m_current = nullptr;
+}
+
+void CPropertyFrame::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    Close();
+}
+
+void CPropertyFrame::OnViewRequested(bool itemSheet) {
+    m_doc.App().m_bItemSheet = itemSheet ? 1 : 0;
+    emit showPropertiesRequested();
+}
+
+void CPropertyFrame::OnModelChanged(const ModelChange& change) {
+    // A refilled model must not receive the values a page still shows of the old one.
+    if (change.kind == ModelChange::Reset) ForgetSheet();
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QWidget>
+
+#include "app/ModelChange.h"
+
+class CKestruneDoc;
+class CAppletPropertySheet;
+class CMenuPropertySheet;
+class CItemPropertySheet;
+class CPropertySheet;
+namespace kestrune {
+class CVorane;
+class CVoraneItem;
+}  // namespace kestrune
+
+// The floating tool window that shows one property sheet at a time for the node
+// selected in the tree. It is created once by the tree view and then only shown and
+// hidden; it sets the editing context (m_pCurItem, m_pCurMenu) whenever it shows a sheet.
+class CPropertyFrame : public QWidget {
+    Q_OBJECT
+public:
+    CPropertyFrame(CKestruneDoc& doc, QWidget* owner);
+    ~CPropertyFrame() override;
+
+    CAppletPropertySheet* AppletSheet() const { return m_appletSheet; }
+    CMenuPropertySheet* MenuSheet() const { return m_menuSheet; }
+    CItemPropertySheet* ItemSheet() const { return m_itemSheet; }
+    CPropertySheet* CurrentSheet() const { return m_current; }
+
+    // Writes the page being left into the context still in force, then shows sheet for
+    // item (in itemMenu, the menu holding it) and loads its active page.
+    void ShowSheet(CPropertySheet* sheet, const QString& title, kestrune::CVoraneItem* item,
+                   kestrune::CVorane* itemMenu);
+    void ShowAppletSheet();
+    // The item sheet or the menu sheet, as m_bItemSheet chooses.
+    void ShowItemSheet(kestrune::CVoraneItem* item, kestrune::CVorane* itemMenu);
+
+    // The close box: hide, then write the active page.
+    void Close();
+    // Writes the active page when the frame is shown; false when its checks failed.
+    bool CommitActivePage();
+    // Reloads the applet page when it is the one shown (the applet size changed).
+    void RefreshAppletPage();
+    // After New or Open: the shown sheet is hidden and forgotten, the frame stays as it is.
+    void ForgetSheet();
+
+signals:
+    // A Menu or Item button changed m_bItemSheet: the selection is to be shown again.
+    void showPropertiesRequested();
+    void helpRequested(const QString& topic);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FitTo(CPropertySheet* sheet);
+    void OnViewRequested(bool itemSheet);
+    void OnModelChanged(const ModelChange& change);
+
+    CKestruneDoc& m_doc;
+    CAppletPropertySheet* m_appletSheet;
+    CMenuPropertySheet* m_menuSheet;
+    CItemPropertySheet* m_itemSheet;
+    CPropertySheet* m_current = nullptr;
+    bool m_pageLive = false;  // the active page shows values not yet committed by Close
+};
