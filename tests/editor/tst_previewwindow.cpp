@@ -1,0 +1,211 @@
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "support/FakeDialogService.h"
+#include "app/KestruneApp.h"
+#include "app/KestruneDoc.h"
+#include "model/VoraneItem.h"
+#include "persist/SettingsStore.h"
+#include "preview/MenuPreviewWidget.h"
+#include "preview/MenuPreviewWindow.h"
+#include "preview/PreviewSource.h"
+
+using namespace kestrune;
+
+namespace {
+
+void FillShop(CAppletParameters& applet) {
+    CVorane* top = applet.NewTopLevelMenu();
+    for (const char* label : {"Products", "Home"}) {
+        auto item = std::make_unique<CVoraneItem>(label);
+        item->m_link = std::string(label) + ".html";
+        top->AddItem(std::move(item), 1);
+    }
+    top->m_items[1]->SubMenu().AddItem(std::make_unique<CVoraneItem>("Tools"), 0);
+}
+
+const CVorane& TopMenu(const CMenuPreviewWindow& window, std::size_t index = 0) {
+    return *window.Preview().Applet()->m_menus.at(index);
+}
+
+std::vector<std::string> Labels(const CVorane& menu) {
+    std::vector<std::string> labels;
+    for (const auto& item : menu.m_items) labels.push_back(item->m_label);
+    return labels;
+}
+
+struct Editor {
+    FakeDialogService dialogs;
+    MemorySettingsStore settings;
+    CKestruneApp app{QStringLiteral("/nonexistent/kestrune"), dialogs, settings};
+    CKestruneDoc doc{app};
+
+    Editor() { FillShop(app.m_applet); }
+    CVorane* Top() { return app.m_applet.m_menus.at(0).get(); }
+};
+
+}  // namespace
+
+class PreviewWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void followsEveryKindOfEditAsItIsMade() {
+        Editor editor;
+        CMenuPreviewWindow window(editor.doc);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Menu Preview"));
+        QCOMPARE(Labels(TopMenu(window)), (std::vector<std::string>{"Home", "Products"}));
+
+        editor.doc.InsertItem(editor.Top());
+        QCOMPARE(Labels(TopMenu(window)), (std::vector<std::string>{"item", "Home", "Products"}));
+
+        CVoraneItem* item = editor.Top()->m_items[0].get();
+        editor.doc.EditProperties([item] { item->m_label = "About"; return true; }, editor.Top(), item);
+        QCOMPARE(TopMenu(window).m_items[0]->m_label, std::string("About"));
+
+        editor.doc.SetVisible(item, false);
+        QCOMPARE(Labels(TopMenu(window)), (std::vector<std::string>{"Home", "Products"}));
+
+        editor.doc.EditProperties([&] { editor.Top()->m_MenuAlign = 1; return true; }, editor.Top());
+        QCOMPARE(TopMenu(window).m_MenuAlign, 1);
+        editor.doc.EditProperties([&] { editor.app.m_applet.m_appWidth = 640; return true; });
+        QCOMPARE(window.Preview().Applet()->m_appWidth, 640);
+
+        editor.doc.MoveItem(editor.Top(), editor.Top()->m_items[2].get(), -1);
+        QCOMPARE(Labels(TopMenu(window)), (std::vector<std::string>{"Products", "Home"}));
+
+        editor.doc.ReplaceModel([](CAppletParameters& applet) {
+            applet.Reset();
+            CVorane* menu = applet.NewTopLevelMenu();
+            menu->AddItem(std::make_unique<CVoraneItem>("Fresh"), 0);
+            return true;
+        });
+        QCOMPARE(Labels(TopMenu(window)), (std::vector<std::string>{"Fresh"}));
+
+        editor.doc.RemoveTopLevelMenu(editor.Top());
+        QVERIFY(window.Preview().Applet()->m_menus.empty());
+    }
+
+    void redrawsAfterAnEditWithoutTouchingTheModel() {
+        Editor editor;
+        editor.Top()->m_number = 42;
+        CMenuPreviewWindow window(editor.doc);
+        const QImage before = window.Preview().grab().toImage();
+        editor.doc.EditProperties([&] {
+            for (ItemStyle& style : editor.Top()->m_itemStyle) style.BKColor = 0x000000FF;
+            return true;
+        }, editor.Top());
+        const QImage after = window.Preview().grab().toImage();
+        QVERIFY(before != after);
+        const QRect item = window.Preview().Layout().Menus().at(0).items.at(0).rect;
+        QCOMPARE(after.pixelColor(window.Preview().ToWidget(item.topLeft() + QPoint(1, 1))), QColor(Qt::red));
+        // The preview reads a copy: the model's numbers and working values stay as they were.
+        QCOMPARE(editor.Top()->m_number, 42);
+        QVERIFY(editor.app.m_applet.m_emittedItems.empty());
+        QCOMPARE(editor.app.m_applet.m_menuCounter, 0);
+    }
+
+    void showsWhatTheAppletWillStumbleOverAndKeepsTheLastGoodPicture() {
+        Editor editor;
+        CMenuPreviewWindow window(editor.doc);
+        QVERIFY(window.Warnings().isEmpty());
+        CVoraneItem* home = editor.Top()->m_items[0].get();
+        editor.doc.EditProperties([home] { home->m_label = "Home, sweet home"; return true; }, editor.Top(), home);
+        QCOMPARE(TopMenu(window).m_items[0]->m_label, std::string("Home"));  // as the applet splits it
+        QCOMPARE(window.Warnings().size(), 1);
+        QVERIFY(window.Warnings().at(0).contains("comma"));
+
+        // Nesting beyond what the reader accepts: the picture stays, the reason is shown.
+        editor.doc.EditProperties([&] {
+            CVorane* menu = &editor.Top()->m_items[0]->SubMenu();
+            for (int depth = 0; depth < 300; ++depth) {
+                menu->AddItem(std::make_unique<CVoraneItem>("deep"), 0);
+                menu = &menu->m_items[0]->SubMenu();
+            }
+            return true;
+        }, editor.Top());
+        QVERIFY(window.Warnings().at(0).startsWith("The applet could not be read"));
+        QCOMPARE(TopMenu(window).m_items[0]->m_label, std::string("Home"));
+    }
+
+    void mediaOfTheModelAreFoundWhereverTheyLie() {
+        QTemporaryDir folder;
+        QImage picture(4, 4, QImage::Format_RGB32);
+        picture.fill(Qt::yellow);
+        const QString path = folder.filePath("Logo.png");
+        QVERIFY(picture.save(path));
+        Editor editor;
+        editor.Top()->m_items[0]->m_normalImage = path.toStdString();
+        editor.Top()->m_items[1]->m_overImage = folder.filePath("gone.png").toStdString();
+        const AppletReadResult read = AppletAsReceived(editor.app.m_applet);
+        QVERIFY(read.Ok());
+        QCOMPARE(read.applet->m_menus[0]->m_items[0]->m_normalImage, path.toStdString());
+        QCOMPARE(read.applet->m_menus[0]->m_items[1]->m_overImage, std::string());
+    }
+
+    void hoverTextGoesToTheStatusBar() {
+        Editor editor;
+        CMenuPreviewWindow window(editor.doc);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        CMenuPreviewWidget& preview = window.Preview();
+        const QPoint home = preview.ToWidget(preview.Layout().Menus()[0].items[0].rect.center());
+        QTest::mouseMove(&preview, home);
+        QVERIFY(window.StatusText().contains("Home.html"));
+    }
+
+    void aPageIsReadWithItsMediaBesideIt() {
+        QTemporaryDir folder;
+        QImage picture(4, 4, QImage::Format_RGB32);
+        picture.fill(Qt::yellow);
+        QVERIFY(picture.save(folder.filePath("logo.png")));
+        CAppletParameters applet;
+        FillShop(applet);
+        applet.m_appHeight = 77;
+        applet.m_menus[0]->m_items[0]->m_normalImage = folder.filePath("logo.png").toStdString();
+        const std::string page = applet.BuildHTML();
+        const QString pagePath = folder.filePath("menu page.htm");
+        QFile file(pagePath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(page.data(), static_cast<qint64>(page.size()));
+        file.close();
+
+        AppletReadResult read = ReadPageForPreview(pagePath);
+        QVERIFY2(read.Ok(), read.error.c_str());
+        QCOMPARE(read.applet->m_menus[0]->m_items[0]->m_normalImage, folder.filePath("logo.png").toStdString());
+        CMenuPreviewWindow window(std::move(read), QStringLiteral("menu page.htm"));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Menu Preview - menu page.htm"));
+        QCOMPARE(window.Preview().Applet()->m_appHeight, 77);
+
+        const AppletReadResult missing = ReadPageForPreview(folder.filePath("none.htm"));
+        QVERIFY(!missing.Ok());
+        QVERIFY(QString::fromStdString(missing.error).contains("none.htm"));
+    }
+
+    void viewOptionOfTheProgramReportsUnreadablePages() {
+        const QString program = QStringLiteral(KESTRUNE_BIN_DIR "/kestrune");
+        if (!QFile::exists(program)) QSKIP("the program is not built");
+        QTemporaryDir folder;
+        const QString foreign = folder.filePath("foreign.htm");
+        QFile file(foreign);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<html><body><p>No applet here.</p></body></html>");
+        file.close();
+
+        QProcess process;
+        process.start(program, {QStringLiteral("--view"), foreign});
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitCode(), 1);
+        QVERIFY(process.readAllStandardError().contains("no applet parameters"));
+
+        process.start(program, {QStringLiteral("--view")});
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitCode(), 2);
+    }
+};
+
+QTEST_MAIN(PreviewWindowTest)
+#include "tst_previewwindow.moc"
