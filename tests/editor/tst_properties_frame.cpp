@@ -1,0 +1,290 @@
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabBar>
+
+#include "properties/AppletPropertySheet.h"
+#include "properties/DlgAppletParam.h"
+#include "properties/DlgItem.h"
+#include "properties/DlgItemState.h"
+#include "properties/DlgMenuStyle.h"
+#include "properties/ItemPropertySheet.h"
+#include "properties/MenuPropertySheet.h"
+#include "properties/PropertyFrame.h"
+#include "properties/PropertyTexts.h"
+#include "properties/SpinEdit.h"
+#include "tst_properties_support.h"
+#include "ui_page_applet_param.h"
+#include "ui_page_item.h"
+#include "ui_page_item_state.h"
+#include "ui_page_menu_style.h"
+
+using namespace kestrune;
+
+namespace {
+const QString kNotInteger = QString::fromLatin1(texts::kMsgEnterInteger);
+
+struct FrameEnv : EditorEnv {
+    CVorane* first = AddMenu(Applet(), {"f1", "f2"});
+    CVorane* second = AddMenu(Applet(), {"s1"});
+    QWidget owner;
+    CPropertyFrame frame{doc, &owner};
+
+    FrameEnv() { frame.show(); }
+    CDlgItemState* Clicked() const { return frame.MenuSheet()->ItemStatePage(kStateClicked); }
+};
+}  // namespace
+
+class PropertyFrameTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sheetsCarryTheirPagesInOrder() {
+        FrameEnv env;
+        QCOMPARE(env.frame.windowTitle(), QStringLiteral("Property Sheet"));
+        QVERIFY(env.frame.windowFlags() & Qt::Tool);
+        auto captions = [](CPropertySheet* sheet) {
+            QStringList list;
+            for (int i = 0; i < sheet->TabBar()->count(); ++i) list << sheet->TabBar()->tabText(i);
+            return list;
+        };
+        QCOMPARE(captions(env.frame.AppletSheet()), QStringList{"Applet Parameters"});
+        QCOMPARE(captions(env.frame.MenuSheet()),
+                 (QStringList{"Menu Style", "Item Normal", "Item Mouse Over", "Item Clicked"}));
+        QCOMPARE(captions(env.frame.ItemSheet()), QStringList{"Item"});
+        QVERIFY(!env.frame.AppletSheet()->MenuButton());
+        QCOMPARE(env.frame.MenuSheet()->MenuButton()->toolTip(),
+                 QStringLiteral("Properties:How to display this item and his siblings"));
+        QCOMPARE(env.frame.ItemSheet()->ItemButton()->toolTip(), QStringLiteral("Properties:What is displayed on the item"));
+        QVERIFY(!env.frame.MenuSheet()->MenuButton()->icon().isNull());
+        QVERIFY(!env.frame.ItemSheet()->ItemButton()->icon().isNull());
+        QCOMPARE(env.frame.MenuSheet()->MenuButton()->size(), QSize(50, 50));
+    }
+
+    void sheetsDifferOnlyByTheButtonStrip() {
+        FrameEnv env;
+        env.frame.ShowAppletSheet();
+        const QSize applet = env.frame.size();
+        QCOMPARE(applet, env.frame.AppletSheet()->size());
+        env.frame.ShowItemSheet(env.first->GetItem(0), env.first);
+        const QSize item = env.frame.size();
+        env.app.m_bItemSheet = 0;
+        env.frame.ShowItemSheet(env.first->GetItem(0), env.first);
+        const QSize menu = env.frame.size();
+        QCOMPARE(item, menu);
+        QCOMPARE(item.height(), applet.height());
+        QVERIFY(item.width() > applet.width());
+        QVERIFY(item.width() - applet.width() <= 50);
+    }
+
+    void itemSelectionSetsTheContextAndLoads() {
+        FrameEnv env;
+        CVoraneItem* item = env.first->GetItem(1);
+        item->m_link = "f2.html";
+        env.frame.ShowItemSheet(item, env.first);
+        QCOMPARE(env.frame.CurrentSheet(), static_cast<CPropertySheet*>(env.frame.ItemSheet()));
+        QCOMPARE(env.frame.windowTitle(), QStringLiteral("Item's Properties"));
+        QCOMPARE(env.app.m_pCurItem, item);
+        QCOMPARE(env.app.m_pCurMenu, env.first);
+        QCOMPARE(env.frame.ItemSheet()->ItemPage()->Form().linkEdit->text(), QStringLiteral("f2.html"));
+        QVERIFY(env.frame.ItemSheet()->isVisible());
+        QVERIFY(!env.frame.MenuSheet()->isVisible() && !env.frame.AppletSheet()->isVisible());
+    }
+
+    void followingTheSelectionWritesTheOldMenuAndLoadsTheNew() {
+        FrameEnv env;
+        env.app.m_bItemSheet = 0;
+        env.second->m_itemStyle[2].TextOffset = 9;
+        env.frame.ShowItemSheet(env.first->GetItem(0), env.first);
+        QVERIFY(env.frame.MenuSheet()->SetActivePage(3));
+        env.Clicked()->Form().textOffsetSpin->SetText(QStringLiteral("-12"));
+
+        env.frame.ShowItemSheet(env.second->GetItem(0), env.second);
+        QCOMPARE(env.first->m_itemStyle[2].TextOffset, -12);
+        QCOMPARE(env.second->m_itemStyle[2].TextOffset, 9);
+        QCOMPARE(env.Clicked()->Form().textOffsetSpin->text(), QStringLiteral("9"));
+        QCOMPARE(env.frame.MenuSheet()->ActiveIndex(), 3);
+        QCOMPARE(env.frame.MenuSheet()->TabBar()->currentIndex(), 3);
+        QCOMPARE(env.app.m_pCurMenu, env.second);
+        QVERIFY(env.doc.IsModified());
+
+        // Another item of the same menu saves and reloads the same style record.
+        env.doc.SetModifiedFlag(false);
+        env.frame.ShowItemSheet(env.second->GetItem(0), env.second);
+        QVERIFY(!env.doc.IsModified());
+    }
+
+    void rootCommitsTheItemPageAndShowsTheAppletSheet() {
+        FrameEnv env;
+        env.frame.ShowItemSheet(env.first->GetItem(0), env.first);
+        env.frame.ItemSheet()->ItemPage()->Form().descriptionEdit->setText(QStringLiteral("first item"));
+        env.frame.ShowAppletSheet();
+        QCOMPARE(env.first->GetItem(0)->m_description, std::string("first item"));
+        QCOMPARE(env.frame.windowTitle(), QStringLiteral("Vorane's Properties"));
+        QCOMPARE(env.frame.CurrentSheet(), static_cast<CPropertySheet*>(env.frame.AppletSheet()));
+        QCOMPARE(env.frame.size(), env.frame.AppletSheet()->size());
+        QVERIFY(env.app.m_pCurItem == nullptr && env.app.m_pCurMenu == nullptr);
+    }
+
+    void closeHidesThenCommits() {
+        FrameEnv env;
+        env.frame.ShowAppletSheet();
+        env.frame.AppletSheet()->AppletPage()->Form().widthSpin->SetText(QStringLiteral("640"));
+        env.frame.close();
+        QVERIFY(!env.frame.isVisible());
+        QCOMPARE(env.Applet().m_appWidth, 640);
+        QCOMPARE(env.frame.CurrentSheet(), static_cast<CPropertySheet*>(env.frame.AppletSheet()));
+
+        // Hidden, the frame commits nothing, and the values it still shows are never written
+        // over a model changed meanwhile (the size set by Check Parameters, say).
+        env.frame.AppletSheet()->AppletPage()->Form().widthSpin->SetText(QStringLiteral("111"));
+        QVERIFY(env.frame.CommitActivePage());
+        QCOMPARE(env.Applet().m_appWidth, 640);
+        env.Applet().m_appWidth = 512;
+        env.frame.show();
+        env.frame.ShowAppletSheet();
+        QCOMPARE(env.Applet().m_appWidth, 512);
+        QCOMPARE(env.frame.AppletSheet()->AppletPage()->Form().widthSpin->text(), QStringLiteral("512"));
+    }
+
+    void failedChecksReportAndTheActionGoesOn() {
+        FrameEnv env;
+        env.frame.ShowAppletSheet();
+        env.frame.AppletSheet()->AppletPage()->Form().heightSpin->SetText(QStringLiteral("abc"));
+        env.frame.ShowItemSheet(env.first->GetItem(0), env.first);
+        QCOMPARE(env.dialogs.messages, QStringList{kNotInteger});
+        QCOMPARE(env.frame.CurrentSheet(), static_cast<CPropertySheet*>(env.frame.ItemSheet()));
+        QCOMPARE(env.Applet().m_appHeight, 200);
+    }
+
+    void tabChangeIsRefusedWhileThePageFails() {
+        FrameEnv env;
+        env.app.m_bItemSheet = 0;
+        env.frame.ShowItemSheet(env.first->GetItem(0), env.first);
+        env.frame.activateWindow();
+        QApplication::setActiveWindow(&env.frame);
+        CDlgMenuStyle* style = env.frame.MenuSheet()->MenuStylePage();
+        style->Form().widthEdit->SetText(QString());
+        style->Form().bkStyleCombo->setCurrentIndex(3);
+
+        env.frame.MenuSheet()->TabBar()->setCurrentIndex(2);
+        QCOMPARE(env.dialogs.messages, QStringList{kNotInteger});
+        QCOMPARE(env.frame.MenuSheet()->TabBar()->currentIndex(), 0);
+        QCOMPARE(env.frame.MenuSheet()->ActiveIndex(), 0);
+        QVERIFY(style->isVisible());
+        QVERIFY(style->Form().widthEdit->hasFocus());
+        QCOMPARE(env.first->m_BKStyle, 0);
+
+        style->Form().widthEdit->SetText(QStringLiteral("120"));
+        env.first->m_itemStyle[1].ImageOffset = 5;
+        QTest::mouseClick(env.frame.MenuSheet()->TabBar(), Qt::LeftButton, {},
+                          env.frame.MenuSheet()->TabBar()->tabRect(2).center());
+        QCOMPARE(env.frame.MenuSheet()->ActiveIndex(), 2);
+        QCOMPARE(env.first->m_Width, 120);
+        QCOMPARE(env.first->m_BKStyle, 3);
+        QCOMPARE(env.frame.MenuSheet()->ItemStatePage(1)->Form().imageOffsetSpin->text(), QStringLiteral("5"));
+    }
+
+    void ctrlTabMovesThroughThePages() {
+        FrameEnv env;
+        env.app.m_bItemSheet = 0;
+        env.frame.ShowItemSheet(env.first->GetItem(0), env.first);
+        QTest::keyClick(env.frame.MenuSheet(), Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(env.frame.MenuSheet()->ActiveIndex(), 1);
+        QTest::keyClick(env.frame.MenuSheet(), Qt::Key_PageUp, Qt::ControlModifier);
+        QTest::keyClick(env.frame.MenuSheet(), Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(env.frame.MenuSheet()->ActiveIndex(), 3);
+    }
+
+    void menuAndItemButtonsSwitchTheView() {
+        FrameEnv env;
+        QSignalSpy requests(&env.frame, &CPropertyFrame::showPropertiesRequested);
+        env.frame.ShowItemSheet(env.first->GetItem(0), env.first);
+        CItemPropertySheet* itemSheet = env.frame.ItemSheet();
+        QVERIFY(itemSheet->ItemButton()->isChecked() && !itemSheet->MenuButton()->isChecked());
+
+        itemSheet->ItemButton()->click();  // its own button: nothing
+        QCOMPARE(requests.count(), 0);
+        QVERIFY(itemSheet->ItemButton()->isChecked());
+        QCOMPARE(env.app.m_bItemSheet, 1);
+
+        itemSheet->MenuButton()->click();
+        QCOMPARE(requests.count(), 1);
+        QCOMPARE(env.app.m_bItemSheet, 0);
+        QVERIFY(!itemSheet->MenuButton()->isChecked());  // the buttons do not switch themselves
+
+        // The view answers by showing the selection again: now the menu sheet.
+        env.frame.ShowItemSheet(env.first->GetItem(0), env.first);
+        CMenuPropertySheet* menuSheet = env.frame.MenuSheet();
+        QCOMPARE(env.frame.CurrentSheet(), static_cast<CPropertySheet*>(menuSheet));
+        QVERIFY(menuSheet->MenuButton()->isChecked() && !menuSheet->ItemButton()->isChecked());
+        menuSheet->MenuButton()->click();
+        QCOMPARE(requests.count(), 1);
+        env.frame.ShowItemSheet(env.second->GetItem(0), env.second);
+        QCOMPARE(env.frame.CurrentSheet(), static_cast<CPropertySheet*>(menuSheet));
+
+        menuSheet->ItemButton()->click();
+        QCOMPARE(requests.count(), 2);
+        QCOMPARE(env.app.m_bItemSheet, 1);
+    }
+
+    void commitWritesTheShownPage() {
+        FrameEnv env;
+        env.frame.ShowItemSheet(env.first->GetItem(0), env.first);
+        env.frame.ItemSheet()->ItemPage()->Form().labelEdit->setPlainText(QStringLiteral("Saved\nlabel"));
+        QVERIFY(!env.doc.IsModified());
+        QVERIFY(env.frame.CommitActivePage());
+        QCOMPARE(env.first->GetItem(0)->m_label, std::string("Saved\r\nlabel"));
+        QVERIFY(env.doc.IsModified());
+
+        env.frame.ItemSheet()->ItemPage()->Form().labelEdit->setPlainText(QStringLiteral("a,b"));
+        QVERIFY(!env.frame.CommitActivePage());
+        QCOMPARE(env.first->GetItem(0)->m_label, std::string("Saved\r\nlabel"));
+    }
+
+    void refreshReloadsOnlyAShownAppletPage() {
+        FrameEnv env;
+        env.frame.ShowAppletSheet();
+        env.Applet().m_appWidth = 777;
+        env.frame.RefreshAppletPage();
+        QCOMPARE(env.frame.AppletSheet()->AppletPage()->Form().widthSpin->text(), QStringLiteral("777"));
+
+        env.frame.ShowItemSheet(env.first->GetItem(0), env.first);
+        env.Applet().m_appWidth = 888;
+        env.frame.RefreshAppletPage();
+        QCOMPARE(env.frame.AppletSheet()->AppletPage()->Form().widthSpin->text(), QStringLiteral("777"));
+    }
+
+    void aRefilledModelForgetsTheShownSheet() {
+        FrameEnv env;
+        env.frame.ShowAppletSheet();
+        env.frame.AppletSheet()->AppletPage()->Form().nameEdit->setText(QStringLiteral("old document"));
+        env.doc.ReplaceModel([](CAppletParameters& applet) {
+            applet.Reset();
+            applet.m_HTMLTitle = "new document";
+            return true;
+        });
+        QCOMPARE(env.frame.CurrentSheet(), nullptr);
+        QVERIFY(env.frame.isVisible());
+        env.frame.ShowAppletSheet();
+        QCOMPARE(env.Applet().m_HTMLTitle, std::string("new document"));
+        QCOMPARE(env.frame.AppletSheet()->AppletPage()->Form().nameEdit->text(), QStringLiteral("new document"));
+    }
+
+    void helpTopicsOfSheetsAndPages() {
+        FrameEnv env;
+        auto topic = [](QObject* object) { return object->property("helpTopic").toString(); };
+        QCOMPARE(topic(env.frame.AppletSheet()), QStringLiteral("65654"));
+        QCOMPARE(topic(env.frame.MenuSheet()), QStringLiteral("65655"));
+        QCOMPARE(topic(env.frame.ItemSheet()), QStringLiteral("65656"));
+        QCOMPARE(topic(env.frame.AppletSheet()->Page(0)), QStringLiteral("131175"));
+        QCOMPARE(topic(env.frame.MenuSheet()->Page(0)), QStringLiteral("131213"));
+        QCOMPARE(topic(env.frame.MenuSheet()->Page(1)), QStringLiteral("131216"));
+        QCOMPARE(topic(env.frame.MenuSheet()->Page(2)), QStringLiteral("131219"));
+        QCOMPARE(topic(env.frame.MenuSheet()->Page(3)), QStringLiteral("131220"));
+        QCOMPARE(topic(env.frame.ItemSheet()->Page(0)), QStringLiteral("131218"));
+    }
+};
+
+QTEST_MAIN(PropertyFrameTest)
+#include "tst_properties_frame.moc"
