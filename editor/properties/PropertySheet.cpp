@@ -4,6 +4,9 @@
 #include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QStackedWidget>
+#include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -31,6 +34,27 @@ CSheetButton* MakeStripButton(QWidget* parent, const char* name, const char* pic
     return button;
 }
 }  // namespace
+
+void CSheetButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    option.icon = QIcon();
+    painter.drawControl(QStyle::CE_PushButtonBevel, option);
+    const QRect inner = rect().adjusted(2, 2, -2, -2);
+    const QPixmap picture = icon().pixmap(inner.size(), devicePixelRatioF());
+    QRect target(QPoint(), picture.deviceIndependentSize().toSize());
+    target.moveCenter(inner.center());
+    if (isChecked() || isDown()) target.translate(1, 1);
+    painter.drawPixmap(target, picture);
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = inner.adjusted(1, 1, -1, -1);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+}
 
 CPropertySheet::CPropertySheet(int helpContext, Strip strip, QWidget* parent)
     : QWidget(parent), m_strip(strip) {

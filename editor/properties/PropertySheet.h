@@ -17,6 +17,8 @@ public:
 
 protected:
     void nextCheckState() override {}
+    // The picture fills the button inside its border, where a styled button would shrink it.
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // Tabbed pages, one of them active. Leaving a page writes it into the model; a page that
