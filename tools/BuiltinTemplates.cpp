@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
@@ -121,6 +122,29 @@ void AddItems(CVorane& menu, std::initializer_list<const char*> labels, const st
         item.m_link = stem + std::to_string(n++) + ".html";
     }
 }
+
+// An item: a plain link, or, with entries, the opener of a menu of those entries whose
+// items link to "<link><n>.html".
+struct Entry {
+    const char* label;
+    const char* link;
+    std::initializer_list<const char*> entries = {};
+};
+
+// Adds the entries to menu, each non-empty entry's menu styled with subLook at subAnchor.
+std::vector<CVoraneItem*> AddEntries(CVorane& menu, std::initializer_list<Entry> entries, const MenuLook& subLook,
+                                     Anchor subAnchor) {
+    std::vector<CVoraneItem*> added;
+    for (const Entry& entry : entries) {
+        const bool opens = entry.entries.size() > 0;
+        CVoraneItem& item = AddItem(menu, entry.label, opens ? "" : entry.link);
+        if (opens) AddItems(SubMenu(item, subLook, subAnchor), entry.entries, entry.link);
+        added.push_back(&item);
+    }
+    return added;
+}
+
+bool OpensMenu(const CVoraneItem& item) { return !item.m_subMenu->m_items.empty(); }
 
 struct Media {
     std::string dir;
@@ -428,22 +452,13 @@ void BuildHorizontalMenu(CAppletParameters& applet, const std::string&) {
     drop.states = {StateLook{Rgb(236, 240, 241), Rgb(44, 62, 80)},
                    StateLook{Rgb(230, 126, 34), Rgb(255, 255, 255)},
                    StateLook{Rgb(211, 84, 0), Rgb(255, 255, 255)}};
-    CVorane& menu = AddTopMenu(applet, bar, {0, 0});
-    struct Column {
-        const char* label;
-        const char* stem;
-        std::initializer_list<const char*> entries;
-    };
-    const Column columns[] = {{"Home", "", {}},
-                              {"Company", "company", {"History", "Team", "Jobs"}},
-                              {"Products", "product", {"Bicycles", "Helmets", "Lights", "Spare Parts"}},
-                              {"Service", "service", {"Repairs", "Rentals"}},
-                              {"Contact", "contact", {"Write to Us", "Find Us"}}};
-    for (const Column& column : columns) {
-        CVoraneItem& item = AddItem(menu, column.label, column.entries.size() == 0 ? "index.html" : "");
-        if (column.entries.size() == 0) continue;
-        AddItems(SubMenu(item, drop, {0, bar.height}), column.entries, column.stem);
-    }
+    AddEntries(AddTopMenu(applet, bar, {0, 0}),
+               {{"Home", "index.html"},
+                {"Company", "company", {"History", "Team", "Jobs"}},
+                {"Products", "product", {"Bicycles", "Helmets", "Lights", "Spare Parts"}},
+                {"Service", "service", {"Repairs", "Rentals"}},
+                {"Contact", "contact", {"Write to Us", "Find Us"}}},
+               drop, {0, bar.height});
     FitApplet(applet);
 }
 
@@ -467,24 +482,16 @@ void BuildVerticalMenu(CAppletParameters& applet, const std::string& sampleDir) 
     MenuLook fly = look;
     fly.imageAlign = kLeft;
     fly.states[0].background = Rgb(39, 174, 96);
-    CVorane& menu = AddTopMenu(applet, look, {10, 10});
-    struct Entry {
-        const char* label;
-        const char* stem;
-        std::initializer_list<const char*> entries;
-    };
-    const Entry entries[] = {{"Welcome", "", {}},
-                             {"Garden", "garden", {"Flowers", "Vegetables", "Trees"}},
-                             {"Kitchen", "kitchen", {"Recipes", "Tools", "Seasons"}},
-                             {"Workshop", "workshop", {"Wood", "Metal"}},
-                             {"Guest Book", "", {}}};
+    const auto items = AddEntries(AddTopMenu(applet, look, {10, 10}),
+                                  {{"Welcome", "welcome.html"},
+                                   {"Garden", "garden", {"Flowers", "Vegetables", "Trees"}},
+                                   {"Kitchen", "kitchen", {"Recipes", "Tools", "Seasons"}},
+                                   {"Workshop", "workshop", {"Wood", "Metal"}},
+                                   {"Guest Book", "guestbook.html"}},
+                                  fly, {look.width + 1, 0});
     const std::string arrow = media.Image("arrow.gif");
-    for (const Entry& entry : entries) {
-        CVoraneItem& item = AddItem(menu, entry.label, entry.entries.size() == 0 ? "page.html" : "");
-        if (entry.entries.size() == 0) continue;
-        SetImages(item, arrow, arrow, arrow);
-        AddItems(SubMenu(item, fly, {look.width + 1, 0}), entry.entries, entry.stem);
-    }
+    for (CVoraneItem* item : items)
+        if (OpensMenu(*item)) SetImages(*item, arrow, arrow, arrow);
     FitApplet(applet);
 }
 
@@ -508,29 +515,21 @@ void BuildVerticalMenu2(CAppletParameters& applet, const std::string& sampleDir)
                    StateLook{Rgb(90, 50, 140), Rgb(255, 255, 255), kSolid, kSunken, kBold}};
     // Anchored by its top-right corner at the applet's right edge.
     const int appletWidth = 340;
-    CVorane& menu = AddTopMenu(applet, look, {appletWidth - 10, 10, 1});
     MenuLook sub = look;
     sub.width = 150;
     sub.states[0].background = Rgb(150, 110, 200);
-    struct Entry {
-        const char* label;
-        const char* stem;
-        std::initializer_list<const char*> entries;
-    };
-    const Entry entries[] = {{"Poems", "poems", {"Spring", "Summer", "Autumn", "Winter"}},
-                             {"Stories", "stories", {"Short", "Long"}},
-                             {"Letters", "letters.html", {}},
-                             {"About the Author", "author.html", {}}};
+    // Each sub menu's top-right corner sits on its item's top-left corner.
+    const auto items = AddEntries(AddTopMenu(applet, look, {appletWidth - 10, 10, 1}),
+                                  {{"Poems", "poems", {"Spring", "Summer", "Autumn", "Winter"}},
+                                   {"Stories", "stories", {"Short", "Long"}},
+                                   {"Letters", "letters.html"},
+                                   {"About the Author", "author.html"}},
+                                  sub, {-2, 0, 1});
     const std::string bullet = media.Image("bullet.gif");
     const std::string bulletOver = media.Image("bullet_over.gif");
-    for (const Entry& entry : entries) {
-        CVoraneItem& item = AddItem(menu, entry.label, entry.entries.size() == 0 ? entry.stem : "");
-        SetImages(item, bullet, bulletOver, bulletOver);
-        if (entry.entries.size() == 0) continue;
-        // The sub menu's top-right corner sits on the item's top-left corner.
-        CVorane& subMenu = SubMenu(item, sub, {-2, 0, 1});
-        AddItems(subMenu, entry.entries, entry.stem);
-        for (const auto& subItem : subMenu.m_items) SetImages(*subItem, bullet, bulletOver, bulletOver);
+    for (CVoraneItem* item : items) {
+        SetImages(*item, bullet, bulletOver, bulletOver);
+        for (const auto& subItem : item->m_subMenu->m_items) SetImages(*subItem, bullet, bulletOver, bulletOver);
     }
     FitApplet(applet);
     applet.m_appWidth = appletWidth;
@@ -561,22 +560,13 @@ void BuildStandardWindowMenu(CAppletParameters& applet, const std::string&) {
     drop.textOffset = 18;
     drop.states = {StateLook{face, Rgb(0, 0, 0)}, StateLook{highlight, Rgb(255, 255, 255)},
                    StateLook{highlight, Rgb(255, 255, 255)}};
-    CVorane& menu = AddTopMenu(applet, bar, {0, 0});
-    struct Column {
-        const char* label;
-        const char* stem;
-        std::initializer_list<const char*> entries;
-    };
-    const Column columns[] = {
-        {"File", "file", {"New", "Open...", "Save", "Save As...", "Print...", "Exit"}},
-        {"Edit", "edit", {"Undo", "Cut", "Copy", "Paste", "Select All"}},
-        {"View", "view", {"Toolbar", "Status Bar", "Refresh"}},
-        {"Window", "window", {"Cascade", "Tile", "Arrange Icons"}},
-        {"Help", "help", {"Help Topics", "About..."}}};
-    for (const Column& column : columns) {
-        CVoraneItem& item = AddItem(menu, column.label);
-        AddItems(SubMenu(item, drop, {0, bar.height}), column.entries, column.stem);
-    }
+    AddEntries(AddTopMenu(applet, bar, {0, 0}),
+               {{"File", "file", {"New", "Open...", "Save", "Save As...", "Print...", "Exit"}},
+                {"Edit", "edit", {"Undo", "Cut", "Copy", "Paste", "Select All"}},
+                {"View", "view", {"Toolbar", "Status Bar", "Refresh"}},
+                {"Window", "window", {"Cascade", "Tile", "Arrange Icons"}},
+                {"Help", "help", {"Help Topics", "About..."}}},
+               drop, {0, bar.height});
     FitApplet(applet);
 }
 
