@@ -1,0 +1,126 @@
+// One edit of a 1,000-item applet and the preview's redraw after it: the page is built
+// from a copy of the model, read back, laid out and painted. A frame at 60 Hz is 16.7 ms.
+#include <QCoreApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+
+#include "app/DialogService.h"
+#include "app/KestruneApp.h"
+#include "app/KestruneDoc.h"
+#include "model/VoraneItem.h"
+#include "persist/SettingsStore.h"
+#include "preview/MenuPreviewWidget.h"
+#include "preview/MenuPreviewWindow.h"
+
+using namespace kestrune;
+
+namespace {
+
+const QSize kScreen(1280, 900);
+
+void StyleItems(CVorane& menu, int fill) {
+    for (ItemStyle& style : menu.m_itemStyle) {
+        style.ItemFillStyle = fill;
+        style.ItemBorderStyle = 1;
+        style.FontEffect = 4;
+    }
+    menu.m_BorderThick = 2;
+}
+
+// Ten horizontal top-level menus of ten items, each item opening nine more: 1,000 items.
+void FillTree(CAppletParameters& applet) {
+    applet.m_appWidth = 900;
+    applet.m_appHeight = 400;
+    for (int t = 0; t < 10; ++t) {
+        auto menu = std::make_unique<CVorane>();
+        menu->m_MenuAlign = 1;
+        menu->m_xPos = 0;
+        menu->m_yPos = t * 25;
+        StyleItems(*menu, 3);
+        for (int i = 0; i < 10; ++i) {
+            auto item = std::make_unique<CVoraneItem>("Item " + std::to_string(t) + "." + std::to_string(i));
+            item->m_link = "page" + std::to_string(i) + ".html";
+            CVorane& sub = item->SubMenu();
+            sub.m_xPos = 0;
+            sub.m_yPos = 22;
+            StyleItems(sub, 7);
+            for (int s = 0; s < 9; ++s) sub.AddItem(std::make_unique<CVoraneItem>("Sub\r\nentry " + std::to_string(s)), 0);
+            menu->AddItem(std::move(item), 0);
+        }
+        applet.AddTopLevelMenu(std::move(menu), 0);
+    }
+}
+
+// One vertical menu holding all 1,000 items, every one of them on screen.
+void FillLongMenu(CAppletParameters& applet) {
+    applet.m_appWidth = 200;
+    applet.m_appHeight = 800;
+    CVorane* menu = applet.NewTopLevelMenu();
+    StyleItems(*menu, 2);
+    for (int i = 0; i < 1000; ++i) menu->AddItem(std::make_unique<CVoraneItem>("Entry " + std::to_string(i)), 0);
+}
+
+struct PreviewBench {
+    QtDialogService dialogs;
+    MemorySettingsStore settings;
+    CKestruneApp app{QStringLiteral("/nonexistent"), dialogs, settings};
+    CKestruneDoc doc{app};
+    std::unique_ptr<CMenuPreviewWindow> window;
+    QImage frame;
+
+    explicit PreviewBench(void (*fill)(CAppletParameters&)) {
+        fill(app.m_applet);
+        window = std::make_unique<CMenuPreviewWindow>(doc);
+        CMenuPreviewWidget& preview = window->Preview();
+        // Open a sub menu, as a user hovering while editing would have.
+        const QPoint item = preview.ToWidget(preview.Layout().Menus().at(0).items.at(3).rect.center());
+        QMouseEvent move(QEvent::MouseMove, item, preview.mapToGlobal(item), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&preview, &move);
+        frame = QImage(preview.size().boundedTo(kScreen), QImage::Format_ARGB32_Premultiplied);
+    }
+
+    // What a window on this screen can show of the canvas: a redraw paints no more.
+    void Redraw() {
+        QPainter painter(&frame);
+        window->Preview().Render(painter, frame.rect());
+    }
+
+    void EditLabel(int round) {
+        CVoraneItem* item = app.m_applet.m_menus.at(0)->m_items.at(3).get();
+        doc.EditProperties([item, round] { item->m_label = "Edited " + std::to_string(round); return true; },
+                           app.m_applet.m_menus.at(0).get(), item);
+    }
+};
+
+void RunEditAndRedraw(benchmark::State& state, void (*fill)(CAppletParameters&)) {
+    PreviewBench bench(fill);
+    int round = 0;
+    for (auto _ : state) {
+        bench.EditLabel(++round);
+        bench.Redraw();
+    }
+    state.counters["menus_drawn"] = static_cast<double>(bench.window->Preview().Layout().Menus().size());
+}
+
+void BM_PreviewEditAndRedraw_Tree1000(benchmark::State& state) { RunEditAndRedraw(state, FillTree); }
+void BM_PreviewEditAndRedraw_OneMenu1000(benchmark::State& state) { RunEditAndRedraw(state, FillLongMenu); }
+
+void BM_PreviewRedrawOnly_Tree1000(benchmark::State& state) {
+    PreviewBench bench(FillTree);
+    for (auto _ : state) bench.Redraw();
+}
+
+void BM_PreviewEditOnly_OneMenu1000(benchmark::State& state) {
+    PreviewBench bench(FillLongMenu);
+    int round = 0;
+    for (auto _ : state) bench.EditLabel(++round);
+}
+
+}  // namespace
+
+BENCHMARK(BM_PreviewEditAndRedraw_Tree1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewEditAndRedraw_OneMenu1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewRedrawOnly_Tree1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewEditOnly_OneMenu1000)->Unit(benchmark::kMillisecond);
