@@ -83,8 +83,8 @@ TEST(HtmlPageTest, AutoSizedCheckBeforeBuildSetsTheAppletLine) {
     EXPECT_EQ(LineAt(page, 3), "<applet code=\"trelvix.class\" align=\"baseline\" width=\"" +
                                    std::to_string(check.recommendedWidth) + "\" height=\"" +
                                    std::to_string(check.recommendedHeight) + "\">");
-    EXPECT_EQ(applet.m_appWidth, 84);
-    EXPECT_EQ(applet.m_appHeight, 74);
+    EXPECT_EQ(applet.m_appWidth, 124);
+    EXPECT_EQ(applet.m_appHeight, 89);
 }
 
 TEST(HtmlPageTest, AppletParagraphRangeCoversParagraphOnly) {
