@@ -20,7 +20,6 @@ public:
     void LoadFromModel() override;
     bool SaveToModel() override;
 
-    Ui::AppletParamPage& Form() const { return *m_ui; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

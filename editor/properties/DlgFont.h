@@ -30,7 +30,6 @@ public:
     const Values& Result() const { return m_values; }
     // Writes the accepted values into a style record; tells whether anything changed.
     bool ApplyTo(kestrune::ItemStyle& style) const;
-    Ui::FontDialog& Form() const { return *m_ui; }
 
     void accept() override;
 

@@ -19,7 +19,6 @@ public:
     void LoadFromModel() override;
     bool SaveToModel() override;
 
-    Ui::ItemPage& Form() const { return *m_ui; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -21,7 +21,6 @@ public:
     bool SaveToModel() override;
 
     kestrune::ItemState State() const { return m_state; }
-    Ui::ItemStatePage& Form() const { return *m_ui; }
 
 private:
     struct Values {

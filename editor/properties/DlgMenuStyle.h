@@ -21,7 +21,6 @@ public:
     void LoadFromModel() override;
     bool SaveToModel() override;
 
-    Ui::MenuStylePage& Form() const { return *m_ui; }
     // The "Display Menu" button for a corner value 0 to 3.
     QAbstractButton* CornerButton(int corner) const;
 

@@ -12,8 +12,6 @@
 #include "properties/SpinEdit.h"
 #include "properties/TextConvert.h"
 #include "tst_properties_support.h"
-#include "ui_page_applet_param.h"
-#include "ui_page_menu_style.h"
 
 using namespace kestrune;
 
@@ -80,18 +78,18 @@ private slots:
     void appletPageShowsTheListsAndRanges() {
         EditorEnv env;
         CDlgAppletParam page(env.doc);
-        auto& ui = page.Form();
-        QCOMPARE(ui.alignCombo->count(), 3);
-        QCOMPARE(ui.alignCombo->itemText(0), QStringLiteral("Center"));
-        QCOMPARE(ui.alignCombo->itemText(2), QStringLiteral("Right"));
-        for (CSpinEdit* box : {ui.widthSpin, ui.heightSpin}) {
+        QWidget* ui = &page;
+        QCOMPARE(Find<QComboBox>(ui, "alignCombo")->count(), 3);
+        QCOMPARE(Find<QComboBox>(ui, "alignCombo")->itemText(0), QStringLiteral("Center"));
+        QCOMPARE(Find<QComboBox>(ui, "alignCombo")->itemText(2), QStringLiteral("Right"));
+        for (CSpinEdit* box : {Find<CSpinEdit>(ui, "widthSpin"), Find<CSpinEdit>(ui, "heightSpin")}) {
             QVERIFY(box->HasSpin());
             QVERIFY(box->DigitsOnly());
             QCOMPARE(box->SpinMinimum(), 0);
             QCOMPARE(box->SpinMaximum(), 5000);
         }
-        QVERIFY(ui.xPosEdit->DigitsOnly() && !ui.xPosEdit->HasSpin());
-        QVERIFY(ui.yPosEdit->DigitsOnly() && !ui.yPosEdit->HasSpin());
+        QVERIFY(Find<CSpinEdit>(ui, "xPosEdit")->DigitsOnly() && !Find<CSpinEdit>(ui, "xPosEdit")->HasSpin());
+        QVERIFY(Find<CSpinEdit>(ui, "yPosEdit")->DigitsOnly() && !Find<CSpinEdit>(ui, "yPosEdit")->HasSpin());
     }
 
     void appletPageRoundTripsEveryField() {
@@ -110,29 +108,29 @@ private slots:
 
         CDlgAppletParam page(env.doc);
         page.LoadFromModel();
-        auto& ui = page.Form();
-        QCOMPARE(ui.nameEdit->text(), QStringLiteral("Site menu"));
-        QCOMPARE(ui.alignCombo->currentIndex(), 2);
-        QCOMPARE(ui.widthSpin->text(), QStringLiteral("320"));
-        QCOMPARE(ui.heightSpin->text(), QStringLiteral("140"));
-        QCOMPARE(ui.bkColorButton->GetColor(), Color(0x00336699));
-        QCOMPARE(ui.imagePathEdit->text(), QStringLiteral("/pics/back.gif"));
-        QVERIFY(ui.specifyRadio->isChecked());
-        QCOMPARE(ui.xPosEdit->text(), QStringLiteral("7"));
-        QCOMPARE(ui.yPosEdit->text(), QStringLiteral("9"));
-        QCOMPARE(ui.audioPathEdit->text(), QStringLiteral("/snd/loop.au"));
+        QWidget* ui = &page;
+        QCOMPARE(Find<QLineEdit>(ui, "nameEdit")->text(), QStringLiteral("Site menu"));
+        QCOMPARE(Find<QComboBox>(ui, "alignCombo")->currentIndex(), 2);
+        QCOMPARE(Find<CSpinEdit>(ui, "widthSpin")->text(), QStringLiteral("320"));
+        QCOMPARE(Find<CSpinEdit>(ui, "heightSpin")->text(), QStringLiteral("140"));
+        QCOMPARE(Find<CColorButton>(ui, "bkColorButton")->GetColor(), Color(0x00336699));
+        QCOMPARE(Find<QLineEdit>(ui, "imagePathEdit")->text(), QStringLiteral("/pics/back.gif"));
+        QVERIFY(Find<QRadioButton>(ui, "specifyRadio")->isChecked());
+        QCOMPARE(Find<CSpinEdit>(ui, "xPosEdit")->text(), QStringLiteral("7"));
+        QCOMPARE(Find<CSpinEdit>(ui, "yPosEdit")->text(), QStringLiteral("9"));
+        QCOMPARE(Find<QLineEdit>(ui, "audioPathEdit")->text(), QStringLiteral("/snd/loop.au"));
 
-        ui.nameEdit->setText(QStringLiteral("Other"));
-        ui.alignCombo->setCurrentIndex(1);
-        SetBox(ui.widthSpin, QStringLiteral("5000"));
-        SetBox(ui.heightSpin, QStringLiteral("0"));
+        Find<QLineEdit>(ui, "nameEdit")->setText(QStringLiteral("Other"));
+        Find<QComboBox>(ui, "alignCombo")->setCurrentIndex(1);
+        SetBox(Find<CSpinEdit>(ui, "widthSpin"), QStringLiteral("5000"));
+        SetBox(Find<CSpinEdit>(ui, "heightSpin"), QStringLiteral("0"));
         env.dialogs.colors.push_back(QColor(1, 2, 3));
-        ui.bkColorButton->click();
-        ui.imagePathEdit->setText(QStringLiteral("/pics/other.jpg"));
-        ui.tileRadio->setChecked(true);
-        SetBox(ui.xPosEdit, QStringLiteral("11"));
-        SetBox(ui.yPosEdit, QStringLiteral("13"));
-        ui.audioPathEdit->setText(QString());
+        Find<CColorButton>(ui, "bkColorButton")->click();
+        Find<QLineEdit>(ui, "imagePathEdit")->setText(QStringLiteral("/pics/other.jpg"));
+        Find<QRadioButton>(ui, "tileRadio")->setChecked(true);
+        SetBox(Find<CSpinEdit>(ui, "xPosEdit"), QStringLiteral("11"));
+        SetBox(Find<CSpinEdit>(ui, "yPosEdit"), QStringLiteral("13"));
+        Find<QLineEdit>(ui, "audioPathEdit")->setText(QString());
         QCOMPARE(applet.m_appBKColor, Color(0x00336699));  // the chooser alone writes nothing
 
         QVERIFY(page.SaveToModel());
@@ -179,10 +177,10 @@ private slots:
         page.show();
         QApplication::setActiveWindow(&page);
         page.LoadFromModel();
-        auto& ui = page.Form();
-        ui.nameEdit->setText(QStringLiteral("Changed before the failure"));
-        SetBox(ui.widthSpin, width);
-        SetBox(ui.heightSpin, height);
+        QWidget* ui = &page;
+        Find<QLineEdit>(ui, "nameEdit")->setText(QStringLiteral("Changed before the failure"));
+        SetBox(Find<CSpinEdit>(ui, "widthSpin"), width);
+        SetBox(Find<CSpinEdit>(ui, "heightSpin"), height);
 
         QVERIFY(!page.SaveToModel());
         QCOMPARE(env.dialogs.messages, QStringList{message});
@@ -198,7 +196,7 @@ private slots:
         EditorEnv env;
         CDlgAppletParam page(env.doc);
         page.LoadFromModel();
-        SetBox(page.Form().yPosEdit, QString());
+        SetBox(Find<CSpinEdit>(&page, "yPosEdit"), QString());
         QVERIFY(!page.SaveToModel());
         QCOMPARE(env.dialogs.messages, QStringList{kNotInteger});
     }
@@ -216,7 +214,7 @@ private slots:
         page.show();
         QApplication::setActiveWindow(&page);
         page.LoadFromModel();
-        SetBox(page.Form().widthSpin, QStringLiteral("123"));
+        SetBox(Find<CSpinEdit>(&page, "widthSpin"), QStringLiteral("123"));
         auto* edit = page.findChild<QLineEdit*>(box);
         edit->setText(QStringLiteral("a,b"));
         QVERIFY(!page.SaveToModel());
@@ -231,14 +229,14 @@ private slots:
         env.Applet().m_appBKImageMode = 1;
         CDlgAppletParam page(env.doc);
         page.LoadFromModel();
-        auto& ui = page.Form();
-        QVERIFY(ui.tileRadio->isChecked());
-        QVERIFY(!ui.xPosEdit->isEnabled() && !ui.yPosEdit->isEnabled());
-        ui.specifyRadio->click();
-        QVERIFY(!ui.xPosEdit->isEnabled() && !ui.yPosEdit->isEnabled());
+        QWidget* ui = &page;
+        QVERIFY(Find<QRadioButton>(ui, "tileRadio")->isChecked());
+        QVERIFY(!Find<CSpinEdit>(ui, "xPosEdit")->isEnabled() && !Find<CSpinEdit>(ui, "yPosEdit")->isEnabled());
+        Find<QRadioButton>(ui, "specifyRadio")->click();
+        QVERIFY(!Find<CSpinEdit>(ui, "xPosEdit")->isEnabled() && !Find<CSpinEdit>(ui, "yPosEdit")->isEnabled());
         QVERIFY(page.SaveToModel());
         page.LoadFromModel();
-        QVERIFY(ui.xPosEdit->isEnabled() && ui.yPosEdit->isEnabled());
+        QVERIFY(Find<CSpinEdit>(ui, "xPosEdit")->isEnabled() && Find<CSpinEdit>(ui, "yPosEdit")->isEnabled());
     }
 
     void leavingTheNameBoxStoresTheTitleAtOnce() {
@@ -246,9 +244,9 @@ private slots:
         CDlgAppletParam page(env.doc);
         page.LoadFromModel();
         QSignalSpy changes(&env.doc, &CKestruneDoc::modelChanged);
-        page.Form().nameEdit->setText(QStringLiteral("New title"));
-        page.Form().alignCombo->setCurrentIndex(2);
-        LeaveBox(page.Form().nameEdit);
+        Find<QLineEdit>(&page, "nameEdit")->setText(QStringLiteral("New title"));
+        Find<QComboBox>(&page, "alignCombo")->setCurrentIndex(2);
+        LeaveBox(Find<QLineEdit>(&page, "nameEdit"));
         QCOMPARE(env.Applet().m_HTMLTitle, std::string("New title"));
         QCOMPARE(env.Applet().m_Align, 0);  // only the name is stored here
         QCOMPARE(changes.count(), 1);
@@ -257,9 +255,9 @@ private slots:
         QVERIFY(change.menu == nullptr && change.item == nullptr);
 
         // A box that fails its check stops the name from being stored.
-        page.Form().nameEdit->setText(QStringLiteral("Not stored"));
-        SetBox(page.Form().heightSpin, QStringLiteral("x"));
-        LeaveBox(page.Form().nameEdit);
+        Find<QLineEdit>(&page, "nameEdit")->setText(QStringLiteral("Not stored"));
+        SetBox(Find<CSpinEdit>(&page, "heightSpin"), QStringLiteral("x"));
+        LeaveBox(Find<QLineEdit>(&page, "nameEdit"));
         QCOMPARE(env.Applet().m_HTMLTitle, std::string("New title"));
         QCOMPARE(env.dialogs.messages, QStringList{kNotInteger});
     }
@@ -270,34 +268,34 @@ private slots:
         CDlgAppletParam page(env.doc);
         page.LoadFromModel();
         env.dialogs.openFileNames = {QStringLiteral("/pics/new.jpeg"), QString()};
-        page.Form().imageBrowseButton->click();
-        QCOMPARE(page.Form().imagePathEdit->text(), QStringLiteral("/pics/new.jpeg"));
+        Find<QPushButton>(&page, "imageBrowseButton")->click();
+        QCOMPARE(Find<QLineEdit>(&page, "imagePathEdit")->text(), QStringLiteral("/pics/new.jpeg"));
         QCOMPARE(env.dialogs.proposedNames.value(0), QStringLiteral("/pics/old.gif"));
         QCOMPARE(env.dialogs.filters.value(0), convert::ToQtFileFilter(texts::kImageFilter));
         QCOMPARE(env.Applet().m_appBKImagePath, std::string("/pics/old.gif"));
 
-        page.Form().audioBrowseButton->click();
-        QCOMPARE(page.Form().audioPathEdit->text(), QString());
+        Find<QPushButton>(&page, "audioBrowseButton")->click();
+        QCOMPARE(Find<QLineEdit>(&page, "audioPathEdit")->text(), QString());
         QCOMPARE(env.dialogs.filters.value(1), convert::ToQtFileFilter(texts::kAudioFilter));
 
         // A failed read is reported and the chooser opens all the same.
-        SetBox(page.Form().widthSpin, QStringLiteral("9999"));
+        SetBox(Find<CSpinEdit>(&page, "widthSpin"), QStringLiteral("9999"));
         env.dialogs.openFileNames = {QStringLiteral("/snd/a.au")};
-        page.Form().audioBrowseButton->click();
+        Find<QPushButton>(&page, "audioBrowseButton")->click();
         QCOMPARE(env.dialogs.messages, QStringList{kAppletRange});
-        QCOMPARE(page.Form().audioPathEdit->text(), QStringLiteral("/snd/a.au"));
+        QCOMPARE(Find<QLineEdit>(&page, "audioPathEdit")->text(), QStringLiteral("/snd/a.au"));
     }
 
     void digitsOnlyBoxesRefuseTheMinusSign() {
         EditorEnv env;
         CDlgMenuStyle page(env.doc);
-        auto& ui = page.Form();
-        ui.widthEdit->SetText(QString());
-        QTest::keyClicks(ui.widthEdit, QStringLiteral("-12"));
-        QCOMPARE(ui.widthEdit->text(), QStringLiteral("12"));
-        ui.xPosEdit->SetText(QString());
-        QTest::keyClicks(ui.xPosEdit, QStringLiteral("-20"));
-        QCOMPARE(ui.xPosEdit->text(), QStringLiteral("-20"));
+        QWidget* ui = &page;
+        Find<CSpinEdit>(ui, "widthEdit")->SetText(QString());
+        QTest::keyClicks(Find<CSpinEdit>(ui, "widthEdit"), QStringLiteral("-12"));
+        QCOMPARE(Find<CSpinEdit>(ui, "widthEdit")->text(), QStringLiteral("12"));
+        Find<CSpinEdit>(ui, "xPosEdit")->SetText(QString());
+        QTest::keyClicks(Find<CSpinEdit>(ui, "xPosEdit"), QStringLiteral("-20"));
+        QCOMPARE(Find<CSpinEdit>(ui, "xPosEdit")->text(), QStringLiteral("-20"));
     }
 
     void spinButtonsStepWithinTheirRange() {
@@ -344,29 +342,29 @@ private slots:
 
         CDlgMenuStyle page(env.doc);
         page.LoadFromModel();
-        auto& ui = page.Form();
-        QCOMPARE(ui.bkColorButton->GetColor(), Color(0x00102030));
-        QCOMPARE(ui.bkStyleCombo->currentIndex(), 3);
-        QVERIFY(ui.horizontalRadio->isChecked());
+        QWidget* ui = &page;
+        QCOMPARE(Find<CColorButton>(ui, "bkColorButton")->GetColor(), Color(0x00102030));
+        QCOMPARE(Find<QComboBox>(ui, "bkStyleCombo")->currentIndex(), 3);
+        QVERIFY(Find<QRadioButton>(ui, "horizontalRadio")->isChecked());
         QVERIFY(page.CornerButton(2)->isChecked());
-        QCOMPARE(ui.xPosEdit->text(), QStringLiteral("-20"));
-        QCOMPARE(ui.yPosEdit->text(), QStringLiteral("44"));
-        QCOMPARE(ui.widthEdit->text(), QStringLiteral("90"));
-        QCOMPARE(ui.heightEdit->text(), QStringLiteral("25"));
-        QCOMPARE(ui.itemGapEdit->text(), QStringLiteral("3"));
-        QCOMPARE(ui.borderThickEdit->text(), QStringLiteral("2"));
+        QCOMPARE(Find<CSpinEdit>(ui, "xPosEdit")->text(), QStringLiteral("-20"));
+        QCOMPARE(Find<CSpinEdit>(ui, "yPosEdit")->text(), QStringLiteral("44"));
+        QCOMPARE(Find<CSpinEdit>(ui, "widthEdit")->text(), QStringLiteral("90"));
+        QCOMPARE(Find<CSpinEdit>(ui, "heightEdit")->text(), QStringLiteral("25"));
+        QCOMPARE(Find<CSpinEdit>(ui, "itemGapEdit")->text(), QStringLiteral("3"));
+        QCOMPARE(Find<CSpinEdit>(ui, "borderThickEdit")->text(), QStringLiteral("2"));
 
         env.dialogs.colors.push_back(QColor(0xAA, 0xBB, 0xCC));
-        ui.bkColorButton->click();
-        ui.bkStyleCombo->setCurrentIndex(0);
-        ui.verticalRadio->click();
+        Find<CColorButton>(ui, "bkColorButton")->click();
+        Find<QComboBox>(ui, "bkStyleCombo")->setCurrentIndex(0);
+        Find<QRadioButton>(ui, "verticalRadio")->click();
         page.CornerButton(1)->click();
-        ui.xPosEdit->SetText(QStringLiteral(" -7 "));
-        ui.yPosEdit->SetText(QStringLiteral("-8"));
-        ui.widthEdit->SetText(QStringLiteral("100"));
-        ui.heightEdit->SetText(QStringLiteral("30"));
-        ui.itemGapEdit->SetText(QStringLiteral("0"));
-        ui.borderThickEdit->SetText(QStringLiteral("4"));
+        Find<CSpinEdit>(ui, "xPosEdit")->SetText(QStringLiteral(" -7 "));
+        Find<CSpinEdit>(ui, "yPosEdit")->SetText(QStringLiteral("-8"));
+        Find<CSpinEdit>(ui, "widthEdit")->SetText(QStringLiteral("100"));
+        Find<CSpinEdit>(ui, "heightEdit")->SetText(QStringLiteral("30"));
+        Find<CSpinEdit>(ui, "itemGapEdit")->SetText(QStringLiteral("0"));
+        Find<CSpinEdit>(ui, "borderThickEdit")->SetText(QStringLiteral("4"));
         QVERIFY(page.SaveToModel());
         QCOMPARE(menu->m_BKColor, Color(0x00CCBBAA));
         QCOMPARE(menu->m_BKStyle, 0);
@@ -384,9 +382,9 @@ private slots:
     void menuStyleListsAndCornerPictures() {
         EditorEnv env;
         CDlgMenuStyle page(env.doc);
-        QCOMPARE(page.Form().bkStyleCombo->count(), 4);
+        QCOMPARE(Find<QComboBox>(&page, "bkStyleCombo")->count(), 4);
         for (int i = 0; i < 4; ++i)
-            QCOMPARE(page.Form().bkStyleCombo->itemText(i), QString::fromLatin1(names::kBackgroundStyles[i]));
+            QCOMPARE(Find<QComboBox>(&page, "bkStyleCombo")->itemText(i), QString::fromLatin1(names::kBackgroundStyles[i]));
         for (int corner = 0; corner < 4; ++corner) {
             QVERIFY(!page.CornerButton(corner)->icon().isNull());
             QVERIFY(page.CornerButton(corner)->isCheckable());
@@ -409,11 +407,11 @@ private slots:
         page.show();
         QApplication::setActiveWindow(&page);
         page.LoadFromModel();
-        page.Form().bkStyleCombo->setCurrentIndex(2);
-        page.Form().itemGapEdit->SetText(QString());
+        Find<QComboBox>(&page, "bkStyleCombo")->setCurrentIndex(2);
+        Find<CSpinEdit>(&page, "itemGapEdit")->SetText(QString());
         QVERIFY(!page.SaveToModel());
         QCOMPARE(env.dialogs.messages, QStringList{kNotInteger});
-        QVERIFY(page.Form().itemGapEdit->hasFocus());
+        QVERIFY(Find<CSpinEdit>(&page, "itemGapEdit")->hasFocus());
         QCOMPARE(menu->m_BKStyle, 0);
         QVERIFY(!env.doc.IsModified());
     }
@@ -428,8 +426,8 @@ private slots:
         env.app.ClearEditingContext();
         menu->m_Width = 66;
         page.LoadFromModel();
-        QCOMPARE(page.Form().widthEdit->text(), QStringLiteral("55"));
-        page.Form().widthEdit->SetText(QStringLiteral("77"));
+        QCOMPARE(Find<CSpinEdit>(&page, "widthEdit")->text(), QStringLiteral("55"));
+        Find<CSpinEdit>(&page, "widthEdit")->SetText(QStringLiteral("77"));
         QVERIFY(page.SaveToModel());
         QCOMPARE(menu->m_Width, 66);
     }
@@ -443,7 +441,7 @@ private slots:
         CDlgMenuStyle page(env.doc);
         page.CornerButton(0)->setChecked(true);
         page.LoadFromModel();
-        QCOMPARE(page.Form().bkStyleCombo->currentIndex(), -1);
+        QCOMPARE(Find<QComboBox>(&page, "bkStyleCombo")->currentIndex(), -1);
         for (int corner = 0; corner < 4; ++corner) QVERIFY(!page.CornerButton(corner)->isChecked());
         QVERIFY(page.SaveToModel());
         QCOMPARE(menu->m_BKStyle, 9);

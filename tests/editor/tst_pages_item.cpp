@@ -14,9 +14,6 @@
 #include "properties/SpinEdit.h"
 #include "properties/TextConvert.h"
 #include "tst_properties_support.h"
-#include "ui_dlg_font.h"
-#include "ui_page_item.h"
-#include "ui_page_item_state.h"
 
 using namespace kestrune;
 
@@ -78,13 +75,13 @@ private slots:
     void itemStatePageListsAndRanges() {
         EditorEnv env;
         CDlgItemNormal page(env.doc);
-        auto& ui = page.Form();
-        QCOMPARE(ui.fillStyleCombo->count(), 10);
-        QCOMPARE(ui.fillStyleCombo->itemText(0), QStringLiteral("Transparent "));
-        QCOMPARE(ui.fillStyleCombo->itemText(9), QStringLiteral("Vertical Gradient from Color to White"));
-        QCOMPARE(ui.textAlignCombo->count(), 3);
-        QCOMPARE(ui.imageAlignCombo->itemText(1), QStringLiteral("Center"));
-        for (CSpinEdit* box : {ui.textOffsetSpin, ui.imageOffsetSpin}) {
+        QWidget* ui = &page;
+        QCOMPARE(Find<QComboBox>(ui, "fillStyleCombo")->count(), 10);
+        QCOMPARE(Find<QComboBox>(ui, "fillStyleCombo")->itemText(0), QStringLiteral("Transparent "));
+        QCOMPARE(Find<QComboBox>(ui, "fillStyleCombo")->itemText(9), QStringLiteral("Vertical Gradient from Color to White"));
+        QCOMPARE(Find<QComboBox>(ui, "textAlignCombo")->count(), 3);
+        QCOMPARE(Find<QComboBox>(ui, "imageAlignCombo")->itemText(1), QStringLiteral("Center"));
+        for (CSpinEdit* box : {Find<CSpinEdit>(ui, "textOffsetSpin"), Find<CSpinEdit>(ui, "imageOffsetSpin")}) {
             QVERIFY(box->HasSpin() && !box->DigitsOnly());
             box->SetValue(-4999);
             box->stepBy(-5);
@@ -115,25 +112,25 @@ private slots:
 
         CDlgItemState page(env.doc, static_cast<ItemState>(state));
         page.LoadFromModel();
-        auto& ui = page.Form();
-        QVERIFY(ui.sunkenRadio->isChecked());
-        QCOMPARE(ui.imageAlignCombo->currentIndex(), 2);
-        QCOMPARE(ui.textAlignCombo->currentIndex(), 1);
-        QCOMPARE(ui.imageOffsetSpin->text(), QStringLiteral("6"));
-        QCOMPARE(ui.textOffsetSpin->text(), QStringLiteral("-3"));
-        QCOMPARE(ui.fillStyleCombo->currentIndex(), 4);
-        QVERIFY(ui.singleDirectionRadio->isChecked());
-        QCOMPARE(ui.bkColorButton->GetColor(), Color(0x00010203));
+        QWidget* ui = &page;
+        QVERIFY(Find<QRadioButton>(ui, "sunkenRadio")->isChecked());
+        QCOMPARE(Find<QComboBox>(ui, "imageAlignCombo")->currentIndex(), 2);
+        QCOMPARE(Find<QComboBox>(ui, "textAlignCombo")->currentIndex(), 1);
+        QCOMPARE(Find<CSpinEdit>(ui, "imageOffsetSpin")->text(), QStringLiteral("6"));
+        QCOMPARE(Find<CSpinEdit>(ui, "textOffsetSpin")->text(), QStringLiteral("-3"));
+        QCOMPARE(Find<QComboBox>(ui, "fillStyleCombo")->currentIndex(), 4);
+        QVERIFY(Find<QRadioButton>(ui, "singleDirectionRadio")->isChecked());
+        QCOMPARE(Find<CColorButton>(ui, "bkColorButton")->GetColor(), Color(0x00010203));
 
-        ui.raisedRadio->click();
-        ui.imageAlignCombo->setCurrentIndex(0);
-        ui.textAlignCombo->setCurrentIndex(2);
-        ui.imageOffsetSpin->SetText(QStringLiteral("-12"));
-        ui.textOffsetSpin->SetText(QStringLiteral("40"));
-        ui.fillStyleCombo->setCurrentIndex(0);
-        ui.biDirectionRadio->click();
+        Find<QRadioButton>(ui, "raisedRadio")->click();
+        Find<QComboBox>(ui, "imageAlignCombo")->setCurrentIndex(0);
+        Find<QComboBox>(ui, "textAlignCombo")->setCurrentIndex(2);
+        Find<CSpinEdit>(ui, "imageOffsetSpin")->SetText(QStringLiteral("-12"));
+        Find<CSpinEdit>(ui, "textOffsetSpin")->SetText(QStringLiteral("40"));
+        Find<QComboBox>(ui, "fillStyleCombo")->setCurrentIndex(0);
+        Find<QRadioButton>(ui, "biDirectionRadio")->click();
         env.dialogs.colors.push_back(QColor(9, 8, 7));
-        ui.bkColorButton->click();
+        Find<CColorButton>(ui, "bkColorButton")->click();
         QVERIFY(page.SaveToModel());
 
         QCOMPARE(style.ItemBorderStyle, 1);
@@ -160,12 +157,12 @@ private slots:
         page.show();
         QApplication::setActiveWindow(&page);
         page.LoadFromModel();
-        page.Form().plainRadio->setChecked(false);
-        page.Form().sunkenRadio->click();
-        page.Form().imageOffsetSpin->SetText(QStringLiteral("- 4"));
+        Find<QRadioButton>(&page, "plainRadio")->setChecked(false);
+        Find<QRadioButton>(&page, "sunkenRadio")->click();
+        Find<CSpinEdit>(&page, "imageOffsetSpin")->SetText(QStringLiteral("- 4"));
         QVERIFY(!page.SaveToModel());
         QCOMPARE(env.dialogs.messages, QStringList{kNotInteger});
-        QVERIFY(page.Form().imageOffsetSpin->hasFocus());
+        QVERIFY(Find<CSpinEdit>(&page, "imageOffsetSpin")->hasFocus());
         QCOMPARE(menu->m_itemStyle[1].ItemBorderStyle, 0);
         QVERIFY(!env.doc.IsModified());
     }
@@ -175,9 +172,9 @@ private slots:
         CVorane* menu = AddMenu(env.Applet(), {"x"});
         env.app.m_pCurMenu = menu;  // a menu without an item is no context
         CDlgItemClick page(env.doc);
-        page.Form().textOffsetSpin->SetText(QStringLiteral("junk"));
+        Find<CSpinEdit>(&page, "textOffsetSpin")->SetText(QStringLiteral("junk"));
         page.LoadFromModel();
-        QCOMPARE(page.Form().textOffsetSpin->text(), QStringLiteral("junk"));
+        QCOMPARE(Find<CSpinEdit>(&page, "textOffsetSpin")->text(), QStringLiteral("junk"));
         QVERIFY(page.SaveToModel());
         QVERIFY(env.dialogs.messages.isEmpty());
     }
@@ -188,22 +185,22 @@ private slots:
         env.Edit(menu, menu->GetItem(0));
         CDlgItemMouseOver page(env.doc);
         page.LoadFromModel();
-        page.Form().textOffsetSpin->SetText(QStringLiteral("33"));  // pending, not written by the dialog
+        Find<CSpinEdit>(&page, "textOffsetSpin")->SetText(QStringLiteral("33"));  // pending, not written by the dialog
 
         QStringList shown;
         env.dialogs.colors.push_back(QColor(0x10, 0x20, 0x30));
         env.dialogs.onDialog = [&](QDialog* dialog) {
-            auto& ui = static_cast<CDlgFont*>(dialog)->Form();
-            shown << ui.fontNameCombo->currentText() << ui.fontSizeSpin->text() << ui.effectCombo->currentText();
-            ui.fontNameCombo->setCurrentIndex(2);
-            ui.effectCombo->setCurrentIndex(4);
-            ui.fontSizeSpin->SetText(QStringLiteral("22"));
-            ui.italicRadio->click();
-            ui.fontColorButton->click();
+            QWidget* ui = static_cast<CDlgFont*>(dialog);
+            shown << Find<QComboBox>(ui, "fontNameCombo")->currentText() << Find<CSpinEdit>(ui, "fontSizeSpin")->text() << Find<QComboBox>(ui, "effectCombo")->currentText();
+            Find<QComboBox>(ui, "fontNameCombo")->setCurrentIndex(2);
+            Find<QComboBox>(ui, "effectCombo")->setCurrentIndex(4);
+            Find<CSpinEdit>(ui, "fontSizeSpin")->SetText(QStringLiteral("22"));
+            Find<QRadioButton>(ui, "italicRadio")->click();
+            Find<CColorButton>(ui, "fontColorButton")->click();
             dialog->accept();
             return dialog->result();
         };
-        page.Form().fontButton->click();
+        Find<QPushButton>(&page, "fontButton")->click();
         QCOMPARE(env.dialogs.dialogTitles, QStringList{"Font"});
         QCOMPARE(shown, (QStringList{"TimesRoman", "14", "Normal"}));
         const ItemStyle& style = menu->m_itemStyle[1];
@@ -225,23 +222,23 @@ private slots:
         page.LoadFromModel();
 
         env.dialogs.onDialog = [](QDialog* dialog) {
-            static_cast<CDlgFont*>(dialog)->Form().fontSizeSpin->SetText(QStringLiteral("40"));
+            Find<CSpinEdit>(dialog, "fontSizeSpin")->SetText(QStringLiteral("40"));
             return int(QDialog::Rejected);
         };
-        page.Form().fontButton->click();
+        Find<QPushButton>(&page, "fontButton")->click();
         QCOMPARE(menu->m_itemStyle[0].FontSize, 14);
 
         bool stayedOpen = false;
         env.dialogs.onDialog = [&](QDialog* dialog) {
             auto* font = static_cast<CDlgFont*>(dialog);
-            font->Form().fontSizeSpin->SetText(QString());
-            font->Form().boldRadio->click();
+            Find<CSpinEdit>(font, "fontSizeSpin")->SetText(QString());
+            Find<QRadioButton>(font, "boldRadio")->click();
             font->accept();
             stayedOpen = font->result() != QDialog::Accepted;
             font->reject();
             return font->result();
         };
-        page.Form().fontButton->click();
+        Find<QPushButton>(&page, "fontButton")->click();
         QVERIFY(stayedOpen);
         QCOMPARE(env.dialogs.messages, QStringList{kNotInteger});
         QVERIFY(menu->m_itemStyle[0] == ItemStyle{});
@@ -255,7 +252,7 @@ private slots:
             dialog->accept();
             return dialog->result();
         };
-        page.Form().fontButton->click();
+        Find<QPushButton>(&page, "fontButton")->click();
         QCOMPARE(env.dialogs.dialogTitles.size(), 1);
         QVERIFY(!env.doc.IsModified());
     }
@@ -272,16 +269,16 @@ private slots:
 
         CDlgItem page(env.doc);
         page.LoadFromModel();
-        auto& ui = page.Form();
-        QCOMPARE(ui.labelEdit->toPlainText(), QStringLiteral("Line one\nLine two"));
-        QCOMPARE(ui.descriptionEdit->text(), QStringLiteral("Says what"));
-        QCOMPARE(ui.linkEdit->text(), QStringLiteral("http://example.org/a.html"));
-        QCOMPARE(ui.targetCombo->currentText(), QStringLiteral("_blank"));
+        QWidget* ui = &page;
+        QCOMPARE(Find<QPlainTextEdit>(ui, "labelEdit")->toPlainText(), QStringLiteral("Line one\nLine two"));
+        QCOMPARE(Find<QLineEdit>(ui, "descriptionEdit")->text(), QStringLiteral("Says what"));
+        QCOMPARE(Find<QLineEdit>(ui, "linkEdit")->text(), QStringLiteral("http://example.org/a.html"));
+        QCOMPARE(Find<QComboBox>(ui, "targetCombo")->currentText(), QStringLiteral("_blank"));
 
-        ui.labelEdit->setPlainText(QStringLiteral("Top\nMiddle\nBottom"));
-        ui.descriptionEdit->setText(QString());
-        ui.linkEdit->setText(QStringLiteral("page2.html"));
-        ui.targetCombo->setEditText(QStringLiteral("contents"));
+        Find<QPlainTextEdit>(ui, "labelEdit")->setPlainText(QStringLiteral("Top\nMiddle\nBottom"));
+        Find<QLineEdit>(ui, "descriptionEdit")->setText(QString());
+        Find<QLineEdit>(ui, "linkEdit")->setText(QStringLiteral("page2.html"));
+        Find<QComboBox>(ui, "targetCombo")->setEditText(QStringLiteral("contents"));
         QVERIFY(page.SaveToModel());
         QCOMPARE(item->m_label, std::string("Top\r\nMiddle\r\nBottom"));
         QCOMPARE(item->m_description, std::string());
@@ -290,9 +287,9 @@ private slots:
         QVERIFY(env.doc.IsModified());
 
         // Typing into the target box must not be completed into a suggestion.
-        ui.targetCombo->setEditText(QString());
-        QTest::keyClicks(ui.targetCombo->lineEdit(), QStringLiteral("_t"));
-        QCOMPARE(ui.targetCombo->currentText(), QStringLiteral("_t"));
+        Find<QComboBox>(ui, "targetCombo")->setEditText(QString());
+        QTest::keyClicks(Find<QComboBox>(ui, "targetCombo")->lineEdit(), QStringLiteral("_t"));
+        QCOMPARE(Find<QComboBox>(ui, "targetCombo")->currentText(), QStringLiteral("_t"));
     }
 
     void targetFrameSuggestions_data() {
@@ -313,9 +310,9 @@ private slots:
         item->m_target = convert::FromQt(stored);
         env.Edit(menu, item);
         CDlgItem page(env.doc);
-        page.Form().targetCombo->setEditText(QStringLiteral("left over"));
+        Find<QComboBox>(&page, "targetCombo")->setEditText(QStringLiteral("left over"));
         page.LoadFromModel();
-        QCOMPARE(page.Form().targetCombo->currentText(), shown);
+        QCOMPARE(Find<QComboBox>(&page, "targetCombo")->currentText(), shown);
         QVERIFY(page.SaveToModel());
         QCOMPARE(convert::ToQt(item->m_target), shown);
     }
@@ -323,12 +320,12 @@ private slots:
     void itemPageWithoutItemIsEmpty() {
         EditorEnv env;
         CDlgItem page(env.doc);
-        page.Form().labelEdit->setPlainText(QStringLiteral("stale"));
-        page.Form().targetCombo->setEditText(QStringLiteral("stale"));
+        Find<QPlainTextEdit>(&page, "labelEdit")->setPlainText(QStringLiteral("stale"));
+        Find<QComboBox>(&page, "targetCombo")->setEditText(QStringLiteral("stale"));
         page.LoadFromModel();
-        QCOMPARE(page.Form().labelEdit->toPlainText(), QString());
-        QCOMPARE(page.Form().targetCombo->currentText(), QString());
-        QCOMPARE(page.Form().linkEdit->text(), QString());
+        QCOMPARE(Find<QPlainTextEdit>(&page, "labelEdit")->toPlainText(), QString());
+        QCOMPARE(Find<QComboBox>(&page, "targetCombo")->currentText(), QString());
+        QCOMPARE(Find<QLineEdit>(&page, "linkEdit")->text(), QString());
         QVERIFY(page.SaveToModel());
         QVERIFY(!env.doc.IsModified());
     }
@@ -349,7 +346,7 @@ private slots:
         page.show();
         QApplication::setActiveWindow(&page);
         page.LoadFromModel();
-        page.Form().linkEdit->setText(QStringLiteral("ok.html"));
+        Find<QLineEdit>(&page, "linkEdit")->setText(QStringLiteral("ok.html"));
         QWidget* widget = page.findChild<QWidget*>(box);
         if (auto* combo = qobject_cast<QComboBox*>(widget)) combo->setEditText(QStringLiteral("a,b"));
         else if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) text->setPlainText(QStringLiteral("a,\nb"));
@@ -369,9 +366,9 @@ private slots:
         CDlgItem page(env.doc);
         page.LoadFromModel();
         QSignalSpy changes(&env.doc, &CKestruneDoc::modelChanged);
-        page.Form().labelEdit->setPlainText(QStringLiteral("Home\nPage"));
-        page.Form().linkEdit->setText(QStringLiteral("later.html"));
-        LeaveBox(page.Form().labelEdit);
+        Find<QPlainTextEdit>(&page, "labelEdit")->setPlainText(QStringLiteral("Home\nPage"));
+        Find<QLineEdit>(&page, "linkEdit")->setText(QStringLiteral("later.html"));
+        LeaveBox(Find<QPlainTextEdit>(&page, "labelEdit"));
         QCOMPARE(item->m_label, std::string("Home\r\nPage"));
         QCOMPARE(item->m_link, std::string());
         QCOMPARE(changes.count(), 1);
@@ -381,7 +378,7 @@ private slots:
         QCOMPARE(change.menu, menu);
 
         // Leaving it again without a change announces nothing.
-        LeaveBox(page.Form().labelEdit);
+        LeaveBox(Find<QPlainTextEdit>(&page, "labelEdit"));
         QCOMPARE(changes.count(), 1);
     }
 
@@ -400,7 +397,7 @@ private slots:
             onlyThisItem = media->ScopeButton(ApplyScope::ThisItem)->isChecked();
             return int(QDialog::Rejected);
         };
-        page.Form().imageButton->click();
+        Find<QPushButton>(&page, "imageButton")->click();
         QCOMPARE(env.dialogs.dialogTitles, QStringList{"Image"});
         QCOMPARE(seen, (QStringList{"n.gif", "s1-over.gif", "c.gif"}));
         QVERIFY(onlyThisItem);
@@ -416,7 +413,7 @@ private slots:
                           !media->ScopeButton(ApplyScope::AllItems)->isChecked();
             return AnswerMedia({"x.gif", "y.gif", "z.gif"}, ApplyScope::None)(dialog);
         };
-        page.Form().imageButton->click();
+        Find<QPushButton>(&page, "imageButton")->click();
         QVERIFY(noneChecked);
         for (CVoraneItem* item : tree.All()) QCOMPARE(item->m_normalImage, std::string("n.gif"));
     }
@@ -427,7 +424,7 @@ private slots:
         env.Edit(tree.subSub, tree.t2);
         CDlgItem page(env.doc);
         env.dialogs.onDialog = AnswerMedia({"N", "O", ""}, ApplyScope::ThisItem);
-        page.Form().imageButton->click();
+        Find<QPushButton>(&page, "imageButton")->click();
         for (CVoraneItem* item : tree.All()) {
             const bool target = item == tree.t2;
             QCOMPARE(item->m_normalImage, std::string(target ? "N" : "n.gif"));
@@ -452,7 +449,7 @@ private slots:
         env.Edit(menus[static_cast<std::size_t>(depth)], chosen[static_cast<std::size_t>(depth)]);
         CDlgItem page(env.doc);
         env.dialogs.onDialog = AnswerMedia({"N", "O", "C"}, ApplyScope::SameMenu);
-        page.Form().imageButton->click();
+        Find<QPushButton>(&page, "imageButton")->click();
         const CVorane* menu = menus[static_cast<std::size_t>(depth)];
         for (CVoraneItem* item : tree.All()) {
             const bool inMenu = menu->IndexOf(item) >= 0;
@@ -467,7 +464,7 @@ private slots:
         env.Edit(tree.c, tree.c1);
         CDlgItem page(env.doc);
         env.dialogs.onDialog = AnswerMedia({"N", "O", ""}, ApplyScope::AllItems);
-        page.Form().imageButton->click();
+        Find<QPushButton>(&page, "imageButton")->click();
         for (CVoraneItem* item : tree.All()) {
             QCOMPARE(item->m_normalImage, std::string("N"));
             QCOMPARE(item->m_overImage, std::string("O"));
@@ -488,7 +485,7 @@ private slots:
             seen << media->PathBox(0)->text() << media->PathBox(1)->text();
             return AnswerMedia({"hover.au", ""}, ApplyScope::SameMenu)(dialog);
         };
-        page.Form().audioButton->click();
+        Find<QPushButton>(&page, "audioButton")->click();
         QCOMPARE(env.dialogs.dialogTitles, QStringList{"Audio"});
         QCOMPARE(seen, (QStringList{"o.au", "c.au"}));
         for (CVoraneItem* item : tree.All()) {
@@ -499,7 +496,7 @@ private slots:
         }
 
         env.dialogs.onDialog = AnswerMedia({"x.au", "y.au"}, ApplyScope::AllItems);
-        page.Form().audioButton->click();
+        Find<QPushButton>(&page, "audioButton")->click();
         for (CVoraneItem* item : tree.All()) QCOMPARE(item->m_clickAudio, std::string("y.au"));
     }
 
@@ -509,10 +506,10 @@ private slots:
         env.Edit(tree.a, tree.a1);
         CDlgItem page(env.doc);
         env.dialogs.onDialog = AnswerMedia({"n.gif", "o.gif", "c.gif"}, ApplyScope::AllItems);
-        page.Form().imageButton->click();
+        Find<QPushButton>(&page, "imageButton")->click();
         QVERIFY(!env.doc.IsModified());
         tree.d1->m_clickImage = "different.gif";
-        page.Form().imageButton->click();
+        Find<QPushButton>(&page, "imageButton")->click();
         QVERIFY(env.doc.IsModified());
         QCOMPARE(tree.d1->m_clickImage, std::string("c.gif"));
     }

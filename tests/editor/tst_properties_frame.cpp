@@ -14,10 +14,6 @@
 #include "properties/PropertyTexts.h"
 #include "properties/SpinEdit.h"
 #include "tst_properties_support.h"
-#include "ui_page_applet_param.h"
-#include "ui_page_item.h"
-#include "ui_page_item_state.h"
-#include "ui_page_menu_style.h"
 
 using namespace kestrune;
 
@@ -86,7 +82,7 @@ private slots:
         QCOMPARE(env.frame.windowTitle(), QStringLiteral("Item's Properties"));
         QCOMPARE(env.app.m_pCurItem, item);
         QCOMPARE(env.app.m_pCurMenu, env.first);
-        QCOMPARE(env.frame.ItemSheet()->ItemPage()->Form().linkEdit->text(), QStringLiteral("f2.html"));
+        QCOMPARE(Find<QLineEdit>(env.frame.ItemSheet()->ItemPage(), "linkEdit")->text(), QStringLiteral("f2.html"));
         QVERIFY(env.frame.ItemSheet()->isVisible());
         QVERIFY(!env.frame.MenuSheet()->isVisible() && !env.frame.AppletSheet()->isVisible());
     }
@@ -97,12 +93,12 @@ private slots:
         env.second->m_itemStyle[2].TextOffset = 9;
         env.frame.ShowItemSheet(env.first->GetItem(0), env.first);
         QVERIFY(env.frame.MenuSheet()->SetActivePage(3));
-        env.Clicked()->Form().textOffsetSpin->SetText(QStringLiteral("-12"));
+        Find<CSpinEdit>(env.Clicked(), "textOffsetSpin")->SetText(QStringLiteral("-12"));
 
         env.frame.ShowItemSheet(env.second->GetItem(0), env.second);
         QCOMPARE(env.first->m_itemStyle[2].TextOffset, -12);
         QCOMPARE(env.second->m_itemStyle[2].TextOffset, 9);
-        QCOMPARE(env.Clicked()->Form().textOffsetSpin->text(), QStringLiteral("9"));
+        QCOMPARE(Find<CSpinEdit>(env.Clicked(), "textOffsetSpin")->text(), QStringLiteral("9"));
         QCOMPARE(env.frame.MenuSheet()->ActiveIndex(), 3);
         QCOMPARE(env.frame.MenuSheet()->TabBar()->currentIndex(), 3);
         QCOMPARE(env.app.m_pCurMenu, env.second);
@@ -117,7 +113,7 @@ private slots:
     void rootCommitsTheItemPageAndShowsTheAppletSheet() {
         FrameEnv env;
         env.frame.ShowItemSheet(env.first->GetItem(0), env.first);
-        env.frame.ItemSheet()->ItemPage()->Form().descriptionEdit->setText(QStringLiteral("first item"));
+        Find<QLineEdit>(env.frame.ItemSheet()->ItemPage(), "descriptionEdit")->setText(QStringLiteral("first item"));
         env.frame.ShowAppletSheet();
         QCOMPARE(env.first->GetItem(0)->m_description, std::string("first item"));
         QCOMPARE(env.frame.windowTitle(), QStringLiteral("Vorane's Properties"));
@@ -129,7 +125,7 @@ private slots:
     void closeHidesThenCommits() {
         FrameEnv env;
         env.frame.ShowAppletSheet();
-        env.frame.AppletSheet()->AppletPage()->Form().widthSpin->SetText(QStringLiteral("640"));
+        Find<CSpinEdit>(env.frame.AppletSheet()->AppletPage(), "widthSpin")->SetText(QStringLiteral("640"));
         env.frame.close();
         QVERIFY(!env.frame.isVisible());
         QCOMPARE(env.Applet().m_appWidth, 640);
@@ -137,20 +133,20 @@ private slots:
 
         // Hidden, the frame commits nothing, and the values it still shows are never written
         // over a model changed meanwhile (the size set by Check Parameters, say).
-        env.frame.AppletSheet()->AppletPage()->Form().widthSpin->SetText(QStringLiteral("111"));
+        Find<CSpinEdit>(env.frame.AppletSheet()->AppletPage(), "widthSpin")->SetText(QStringLiteral("111"));
         QVERIFY(env.frame.CommitActivePage());
         QCOMPARE(env.Applet().m_appWidth, 640);
         env.Applet().m_appWidth = 512;
         env.frame.show();
         env.frame.ShowAppletSheet();
         QCOMPARE(env.Applet().m_appWidth, 512);
-        QCOMPARE(env.frame.AppletSheet()->AppletPage()->Form().widthSpin->text(), QStringLiteral("512"));
+        QCOMPARE(Find<CSpinEdit>(env.frame.AppletSheet()->AppletPage(), "widthSpin")->text(), QStringLiteral("512"));
     }
 
     void failedChecksReportAndTheActionGoesOn() {
         FrameEnv env;
         env.frame.ShowAppletSheet();
-        env.frame.AppletSheet()->AppletPage()->Form().heightSpin->SetText(QStringLiteral("abc"));
+        Find<CSpinEdit>(env.frame.AppletSheet()->AppletPage(), "heightSpin")->SetText(QStringLiteral("abc"));
         env.frame.ShowItemSheet(env.first->GetItem(0), env.first);
         QCOMPARE(env.dialogs.messages, QStringList{kNotInteger});
         QCOMPARE(env.frame.CurrentSheet(), static_cast<CPropertySheet*>(env.frame.ItemSheet()));
@@ -164,25 +160,25 @@ private slots:
         env.frame.activateWindow();
         QApplication::setActiveWindow(&env.frame);
         CDlgMenuStyle* style = env.frame.MenuSheet()->MenuStylePage();
-        style->Form().widthEdit->SetText(QString());
-        style->Form().bkStyleCombo->setCurrentIndex(3);
+        Find<CSpinEdit>(style, "widthEdit")->SetText(QString());
+        Find<QComboBox>(style, "bkStyleCombo")->setCurrentIndex(3);
 
         env.frame.MenuSheet()->TabBar()->setCurrentIndex(2);
         QCOMPARE(env.dialogs.messages, QStringList{kNotInteger});
         QCOMPARE(env.frame.MenuSheet()->TabBar()->currentIndex(), 0);
         QCOMPARE(env.frame.MenuSheet()->ActiveIndex(), 0);
         QVERIFY(style->isVisible());
-        QVERIFY(style->Form().widthEdit->hasFocus());
+        QVERIFY(Find<CSpinEdit>(style, "widthEdit")->hasFocus());
         QCOMPARE(env.first->m_BKStyle, 0);
 
-        style->Form().widthEdit->SetText(QStringLiteral("120"));
+        Find<CSpinEdit>(style, "widthEdit")->SetText(QStringLiteral("120"));
         env.first->m_itemStyle[1].ImageOffset = 5;
         QTest::mouseClick(env.frame.MenuSheet()->TabBar(), Qt::LeftButton, {},
                           env.frame.MenuSheet()->TabBar()->tabRect(2).center());
         QCOMPARE(env.frame.MenuSheet()->ActiveIndex(), 2);
         QCOMPARE(env.first->m_Width, 120);
         QCOMPARE(env.first->m_BKStyle, 3);
-        QCOMPARE(env.frame.MenuSheet()->ItemStatePage(1)->Form().imageOffsetSpin->text(), QStringLiteral("5"));
+        QCOMPARE(Find<CSpinEdit>(env.frame.MenuSheet()->ItemStatePage(1), "imageOffsetSpin")->text(), QStringLiteral("5"));
     }
 
     void ctrlTabMovesThroughThePages() {
@@ -231,13 +227,13 @@ private slots:
     void commitWritesTheShownPage() {
         FrameEnv env;
         env.frame.ShowItemSheet(env.first->GetItem(0), env.first);
-        env.frame.ItemSheet()->ItemPage()->Form().labelEdit->setPlainText(QStringLiteral("Saved\nlabel"));
+        Find<QPlainTextEdit>(env.frame.ItemSheet()->ItemPage(), "labelEdit")->setPlainText(QStringLiteral("Saved\nlabel"));
         QVERIFY(!env.doc.IsModified());
         QVERIFY(env.frame.CommitActivePage());
         QCOMPARE(env.first->GetItem(0)->m_label, std::string("Saved\r\nlabel"));
         QVERIFY(env.doc.IsModified());
 
-        env.frame.ItemSheet()->ItemPage()->Form().labelEdit->setPlainText(QStringLiteral("a,b"));
+        Find<QPlainTextEdit>(env.frame.ItemSheet()->ItemPage(), "labelEdit")->setPlainText(QStringLiteral("a,b"));
         QVERIFY(!env.frame.CommitActivePage());
         QCOMPARE(env.first->GetItem(0)->m_label, std::string("Saved\r\nlabel"));
     }
@@ -247,18 +243,18 @@ private slots:
         env.frame.ShowAppletSheet();
         env.Applet().m_appWidth = 777;
         env.frame.RefreshAppletPage();
-        QCOMPARE(env.frame.AppletSheet()->AppletPage()->Form().widthSpin->text(), QStringLiteral("777"));
+        QCOMPARE(Find<CSpinEdit>(env.frame.AppletSheet()->AppletPage(), "widthSpin")->text(), QStringLiteral("777"));
 
         env.frame.ShowItemSheet(env.first->GetItem(0), env.first);
         env.Applet().m_appWidth = 888;
         env.frame.RefreshAppletPage();
-        QCOMPARE(env.frame.AppletSheet()->AppletPage()->Form().widthSpin->text(), QStringLiteral("777"));
+        QCOMPARE(Find<CSpinEdit>(env.frame.AppletSheet()->AppletPage(), "widthSpin")->text(), QStringLiteral("777"));
     }
 
     void aRefilledModelForgetsTheShownSheet() {
         FrameEnv env;
         env.frame.ShowAppletSheet();
-        env.frame.AppletSheet()->AppletPage()->Form().nameEdit->setText(QStringLiteral("old document"));
+        Find<QLineEdit>(env.frame.AppletSheet()->AppletPage(), "nameEdit")->setText(QStringLiteral("old document"));
         env.doc.ReplaceModel([](CAppletParameters& applet) {
             applet.Reset();
             applet.m_HTMLTitle = "new document";
@@ -268,7 +264,7 @@ private slots:
         QVERIFY(env.frame.isVisible());
         env.frame.ShowAppletSheet();
         QCOMPARE(env.Applet().m_HTMLTitle, std::string("new document"));
-        QCOMPARE(env.frame.AppletSheet()->AppletPage()->Form().nameEdit->text(), QStringLiteral("new document"));
+        QCOMPARE(Find<QLineEdit>(env.frame.AppletSheet()->AppletPage(), "nameEdit")->text(), QStringLiteral("new document"));
     }
 
     void helpTopicsOfSheetsAndPages() {

@@ -62,6 +62,14 @@ inline kestrune::CVorane* AddSubMenu(kestrune::CVoraneItem* item, std::initializ
     return item->m_subMenu.get();
 }
 
+// A page's or dialog's control by its object name in the layout.
+template <typename T>
+T* Find(QObject* root, const char* name) {
+    T* child = root->findChild<T*>(QString::fromLatin1(name));
+    if (!child) qFatal("no child %s", name);
+    return child;
+}
+
 // A focus change inside the window, as when the user tabs or clicks to another box.
 inline void LeaveBox(QWidget* box) {
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
