@@ -1,9 +1,11 @@
 #include "properties/PropertyFrame.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
+#include "help/HelpTopics.h"
 #include "properties/AppletPropertySheet.h"
 #include "properties/DlgAppletParam.h"
 #include "properties/ItemPropertySheet.h"
@@ -102,6 +104,27 @@ void CPropertyFrame::ForgetSheet() {
 void CPropertyFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     Close();
+}
+
+namespace {
+bool IsHelpKey(const QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier;
+}
+}  // namespace
+
+bool CPropertyFrame::event(QEvent* event) {
+    // Help asked for outside any sheet or page (the frame itself) opens nothing; the
+    // topics of sheets and pages are left to the program's help command.
+    if (IsHelpKey(event)) {
+        const QWidget* focus = focusWidget();
+        if (!focus || HelpTopicOf(focus) == HelpTopicOf(this)) {
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::event(event);
 }
 
 void CPropertyFrame::OnViewRequested(bool itemSheet) {

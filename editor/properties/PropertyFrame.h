@@ -52,6 +52,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void FitTo(CPropertySheet* sheet);

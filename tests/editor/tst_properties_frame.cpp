@@ -1,8 +1,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QTabBar>
 
+#include "help/HelpTopics.h"
 #include "properties/AppletPropertySheet.h"
 #include "properties/DlgAppletParam.h"
 #include "properties/DlgItem.h"
@@ -265,6 +267,28 @@ private slots:
         env.frame.ShowAppletSheet();
         QCOMPARE(env.Applet().m_HTMLTitle, std::string("new document"));
         QCOMPARE(Find<QLineEdit>(env.frame.AppletSheet()->AppletPage(), "nameEdit")->text(), QStringLiteral("new document"));
+    }
+
+    void helpKeyOnTheFrameItselfOpensNothing() {
+        FrameEnv env;
+        SetHelpTopic(&env.owner, QStringLiteral("menutree"));
+        int asked = 0;
+        QShortcut help(QKeySequence(Qt::Key_F1), &env.owner);
+        QObject::connect(&help, &QShortcut::activated, [&] { ++asked; });
+        env.owner.show();
+        env.frame.ShowItemSheet(env.first->GetItem(0), env.first);
+        QApplication::setActiveWindow(&env.frame);
+        QVERIFY(QTest::qWaitForWindowActive(&env.frame));
+
+        QLineEdit* link = Find<QLineEdit>(env.frame.ItemSheet()->ItemPage(), "linkEdit");
+        link->setFocus();
+        QTest::keyClick(link, Qt::Key_F1);
+        QCOMPARE(asked, 1);  // a page: the program's help command answers with the page's topic
+
+        env.frame.setFocus();
+        QVERIFY(env.frame.hasFocus());
+        QTest::keyClick(&env.frame, Qt::Key_F1);
+        QCOMPARE(asked, 1);
     }
 
     void helpTopicsOfSheetsAndPages() {
