@@ -19,7 +19,7 @@ constexpr double kShadeStrength = 0.6;
 constexpr int kShadowOffset = 2;
 
 enum FillStyle { kFillTransparent = 0, kFillSolid = 1, kFillFirstGradient = 2, kFillLastGradient = 9 };
-enum BorderStyle { kBorderPlain = 0, kBorderRaised = 1, kBorderSunken = 2 };
+enum BorderStyle { kBorderRaised = 1, kBorderSunken = 2 };
 enum FontEffect { kEffectNormal = 0, kEffectOutline, kEffectSunken, kEffectBulge, kEffectShadow };
 enum Alignment { kAlignLeft = 0, kAlignCenter = 1, kAlignRight = 2 };
 
@@ -142,23 +142,24 @@ void CMenuRenderer::DrawMenus(QPainter& painter, const CMenuLayout& layout, bool
             DrawItem(painter, *shown.menu, *item.item, item.rect,
                      StateOf(layout, static_cast<int>(m), static_cast<int>(i), pressed));
         }
+        DrawMenuFrame(painter, *shown.menu, shown.rect);
     }
 }
 
-// Filled styles paint the menu colour under and between the items; bordered styles
-// frame the menu rectangle with a one-pixel line in the Normal font colour.
+// Filled styles paint the menu colour under and between the items.
 void CMenuRenderer::DrawMenuBackground(QPainter& painter, const CVorane& menu, const QRect& rect) {
-    if (rect.isEmpty()) return;
-    const bool filled = menu.m_BKStyle == 2 || menu.m_BKStyle == 3;
-    const bool framed = menu.m_BKStyle == 1 || menu.m_BKStyle == 3;
-    if (filled) painter.fillRect(rect, ToQColor(menu.m_BKColor));
-    if (framed) {
-        const QColor line = ToQColor(menu.m_itemStyle[kStateNormal].FRColor);
-        painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), line);
-        painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), line);
-        painter.fillRect(QRect(rect.left(), rect.top(), 1, rect.height()), line);
-        painter.fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), line);
-    }
+    if (!rect.isEmpty() && (menu.m_BKStyle == 2 || menu.m_BKStyle == 3)) painter.fillRect(rect, ToQColor(menu.m_BKColor));
+}
+
+// Bordered styles frame the menu rectangle, over its items, with a one-pixel line in the
+// Normal font colour.
+void CMenuRenderer::DrawMenuFrame(QPainter& painter, const CVorane& menu, const QRect& rect) {
+    if (rect.isEmpty() || (menu.m_BKStyle != 1 && menu.m_BKStyle != 3)) return;
+    const QColor line = ToQColor(menu.m_itemStyle[kStateNormal].FRColor);
+    painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), line);
+    painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), line);
+    painter.fillRect(QRect(rect.left(), rect.top(), 1, rect.height()), line);
+    painter.fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), line);
 }
 
 void CMenuRenderer::DrawItem(QPainter& painter, const CVorane& menu, const CVoraneItem& item, const QRect& rect,
@@ -258,22 +259,16 @@ void CMenuRenderer::DrawItemText(QPainter& painter, const QRect& rect, const Ite
     }
 }
 
-// Plain borders are rings in the font colour; raised ones are light on the top and left
-// edges and dark on the bottom and right, sunken ones the other way round.
+// Raised borders are light on the top and left edges and dark on the bottom and right,
+// sunken ones the other way round, each ring a shade of the item colour. Plain items
+// are flat: no frame at all, as flat toolbars and window menus show their items at rest.
 void CMenuRenderer::DrawItemBorder(QPainter& painter, const QRect& rect, const ItemStyle& style, int thickness) {
     const int rings = std::clamp(thickness, 0, std::min(rect.width(), rect.height()) / 2);
-    if (rings == 0) return;
-    QColor topLeft, bottomRight;
+    if (rings == 0 || (style.ItemBorderStyle != kBorderRaised && style.ItemBorderStyle != kBorderSunken)) return;
     const QColor background = ToQColor(style.BKColor);
-    if (style.ItemBorderStyle == kBorderRaised) {
-        topLeft = Lighter(background);
-        bottomRight = Darker(background);
-    } else if (style.ItemBorderStyle == kBorderSunken) {
-        topLeft = Darker(background);
-        bottomRight = Lighter(background);
-    } else {
-        topLeft = bottomRight = ToQColor(style.FRColor);
-    }
+    const bool raised = style.ItemBorderStyle == kBorderRaised;
+    const QColor topLeft = raised ? Lighter(background) : Darker(background);
+    const QColor bottomRight = raised ? Darker(background) : Lighter(background);
     for (int i = 0; i < rings; ++i) {
         const int left = rect.left() + i, top = rect.top() + i;
         const int right = rect.right() - i, bottom = rect.bottom() - i;

@@ -29,6 +29,7 @@ public:
     // open path show Mouse Over, the last one Clicked while pressed.
     void DrawMenus(QPainter& painter, const CMenuLayout& layout, bool pressed, const QRect& dirty);
     void DrawMenuBackground(QPainter& painter, const kestrune::CVorane& menu, const QRect& rect);
+    void DrawMenuFrame(QPainter& painter, const kestrune::CVorane& menu, const QRect& rect);
     void DrawItem(QPainter& painter, const kestrune::CVorane& menu, const kestrune::CVoraneItem& item,
                   const QRect& rect, kestrune::ItemState state);
 

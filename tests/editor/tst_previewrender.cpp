@@ -109,7 +109,7 @@ private slots:
         QCOMPARE(clear.At(15, 10), Q(kBlue));
     }
 
-    void raisedBorderIsLightTopLeftAndDarkBottomRightAndSunkenTheOtherWay() {
+    void raisedBorderIsLightTopLeftAndDarkBottomRightSunkenTheOtherWayPlainFlat() {
         CAppletParameters applet;
         applet.m_appWidth = 40;
         applet.m_appHeight = 30;
@@ -129,12 +129,9 @@ private slots:
         QVERIFY(Brightness(sunken.At(5, 0)) < Brightness(grey));
         QVERIFY(Brightness(sunken.At(19, 5)) > Brightness(grey));
 
-        menu->m_itemStyle[0].ItemBorderStyle = 0;
-        menu->m_itemStyle[0].FRColor = kGreen;
+        menu->m_itemStyle[0].ItemBorderStyle = 0;  // plain: flat, no frame
         Rendering plain(applet);
-        QCOMPARE(plain.At(5, 0), Q(kGreen));
-        QCOMPARE(plain.At(19, 9), Q(kGreen));
-        QCOMPARE(plain.At(2, 2), grey);
+        QCOMPARE(CountNear(plain.image, QRect(0, 0, 20, 10), grey, 0), 200);
     }
 
     void horizontalMenuLaysItemsLeftToRightWithTheGap() {
@@ -289,6 +286,13 @@ private slots:
         QCOMPARE(framed.At(0, 12), Q(kGreen));
         QCOMPARE(framed.At(19, 12), Q(kGreen));
         QCOMPARE(framed.At(5, 12), Q(kWhite));  // transparent: no fill
+
+        menu->m_BKStyle = 3;  // the frame lies over filled items too
+        menu->m_itemStyle[0].ItemFillStyle = 1;
+        Rendering filledAndFramed(applet);
+        QCOMPARE(filledAndFramed.At(0, 5), Q(kGreen));
+        QCOMPARE(filledAndFramed.At(1, 5), Q(kRed));
+        QCOMPARE(filledAndFramed.At(5, 11), Q(kBlue));
     }
 
     void labelsAreAlignedWithOffsetsAndBreakIntoLines() {
