@@ -38,8 +38,9 @@ CVorane* CKestruneDoc::InsertTopLevelMenu() {
     return menu;
 }
 
-CVoraneItem* CKestruneDoc::InsertItem(CVorane* menu) {
+CVoraneItem* CKestruneDoc::InsertItem(CVorane* menu, const CVorane* styleSource) {
     if (!menu) return nullptr;
+    if (styleSource && styleSource != menu) menu->CopyStyle(*styleSource);
     CVoraneItem* item = menu->InsertNewItem();
     Announce({ModelChange::ItemInserted, menu, item, 0});
     return item;
@@ -112,8 +113,15 @@ bool CKestruneDoc::EditProperties(const std::function<bool()>& write, CVorane* m
 }
 
 bool CKestruneDoc::ReplaceModel(const std::function<bool(CAppletParameters&)>& fill) {
+    // The editing context may point into the old model while fill() runs: keep nothing.
+    CVorane* curMenu = m_app.m_pCurMenu;
+    CVoraneItem* curItem = m_app.m_pCurItem;
     m_app.ClearEditingContext();
-    const bool filled = fill(Applet());
+    if (!fill(Applet())) {
+        m_app.m_pCurMenu = curMenu;
+        m_app.m_pCurItem = curItem;
+        return false;
+    }
     emit modelChanged({ModelChange::Reset, nullptr, nullptr, -1});
-    return filled;
+    return true;
 }

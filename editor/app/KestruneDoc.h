@@ -38,7 +38,8 @@ public:
 
     // Structural edits. Each reports failure as null/false and then changes nothing.
     kestrune::CVorane* InsertTopLevelMenu();
-    kestrune::CVoraneItem* InsertItem(kestrune::CVorane* menu);
+    // styleSource, when given, styles menu first (a plain item receiving its first sub item).
+    kestrune::CVoraneItem* InsertItem(kestrune::CVorane* menu, const kestrune::CVorane* styleSource = nullptr);
     bool RemoveTopLevelMenu(kestrune::CVorane* menu);
     bool RemoveItem(kestrune::CVorane* container, kestrune::CVoraneItem* item);
     bool SetVisible(kestrune::CVorane* topLevelMenu, bool visible);
@@ -54,7 +55,8 @@ public:
     bool EditProperties(const std::function<bool()>& write, kestrune::CVorane* menu = nullptr,
                         kestrune::CVoraneItem* item = nullptr);
 
-    // Refills the whole model (New, Open, templates); fill() reports success.
+    // Refills the whole model (New, Open, templates); fill() reports success and must leave
+    // the model untouched when it fails, so a refused open changes nothing, not even the tree.
     bool ReplaceModel(const std::function<bool(kestrune::CAppletParameters&)>& fill);
 
 signals:

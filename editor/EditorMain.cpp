@@ -1,0 +1,48 @@
+#include "EditorMain.h"
+
+#include <QApplication>
+#include <QStringList>
+
+#include "app/DialogService.h"
+#include "app/QSettingsStore.h"
+#include "app/ShellTexts.h"
+#include "main/EditorShell.h"
+
+namespace {
+struct EditorArguments {
+    QString appDir;
+    QString file;
+};
+
+EditorArguments ParseArguments(const QStringList& arguments) {
+    EditorArguments parsed;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--app-dir") && i + 1 < arguments.size())
+            parsed.appDir = arguments[++i];
+        else if (parsed.file.isEmpty())
+            parsed.file = arguments[i];
+    }
+    return parsed;
+}
+}  // namespace
+
+int RunEditor(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Quellary"));
+    QCoreApplication::setApplicationName(shelltexts::kAppTitle);
+
+    const EditorArguments arguments = ParseArguments(QCoreApplication::arguments());
+    QString appDir = arguments.appDir.isEmpty() ? QCoreApplication::applicationDirPath() : arguments.appDir;
+    while (appDir.size() > 1 && appDir.endsWith(QLatin1Char('/'))) appDir.chop(1);
+
+    QSettingsStore settings;
+    QtDialogService dialogs;
+    CEditorShell shell(appDir, dialogs, settings);
+    // A document named on the command line that cannot be opened ends the program; its
+    // message has been shown.
+    if (!shell.Start(arguments.file)) return 1;
+    shell.Show();
+    const int status = application.exec();
+    shell.CleanUp();
+    return status;
+}

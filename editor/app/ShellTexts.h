@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+
+// Fixed texts of the main window, the menu tree and the template dialogs: defined once here.
+namespace shelltexts {
+
+inline const QString kAppTitle = QStringLiteral("Kestrune");
+inline const QString kUntitled = QStringLiteral("Untitled");
+inline const QString kCaptionSeparator = QStringLiteral(" - ");
+inline const QString kSaveChangesTo = QStringLiteral("Save changes to %1?");
+inline const QString kSaveAsCaption = QStringLiteral("Save As");
+inline const QString kSaveFilter = QStringLiteral("Kestrune Saved HTML(*.htm) (*.htm);;All Files (*.*) (*)");
+inline const QString kPageExtension = QStringLiteral(".htm");
+inline const QString kOpenCaption = QStringLiteral("Open");
+inline const QString kOpenFilter = QStringLiteral("HTML Files(*.htm,*.html) (*.htm *.html)");
+inline const QString kRecentFilePlaceholder = QStringLiteral("Recent File");
+inline const QString kOpenRecentPrompt = QStringLiteral("Open this document");
+inline const QString kReadyPrompt = QStringLiteral("For Help, press F1");
+inline const QString kContextHelpPrompt = QStringLiteral("Select an object on which to get Help");
+inline const QString kMessagePaneLabel = QStringLiteral("Warning message list:");
+inline const QString kHelpFile = QStringLiteral("kestrune.html");
+inline const QString kHelpWindowTitle = QStringLiteral("Kestrune Help");
+
+// Settings entries of the shell.
+inline constexpr const char* kSettingsSection = "Settings";
+inline constexpr const char* kWindowPosKey = "WindowPos";
+inline constexpr const char* kTreeWidthKey = "Tree Width";
+inline constexpr const char* kTreeHeightKey = "Tree Height";
+inline constexpr const char* kAutoChangeSizeKey = "Auto Change Size";
+inline constexpr const char* kRecentFileSection = "Recent File List";
+inline const QString kRecentFileKey = QStringLiteral("File%1");
+inline constexpr int kDefaultTreeSize = 150;
+
+// The menu tree.
+inline const QString kCantDeleteRoot = QStringLiteral("Can't delete root!");
+inline const QString kDeleteMenuQuestion = QStringLiteral("Are you sure to delete this top-level menu?");
+inline const QString kDeleteSubMenuItemQuestion =
+    QStringLiteral("Are you sure to delete this item and it's sub menu?");
+inline const QString kDeleteItemQuestion = QStringLiteral("Are you sure to delete this item?");
+
+// The HTML dialog.
+inline const QString kCopyTooltip = QStringLiteral("Click to copy HTML into clipboard");
+
+// The About box.
+inline const QString kAboutCaption = QStringLiteral("About Kestrune");
+inline const QString kAboutVersion = QStringLiteral("Kestrune Version %1");
+inline const QString kAboutCopyright = QStringLiteral("Copyright (C) Quellary");
+
+}  // namespace shelltexts

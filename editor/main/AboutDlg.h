@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDialog>
+
+// "About Kestrune": the program's picture, name and version, copyright and OK.
+class CAboutDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CAboutDlg(QWidget* parent = nullptr);
+};

@@ -1,0 +1,48 @@
+#include "main/CommandEnabling.h"
+
+#include "main/CommandTable.h"
+#include "tree/TreeNodes.h"
+
+using namespace treenodes;
+
+QHash<QString, CommandState> ComputeCommandStates(const CommandContext& context) {
+    QHash<QString, CommandState> states;
+    for (const CommandSpec& spec : CCommandTable::StandardCommands()) states.insert(spec.id, CommandState{});
+
+    const int kind = context.selectionKind;
+    const bool isItem = IsItemKind(kind);
+    auto set = [&states](const char* id, bool enabled, bool checked = false) {
+        CommandState& state = states[QString::fromLatin1(id)];
+        state.enabled = enabled;
+        state.checked = checked;
+    };
+
+    set(cmd::MenuInsert, true);
+    set(cmd::MenuDelete, true);
+    set(cmd::MenuVisible, kind != kKindRoot, (kind == kKindMenu || isItem) && context.selectionVisible);
+    set(cmd::MenuMoveUp, isItem);
+    set(cmd::MenuMoveDown, isItem);
+    set(cmd::MenuProperty, kind != kKindMenu);
+    set(cmd::EditCut, context.hasSelection && isItem);
+    set(cmd::EditCopy, context.hasSelection && isItem);
+    set(cmd::EditPaste, context.hasSelection && kind != kKindRoot && context.clipboardHasItem);
+
+    // The message pane handles no commands, so whatever the tree carries out is disabled there.
+    if (!context.treePaneActive) {
+        for (const CommandSpec& spec : CCommandTable::StandardCommands())
+            if (spec.route == CommandRoute::Tree) states[spec.id].enabled = false;
+    }
+
+    set(cmd::ViewToolbar, true, context.toolbarShown);
+    set(cmd::ViewStatusBar, true, context.statusBarShown);
+    set(cmd::OptionsAutoChange, true, context.autoChangeSize);
+
+    // The first recent entry stands in, disabled, for the empty list.
+    const char* recent[] = {cmd::FileMru1, cmd::FileMru2, cmd::FileMru3, cmd::FileMru4};
+    for (int i = 0; i < 4; ++i) {
+        CommandState& state = states[QString::fromLatin1(recent[i])];
+        state.enabled = i < context.recentFileCount;
+        state.visible = i == 0 || i < context.recentFileCount;
+    }
+    return states;
+}

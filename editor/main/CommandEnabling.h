@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+// What the enabling of the commands depends on, gathered from the panes and the document.
+struct CommandContext {
+    bool treePaneActive = true;  // false while the message pane is the active pane
+    bool hasSelection = false;
+    int selectionKind = 0;       // treenodes::Kind of the selected node; no selection: root
+    bool selectionVisible = false;
+    bool clipboardHasItem = false;
+    bool autoChangeSize = false;
+    bool toolbarShown = true;
+    bool statusBarShown = true;
+    int recentFileCount = 0;
+};
+
+struct CommandState {
+    bool enabled = true;
+    bool checked = false;
+    bool visible = true;
+};
+
+// The enabling, check marks and visibility of every standard command, in one place.
+QHash<QString, CommandState> ComputeCommandStates(const CommandContext& context);

@@ -1,0 +1,219 @@
+#include "main/CommandTable.h"
+
+#include <QAction>
+#include <QIcon>
+#include <algorithm>
+
+#include "help/HelpTopics.h"
+
+namespace {
+QList<QKeySequence> Keys(std::initializer_list<QKeySequence> keys) { return QList<QKeySequence>(keys); }
+
+CommandSpec Entry(const char* id, const char* text, MenuGroup menu, const char* prompt = "",
+                  const char* tooltip = "") {
+    CommandSpec spec;
+    spec.id = QString::fromLatin1(id);
+    spec.text = QString::fromLatin1(text);
+    spec.menu = menu;
+    spec.prompt = QString::fromLatin1(prompt);
+    spec.tooltip = QString::fromLatin1(tooltip);
+    return spec;
+}
+
+CommandSpec& Keyed(CommandSpec& spec, QList<QKeySequence> keys) {
+    spec.keys = std::move(keys);
+    return spec;
+}
+
+CommandSpec& OnToolbar(CommandSpec& spec, int position, const char* icon, bool separatorAfter = false) {
+    spec.toolbarPosition = position;
+    spec.icon = QStringLiteral(":/icons/%1.png").arg(QString::fromLatin1(icon));
+    spec.toolbarSeparatorAfter = separatorAfter;
+    return spec;
+}
+
+QString MenuHelpTopic(MenuGroup group) {
+    switch (group) {
+        case MenuGroup::File: return QStringLiteral("cmd_file");
+        case MenuGroup::Edit: return QStringLiteral("cmd_edit");
+        case MenuGroup::View: return QStringLiteral("cmd_view");
+        case MenuGroup::Menu: return QStringLiteral("cmd_menu");
+        case MenuGroup::Build: return QStringLiteral("cmd_build");
+        case MenuGroup::Options: return QStringLiteral("cmd_options");
+        case MenuGroup::Help: return QStringLiteral("cmd_help");
+        case MenuGroup::KeysOnly: break;
+    }
+    return helptopic::kKeys;
+}
+
+// Commands with a section of their own in the help document.
+void SetSpecificHelpTopics(std::vector<CommandSpec>& all) {
+    const std::pair<const char*, const char*> topics[] = {
+        {cmd::FileNew, "newvoranedialog"},       {cmd::FileOpen, "opening"},
+        {cmd::FileSave, "saving"},               {cmd::FileSaveAs, "saving"},
+        {cmd::FileSaveAsTemplate, "saveastemplatedialog"},
+        {cmd::EditCut, "clipboard"},             {cmd::EditCopy, "clipboard"},
+        {cmd::EditPaste, "clipboard"},           {cmd::BuildCheck, "checkparams"},
+        {cmd::BuildHtml, "buildhtml"},           {cmd::BuildPreview, "preview"},
+        {cmd::OptionsWebBrowser, "webbrowserdialog"},
+        {cmd::OptionsTemplate, "managetemplatesdialog"},
+        {cmd::OptionsAutoChange, "checkparams"}, {cmd::HelpAbout, "aboutdialog"},
+    };
+    for (CommandSpec& spec : all)
+        for (const auto& [id, topic] : topics)
+            if (spec.id == QLatin1String(id)) spec.helpTopic = QString::fromLatin1(topic);
+}
+
+std::vector<CommandSpec> BuildStandardCommands() {
+    using M = MenuGroup;
+    std::vector<CommandSpec> all;
+    all.reserve(48);
+    auto add = [&all](CommandSpec spec) -> CommandSpec& { return all.emplace_back(std::move(spec)); };
+    auto tree = [](CommandSpec& spec) -> CommandSpec& {
+        spec.route = CommandRoute::Tree;
+        return spec;
+    };
+
+    OnToolbar(Keyed(add(Entry(cmd::FileNew, "&New Vorane...", M::File, "Create a new Vorane from templates list", "New")),
+                    Keys({QKeySequence(Qt::CTRL | Qt::Key_N)})),
+              1, "new");
+    OnToolbar(Keyed(add(Entry(cmd::FileOpen, "&Open...", M::File, "Open an previous saved Vorane", "Open")),
+                    Keys({QKeySequence(Qt::CTRL | Qt::Key_O)})),
+              2, "open");
+    OnToolbar(Keyed(add(Entry(cmd::FileSave, "&Save", M::File, "Save an opend Vorane using the same file name", "Save")),
+                    Keys({QKeySequence(Qt::CTRL | Qt::Key_S)})),
+              3, "save", true);
+    add(Entry(cmd::FileSaveAs, "Save &As...", M::File, "Save an opened Vorane  to a specified file name", "Save As"));
+    add(Entry(cmd::FileSaveAsTemplate, "Save As &Template...", M::File, "Save an opened Vorane as a template",
+              "Save As Template"))
+        .separatorAfter = true;
+    for (const char* mru : {cmd::FileMru1, cmd::FileMru2, cmd::FileMru3, cmd::FileMru4})
+        add(Entry(mru, "Recent File", M::File, "Open this document"));
+    all.back().separatorAfter = true;
+    add(Entry(cmd::AppExit, "E&xit", M::File, "Quit the application; prompts to save documents", "Exit"));
+
+    OnToolbar(tree(Keyed(add(Entry(cmd::EditCut, "Cu&t", M::Edit, "Cut the selection and put it on the Clipboard", "Cut")),
+                         Keys({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)}))),
+              4, "cut");
+    OnToolbar(tree(Keyed(add(Entry(cmd::EditCopy, "&Copy", M::Edit, "Copy the selection and put it on the Clipboard", "Copy")),
+                         Keys({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)}))),
+              5, "copy");
+    OnToolbar(tree(Keyed(add(Entry(cmd::EditPaste, "&Paste", M::Edit, "Insert Clipboard contents", "Paste")),
+                         Keys({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)}))),
+              6, "paste", true);
+
+    add(Entry(cmd::ViewToolbar, "&Toolbar", M::View, "Show or hide the toolbar", "Toggle ToolBar")).checkable = true;
+    add(Entry(cmd::ViewStatusBar, "&Status Bar", M::View, "Show or hide the status bar", "Toggle StatusBar"))
+        .checkable = true;
+
+    OnToolbar(tree(add(Entry(cmd::MenuInsert, "&Insert Menu/Item", M::Menu,
+                             "Insert a top-level menu or a item into Vorane", "Insert"))),
+              7, "insert");
+    OnToolbar(tree(Keyed(add(Entry(cmd::MenuDelete, "&Delete", M::Menu, "Delete a top-level menu or a item", "Delete")),
+                         Keys({QKeySequence(Qt::Key_Delete)}))),
+              8, "delete");
+    CommandSpec& visible = tree(add(Entry(cmd::MenuVisible, "&Visible", M::Menu)));
+    visible.checkable = true;
+    visible.separatorAfter = true;
+    OnToolbar(tree(add(Entry(cmd::MenuMoveUp, "Move &Up", M::Menu, "Move item's position up", "Move Item Up"))), 9,
+              "moveup");
+    OnToolbar(tree(add(Entry(cmd::MenuMoveDown, "Move Do&wn", M::Menu, "Move item's position down", "Move Item Down"))),
+              10, "movedown")
+        .separatorAfter = true;
+    OnToolbar(tree(Keyed(add(Entry(cmd::MenuProperty, "&Property", M::Menu, "Edit the current selection's properties",
+                                   "Property")),
+                         Keys({QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)}))),
+              11, "property", true);
+
+    add(Entry(cmd::BuildCheck, "&Check Parameters", M::Build, "Check if parameters are valid", "Check Vorane's parameters"))
+        .icon = QStringLiteral(":/icons/checkparams.png");
+    OnToolbar(add(Entry(cmd::BuildHtml, "Build &HTML...", M::Build, "Get HTML of current Vorane", "HTML")), 12,
+              "buildhtml")
+        .separatorAfter = true;
+    OnToolbar(Keyed(add(Entry(cmd::BuildPreview, "&Preview", M::Build, "Preview current Vorane", "Preview")),
+                    Keys({QKeySequence(Qt::CTRL | Qt::Key_P)})),
+              13, "preview");
+    add(Entry(cmd::BuildClearMessage, "&Clear Message", M::Build, "Clear the warning message", "Clear Message"));
+
+    add(Entry(cmd::OptionsWebBrowser, "Web &Browser...", M::Options, "Specify the web browser to preview Vorane",
+              "Web Browser"));
+    Keyed(add(Entry(cmd::OptionsTemplate, "&Template...", M::Options, "Edit templates", "Template")),
+          Keys({QKeySequence(Qt::CTRL | Qt::Key_T)}))
+        .separatorAfter = true;
+    add(Entry(cmd::OptionsAutoChange, "Auto-Change Menu Size", M::Options,
+              "Auto-Change menu size when preview and build HTML", "Auto-Change Size"))
+        .checkable = true;
+
+    add(Entry(cmd::HelpTopics, "&Help Topics", M::Help, "List Help topics", "Help Topics"));
+    add(Entry(cmd::HelpGettingStarted, "&Getting Started", M::Help));
+    add(Entry(cmd::HelpSearch, "&Search for Help on ...", M::Help));
+    add(Entry(cmd::HelpViewSample, "&View Sample", M::Help)).separatorAfter = true;
+    add(Entry(cmd::HelpFaq, "&Frequently Asked Questions", M::Help)).separatorAfter = true;
+    add(Entry(cmd::HelpAbout, "&About Kestrune...", M::Help,
+              "Display program information, version number and copyright", "About"));
+
+    Keyed(add(Entry(cmd::HelpContext, "Help", M::KeysOnly, "Display help for current task or command", "Help")),
+          Keys({QKeySequence(Qt::Key_F1)}));
+    Keyed(add(Entry(cmd::HelpContextMode, "Help", M::KeysOnly,
+                    "Display help for clicked on buttons, menus and windows", "Help")),
+          Keys({QKeySequence(Qt::SHIFT | Qt::Key_F1)}));
+    Keyed(add(Entry(cmd::NextPane, "Next Pane", M::KeysOnly)), Keys({QKeySequence(Qt::Key_F6)}));
+    Keyed(add(Entry(cmd::PrevPane, "Previous Pane", M::KeysOnly)), Keys({QKeySequence(Qt::SHIFT | Qt::Key_F6)}));
+    SetSpecificHelpTopics(all);
+    return all;
+}
+}  // namespace
+
+CCommandTable::CCommandTable(QObject* parent) : QObject(parent) {
+    for (const CommandSpec& spec : StandardCommands()) Add(spec);
+}
+
+const std::vector<CommandSpec>& CCommandTable::StandardCommands() {
+    static const std::vector<CommandSpec> commands = BuildStandardCommands();
+    return commands;
+}
+
+QString CCommandTable::MenuTitle(MenuGroup group) {
+    switch (group) {
+        case MenuGroup::File: return QStringLiteral("&File");
+        case MenuGroup::Edit: return QStringLiteral("&Edit");
+        case MenuGroup::View: return QStringLiteral("&View");
+        case MenuGroup::Menu: return QStringLiteral("&Menu");
+        case MenuGroup::Build: return QStringLiteral("&Build");
+        case MenuGroup::Options: return QStringLiteral("&Options");
+        case MenuGroup::Help: return QStringLiteral("&Help");
+        case MenuGroup::KeysOnly: break;
+    }
+    return {};
+}
+
+QAction* CCommandTable::Add(const CommandSpec& spec) {
+    if (QAction* existing = Action(spec.id)) return existing;
+    m_specs.push_back(spec);
+    auto* action = new QAction(spec.text, parent());
+    action->setObjectName(spec.id);
+    action->setShortcuts(spec.keys);
+    action->setStatusTip(spec.prompt);
+    action->setToolTip(spec.tooltip.isEmpty() ? QString(spec.text).remove(QLatin1Char('&')) : spec.tooltip);
+    action->setCheckable(spec.checkable);
+    if (!spec.icon.isEmpty()) action->setIcon(QIcon(spec.icon));
+    SetHelpTopic(action, spec.helpTopic.isEmpty() ? MenuHelpTopic(spec.menu) : spec.helpTopic);
+    m_actions.insert(spec.id, action);
+    return action;
+}
+
+QAction* CCommandTable::Action(const QString& id) const { return m_actions.value(id, nullptr); }
+
+const CommandSpec* CCommandTable::Spec(const QString& id) const {
+    auto found = std::find_if(m_specs.begin(), m_specs.end(), [&](const CommandSpec& spec) { return spec.id == id; });
+    return found == m_specs.end() ? nullptr : &*found;
+}
+
+std::vector<const CommandSpec*> CCommandTable::ToolbarCommands() const {
+    std::vector<const CommandSpec*> onBar;
+    for (const CommandSpec& spec : m_specs)
+        if (spec.toolbarPosition > 0) onBar.push_back(&spec);
+    std::stable_sort(onBar.begin(), onBar.end(),
+                     [](const CommandSpec* a, const CommandSpec* b) { return a->toolbarPosition < b->toolbarPosition; });
+    return onBar;
+}

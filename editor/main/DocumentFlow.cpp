@@ -1,0 +1,96 @@
+#include "main/DocumentFlow.h"
+
+#include <QFileInfo>
+
+#include "app/DialogService.h"
+#include "app/KestruneApp.h"
+#include "app/KestruneDoc.h"
+#include "app/ShellTexts.h"
+#include "main/RecentFileList.h"
+#include "persist/DocumentFile.h"
+#include "persist/SettingsStore.h"
+#include "persist/TemplateStore.h"
+#include "templates/DlgNew.h"
+#include "tree/KestruneView.h"
+
+CDocumentFlow::CDocumentFlow(CKestruneDoc& doc, kestrune::CTemplateStore& templates, CRecentFileList& recentFiles,
+                             QWidget* dialogParent)
+    : m_doc(doc), m_app(doc.App()), m_templates(templates), m_recentFiles(recentFiles), m_dialogParent(dialogParent) {}
+
+void CDocumentFlow::CommitPendingEdits() {
+    if (m_doc.m_pTreeView) m_doc.m_pTreeView->CommitActivePage();
+}
+
+void CDocumentFlow::ReportMessage(const std::string& text) {
+    m_app.Dialogs().ShowMessage(m_dialogParent, QString::fromLocal8Bit(text), IDialogService::Buttons::Ok,
+                                IDialogService::Icon::Warning);
+}
+
+void CDocumentFlow::SetModified(bool modified) { m_doc.SetModifiedFlag(modified); }
+
+bool CDocumentFlow::SaveModified() {
+    if (!m_doc.IsModified()) return true;
+    const auto answer = m_app.Dialogs().ShowMessage(m_dialogParent, shelltexts::kSaveChangesTo.arg(m_doc.Title()),
+                                                    IDialogService::Buttons::YesNoCancel,
+                                                    IDialogService::Icon::Warning);
+    if (answer == IDialogService::Answer::Yes) return Save(false);
+    return answer == IDialogService::Answer::No;
+}
+
+bool CDocumentFlow::NewDocument() {
+    if (!SaveModified()) return false;
+    m_doc.SetPathName(QString());
+    m_doc.SetModifiedFlag(false);
+    int position = 0;
+    if (!m_app.m_bFirstNew) {
+        CDlgNew dialog(m_templates.ListTemplateNames(), m_app.Dialogs(), m_dialogParent);
+        if (m_app.Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return false;
+        position = dialog.ChosenPosition();
+    }
+    m_app.m_bFirstNew = 0;
+    m_doc.ReplaceModel([&](kestrune::CAppletParameters& applet) {
+        m_templates.LoadTemplate(applet, position);
+        return true;
+    });
+    m_doc.SetModifiedFlag(false);
+    return true;
+}
+
+bool CDocumentFlow::OpenDocumentFile(const QString& path) {
+    const std::string bytes = path.toLocal8Bit().toStdString();
+    const bool opened =
+        m_doc.ReplaceModel([&](kestrune::CAppletParameters& applet) { return kestrune::OpenDocument(applet, bytes, *this); });
+    if (!opened) return false;
+    m_doc.SetModifiedFlag(false);
+    Remember(path);
+    return true;
+}
+
+bool CDocumentFlow::OpenWithQuestion(const QString& path) {
+    if (!SaveModified()) return false;
+    return OpenDocumentFile(path);
+}
+
+QString CDocumentFlow::AskSavePath() const {
+    const QString proposed = m_doc.PathName().isEmpty() ? shelltexts::kAppTitle : m_doc.PathName();
+    QString path = m_app.Dialogs().GetSaveFileName(m_dialogParent, shelltexts::kSaveAsCaption, proposed,
+                                                   shelltexts::kSaveFilter);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += shelltexts::kPageExtension;
+    return path;
+}
+
+bool CDocumentFlow::Save(bool saveAs) {
+    const QString path = saveAs || m_doc.PathName().isEmpty() ? AskSavePath() : m_doc.PathName();
+    if (path.isEmpty()) return false;
+    if (!kestrune::SaveDocument(m_doc.Applet(), path.toLocal8Bit().toStdString(), m_app.AppDir(), *this)) return false;
+    m_doc.SetModifiedFlag(false);
+    Remember(path);
+    return true;
+}
+
+void CDocumentFlow::Remember(const QString& path) {
+    m_doc.SetPathName(path);
+    m_recentFiles.Add(path);
+    m_recentFiles.Save(m_app.Settings());
+    emit recentFilesChanged();
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "persist/DocumentHost.h"
+
+class CKestruneApp;
+class CKestruneDoc;
+class CRecentFileList;
+class QWidget;
+namespace kestrune {
+class CTemplateStore;
+}
+
+// New, Open, Save and Save As with the save question: nothing the user has not saved is
+// lost without being asked, and a failed save counts as a refusal to go on.
+class CDocumentFlow : public QObject, public kestrune::IDocumentHost {
+    Q_OBJECT
+public:
+    CDocumentFlow(CKestruneDoc& doc, kestrune::CTemplateStore& templates, CRecentFileList& recentFiles,
+                  QWidget* dialogParent);
+
+    // "Save changes to %1?" when the document is modified. False: the caller must stop.
+    bool SaveModified();
+    // New: the first New of the run loads the first template without asking; later ones let
+    // the user choose. False when the user stopped it.
+    bool NewDocument();
+    // Opens the page file's document. No save question here (see OpenWithQuestion).
+    bool OpenDocumentFile(const QString& path);
+    bool OpenWithQuestion(const QString& path);
+    // Save to the document's path, or ask for one when it has none (or saveAs is set).
+    bool Save(bool saveAs);
+
+    // IDocumentHost
+    void CommitPendingEdits() override;
+    void ReportMessage(const std::string& text) override;
+    void SetModified(bool modified) override;
+
+signals:
+    void recentFilesChanged();
+
+private:
+    QString AskSavePath() const;
+    void Remember(const QString& path);
+
+    CKestruneDoc& m_doc;
+    CKestruneApp& m_app;
+    kestrune::CTemplateStore& m_templates;
+    CRecentFileList& m_recentFiles;
+    QWidget* m_dialogParent;
+};

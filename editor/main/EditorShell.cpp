@@ -1,0 +1,37 @@
+#include "main/EditorShell.h"
+
+#include <QApplication>
+
+#include "main/DocumentFlow.h"
+#include "main/EditorResources.h"
+#include "main/MainFrame.h"
+#include "output/PreviewBrowserSetting.h"
+#include "output/PreviewFolder.h"
+
+CEditorShell::CEditorShell(const QString& appDir, IDialogService& dialogs, kestrune::ISettingsStore& settings)
+    : m_app(appDir, dialogs, settings),
+      m_templates(settings, appDir.toLocal8Bit().toStdString()),
+      m_doc(m_app) {
+    InitEditorResources();
+}
+
+CEditorShell::~CEditorShell() = default;
+
+bool CEditorShell::Start(const QString& fileToOpen) {
+    const kestrune::BrowserChoice choice = kestrune::LoadBrowserChoice(m_app.Settings());
+    m_app.m_nBrowserMode = choice.mode;
+    m_app.m_strBrowserPath = QString::fromLocal8Bit(choice.path);
+    m_app.m_nKnownBrowser = choice.knownIndex;
+    m_templates.SeedTemplateList();
+
+    m_frame = std::make_unique<CMainFrame>(m_doc, m_templates);
+    if (fileToOpen.isEmpty()) return m_frame->Flow().NewDocument();
+    return m_frame->Flow().OpenDocumentFile(fileToOpen);
+}
+
+void CEditorShell::Show() {
+    m_frame->ShowWithSavedPlacement();
+    m_frame->repaint();
+}
+
+void CEditorShell::CleanUp() { kestrune::CleanPreviewFolder(m_app.AppDir()); }

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "app/KestruneApp.h"
+#include "app/KestruneDoc.h"
+#include "persist/TemplateStore.h"
+
+class CMainFrame;
+class IDialogService;
+
+// The running editor: application object, template store, document and main window, with
+// the start-up steps after the settings store is bound and before the event loop runs.
+class CEditorShell {
+public:
+    CEditorShell(const QString& appDir, IDialogService& dialogs, kestrune::ISettingsStore& settings);
+    ~CEditorShell();
+
+    // Loads the browser choice, seeds the template list, creates the main window and
+    // performs New, or opens the given page file. False when that file cannot be opened.
+    bool Start(const QString& fileToOpen = {});
+    // Shows the main window with its saved placement.
+    void Show();
+    // At program end: the preview folder goes.
+    void CleanUp();
+
+    CKestruneApp& App() { return m_app; }
+    CKestruneDoc& Doc() { return m_doc; }
+    kestrune::CTemplateStore& Templates() { return m_templates; }
+    CMainFrame& Frame() { return *m_frame; }
+
+private:
+    CKestruneApp m_app;
+    kestrune::CTemplateStore m_templates;
+    CKestruneDoc m_doc;
+    std::unique_ptr<CMainFrame> m_frame;
+};

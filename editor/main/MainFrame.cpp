@@ -1,0 +1,497 @@
+#include "main/MainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QStatusBar>
+#include <cstdlib>
+
+#include "app/DesktopLaunch.h"
+#include "app/DialogService.h"
+#include "app/KestruneApp.h"
+#include "app/KestruneDoc.h"
+#include "app/ModelText.h"
+#include "app/ShellTexts.h"
+#include "help/ContextHelpMode.h"
+#include "help/HelpTopics.h"
+#include "help/HelpWindow.h"
+#include "main/AboutDlg.h"
+#include "main/DlgHtml.h"
+#include "main/DocumentFlow.h"
+#include "main/WindowPlacement.h"
+#include "main/WizardInfoView.h"
+#include "model/AppletParameters.h"
+#include "output/KnownBrowsers.h"
+#include "output/ParameterCheck.h"
+#include "output/PreviewLaunch.h"
+#include "persist/SettingsStore.h"
+#include "persist/TemplateStore.h"
+#include "templates/DlgManageTemplates.h"
+#include "templates/DlgSaveAsTemplate.h"
+#include "toolbar/FlatToolBar.h"
+#include "tree/KestruneView.h"
+#include "tree/TreeCommands.h"
+
+using namespace kestrune;
+
+namespace {
+const char* const kRecentCommands[CRecentFileList::kMaxEntries] = {cmd::FileMru1, cmd::FileMru2, cmd::FileMru3,
+                                                                   cmd::FileMru4};
+}
+
+CMainFrame::CMainFrame(CKestruneDoc& doc, CTemplateStore& templates, QWidget* parent)
+    : QMainWindow(parent), m_doc(doc), m_templates(templates) {
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/kestrune.png")));
+    SetHelpTopic(this, helptopic::kMainWindow);
+    m_commands = new CCommandTable(this);
+    m_recentFiles.Load(App().Settings());
+    m_flow = std::make_unique<CDocumentFlow>(m_doc, m_templates, m_recentFiles, this);
+    m_pContextHelp = new CContextHelpMode(this);
+
+    CreateToolBar();
+    CreateStatusBar();
+    CreatePanes();
+    BuildMenus();
+    BuildContextMenu();
+    ConnectCommands();
+    RefreshRecentFileMenu();
+    resize(640, 480);
+
+    connect(&m_doc, &CKestruneDoc::titleChanged, this, &CMainFrame::UpdateCaption);
+    connect(m_flow.get(), &CDocumentFlow::recentFilesChanged, this, &CMainFrame::RefreshRecentFileMenu);
+    connect(m_pTreeView, &CKestruneView::commandStateChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(m_pTreeView, &CKestruneView::clearMessageRequested, this, &CMainFrame::OnClearMessage);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(m_pContextHelp, &CContextHelpMode::topicChosen, this, &CMainFrame::ShowHelpTopic);
+    connect(m_pContextHelp, &CContextHelpMode::activeChanged, this, [this](bool active) {
+        if (active)
+            statusBar()->showMessage(shelltexts::kContextHelpPrompt);
+        else
+            statusBar()->clearMessage();
+    });
+    UpdateCaption();
+    UpdateCommandStates();
+}
+
+CMainFrame::~CMainFrame() {
+    m_doc.m_pTreeView = nullptr;
+    m_doc.m_pInfoView = nullptr;
+}
+
+CKestruneApp& CMainFrame::App() const { return m_doc.App(); }
+IDialogService& CMainFrame::Dialogs() const { return App().Dialogs(); }
+
+// --- Building the window ---------------------------------------------------------------
+
+void CMainFrame::CreateToolBar() {
+    m_wndToolBar = new CFlatToolBar(QStringLiteral("Toolbar"), this);
+    SetHelpTopic(m_wndToolBar, helptopic::kToolbar);
+    for (const CommandSpec* spec : m_commands->ToolbarCommands()) {
+        m_wndToolBar->addAction(m_commands->Action(spec->id));
+        if (spec->toolbarSeparatorAfter) m_wndToolBar->addSeparator();
+    }
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+}
+
+void CMainFrame::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    SetHelpTopic(bar, helptopic::kStatusBar);
+    // A normal widget: temporary prompts cover it and it shows again when they end.
+    m_pReadyLabel = new QLabel(shelltexts::kReadyPrompt, bar);
+    bar->addWidget(m_pReadyLabel, 1);
+    for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
+        auto* label = new QLabel(QString::fromLatin1(indicator), bar);
+        label->setObjectName(QString::fromLatin1(indicator));
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 10);
+        // The lock states cannot be read portably; the indicators stay dimmed.
+        label->setEnabled(false);
+        bar->addPermanentWidget(label);
+    }
+}
+
+void CMainFrame::CreatePanes() {
+    m_wndSplitter = new QSplitter(Qt::Vertical, this);
+    m_wndSplitter->setObjectName(QStringLiteral("paneSplitter"));
+    m_wndSplitter->setChildrenCollapsible(true);
+    m_pTreeView = new CKestruneView(m_doc, m_wndSplitter);
+    SetHelpTopic(m_pTreeView, helptopic::kMenuTree);
+    m_pInfoView = new CWizardInfoView(m_wndSplitter);
+    SetHelpTopic(m_pInfoView, helptopic::kMessagePane);
+    m_wndSplitter->addWidget(m_pTreeView);
+    m_wndSplitter->addWidget(m_pInfoView);
+    // The tree keeps its height when the window is resized; the message pane takes the rest.
+    m_wndSplitter->setStretchFactor(0, 0);
+    m_wndSplitter->setStretchFactor(1, 1);
+    setCentralWidget(m_wndSplitter);
+
+    const ISettingsStore& settings = App().Settings();
+    m_treeHeight = std::max(0, settings.GetInt(shelltexts::kSettingsSection, shelltexts::kTreeHeightKey,
+                                               shelltexts::kDefaultTreeSize));
+    m_doc.m_pTreeView = m_pTreeView;
+    m_doc.m_pInfoView = m_pInfoView;
+    m_doc.m_bAutoChangeSize = settings.GetInt(shelltexts::kSettingsSection, shelltexts::kAutoChangeSizeKey, 0);
+    m_pActivePane = m_pTreeView;
+    ApplyTreePaneSize();
+}
+
+void CMainFrame::ApplyTreePaneSize() {
+    const int total = std::max(m_wndSplitter->height(), m_treeHeight);
+    m_wndSplitter->setSizes({m_treeHeight, std::max(0, total - m_treeHeight)});
+}
+
+void CMainFrame::BuildMenus() {
+    for (MenuGroup group : {MenuGroup::File, MenuGroup::Edit, MenuGroup::View, MenuGroup::Menu, MenuGroup::Build,
+                            MenuGroup::Options, MenuGroup::Help}) {
+        QMenu* menu = menuBar()->addMenu(CCommandTable::MenuTitle(group));
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+        m_menus.insert(group, menu);
+    }
+    for (const CommandSpec& spec : m_commands->Specs()) {
+        QAction* action = m_commands->Action(spec.id);
+        if (spec.menu == MenuGroup::KeysOnly) {
+            addAction(action);  // keys work without a menu entry
+            continue;
+        }
+        m_menus[spec.menu]->addAction(action);
+        if (spec.separatorAfter) m_menus[spec.menu]->addSeparator();
+    }
+    // Help keys work in every window of the program, dialogs and the property frame included.
+    Action(cmd::HelpContext)->setShortcutContext(Qt::ApplicationShortcut);
+    Action(cmd::HelpContextMode)->setShortcutContext(Qt::ApplicationShortcut);
+}
+
+void CMainFrame::BuildContextMenu() {
+    m_pTreePopup = new QMenu(this);
+    m_pTreePopup->setObjectName(QStringLiteral("treePopup"));
+    for (const char* id : {cmd::MenuInsert, cmd::MenuDelete, cmd::MenuVisible})
+        m_pTreePopup->addAction(Action(QString::fromLatin1(id)));
+    m_pTreePopup->addSeparator();
+    m_pTreePopup->addAction(Action(cmd::MenuMoveUp));
+    m_pTreePopup->addAction(Action(cmd::MenuMoveDown));
+    m_pTreePopup->addSeparator();
+    m_pTreePopup->addAction(Action(cmd::MenuProperty));
+    connect(m_pTreePopup, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+    m_pTreeView->SetContextMenu(m_pTreePopup);
+}
+
+void CMainFrame::Route(const char* id, std::function<void()> handler) {
+    QAction* action = Action(QString::fromLatin1(id));
+    connect(action, &QAction::triggered, this, [action, handler = std::move(handler)] {
+        // A command whose entry is disabled does nothing, also when given by its key.
+        if (action->isEnabled()) handler();
+    });
+}
+
+void CMainFrame::RouteToTree(const char* id, void (CKestruneView::*command)()) {
+    Route(id, [this, command] {
+        if (IsTreePaneActive()) (m_pTreeView->*command)();
+    });
+}
+
+void CMainFrame::ConnectCommands() {
+    Route(cmd::FileNew, [this] { OnFileNew(); });
+    Route(cmd::FileOpen, [this] { OnFileOpen(); });
+    Route(cmd::FileSave, [this] { OnFileSave(); });
+    Route(cmd::FileSaveAs, [this] { OnFileSaveAs(); });
+    Route(cmd::FileSaveAsTemplate, [this] { OnFileSaveAsTemplate(); });
+    for (int i = 0; i < CRecentFileList::kMaxEntries; ++i) Route(kRecentCommands[i], [this, i] { OnOpenRecentFile(i); });
+    Route(cmd::AppExit, [this] { close(); });
+    RouteToTree(cmd::EditCut, &CKestruneView::OnEditCut);
+    RouteToTree(cmd::EditCopy, &CKestruneView::OnEditCopy);
+    RouteToTree(cmd::EditPaste, &CKestruneView::OnEditPaste);
+    Route(cmd::ViewToolbar, [this] { OnViewToolbar(); });
+    Route(cmd::ViewStatusBar, [this] { OnViewStatusBar(); });
+    RouteToTree(cmd::MenuInsert, &CKestruneView::OnMenuInsert);
+    RouteToTree(cmd::MenuDelete, &CKestruneView::OnMenuDelete);
+    RouteToTree(cmd::MenuVisible, &CKestruneView::OnMenuVisible);
+    RouteToTree(cmd::MenuMoveUp, &CKestruneView::OnMenuMoveUp);
+    RouteToTree(cmd::MenuMoveDown, &CKestruneView::OnMenuMoveDown);
+    RouteToTree(cmd::MenuProperty, &CKestruneView::OnMenuProperty);
+    Route(cmd::BuildCheck, [this] { OnCheckParameters(); });
+    Route(cmd::BuildHtml, [this] { OnBuildHtml(); });
+    Route(cmd::BuildPreview, [this] { OnPreview(); });
+    Route(cmd::BuildClearMessage, [this] { OnClearMessage(); });
+    Route(cmd::OptionsWebBrowser, [this] { OnWebBrowser(); });
+    Route(cmd::OptionsTemplate, [this] { OnOptionsTemplate(); });
+    Route(cmd::OptionsAutoChange, [this] { OnAutoChangeSize(); });
+    Route(cmd::HelpTopics, [this] { OnHelpTopics(); });
+    Route(cmd::HelpGettingStarted, [this] { OnHelpGettingStarted(); });
+    Route(cmd::HelpSearch, [this] { OnHelpSearch(); });
+    Route(cmd::HelpViewSample, [this] { OnViewSample(); });
+    Route(cmd::HelpFaq, [this] { OnHelpFaq(); });
+    Route(cmd::HelpAbout, [this] { OnAbout(); });
+    Route(cmd::HelpContext, [this] { OnContextHelp(); });
+    Route(cmd::HelpContextMode, [this] { OnContextHelpMode(); });
+    Route(cmd::NextPane, [this] { OnNextPane(); });
+    Route(cmd::PrevPane, [this] { OnPrevPane(); });
+}
+
+QAction* CMainFrame::AddCommand(const CommandSpec& spec, std::function<void()> handler) {
+    const bool known = m_commands->Action(spec.id) != nullptr;
+    QAction* action = m_commands->Add(spec);
+    if (known) return action;
+    if (QMenu* menu = PopupMenu(spec.menu))
+        menu->addAction(action);
+    else
+        addAction(action);
+    if (spec.toolbarPosition > 0) {
+        m_wndToolBar->addSeparator();
+        m_wndToolBar->addAction(action);
+    }
+    connect(action, &QAction::triggered, this, [action, handler = std::move(handler)] {
+        if (action->isEnabled() && handler) handler();
+    });
+    UpdateCommandStates();
+    return action;
+}
+
+// --- Enabling and panes ---------------------------------------------------------------
+
+bool CMainFrame::IsTreePaneActive() const { return m_pActivePane == m_pTreeView; }
+
+void CMainFrame::ActivatePane(QWidget* pane) {
+    if (pane != m_pTreeView && pane != m_pInfoView) return;
+    m_pActivePane = pane;
+    pane->setFocus(Qt::OtherFocusReason);
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnFocusChanged(QWidget* now) {
+    if (!now) return;
+    QWidget* pane = nullptr;
+    if (now == m_pTreeView || m_pTreeView->isAncestorOf(now))
+        pane = m_pTreeView;
+    else if (now == m_pInfoView || m_pInfoView->isAncestorOf(now))
+        pane = m_pInfoView;
+    if (!pane || pane == m_pActivePane) return;
+    m_pActivePane = pane;
+    UpdateCommandStates();
+}
+
+CommandContext CMainFrame::CurrentCommandContext() const {
+    CommandContext context;
+    context.treePaneActive = IsTreePaneActive();
+    QTreeWidgetItem* selected = m_pTreeView->SelectedNode();
+    context.hasSelection = selected != nullptr;
+    context.selectionKind = CKestruneView::GetNodeKind(selected);
+    context.selectionVisible = treecommands::IsNodeVisible(selected);
+    context.clipboardHasItem = m_pTreeView->ClipboardHasItem();
+    context.autoChangeSize = m_doc.m_bAutoChangeSize != 0;
+    context.toolbarShown = !m_wndToolBar->isHidden();
+    context.statusBarShown = !statusBar()->isHidden();
+    context.recentFileCount = m_recentFiles.Count();
+    return context;
+}
+
+void CMainFrame::UpdateCommandStates() {
+    const QHash<QString, CommandState> states = ComputeCommandStates(CurrentCommandContext());
+    for (const CommandSpec& spec : m_commands->Specs()) {
+        QAction* action = m_commands->Action(spec.id);
+        if (auto found = states.find(spec.id); found != states.end()) {
+            action->setEnabled(found->enabled);
+            action->setVisible(found->visible);
+            if (action->isCheckable()) action->setChecked(found->checked);
+            continue;
+        }
+        if (spec.isEnabled) action->setEnabled(spec.isEnabled());
+        if (spec.isChecked && action->isCheckable()) action->setChecked(spec.isChecked());
+    }
+    m_wndToolBar->SyncButtonStates();
+}
+
+void CMainFrame::RefreshRecentFileMenu() {
+    for (int i = 0; i < CRecentFileList::kMaxEntries; ++i) {
+        QAction* action = Action(kRecentCommands[i]);
+        action->setText(i < m_recentFiles.Count() ? m_recentFiles.MenuText(i) : shelltexts::kRecentFilePlaceholder);
+        action->setToolTip(i < m_recentFiles.Count() ? m_recentFiles.Files()[i] : QString());
+    }
+    UpdateCommandStates();
+}
+
+void CMainFrame::UpdateCaption() {
+    setWindowTitle(m_doc.Title() + shelltexts::kCaptionSeparator + shelltexts::kAppTitle);
+}
+
+// --- Start and close ------------------------------------------------------------------
+
+void CMainFrame::ShowWithSavedPlacement() {
+    const std::string saved = App().Settings().GetString(shelltexts::kSettingsSection, shelltexts::kWindowPosKey);
+    if (const auto placement = ParseWindowPlacement(saved))
+        ShowWithPlacement(*this, *placement);
+    else
+        show();
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_treeSizeApplied) return;
+    m_treeSizeApplied = true;
+    ApplyTreePaneSize();
+}
+
+void CMainFrame::WriteWindowSettings() {
+    ISettingsStore& settings = App().Settings();
+    settings.SetString(shelltexts::kSettingsSection, shelltexts::kWindowPosKey,
+                       FormatWindowPlacement(CaptureWindowPlacement(*this)));
+    settings.SetInt(shelltexts::kSettingsSection, shelltexts::kTreeHeightKey, m_pTreeView->height());
+    settings.SetInt(shelltexts::kSettingsSection, shelltexts::kTreeWidthKey, m_pTreeView->width());
+    settings.SetInt(shelltexts::kSettingsSection, shelltexts::kAutoChangeSizeKey, m_doc.m_bAutoChangeSize);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    // Written first and kept even when the user then cancels the close.
+    WriteWindowSettings();
+    if (!m_flow->SaveModified()) {
+        event->ignore();
+        return;
+    }
+    if (m_pHelpWindow) m_pHelpWindow->close();
+    event->accept();
+}
+
+// --- File commands --------------------------------------------------------------------
+
+void CMainFrame::OnFileNew() { m_flow->NewDocument(); }
+
+void CMainFrame::OnFileOpen() {
+    const QString path =
+        Dialogs().GetOpenFileName(this, shelltexts::kOpenCaption, QString(), shelltexts::kOpenFilter);
+    if (!path.isEmpty()) m_flow->OpenWithQuestion(path);
+}
+
+void CMainFrame::OnFileSave() { m_flow->Save(false); }
+void CMainFrame::OnFileSaveAs() { m_flow->Save(true); }
+
+void CMainFrame::OnOpenRecentFile(int index) {
+    if (index < 0 || index >= m_recentFiles.Count()) return;
+    const QString path = m_recentFiles.Files()[index];
+    if (!m_flow->SaveModified()) return;
+    if (m_flow->OpenDocumentFile(path)) return;
+    // A document that no longer opens leaves the list.
+    m_recentFiles.Remove(m_recentFiles.Files().indexOf(path));
+    m_recentFiles.Save(App().Settings());
+    RefreshRecentFileMenu();
+}
+
+void CMainFrame::OnFileSaveAsTemplate() {
+    CDlgSaveAsTemplate dialog(m_templates.ListTemplateNames(), Dialogs(), this);
+    if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
+    std::string error;
+    if (!m_templates.SaveTemplate(m_doc.Applet(), dialog.TemplateName().toLocal8Bit().toStdString(),
+                                  dialog.InsertPosition(), &error))
+        Dialogs().ShowMessage(this, QString::fromLocal8Bit(error));
+}
+
+void CMainFrame::OnOptionsTemplate() {
+    CDlgManageTemplates dialog(m_templates, Dialogs(), this);
+    Dialogs().ExecDialog(&dialog);
+}
+
+// --- View -----------------------------------------------------------------------------
+
+void CMainFrame::OnViewToolbar() {
+    m_wndToolBar->setVisible(m_wndToolBar->isHidden());
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnViewStatusBar() {
+    statusBar()->setVisible(statusBar()->isHidden());
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnNextPane() { ActivatePane(IsTreePaneActive() ? static_cast<QWidget*>(m_pInfoView) : m_pTreeView); }
+void CMainFrame::OnPrevPane() { OnNextPane(); }  // two panes: previous is next
+
+// --- Build ----------------------------------------------------------------------------
+
+void CMainFrame::SetMessageText(const QString& text) { m_pInfoView->SetMessageText(text); }
+
+void CMainFrame::OnClearMessage() {
+    if (m_doc.m_pInfoView) m_doc.m_pInfoView->ClearMessage();
+}
+
+void CMainFrame::CheckParametersIntoPane() {
+    m_pTreeView->CommitActivePage();
+    m_pInfoView->ClearMessage();
+    m_pInfoView->SetMessageFont(m_pTreeView->font());
+    CAppletParameters& applet = m_doc.Applet();
+    const bool autoChangeSize = m_doc.m_bAutoChangeSize != 0;
+    ParameterCheckResult result;
+    // A resize under Auto-Change is a change of the model like any other.
+    m_doc.EditProperties([&] {
+        const auto width = applet.m_appWidth;
+        const auto height = applet.m_appHeight;
+        result = CheckParameters(applet, autoChangeSize);
+        return applet.m_appWidth != width || applet.m_appHeight != height;
+    });
+    if (autoChangeSize) m_pTreeView->RefreshAppletPage();
+    SetMessageText(ToWidgetText(result.report));
+}
+
+void CMainFrame::OnCheckParameters() { CheckParametersIntoPane(); }
+
+void CMainFrame::OnBuildHtml() {
+    CheckParametersIntoPane();
+    CDlgHtml dialog(ToWidgetText(m_doc.Applet().BuildHTML()), this);
+    connect(&dialog, &CDlgHtml::helpRequested, this, &CMainFrame::ShowHelpTopic);
+    Dialogs().ExecDialog(&dialog);
+}
+
+// --- Options --------------------------------------------------------------------------
+
+void CMainFrame::OnAutoChangeSize() {
+    m_doc.m_bAutoChangeSize = m_doc.m_bAutoChangeSize ? 0 : 1;
+    UpdateCommandStates();
+}
+
+// --- Help -----------------------------------------------------------------------------
+
+CHelpWindow& CMainFrame::HelpWindow() {
+    if (!m_pHelpWindow)
+        m_pHelpWindow = new CHelpWindow(App().m_strAppDir + QLatin1Char('/') + shelltexts::kHelpFile, this);
+    return *m_pHelpWindow;
+}
+
+void CMainFrame::ShowHelpTopic(const QString& topic) { HelpWindow().ShowTopic(topic); }
+void CMainFrame::OnHelpTopics() { HelpWindow().ShowContents(); }
+void CMainFrame::OnHelpGettingStarted() { ShowHelpTopic(helptopic::kGettingStarted); }
+void CMainFrame::OnHelpFaq() { ShowHelpTopic(helptopic::kFaq); }
+void CMainFrame::OnHelpSearch() { HelpWindow().ShowIndex(); }
+
+void CMainFrame::OnContextHelp() {
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus) focus = QApplication::activeWindow();
+    const QString topic = HelpTopicOf(focus);
+    ShowHelpTopic(topic.isEmpty() ? helptopic::kMainWindow : topic);
+}
+
+void CMainFrame::OnContextHelpMode() { m_pContextHelp->Begin(); }
+
+void CMainFrame::OnViewSample() {
+    const CKestruneApp& app = App();
+    BrowserChoice choice;
+    choice.mode = app.m_nBrowserMode;
+    choice.path = app.m_strBrowserPath.toLocal8Bit().toStdString();
+    choice.knownIndex = app.m_nKnownBrowser;
+    KnownBrowserList known;
+    if (choice.mode != BrowserChoice::kDefault && choice.mode != BrowserChoice::kSpecified) {
+        const char* searchPath = std::getenv("PATH");
+        known = BuildKnownBrowserList(NoRegistry{}, searchPath ? searchPath : "");
+    }
+    LaunchDesktop(PlanSampleLaunch(choice, known, app.AppDir()));
+}
+
+void CMainFrame::OnAbout() {
+    CAboutDlg dialog(this);
+    Dialogs().ExecDialog(&dialog);
+}

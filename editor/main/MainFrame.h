@@ -1,0 +1,136 @@
+#pragma once
+
+#include <QMap>
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+#include "main/CommandEnabling.h"
+#include "main/CommandTable.h"
+#include "main/RecentFileList.h"
+
+class CContextHelpMode;
+class CDocumentFlow;
+class CFlatToolBar;
+class CHelpWindow;
+class CKestruneApp;
+class CKestruneDoc;
+class CKestruneView;
+class CWizardInfoView;
+class IDialogService;
+class QLabel;
+class QSplitter;
+namespace kestrune {
+class CTemplateStore;
+}
+
+// The main window: menu bar, flat toolbar, status bar, and the splitter with the menu tree
+// above the message pane. Commands go to the active pane first (the tree carries out the
+// structural ones), then to this window.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(CKestruneDoc& doc, kestrune::CTemplateStore& templates, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CKestruneDoc& Doc() const { return m_doc; }
+    CKestruneApp& App() const;
+    IDialogService& Dialogs() const;
+    kestrune::CTemplateStore& Templates() const { return m_templates; }
+    CCommandTable& Commands() const { return *m_commands; }
+    QAction* Action(const QString& id) const { return m_commands->Action(id); }
+    CKestruneView* TreeView() const { return m_pTreeView; }
+    CWizardInfoView* InfoView() const { return m_pInfoView; }
+    CFlatToolBar* ToolBar() const { return m_wndToolBar; }
+    QSplitter* Splitter() const { return m_wndSplitter; }
+    QMenu* PopupMenu(MenuGroup group) const { return m_menus.value(group, nullptr); }
+    CDocumentFlow& Flow() const { return *m_flow; }
+    CRecentFileList& RecentFiles() { return m_recentFiles; }
+    CHelpWindow& HelpWindow();
+
+    // One more command: into the table, at the end of its pop-up menu, on the toolbar when it
+    // has a toolbar position (after a separator), routed to handler. Its enabling and check
+    // mark come from the spec's isEnabled / isChecked.
+    QAction* AddCommand(const CommandSpec& spec, std::function<void()> handler);
+
+    // Sets enabling and check marks of every command from the panes' state.
+    void UpdateCommandStates();
+    CommandContext CurrentCommandContext() const;
+    bool IsTreePaneActive() const;
+    QWidget* ActivePane() const { return m_pActivePane; }
+    void ActivatePane(QWidget* pane);
+
+    // Start-up: the saved placement ("WindowPos"), else the normal state.
+    void ShowWithSavedPlacement();
+    // Close steps 1 and 2: placement, tree pane size and the Auto-Change option.
+    void WriteWindowSettings();
+
+    // The check of the model into the message pane, after committing the active page.
+    // Build HTML and Preview run it first.
+    void CheckParametersIntoPane();
+    void SetMessageText(const QString& text);
+    void ShowHelpTopic(const QString& topic);
+
+    // Commands carried out by the window.
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnFileSaveAsTemplate();
+    void OnOpenRecentFile(int index);
+    void OnViewToolbar();
+    void OnViewStatusBar();
+    void OnCheckParameters();
+    void OnBuildHtml();
+    void OnPreview();
+    void OnClearMessage();
+    void OnWebBrowser();
+    void OnOptionsTemplate();
+    void OnAutoChangeSize();
+    void OnHelpTopics();
+    void OnHelpGettingStarted();
+    void OnHelpSearch();
+    void OnViewSample();
+    void OnHelpFaq();
+    void OnAbout();
+    void OnContextHelp();
+    void OnContextHelpMode();
+    void OnNextPane();
+    void OnPrevPane();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreatePanes();
+    void BuildMenus();
+    void BuildContextMenu();
+    void ConnectCommands();
+    void Route(const char* id, std::function<void()> handler);
+    void RouteToTree(const char* id, void (CKestruneView::*command)());
+    void RefreshRecentFileMenu();
+    void UpdateCaption();
+    void ApplyTreePaneSize();
+    void OnFocusChanged(QWidget* now);
+
+    CKestruneDoc& m_doc;
+    kestrune::CTemplateStore& m_templates;
+    CCommandTable* m_commands = nullptr;
+    CFlatToolBar* m_wndToolBar = nullptr;
+    QSplitter* m_wndSplitter = nullptr;
+    CKestruneView* m_pTreeView = nullptr;
+    CWizardInfoView* m_pInfoView = nullptr;
+    QWidget* m_pActivePane = nullptr;
+    QMap<MenuGroup, QMenu*> m_menus;
+    QMenu* m_pTreePopup = nullptr;
+    QLabel* m_pReadyLabel = nullptr;
+    CRecentFileList m_recentFiles;
+    std::unique_ptr<CDocumentFlow> m_flow;
+    CHelpWindow* m_pHelpWindow = nullptr;
+    CContextHelpMode* m_pContextHelp = nullptr;
+    int m_treeHeight = 0;
+    bool m_treeSizeApplied = false;
+};

@@ -1,0 +1,34 @@
+#include "main/WizardInfoView.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+#include "app/ShellTexts.h"
+
+CWizardInfoView::CWizardInfoView(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("messagePane"));
+    m_label = new QLabel(shelltexts::kMessagePaneLabel, this);
+    m_edit = new QPlainTextEdit(this);
+    m_edit->setObjectName(QStringLiteral("messageEdit"));
+    m_edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_edit->setFrameShape(QFrame::StyledPanel);
+    setFocusProxy(m_edit);
+
+    // The text box keeps its corner and fills the pane but for a small margin.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(3, 3, 3, 3);
+    layout->setSpacing(2);
+    layout->addWidget(m_label);
+    layout->addWidget(m_edit, 1);
+}
+
+void CWizardInfoView::SetMessageText(const QString& text) {
+    QString widgetText = text;
+    widgetText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    m_edit->setPlainText(widgetText);
+}
+
+void CWizardInfoView::ClearMessage() { m_edit->clear(); }
+QString CWizardInfoView::MessageText() const { return m_edit->toPlainText(); }
+void CWizardInfoView::SetMessageFont(const QFont& font) { m_edit->setFont(font); }

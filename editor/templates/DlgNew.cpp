@@ -1,0 +1,26 @@
+#include "templates/DlgNew.h"
+
+#include "app/DialogService.h"
+#include "help/HelpTopics.h"
+#include "templates/TemplateDialogTexts.h"
+#include "templates/TemplateNameList.h"
+#include "ui_dlg_new.h"
+
+CDlgNew::CDlgNew(const std::vector<std::string>& templateNames, IDialogService& dialogs, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::DlgNew>()), m_dialogs(dialogs) {
+    m_ui->setupUi(this);
+    SetHelpTopic(this, helptopic::kNewDialog);
+    FillTemplateList(m_ui->templatesList, ToQtNames(templateNames));
+    SelectPosition(m_ui->templatesList, 0);
+    connect(m_ui->okButton, &QPushButton::clicked, this, &CDlgNew::accept);
+    connect(m_ui->templatesList, &QListWidget::itemDoubleClicked, this, &CDlgNew::accept);
+}
+
+CDlgNew::~CDlgNew() = default;
+
+void CDlgNew::accept() {
+    m_chosenPosition = SelectedPosition(m_ui->templatesList);
+    // With nothing chosen the new document still starts, from no template at all.
+    if (m_chosenPosition < 0) m_dialogs.ShowMessage(this, templatetexts::kSelectTemplateToNew);
+    QDialog::accept();
+}

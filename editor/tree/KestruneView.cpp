@@ -1,0 +1,322 @@
+#include "tree/KestruneView.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QMenu>
+#include <vector>
+
+#include "app/DialogService.h"
+#include "app/KestruneApp.h"
+#include "app/KestruneDoc.h"
+#include "app/ShellTexts.h"
+#include "model/AppletParameters.h"
+#include "model/VoraneItem.h"
+#include "tree/TreeCommands.h"
+#include "tree/TreeNodes.h"
+
+using namespace kestrune;
+using namespace treenodes;
+
+CKestruneView::CKestruneView(CKestruneDoc& doc, QWidget* parent) : QTreeWidget(parent), m_doc(doc) {
+    setObjectName(QStringLiteral("menuTree"));
+    setColumnCount(1);
+    header()->hide();
+    setRootIsDecorated(false);  // no lines and no expand button at the very top
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setIconSize(QSize(16, 16));
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setContextMenuPolicy(Qt::DefaultContextMenu);
+    resize(400, 200);
+
+    connect(&m_doc, &CKestruneDoc::modelChanged, this, &CKestruneView::OnModelChanged);
+    connect(this, &QTreeWidget::currentItemChanged, this, &CKestruneView::OnCurrentNodeChanged);
+}
+
+CKestruneView::~CKestruneView() = default;
+
+CKestruneApp& CKestruneView::App() const { return m_doc.App(); }
+IDialogService& CKestruneView::Dialogs() const { return App().Dialogs(); }
+
+int CKestruneView::GetNodeKind(const QTreeWidgetItem* node) { return treenodes::GetNodeKind(node); }
+CVoraneItem* CKestruneView::ItemOfNode(const QTreeWidgetItem* node) { return treenodes::ItemOfNode(node); }
+CVorane* CKestruneView::MenuOfNode(const QTreeWidgetItem* node) { return treenodes::MenuOfNode(node); }
+
+QTreeWidgetItem* CKestruneView::NodeOfItem(const void* modelObject) const {
+    if (!modelObject) return nullptr;
+    QTreeWidgetItem* node = m_nodeOf.value(modelObject, nullptr);
+    // A sub menu maps to its item's node too; only the node's own object counts here.
+    return node && ObjectOfNode(node) == modelObject ? node : nullptr;
+}
+
+QTreeWidgetItem* CKestruneView::RootNode() const { return topLevelItem(0); }
+QTreeWidgetItem* CKestruneView::SelectedNode() const { return currentItem(); }
+
+void CKestruneView::SelectNode(QTreeWidgetItem* node) {
+    if (!node) return;
+    setCurrentItem(node);
+    scrollToItem(node);
+}
+
+// --- Building nodes -------------------------------------------------------------------
+
+QTreeWidgetItem* CKestruneView::BuildItemNode(CVoraneItem& item) {
+    QTreeWidgetItem* node = MakeNode(PictureOfItem(item), TextOfItem(item), &item, item.m_subMenu.get());
+    m_nodeOf.insert(&item, node);
+    m_nodeOf.insert(item.m_subMenu.get(), node);
+    AddChildNodes(node, *item.m_subMenu);
+    return node;
+}
+
+QTreeWidgetItem* CKestruneView::BuildMenuNode(CVorane& menu) {
+    QTreeWidgetItem* node = MakeNode(PictureOfMenu(menu), TextOfMenu(menu), &menu);
+    m_nodeOf.insert(&menu, node);
+    AddChildNodes(node, menu);
+    return node;
+}
+
+void CKestruneView::AddChildNodes(QTreeWidgetItem* parentNode, CVorane& menu) {
+    // Depth-first with an explicit stack: menu files may nest deeper than the call stack likes.
+    std::vector<std::pair<QTreeWidgetItem*, CVorane*>> pending{{parentNode, &menu}};
+    while (!pending.empty()) {
+        auto [parent, current] = pending.back();
+        pending.pop_back();
+        QList<QTreeWidgetItem*> children;
+        children.reserve(static_cast<qsizetype>(current->m_items.size()));
+        for (const auto& item : current->m_items) {
+            QTreeWidgetItem* node = MakeNode(PictureOfItem(*item), TextOfItem(*item), item.get(), item->m_subMenu.get());
+            m_nodeOf.insert(item.get(), node);
+            m_nodeOf.insert(item->m_subMenu.get(), node);
+            children.append(node);
+            if (!item->m_subMenu->m_items.empty()) pending.emplace_back(node, item->m_subMenu.get());
+        }
+        parent->addChildren(children);
+    }
+}
+
+void CKestruneView::RebuildTree() {
+    App().ClearEditingContext();
+    setUpdatesEnabled(false);
+    {
+        const QSignalBlocker blockSelection(this);
+        clear();
+        m_nodeOf.clear();
+    }
+    CAppletParameters& applet = m_doc.Applet();
+    QTreeWidgetItem* root = MakeNode(kPictureRoot, TextOfApplet(applet), &applet);
+    m_nodeOf.insert(&applet, root);
+    QList<QTreeWidgetItem*> menus;
+    for (const auto& menu : applet.m_menus) menus.append(BuildMenuNode(*menu));
+    root->addChildren(menus);
+    addTopLevelItem(root);
+    setUpdatesEnabled(true);
+
+    ForgetPropertySheet();
+    root->setExpanded(true);
+    SelectNode(root);
+    QMetaObject::invokeMethod(this, &CKestruneView::clearMessageRequested, Qt::QueuedConnection);
+    emit commandStateChanged();
+}
+
+void CKestruneView::PlaceNode(QTreeWidgetItem* parent, QTreeWidgetItem* node, int index) {
+    if (!parent) return;
+    index = std::clamp(index, 0, parent->childCount());
+    parent->insertChild(index, node);
+}
+
+QTreeWidgetItem* CKestruneView::InsertNode(QTreeWidgetItem* parent, CVoraneItem* item, QTreeWidgetItem* after) {
+    if (!parent || !item) return nullptr;
+    QTreeWidgetItem* node = BuildItemNode(*item);
+    PlaceNode(parent, node, after ? parent->indexOfChild(after) + 1 : 0);
+    return node;
+}
+
+QTreeWidgetItem* CKestruneView::InsertNodeLast(QTreeWidgetItem* parent, CVoraneItem* item) {
+    if (!parent || !item) return nullptr;
+    QTreeWidgetItem* node = BuildItemNode(*item);
+    PlaceNode(parent, node, parent->childCount());
+    return node;
+}
+
+void CKestruneView::ForgetNodes(QTreeWidgetItem* node) {
+    std::vector<QTreeWidgetItem*> pending{node};
+    while (!pending.empty()) {
+        QTreeWidgetItem* current = pending.back();
+        pending.pop_back();
+        m_nodeOf.remove(ObjectOfNode(current));
+        if (const CVorane* subMenu = SubMenuKeyOfNode(current)) m_nodeOf.remove(subMenu);
+        for (int i = 0; i < current->childCount(); ++i) pending.push_back(current->child(i));
+    }
+}
+
+void CKestruneView::RefreshItemPicture(QTreeWidgetItem* node) {
+    if (const CVoraneItem* item = treenodes::ItemOfNode(node)) SetNodePicture(node, PictureOfItem(*item));
+}
+
+// --- Following the model --------------------------------------------------------------
+
+void CKestruneView::OnModelChanged(const ModelChange& change) {
+    switch (change.kind) {
+        case ModelChange::Reset:
+            RebuildTree();
+            return;
+        case ModelChange::MenuInserted:
+            if (change.menu) PlaceNode(RootNode(), BuildMenuNode(*change.menu), change.index);
+            break;
+        case ModelChange::MenuRemoved:
+        case ModelChange::ItemRemoved: {
+            const void* removed = change.kind == ModelChange::MenuRemoved ? static_cast<const void*>(change.menu)
+                                                                           : static_cast<const void*>(change.item);
+            QTreeWidgetItem* node = NodeOfItem(removed);
+            if (!node) break;
+            QTreeWidgetItem* parent = node->parent();
+            ForgetNodes(node);
+            delete node;
+            RefreshItemPicture(parent);
+            break;
+        }
+        case ModelChange::MenuMoved:
+        case ModelChange::ItemMoved: {
+            const void* moved = change.kind == ModelChange::MenuMoved ? static_cast<const void*>(change.menu)
+                                                                       : static_cast<const void*>(change.item);
+            QTreeWidgetItem* node = NodeOfItem(moved);
+            if (!node || !node->parent()) break;
+            QTreeWidgetItem* parent = node->parent();
+            const bool wasCurrent = node == currentItem();
+            {
+                const QSignalBlocker quiet(this);
+                parent->removeChild(node);
+                PlaceNode(parent, node, change.index);
+            }
+            // A moved node comes back collapsed, as a node made afresh would.
+            std::vector<QTreeWidgetItem*> pending{node};
+            while (!pending.empty()) {
+                QTreeWidgetItem* current = pending.back();
+                pending.pop_back();
+                current->setExpanded(false);
+                for (int i = 0; i < current->childCount(); ++i) pending.push_back(current->child(i));
+            }
+            if (wasCurrent) SelectNode(node);
+            break;
+        }
+        case ModelChange::ItemInserted: {
+            QTreeWidgetItem* containerNode = m_nodeOf.value(change.menu, nullptr);
+            if (!containerNode || !change.item) break;
+            PlaceNode(containerNode, BuildItemNode(*change.item), change.index);
+            RefreshItemPicture(containerNode);
+            break;
+        }
+        case ModelChange::VisibilityChanged:
+            if (QTreeWidgetItem* node = NodeOfItem(change.item)) RefreshItemPicture(node);
+            else if (QTreeWidgetItem* menuNode = NodeOfItem(change.menu))
+                SetNodePicture(menuNode, PictureOfMenu(*change.menu));
+            break;
+        case ModelChange::PropertiesChanged:
+            if (change.item) {
+                if (QTreeWidgetItem* node = NodeOfItem(change.item)) node->setText(0, TextOfItem(*change.item));
+            } else if (change.menu) {
+                if (QTreeWidgetItem* node = NodeOfItem(change.menu)) node->setText(0, TextOfMenu(*change.menu));
+            } else if (QTreeWidgetItem* root = RootNode()) {
+                root->setText(0, TextOfApplet(m_doc.Applet()));
+            }
+            break;
+    }
+    emit commandStateChanged();
+}
+
+void CKestruneView::OnCurrentNodeChanged() {
+    if (GetNodeKind(SelectedNode()) == kKindNone) App().ClearEditingContext();
+    if (IsPropertyFrameShown()) ShowProperties();
+    emit commandStateChanged();
+}
+
+// --- Services -------------------------------------------------------------------------
+
+CVorane* CKestruneView::FindSubMenuStyle(const QTreeWidgetItem* node) const {
+    return treenodes::FindSubMenuStyle(m_doc.Applet(), node);
+}
+
+CVorane* CKestruneView::GetCurItemMenu() const {
+    if (!App().m_pCurItem) return nullptr;
+    return ContainerOfNode(SelectedNode());
+}
+
+void CKestruneView::SetSelectedNodeText(const QString& text) {
+    if (QTreeWidgetItem* node = SelectedNode()) node->setText(0, text);
+}
+
+// --- Commands -------------------------------------------------------------------------
+
+void CKestruneView::OnMenuInsert() {
+    QTreeWidgetItem* selected = SelectedNode() ? SelectedNode() : RootNode();
+    const void* created = treecommands::InsertBelow(m_doc, selected);
+    if (!created) return;
+    QTreeWidgetItem* node = NodeOfItem(created);
+    SelectNode(node);
+    if (node && node->parent()) node->parent()->setExpanded(true);
+}
+
+void CKestruneView::OnMenuDelete() {
+    QTreeWidgetItem* node = SelectedNode();
+    const int kind = GetNodeKind(node);
+    if (kind == kKindRoot) {
+        Dialogs().ShowMessage(window(), shelltexts::kCantDeleteRoot, IDialogService::Buttons::Ok,
+                              IDialogService::Icon::Critical);
+        return;
+    }
+    const QString question = treecommands::DeleteQuestion(kind);
+    if (question.isEmpty()) return;
+    if (Dialogs().ShowMessage(window(), question, IDialogService::Buttons::OkCancel,
+                              IDialogService::Icon::Question) != IDialogService::Answer::Ok)
+        return;
+    App().ClearEditingContext();
+    SelectNode(node->parent());
+    treecommands::RemoveNodeObject(m_doc, node);
+}
+
+void CKestruneView::OnMenuVisible() {
+    QTreeWidgetItem* node = SelectedNode();
+    if (!treecommands::ToggleVisible(m_doc, node) && GetNodeKind(node) == kKindNone) m_doc.SetModifiedFlag(true);
+}
+
+void CKestruneView::OnMenuMoveUp() {
+    QTreeWidgetItem* node = SelectedNode();
+    CVoraneItem* item = treenodes::ItemOfNode(node);
+    if (treecommands::MoveNodeItem(m_doc, node, -1)) SelectNode(NodeOfItem(item));
+}
+
+void CKestruneView::OnMenuMoveDown() {
+    QTreeWidgetItem* node = SelectedNode();
+    CVoraneItem* item = treenodes::ItemOfNode(node);
+    if (treecommands::MoveNodeItem(m_doc, node, +1)) SelectNode(NodeOfItem(item));
+}
+
+void CKestruneView::OnMenuProperty() { ShowProperties(); }
+
+// --- Context menu ---------------------------------------------------------------------
+
+void CKestruneView::contextMenuEvent(QContextMenuEvent* event) {
+    if (!m_pContextMenu) return;
+    QPoint at;
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        QTreeWidgetItem* hit = itemAt(event->pos());
+        if (!hit) return;
+        SelectNode(hit);
+        at = event->globalPos();
+    } else {
+        at = mapToGlobal(QPoint(5, 5));
+    }
+    setFocus(Qt::PopupFocusReason);
+    emit commandStateChanged();
+    m_pContextMenu->popup(at);
+}
+
+// --- Drag and drop: the events only forward ------------------------------------------
+
+void CKestruneView::startDrag(Qt::DropActions supportedActions) { OnBeginDrag(supportedActions); }
+void CKestruneView::dragEnterEvent(QDragEnterEvent* event) { OnDragOver(event); }
+void CKestruneView::dragMoveEvent(QDragMoveEvent* event) { OnDragOver(event); }
+void CKestruneView::dragLeaveEvent(QDragLeaveEvent*) { OnDragLeave(); }
+void CKestruneView::dropEvent(QDropEvent* event) { OnDrop(event); }

@@ -1,0 +1,58 @@
+#include "tree/TreeCommands.h"
+
+#include "app/KestruneDoc.h"
+#include "app/ShellTexts.h"
+#include "model/AppletParameters.h"
+#include "model/VoraneItem.h"
+#include "tree/TreeNodes.h"
+
+using namespace kestrune;
+using namespace treenodes;
+
+namespace treecommands {
+
+const void* InsertBelow(CKestruneDoc& doc, const QTreeWidgetItem* node) {
+    switch (GetNodeKind(node)) {
+        case kKindRoot: return doc.InsertTopLevelMenu();
+        case kKindMenu: return doc.InsertItem(MenuOfNode(node));
+        case kKindSubMenuItem: return doc.InsertItem(ItemOfNode(node)->m_subMenu.get());
+        case kKindPlainItem:
+            return doc.InsertItem(ItemOfNode(node)->m_subMenu.get(), FindSubMenuStyle(doc.Applet(), node));
+        default: return nullptr;
+    }
+}
+
+QString DeleteQuestion(int kind) {
+    switch (kind) {
+        case kKindMenu: return shelltexts::kDeleteMenuQuestion;
+        case kKindSubMenuItem: return shelltexts::kDeleteSubMenuItemQuestion;
+        case kKindPlainItem: return shelltexts::kDeleteItemQuestion;
+        default: return {};
+    }
+}
+
+bool RemoveNodeObject(CKestruneDoc& doc, const QTreeWidgetItem* node) {
+    if (CVorane* menu = MenuOfNode(node)) return doc.RemoveTopLevelMenu(menu);
+    if (CVoraneItem* item = ItemOfNode(node)) return doc.RemoveItem(ContainerOfNode(node), item);
+    return false;
+}
+
+bool ToggleVisible(CKestruneDoc& doc, const QTreeWidgetItem* node) {
+    if (CVorane* menu = MenuOfNode(node)) return doc.SetVisible(menu, menu->m_visible == 0);
+    if (CVoraneItem* item = ItemOfNode(node)) return doc.SetVisible(item, item->m_visible == 0);
+    return false;
+}
+
+bool IsNodeVisible(const QTreeWidgetItem* node) {
+    if (const CVorane* menu = MenuOfNode(node)) return menu->m_visible != 0;
+    if (const CVoraneItem* item = ItemOfNode(node)) return item->m_visible != 0;
+    return false;
+}
+
+bool MoveNodeItem(CKestruneDoc& doc, const QTreeWidgetItem* node, int delta) {
+    CVoraneItem* item = ItemOfNode(node);
+    if (!item) return false;
+    return doc.MoveItem(ContainerOfNode(node), item, delta);
+}
+
+}  // namespace treecommands

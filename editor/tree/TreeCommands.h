@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+class CKestruneDoc;
+class QTreeWidgetItem;
+
+// The structural commands of the menu tree, as model edits through the document's edit
+// layer. They decide what to change from the selected node; the view keeps its nodes in
+// step with the model by listening to the document.
+namespace treecommands {
+
+// Insert below the node: a top-level menu under the root, else a first item in the menu or
+// sub menu the node stands for. Returns the new model object, null when nothing was inserted.
+const void* InsertBelow(CKestruneDoc& doc, const QTreeWidgetItem* node);
+
+// The confirmation asked before deleting a node of this kind; empty for kinds that are not
+// deleted after a question (the root, no kind).
+QString DeleteQuestion(int kind);
+// Removes the node's menu or item with everything below it.
+bool RemoveNodeObject(CKestruneDoc& doc, const QTreeWidgetItem* node);
+
+// Flips the visibility of the node's menu or item; false for the root and unknown nodes.
+bool ToggleVisible(CKestruneDoc& doc, const QTreeWidgetItem* node);
+// Whether the node's menu or item is visible (the check mark of "&Visible").
+bool IsNodeVisible(const QTreeWidgetItem* node);
+
+// Moves the node's item one place up (delta -1) or down (+1) in its menu; false at the ends.
+bool MoveNodeItem(CKestruneDoc& doc, const QTreeWidgetItem* node, int delta);
+
+}  // namespace treecommands
