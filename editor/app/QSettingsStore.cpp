@@ -16,7 +16,7 @@ std::string QSettingsStore::GetString(const std::string& section, const std::str
     const QVariant value = m_settings.value(Path(section, key));
     if (!value.isValid()) return defaultValue;
     // A hand-edited entry with unquoted commas reads as a list: it is still one text.
-    if (false)
+    if (value.typeId() == QMetaType::QStringList)
         return value.toStringList().join(QLatin1Char(',')).toLocal8Bit().toStdString();
     return value.toString().toLocal8Bit().toStdString();
 }

@@ -1,0 +1,229 @@
+#include "cli/HeadlessCommandLine.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <charconv>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <set>
+
+#include "app/QSettingsStore.h"
+#include "cli/HeadlessTexts.h"
+#include "model/AppletParameters.h"
+#include "output/ParameterCheck.h"
+#include "persist/DocumentFile.h"
+#include "persist/DocumentHost.h"
+#include "persist/TemplateStore.h"
+#include "persist/TextRoutines.h"
+
+using namespace kestrune;
+namespace ht = headlesstexts;
+
+namespace {
+
+// Failures of the document operations go to standard error; there is nothing to commit.
+class StreamDocumentHost : public IDocumentHost {
+public:
+    explicit StreamDocumentHost(std::ostream& err) : m_err(err) {}
+    void CommitPendingEdits() override {}
+    void ReportMessage(const std::string& text) override { m_err << text << '\n'; }
+    void SetModified(bool) override {}
+
+private:
+    std::ostream& m_err;
+};
+
+struct UsageError {
+    std::string message;
+};
+
+enum class Action { Params, Html, Check, Save, New, Help, Version };
+
+struct Request {
+    std::optional<std::string> appDir;
+    Action action = Action::Help;
+    std::string file;      // FILE, or POSITION for --new
+    std::string dest;      // DEST of --save
+    bool autoSize = false;
+};
+
+const std::set<std::string>& ActionOptions() {
+    static const std::set<std::string> options = {ht::kParams, ht::kHtml, ht::kCheck, ht::kSave,
+                                                  ht::kNew,    ht::kHelp, ht::kVersion, ht::kAutoSize};
+    return options;
+}
+
+class ArgumentReader {
+public:
+    explicit ArgumentReader(const std::vector<std::string>& args) : m_args(args) {}
+    bool AtEnd() const { return m_next >= m_args.size(); }
+    const std::string& Peek() const { return m_args[m_next]; }
+    std::string Take() { return m_args[m_next++]; }
+    std::string TakeValueOf(const std::string& option) {
+        if (AtEnd()) throw UsageError{FormatMessage(ht::kMissingArgument, option)};
+        return Take();
+    }
+
+private:
+    const std::vector<std::string>& m_args;
+    std::size_t m_next = 0;
+};
+
+// What may follow the action's own arguments: --auto-size where the action takes it.
+void ReadTrailingOptions(ArgumentReader& reader, Request& request, bool autoSizeAllowed) {
+    while (!reader.AtEnd()) {
+        const std::string option = reader.Take();
+        if (option == ht::kAutoSize && autoSizeAllowed && !request.autoSize)
+            request.autoSize = true;
+        else
+            throw UsageError{FormatMessage(ht::kUnexpectedArgument, option)};
+    }
+}
+
+Request ParseRequest(const std::vector<std::string>& args) {
+    ArgumentReader reader(args);
+    Request request;
+    if (!reader.AtEnd() && reader.Peek() == ht::kAppDir) {
+        reader.Take();
+        request.appDir = reader.TakeValueOf(ht::kAppDir);
+    }
+    if (reader.AtEnd()) throw UsageError{ht::kMissingOption};
+    const std::string action = reader.Take();
+    if (action == ht::kHelp || action == ht::kVersion) {
+        if (request.appDir || !reader.AtEnd()) throw UsageError{FormatMessage(ht::kUnexpectedArgument, action)};
+        request.action = action == ht::kHelp ? Action::Help : Action::Version;
+        return request;
+    }
+    if (action == ht::kNew) {
+        request.action = Action::New;
+        request.file = reader.TakeValueOf(ht::kNew);
+        const std::string save = reader.TakeValueOf(request.file);
+        if (save != ht::kSave) throw UsageError{FormatMessage(ht::kUnexpectedArgument, save)};
+        request.dest = reader.TakeValueOf(ht::kSave);
+        ReadTrailingOptions(reader, request, false);
+        return request;
+    }
+    if (action == ht::kParams || action == ht::kHtml || action == ht::kCheck || action == ht::kSave) {
+        request.file = reader.TakeValueOf(action);
+        if (action == ht::kSave) {
+            request.action = Action::Save;
+            request.dest = reader.TakeValueOf(request.file);
+        } else {
+            request.action = action == ht::kParams ? Action::Params : action == ht::kHtml ? Action::Html : Action::Check;
+        }
+        ReadTrailingOptions(reader, request, request.action != Action::Params);
+        return request;
+    }
+    throw UsageError{FormatMessage(ht::kUnexpectedArgument, action)};
+}
+
+int ParsePosition(const std::string& text) {
+    int position = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), position);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        throw UsageError{FormatMessage(ht::kBadPosition, text)};
+    return position;
+}
+
+void Write(std::ostream& out, const std::string& bytes) {
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+}
+
+// The page's folder is made when missing, as a shell user expects of a target path.
+bool PrepareDestination(const std::string& dest, std::ostream& err) {
+    const std::filesystem::path folder = std::filesystem::path(dest).parent_path();
+    std::error_code error;
+    if (folder.empty() || std::filesystem::is_directory(folder, error)) return true;
+    std::filesystem::create_directories(folder, error);
+    if (!error) return true;
+    err << FormatMessage(ht::kCannotCreateFolder, folder.string()) << '\n';
+    return false;
+}
+
+int SaveTo(CAppletParameters& applet, const Request& request, HeadlessEnvironment& env, IDocumentHost& host) {
+    if (request.autoSize) CheckParameters(applet, true);
+    if (!PrepareDestination(request.dest, env.err)) return 1;
+    return SaveDocument(applet, request.dest, env.appDir, host) ? 0 : 1;
+}
+
+int Execute(const Request& request, HeadlessEnvironment& env) {
+    StreamDocumentHost host(env.err);
+    CAppletParameters applet;
+    if (request.action == Action::New) {
+        const int position = ParsePosition(request.file);
+        CTemplateStore store(env.settings, env.appDir);
+        store.SeedTemplateList();
+        if (position < 0 || position >= static_cast<int>(store.ListTemplateNames().size())) {
+            env.err << FormatMessage(ht::kNoSuchTemplate, request.file) << '\n';
+            return 1;
+        }
+        store.LoadTemplate(applet, position);
+        return SaveTo(applet, request, env, host);
+    }
+
+    if (!OpenDocument(applet, request.file, host)) return 1;
+    switch (request.action) {
+        case Action::Params:
+            Write(env.out, applet.BuildAppletParameters());
+            return 0;
+        case Action::Html:
+            if (request.autoSize) CheckParameters(applet, true);
+            Write(env.out, applet.BuildHTML());
+            return 0;
+        case Action::Check:
+            Write(env.out, CheckParameters(applet, request.autoSize).report);
+            return 0;
+        case Action::Save:
+            return SaveTo(applet, request, env, host);
+        default:
+            return 2;
+    }
+}
+
+std::string VersionText() { return std::string("Kestrune ") + KESTRUNE_VERSION + "\n"; }
+
+}  // namespace
+
+std::string HeadlessUsage() { return ht::kUsage; }
+
+bool IsHeadlessInvocation(int argc, char** argv) {
+    int next = 1;
+    if (next < argc && std::string(argv[next]) == ht::kAppDir) next += 2;
+    return next < argc && ActionOptions().count(argv[next]) > 0;
+}
+
+int RunHeadlessCommand(const std::vector<std::string>& args, HeadlessEnvironment& environment) {
+    try {
+        const Request request = ParseRequest(args);
+        if (request.action == Action::Help) {
+            Write(environment.out, HeadlessUsage());
+            return 0;
+        }
+        if (request.action == Action::Version) {
+            Write(environment.out, VersionText());
+            return 0;
+        }
+        if (request.appDir) environment.appDir = *request.appDir;
+        while (environment.appDir.size() > 1 && environment.appDir.back() == '/') environment.appDir.pop_back();
+        return Execute(request, environment);
+    } catch (const UsageError& usage) {
+        environment.err << ht::kUsagePrefix << usage.message << '\n' << ht::kSeeHelp;
+        return 2;
+    }
+}
+
+int RunHeadless(int argc, char** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    // A core application gives the executable's folder; nothing graphical is made.
+    QCoreApplication application(argc, argv);
+    QSettingsStore settings;
+    HeadlessEnvironment environment{QCoreApplication::applicationDirPath().toLocal8Bit().toStdString(), settings,
+                                    std::cout, std::cerr};
+    const int status = RunHeadlessCommand(args, environment);
+    settings.Sync();
+    return status;
+}

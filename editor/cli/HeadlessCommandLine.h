@@ -1,0 +1,33 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace kestrune {
+class ISettingsStore;
+}
+
+// The command line without a display: build the parameter block, the page or the check
+// report of a saved document, save it elsewhere, or start a document from a template.
+// It creates no GUI object; results go to standard output byte for byte, messages to
+// standard error (status 1), usage faults give status 2.
+
+// Whether the arguments ask for it: after an optional "--app-dir DIR", one of its options.
+bool IsHeadlessInvocation(int argc, char** argv);
+
+// Runs it with the user's settings and the executable's folder as the program folder.
+int RunHeadless(int argc, char** argv);
+
+struct HeadlessEnvironment {
+    std::string appDir;  // the program folder unless --app-dir names another
+    kestrune::ISettingsStore& settings;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+// The same on given arguments (without the program name) and streams.
+int RunHeadlessCommand(const std::vector<std::string>& args, HeadlessEnvironment& environment);
+
+// The usage text of --help.
+std::string HeadlessUsage();

@@ -1,0 +1,38 @@
+#pragma once
+
+// Options and messages of the headless command line, defined once.
+namespace headlesstexts {
+
+inline constexpr const char* kAppDir = "--app-dir";
+inline constexpr const char* kParams = "--params";
+inline constexpr const char* kHtml = "--html";
+inline constexpr const char* kCheck = "--check";
+inline constexpr const char* kSave = "--save";
+inline constexpr const char* kNew = "--new";
+inline constexpr const char* kAutoSize = "--auto-size";
+inline constexpr const char* kHelp = "--help";
+inline constexpr const char* kVersion = "--version";
+
+inline constexpr const char* kUsage =
+    "Usage:\n"
+    "  kestrune [--app-dir DIR] --params FILE                  the applet parameter block\n"
+    "  kestrune [--app-dir DIR] --html FILE [--auto-size]      the HTML page\n"
+    "  kestrune [--app-dir DIR] --check FILE [--auto-size]     the parameter check report\n"
+    "  kestrune [--app-dir DIR] --save FILE DEST [--auto-size] open FILE, save it as page DEST\n"
+    "  kestrune [--app-dir DIR] --new POSITION --save DEST     start from a template, save it\n"
+    "  kestrune --help | --version\n"
+    "\n"
+    "FILE is a menu file (.kst) or a page file with its menu file beside it. POSITION counts\n"
+    "the template list from 0. --auto-size sets the applet size to the check's\n"
+    "recommendation first. Without these options Kestrune starts its window.\n";
+inline constexpr const char* kUsagePrefix = "kestrune: ";
+inline constexpr const char* kSeeHelp = "Try 'kestrune --help'.\n";
+inline constexpr const char* kMissingOption =
+    "missing option: one of --params, --html, --check, --save, --new, --help, --version";
+inline constexpr const char* kMissingArgument = "missing argument after %1";
+inline constexpr const char* kUnexpectedArgument = "unexpected argument '%1'";
+inline constexpr const char* kBadPosition = "the template position '%1' is not a whole number";
+inline constexpr const char* kNoSuchTemplate = "There is no template at position %1.";
+inline constexpr const char* kCannotCreateFolder = "Cannot create the folder \"%1\".";
+
+}  // namespace headlesstexts

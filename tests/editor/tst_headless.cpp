@@ -1,0 +1,229 @@
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sstream>
+
+#include "app/QSettingsStore.h"
+#include "cli/HeadlessCommandLine.h"
+#include "model/AppletParameters.h"
+#include "output/ParameterCheck.h"
+#include "persist/DocumentFile.h"
+#include "persist/DocumentHost.h"
+#include "persist/SettingsStore.h"
+
+namespace {
+
+const std::string kProgramFolder = KESTRUNE_BIN_DIR;
+
+struct Run {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+
+// Runs the command line in-process on a settings store of its own.
+Run Headless(std::vector<std::string> args, kestrune::ISettingsStore* settings = nullptr) {
+    kestrune::MemorySettingsStore own;
+    std::ostringstream out;
+    std::ostringstream err;
+    HeadlessEnvironment environment{kProgramFolder, settings ? *settings : own, out, err};
+    Run run;
+    run.status = RunHeadlessCommand(args, environment);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+std::string ReadFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll().toStdString();
+}
+
+class SilentHost : public kestrune::IDocumentHost {
+public:
+    void CommitPendingEdits() override {}
+    void ReportMessage(const std::string&) override {}
+    void SetModified(bool) override {}
+};
+
+bool IsHeadless(std::vector<const char*> args) {
+    args.insert(args.begin(), "kestrune");
+    return IsHeadlessInvocation(static_cast<int>(args.size()), const_cast<char**>(args.data()));
+}
+
+}  // namespace
+
+class HeadlessTest : public QObject {
+    Q_OBJECT
+private slots:
+    void recognisesItsOwnOptionsOnly() {
+        QVERIFY(IsHeadless({"--html", "x.htm"}));
+        QVERIFY(IsHeadless({"--app-dir", "/opt/k", "--check", "x.htm"}));
+        QVERIFY(IsHeadless({"--version"}));
+        QVERIFY(IsHeadless({"--new"}));  // incomplete, but ours: it ends with a usage fault
+        QVERIFY(!IsHeadless({}));
+        QVERIFY(!IsHeadless({"page.htm"}));
+        QVERIFY(!IsHeadless({"--app-dir", "/opt/k"}));
+        QVERIFY(!IsHeadless({"--app-dir", "/opt/k", "page.htm"}));
+        QVERIFY(!IsHeadless({"--view", "page.htm"}));
+    }
+
+    void badUsageEndsWithStatusTwo() {
+        const std::vector<std::vector<std::string>> faults = {
+            {},
+            {"--app-dir"},
+            {"--html"},
+            {"--frobnicate"},
+            {"--params", "a.htm", "--auto-size"},
+            {"--html", "a.htm", "--auto-size", "--auto-size"},
+            {"--check", "a.htm", "extra"},
+            {"--save", "a.htm"},
+            {"--new", "0"},
+            {"--new", "0", "--html", "x"},
+            {"--new", "first", "--save", "x.htm"},
+            {"--new", "0", "--save", "x.htm", "--auto-size"},
+            {"--help", "--version"},
+            {"--app-dir", "d", "--version"},
+        };
+        for (const auto& args : faults) {
+            const Run run = Headless(args);
+            QCOMPARE(run.status, 2);
+            QVERIFY(run.out.empty());
+            QVERIFY(run.err.find("kestrune --help") != std::string::npos);
+        }
+    }
+
+    void helpAndVersionGoToStandardOutput() {
+        const Run help = Headless({"--help"});
+        QCOMPARE(help.status, 0);
+        QCOMPARE(help.out, HeadlessUsage());
+        QVERIFY(help.out.find("--new POSITION --save DEST") != std::string::npos);
+        const Run version = Headless({"--version"});
+        QCOMPARE(version.status, 0);
+        QCOMPARE(version.out, std::string("Kestrune ") + KESTRUNE_VERSION + "\n");
+    }
+
+    void newFromTheFirstTemplateSavesAPageThatTheOtherCommandsRead() {
+        QTemporaryDir dir;
+        const QString page = dir.filePath(QStringLiteral("new/folder/menu.htm"));
+        kestrune::MemorySettingsStore settings;
+        const Run save = Headless({"--new", "0", "--save", page.toStdString()}, &settings);
+        QCOMPARE(save.status, 0);
+        QVERIFY2(save.err.empty(), save.err.c_str());
+        QVERIFY(save.out.empty());
+        QCOMPARE(settings.GetString("TEMPLATE", "TemplateKey").substr(0, 14), std::string("Normal,Group B"));
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("new/folder/menu.kst"))));
+
+        kestrune::CAppletParameters applet;
+        SilentHost host;
+        QVERIFY(kestrune::OpenDocument(applet, page.toStdString(), host));
+        QCOMPARE(applet.m_HTMLTitle, std::string("Normal Menu"));
+
+        const Run html = Headless({"--html", page.toStdString()});
+        QCOMPARE(html.status, 0);
+        QCOMPARE(html.out, ReadFile(page));
+        QCOMPARE(Headless({"--params", page.toStdString()}).out, applet.BuildAppletParameters());
+        const Run check = Headless({"--check", dir.filePath(QStringLiteral("new/folder/menu.kst")).toStdString()});
+        QCOMPARE(check.status, 0);
+        QCOMPARE(check.out, kestrune::CheckParameters(applet, false).report);
+    }
+
+    void autoSizeTakesTheRecommendedSizeFirst() {
+        QTemporaryDir dir;
+        const std::string page = dir.filePath(QStringLiteral("menu.htm")).toStdString();
+        QCOMPARE(Headless({"--new", "0", "--save", page}).status, 0);
+        kestrune::CAppletParameters applet;
+        SilentHost host;
+        QVERIFY(kestrune::OpenDocument(applet, page, host));
+        const auto check = kestrune::CheckParameters(applet, true);
+        const std::string size = "width=\"" + std::to_string(check.recommendedWidth) + "\" height=\"" +
+                                 std::to_string(check.recommendedHeight) + "\"";
+        QVERIFY(Headless({"--html", page, "--auto-size"}).out.find(size) != std::string::npos);
+        QVERIFY(Headless({"--html", page}).out.find(size) == std::string::npos);
+
+        const std::string copy = dir.filePath(QStringLiteral("copy/menu.htm")).toStdString();
+        QCOMPARE(Headless({"--save", page, copy, "--auto-size"}).status, 0);
+        QVERIFY(ReadFile(QString::fromStdString(copy)).find(size) != std::string::npos);
+    }
+
+    void aTemplateWithPicturesSavesThemBesideThePage() {
+        QTemporaryDir dir;
+        const std::string page = dir.filePath(QStringLiteral("map/index.htm")).toStdString();
+        QCOMPARE(Headless({"--app-dir", kProgramFolder + "/", "--new", "3", "--save", page}).status, 0);
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("map/map.jpg"))));
+        QVERIFY(ReadFile(dir.filePath(QStringLiteral("map/index.htm"))).find("map.jpg") != std::string::npos);
+    }
+
+    void failuresGoToStandardErrorWithStatusOne() {
+        QTemporaryDir dir;
+        const Run noTemplate = Headless({"--new", "13", "--save", dir.filePath(QStringLiteral("x.htm")).toStdString()});
+        QCOMPARE(noTemplate.status, 1);
+        QCOMPARE(noTemplate.err, std::string("There is no template at position 13.\n"));
+
+        QFile plain(dir.filePath(QStringLiteral("plain.htm")));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        const Run notOurs = Headless({"--html", plain.fileName().toStdString()});
+        QCOMPARE(notOurs.status, 1);
+        QVERIFY(notOurs.out.empty());
+        QCOMPARE(notOurs.err, std::string("This File is not saved by Kestrune!\nSystem can't open it.\n"));
+
+        const Run missing = Headless({"--check", dir.filePath(QStringLiteral("none.htm")).toStdString()});
+        QCOMPARE(missing.status, 1);
+
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("taken.htm")));
+        const Run unwritable =
+            Headless({"--new", "0", "--save", dir.filePath(QStringLiteral("taken.htm")).toStdString()});
+        QCOMPARE(unwritable.status, 1);
+        QCOMPARE(unwritable.err, std::string("Save as file failed!\n"));
+    }
+
+    void theSettingsAdapterReadsTemplateListsWrittenByHand() {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath(QStringLiteral("Kestrune.conf"));
+        QFile file(ini);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[TEMPLATE]\nTemplateKey=Normal,Hot Spot,\n[Settings]\nAuto Change Size=1\n");
+        file.close();
+        QSettingsStore settings(ini);
+        QCOMPARE(settings.GetString("TEMPLATE", "TemplateKey"), std::string("Normal,Hot Spot,"));
+        QCOMPARE(settings.GetInt("Settings", "Auto Change Size"), 1);
+        QCOMPARE(settings.GetString("TEMPLATE", "Missing", "Normal"), std::string("Normal"));
+        settings.SetString("TEMPLATE", "TemplateKey", "A,B,");
+        QCOMPARE(settings.GetString("TEMPLATE", "TemplateKey"), std::string("A,B,"));
+    }
+
+    // The real program, without a display and with its own settings folder.
+    void theProgramRunsWithoutADisplay() {
+        QTemporaryDir dir;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+        const QString program = QString::fromStdString(kProgramFolder) + QStringLiteral("/kestrune");
+        const QString page = dir.filePath(QStringLiteral("site/menu.htm"));
+
+        QProcess save;
+        save.setProcessEnvironment(environment);
+        save.start(program, {QStringLiteral("--new"), QStringLiteral("0"), QStringLiteral("--save"), page});
+        QVERIFY(save.waitForFinished(60000));
+        QCOMPARE(save.exitCode(), 0);
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("config/Quellary/Kestrune.conf"))));
+
+        QProcess html;
+        html.setProcessEnvironment(environment);
+        html.start(program, {QStringLiteral("--html"), page});
+        QVERIFY(html.waitForFinished(60000));
+        QCOMPARE(html.exitCode(), 0);
+        QCOMPARE(html.readAllStandardOutput().toStdString(), ReadFile(page));
+        QVERIFY(html.readAllStandardError().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(HeadlessTest)
+#include "tst_headless.moc"
