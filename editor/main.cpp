@@ -1,6 +1,7 @@
-#include <cstdio>
+#include "EditorMain.h"
+#include "cli/HeadlessCommandLine.h"
 
-int main(int, char**) {
-    std::puts("Kestrune");
-    return 0;
+int main(int argc, char** argv) {
+    if (IsHeadlessInvocation(argc, argv)) return RunHeadless(argc, argv);
+    return RunEditor(argc, argv);
 }
