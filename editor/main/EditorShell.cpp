@@ -3,7 +3,7 @@
 #include <QApplication>
 
 #include "main/DocumentFlow.h"
-#include "main/EditorResources.h"
+#include "properties/IconResources.h"
 #include "main/MainFrame.h"
 #include "output/PreviewBrowserSetting.h"
 #include "output/PreviewFolder.h"
@@ -12,7 +12,7 @@ CEditorShell::CEditorShell(const QString& appDir, IDialogService& dialogs, kestr
     : m_app(appDir, dialogs, settings),
       m_templates(settings, appDir.toLocal8Bit().toStdString()),
       m_doc(m_app) {
-    InitEditorResources();
+    EnsureIconResources();
 }
 
 CEditorShell::~CEditorShell() = default;

@@ -9,13 +9,12 @@
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QStatusBar>
-#include <cstdlib>
 
-#include "app/DesktopLaunch.h"
+#include "browser/BrowserCommands.h"
 #include "app/DialogService.h"
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
-#include "app/ModelText.h"
+#include "properties/TextConvert.h"
 #include "app/ShellTexts.h"
 #include "help/ContextHelpMode.h"
 #include "help/HelpTopics.h"
@@ -26,10 +25,9 @@
 #include "main/WindowPlacement.h"
 #include "main/WizardInfoView.h"
 #include "model/AppletParameters.h"
-#include "output/KnownBrowsers.h"
 #include "output/ParameterCheck.h"
-#include "output/PreviewLaunch.h"
 #include "persist/SettingsStore.h"
+#include "properties/IconResources.h"
 #include "persist/TemplateStore.h"
 #include "templates/DlgManageTemplates.h"
 #include "templates/DlgSaveAsTemplate.h"
@@ -47,6 +45,7 @@ const char* const kRecentCommands[CRecentFileList::kMaxEntries] = {cmd::FileMru1
 CMainFrame::CMainFrame(CKestruneDoc& doc, CTemplateStore& templates, QWidget* parent)
     : QMainWindow(parent), m_doc(doc), m_templates(templates) {
     setObjectName(QStringLiteral("mainFrame"));
+    EnsureIconResources();
     setWindowIcon(QIcon(QStringLiteral(":/icons/kestrune.png")));
     SetHelpTopic(this, helptopic::kMainWindow);
     m_commands = new CCommandTable(this);
@@ -435,14 +434,14 @@ void CMainFrame::CheckParametersIntoPane() {
         return applet.m_appWidth != width || applet.m_appHeight != height;
     });
     if (autoChangeSize) m_pTreeView->RefreshAppletPage();
-    SetMessageText(ToWidgetText(result.report));
+    SetMessageText(convert::LabelToWidget(result.report));
 }
 
 void CMainFrame::OnCheckParameters() { CheckParametersIntoPane(); }
 
 void CMainFrame::OnBuildHtml() {
     CheckParametersIntoPane();
-    CDlgHtml dialog(ToWidgetText(m_doc.Applet().BuildHTML()), this);
+    CDlgHtml dialog(convert::LabelToWidget(m_doc.Applet().BuildHTML()), this);
     connect(&dialog, &CDlgHtml::helpRequested, this, &CMainFrame::ShowHelpTopic);
     Dialogs().ExecDialog(&dialog);
 }
@@ -477,19 +476,7 @@ void CMainFrame::OnContextHelp() {
 
 void CMainFrame::OnContextHelpMode() { m_pContextHelp->Begin(); }
 
-void CMainFrame::OnViewSample() {
-    const CKestruneApp& app = App();
-    BrowserChoice choice;
-    choice.mode = app.m_nBrowserMode;
-    choice.path = app.m_strBrowserPath.toLocal8Bit().toStdString();
-    choice.knownIndex = app.m_nKnownBrowser;
-    KnownBrowserList known;
-    if (choice.mode != BrowserChoice::kDefault && choice.mode != BrowserChoice::kSpecified) {
-        const char* searchPath = std::getenv("PATH");
-        known = BuildKnownBrowserList(NoRegistry{}, searchPath ? searchPath : "");
-    }
-    LaunchDesktop(PlanSampleLaunch(choice, known, app.AppDir()));
-}
+void CMainFrame::OnViewSample() { browsercommands::LaunchSamplePage(App()); }
 
 void CMainFrame::OnAbout() {
     CAboutDlg dialog(this);

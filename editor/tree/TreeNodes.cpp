@@ -3,7 +3,8 @@
 #include <QTreeWidgetItem>
 #include <array>
 
-#include "app/ModelText.h"
+#include "properties/IconResources.h"
+#include "properties/TextConvert.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
 
@@ -48,6 +49,7 @@ int PictureOfItem(const CVoraneItem& item) {
 
 const QIcon& IconOfPicture(int picture) {
     static const std::array<QIcon, kPictureCount> icons = [] {
+        EnsureIconResources();
         std::array<QIcon, kPictureCount> loaded;
         for (int i = 0; i < kPictureCount; ++i)
             loaded[static_cast<std::size_t>(i)] = QIcon(QStringLiteral(":/icons/node%1.png").arg(i));
@@ -58,9 +60,9 @@ const QIcon& IconOfPicture(int picture) {
     return icons[static_cast<std::size_t>(picture)];
 }
 
-QString TextOfApplet(const CAppletParameters& applet) { return ToWidgetText(applet.m_HTMLTitle); }
-QString TextOfMenu(const CVorane& menu) { return ToWidgetText(menu.m_name); }
-QString TextOfItem(const CVoraneItem& item) { return ToWidgetText(item.m_label); }
+QString TextOfApplet(const CAppletParameters& applet) { return convert::LabelToWidget(applet.m_HTMLTitle); }
+QString TextOfMenu(const CVorane& menu) { return convert::LabelToWidget(menu.m_name); }
+QString TextOfItem(const CVoraneItem& item) { return convert::LabelToWidget(item.m_label); }
 
 QTreeWidgetItem* MakeNode(int picture, const QString& text, const void* object, const CVorane* ownedSubMenu) {
     auto* node = new QTreeWidgetItem;  // owned by the tree once inserted
