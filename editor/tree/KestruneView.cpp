@@ -1,6 +1,7 @@
 #include "tree/KestruneView.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QHeaderView>
 #include <QMenu>
 #include <vector>
@@ -311,6 +312,17 @@ void CKestruneView::contextMenuEvent(QContextMenuEvent* event) {
     setFocus(Qt::PopupFocusReason);
     emit commandStateChanged();
     m_pContextMenu->popup(at);
+}
+
+void CKestruneView::keyPressEvent(QKeyEvent* event) {
+    // The clipboard keys belong to the Edit commands; when those are disabled the keys do
+    // nothing (the item view would otherwise copy the node's text).
+    if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut) ||
+        event->matches(QKeySequence::Paste)) {
+        event->accept();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
 }
 
 // --- Drag and drop: the events only forward ------------------------------------------

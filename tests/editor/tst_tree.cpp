@@ -1,0 +1,383 @@
+#include <QClipboard>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "app/KestruneApp.h"
+#include "app/KestruneDoc.h"
+#include "model/AppletParameters.h"
+#include "model/VoraneItem.h"
+#include "persist/SettingsStore.h"
+#include "support/FakeDialogService.h"
+#include "tree/KestruneView.h"
+#include "tree/TreeCommands.h"
+#include "tree/TreeNodes.h"
+
+using namespace kestrune;
+using namespace treenodes;
+
+namespace {
+CVoraneItem* Append(CVorane& menu, const char* label, int visible = 1) {
+    auto item = std::make_unique<CVoraneItem>(label);
+    item->m_visible = visible;
+    CVoraneItem* raw = item.get();
+    menu.AddItem(std::move(item), 0);
+    return raw;
+}
+
+// The tree and the model agree node for node: object, picture, text and order.
+void ExpectTreeMatchesModel(const CKestruneView& view, const CAppletParameters& applet) {
+    QCOMPARE(view.topLevelItemCount(), 1);
+    const QTreeWidgetItem* root = view.topLevelItem(0);
+    QCOMPARE(ObjectOfNode(root), static_cast<const void*>(&applet));
+    QCOMPARE(GetNodePicture(root), 0);
+    QCOMPARE(root->text(0), TextOfApplet(applet));
+    QCOMPARE(root->childCount(), static_cast<int>(applet.m_menus.size()));
+    std::vector<std::pair<const QTreeWidgetItem*, const CVorane*>> pending;
+    for (int m = 0; m < root->childCount(); ++m) {
+        const CVorane* menu = applet.m_menus[static_cast<std::size_t>(m)].get();
+        QCOMPARE(ObjectOfNode(root->child(m)), static_cast<const void*>(menu));
+        QCOMPARE(GetNodePicture(root->child(m)), PictureOfMenu(*menu));
+        QCOMPARE(root->child(m)->text(0), TextOfMenu(*menu));
+        pending.emplace_back(root->child(m), menu);
+    }
+    while (!pending.empty()) {
+        auto [node, menu] = pending.back();
+        pending.pop_back();
+        QCOMPARE(node->childCount(), static_cast<int>(menu->m_items.size()));
+        for (int i = 0; i < node->childCount(); ++i) {
+            const CVoraneItem* item = menu->m_items[static_cast<std::size_t>(i)].get();
+            QCOMPARE(ObjectOfNode(node->child(i)), static_cast<const void*>(item));
+            QCOMPARE(GetNodePicture(node->child(i)), PictureOfItem(*item));
+            QCOMPARE(node->child(i)->text(0), TextOfItem(*item));
+            pending.emplace_back(node->child(i), item->m_subMenu.get());
+        }
+    }
+}
+}  // namespace
+
+class TreeTest : public QObject {
+    Q_OBJECT
+
+    struct Tree {
+        FakeDialogService dialogs;
+        MemorySettingsStore settings;
+        CKestruneApp app{QStringLiteral("/nonexistent"), dialogs, settings};
+        CKestruneDoc doc{app};
+        CKestruneView view{doc};
+        // A shown menu [plain, hidden item with sub menu [deep]], then a hidden menu without items.
+        CVorane* shown = nullptr;
+        CVorane* hidden = nullptr;
+        CVoraneItem* plain = nullptr;
+        CVoraneItem* withSub = nullptr;
+        CVoraneItem* deep = nullptr;
+
+        Tree() {
+            doc.ReplaceModel([this](CAppletParameters& applet) {
+                applet.Reset();
+                applet.m_HTMLTitle = "My Title";
+                applet.m_menus.push_back(std::make_unique<CVorane>(0, "top-level Menu"));
+                applet.m_menus.push_back(std::make_unique<CVorane>(0, "top-level Menu"));
+                shown = applet.m_menus[0].get();
+                hidden = applet.m_menus[1].get();
+                hidden->m_visible = 0;
+                plain = Append(*shown, "plain");
+                withSub = Append(*shown, "with sub", 0);
+                deep = Append(*withSub->m_subMenu, "deep");
+                return true;
+            });
+            doc.SetModifiedFlag(false);
+        }
+        CAppletParameters& Applet() { return app.m_applet; }
+        QTreeWidgetItem* Node(const void* object) { return view.NodeOfItem(object); }
+    };
+
+private slots:
+    void rebuildShowsEveryNodeWithItsPictureAndKind() {
+        Tree tree;
+        ExpectTreeMatchesModel(tree.view, tree.Applet());
+        QCOMPARE(tree.view.RootNode()->text(0), QStringLiteral("My Title"));
+        QCOMPARE(GetNodePicture(tree.Node(tree.shown)), 1);
+        QCOMPARE(GetNodePicture(tree.Node(tree.hidden)), 2);
+        QCOMPARE(GetNodePicture(tree.Node(tree.withSub)), 4);
+        QCOMPARE(GetNodePicture(tree.Node(tree.plain)), 5);
+        QCOMPARE(GetNodeKind(tree.Node(tree.withSub)), int(kKindSubMenuItem));
+        QCOMPARE(GetNodeKind(tree.Node(tree.deep)), int(kKindPlainItem));
+        QCOMPARE(GetNodeKind(nullptr), int(kKindRoot));
+        QCOMPARE(KindOfPicture(7), int(kKindNone));
+        QCOMPARE(GetNodeDepth(tree.Node(tree.deep)), 3);
+        // Root selected and expanded, top-level menus collapsed.
+        QCOMPARE(tree.view.SelectedNode(), tree.view.RootNode());
+        QVERIFY(tree.view.RootNode()->isExpanded());
+        QVERIFY(!tree.Node(tree.shown)->isExpanded());
+        QCOMPARE(ContainerOfNode(tree.Node(tree.deep)), tree.withSub->m_subMenu.get());
+        QCOMPARE(ContainerOfNode(tree.Node(tree.plain)), tree.shown);
+    }
+
+    void rebuildClearsTheEditingContextAndPostsClearMessage() {
+        Tree tree;
+        tree.app.m_pCurItem = tree.plain;
+        tree.app.m_pCurMenu = tree.shown;
+        QCoreApplication::processEvents();  // the Clear Message of the first build
+        QSignalSpy clear(&tree.view, &CKestruneView::clearMessageRequested);
+        tree.view.RebuildTree();
+        QVERIFY(!tree.app.m_pCurItem);
+        QVERIFY(!tree.app.m_pCurMenu);
+        QCOMPARE(clear.count(), 0);  // posted, runs after the current command
+        QTRY_COMPARE(clear.count(), 1);
+    }
+
+    void insertOnRootPutsANewMenuFirst() {
+        Tree tree;
+        tree.view.SelectNode(tree.view.RootNode());
+        tree.view.OnMenuInsert();
+        CVorane* created = tree.Applet().m_menus.front().get();
+        QCOMPARE(created->m_name, std::string("top-level Menu"));
+        QCOMPARE(tree.view.RootNode()->child(0), tree.view.SelectedNode());
+        QCOMPARE(GetNodePicture(tree.view.SelectedNode()), 1);
+        QVERIFY(tree.doc.IsModified());
+        ExpectTreeMatchesModel(tree.view, tree.Applet());
+    }
+
+    void insertOnMenuAndOnItemWithSubMenuPutsTheItemFirst() {
+        Tree tree;
+        tree.view.SelectNode(tree.Node(tree.shown));
+        tree.view.OnMenuInsert();
+        QCOMPARE(tree.shown->m_items.front()->m_label, std::string("item"));
+        QCOMPARE(tree.view.SelectedNode(), tree.Node(tree.shown)->child(0));
+        QVERIFY(tree.Node(tree.shown)->isExpanded());
+        QCOMPARE(GetNodePicture(tree.view.SelectedNode()), 5);
+
+        tree.view.SelectNode(tree.Node(tree.withSub));
+        tree.view.OnMenuInsert();
+        QCOMPARE(tree.withSub->m_subMenu->m_items.size(), std::size_t(2));
+        QCOMPARE(tree.view.SelectedNode(), tree.Node(tree.withSub)->child(0));
+        ExpectTreeMatchesModel(tree.view, tree.Applet());
+    }
+
+    void insertOnHiddenPlainItemGivesItASubMenuStyledLikeItsLevel() {
+        Tree tree;
+        // The first non-empty menu at nesting level 1 is the sub menu of "with sub".
+        tree.withSub->m_subMenu->m_Width = 123;
+        tree.plain->m_visible = 0;
+        tree.doc.SetVisible(tree.plain, false);
+        tree.view.SelectNode(tree.Node(tree.plain));
+        tree.view.OnMenuInsert();
+        QCOMPARE(GetNodePicture(tree.Node(tree.plain)), 4);
+        QCOMPARE(tree.plain->m_subMenu->m_Width, 123);
+        QCOMPARE(GetNodePicture(tree.view.SelectedNode()), 5);
+        QCOMPARE(ItemOfNode(tree.view.SelectedNode()), tree.plain->m_subMenu->m_items.front().get());
+        ExpectTreeMatchesModel(tree.view, tree.Applet());
+    }
+
+    void insertWithoutMenuAtItsLevelTakesTheStyleOfTheHoldingMenu() {
+        Tree tree;
+        tree.shown->m_Width = 77;
+        // "deep" is at depth 3: its sub menu has level 2, where no menu has items.
+        tree.view.SelectNode(tree.Node(tree.deep));
+        QCOMPARE(tree.view.FindSubMenuStyle(tree.Node(tree.deep)), tree.withSub->m_subMenu.get());
+        tree.view.SelectNode(tree.Node(tree.plain));
+        QCOMPARE(tree.view.FindSubMenuStyle(tree.Node(tree.plain)), tree.withSub->m_subMenu.get());
+        tree.withSub->m_subMenu->RemoveAllItems();
+        QCOMPARE(tree.view.FindSubMenuStyle(tree.Node(tree.plain)), tree.shown);
+    }
+
+    void deleteOnRootOnlyShowsTheStopMessage() {
+        Tree tree;
+        tree.view.SelectNode(tree.view.RootNode());
+        tree.view.OnMenuDelete();
+        QCOMPARE(tree.dialogs.messages, QStringList{QStringLiteral("Can't delete root!")});
+        QCOMPARE(tree.Applet().m_menus.size(), std::size_t(2));
+        QVERIFY(!tree.doc.IsModified());
+    }
+
+    void deleteQuestionsAnsweredCancelChangeNothing_data() {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("menu") << 0 << QStringLiteral("Are you sure to delete this top-level menu?");
+        QTest::newRow("item with sub menu") << 1 << QStringLiteral("Are you sure to delete this item and it's sub menu?");
+        QTest::newRow("plain item") << 2 << QStringLiteral("Are you sure to delete this item?");
+    }
+    void deleteQuestionsAnsweredCancelChangeNothing() {
+        QFETCH(int, which);
+        QFETCH(QString, question);
+        Tree tree;
+        const void* targets[] = {tree.shown, tree.withSub, tree.plain};
+        tree.view.SelectNode(tree.Node(targets[which]));
+        tree.dialogs.answers = {IDialogService::Answer::Cancel};
+        tree.view.OnMenuDelete();
+        QCOMPARE(tree.dialogs.messages, QStringList{question});
+        QVERIFY(!tree.doc.IsModified());
+        QCOMPARE(tree.view.SelectedNode(), tree.Node(targets[which]));
+        ExpectTreeMatchesModel(tree.view, tree.Applet());
+    }
+
+    void deleteAnsweredOkRemovesTheNodeAndSelectsItsParent() {
+        Tree tree;
+        tree.app.m_pCurItem = tree.deep;
+        tree.view.SelectNode(tree.Node(tree.withSub));
+        tree.view.OnMenuDelete();  // OK
+        QCOMPARE(tree.shown->m_items.size(), std::size_t(1));
+        QCOMPARE(tree.view.SelectedNode(), tree.Node(tree.shown));
+        QVERIFY(!tree.Node(tree.deep));
+        QVERIFY(!tree.app.m_pCurItem);
+        QVERIFY(tree.doc.IsModified());
+        ExpectTreeMatchesModel(tree.view, tree.Applet());
+
+        tree.view.SelectNode(tree.Node(tree.shown));
+        tree.view.OnMenuDelete();
+        QCOMPARE(tree.Applet().m_menus.size(), std::size_t(1));
+        QCOMPARE(tree.view.SelectedNode(), tree.view.RootNode());
+        ExpectTreeMatchesModel(tree.view, tree.Applet());
+    }
+
+    void deletingTheLastSubItemTurnsTheParentBackIntoAPlainItem() {
+        Tree tree;
+        tree.view.SelectNode(tree.Node(tree.deep));
+        tree.view.OnMenuDelete();
+        QCOMPARE(GetNodePicture(tree.Node(tree.withSub)), 6);  // hidden plain item
+        QCOMPARE(tree.view.SelectedNode(), tree.Node(tree.withSub));
+        ExpectTreeMatchesModel(tree.view, tree.Applet());
+    }
+
+    void visibleFlipsPictureAndModelAndMarksTheDocument() {
+        Tree tree;
+        tree.view.SelectNode(tree.Node(tree.withSub));
+        QVERIFY(!treecommands::IsNodeVisible(tree.view.SelectedNode()));
+        tree.view.OnMenuVisible();
+        QCOMPARE(tree.withSub->m_visible, 1);
+        QCOMPARE(GetNodePicture(tree.Node(tree.withSub)), 3);
+        QVERIFY(treecommands::IsNodeVisible(tree.view.SelectedNode()));
+        QVERIFY(tree.doc.IsModified());
+
+        tree.view.SelectNode(tree.Node(tree.hidden));
+        tree.view.OnMenuVisible();
+        QCOMPARE(tree.hidden->m_visible, 1);
+        QCOMPARE(GetNodePicture(tree.Node(tree.hidden)), 1);
+
+        tree.doc.SetModifiedFlag(false);
+        tree.view.SelectNode(tree.view.RootNode());
+        tree.view.OnMenuVisible();
+        QVERIFY(!tree.doc.IsModified());
+    }
+
+    void moveUpAndDownReorderModelAndNodes() {
+        Tree tree;
+        tree.view.SelectNode(tree.Node(tree.plain));
+        tree.view.OnMenuMoveUp();  // already first
+        QVERIFY(!tree.doc.IsModified());
+        QCOMPARE(tree.shown->m_items.front().get(), tree.plain);
+
+        tree.Node(tree.withSub)->setExpanded(true);
+        tree.view.SelectNode(tree.Node(tree.withSub));
+        tree.view.OnMenuMoveUp();
+        QCOMPARE(tree.shown->m_items.front().get(), tree.withSub);
+        QCOMPARE(tree.view.SelectedNode(), tree.Node(tree.withSub));
+        QCOMPARE(tree.Node(tree.shown)->indexOfChild(tree.Node(tree.withSub)), 0);
+        QVERIFY(!tree.Node(tree.withSub)->isExpanded());
+        QVERIFY(tree.doc.IsModified());
+
+        tree.doc.SetModifiedFlag(false);
+        tree.view.OnMenuMoveDown();
+        QCOMPARE(tree.shown->m_items.back().get(), tree.withSub);
+        tree.view.OnMenuMoveDown();  // already last
+        QCOMPARE(tree.shown->m_items.back().get(), tree.withSub);
+        QCOMPARE(tree.view.SelectedNode(), tree.Node(tree.withSub));
+        ExpectTreeMatchesModel(tree.view, tree.Applet());
+    }
+
+    void editsMadeThroughTheDocumentReachTheNodes() {
+        Tree tree;
+        // A copy pasted by another part of the editor appears with all its sub nodes.
+        CVoraneItem* copy = tree.doc.InsertCopy(tree.plain->m_subMenu.get(), *tree.withSub);
+        QVERIFY(tree.Node(copy));
+        QCOMPARE(GetNodePicture(tree.Node(tree.plain)), 3);
+        tree.doc.EditProperties([&] {
+            tree.plain->m_label = "two\r\nlines";
+            return true;
+        }, tree.shown, tree.plain);
+        QCOMPARE(tree.Node(tree.plain)->text(0), QStringLiteral("two\nlines"));
+        tree.doc.EditProperties([&] {
+            tree.Applet().m_HTMLTitle = "Renamed";
+            return true;
+        });
+        QCOMPARE(tree.view.RootNode()->text(0), QStringLiteral("Renamed"));
+        tree.doc.RemoveTopLevelMenu(tree.shown);
+        QVERIFY(!tree.Node(copy));
+        ExpectTreeMatchesModel(tree.view, tree.Applet());
+    }
+
+    void curItemMenuIsTheContainerOfTheSelectedItem() {
+        Tree tree;
+        tree.view.SelectNode(tree.Node(tree.deep));
+        QVERIFY(!tree.view.GetCurItemMenu());
+        tree.app.m_pCurItem = tree.deep;
+        QCOMPARE(tree.view.GetCurItemMenu(), tree.withSub->m_subMenu.get());
+        tree.view.SelectNode(tree.Node(tree.plain));
+        QCOMPARE(tree.view.GetCurItemMenu(), tree.shown);
+    }
+
+    void propertyMarksTheDocumentModified() {
+        Tree tree;
+        tree.view.SelectNode(tree.view.RootNode());
+        tree.view.OnMenuProperty();
+        QVERIFY(tree.doc.IsModified());
+    }
+
+    void contextMenuOpensAtTheKeyboardCornerOrOnAHitNode() {
+        Tree tree;
+        QMenu popup;
+        popup.addAction(QStringLiteral("entry"));
+        tree.view.SetContextMenu(&popup);
+        tree.view.resize(300, 200);
+        tree.view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tree.view));
+
+        QContextMenuEvent keyboard(QContextMenuEvent::Keyboard, QPoint(50, 50), tree.view.mapToGlobal(QPoint(50, 50)));
+        QApplication::sendEvent(tree.view.viewport(), &keyboard);
+        QTRY_VERIFY(popup.isVisible());
+        QCOMPARE(popup.pos(), tree.view.mapToGlobal(QPoint(5, 5)));
+        popup.hide();
+
+        // A right click below the last node hits nothing: no menu, selection unchanged.
+        const QPoint empty(10, tree.view.viewport()->height() - 5);
+        QContextMenuEvent miss(QContextMenuEvent::Mouse, empty, tree.view.viewport()->mapToGlobal(empty));
+        QApplication::sendEvent(tree.view.viewport(), &miss);
+        QVERIFY(!popup.isVisible());
+        QCOMPARE(tree.view.SelectedNode(), tree.view.RootNode());
+
+        tree.Node(tree.shown)->setExpanded(true);
+        const QPoint onPlain = tree.view.visualItemRect(tree.Node(tree.plain)).center();
+        QContextMenuEvent hit(QContextMenuEvent::Mouse, onPlain, tree.view.viewport()->mapToGlobal(onPlain));
+        QApplication::sendEvent(tree.view.viewport(), &hit);
+        QCOMPARE(tree.view.SelectedNode(), tree.Node(tree.plain));
+        QTRY_VERIFY(popup.isVisible());
+        popup.hide();
+    }
+
+    void clipboardKeysDoNothingWhenTheViewGetsThem() {
+        Tree tree;
+        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        QTest::keyClick(&tree.view, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+    }
+
+    void rebuildOfTenThousandItemsMatchesTheModel() {
+        Tree tree;
+        tree.doc.ReplaceModel([](CAppletParameters& applet) {
+            applet.Reset();
+            for (int m = 0; m < 10; ++m) {
+                applet.m_menus.push_back(std::make_unique<CVorane>(0, "menu"));
+                for (int i = 0; i < 100; ++i) {
+                    CVoraneItem* item = Append(*applet.m_menus.back(), "item");
+                    for (int j = 0; j < 9; ++j) Append(*item->m_subMenu, "sub", j % 2);
+                }
+            }
+            return true;
+        });
+        ExpectTreeMatchesModel(tree.view, tree.Applet());
+    }
+};
+
+QTEST_MAIN(TreeTest)
+#include "tst_tree.moc"
