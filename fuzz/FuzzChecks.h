@@ -32,7 +32,7 @@ inline std::string DocumentText(CAppletParameters& applet) {
 // model whose written text reads back to the same text.
 inline bool MenuFileRoundTripHolds(std::string_view text) {
     CKeyTable table;
-    table.Parse(text);
+    table.Parse(std::string(text));
     CAppletParameters asTemplate;
     LoadMenuTable(asTemplate, table, "T", true, "/app");
 

@@ -1,61 +1,60 @@
 #include "persist/KeyTable.h"
 
+#include <algorithm>
+
 #include "persist/FileAccess.h"
 #include "persist/TextRoutines.h"
 
 namespace kestrune {
 
-std::string CKeyTable::Compose(std::string_view header, std::string_view key) {
-    std::string composed;
-    composed.reserve(header.size() + 1 + key.size());
-    composed.append(header);
-    composed.push_back('\n');
-    composed.append(key);
-    return composed;
+std::size_t CKeyTable::EntryKeyHash::operator()(const EntryKey& entry) const noexcept {
+    return std::hash<std::string_view>()(entry.key) ^ (entry.section * 0x9E3779B97F4A7C15ull);
 }
 
-void CKeyTable::Parse(std::string_view text) {
-    // Entries before the first header have no section: "\n" + key, which no lookup forms.
-    std::string header;
-    ForEachLine(text, [&](std::string_view rawLine) {
+std::size_t CKeyTable::SectionIndex(std::string_view header) {
+    return m_sections.try_emplace(header, m_sections.size() + 1).first->second;
+}
+
+void CKeyTable::Parse(std::string text) {
+    m_texts.push_back(std::make_unique<const std::string>(std::move(text)));
+    const std::string_view kept = *m_texts.back();
+    m_entries.reserve(m_entries.size() + static_cast<std::size_t>(std::count(kept.begin(), kept.end(), '\n')) + 1);
+    std::size_t section = 0;
+    ForEachLine(kept, [&](std::string_view rawLine) {
         const std::string_view line = TrimView(rawLine);
         if (line.empty()) return;
         if (line.front() == '[') {
-            header.assign(line);
+            section = SectionIndex(line);
             return;
         }
         const std::size_t equals = line.find('=');
-        if (equals == std::string_view::npos) {
-            m_entries.insert_or_assign(Compose(header, line), std::string());
-            return;
-        }
-        m_entries.insert_or_assign(Compose(header, TrimView(line.substr(0, equals))),
-                                   std::string(line.substr(equals + 1)));
+        const std::string_view key = equals == std::string_view::npos ? line : TrimView(line.substr(0, equals));
+        const std::string_view value = equals == std::string_view::npos ? std::string_view() : line.substr(equals + 1);
+        m_entries.insert_or_assign(EntryKey{section, key}, value);
     });
 }
 
-const std::string* CKeyTable::Find(std::string_view section, std::string_view key) const {
-    std::string composed;
-    composed.reserve(section.size() + key.size() + 3);
-    composed.push_back('[');
-    composed.append(section);
-    composed.append("]\n");
-    composed.append(key);
-    const auto found = m_entries.find(composed);
-    return found == m_entries.end() ? nullptr : &found->second;
+const std::string_view* CKeyTable::Find(std::string_view section, std::string_view key) const {
+    std::string header;
+    header.reserve(section.size() + 2);
+    header.append("[").append(section).append("]");
+    const auto found = m_sections.find(header);
+    if (found == m_sections.end()) return nullptr;
+    const auto entry = m_entries.find(EntryKey{found->second, key});
+    return entry == m_entries.end() ? nullptr : &entry->second;
 }
 
 bool ReadKeyTable(const std::string& path, CKeyTable& table) {
     std::string text;
     if (!ReadWholeFile(path, text)) return false;
-    table.Parse(text);
+    table.Parse(std::move(text));
     return true;
 }
 
 std::string_view GetKeyValue(std::string_view section, std::string_view key, std::string_view defaultValue,
                              const CKeyTable& table) {
-    const std::string* value = table.Find(section, key);
-    return value ? std::string_view(*value) : defaultValue;
+    const std::string_view* value = table.Find(section, key);
+    return value ? *value : defaultValue;
 }
 
 std::vector<std::string> GetKeyFields(std::string_view section, std::string_view key,

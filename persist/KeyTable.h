@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -9,21 +10,32 @@ namespace kestrune {
 
 // Every entry of a menu or template file under its section header and key, built from
 // the whole file. Lookups are exact and case-sensitive; a later entry replaces an
-// earlier one with the same section and key.
+// earlier one with the same section and key. Entries before the first header belong to
+// no section and are never found. Keys and values point into the kept file text, so a
+// large file costs one copy of its bytes and no allocation per entry.
 class CKeyTable {
 public:
     // Adds the entries of a whole file's text.
-    void Parse(std::string_view text);
+    void Parse(std::string text);
 
     // The value under "[section]" and key, or nullptr.
-    const std::string* Find(std::string_view section, std::string_view key) const;
+    const std::string_view* Find(std::string_view section, std::string_view key) const;
     std::size_t EntryCount() const { return m_entries.size(); }
-    void Clear() { m_entries.clear(); }
 
 private:
-    static std::string Compose(std::string_view header, std::string_view key);
-    // The header line, brackets included, and the key; LF never occurs in either.
-    std::unordered_map<std::string, std::string> m_entries;
+    struct EntryKey {
+        std::size_t section;  // index into m_sections; 0 is "no section"
+        std::string_view key;
+        bool operator==(const EntryKey&) const = default;
+    };
+    struct EntryKeyHash {
+        std::size_t operator()(const EntryKey& entry) const noexcept;
+    };
+    std::size_t SectionIndex(std::string_view header);
+
+    std::vector<std::unique_ptr<const std::string>> m_texts;
+    std::unordered_map<std::string_view, std::size_t> m_sections;  // header line, brackets included
+    std::unordered_map<EntryKey, std::string_view, EntryKeyHash> m_entries;
 };
 
 // Reads the file into the table; false when it cannot be opened or read.

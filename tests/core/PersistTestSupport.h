@@ -36,7 +36,7 @@ inline std::string DocumentText(CAppletParameters& applet) {
 
 inline CKeyTable TableOf(const std::string& text) {
     CKeyTable table;
-    table.Parse(text);
+    table.Parse(std::string(text));
     return table;
 }
 
