@@ -1,0 +1,459 @@
+#include <QClipboard>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QtTest>
+
+#include "app/KestruneApp.h"
+#include "app/KestruneDoc.h"
+#include "main/CommandTable.h"
+#include "main/DlgHtml.h"
+#include "main/DocumentFlow.h"
+#include "main/EditorShell.h"
+#include "main/MainFrame.h"
+#include "main/WindowPlacement.h"
+#include "main/WizardInfoView.h"
+#include "model/AppletParameters.h"
+#include "output/HtmlPageBuilder.h"
+#include "output/ParameterCheck.h"
+#include "persist/PersistTexts.h"
+#include "persist/SettingsStore.h"
+#include "persist/TemplateStore.h"
+#include "support/FakeDialogService.h"
+#include "templates/DlgNew.h"
+#include "toolbar/FlatToolBar.h"
+#include "tree/KestruneView.h"
+#include "tree/TreeNodes.h"
+#include "ui_dlg_html.h"
+#include "ui_dlg_new.h"
+
+using namespace kestrune;
+
+namespace {
+const QString kSettings = QStringLiteral("Settings");
+
+bool CopyFromProgramFolder(const QString& name, const QString& folder) {
+    return QFile::copy(QStringLiteral(KESTRUNE_BIN_DIR "/") + name, folder + QLatin1Char('/') + name);
+}
+
+// A program folder of its own, so that saves and clean-ups touch nothing shared.
+struct Program {
+    QTemporaryDir folder;
+    FakeDialogService dialogs;
+    MemorySettingsStore settings;
+    std::unique_ptr<CEditorShell> shell;
+
+    Program() {
+        CopyFromProgramFolder(QStringLiteral("Kestrune.tpl"), folder.path());
+        CopyFromProgramFolder(QStringLiteral("kestrune.html"), folder.path());
+    }
+    bool Start(const QString& file = {}) {
+        shell = std::make_unique<CEditorShell>(folder.path(), dialogs, settings);
+        return shell->Start(file);
+    }
+    CMainFrame& Frame() { return shell->Frame(); }
+    CKestruneDoc& Doc() { return shell->Doc(); }
+    CKestruneView& Tree() { return *Frame().TreeView(); }
+    CAppletParameters& Applet() { return shell->App().m_applet; }
+    QAction* Action(const char* id) { return Frame().Action(QString::fromLatin1(id)); }
+    std::string Setting(const char* key) { return settings.GetString("Settings", key); }
+};
+
+std::string TemplateTitle(const QString& appDir, MemorySettingsStore& settings, int position) {
+    CTemplateStore store(settings, appDir.toLocal8Bit().toStdString());
+    CAppletParameters applet;
+    store.LoadTemplate(applet, position);
+    return applet.m_HTMLTitle;
+}
+}  // namespace
+
+class ShellTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstStartWithEmptySettings() {
+        Program program;
+        QVERIFY(program.Start());
+        QCOMPARE(program.Frame().windowTitle(), QStringLiteral("Untitled - Kestrune"));
+        QCOMPARE(program.settings.GetString("TEMPLATE", "TemplateKey"), std::string(texts::kBuiltInTemplateList));
+        // The tree shows the first template, "Normal", loaded without asking.
+        QVERIFY(program.dialogs.dialogTitles.isEmpty());
+        QCOMPARE(program.Applet().m_HTMLTitle, TemplateTitle(program.folder.path(), program.settings, 0));
+        QVERIFY(!program.Applet().m_menus.empty());
+        QCOMPARE(program.Tree().RootNode()->text(0), QString::fromStdString(program.Applet().m_HTMLTitle));
+        QCOMPARE(program.Tree().RootNode()->childCount(), static_cast<int>(program.Applet().m_menus.size()));
+        QVERIFY(!program.Doc().IsModified());
+        QCOMPARE(program.shell->App().m_nBrowserMode, 1);
+        QCOMPARE(program.shell->App().m_bFirstNew, 0);
+        QVERIFY(!program.Action(cmd::OptionsAutoChange)->isChecked());
+        QVERIFY(!program.Action(cmd::FileMru1)->isEnabled());
+        QCOMPARE(program.Action(cmd::FileMru1)->text(), QStringLiteral("Recent File"));
+
+        program.shell->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(&program.Frame()));
+        QTRY_COMPARE(program.Tree().height(), 150);
+        QVERIFY(program.Frame().InfoView()->height() > 0);
+    }
+
+    void savedPlacementIsRestoredAndBrokenOnesAreIgnored() {
+        Program restored;
+        restored.settings.SetString("Settings", "WindowPos", "0,1,-1,-1,-1,-1,30,40,630,490");
+        QVERIFY(restored.Start());
+        restored.shell->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(&restored.Frame()));
+        QCOMPARE(restored.Frame().geometry().size(), QSize(600, 450));
+
+        Program broken;
+        broken.settings.SetString("Settings", "WindowPos", "0,1,-1,-1,-1,-1,30,40,630");
+        QVERIFY(broken.Start());
+        broken.shell->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(&broken.Frame()));
+        QVERIFY(!broken.Frame().isMaximized() && !broken.Frame().isMinimized());
+        QCOMPARE(broken.Frame().geometry().size(), QSize(640, 480));
+    }
+
+    void settingsAreWrittenAtCloseEvenWhenTheSaveQuestionIsCancelled() {
+        Program program;
+        QVERIFY(program.Start());
+        program.shell->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(&program.Frame()));
+        program.Action(cmd::OptionsAutoChange)->trigger();
+        QVERIFY(program.Action(cmd::OptionsAutoChange)->isChecked());
+        QVERIFY(!program.settings.Contains("Settings", "Auto Change Size"));  // not before the close
+
+        program.Doc().SetModifiedFlag(true);
+        program.dialogs.answers = {IDialogService::Answer::Cancel};
+        QVERIFY(!program.Frame().close());
+        QVERIFY(program.Frame().isVisible());
+        QCOMPARE(program.dialogs.messages.last(), QStringLiteral("Save changes to Untitled?"));
+        QVERIFY(ParseWindowPlacement(program.Setting("WindowPos")).has_value());
+        QCOMPARE(program.settings.GetInt("Settings", "Tree Height"), 150);
+        QCOMPARE(program.settings.GetInt("Settings", "Tree Width"), program.Tree().width());
+        QCOMPARE(program.settings.GetInt("Settings", "Auto Change Size"), 1);
+        QVERIFY(program.Doc().IsModified());
+    }
+
+    void aFailedSaveAtCloseKeepsTheWindowAndTheChanges() {
+        Program program;
+        QVERIFY(program.Start());
+        program.shell->Show();
+        program.Doc().SetModifiedFlag(true);
+        program.dialogs.answers = {IDialogService::Answer::Yes};
+        program.dialogs.saveFileNames = {QString()};  // the save dialog is cancelled
+        QVERIFY(!program.Frame().close());
+        QVERIFY(program.Doc().IsModified());
+
+        // A page file that cannot be written fails the save the same way.
+        program.dialogs.answers = {IDialogService::Answer::Yes};
+        program.dialogs.saveFileNames = {program.folder.filePath(QStringLiteral("missing/folder/page.htm"))};
+        QVERIFY(!program.Frame().close());
+        QVERIFY(program.Doc().IsModified());
+        QVERIFY(program.dialogs.messages.contains(QString::fromLatin1(texts::kSaveFailed)));
+
+        program.dialogs.answers = {IDialogService::Answer::No};
+        QVERIFY(program.Frame().close());
+    }
+
+    void aMaximizedWindowIsRememberedAsMaximized() {
+        Program program;
+        QVERIFY(program.Start());
+        program.Frame().showMaximized();
+        QVERIFY(QTest::qWaitForWindowExposed(&program.Frame()));
+        QTRY_VERIFY(program.Frame().isMaximized());
+        QVERIFY(program.Frame().close());
+        const auto placement = ParseWindowPlacement(program.Setting("WindowPos"));
+        QVERIFY(placement.has_value());
+        QCOMPARE(placement->flags, 2u);
+        QCOMPARE(placement->showState, 3u);
+
+        Program next;
+        next.settings.SetString("Settings", "WindowPos", program.Setting("WindowPos"));
+        QVERIFY(next.Start());
+        next.shell->Show();
+        QTRY_VERIFY(next.Frame().isMaximized());
+    }
+
+    void commandsFollowTheSelectionAndTheActivePane() {
+        Program program;
+        QVERIFY(program.Start());
+        program.shell->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(&program.Frame()));
+        CKestruneView& tree = program.Tree();
+        auto enabled = [&](const char* id) { return program.Action(id)->isEnabled(); };
+
+        tree.SelectNode(tree.RootNode());
+        QVERIFY(!enabled(cmd::MenuVisible) && !enabled(cmd::MenuMoveUp) && !enabled(cmd::EditCut));
+        QVERIFY(!enabled(cmd::EditCopy) && !enabled(cmd::EditPaste));
+        QVERIFY(enabled(cmd::MenuProperty) && enabled(cmd::MenuInsert) && enabled(cmd::MenuDelete));
+
+        QTreeWidgetItem* menu = tree.RootNode()->child(0);
+        tree.SelectNode(menu);
+        QVERIFY(!enabled(cmd::MenuProperty) && !enabled(cmd::MenuMoveDown) && !enabled(cmd::EditCopy));
+        QVERIFY(enabled(cmd::MenuVisible) && program.Action(cmd::MenuVisible)->isChecked());
+
+        tree.SelectNode(menu->child(0));
+        QVERIFY(enabled(cmd::MenuMoveUp) && enabled(cmd::MenuMoveDown) && enabled(cmd::EditCut));
+        QVERIFY(enabled(cmd::EditCopy) && enabled(cmd::MenuProperty));
+
+        // The message pane handles no commands: everything the tree carries out goes grey.
+        program.Action(cmd::NextPane)->trigger();
+        QCOMPARE(program.Frame().ActivePane(), static_cast<QWidget*>(program.Frame().InfoView()));
+        for (const char* id : {cmd::MenuInsert, cmd::MenuDelete, cmd::MenuVisible, cmd::MenuMoveUp, cmd::MenuMoveDown,
+                               cmd::MenuProperty, cmd::EditCut, cmd::EditCopy, cmd::EditPaste})
+            QVERIFY2(!enabled(id), id);
+        QVERIFY(enabled(cmd::BuildCheck) && enabled(cmd::FileSave));
+        program.Action(cmd::PrevPane)->trigger();
+        QVERIFY(program.Frame().IsTreePaneActive());
+        QVERIFY(enabled(cmd::MenuInsert));
+
+        // Clicking into the message pane makes it the active pane too.
+        program.Frame().InfoView()->m_edit->setFocus();
+        QTRY_VERIFY(!program.Frame().IsTreePaneActive());
+        QVERIFY(!enabled(cmd::MenuDelete));
+    }
+
+    void aDisabledCommandGivenByItsKeyDoesNothing() {
+        Program program;
+        QVERIFY(program.Start());
+        program.shell->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(&program.Frame()));
+        CKestruneView& tree = program.Tree();
+        tree.SelectNode(tree.RootNode());
+        tree.setFocus();
+        QGuiApplication::clipboard()->setText(QStringLiteral("unchanged"));
+        QTest::keyClick(&tree, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(&tree, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("unchanged"));
+        const auto menus = program.Applet().m_menus.size();
+        program.Action(cmd::MenuMoveUp)->trigger();
+        QCOMPARE(program.Applet().m_menus.size(), menus);
+        QVERIFY(!program.Doc().IsModified());
+    }
+
+    void checkParametersReportsIntoTheMessagePaneAndClearMessageEmptiesIt() {
+        Program program;
+        QVERIFY(program.Start());
+        program.Frame().OnCheckParameters();
+        const QString report = program.Frame().InfoView()->MessageText();
+        QVERIFY(report.startsWith(QStringLiteral("-----------------Checking ")));
+        QVERIFY(report.contains(QStringLiteral("Recommend:\tApplet Width:")));
+        QVERIFY(!report.contains(QLatin1Char('\r')));
+        QVERIFY(!program.Doc().IsModified());
+        program.Action(cmd::BuildClearMessage)->trigger();
+        QVERIFY(program.Frame().InfoView()->MessageText().isEmpty());
+    }
+
+    void autoChangeMenuSizeResizesTheAppletAndMarksTheDocument() {
+        Program program;
+        QVERIFY(program.Start());
+        program.Applet().m_appWidth = 1;
+        program.Applet().m_appHeight = 1;
+        program.Action(cmd::OptionsAutoChange)->trigger();
+        program.Frame().OnCheckParameters();
+        const ParameterCheckResult expected = CheckParameters(program.Applet(), false);
+        QCOMPARE(program.Applet().m_appWidth, expected.recommendedWidth);
+        QCOMPARE(program.Applet().m_appHeight, expected.recommendedHeight);
+        QVERIFY(program.Doc().IsModified());
+    }
+
+    void buildHtmlShowsThePageAndCopyTakesTheAppletParagraph() {
+        Program program;
+        QVERIFY(program.Start());
+        const std::string page = program.Applet().BuildHTML();
+        QString copied;
+        QString afterEdit = QStringLiteral("not set");
+        program.dialogs.onDialog = [&](QDialog* dialog) {
+            auto* html = qobject_cast<CDlgHtml*>(dialog);
+            if (!html) return int(QDialog::Rejected);
+            copied = html->OnCopy();
+            // The user's edits count; without a paragraph nothing is copied.
+            html->SetPageText(QStringLiteral("<html>no paragraph</html>"));
+            afterEdit = html->OnCopy();
+            return int(QDialog::Accepted);
+        };
+        QGuiApplication::clipboard()->clear();
+        program.Action(cmd::BuildHtml)->trigger();
+        QCOMPARE(program.dialogs.dialogTitles, QStringList{QStringLiteral("HTML")});
+        QString expected = QString::fromStdString(AppletParagraph(page));
+        expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        QVERIFY(expected.startsWith(QStringLiteral("<p align=")) && expected.endsWith(QStringLiteral("</p>")));
+        QCOMPARE(copied, expected);
+        QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+        QVERIFY(afterEdit.isEmpty());
+        QVERIFY(program.Frame().InfoView()->MessageText().contains(QStringLiteral("Recommend:")));
+    }
+
+    void copyInTheHtmlDialogSelectsWhatItCopies() {
+        CDlgHtml dialog(QStringLiteral("<html>\n<p align=\"Left\">\n<applet>é</applet>\n</p>\n</html>"));
+        const QString copied = dialog.OnCopy();
+        QCOMPARE(copied, QStringLiteral("<p align=\"Left\">\n<applet>é</applet>\n</p>"));
+        QCOMPARE(dialog.Form().htmlEdit->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')),
+                 copied);
+    }
+
+    void newAfterTheFirstAsksForATemplateAndACancelKeepsTheModel() {
+        Program program;
+        QVERIFY(program.Start());
+        const std::string normalTitle = program.Applet().m_HTMLTitle;
+        program.Doc().SetModifiedFlag(true);
+        program.dialogs.answers = {IDialogService::Answer::No};
+        program.Action(cmd::FileNew)->trigger();
+        QCOMPARE(program.dialogs.messages, QStringList{QStringLiteral("Save changes to Untitled?")});
+        QCOMPARE(program.dialogs.dialogTitles, QStringList{QStringLiteral("New Vorane")});
+        QCOMPARE(program.Applet().m_HTMLTitle, normalTitle);
+        QVERIFY(!program.Doc().IsModified());
+        QVERIFY(program.Doc().PathName().isEmpty());
+
+        program.dialogs.onDialog = [](QDialog* dialog) {
+            auto* chooser = qobject_cast<CDlgNew*>(dialog);
+            chooser->Form().templatesList->setCurrentRow(2);
+            chooser->accept();
+            return int(chooser->result());
+        };
+        program.Action(cmd::FileNew)->trigger();
+        QCOMPARE(program.Applet().m_HTMLTitle, TemplateTitle(program.folder.path(), program.settings, 2));
+        QCOMPARE(program.Tree().RootNode()->text(0), QString::fromStdString(program.Applet().m_HTMLTitle));
+        QVERIFY(!program.Doc().IsModified());
+    }
+
+    void newAndOpenStopWhenTheSaveQuestionIsCancelled() {
+        Program program;
+        QVERIFY(program.Start());
+        program.Doc().SetModifiedFlag(true);
+        program.dialogs.answers = {IDialogService::Answer::Cancel, IDialogService::Answer::Cancel};
+        program.Action(cmd::FileNew)->trigger();
+        program.dialogs.openFileNames = {program.folder.filePath(QStringLiteral("x.htm"))};
+        program.Action(cmd::FileOpen)->trigger();
+        QVERIFY(program.dialogs.dialogTitles.isEmpty());
+        QCOMPARE(program.dialogs.messages.size(), 2);
+        QVERIFY(program.Doc().IsModified());
+    }
+
+    void aCommandLineFileWithoutMenuFileEndsTheStart() {
+        Program program;
+        const QString page = program.folder.filePath(QStringLiteral("lonely.htm"));
+        QFile file(page);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QVERIFY(!program.Start(page));
+        QCOMPARE(program.dialogs.messages, QStringList{QString::fromLatin1(texts::kNotSavedByKestrune)});
+    }
+
+    void savedDocumentsOpenAgainFromTheCommandLineAndTheRecentList() {
+        Program program;
+        QVERIFY(program.Start());
+        program.Tree().SelectNode(program.Tree().RootNode());
+        program.Action(cmd::MenuInsert)->trigger();
+        const auto menus = program.Applet().m_menus.size();
+        QVERIFY(program.Doc().IsModified());
+
+        const QString base = program.folder.filePath(QStringLiteral("menu"));
+        program.dialogs.saveFileNames = {base};
+        program.Action(cmd::FileSave)->trigger();
+        QVERIFY(QFile::exists(base + QStringLiteral(".htm")));
+        QVERIFY(QFile::exists(base + QStringLiteral(".kst")));
+        QCOMPARE(program.Frame().windowTitle(), QStringLiteral("menu.htm - Kestrune"));
+        QVERIFY(!program.Doc().IsModified());
+        QCOMPARE(program.settings.GetString("Recent File List", "File1"),
+                 (base + QStringLiteral(".htm")).toStdString());
+        QVERIFY(program.Action(cmd::FileMru1)->isEnabled());
+
+        // A new document, then the recent entry brings the saved one back.
+        program.dialogs.onDialog = [](QDialog* dialog) {
+            dialog->accept();
+            return int(QDialog::Accepted);
+        };
+        program.Action(cmd::FileNew)->trigger();
+        QCOMPARE(program.Frame().windowTitle(), QStringLiteral("Untitled - Kestrune"));
+        program.Action(cmd::FileMru1)->trigger();
+        QCOMPARE(program.Applet().m_menus.size(), menus);
+        QCOMPARE(program.Frame().windowTitle(), QStringLiteral("menu.htm - Kestrune"));
+
+        Program again;
+        again.settings = program.settings;
+        QVERIFY(again.Start(base + QStringLiteral(".htm")));
+        QCOMPARE(again.Applet().m_menus.size(), menus);
+        QVERIFY(!again.Doc().IsModified());
+        // The document knows both panes after a start from the command line.
+        QCOMPARE(again.Doc().m_pInfoView, again.Frame().InfoView());
+        again.Frame().OnCheckParameters();
+        QVERIFY(!again.Frame().InfoView()->MessageText().isEmpty());
+        // The first New after such a start is the first New: no chooser.
+        again.Action(cmd::FileNew)->trigger();
+        QVERIFY(again.dialogs.dialogTitles.isEmpty());
+    }
+
+    void aRecentDocumentThatNoLongerOpensLeavesTheList() {
+        Program program;
+        program.settings.SetString("Recent File List", "File1", "/nonexistent/gone.htm");
+        QVERIFY(program.Start());
+        QVERIFY(program.Action(cmd::FileMru1)->isEnabled());
+        program.Action(cmd::FileMru1)->trigger();
+        QCOMPARE(program.Frame().RecentFiles().Count(), 0);
+        QVERIFY(!program.Action(cmd::FileMru1)->isEnabled());
+        QCOMPARE(program.settings.GetString("Recent File List", "File1"), std::string());
+    }
+
+    void templateCommandsReachTheStore() {
+        Program program;
+        QVERIFY(program.Start());
+        program.dialogs.onDialog = [](QDialog* dialog) {
+            if (dialog->windowTitle() != QLatin1String("Save As Template")) return int(QDialog::Rejected);
+            dialog->findChild<QLineEdit*>(QStringLiteral("nameEdit"))->setText(QStringLiteral("Mine"));
+            dialog->findChild<QListWidget*>(QStringLiteral("templatesList"))->setCurrentRow(1);
+            dialog->accept();
+            return dialog->result();
+        };
+        program.Action(cmd::FileSaveAsTemplate)->trigger();
+        CTemplateStore store(program.settings, program.folder.path().toStdString());
+        const auto names = store.ListTemplateNames();
+        QCOMPARE(names.at(1), std::string("Mine"));
+        QCOMPARE(TemplateTitle(program.folder.path(), program.settings, 1), program.Applet().m_HTMLTitle);
+
+        program.Action(cmd::OptionsTemplate)->trigger();
+        QCOMPARE(program.dialogs.dialogTitles.last(), QStringLiteral("Manage Templates"));
+    }
+
+    void extraCommandsJoinTheMenuTheToolbarAndTheEnabling() {
+        Program program;
+        QVERIFY(program.Start());
+        bool allowed = false;
+        int runs = 0;
+        CommandSpec spec;
+        spec.id = QStringLiteral("ViewExtra");
+        spec.text = QStringLiteral("E&xtra");
+        spec.menu = MenuGroup::View;
+        spec.toolbarPosition = 14;
+        spec.isEnabled = [&] { return allowed; };
+        QAction* action = program.Frame().AddCommand(spec, [&] { ++runs; });
+        QCOMPARE(program.Frame().PopupMenu(MenuGroup::View)->actions().last(), action);
+        QCOMPARE(program.Frame().ToolBar()->actions().last(), action);
+        QVERIFY(!action->isEnabled());
+        action->trigger();
+        QCOMPARE(runs, 0);
+        allowed = true;
+        program.Frame().UpdateCommandStates();
+        action->trigger();
+        QCOMPARE(runs, 1);
+    }
+
+    void exitCleansThePreviewFolder() {
+        Program program;
+        QVERIFY(program.Start());
+        QDir folder(program.folder.path());
+        QVERIFY(folder.mkpath(QStringLiteral("tmp")));
+        QFile file(folder.filePath(QStringLiteral("tmp/~Kestrune.htm")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        program.shell->CleanUp();
+        QVERIFY(!folder.exists(QStringLiteral("tmp")));
+    }
+};
+
+QTEST_MAIN(ShellTest)
+#include "tst_shell.moc"
