@@ -311,9 +311,10 @@ MenuLook SpotLook(int align) {
     look.textOffset = 22;
     look.imageAlign = align;
     look.imageOffset = 1;
-    look.states = {StateLook{0, Rgb(32, 32, 32), kTransparentFill, kFlat, kBold},
-                   StateLook{0, Rgb(192, 0, 0), kTransparentFill, kFlat, kBold},
-                   StateLook{0, Rgb(224, 96, 0), kTransparentFill, kFlat, kBold}};
+    // Light text with a shadow reads on light and dark parts of a picture alike.
+    look.states = {StateLook{0, Rgb(255, 255, 255), kTransparentFill, kFlat, kBold, kShadow},
+                   StateLook{0, Rgb(255, 240, 64), kTransparentFill, kFlat, kBold, kShadow},
+                   StateLook{0, Rgb(255, 160, 32), kTransparentFill, kFlat, kBold, kShadow}};
     return look;
 }
 
@@ -342,7 +343,7 @@ void BuildHotSpot(CAppletParameters& applet, const std::string& sampleDir) {
     applet.m_appBKImagePath = media.Image("scene.jpg");
     const Spot spots[] = {{"Screen", "screen.html", "Our displays", 171, 95, false},
                           {"Books", "books.html", "Reading corner", 33, 130, false},
-                          {"Telephone", "phone.html", "Call us", 271, 149, false},
+                          {"Telephone", "phone.html", "Call us", 300, 149, true},
                           {"Lamp", "lamp.html", "Desk lights", 350, 96, true}};
     for (const Spot& spot : spots) AddSpot(applet, media, spot);
 }
@@ -502,7 +503,7 @@ void BuildVerticalMenu2(CAppletParameters& applet, const std::string& sampleDir)
     applet.m_Align = 2;
     applet.m_appBKColor = Rgb(250, 246, 255);
     MenuLook look;
-    look.width = 160;
+    look.width = 176;
     look.height = 26;
     look.gap = 3;
     look.font = kTimes;
@@ -593,7 +594,7 @@ void BuildHotSpotMenu(CAppletParameters& applet, const std::string& sampleDir) {
         std::initializer_list<const char*> entries;
     };
     const Room rooms[] = {
-        {{"Roof", "", "Roof and chimney", 141, 74, false}, "roof", {"Tiles", "Solar Panels", "Chimney"}},
+        {{"Roof", "", "Roof and chimney", 96, 86, false}, "roof", {"Tiles", "Solar Panels", "Chimney"}},
         {{"Windows", "", "Windows and light", 91, 138, false}, "window", {"Glazing", "Shutters", "Curtains"}},
         {{"Door", "", "Entrance", 141, 170, false}, "door", {"Locks", "Door Bell", "Porch"}},
         {{"Garden", "", "Garden and trees", 310, 130, true}, "garden", {"Trees", "Lawn", "Fences"}}};
