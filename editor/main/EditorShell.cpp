@@ -7,6 +7,7 @@
 #include "main/MainFrame.h"
 #include "output/PreviewBrowserSetting.h"
 #include "output/PreviewFolder.h"
+#include "preview/MenuPreviewCommand.h"
 
 CEditorShell::CEditorShell(const QString& appDir, IDialogService& dialogs, kestrune::ISettingsStore& settings)
     : m_app(appDir, dialogs, settings),
@@ -25,6 +26,7 @@ bool CEditorShell::Start(const QString& fileToOpen) {
     m_templates.SeedTemplateList();
 
     m_frame = std::make_unique<CMainFrame>(m_doc, m_templates);
+    InstallMenuPreviewCommand(*m_frame);
     if (fileToOpen.isEmpty()) return m_frame->Flow().NewDocument();
     return m_frame->Flow().OpenDocumentFile(fileToOpen);
 }

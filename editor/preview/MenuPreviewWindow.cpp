@@ -69,16 +69,27 @@ void CMenuPreviewWindow::SetUpWindow() {
 
 QString CMenuPreviewWindow::StatusText() const { return statusBar()->currentMessage(); }
 
+// A closed preview costs nothing per edit: it catches up when it is shown again.
 void CMenuPreviewWindow::OnModelChanged(const ModelChange& change) {
-    if (change.kind == ModelChange::Reset) {
-        m_preview->ReloadImages();
-        m_sound->ClearCache();
-    }
-    Refresh();
+    if (change.kind == ModelChange::Reset) m_mediaMayHaveChanged = true;
+    m_stale = true;
+    if (isVisible()) Refresh();
+}
+
+void CMenuPreviewWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_stale) Refresh();
 }
 
 void CMenuPreviewWindow::Refresh() {
-    if (m_doc) Show(AppletAsReceived(m_doc->Applet()));
+    if (!m_doc) return;
+    if (m_mediaMayHaveChanged) {
+        m_preview->ReloadImages();
+        m_sound->ClearCache();
+        m_mediaMayHaveChanged = false;
+    }
+    m_stale = false;
+    Show(AppletAsReceived(m_doc->Applet()));
 }
 
 // A failed read keeps the applet shown before it and says why.

@@ -34,6 +34,9 @@ public slots:
     // Reads the document's applet again.
     void Refresh();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void SetUpWindow();
     void OnModelChanged(const ModelChange& change);
@@ -51,4 +54,6 @@ private:
     QLabel* m_warningLabel = nullptr;
     QStringList m_warnings;
     std::string m_backgroundSound;
+    bool m_stale = false;
+    bool m_mediaMayHaveChanged = false;
 };

@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QImage>
+#include <QMenu>
 #include <QProcess>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -8,6 +9,9 @@
 #include "support/FakeDialogService.h"
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
+#include "main/EditorShell.h"
+#include "main/MainFrame.h"
+#include "toolbar/FlatToolBar.h"
 #include "model/VoraneItem.h"
 #include "persist/SettingsStore.h"
 #include "preview/MenuPreviewWidget.h"
@@ -56,6 +60,7 @@ private slots:
     void followsEveryKindOfEditAsItIsMade() {
         Editor editor;
         CMenuPreviewWindow window(editor.doc);
+        window.show();
         QCOMPARE(window.windowTitle(), QStringLiteral("Menu Preview"));
         QCOMPARE(Labels(TopMenu(window)), (std::vector<std::string>{"Home", "Products"}));
 
@@ -89,10 +94,23 @@ private slots:
         QVERIFY(window.Preview().Applet()->m_menus.empty());
     }
 
+    void aClosedPreviewCatchesUpWhenShownAgain() {
+        Editor editor;
+        CMenuPreviewWindow window(editor.doc);
+        window.show();
+        window.close();
+        CVoraneItem* home = editor.Top()->m_items[0].get();
+        editor.doc.EditProperties([home] { home->m_label = "Start"; return true; }, editor.Top(), home);
+        QCOMPARE(TopMenu(window).m_items[0]->m_label, std::string("Home"));
+        window.show();
+        QCOMPARE(TopMenu(window).m_items[0]->m_label, std::string("Start"));
+    }
+
     void redrawsAfterAnEditWithoutTouchingTheModel() {
         Editor editor;
         editor.Top()->m_number = 42;
         CMenuPreviewWindow window(editor.doc);
+        window.show();
         const QImage before = window.Preview().grab().toImage();
         editor.doc.EditProperties([&] {
             for (ItemStyle& style : editor.Top()->m_itemStyle) style.BKColor = 0x000000FF;
@@ -111,6 +129,7 @@ private slots:
     void showsWhatTheAppletWillStumbleOverAndKeepsTheLastGoodPicture() {
         Editor editor;
         CMenuPreviewWindow window(editor.doc);
+        window.show();
         QVERIFY(window.Warnings().isEmpty());
         CVoraneItem* home = editor.Top()->m_items[0].get();
         editor.doc.EditProperties([home] { home->m_label = "Home, sweet home"; return true; }, editor.Top(), home);
@@ -183,6 +202,34 @@ private slots:
         const AppletReadResult missing = ReadPageForPreview(folder.filePath("none.htm"));
         QVERIFY(!missing.Ok());
         QVERIFY(QString::fromStdString(missing.error).contains("none.htm"));
+    }
+
+    void theViewMenuAndTheToolbarOpenOnePreviewOfTheDocument() {
+        FakeDialogService dialogs;
+        MemorySettingsStore settings;
+        CEditorShell shell(QStringLiteral(KESTRUNE_BIN_DIR), dialogs, settings);
+        QVERIFY(shell.Start());
+        QAction* command = shell.Frame().Action(QStringLiteral("ViewMenuPreview"));
+        QVERIFY(command);
+        QVERIFY(shell.Frame().PopupMenu(MenuGroup::View)->actions().contains(command));
+        QVERIFY(shell.Frame().ToolBar()->actions().contains(command));
+        QVERIFY(!command->icon().isNull());
+        QVERIFY(command->isEnabled());
+
+        command->trigger();
+        auto windows = shell.Frame().findChildren<CMenuPreviewWindow*>();
+        QCOMPARE(windows.size(), 1);
+        QVERIFY(windows[0]->isVisible());
+        QVERIFY(!windows[0]->Preview().Applet()->m_menus.empty());  // the first template
+        windows[0]->close();
+        command->trigger();
+        QCOMPARE(shell.Frame().findChildren<CMenuPreviewWindow*>().size(), 1);
+        QVERIFY(windows[0]->isVisible());
+
+        shell.Doc().InsertTopLevelMenu();
+        CVorane* added = shell.App().m_applet.m_menus.at(0).get();
+        shell.Doc().InsertItem(added);
+        QCOMPARE(windows[0]->Preview().Applet()->m_menus.size(), shell.App().m_applet.m_menus.size());
     }
 
     void viewOptionOfTheProgramReportsUnreadablePages() {
