@@ -8,6 +8,7 @@
 #include "browser/DlgWebBrowser.h"
 #include "browser/ProgramLauncher.h"
 #include "output/PreviewBrowserSetting.h"
+#include "preview/MenuViewerChoice.h"
 
 using namespace kestrune;
 
@@ -25,8 +26,11 @@ void SetChoiceOfApp(CKestruneApp& app, const BrowserChoice& choice) {
 
 void LoadBrowserSettings(CKestruneApp& app) { SetChoiceOfApp(app, LoadBrowserChoice(app.Settings())); }
 
+// Kestrune's own viewer comes last, so the stored positions of the others do not move.
 KnownBrowserList CurrentKnownBrowsers() {
-    return BuildKnownBrowserList(NoRegistry(), qgetenv("PATH").toStdString());
+    KnownBrowserList browsers = BuildKnownBrowserList(NoRegistry(), qgetenv("PATH").toStdString());
+    browsers.push_back(menuviewer::BrowserEntry());
+    return browsers;
 }
 
 bool RunWebBrowserCommand(CKestruneApp& app, QWidget* parent) {
@@ -43,11 +47,13 @@ bool RunWebBrowserCommand(CKestruneApp& app, QWidget* parent) {
 }
 
 bool LaunchPreviewPage(CKestruneApp& app) {
-    return app.Launcher().Launch(PlanPreviewLaunch(ChoiceOfApp(app), CurrentKnownBrowsers(), app.AppDir()));
+    return menuviewer::Launch(app.Launcher(),
+                              PlanPreviewLaunch(ChoiceOfApp(app), CurrentKnownBrowsers(), app.AppDir()));
 }
 
 bool LaunchSamplePage(CKestruneApp& app) {
-    return app.Launcher().Launch(PlanSampleLaunch(ChoiceOfApp(app), CurrentKnownBrowsers(), app.AppDir()));
+    return menuviewer::Launch(app.Launcher(),
+                              PlanSampleLaunch(ChoiceOfApp(app), CurrentKnownBrowsers(), app.AppDir()));
 }
 
 }  // namespace browsercommands

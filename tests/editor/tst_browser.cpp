@@ -133,7 +133,7 @@ private slots:
         };
         QVERIFY(browsercommands::RunWebBrowserCommand(app, nullptr));
         QCOMPARE(dialogs.dialogTitles, QStringList{QStringLiteral("Web Browser")});
-        QCOMPARE(offered, (QStringList{"Firefox", "Chromium"}));
+        QCOMPARE(offered, (QStringList{"Firefox", "Chromium", "Kestrune Menu Preview"}));
         QCOMPARE(app.m_nBrowserMode, 2);
         QCOMPARE(app.m_nKnownBrowser, 1);
         QCOMPARE(app.m_strBrowserPath, QStringLiteral("/opt/viewer"));
@@ -185,7 +185,7 @@ private slots:
         QCOMPARE(launcher.calls[1], (FakeProgramLauncher::Call{false, chromium, "/opt/Kes trune/tmp/~Kestrune.htm", ""}));
 
         // The browser went away since the choice was stored: the default program takes over.
-        app.m_nKnownBrowser = 2;
+        app.m_nKnownBrowser = 3;
         launcher.calls.clear();
         browsercommands::LaunchPreviewPage(app);
         QCOMPARE(launcher.calls, (QList<FakeProgramLauncher::Call>{{true, "/opt/Kes trune/tmp/~Kestrune.htm", "", ""}}));

@@ -1,3 +1,5 @@
+#include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QMenu>
@@ -9,6 +11,8 @@
 #include "support/FakeDialogService.h"
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
+#include "browser/BrowserCommands.h"
+#include "browser/FakeProgramLauncher.h"
 #include "main/EditorShell.h"
 #include "main/MainFrame.h"
 #include "toolbar/FlatToolBar.h"
@@ -230,6 +234,43 @@ private slots:
         CVorane* added = shell.App().m_applet.m_menus.at(0).get();
         shell.Doc().InsertItem(added);
         QCOMPARE(windows[0]->Preview().Applet()->m_menus.size(), shell.App().m_applet.m_menus.size());
+    }
+
+    void previewCanChooseTheBuiltInViewerInsteadOfABrowser() {
+        QTemporaryDir appDir;
+        FakeDialogService dialogs;
+        MemorySettingsStore settings;
+        FakeProgramLauncher launcher;
+        CKestruneApp app(appDir.path(), dialogs, settings);
+        app.SetLauncher(&launcher);
+        const auto known = browsercommands::CurrentKnownBrowsers();
+        QVERIFY(!known.empty());
+        QCOMPARE(known.back().name, std::string("Kestrune Menu Preview"));
+        app.m_nBrowserMode = 2;
+        app.m_nKnownBrowser = static_cast<int>(known.size()) - 1;
+
+        FillShop(app.m_applet);
+        QVERIFY(QDir(appDir.path()).mkpath("tmp"));
+        const std::string page = app.m_applet.BuildHTML();
+        QFile file(appDir.filePath("tmp/~Kestrune.htm"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(page.data(), static_cast<qint64>(page.size()));
+        file.close();
+        QVERIFY(browsercommands::LaunchPreviewPage(app));
+        QVERIFY(launcher.calls.isEmpty());
+        CMenuPreviewWindow* shown = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* window = qobject_cast<CMenuPreviewWindow*>(widget); window && window->isVisible()) shown = window;
+        QVERIFY(shown);
+        QCOMPARE(shown->windowTitle(), QStringLiteral("Menu Preview - ~Kestrune.htm"));
+        QCOMPARE(Labels(TopMenu(*shown)), (std::vector<std::string>{"Home", "Products"}));
+        shown->close();
+
+        // The sample page holds no applet: it goes to the desktop's browser instead.
+        QVERIFY(browsercommands::LaunchSamplePage(app));
+        QCOMPARE(launcher.calls.size(), 1);
+        QVERIFY(launcher.calls[0].document);
+        QVERIFY(launcher.calls[0].target.endsWith("Sample/Samples.html"));
     }
 
     void viewOptionOfTheProgramReportsUnreadablePages() {
