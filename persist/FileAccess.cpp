@@ -75,8 +75,14 @@ std::FILE* CreateTemporaryBeside(const fs::path& target, fs::path& temporary) {
 
 bool WriteFileAtomically(const std::string& path, std::string_view content) {
     if (path.empty()) return false;
-    const fs::path target = fs::absolute(fs::path(path));
+    fs::path target = fs::absolute(fs::path(path));
     std::error_code error;
+    // A link stays a link: the file it names is the one replaced.
+    if (fs::is_symlink(fs::symlink_status(target, error))) {
+        target = fs::weakly_canonical(target, error);
+        if (error) return false;
+    }
+    error.clear();
     if (fs::is_directory(target, error)) return false;
     fs::path temporary;
     std::FILE* file = CreateTemporaryBeside(target, temporary);

@@ -20,7 +20,8 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines);
 
 // Writes content to a temporary file in the target's folder and renames it over the
 // target, so the target is either its old self or the whole new content. The target's
-// permissions are kept when it existed.
+// permissions are kept when it existed; a target that is a link has the file it names
+// replaced.
 bool WriteFileAtomically(const std::string& path, std::string_view content);
 
 // Each line followed by CR LF.

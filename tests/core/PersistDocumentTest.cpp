@@ -126,6 +126,19 @@ TEST(DocumentSaveTest, WithoutAClassFileThePageAndMenuFileAreStillWritten) {
     EXPECT_TRUE(f.host.messages.empty());
 }
 
+TEST(DocumentSaveTest, ReplacedFilesKeepTheirPermissionsAndLinks) {
+    SaveFixture f;
+    f.dir.File("store/menu.kst", "old");
+    f.dir.File("site/menu.htm", "old page");
+    fs::permissions(f.dir / "site/menu.htm", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(f.dir / "store/menu.kst", f.dir / "site/menu.kst");
+    ASSERT_TRUE(SaveDocument(f.applet, f.Page("site/menu.htm"), f.appDir, f.host));
+    EXPECT_TRUE(fs::is_symlink(f.dir / "site/menu.kst"));
+    EXPECT_EQ(ReadAll(f.dir / "store/menu.kst"), DocumentText(f.applet));
+    EXPECT_EQ(fs::status(f.dir / "site/menu.htm").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
 TEST(DocumentSaveTest, APageNamedLikeItsMenuFileIsRefused) {
     SaveFixture f;
     fs::create_directories(f.dir / "site");
