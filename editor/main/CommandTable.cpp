@@ -122,7 +122,7 @@ std::vector<CommandSpec> BuildStandardCommands() {
         .separatorAfter = true;
     OnToolbar(tree(Keyed(add(Entry(cmd::MenuProperty, "&Property", M::Menu, "Edit the current selection's properties",
                                    "Property")),
-                         Keys({QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)}))),
+                         Keys({QKeySequence(Qt::ALT | Qt::Key_Enter), QKeySequence(Qt::ALT | Qt::Key_Return)}))),
               11, "property", true);
 
     add(Entry(cmd::BuildCheck, "&Check Parameters", M::Build, "Check if parameters are valid", "Check Vorane's parameters"))
