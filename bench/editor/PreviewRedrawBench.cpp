@@ -73,6 +73,7 @@ struct PreviewBench {
     explicit PreviewBench(void (*fill)(CAppletParameters&)) {
         fill(app.m_applet);
         window = std::make_unique<CMenuPreviewWindow>(doc);
+        window->show();  // a hidden preview puts off its work until shown
         CMenuPreviewWidget& preview = window->Preview();
         // Open a sub menu, as a user hovering while editing would have.
         const QPoint item = preview.ToWidget(preview.Layout().Menus().at(0).items.at(3).rect.center());

@@ -130,7 +130,7 @@ void CMenuPreviewWindow::FitToContent() {
     QSize wanted = content;
     for (QToolBar* bar : findChildren<QToolBar*>()) wanted.rheight() += bar->sizeHint().height();
     wanted.rheight() += statusBar()->sizeHint().height();
-    wanted = wanted.expandedTo(QSize(320, 200));
+    wanted = wanted.expandedTo(QSize(480, 240));  // room for the status line
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         wanted = wanted.boundedTo(screen->availableGeometry().size() * 9 / 10);
     resize(wanted);
