@@ -1,5 +1,6 @@
 #include "help/HelpWindow.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -56,7 +57,7 @@ CHelpWindow::CHelpWindow(QString helpFilePath, QWidget* parent)
     splitter->addWidget(m_tabs);
     splitter->addWidget(m_browser);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({240, 620});
+    splitter->setSizes({280, 580});
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
@@ -123,6 +124,14 @@ void CHelpWindow::FillIndex(const QString& filter) {
 }
 
 void CHelpWindow::Present() {
+    // Asked for from a modal dialog, the window must be modal too, or the dialog would
+    // block it; otherwise it stays an ordinary window beside the program.
+    QWidget* modal = QApplication::activeModalWidget();
+    const Qt::WindowModality wanted = modal && modal != this ? Qt::ApplicationModal : Qt::NonModal;
+    if (windowModality() != wanted) {
+        hide();
+        setWindowModality(wanted);
+    }
     show();
     raise();
     activateWindow();

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -75,6 +76,7 @@ CMainFrame::CMainFrame(CKestruneDoc& doc, CTemplateStore& templates, QWidget* pa
         else
             statusBar()->clearMessage();
     });
+    qApp->installEventFilter(this);
     UpdateCaption();
     UpdateCommandStates();
 }
@@ -329,6 +331,20 @@ void CMainFrame::ShowWithSavedPlacement() {
         ShowWithPlacement(*this, *placement);
     else
         show();
+    m_pTreeView->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // Keys reach the platform window first and then the widget: answer for the widget.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || event->type() != QEvent::KeyPress || !QApplication::activeModalWidget()) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_F1 || (key->modifiers() & ~Qt::ShiftModifier)) return false;
+    if (key->modifiers() & Qt::ShiftModifier)
+        OnContextHelpMode();
+    else
+        ShowHelpFor(widget);
+    return true;
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {
@@ -469,8 +485,11 @@ void CMainFrame::OnHelpSearch() { HelpWindow().ShowIndex(); }
 
 void CMainFrame::OnContextHelp() {
     QWidget* focus = QApplication::focusWidget();
-    if (!focus) focus = QApplication::activeWindow();
-    const QString topic = HelpTopicOf(focus);
+    ShowHelpFor(focus ? focus : QApplication::activeWindow());
+}
+
+void CMainFrame::ShowHelpFor(const QWidget* widget) {
+    const QString topic = HelpTopicOf(widget);
     ShowHelpTopic(topic.isEmpty() ? helptopic::kMainWindow : topic);
 }
 

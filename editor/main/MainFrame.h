@@ -70,6 +70,8 @@ public:
     void CheckParametersIntoPane();
     void SetMessageText(const QString& text);
     void ShowHelpTopic(const QString& topic);
+    // The topic of the widget or its nearest parent with one; the main window's otherwise.
+    void ShowHelpFor(const QWidget* widget);
 
     // Commands carried out by the window.
     void OnFileNew();
@@ -100,6 +102,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // F1 and Shift+F1 inside modal dialogs, where the window's own keys are blocked.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:

@@ -1,5 +1,19 @@
-// Preview and the browser choice. The preview code replaces these bodies.
+// Preview and the browser choice.
 #include "main/MainFrame.h"
 
-void CMainFrame::OnPreview() { CheckParametersIntoPane(); }
-void CMainFrame::OnWebBrowser() {}
+#include "app/DialogService.h"
+#include "app/KestruneApp.h"
+#include "app/KestruneDoc.h"
+#include "browser/BrowserCommands.h"
+#include "output/PreviewWriter.h"
+
+void CMainFrame::OnPreview() {
+    CheckParametersIntoPane();
+    std::string error;
+    // A preview that could not be written is reported; the browser still shows what is there.
+    if (!kestrune::WritePreviewFiles(m_doc.Applet(), App().AppDir(), &error))
+        Dialogs().ShowMessage(this, QString::fromLocal8Bit(error));
+    browsercommands::LaunchPreviewPage(App());
+}
+
+void CMainFrame::OnWebBrowser() { browsercommands::RunWebBrowserCommand(App(), this); }

@@ -7,6 +7,7 @@
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <QTimer>
 #include <QtTest>
 
 #include "app/KestruneApp.h"
@@ -15,6 +16,7 @@
 #include "main/DlgHtml.h"
 #include "main/DocumentFlow.h"
 #include "main/EditorShell.h"
+#include "help/HelpWindow.h"
 #include "main/MainFrame.h"
 #include "main/WindowPlacement.h"
 #include "main/WizardInfoView.h"
@@ -440,6 +442,45 @@ private slots:
         program.Frame().UpdateCommandStates();
         action->trigger();
         QCOMPARE(runs, 1);
+    }
+
+    void helpCommandsReachTheirPlaces() {
+        Program program;
+        QVERIFY(program.Start());
+        program.shell->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(&program.Frame()));
+        CHelpWindow& help = program.Frame().HelpWindow();
+        program.Action(cmd::HelpGettingStarted)->trigger();
+        QCOMPARE(help.CurrentTopic(), QStringLiteral("65657"));
+        program.Action(cmd::HelpFaq)->trigger();
+        QCOMPARE(help.CurrentTopic(), QStringLiteral("65658"));
+        program.Action(cmd::HelpTopics)->trigger();
+        QCOMPARE(help.CurrentTopic(), QStringLiteral("contents"));
+        QVERIFY(help.isVisible());
+        QCOMPARE(help.windowModality(), Qt::NonModal);
+
+        // F1 asks for the topic of the window that has the focus.
+        program.Frame().activateWindow();
+        program.Tree().setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&program.Tree()));
+        program.Action(cmd::HelpContext)->trigger();
+        QCOMPARE(help.CurrentTopic(), QStringLiteral("menutree"));
+        help.close();
+
+        // Inside a modal dialog F1 still works, and the help window is not blocked by it.
+        CDlgNew dialog({"Normal"}, program.dialogs, &program.Frame());
+        QString topic;
+        Qt::WindowModality modality = Qt::NonModal;
+        QTimer::singleShot(0, &dialog, [&] {
+            QTest::keyClick(dialog.Form().templatesList, Qt::Key_F1);
+            topic = help.CurrentTopic();
+            modality = help.windowModality();
+            help.close();
+            dialog.reject();
+        });
+        dialog.exec();
+        QCOMPARE(topic, QStringLiteral("newvoranedialog"));
+        QCOMPARE(modality, Qt::ApplicationModal);
     }
 
     void exitCleansThePreviewFolder() {

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <Qt>
+
+class CKestruneDoc;
+class CKestruneView;
+class QTreeWidgetItem;
+namespace kestrune {
+class CVoraneItem;
+}
+
+// Cut, Copy, Paste and drag and drop of whole items in the menu tree. Every change of
+// the model goes through the document; the view's nodes follow its announcements, so
+// tree and model stay in step. The view's event handlers only translate events into
+// these calls.
+class CTreeTransfer {
+public:
+    explicit CTreeTransfer(CKestruneView& view);
+
+    // Drop rules. A node is not its own descendant.
+    static bool IsDescendant(const QTreeWidgetItem* ancestor, const QTreeWidgetItem* node);
+    static bool CanDrop(const QTreeWidgetItem* source, const QTreeWidgetItem* target, bool copy);
+
+    // Command enabling.
+    bool CanCutOrCopy() const;
+    bool CanPaste() const;
+
+    bool Copy();
+    bool Cut();
+    // False, with the model and the tree untouched, when the clipboard has no valid record.
+    bool Paste();
+
+    // Places a deep copy of item first in the menu the target node stands for; a plain
+    // item target gets a sub menu (styled like its level) for it. The target is expanded
+    // and the copy's node selected and returned; null when the target takes no items.
+    QTreeWidgetItem* InsertCopyAt(QTreeWidgetItem* target, const kestrune::CVoraneItem& item);
+    // Removes the item node with everything below it from the model and the tree.
+    bool RemoveNode(QTreeWidgetItem* node);
+
+    // Drag and drop; the dragged node is the view's m_hDragItem for the whole drag.
+    bool BeginDrag(QTreeWidgetItem* node);
+    // The action to answer while over node (the drop highlight follows an accepted node
+    // and stays where it was on a refusal): copy with Ctrl, else move; IgnoreAction when refused.
+    Qt::DropAction DragOver(QTreeWidgetItem* node, bool ctrl);
+    void DragLeave();
+    Qt::DropAction Drop(QTreeWidgetItem* node, bool ctrl);
+    // After the drag: a move removes the dragged node, since the drop placed a copy.
+    void EndDrag(Qt::DropAction result);
+
+    static void SetDropHighlight(CKestruneView& view, QTreeWidgetItem* node);
+
+private:
+    CKestruneDoc& Doc() const;
+
+    CKestruneView& m_view;
+};
