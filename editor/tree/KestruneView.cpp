@@ -158,6 +158,13 @@ void CKestruneView::RefreshItemPicture(QTreeWidgetItem* node) {
 
 // --- Following the model --------------------------------------------------------------
 
+namespace {
+// The menu or item a change is about: the item when there is one, else the menu.
+const void* SubjectOf(const ModelChange& change) {
+    return change.item ? static_cast<const void*>(change.item) : static_cast<const void*>(change.menu);
+}
+}  // namespace
+
 void CKestruneView::OnModelChanged(const ModelChange& change) {
     switch (change.kind) {
         case ModelChange::Reset:
@@ -168,9 +175,7 @@ void CKestruneView::OnModelChanged(const ModelChange& change) {
             break;
         case ModelChange::MenuRemoved:
         case ModelChange::ItemRemoved: {
-            const void* removed = change.kind == ModelChange::MenuRemoved ? static_cast<const void*>(change.menu)
-                                                                           : static_cast<const void*>(change.item);
-            QTreeWidgetItem* node = NodeOfItem(removed);
+            QTreeWidgetItem* node = NodeOfItem(SubjectOf(change));
             if (!node) break;
             QTreeWidgetItem* parent = node->parent();
             ForgetNodes(node);
@@ -180,9 +185,7 @@ void CKestruneView::OnModelChanged(const ModelChange& change) {
         }
         case ModelChange::MenuMoved:
         case ModelChange::ItemMoved: {
-            const void* moved = change.kind == ModelChange::MenuMoved ? static_cast<const void*>(change.menu)
-                                                                       : static_cast<const void*>(change.item);
-            QTreeWidgetItem* node = NodeOfItem(moved);
+            QTreeWidgetItem* node = NodeOfItem(SubjectOf(change));
             if (!node || !node->parent()) break;
             QTreeWidgetItem* parent = node->parent();
             const bool wasCurrent = node == currentItem();
