@@ -21,12 +21,24 @@ namespace {
 bool IsOwnDrag(const CKestruneView& view, const QDropEvent* event) {
     return view.m_hDragItem && event->source() == &view && CItemClipboard::IsDragData(event->mimeData());
 }
+
+bool CtrlHeld(const QDropEvent* event) { return event->modifiers() & Qt::ControlModifier; }
+
+void Answer(QDropEvent* event, Qt::DropAction action) {
+    if (action == Qt::IgnoreAction) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(action);
+    event->accept();
+}
 }  // namespace
 
 void CKestruneView::OnBeginDrag(Qt::DropActions) {
     CTreeTransfer transfer(*this);
     QTreeWidgetItem* node = currentItem();
     if (!transfer.BeginDrag(node)) return;
+    setDropIndicatorShown(false);  // the drop target is shown by its highlight
     auto* drag = new QDrag(this);  // deleted by Qt when the drag ends
     drag->setMimeData(CItemClipboard::DragData().release());
     drag->setPixmap(node->icon(0).pixmap(iconSize()));
@@ -41,29 +53,19 @@ void CKestruneView::OnDragOver(QDragMoveEvent* event) {
     }
     // The base class scrolls the tree near its edges; the answer is ours alone.
     if (event->type() == QEvent::DragMove) QTreeWidget::dragMoveEvent(event);
-    const bool ctrl = event->modifiers() & Qt::ControlModifier;
-    const Qt::DropAction action = CTreeTransfer(*this).DragOver(itemAt(event->position().toPoint()), ctrl);
-    if (action == Qt::IgnoreAction) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(action);
-    event->accept();
+    Answer(event, CTreeTransfer(*this).DragOver(itemAt(event->position().toPoint()), CtrlHeld(event)));
 }
 
-void CKestruneView::OnDragLeave() { CTreeTransfer(*this).DragLeave(); }
+void CKestruneView::OnDragLeave() {
+    stopAutoScroll();
+    CTreeTransfer(*this).DragLeave();
+}
 
 void CKestruneView::OnDrop(QDropEvent* event) {
+    stopAutoScroll();
     if (!IsOwnDrag(*this, event)) {
         event->ignore();
         return;
     }
-    const bool ctrl = event->modifiers() & Qt::ControlModifier;
-    const Qt::DropAction action = CTreeTransfer(*this).Drop(itemAt(event->position().toPoint()), ctrl);
-    if (action == Qt::IgnoreAction) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(action);
-    event->accept();
+    Answer(event, CTreeTransfer(*this).Drop(itemAt(event->position().toPoint()), CtrlHeld(event)));
 }
