@@ -29,6 +29,8 @@ void CDocumentFlow::ReportMessage(const std::string& text) {
 void CDocumentFlow::SetModified(bool modified) { m_doc.SetModifiedFlag(modified); }
 
 bool CDocumentFlow::SaveModified() {
+    // An edit still shown in the property frame counts: it is written, and so asked about.
+    CommitPendingEdits();
     if (!m_doc.IsModified()) return true;
     const auto answer = m_app.Dialogs().ShowMessage(m_dialogParent, shelltexts::kSaveChangesTo.arg(m_doc.Title()),
                                                     IDialogService::Buttons::YesNoCancel,

@@ -38,7 +38,6 @@ CPropertyFrame::CPropertyFrame(CKestruneDoc& doc, QWidget* owner)
         connect(sheet, &CPropertySheet::helpRequested, this, &CPropertyFrame::helpRequested);
     }
     resize(0, 0);
-    connect(&doc, &CKestruneDoc::modelChanged, this, &CPropertyFrame::OnModelChanged);
 }
 
 CPropertyFrame::~CPropertyFrame() = default;
@@ -130,9 +129,4 @@ bool CPropertyFrame::event(QEvent* event) {
 void CPropertyFrame::OnViewRequested(bool itemSheet) {
     m_doc.App().m_bItemSheet = itemSheet ? 1 : 0;
     emit showPropertiesRequested();
-}
-
-void CPropertyFrame::OnModelChanged(const ModelChange& change) {
-    // A refilled model must not receive the values a page still shows of the old one.
-    if (change.kind == ModelChange::Reset) ForgetSheet();
 }

@@ -2,8 +2,6 @@
 
 #include <QWidget>
 
-#include "app/ModelChange.h"
-
 class CKestruneDoc;
 class CAppletPropertySheet;
 class CMenuPropertySheet;
@@ -42,7 +40,8 @@ public:
     bool CommitActivePage();
     // Reloads the applet page when it is the one shown (the applet size changed).
     void RefreshAppletPage();
-    // After New or Open: the shown sheet is hidden and forgotten, the frame stays as it is.
+    // After New or Open, before the new root is shown: the shown sheet is hidden and
+    // forgotten, so the values it shows never reach the new model; the frame stays as it is.
     void ForgetSheet();
 
 signals:
@@ -57,7 +56,6 @@ protected:
 private:
     void FitTo(CPropertySheet* sheet);
     void OnViewRequested(bool itemSheet);
-    void OnModelChanged(const ModelChange& change);
 
     CKestruneDoc& m_doc;
     CAppletPropertySheet* m_appletSheet;

@@ -262,6 +262,7 @@ private slots:
             applet.m_HTMLTitle = "new document";
             return true;
         });
+        env.frame.ForgetSheet();  // the tree's rebuild does this before it selects the root
         QCOMPARE(env.frame.CurrentSheet(), nullptr);
         QVERIFY(env.frame.isVisible());
         env.frame.ShowAppletSheet();

@@ -1,0 +1,242 @@
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabBar>
+#include <QTemporaryDir>
+
+#include "main/CommandTable.h"
+#include "main/DocumentFlow.h"
+#include "main/EditorShell.h"
+#include "main/MainFrame.h"
+#include "properties/AppletPropertySheet.h"
+#include "properties/DlgAppletParam.h"
+#include "properties/DlgItem.h"
+#include "properties/DlgItemState.h"
+#include "properties/DlgMenuStyle.h"
+#include "properties/ItemPropertySheet.h"
+#include "properties/MenuPropertySheet.h"
+#include "properties/PropertyFrame.h"
+#include "properties/SpinEdit.h"
+#include "tree/KestruneView.h"
+#include "tree/TreeNodes.h"
+#include "tst_properties_support.h"
+
+using namespace kestrune;
+
+namespace {
+// The running editor on a program folder of its own, holding menus
+// "A" (a1, a2 > [s1]) and "B" (b1).
+struct Editor {
+    QTemporaryDir folder;
+    RecordingDialogs dialogs;
+    MemorySettingsStore settings;
+    std::unique_ptr<CEditorShell> shell;
+    CVorane *a = nullptr, *b = nullptr;
+
+    Editor() {
+        QFile::copy(QStringLiteral(KESTRUNE_BIN_DIR "/Kestrune.tpl"), folder.filePath(QStringLiteral("Kestrune.tpl")));
+        shell = std::make_unique<CEditorShell>(folder.path(), dialogs, settings);
+        if (!shell->Start()) qFatal("the editor did not start");
+        Doc().ReplaceModel([this](CAppletParameters& applet) {
+            applet.Reset();
+            a = AddMenu(applet, {"a1", "a2"});
+            b = AddMenu(applet, {"b1"});
+            AddSubMenu(a->GetItem(1), {"s1"});
+            return true;
+        });
+        Doc().SetModifiedFlag(false);
+    }
+    CKestruneDoc& Doc() { return shell->Doc(); }
+    CKestruneApp& App() { return shell->App(); }
+    CMainFrame& Main() { return shell->Frame(); }
+    CKestruneView& Tree() { return *Main().TreeView(); }
+    CPropertyFrame* Frame() { return Tree().m_pPropertyFrame; }
+    void Trigger(const char* command) { Main().Action(QString::fromLatin1(command))->trigger(); }
+    void Select(const void* modelObject) { Tree().SelectNode(Tree().NodeOfItem(modelObject)); }
+    // The property command on the node showing modelObject.
+    void Properties(const void* modelObject) {
+        Select(modelObject);
+        Trigger(cmd::MenuProperty);
+    }
+    CDlgAppletParam* AppletPage() { return Frame()->AppletSheet()->AppletPage(); }
+    CDlgItem* ItemPage() { return Frame()->ItemSheet()->ItemPage(); }
+};
+}  // namespace
+
+class PropertyViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void propertyCommandShowsTheFrameOwnedByTheTree() {
+        Editor editor;
+        QVERIFY(!editor.Frame());
+        editor.Properties(&editor.App().m_applet);
+        QVERIFY(editor.Frame());
+        QCOMPARE(editor.Frame()->parentWidget(), static_cast<QWidget*>(&editor.Tree()));
+        QVERIFY(editor.Frame()->isVisible());
+        QCOMPARE(editor.Frame()->windowTitle(), QStringLiteral("Vorane's Properties"));
+        QCOMPARE(editor.Frame()->CurrentSheet(), static_cast<CPropertySheet*>(editor.Frame()->AppletSheet()));
+        // Showing the frame marks the document, even without an edit.
+        QVERIFY(editor.Doc().IsModified());
+
+        const QRect main = editor.Main().frameGeometry();
+        const QPoint at = editor.Frame()->pos();
+        QVERIFY(at.x() >= main.left() + main.width() / 4 - 16 && at.x() <= main.left() + main.width() / 4 + 16);
+        QVERIFY(at.y() >= main.top() + 2 * main.height() / 3 - 48 && at.y() <= main.top() + 2 * main.height() / 3 + 48);
+
+        CPropertyFrame* first = editor.Frame();
+        editor.Frame()->close();
+        editor.Properties(&editor.App().m_applet);
+        QCOMPARE(editor.Frame(), first);  // created once, then only shown and hidden
+    }
+
+    void frameFollowsTheSelectionWhileShown() {
+        Editor editor;
+        editor.App().m_bItemSheet = 0;
+        editor.Properties(editor.a->GetItem(0));
+        QCOMPARE(editor.Frame()->CurrentSheet(), static_cast<CPropertySheet*>(editor.Frame()->MenuSheet()));
+        QVERIFY(editor.Frame()->MenuSheet()->SetActivePage(3));
+        Find<CSpinEdit>(editor.Frame()->MenuSheet()->ItemStatePage(kStateClicked), "textOffsetSpin")
+            ->SetText(QStringLiteral("-12"));
+
+        editor.Select(editor.b->GetItem(0));
+        QCOMPARE(editor.a->m_itemStyle[kStateClicked].TextOffset, -12);
+        QCOMPARE(editor.App().m_pCurMenu, editor.b);
+        QCOMPARE(editor.App().m_pCurItem, editor.b->GetItem(0));
+        QCOMPARE(editor.Frame()->MenuSheet()->ActiveIndex(), 3);
+
+        // An item of a sub menu edits that sub menu.
+        CVoraneItem* s1 = editor.a->GetItem(1)->m_subMenu->GetItem(0);
+        editor.Select(s1);
+        QCOMPARE(editor.App().m_pCurMenu, editor.a->GetItem(1)->m_subMenu.get());
+
+        editor.Select(&editor.App().m_applet);
+        QCOMPARE(editor.Frame()->CurrentSheet(), static_cast<CPropertySheet*>(editor.Frame()->AppletSheet()));
+        QVERIFY(!editor.App().m_pCurItem && !editor.App().m_pCurMenu);
+
+        // A top-level menu hides the frame; it stays hidden until the property command.
+        editor.Select(editor.a);
+        QVERIFY(!editor.Frame()->isVisible());
+        editor.Select(editor.a->GetItem(0));
+        QVERIFY(!editor.Frame()->isVisible());
+        editor.Doc().SetModifiedFlag(false);
+        editor.Select(editor.b->GetItem(0));
+        QVERIFY(!editor.Doc().IsModified());
+        editor.Trigger(cmd::MenuProperty);
+        QVERIFY(editor.Frame()->isVisible());
+        QCOMPARE(editor.App().m_pCurItem, editor.b->GetItem(0));
+    }
+
+    void itemButtonSwitchesTheViewForLaterSelectionsToo() {
+        Editor editor;
+        editor.App().m_bItemSheet = 0;
+        editor.Properties(editor.a->GetItem(0));
+        editor.Frame()->MenuSheet()->ItemButton()->click();
+        QCOMPARE(editor.App().m_bItemSheet, 1);
+        QCOMPARE(editor.Frame()->CurrentSheet(), static_cast<CPropertySheet*>(editor.Frame()->ItemSheet()));
+        QCOMPARE(editor.App().m_pCurItem, editor.a->GetItem(0));
+        editor.Select(editor.b->GetItem(0));
+        QCOMPARE(editor.Frame()->CurrentSheet(), static_cast<CPropertySheet*>(editor.Frame()->ItemSheet()));
+
+        editor.Frame()->ItemSheet()->MenuButton()->click();
+        QCOMPARE(editor.App().m_bItemSheet, 0);
+        QCOMPARE(editor.Frame()->CurrentSheet(), static_cast<CPropertySheet*>(editor.Frame()->MenuSheet()));
+        QCOMPARE(editor.App().m_pCurMenu, editor.b);
+    }
+
+    void leavingTheNameAndLabelBoxesRenamesTheNodes() {
+        Editor editor;
+        editor.Properties(&editor.App().m_applet);
+        auto* name = Find<QLineEdit>(editor.AppletPage(), "nameEdit");
+        name->setText(QStringLiteral("Renamed applet"));
+        LeaveBox(name);
+        QCOMPARE(editor.Tree().RootNode()->text(0), QStringLiteral("Renamed applet"));
+
+        editor.Select(editor.a->GetItem(0));
+        auto* label = Find<QPlainTextEdit>(editor.ItemPage(), "labelEdit");
+        label->setPlainText(QStringLiteral("Two\nlines"));
+        LeaveBox(label);
+        QCOMPARE(editor.a->GetItem(0)->m_label, std::string("Two\r\nlines"));
+        QCOMPARE(editor.Tree().NodeOfItem(editor.a->GetItem(0))->text(0), treenodes::TextOfItem(*editor.a->GetItem(0)));
+    }
+
+    void saveWritesThePageStillShown() {
+        Editor editor;
+        editor.Properties(editor.a->GetItem(0));
+        Find<QLineEdit>(editor.ItemPage(), "linkEdit")->setText(QStringLiteral("target-page.html"));
+        const QString page = editor.folder.filePath(QStringLiteral("menu.htm"));
+        editor.dialogs.saveFileNames = {page};
+        editor.Trigger(cmd::FileSave);
+        QCOMPARE(editor.a->GetItem(0)->m_link, std::string("target-page.html"));
+        QVERIFY(!editor.Doc().IsModified());
+        QFile menuFile(editor.folder.filePath(QStringLiteral("menu.kst")));
+        QVERIFY(menuFile.open(QIODevice::ReadOnly));
+        QVERIFY(menuFile.readAll().contains("target-page.html"));
+    }
+
+    void checkParametersCommitsAndRefreshesTheAppletPage() {
+        Editor editor;
+        editor.Properties(&editor.App().m_applet);
+        Find<QLineEdit>(editor.AppletPage(), "nameEdit")->setText(QStringLiteral("Checked"));
+        editor.Doc().m_bAutoChangeSize = 1;
+        editor.Trigger(cmd::BuildCheck);
+        QCOMPARE(editor.App().m_applet.m_HTMLTitle, std::string("Checked"));
+        QCOMPARE(Find<CSpinEdit>(editor.AppletPage(), "widthSpin")->text(),
+                 QString::number(editor.App().m_applet.m_appWidth));
+        QCOMPARE(Find<CSpinEdit>(editor.AppletPage(), "heightSpin")->text(),
+                 QString::number(editor.App().m_applet.m_appHeight));
+    }
+
+    void anEditLeftInThePageIsAskedAboutBeforeNewOpenAndClose() {
+        Editor editor;
+        editor.Properties(editor.a->GetItem(0));
+        editor.Doc().SetModifiedFlag(false);  // as right after a save
+        Find<QLineEdit>(editor.ItemPage(), "descriptionEdit")->setText(QStringLiteral("unsaved"));
+
+        editor.dialogs.answers = {IDialogService::Answer::Cancel};
+        editor.Trigger(cmd::FileNew);
+        QCOMPARE(editor.dialogs.messages, QStringList{QStringLiteral("Save changes to Untitled?")});
+        QCOMPARE(editor.a->GetItem(0)->m_description, std::string("unsaved"));
+
+        editor.dialogs.answers = {IDialogService::Answer::Cancel};
+        editor.dialogs.openFileNames = {editor.folder.filePath(QStringLiteral("other.htm"))};
+        editor.Trigger(cmd::FileOpen);
+        QCOMPARE(editor.dialogs.messages.size(), 2);
+
+        editor.dialogs.answers = {IDialogService::Answer::No};
+        QVERIFY(editor.Main().close());
+        QCOMPARE(editor.dialogs.messages.size(), 3);
+    }
+
+    void aNewDocumentShowsItsRootWithoutTheOldPageValues() {
+        Editor editor;
+        editor.Properties(&editor.App().m_applet);
+        Find<QLineEdit>(editor.AppletPage(), "nameEdit")->setText(QStringLiteral("Old document"));
+        editor.dialogs.answers = {IDialogService::Answer::No};
+        editor.dialogs.onDialog = [](QDialog* dialog) {
+            dialog->accept();
+            return dialog->result();
+        };
+        editor.Trigger(cmd::FileNew);
+        QVERIFY(editor.App().m_applet.m_HTMLTitle != "Old document");
+        QVERIFY(editor.Frame()->isVisible());
+        QCOMPARE(editor.Frame()->CurrentSheet(), static_cast<CPropertySheet*>(editor.Frame()->AppletSheet()));
+        QCOMPARE(Find<QLineEdit>(editor.AppletPage(), "nameEdit")->text(),
+                 QString::fromStdString(editor.App().m_applet.m_HTMLTitle));
+    }
+
+    void deletingTheEditedItemLeavesNoContextBehind() {
+        Editor editor;
+        editor.App().m_bItemSheet = 0;
+        editor.Properties(editor.b->GetItem(0));
+        Find<CSpinEdit>(editor.Frame()->MenuSheet()->MenuStylePage(), "widthEdit")->SetText(QStringLiteral("123"));
+        editor.dialogs.answers = {IDialogService::Answer::Ok};
+        editor.Trigger(cmd::MenuDelete);
+        QVERIFY(editor.b->m_items.empty());
+        QVERIFY(!editor.Frame()->isVisible());  // the parent, a top-level menu, is selected
+        QVERIFY(!editor.App().m_pCurItem && !editor.App().m_pCurMenu);
+    }
+};
+
+QTEST_MAIN(PropertyViewTest)
+#include "tst_properties_view.moc"
