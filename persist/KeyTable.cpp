@@ -7,9 +7,10 @@
 
 namespace kestrune {
 
-std::size_t CKeyTable::EntryKeyHash::operator()(const EntryKey& entry) const noexcept {
-    return std::hash<std::string_view>()(entry.key) ^ (entry.section * 0x9E3779B97F4A7C15ull);
-}
+CKeyTable::EntryKey::EntryKey(std::size_t sectionIndex, std::string_view keyText)
+    : section(sectionIndex),
+      key(keyText),
+      hash(std::hash<std::string_view>()(keyText) ^ (sectionIndex * 0x9E3779B97F4A7C15ull)) {}
 
 std::size_t CKeyTable::SectionIndex(std::string_view header) {
     return m_sections.try_emplace(header, m_sections.size() + 1).first->second;
@@ -57,14 +58,17 @@ std::string_view GetKeyValue(std::string_view section, std::string_view key, std
     return value ? *value : defaultValue;
 }
 
-std::vector<std::string> GetKeyFields(std::string_view section, std::string_view key,
-                                      std::string_view defaultValue, const CKeyTable& table, std::size_t n) {
-    std::vector<std::string> fields;
-    fields.reserve(n);
-    for (std::string_view field : SplitFields(GetKeyValue(section, key, defaultValue, table), ',', n))
-        fields.emplace_back(field);
+std::vector<std::string_view> GetKeyFieldViews(std::string_view section, std::string_view key,
+                                               std::string_view defaultValue, const CKeyTable& table, std::size_t n) {
+    std::vector<std::string_view> fields = SplitFields(GetKeyValue(section, key, defaultValue, table), ',', n);
     fields.resize(n);
     return fields;
+}
+
+std::vector<std::string> GetKeyFields(std::string_view section, std::string_view key,
+                                      std::string_view defaultValue, const CKeyTable& table, std::size_t n) {
+    const std::vector<std::string_view> views = GetKeyFieldViews(section, key, defaultValue, table, n);
+    return std::vector<std::string>(views.begin(), views.end());
 }
 
 }  // namespace kestrune

@@ -23,13 +23,16 @@ public:
     std::size_t EntryCount() const { return m_entries.size(); }
 
 private:
+    // The hash is computed once: the table asks for it again on every node it passes.
     struct EntryKey {
+        EntryKey(std::size_t sectionIndex, std::string_view keyText);
         std::size_t section;  // index into m_sections; 0 is "no section"
         std::string_view key;
-        bool operator==(const EntryKey&) const = default;
+        std::size_t hash;
+        bool operator==(const EntryKey& other) const { return section == other.section && key == other.key; }
     };
     struct EntryKeyHash {
-        std::size_t operator()(const EntryKey& entry) const noexcept;
+        std::size_t operator()(const EntryKey& entry) const noexcept { return entry.hash; }
     };
     std::size_t SectionIndex(std::string_view header);
 
@@ -45,6 +48,10 @@ bool ReadKeyTable(const std::string& path, CKeyTable& table);
 // empty fields to exactly n.
 std::vector<std::string> GetKeyFields(std::string_view section, std::string_view key,
                                       std::string_view defaultValue, const CKeyTable& table, std::size_t n);
+
+// The same fields as views into the table (or into defaultValue), without copies.
+std::vector<std::string_view> GetKeyFieldViews(std::string_view section, std::string_view key,
+                                               std::string_view defaultValue, const CKeyTable& table, std::size_t n);
 
 // The key's value or defaultValue.
 std::string_view GetKeyValue(std::string_view section, std::string_view key, std::string_view defaultValue,

@@ -32,17 +32,17 @@ MediaPrefixes PrefixesFor(bool templateMode, const std::string& appDir) {
 
 void ReadAppletStyle(CAppletParameters& applet, const CKeyTable& table, const std::string& section,
                      const MediaPrefixes& prefixes) {
-    const auto f = GetKeyFields(section, texts::kKeyApStyle, texts::kDefaultApStyle, table, 11);
-    applet.m_HTMLTitle = f[0];
+    const auto f = GetKeyFieldViews(section, texts::kKeyApStyle, texts::kDefaultApStyle, table, 11);
+    applet.m_HTMLTitle = std::string(f[0]);
     applet.m_Align = ParseNumber(f[1]);
     applet.m_appWidth = ParseNumber(f[2]);
     applet.m_appHeight = ParseNumber(f[3]);
     applet.m_appBKColor = ParseNumber(f[4]);
-    applet.m_appBKImagePath = f[6];
+    applet.m_appBKImagePath = std::string(f[6]);
     applet.m_appBKImageMode = ParseNumber(f[7]);
     applet.m_appBKImageX = ParseNumber(f[8]);
     applet.m_appBKImageY = ParseNumber(f[9]);
-    applet.m_appBKAudioPath = f[10];
+    applet.m_appBKAudioPath = std::string(f[10]);
     prefixes.Apply(applet.m_appBKImagePath, prefixes.image);
     prefixes.Apply(applet.m_appBKAudioPath, prefixes.audio);
 }
@@ -54,17 +54,17 @@ std::string NumberedKey(const char* prefix, int number) {
 }
 
 void ReadMenuStyle(CVorane& menu, const CKeyTable& table, const std::string& section, int number) {
-    const auto f = GetKeyFields(section, NumberedKey(texts::kKeyMStylePrefix, number), "", table, 12);
+    const auto f = GetKeyFieldViews(section, NumberedKey(texts::kKeyMStylePrefix, number), "", table, 12);
     std::int32_t* fields[] = {&menu.m_BKColor, &menu.m_BKStyle, &menu.m_MenuAlign, &menu.m_Corner,
                               &menu.m_xPos,    &menu.m_yPos,    &menu.m_Width,     &menu.m_Height,
                               &menu.m_ItemGap, &menu.m_BorderThick};
     for (std::size_t i = 0; i < std::size(fields); ++i) *fields[i] = ParseNumber(f[i]);
-    menu.m_name = f[10];
+    menu.m_name = std::string(f[10]);
     menu.m_visible = ParseNumber(f[11]);
 }
 
 void ReadItemStyles(CVorane& menu, const CKeyTable& table, const std::string& section, int number) {
-    const auto f = GetKeyFields(section, NumberedKey(texts::kKeyIStylePrefix, number), "", table, 45);
+    const auto f = GetKeyFieldViews(section, NumberedKey(texts::kKeyIStylePrefix, number), "", table, 45);
     for (std::size_t g = 0; g < 3; ++g) {
         ItemStyle& s = menu.m_itemStyle[g];
         std::int32_t* fields[] = {&s.BKColor,   &s.FRColor,   &s.ItemFillStyle, &s.FontEffect,  &s.FontName,
@@ -79,8 +79,8 @@ void ReadItem(CVoraneItem& item, const CKeyTable& table, const std::string& sect
     std::string key = NumberedKey(texts::kKeyItemPrefix, number);
     key.push_back('-');
     AppendNumber(key, position);
-    const auto f = GetKeyFields(section, key, "", table, 10);
-    item.m_label = DecodeMenuFileLabel(f[0]);
+    const auto f = GetKeyFieldViews(section, key, "", table, 10);
+    item.m_label = DecodeMenuFileLabel(std::string(f[0]));
     item.m_description = f[1];
     item.m_link = f[2];
     item.m_target = f[3];
