@@ -19,7 +19,7 @@ EditorArguments ParseArguments(const QStringList& arguments) {
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         if (arguments[i] == QLatin1String("--app-dir") && i + 1 < arguments.size())
             parsed.appDir = arguments[++i];
-        else if (parsed.file.isEmpty())
+        else if (parsed.file.isEmpty() && !arguments[i].startsWith(QLatin1Char('-')))
             parsed.file = arguments[i];
     }
     return parsed;

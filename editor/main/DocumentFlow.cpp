@@ -91,7 +91,8 @@ bool CDocumentFlow::Save(bool saveAs) {
 }
 
 void CDocumentFlow::Remember(const QString& path) {
-    m_doc.SetPathName(path);
+    // A name given relative to the folder the program started in stays valid after it.
+    m_doc.SetPathName(QFileInfo(path).absoluteFilePath());
     m_recentFiles.Add(path);
     m_recentFiles.Save(m_app.Settings());
     emit recentFilesChanged();
