@@ -209,36 +209,59 @@ private:
         return m_lineEnd;
     }
 
+    // After a closing quote: the end of the tag, or another attribute of the tags read
+    // here (a user text such as 'say "hi" to=me' must not pass for one).
     bool EndsValue(std::size_t pos) const {
         const std::size_t n = m_text.size();
         std::size_t look = pos;
         while (look < n && IsSpace(m_text[look])) ++look;
-        if (look >= n || ClosesTag(pos)) return true;
-        if (look == pos || !IsNameChar(m_text[look])) return false;
+        if (look >= n || ClosesTag(pos, false)) return true;
+        if (look == pos) return false;
+        const std::size_t nameStart = look;
         while (look < n && IsNameChar(m_text[look])) ++look;
+        if (!IsKnownAttribute(m_text.substr(nameStart, look - nameStart))) return false;
         while (look < n && IsSpace(m_text[look])) ++look;
         return look < n && m_text[look] == '=';
     }
 
-    // Blanks, '>' (or "/>"), blanks and line breaks, then the next tag or the end.
-    bool ClosesTag(std::size_t pos) const {
+    static bool IsKnownAttribute(std::string_view name) {
+        static constexpr std::string_view kNames[] = {"name",   "value", "valuetype", "type",  "id",
+                                                      "class",  "style", "code",      "codebase", "archive",
+                                                      "width",  "height", "align",    "alt",   "hspace",
+                                                      "vspace", "title"};
+        const std::string lowered = Lowered(name);
+        return std::find(std::begin(kNames), std::end(kNames), lowered) != std::end(kNames);
+    }
+
+    // Blanks, '>' (or "/>"), then the end of the line as the page writer puts it, or
+    // (unless lineEndOnly) blanks and line breaks and the next tag or the end.
+    bool ClosesTag(std::size_t pos, bool lineEndOnly) const {
         const std::size_t n = m_text.size();
         while (pos < n && (m_text[pos] == ' ' || m_text[pos] == '\t')) ++pos;
         if (pos < n && m_text[pos] == '/') ++pos;
         if (pos >= n || m_text[pos] != '>') return false;
         ++pos;
+        while (pos < n && (m_text[pos] == ' ' || m_text[pos] == '\t')) ++pos;
+        if (pos >= n || m_text[pos] == '\r' || m_text[pos] == '\n') return true;
+        if (lineEndOnly) return false;
         while (pos < n && IsSpace(m_text[pos])) ++pos;
         return pos >= n || m_text[pos] == '<';
     }
 
     // The answer for one position holds for every position up to it, so it is kept:
-    // many damaged values in a row cost one scan of the text, not one each.
+    // many damaged values in a row cost one scan of the text, not one each. A quote that
+    // ends the writer's line wins over one followed by another tag on the same line.
     std::size_t TagClosingQuote(std::size_t from, char quote) {
-        QuoteSearch& cache = quote == '"' ? m_doubleQuoteSearch : m_singleQuoteSearch;
+        const std::size_t atLineEnd = NextClosingQuote(from, quote, true);
+        return atLineEnd != std::string_view::npos ? atLineEnd : NextClosingQuote(from, quote, false);
+    }
+
+    std::size_t NextClosingQuote(std::size_t from, char quote, bool lineEndOnly) {
+        QuoteSearch& cache = m_quoteSearch[quote == '"' ? 0 : 1][lineEndOnly ? 0 : 1];
         if (cache.valid && cache.from <= from && (cache.result == std::string_view::npos || from <= cache.result))
             return cache.result;
         std::size_t pos = m_text.find(quote, from);
-        while (pos != std::string_view::npos && !ClosesTag(pos + 1)) pos = m_text.find(quote, pos + 1);
+        while (pos != std::string_view::npos && !ClosesTag(pos + 1, lineEndOnly)) pos = m_text.find(quote, pos + 1);
         cache = {true, from, pos};
         return pos;
     }
@@ -250,8 +273,7 @@ private:
     };
 
     std::string_view m_text;
-    QuoteSearch m_doubleQuoteSearch;
-    QuoteSearch m_singleQuoteSearch;
+    QuoteSearch m_quoteSearch[2][2];  // by quote character and by kind of ending
     bool m_lineValid = false;
     std::size_t m_lineStart = 0;
     std::size_t m_lineEnd = 0;
@@ -321,7 +343,7 @@ private:
     // ---- the page around the parameters
 
     void ReadPageFrame() {
-        const std::size_t appletStart = m_scanner.FindTag("<applet", 0);
+        const std::size_t appletStart = FindAppletStart();
         std::size_t paramsFrom = 0;
         if (appletStart != std::string_view::npos) {
             ReadPageTitle(appletStart);
@@ -329,10 +351,20 @@ private:
             const Tag applet = m_scanner.ReadTag(appletStart + 7);
             ReadAppletSize(applet);
             paramsFrom = applet.end;
-            if (m_scanner.FindTag("<applet", paramsFrom) != std::string_view::npos)
-                Warn("The page holds more than one applet; only the first is read.");
         }
-        CollectParameters(paramsFrom);
+        const std::size_t paramsEnd = CollectParameters(paramsFrom);
+        if (appletStart != std::string_view::npos && m_scanner.FindTag("<applet", paramsEnd) != std::string_view::npos)
+            Warn("The page holds more than one applet; only the first is read.");
+    }
+
+    // The first <applet> tag outside the values of <param> tags: a bare parameter block
+    // may carry "<applet" inside a user text.
+    std::size_t FindAppletStart() {
+        for (std::size_t pos = m_text.find('<'); pos != std::string_view::npos; pos = m_text.find('<', pos)) {
+            if (m_scanner.IsTagAt("<applet", pos)) return pos;
+            pos = m_scanner.IsTagAt("<param", pos) ? m_scanner.ReadTag(pos + 6).end : pos + 1;
+        }
+        return std::string_view::npos;
     }
 
     void ReadPageTitle(std::size_t limit) {
@@ -373,7 +405,8 @@ private:
                  " is not a number of pixels; " + std::to_string(target) + " is used.");
     }
 
-    void CollectParameters(std::size_t from) {
+    // Returns where the parameters end: at "</applet" or the end of the text.
+    std::size_t CollectParameters(std::size_t from) {
         const std::size_t n = m_text.size();
         std::size_t pos = from;
         bool sawAny = false;
@@ -397,6 +430,7 @@ private:
             Store({std::string(Trim(*name)), std::string(value.value_or(std::string_view{}))});
         }
         if (!sawAny) throw ReadError("The text holds no applet parameters.");
+        return std::min(pos, n);
     }
 
     void Store(Parameter parameter) {
