@@ -19,6 +19,12 @@ constexpr Color kBlue = 0x00FF0000;
 constexpr Color kWhite = 0x00FFFFFF;
 constexpr Color kGrey = 0x00808080;
 
+void SetArea(CAppletParameters& applet, int width, int height, Color background = 0) {
+    applet.m_appWidth = width;
+    applet.m_appHeight = height;
+    applet.m_appBKColor = background;
+}
+
 // A menu of plain solid items without text, so pixels say exactly where things are.
 CVorane* AddMenu(CVorane& menu, int items, Color fill) {
     menu.m_BKStyle = 0;
@@ -91,9 +97,7 @@ class PreviewRenderTest : public QObject {
 private slots:
     void appletBackgroundIsItsColourAndAFilledItemHasItsColourInside() {
         CAppletParameters applet;
-        applet.m_appWidth = 60;
-        applet.m_appHeight = 40;
-        applet.m_appBKColor = kBlue;
+        SetArea(applet, 60, 40, kBlue);
         CVorane* menu = AddTopMenu(applet, 1, kRed);
         menu->m_xPos = 10;
         menu->m_yPos = 5;
@@ -111,8 +115,7 @@ private slots:
 
     void raisedBorderIsLightTopLeftAndDarkBottomRightSunkenTheOtherWayPlainFlat() {
         CAppletParameters applet;
-        applet.m_appWidth = 40;
-        applet.m_appHeight = 30;
+        SetArea(applet, 40, 30);
         CVorane* menu = AddTopMenu(applet, 1, kGrey);
         menu->m_BorderThick = 2;
         menu->m_itemStyle[0].ItemBorderStyle = 1;
@@ -136,9 +139,7 @@ private slots:
 
     void horizontalMenuLaysItemsLeftToRightWithTheGap() {
         CAppletParameters applet;
-        applet.m_appWidth = 100;
-        applet.m_appHeight = 20;
-        applet.m_appBKColor = kWhite;
+        SetArea(applet, 100, 20, kWhite);
         CVorane* menu = AddTopMenu(applet, 3, kRed);
         menu->m_MenuAlign = 1;
         menu->m_itemStyle[0].BKColor = kRed;
@@ -163,9 +164,7 @@ private slots:
 
     void cornerTwoMenuExtendsUpAndLeftFromItsAnchor() {
         CAppletParameters applet;
-        applet.m_appWidth = 80;
-        applet.m_appHeight = 60;
-        applet.m_appBKColor = kWhite;
+        SetArea(applet, 80, 60, kWhite);
         CVorane* menu = AddTopMenu(applet, 2, kRed);
         menu->m_Corner = 2;
         menu->m_xPos = 50;
@@ -190,9 +189,7 @@ private slots:
 
     void subMenuOpensAtTheCornerOfItsItemAndOnlyWhenOpen() {
         CAppletParameters applet;
-        applet.m_appWidth = 120;
-        applet.m_appHeight = 80;
-        applet.m_appBKColor = kWhite;
+        SetArea(applet, 120, 80, kWhite);
         CVorane* top = AddTopMenu(applet, 2, kRed);
         top->m_xPos = 10;
         top->m_yPos = 10;
@@ -222,8 +219,7 @@ private slots:
 
     void openPathShowsMouseOverAndClickedStyles() {
         CAppletParameters applet;
-        applet.m_appWidth = 60;
-        applet.m_appHeight = 40;
+        SetArea(applet, 60, 40);
         CVorane* menu = AddTopMenu(applet, 2, kRed);
         menu->m_itemStyle[1].BKColor = kGreen;
         menu->m_itemStyle[2].BKColor = kBlue;
@@ -237,8 +233,7 @@ private slots:
 
     void gradientsRunFromTheirStartColourSingleOrThereAndBack() {
         CAppletParameters applet;
-        applet.m_appWidth = 101;
-        applet.m_appHeight = 41;
+        SetArea(applet, 101, 41);
         CVorane* menu = AddTopMenu(applet, 1, kRed);
         menu->m_Width = 101;
         menu->m_Height = 41;
@@ -268,9 +263,7 @@ private slots:
 
     void menuBackgroundFillsTheGapsAndFramesInTheFontColour() {
         CAppletParameters applet;
-        applet.m_appWidth = 60;
-        applet.m_appHeight = 40;
-        applet.m_appBKColor = kWhite;
+        SetArea(applet, 60, 40, kWhite);
         CVorane* menu = AddTopMenu(applet, 2, kRed);
         menu->m_BKColor = kBlue;
         menu->m_BKStyle = 2;
@@ -297,8 +290,7 @@ private slots:
 
     void labelsAreAlignedWithOffsetsAndBreakIntoLines() {
         CAppletParameters applet;
-        applet.m_appWidth = 200;
-        applet.m_appHeight = 60;
+        SetArea(applet, 200, 60);
         CVorane* menu = AddTopMenu(applet, 1, 0);
         menu->m_Width = 200;
         menu->m_Height = 60;
@@ -333,8 +325,7 @@ private slots:
 
     void textEffectsAddShadesAroundTheLetters() {
         CAppletParameters applet;
-        applet.m_appWidth = 120;
-        applet.m_appHeight = 40;
+        SetArea(applet, 120, 40);
         CVorane* menu = AddTopMenu(applet, 1, kGrey);
         menu->m_Width = 120;
         menu->m_Height = 40;
@@ -377,8 +368,7 @@ private slots:
             return path.toStdString();
         };
         CAppletParameters applet;
-        applet.m_appWidth = 60;
-        applet.m_appHeight = 20;
+        SetArea(applet, 60, 20);
         CVorane* menu = AddTopMenu(applet, 1, 0);
         menu->m_Width = 60;
         menu->m_Height = 20;
@@ -410,8 +400,7 @@ private slots:
 
     void absurdFieldValuesDrawWithoutTrouble() {
         CAppletParameters applet;
-        applet.m_appWidth = 50;
-        applet.m_appHeight = 50;
+        SetArea(applet, 50, 50);
         CVorane* menu = AddTopMenu(applet, 3, kRed);
         menu->m_xPos = 2147483000;
         menu->m_Width = 2147483647;
