@@ -1,6 +1,5 @@
 #include "preview/MenuPreviewCommand.h"
 
-#include "help/HelpTopics.h"
 #include "main/MainFrame.h"
 #include "preview/MenuPreviewWindow.h"
 #include "preview/PreviewTexts.h"
@@ -21,10 +20,7 @@ void InstallMenuPreviewCommand(CMainFrame& frame) {
 
 CMenuPreviewWindow& ShowMenuPreview(CMainFrame& frame) {
     auto* window = frame.findChild<CMenuPreviewWindow*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!window) {
-        window = new CMenuPreviewWindow(frame.Doc(), &frame);
-        SetHelpTopic(window, QString::fromLatin1(previewtexts::kHelpTopic));
-    }
+    if (!window) window = new CMenuPreviewWindow(frame.Doc(), &frame);
     window->show();
     window->raise();
     window->activateWindow();

@@ -10,6 +10,7 @@
 
 #include "app/KestruneDoc.h"
 #include "app/ModelChange.h"
+#include "help/HelpTopics.h"
 #include "preview/MenuPreviewWidget.h"
 #include "preview/PreviewSoundPlayer.h"
 #include "preview/PreviewSource.h"
@@ -42,6 +43,7 @@ CMenuPreviewWindow::CMenuPreviewWindow(AppletReadResult page, const QString& pag
 CMenuPreviewWindow::~CMenuPreviewWindow() = default;
 
 void CMenuPreviewWindow::SetUpWindow() {
+    SetHelpTopic(this, QString::fromLatin1(previewtexts::kHelpTopic));
     m_preview = new CMenuPreviewWidget;
     m_scroll = new QScrollArea(this);
     m_scroll->setWidget(m_preview);
