@@ -1,5 +1,7 @@
 #include "properties/DlgFont.h"
 
+#include <QKeyEvent>
+
 #include "help/HelpTopics.h"
 #include "model/StyleNames.h"
 #include "properties/FieldReader.h"
@@ -48,6 +50,11 @@ void CDlgFont::accept() {
     values.frColor = m_ui->fontColorButton->GetColor();
     m_values = values;
     QDialog::accept();
+}
+
+void CDlgFont::keyPressEvent(QKeyEvent* event) {
+    if (widgets::IsHelpKey(event)) emit helpRequested(QString::fromLatin1(help::kFontDialog));
+    else QDialog::keyPressEvent(event);
 }
 
 bool CDlgFont::ApplyTo(ItemStyle& style) const {

@@ -33,6 +33,12 @@ public:
 
     void accept() override;
 
+signals:
+    void helpRequested(const QString& topic);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     IDialogService& m_dialogs;
     std::unique_ptr<Ui::FontDialog> m_ui;

@@ -110,6 +110,7 @@ void CDlgItemState::EditFont() {
     }
     // The dialog starts from the model; without a current menu its result is discarded.
     CDlgFont dialog(Dialogs(), style ? *style : ItemStyle{}, this);
+    connect(&dialog, &CDlgFont::helpRequested, this, &CPropertyPage::helpRequested);
     if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
     style = CurrentStyle();
     if (!style) return;

@@ -9,6 +9,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <QKeyEvent>
+
 #include "help/HelpTopics.h"
 #include "properties/FieldReader.h"
 #include "properties/PageWidgets.h"
@@ -89,6 +91,11 @@ void CDlgMedia::SetValues(const QStringList& paths, ApplyScope scope) {
 
 void CDlgMedia::Browse(int row) {
     widgets::BrowseForFile(m_dialogs, this, PathBox(row), m_filter);
+}
+
+void CDlgMedia::keyPressEvent(QKeyEvent* event) {
+    if (widgets::IsHelpKey(event)) emit helpRequested(m_helpTopic);
+    else QDialog::keyPressEvent(event);
 }
 
 void CDlgMedia::accept() {

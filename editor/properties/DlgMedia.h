@@ -33,6 +33,7 @@ signals:
     void helpRequested(const QString& topic);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     CDlgMedia(IDialogService& dialogs, const char* title, const std::vector<const char*>& rowLabels,
               const char* filter, const char* helpTopic, QWidget* parent);
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include "app/DialogService.h"
@@ -45,6 +46,12 @@ int CheckedRadio(std::initializer_list<QAbstractButton*> group, int fallback) {
 
 bool LeavesWithinWindow(const QFocusEvent* event) {
     return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+}
+
+bool IsHelpKey(const QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier;
 }
 
 void BrowseForFile(IDialogService& dialogs, QWidget* parent, QLineEdit* box, const char* filter) {

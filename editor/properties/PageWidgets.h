@@ -30,6 +30,9 @@ int CheckedRadio(std::initializer_list<QAbstractButton*> group, int fallback);
 // the moments when a box that stores itself on leaving should do so.
 bool LeavesWithinWindow(const QFocusEvent* event);
 
+// F1 without modifiers: a request for the help topic of the window that has the focus.
+bool IsHelpKey(const QEvent* event);
+
 // Opens the file chooser proposing the box's text; a chosen file replaces the text.
 void BrowseForFile(IDialogService& dialogs, QWidget* parent, QLineEdit* box, const char* filter);
 

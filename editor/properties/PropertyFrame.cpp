@@ -10,6 +10,7 @@
 #include "properties/DlgAppletParam.h"
 #include "properties/ItemPropertySheet.h"
 #include "properties/MenuPropertySheet.h"
+#include "properties/PageWidgets.h"
 #include "properties/PropertyPage.h"
 #include "properties/PropertyTexts.h"
 
@@ -105,18 +106,10 @@ void CPropertyFrame::closeEvent(QCloseEvent* event) {
     Close();
 }
 
-namespace {
-bool IsHelpKey(const QEvent* event) {
-    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) return false;
-    const auto* key = static_cast<const QKeyEvent*>(event);
-    return key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier;
-}
-}  // namespace
-
 bool CPropertyFrame::event(QEvent* event) {
     // Help asked for outside any sheet or page (the frame itself) opens nothing; the
     // topics of sheets and pages are left to the program's help command.
-    if (IsHelpKey(event)) {
+    if (kestrune::widgets::IsHelpKey(event)) {
         const QWidget* focus = focusWidget();
         if (!focus || HelpTopicOf(focus) == HelpTopicOf(this)) {
             event->accept();

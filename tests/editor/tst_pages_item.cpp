@@ -248,13 +248,17 @@ private slots:
     void fontDialogWithoutMenuDiscardsItsResult() {
         EditorEnv env;
         CDlgItemNormal page(env.doc);
+        QSignalSpy help(&page, &CPropertyPage::helpRequested);
         env.dialogs.onDialog = [](QDialog* dialog) {
+            QTest::keyClick(dialog, Qt::Key_F1);
             dialog->accept();
             return dialog->result();
         };
         Find<QPushButton>(&page, "fontButton")->click();
         QCOMPARE(env.dialogs.dialogTitles.size(), 1);
         QVERIFY(!env.doc.IsModified());
+        QCOMPARE(help.count(), 1);
+        QCOMPARE(help.at(0).at(0).toString(), QString::fromLatin1(help::kFontDialog));
     }
 
     void itemPageRoundTripsItsTexts() {
@@ -538,8 +542,10 @@ private slots:
         QCOMPARE(dialogs.filters.last(), convert::ToQtFileFilter(texts::kAudioFilter));
         QSignalSpy help(&audio, &CDlgMedia::helpRequested);
         audio.HelpButton()->click();
-        QCOMPARE(help.count(), 1);
+        QTest::keyClick(&audio, Qt::Key_F1);
+        QCOMPARE(help.count(), 2);
         QCOMPARE(help.at(0).at(0).toString(), QString::fromLatin1(help::kAudioDialog));
+        QCOMPARE(help.at(1).at(0).toString(), QString::fromLatin1(help::kAudioDialog));
     }
 };
 

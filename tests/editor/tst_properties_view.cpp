@@ -1,9 +1,11 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTemporaryDir>
 
+#include "help/HelpWindow.h"
 #include "main/CommandTable.h"
 #include "main/DocumentFlow.h"
 #include "main/EditorShell.h"
@@ -12,6 +14,7 @@
 #include "properties/DlgAppletParam.h"
 #include "properties/DlgItem.h"
 #include "properties/DlgItemState.h"
+#include "properties/DlgMedia.h"
 #include "properties/DlgMenuStyle.h"
 #include "properties/ItemPropertySheet.h"
 #include "properties/MenuPropertySheet.h"
@@ -34,7 +37,8 @@ struct Editor {
     CVorane *a = nullptr, *b = nullptr;
 
     Editor() {
-        QFile::copy(QStringLiteral(KESTRUNE_BIN_DIR "/Kestrune.tpl"), folder.filePath(QStringLiteral("Kestrune.tpl")));
+        for (const QString& name : {QStringLiteral("Kestrune.tpl"), QStringLiteral("kestrune.html")})
+            QFile::copy(QStringLiteral(KESTRUNE_BIN_DIR "/") + name, folder.filePath(name));
         shell = std::make_unique<CEditorShell>(folder.path(), dialogs, settings);
         if (!shell->Start()) qFatal("the editor did not start");
         Doc().ReplaceModel([this](CAppletParameters& applet) {
@@ -223,6 +227,19 @@ private slots:
         QCOMPARE(editor.Frame()->CurrentSheet(), static_cast<CPropertySheet*>(editor.Frame()->AppletSheet()));
         QCOMPARE(Find<QLineEdit>(editor.AppletPage(), "nameEdit")->text(),
                  QString::fromStdString(editor.App().m_applet.m_HTMLTitle));
+    }
+
+    void helpButtonsOfTheItemDialogsReachTheHelpWindow() {
+        Editor editor;
+        editor.Properties(editor.a->GetItem(0));
+        editor.dialogs.onDialog = [](QDialog* dialog) {
+            static_cast<CDlgMedia*>(dialog)->HelpButton()->click();
+            return int(QDialog::Rejected);
+        };
+        Find<QPushButton>(editor.ItemPage(), "imageButton")->click();
+        QCOMPARE(editor.Main().HelpWindow().CurrentTopic(), QStringLiteral("imagedialog"));
+        Find<QPushButton>(editor.ItemPage(), "audioButton")->click();
+        QCOMPARE(editor.Main().HelpWindow().CurrentTopic(), QStringLiteral("audiodialog"));
     }
 
     void deletingTheEditedItemLeavesNoContextBehind() {
