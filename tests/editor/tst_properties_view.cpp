@@ -242,6 +242,18 @@ private slots:
         QCOMPARE(editor.Main().HelpWindow().CurrentTopic(), QStringLiteral("audiodialog"));
     }
 
+    void helpKeyInAPageOpensThePagesTopic() {
+        Editor editor;
+        editor.shell->Show();
+        editor.Properties(editor.a->GetItem(0));
+        QApplication::setActiveWindow(editor.Frame());
+        QVERIFY(QTest::qWaitForWindowActive(editor.Frame()));
+        auto* link = Find<QLineEdit>(editor.ItemPage(), "linkEdit");
+        link->setFocus();
+        QTest::keyClick(link, Qt::Key_F1);
+        QCOMPARE(editor.Main().HelpWindow().CurrentTopic(), QStringLiteral("131218"));
+    }
+
     void deletingTheEditedItemLeavesNoContextBehind() {
         Editor editor;
         editor.App().m_bItemSheet = 0;
