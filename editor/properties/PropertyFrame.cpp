@@ -28,11 +28,8 @@ CPropertyFrame::CPropertyFrame(CKestruneDoc& doc, QWidget* owner)
 
     // Every page has the same size, so the sheets differ only by the button strip.
     QSize common;
-    for (CPropertySheet* sheet : {static_cast<CPropertySheet*>(m_appletSheet), static_cast<CPropertySheet*>(m_menuSheet),
-                                  static_cast<CPropertySheet*>(m_itemSheet)})
-        common = common.expandedTo(sheet->PageAreaHint());
-    for (CPropertySheet* sheet : {static_cast<CPropertySheet*>(m_appletSheet), static_cast<CPropertySheet*>(m_menuSheet),
-                                  static_cast<CPropertySheet*>(m_itemSheet)}) {
+    for (CPropertySheet* sheet : Sheets()) common = common.expandedTo(sheet->PageAreaHint());
+    for (CPropertySheet* sheet : Sheets()) {
         sheet->SetPageAreaSize(common);
         sheet->hide();
         connect(sheet, &CPropertySheet::viewRequested, this, &CPropertyFrame::OnViewRequested);
@@ -43,12 +40,13 @@ CPropertyFrame::CPropertyFrame(CKestruneDoc& doc, QWidget* owner)
 
 CPropertyFrame::~CPropertyFrame() = default;
 
+std::array<CPropertySheet*, 3> CPropertyFrame::Sheets() const { return {m_appletSheet, m_menuSheet, m_itemSheet}; }
+
 void CPropertyFrame::ShowSheet(CPropertySheet* sheet, const QString& title, CVoraneItem* item, CVorane* itemMenu) {
     if (m_current && m_pageLive) m_current->ActivePage()->SaveToModel();
     setWindowTitle(title);
     if (sheet != m_current) {
-        for (QWidget* other : {static_cast<QWidget*>(m_appletSheet), static_cast<QWidget*>(m_menuSheet),
-                               static_cast<QWidget*>(m_itemSheet)})
+        for (CPropertySheet* other : Sheets())
             if (other != sheet) other->hide();
         FitTo(sheet);
         sheet->move(0, 0);
@@ -67,8 +65,7 @@ void CPropertyFrame::ShowAppletSheet() {
 }
 
 void CPropertyFrame::ShowItemSheet(CVoraneItem* item, CVorane* itemMenu) {
-    CPropertySheet* sheet = m_doc.App().m_bItemSheet ? static_cast<CPropertySheet*>(m_itemSheet)
-                                                     : static_cast<CPropertySheet*>(m_menuSheet);
+    CPropertySheet* sheet = m_doc.App().m_bItemSheet ? static_cast<CPropertySheet*>(m_itemSheet) : m_menuSheet;
     ShowSheet(sheet, QString::fromLatin1(texts::kItemSheetTitle), item, itemMenu);
 }
 

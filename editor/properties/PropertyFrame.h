@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 
 class CKestruneDoc;
 class CAppletPropertySheet;
@@ -54,6 +55,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    std::array<CPropertySheet*, 3> Sheets() const;
     void FitTo(CPropertySheet* sheet);
     void OnViewRequested(bool itemSheet);
 
