@@ -6,6 +6,8 @@ scripts/install-deps.sh
 scripts/build.sh
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
   echo "No display found: running headless on a new document from the first template."
-  exec build/bin/kestrune --new 0 --save /tmp/kestrune-sample/menu.htm
+  build/bin/kestrune --new 0 --save /tmp/kestrune-sample/menu.htm
+  echo "Saved /tmp/kestrune-sample/menu.htm and its menu file; its page:"
+  exec build/bin/kestrune --html /tmp/kestrune-sample/menu.htm
 fi
 exec build/bin/kestrune "$@"
