@@ -7,7 +7,7 @@ using namespace treenodes;
 
 QHash<QString, CommandState> ComputeCommandStates(const CommandContext& context) {
     QHash<QString, CommandState> states;
-    for (const CommandSpec& spec : CCommandTable::StandardCommands()) states.insert(spec.id, CommandState{});
+    for (const CommandEntry& entry : CCommandTable::StandardCommands()) states.insert(entry.id, CommandState{});
 
     const int kind = context.selectionKind;
     const bool isItem = IsItemKind(kind);
@@ -29,8 +29,8 @@ QHash<QString, CommandState> ComputeCommandStates(const CommandContext& context)
 
     // The message pane handles no commands, so whatever the tree carries out is disabled there.
     if (!context.treePaneActive) {
-        for (const CommandSpec& spec : CCommandTable::StandardCommands())
-            if (spec.route == CommandRoute::Tree) states[spec.id].enabled = false;
+        for (const CommandEntry& entry : CCommandTable::StandardCommands())
+            if (entry.route == CommandRoute::Tree) states[entry.id].enabled = false;
     }
 
     set(cmd::ViewToolbar, true, context.toolbarShown);

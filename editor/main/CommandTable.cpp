@@ -9,27 +9,27 @@
 namespace {
 QList<QKeySequence> Keys(std::initializer_list<QKeySequence> keys) { return QList<QKeySequence>(keys); }
 
-CommandSpec Entry(const char* id, const char* text, MenuGroup menu, const char* prompt = "",
+CommandEntry Entry(const char* id, const char* text, MenuGroup menu, const char* prompt = "",
                   const char* tooltip = "") {
-    CommandSpec spec;
-    spec.id = QString::fromLatin1(id);
-    spec.text = QString::fromLatin1(text);
-    spec.menu = menu;
-    spec.prompt = QString::fromLatin1(prompt);
-    spec.tooltip = QString::fromLatin1(tooltip);
-    return spec;
+    CommandEntry entry;
+    entry.id = QString::fromLatin1(id);
+    entry.text = QString::fromLatin1(text);
+    entry.menu = menu;
+    entry.prompt = QString::fromLatin1(prompt);
+    entry.tooltip = QString::fromLatin1(tooltip);
+    return entry;
 }
 
-CommandSpec& Keyed(CommandSpec& spec, QList<QKeySequence> keys) {
-    spec.keys = std::move(keys);
-    return spec;
+CommandEntry& Keyed(CommandEntry& entry, QList<QKeySequence> keys) {
+    entry.keys = std::move(keys);
+    return entry;
 }
 
-CommandSpec& OnToolbar(CommandSpec& spec, int position, const char* icon, bool separatorAfter = false) {
-    spec.toolbarPosition = position;
-    spec.icon = QStringLiteral(":/icons/%1.png").arg(QString::fromLatin1(icon));
-    spec.toolbarSeparatorAfter = separatorAfter;
-    return spec;
+CommandEntry& OnToolbar(CommandEntry& entry, int position, const char* icon, bool separatorAfter = false) {
+    entry.toolbarPosition = position;
+    entry.icon = QStringLiteral(":/icons/%1.png").arg(QString::fromLatin1(icon));
+    entry.toolbarSeparatorAfter = separatorAfter;
+    return entry;
 }
 
 QString MenuHelpTopic(MenuGroup group) {
@@ -47,7 +47,7 @@ QString MenuHelpTopic(MenuGroup group) {
 }
 
 // Commands with a section of their own in the help document.
-void SetSpecificHelpTopics(std::vector<CommandSpec>& all) {
+void SetSpecificHelpTopics(std::vector<CommandEntry>& all) {
     const std::pair<const char*, const char*> topics[] = {
         {cmd::FileNew, "newvoranedialog"},       {cmd::FileOpen, "opening"},
         {cmd::FileSave, "saving"},               {cmd::FileSaveAs, "saving"},
@@ -59,19 +59,19 @@ void SetSpecificHelpTopics(std::vector<CommandSpec>& all) {
         {cmd::OptionsTemplate, "managetemplatesdialog"},
         {cmd::OptionsAutoChange, "checkparams"}, {cmd::HelpAbout, "aboutdialog"},
     };
-    for (CommandSpec& spec : all)
+    for (CommandEntry& entry : all)
         for (const auto& [id, topic] : topics)
-            if (spec.id == QLatin1String(id)) spec.helpTopic = QString::fromLatin1(topic);
+            if (entry.id == QLatin1String(id)) entry.helpTopic = QString::fromLatin1(topic);
 }
 
-std::vector<CommandSpec> BuildStandardCommands() {
+std::vector<CommandEntry> BuildStandardCommands() {
     using M = MenuGroup;
-    std::vector<CommandSpec> all;
+    std::vector<CommandEntry> all;
     all.reserve(48);
-    auto add = [&all](CommandSpec spec) -> CommandSpec& { return all.emplace_back(std::move(spec)); };
-    auto tree = [](CommandSpec& spec) -> CommandSpec& {
-        spec.route = CommandRoute::Tree;
-        return spec;
+    auto add = [&all](CommandEntry entry) -> CommandEntry& { return all.emplace_back(std::move(entry)); };
+    auto tree = [](CommandEntry& entry) -> CommandEntry& {
+        entry.route = CommandRoute::Tree;
+        return entry;
     };
 
     OnToolbar(Keyed(add(Entry(cmd::FileNew, "&New Vorane...", M::File, "Create a new Vorane from templates list", "New")),
@@ -112,7 +112,7 @@ std::vector<CommandSpec> BuildStandardCommands() {
     OnToolbar(tree(Keyed(add(Entry(cmd::MenuDelete, "&Delete", M::Menu, "Delete a top-level menu or a item", "Delete")),
                          Keys({QKeySequence(Qt::Key_Delete)}))),
               8, "delete");
-    CommandSpec& visible = tree(add(Entry(cmd::MenuVisible, "&Visible", M::Menu)));
+    CommandEntry& visible = tree(add(Entry(cmd::MenuVisible, "&Visible", M::Menu)));
     visible.checkable = true;
     visible.separatorAfter = true;
     OnToolbar(tree(add(Entry(cmd::MenuMoveUp, "Move &Up", M::Menu, "Move item's position up", "Move Item Up"))), 9,
@@ -165,11 +165,11 @@ std::vector<CommandSpec> BuildStandardCommands() {
 }  // namespace
 
 CCommandTable::CCommandTable(QObject* parent) : QObject(parent) {
-    for (const CommandSpec& spec : StandardCommands()) Add(spec);
+    for (const CommandEntry& entry : StandardCommands()) Add(entry);
 }
 
-const std::vector<CommandSpec>& CCommandTable::StandardCommands() {
-    static const std::vector<CommandSpec> commands = BuildStandardCommands();
+const std::vector<CommandEntry>& CCommandTable::StandardCommands() {
+    static const std::vector<CommandEntry> commands = BuildStandardCommands();
     return commands;
 }
 
@@ -187,33 +187,33 @@ QString CCommandTable::MenuTitle(MenuGroup group) {
     return {};
 }
 
-QAction* CCommandTable::Add(const CommandSpec& spec) {
-    if (QAction* existing = Action(spec.id)) return existing;
-    m_specs.push_back(spec);
-    auto* action = new QAction(spec.text, parent());
-    action->setObjectName(spec.id);
-    action->setShortcuts(spec.keys);
-    action->setStatusTip(spec.prompt);
-    action->setToolTip(spec.tooltip.isEmpty() ? QString(spec.text).remove(QLatin1Char('&')) : spec.tooltip);
-    action->setCheckable(spec.checkable);
-    if (!spec.icon.isEmpty()) action->setIcon(QIcon(spec.icon));
-    SetHelpTopic(action, spec.helpTopic.isEmpty() ? MenuHelpTopic(spec.menu) : spec.helpTopic);
-    m_actions.insert(spec.id, action);
+QAction* CCommandTable::Add(const CommandEntry& entry) {
+    if (QAction* existing = Action(entry.id)) return existing;
+    m_entries.push_back(entry);
+    auto* action = new QAction(entry.text, parent());
+    action->setObjectName(entry.id);
+    action->setShortcuts(entry.keys);
+    action->setStatusTip(entry.prompt);
+    action->setToolTip(entry.tooltip.isEmpty() ? QString(entry.text).remove(QLatin1Char('&')) : entry.tooltip);
+    action->setCheckable(entry.checkable);
+    if (!entry.icon.isEmpty()) action->setIcon(QIcon(entry.icon));
+    SetHelpTopic(action, entry.helpTopic.isEmpty() ? MenuHelpTopic(entry.menu) : entry.helpTopic);
+    m_actions.insert(entry.id, action);
     return action;
 }
 
 QAction* CCommandTable::Action(const QString& id) const { return m_actions.value(id, nullptr); }
 
-const CommandSpec* CCommandTable::Spec(const QString& id) const {
-    auto found = std::find_if(m_specs.begin(), m_specs.end(), [&](const CommandSpec& spec) { return spec.id == id; });
-    return found == m_specs.end() ? nullptr : &*found;
+const CommandEntry* CCommandTable::Find(const QString& id) const {
+    auto found = std::find_if(m_entries.begin(), m_entries.end(), [&](const CommandEntry& entry) { return entry.id == id; });
+    return found == m_entries.end() ? nullptr : &*found;
 }
 
-std::vector<const CommandSpec*> CCommandTable::ToolbarCommands() const {
-    std::vector<const CommandSpec*> onBar;
-    for (const CommandSpec& spec : m_specs)
-        if (spec.toolbarPosition > 0) onBar.push_back(&spec);
+std::vector<const CommandEntry*> CCommandTable::ToolbarCommands() const {
+    std::vector<const CommandEntry*> onBar;
+    for (const CommandEntry& entry : m_entries)
+        if (entry.toolbarPosition > 0) onBar.push_back(&entry);
     std::stable_sort(onBar.begin(), onBar.end(),
-                     [](const CommandSpec* a, const CommandSpec* b) { return a->toolbarPosition < b->toolbarPosition; });
+                     [](const CommandEntry* a, const CommandEntry* b) { return a->toolbarPosition < b->toolbarPosition; });
     return onBar;
 }

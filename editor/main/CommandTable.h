@@ -60,7 +60,7 @@ enum class MenuGroup { File, Edit, View, Menu, Build, Options, Help, KeysOnly };
 // disabled while the message pane is the active pane.
 enum class CommandRoute { Frame, Tree };
 
-struct CommandSpec {
+struct CommandEntry {
     QString id;
     QString text;
     QList<QKeySequence> keys;
@@ -86,18 +86,18 @@ class CCommandTable : public QObject {
 public:
     explicit CCommandTable(QObject* parent);
 
-    static const std::vector<CommandSpec>& StandardCommands();
+    static const std::vector<CommandEntry>& StandardCommands();
     static QString MenuTitle(MenuGroup group);
 
     // Adds a command (its action is created with text, keys, prompts and icon).
-    QAction* Add(const CommandSpec& spec);
+    QAction* Add(const CommandEntry& entry);
     QAction* Action(const QString& id) const;
-    const CommandSpec* Spec(const QString& id) const;
-    const std::deque<CommandSpec>& Specs() const { return m_specs; }
+    const CommandEntry* Find(const QString& id) const;
+    const std::deque<CommandEntry>& Entries() const { return m_entries; }
     // Commands on the toolbar, in button order.
-    std::vector<const CommandSpec*> ToolbarCommands() const;
+    std::vector<const CommandEntry*> ToolbarCommands() const;
 
 private:
-    std::deque<CommandSpec> m_specs;  // stable addresses for Spec()
+    std::deque<CommandEntry> m_entries;  // stable addresses for Find()
     QHash<QString, QAction*> m_actions;
 };

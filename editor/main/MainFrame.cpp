@@ -94,9 +94,9 @@ IDialogService& CMainFrame::Dialogs() const { return App().Dialogs(); }
 void CMainFrame::CreateToolBar() {
     m_wndToolBar = new CFlatToolBar(QStringLiteral("Toolbar"), this);
     SetHelpTopic(m_wndToolBar, helptopic::kToolbar);
-    for (const CommandSpec* spec : m_commands->ToolbarCommands()) {
-        m_wndToolBar->addAction(m_commands->Action(spec->id));
-        if (spec->toolbarSeparatorAfter) m_wndToolBar->addSeparator();
+    for (const CommandEntry* entry : m_commands->ToolbarCommands()) {
+        m_wndToolBar->addAction(m_commands->Action(entry->id));
+        if (entry->toolbarSeparatorAfter) m_wndToolBar->addSeparator();
     }
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
 }
@@ -157,14 +157,14 @@ void CMainFrame::BuildMenus() {
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
         m_menus.insert(group, menu);
     }
-    for (const CommandSpec& spec : m_commands->Specs()) {
-        QAction* action = m_commands->Action(spec.id);
-        if (spec.menu == MenuGroup::KeysOnly) {
+    for (const CommandEntry& entry : m_commands->Entries()) {
+        QAction* action = m_commands->Action(entry.id);
+        if (entry.menu == MenuGroup::KeysOnly) {
             addAction(action);  // keys work without a menu entry
             continue;
         }
-        m_menus[spec.menu]->addAction(action);
-        if (spec.separatorAfter) m_menus[spec.menu]->addSeparator();
+        m_menus[entry.menu]->addAction(action);
+        if (entry.separatorAfter) m_menus[entry.menu]->addSeparator();
     }
     // Help keys work in every window of the program, dialogs and the property frame included.
     Action(cmd::HelpContext)->setShortcutContext(Qt::ApplicationShortcut);
@@ -237,15 +237,15 @@ void CMainFrame::ConnectCommands() {
     Route(cmd::PrevPane, [this] { OnPrevPane(); });
 }
 
-QAction* CMainFrame::AddCommand(const CommandSpec& spec, std::function<void()> handler) {
-    const bool known = m_commands->Action(spec.id) != nullptr;
-    QAction* action = m_commands->Add(spec);
+QAction* CMainFrame::AddCommand(const CommandEntry& entry, std::function<void()> handler) {
+    const bool known = m_commands->Action(entry.id) != nullptr;
+    QAction* action = m_commands->Add(entry);
     if (known) return action;
-    if (QMenu* menu = PopupMenu(spec.menu))
+    if (QMenu* menu = PopupMenu(entry.menu))
         menu->addAction(action);
     else
         addAction(action);
-    if (spec.toolbarPosition > 0) {
+    if (entry.toolbarPosition > 0) {
         m_wndToolBar->addSeparator();
         m_wndToolBar->addAction(action);
     }
@@ -296,16 +296,16 @@ CommandContext CMainFrame::CurrentCommandContext() const {
 
 void CMainFrame::UpdateCommandStates() {
     const QHash<QString, CommandState> states = ComputeCommandStates(CurrentCommandContext());
-    for (const CommandSpec& spec : m_commands->Specs()) {
-        QAction* action = m_commands->Action(spec.id);
-        if (auto found = states.find(spec.id); found != states.end()) {
+    for (const CommandEntry& entry : m_commands->Entries()) {
+        QAction* action = m_commands->Action(entry.id);
+        if (auto found = states.find(entry.id); found != states.end()) {
             action->setEnabled(found->enabled);
             action->setVisible(found->visible);
             if (action->isCheckable()) action->setChecked(found->checked);
             continue;
         }
-        if (spec.isEnabled) action->setEnabled(spec.isEnabled());
-        if (spec.isChecked && action->isCheckable()) action->setChecked(spec.isChecked());
+        if (entry.isEnabled) action->setEnabled(entry.isEnabled());
+        if (entry.isChecked && action->isCheckable()) action->setChecked(entry.isChecked());
     }
     m_wndToolBar->SyncButtonStates();
 }

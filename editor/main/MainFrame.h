@@ -50,8 +50,8 @@ public:
 
     // One more command: into the table, at the end of its pop-up menu, on the toolbar when it
     // has a toolbar position (after a separator), routed to handler. Its enabling and check
-    // mark come from the spec's isEnabled / isChecked.
-    QAction* AddCommand(const CommandSpec& spec, std::function<void()> handler);
+    // mark come from the entry's isEnabled / isChecked.
+    QAction* AddCommand(const CommandEntry& entry, std::function<void()> handler);
 
     // Sets enabling and check marks of every command from the panes' state.
     void UpdateCommandStates();

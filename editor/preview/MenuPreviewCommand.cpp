@@ -5,17 +5,17 @@
 #include "preview/PreviewTexts.h"
 
 void InstallMenuPreviewCommand(CMainFrame& frame) {
-    CommandSpec spec;
-    spec.id = QString::fromLatin1(previewtexts::kCommandId);
-    spec.text = QString::fromLatin1(previewtexts::kCommandText);
-    spec.prompt = QString::fromLatin1(previewtexts::kCommandPrompt);
-    spec.tooltip = QString::fromLatin1(previewtexts::kCommandTooltip);
-    spec.icon = QString::fromLatin1(previewtexts::kCommandIcon);
-    spec.menu = MenuGroup::View;
-    spec.toolbarPosition = 1;  // after the standard buttons
-    spec.helpTopic = QString::fromLatin1(previewtexts::kHelpTopic);
-    spec.isEnabled = [] { return true; };
-    frame.AddCommand(spec, [&frame] { ShowMenuPreview(frame); });
+    CommandEntry entry;
+    entry.id = QString::fromLatin1(previewtexts::kCommandId);
+    entry.text = QString::fromLatin1(previewtexts::kCommandText);
+    entry.prompt = QString::fromLatin1(previewtexts::kCommandPrompt);
+    entry.tooltip = QString::fromLatin1(previewtexts::kCommandTooltip);
+    entry.icon = QString::fromLatin1(previewtexts::kCommandIcon);
+    entry.menu = MenuGroup::View;
+    entry.toolbarPosition = 1;  // after the standard buttons
+    entry.helpTopic = QString::fromLatin1(previewtexts::kHelpTopic);
+    entry.isEnabled = [] { return true; };
+    frame.AddCommand(entry, [&frame] { ShowMenuPreview(frame); });
 }
 
 CMenuPreviewWindow& ShowMenuPreview(CMainFrame& frame) {

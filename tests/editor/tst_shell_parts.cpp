@@ -74,9 +74,9 @@ private slots:
         context.clipboardHasItem = true;
         context.treePaneActive = false;
         const auto states = ComputeCommandStates(context);
-        for (const CommandSpec& spec : CCommandTable::StandardCommands()) {
-            if (spec.id.startsWith(QLatin1String("FileMru"))) continue;
-            QCOMPARE(states[spec.id].enabled, spec.route != CommandRoute::Tree);
+        for (const CommandEntry& entry : CCommandTable::StandardCommands()) {
+            if (entry.id.startsWith(QLatin1String("FileMru"))) continue;
+            QCOMPARE(states[entry.id].enabled, entry.route != CommandRoute::Tree);
         }
         QCOMPARE(states.size(), static_cast<qsizetype>(CCommandTable::StandardCommands().size()));
     }
@@ -113,8 +113,8 @@ private slots:
         QCOMPARE(HelpTopicOf(table.Action(cmd::MenuInsert)), QStringLiteral("cmd_menu"));
 
         QStringList toolbar;
-        for (const CommandSpec* spec : table.ToolbarCommands())
-            toolbar << spec->tooltip + (spec->toolbarSeparatorAfter ? QStringLiteral("|") : QString());
+        for (const CommandEntry* entry : table.ToolbarCommands())
+            toolbar << entry->tooltip + (entry->toolbarSeparatorAfter ? QStringLiteral("|") : QString());
         QCOMPARE(toolbar, QStringList({"New", "Open", "Save|", "Cut", "Copy", "Paste|", "Insert", "Delete",
                                        "Move Item Up", "Move Item Down", "Property|", "HTML", "Preview"}));
         QStringList titles;
@@ -205,8 +205,8 @@ private slots:
         // Every command's topic exists too.
         QObject owner;
         CCommandTable table(&owner);
-        for (const CommandSpec& spec : table.Specs())
-            QVERIFY2(document.HasTopic(HelpTopicOf(table.Action(spec.id))), qPrintable(spec.id));
+        for (const CommandEntry& entry : table.Entries())
+            QVERIFY2(document.HasTopic(HelpTopicOf(table.Action(entry.id))), qPrintable(entry.id));
         QVERIFY(document.Contents().size() > 10);
         QVERIFY(document.Index().size() > 20);
         for (const CHelpDocument::Link& link : document.Index()) QVERIFY2(document.HasTopic(link.anchor), qPrintable(link.text));
