@@ -3,15 +3,11 @@
 #include "model/AppletParameters.h"
 #include "model/Color.h"
 #include "model/VoraneItem.h"
+#include "common/MenuLabels.h"
 
 using namespace kestrune;
 
 namespace {
-std::vector<std::string> Labels(const CVorane& menu) {
-    std::vector<std::string> labels;
-    for (const auto& item : menu.m_items) labels.push_back(item->m_label);
-    return labels;
-}
 
 CVorane MenuWith(std::initializer_list<const char*> labels) {
     CVorane menu;

@@ -7,16 +7,9 @@
 #include "support/EditorFixture.h"
 #include "support/TreeModelAgreement.h"
 #include "tree/TreeNodes.h"
+#include "common/MenuLabels.h"
 
 using namespace kestrune;
-
-namespace {
-std::vector<std::string> Labels(const CVorane& menu) {
-    std::vector<std::string> labels;
-    for (const auto& item : menu.m_items) labels.push_back(item->m_label);
-    return labels;
-}
-}  // namespace
 
 class DragDropTest : public QObject {
     Q_OBJECT

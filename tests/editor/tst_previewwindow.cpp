@@ -21,6 +21,7 @@
 #include "preview/MenuPreviewWidget.h"
 #include "preview/MenuPreviewWindow.h"
 #include "preview/PreviewSource.h"
+#include "common/MenuLabels.h"
 
 using namespace kestrune;
 
@@ -38,12 +39,6 @@ void FillShop(CAppletParameters& applet) {
 
 const CVorane& TopMenu(const CMenuPreviewWindow& window, std::size_t index = 0) {
     return *window.Preview().Applet()->m_menus.at(index);
-}
-
-std::vector<std::string> Labels(const CVorane& menu) {
-    std::vector<std::string> labels;
-    for (const auto& item : menu.m_items) labels.push_back(item->m_label);
-    return labels;
 }
 
 struct Editor {
