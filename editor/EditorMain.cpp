@@ -7,6 +7,7 @@
 #include "app/QSettingsStore.h"
 #include "app/ShellTexts.h"
 #include "main/EditorShell.h"
+#include "main/MainFrame.h"
 
 namespace {
 struct EditorArguments {
@@ -41,6 +42,8 @@ int RunEditor(int argc, char** argv) {
     // A document named on the command line that cannot be opened ends the program; its
     // message has been shown.
     if (!shell.Start(arguments.file)) return 1;
+    QObject::connect(&shell.Frame(), &CMainFrame::closed, &application, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     shell.Show();
     const int status = application.exec();
     shell.CleanUp();

@@ -36,6 +36,8 @@ public:
     IDialogService& Dialogs() const { return m_dialogs; }
     kestrune::ISettingsStore& Settings() const { return m_settings; }
     std::string AppDir() const { return m_strAppDir.toLocal8Bit().toStdString(); }
+    // The program's sample folder, where media choosers start without a better place.
+    QString SampleFolder() const { return m_strAppDir + QStringLiteral("/Sample"); }
     // The desktop shell's "open" (Preview, View Sample); tests put a fake in its place.
     IProgramLauncher& Launcher() const { return *m_launcher; }
     void SetLauncher(IProgramLauncher* launcher);  // non-owning; null restores the desktop's

@@ -124,14 +124,8 @@ void CHelpWindow::FillIndex(const QString& filter) {
 }
 
 void CHelpWindow::Present() {
-    // Asked for from a modal dialog, the window must be modal too, or the dialog would
-    // block it; otherwise it stays an ordinary window beside the program.
-    QWidget* modal = QApplication::activeModalWidget();
-    const Qt::WindowModality wanted = modal && modal != this ? Qt::ApplicationModal : Qt::NonModal;
-    if (windowModality() != wanted) {
-        hide();
-        setWindowModality(wanted);
-    }
+    // Always modeless: it must never block the dialog that asked for it. The program's
+    // dialogs block only the windows they belong to, and this window belongs to none.
     show();
     raise();
     activateWindow();

@@ -6,6 +6,7 @@
 #include "app/KestruneDoc.h"
 #include "browser/BrowserCommands.h"
 #include "output/PreviewWriter.h"
+#include "preview/MenuPreviewCommand.h"
 
 void CMainFrame::OnPreview() {
     CheckParametersIntoPane();
@@ -13,7 +14,11 @@ void CMainFrame::OnPreview() {
     // A preview that could not be written is reported; the browser still shows what is there.
     if (!kestrune::WritePreviewFiles(m_doc.Applet(), App().AppDir(), &error))
         Dialogs().ShowMessage(this, QString::fromLocal8Bit(error));
-    browsercommands::LaunchPreviewPage(App());
+    QString failure;
+    if (browsercommands::LaunchPreviewPage(App(), &failure)) return;
+    if (Dialogs().ShowMessage(this, failure, IDialogService::Buttons::YesNo, IDialogService::Icon::Warning) ==
+        IDialogService::Answer::Yes)
+        ShowMenuPreview(*this);
 }
 
 void CMainFrame::OnWebBrowser() { browsercommands::RunWebBrowserCommand(App(), this); }

@@ -36,6 +36,10 @@ CPropertyFrame::CPropertyFrame(CKestruneDoc& doc, QWidget* owner)
         connect(sheet, &CPropertySheet::helpRequested, this, &CPropertyFrame::helpRequested);
     }
     resize(0, 0);
+    // Undo and redo change the model under the shown page: it shows their result.
+    connect(&doc, &CKestruneDoc::modelChanged, this, [this] {
+        if (m_doc.IsReplaying() && isVisible() && m_current && m_pageLive) m_current->ActivePage()->LoadFromModel();
+    });
 }
 
 CPropertyFrame::~CPropertyFrame() = default;
@@ -86,6 +90,22 @@ void CPropertyFrame::Close() {
 bool CPropertyFrame::CommitActivePage() {
     if (!isVisible() || !m_current) return true;
     return m_current->ActivePage()->SaveToModel();
+}
+
+void CPropertyFrame::ReloadActivePage() {
+    if (isVisible() && m_current && m_pageLive) m_current->ActivePage()->LoadFromModel();
+}
+
+void CPropertyFrame::FocusActivePage() {
+    if (!m_current || !m_current->ActivePage()) return;
+    raise();
+    activateWindow();
+    CPropertyPage* page = m_current->ActivePage();
+    QWidget* first = page->nextInFocusChain();
+    while (first && first != page && (!page->isAncestorOf(first) || !first->isEnabled() || !first->isVisible() ||
+                                      !(first->focusPolicy() & Qt::TabFocus)))
+        first = first->nextInFocusChain();
+    (first && first != page ? first : static_cast<QWidget*>(page))->setFocus(Qt::TabFocusReason);
 }
 
 void CPropertyFrame::RefreshAppletPage() {

@@ -39,6 +39,10 @@ public:
     void Close();
     // Writes the active page when the frame is shown; false when its checks failed.
     bool CommitActivePage();
+    // The shown page shows the model again (it changed outside the page).
+    void ReloadActivePage();
+    // Activates the frame and puts the focus on the first box of the shown page.
+    void FocusActivePage();
     // Reloads the applet page when it is the one shown (the applet size changed).
     void RefreshAppletPage();
     // After New or Open, before the new root is shown: the shown sheet is hidden and

@@ -192,6 +192,39 @@ private slots:
         QVERIFY(!env.doc.IsModified());
     }
 
+    // A size the model already holds (Auto-Change on a huge menu) is shown and kept; it does
+    // not keep the user on the page. A new out-of-range size is still refused.
+    void appletSizeTheModelHoldsOutsideTheRangeIsKept() {
+        EditorEnv env;
+        env.Applet().m_appWidth = 2000000000;
+        CDlgAppletParam page(env.doc);
+        page.LoadFromModel();
+        QCOMPARE(Find<CSpinEdit>(&page, "widthSpin")->text(), QStringLiteral("2000000000"));
+        Find<QLineEdit>(&page, "nameEdit")->setText(QStringLiteral("Other edit"));
+        QVERIFY(page.SaveToModel());
+        QVERIFY(env.dialogs.messages.isEmpty());
+        QCOMPARE(env.Applet().m_appWidth, 2000000000);
+        QCOMPARE(env.Applet().m_HTMLTitle, std::string("Other edit"));
+        SetBox(Find<CSpinEdit>(&page, "widthSpin"), QStringLiteral("1999999999"));
+        QVERIFY(!page.SaveToModel());
+        QCOMPARE(env.dialogs.messages, QStringList{kAppletRange});
+    }
+
+    void numberTooLargeForItsBoxSaysTheRange() {
+        EditorEnv env;
+        CDlgAppletParam page(env.doc);
+        page.LoadFromModel();
+        SetBox(Find<CSpinEdit>(&page, "xPosEdit"), QStringLiteral("99999999999"));
+        QVERIFY(!page.SaveToModel());
+        QCOMPARE(env.dialogs.messages,
+                 QStringList{QStringLiteral("Please enter an integer between -2147483648 and 2147483647.")});
+        env.dialogs.messages.clear();
+        SetBox(Find<CSpinEdit>(&page, "xPosEdit"), QStringLiteral("0"));
+        SetBox(Find<CSpinEdit>(&page, "widthSpin"), QStringLiteral("99999999999"));
+        QVERIFY(!page.SaveToModel());
+        QCOMPARE(env.dialogs.messages, QStringList{kAppletRange});
+    }
+
     void imagePositionMustBeAnInteger() {
         EditorEnv env;
         CDlgAppletParam page(env.doc);

@@ -467,20 +467,26 @@ private slots:
         QCOMPARE(help.CurrentTopic(), QStringLiteral("menutree"));
         help.close();
 
-        // Inside a modal dialog F1 still works, and the help window is not blocked by it.
+        // Inside a dialog F1 still works; the dialog blocks only its own window and the help
+        // window, which belongs to no window, stays modeless beside it.
         CDlgNew dialog({"Normal"}, program.dialogs, &program.Frame());
         QString topic;
-        Qt::WindowModality modality = Qt::NonModal;
+        Qt::WindowModality modality = Qt::ApplicationModal;
+        bool helpShown = false;
         QTimer::singleShot(0, &dialog, [&] {
             QTest::keyClick(dialog.Form().templatesList, Qt::Key_F1);
             topic = help.CurrentTopic();
             modality = help.windowModality();
-            help.close();
+            helpShown = help.isVisible();
             dialog.reject();
         });
-        dialog.exec();
+        QtDialogService().ExecDialog(&dialog);
         QCOMPARE(topic, QStringLiteral("newvoranedialog"));
-        QCOMPARE(modality, Qt::ApplicationModal);
+        QCOMPARE(modality, Qt::NonModal);
+        QVERIFY(helpShown);
+        QCOMPARE(dialog.windowModality(), Qt::WindowModal);
+        QVERIFY(help.parentWidget() == nullptr);
+        help.close();
     }
 
     void exitCleansThePreviewFolder() {

@@ -115,7 +115,7 @@ private slots:
         QStringList toolbar;
         for (const CommandEntry* entry : table.ToolbarCommands())
             toolbar << entry->tooltip + (entry->toolbarSeparatorAfter ? QStringLiteral("|") : QString());
-        QCOMPARE(toolbar, QStringList({"New", "Open", "Save|", "Cut", "Copy", "Paste|", "Insert", "Delete",
+        QCOMPARE(toolbar, QStringList({"New", "Open", "Save|", "Cut", "Copy", "Paste|", "Undo", "Redo|", "Insert", "Delete",
                                        "Move Item Up", "Move Item Down", "Property|", "HTML", "Preview"}));
         QStringList titles;
         for (MenuGroup group : {MenuGroup::File, MenuGroup::Edit, MenuGroup::View, MenuGroup::Menu, MenuGroup::Build,
