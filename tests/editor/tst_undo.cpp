@@ -212,7 +212,7 @@ private slots:
         // does nothing, most do something.
         int done = 0;
         for (const auto& entry : EveryCommand()) done += entry.second(f) ? 1 : 0;
-        QVERIFY(done >= 12);
+        QVERIFY2(done >= 8, qPrintable(QString::number(done)));
         while (f.doc.CanUndo()) f.doc.Undo();
         QVERIFY(SaveDocument(f.Applet(), after.toStdString(), f.app.AppDir(), host));
         QCOMPARE(ReadAll(after), ReadAll(before));
@@ -258,7 +258,7 @@ private slots:
         QVERIFY(f.doc.IsModified());
         f.doc.Undo();
         QVERIFY(f.doc.IsModified());
-        QCOMPARE(changes.count(), 4);
+        QCOMPARE(changes.count(), 5);
 
         // Showing the property frame marks the document without a step; undo decides again.
         f.doc.SetModifiedFlag(false);
