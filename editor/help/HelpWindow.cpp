@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -16,6 +17,7 @@
 
 #include "app/ShellTexts.h"
 #include "help/HelpTopics.h"
+#include "main/WindowPlacement.h"
 
 namespace {
 constexpr int kAnchorRole = Qt::UserRole;
@@ -126,6 +128,9 @@ void CHelpWindow::FillIndex(const QString& filter) {
 void CHelpWindow::Present() {
     // Always modeless: it must never block the dialog that asked for it. The program's
     // dialogs block only the windows they belong to, and this window belongs to none.
+    if (!isVisible())
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            setGeometry(KeptOnScreen(geometry(), screen->availableGeometry()));
     show();
     raise();
     activateWindow();

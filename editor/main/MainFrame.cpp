@@ -505,8 +505,9 @@ void CMainFrame::OnClearMessage() {
     if (m_doc.m_pInfoView) m_doc.m_pInfoView->ClearMessage();
 }
 
-void CMainFrame::CheckParametersIntoPane() {
-    m_pTreeView->CommitActivePage();
+bool CMainFrame::CheckParametersIntoPane() {
+    // A page that refuses its values keeps the user (and the focus) in the offending box.
+    if (!m_pTreeView->CommitActivePage()) return false;
     m_pInfoView->ClearMessage();
     m_pInfoView->SetMessageFont(m_pTreeView->font());
     CAppletParameters& applet = m_doc.Applet();
@@ -526,12 +527,13 @@ void CMainFrame::CheckParametersIntoPane() {
     }, nullptr, nullptr, undotexts::kAutoChangeSize);
     if (autoChangeSize) m_pTreeView->RefreshAppletPage();
     SetMessageText(convert::LabelToWidget(result.report));
+    return true;
 }
 
 void CMainFrame::OnCheckParameters() { CheckParametersIntoPane(); }
 
 void CMainFrame::OnBuildHtml() {
-    CheckParametersIntoPane();
+    if (!CheckParametersIntoPane()) return;
     CDlgHtml dialog(convert::LabelToWidget(m_doc.Applet().BuildHTML()), this);
     connect(&dialog, &CDlgHtml::helpRequested, this, &CMainFrame::ShowHelpTopic);
     Dialogs().ExecDialog(&dialog);

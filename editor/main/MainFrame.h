@@ -70,7 +70,8 @@ public:
 
     // The check of the model into the message pane, after committing the active page.
     // Build HTML and Preview run it first.
-    void CheckParametersIntoPane();
+    // False, with nothing checked, when the shown page refused its values.
+    bool CheckParametersIntoPane();
     void SetMessageText(const QString& text);
     void ShowHelpTopic(const QString& topic);
     // The topic of the widget or its nearest parent with one; the main window's otherwise.

@@ -9,7 +9,7 @@
 #include "preview/MenuPreviewCommand.h"
 
 void CMainFrame::OnPreview() {
-    CheckParametersIntoPane();
+    if (!CheckParametersIntoPane()) return;
     std::string error;
     // A preview that could not be written is reported; the browser still shows what is there.
     if (!kestrune::WritePreviewFiles(m_doc.Applet(), App().AppDir(), &error))

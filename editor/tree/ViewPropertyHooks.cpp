@@ -1,9 +1,11 @@
 // The tree's side of the property frame: creating, placing and showing it for the selection.
 #include <QMainWindow>
+#include <QScreen>
 
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
 #include "main/MainFrame.h"
+#include "main/WindowPlacement.h"
 #include "properties/PropertyFrame.h"
 #include "tree/KestruneView.h"
 #include "tree/TreeNodes.h"
@@ -53,6 +55,12 @@ void CKestruneView::ShowProperties() {
         App().ClearEditingContext();
         break;
     }
+    // At a large scale the frame's place may lie partly off the screen: it is moved onto it.
+    if (m_pPropertyFrame->isVisible())
+        if (const QScreen* screen = m_pPropertyFrame->screen()) {
+            const QRect kept = KeptOnScreen(m_pPropertyFrame->frameGeometry(), screen->availableGeometry());
+            if (kept.topLeft() != m_pPropertyFrame->frameGeometry().topLeft()) m_pPropertyFrame->move(kept.topLeft());
+        }
     // Showing the frame, or letting it follow the selection, counts as a change.
     m_doc.SetModifiedFlag(true);
 }

@@ -10,6 +10,11 @@
 #include "main/DocumentFlow.h"
 #include "main/WindowPlacement.h"
 #include "main/WizardInfoView.h"
+#include "properties/AppletPropertySheet.h"
+#include "properties/DlgAppletParam.h"
+#include "properties/PageWidgets.h"
+#include "properties/SpinEdit.h"
+#include <QMenu>
 #include "model/VoraneItem.h"
 #include "preview/MenuPreviewCommand.h"
 #include "preview/MenuPreviewWindow.h"
@@ -45,6 +50,11 @@ private slots:
         QVERIFY(undo->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Z"))));
         QVERIFY(redo->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Shift+Z"))));
         QVERIFY(redo->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Y"))));
+        QVERIFY(program.Action(cmd::MenuMoveUp)->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Up"))));
+        QVERIFY(program.Action(cmd::MenuMoveDown)->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Down"))));
+        const QList<QAction*> popup = program.Tree().ContextMenu()->actions();
+        for (const char* id : {cmd::EditCut, cmd::EditCopy, cmd::EditPaste, cmd::EditRename})
+            QVERIFY(popup.contains(program.Action(id)));
 
         program.Tree().SelectNode(FirstItemNode(program.Tree()));
         program.Action(cmd::MenuDelete)->trigger();  // the fake answers OK
@@ -241,6 +251,37 @@ private slots:
         CPropertyFrame* frame = program.Tree().m_pPropertyFrame;
         QVERIFY(frame && frame->isVisible());
         QTRY_VERIFY(frame->isAncestorOf(QApplication::focusWidget()));
+    }
+
+    void refusedPageStopsTheCheckAndKeepsTheFocusInTheBox() {
+        ProgramFixture program;
+        QVERIFY(program.Start());
+        program.shell->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(&program.Frame()));
+        program.Tree().SelectNode(program.Tree().RootNode());
+        program.Action(cmd::MenuProperty)->trigger();
+        CPropertyFrame* frame = program.Tree().m_pPropertyFrame;
+        auto* width = frame->AppletSheet()->AppletPage()->findChild<CSpinEdit*>(QStringLiteral("widthSpin"));
+        QVERIFY(width);
+        width->SetText(QStringLiteral("wide"));
+        program.Action(cmd::BuildCheck)->trigger();
+        QCOMPARE(program.dialogs.messages, QStringList{QStringLiteral("Please enter an integer.")});
+        QVERIFY(program.Frame().InfoView()->MessageText().isEmpty());
+        QTRY_VERIFY(width->hasFocus() || width->isAncestorOf(QApplication::focusWidget()));
+    }
+
+    void fileChoosersStartInTheDocumentFolder() {
+        ProgramFixture program;
+        QVERIFY(program.Start());
+        QCOMPARE(program.Frame().Flow().DialogFolder(), QDir::homePath());
+        const QString page = program.folder.filePath(QStringLiteral("doc.htm"));
+        program.dialogs.saveFileNames.push_back(page);
+        QVERIFY(program.Frame().Flow().Save(true));
+        QCOMPARE(program.Frame().Flow().DialogFolder(), program.folder.path());
+        const QString sample = program.shell->App().SampleFolder();
+        QCOMPARE(kestrune::widgets::ChooserStart(QString(), sample), sample);
+        QCOMPARE(kestrune::widgets::ChooserStart(QStringLiteral("/no/such/folder/a.gif"), sample), sample);
+        QCOMPARE(kestrune::widgets::ChooserStart(page, sample), page);
     }
 
     void firstWindowFitsTheScreen() {

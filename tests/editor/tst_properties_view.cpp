@@ -164,6 +164,53 @@ private slots:
         QCOMPARE(editor.Tree().NodeOfItem(editor.a->GetItem(0))->text(0), treenodes::TextOfItem(*editor.a->GetItem(0)));
     }
 
+    // Clicking into the tree (another window) leaves the box too; the box's own pop-up does not.
+    void leavingTheLabelBoxForAnotherWindowRenamesTheNode() {
+        Editor editor;
+        editor.Properties(editor.a->GetItem(0));
+        auto* label = Find<QPlainTextEdit>(editor.ItemPage(), "labelEdit");
+        label->setPlainText(QStringLiteral("Via popup"));
+        QFocusEvent toPopup(QEvent::FocusOut, Qt::PopupFocusReason);
+        QCoreApplication::sendEvent(label, &toPopup);
+        QCOMPARE(editor.a->GetItem(0)->m_label, std::string("a1"));
+        label->setPlainText(QStringLiteral("Clicked away"));
+        QFocusEvent toTree(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QCoreApplication::sendEvent(label, &toTree);
+        QCOMPARE(editor.a->GetItem(0)->m_label, std::string("Clicked away"));
+        QCOMPARE(editor.Tree().NodeOfItem(editor.a->GetItem(0))->text(0), QStringLiteral("Clicked away"));
+    }
+
+    // Undo and redo change the model under the shown page; the page shows their result and
+    // does not write its old values back.
+    void shownPageFollowsUndoAndRedo() {
+        Editor editor;
+        CVoraneItem* item = editor.a->GetItem(0);
+        editor.Properties(item);
+        auto* link = Find<QLineEdit>(editor.ItemPage(), "linkEdit");
+        link->setText(QStringLiteral("first.html"));
+        QVERIFY(editor.Tree().CommitActivePage());
+        QCOMPARE(editor.Doc().UndoText(), QStringLiteral("Edit Item"));
+        editor.Trigger(cmd::EditUndo);
+        QCOMPARE(item->m_link, std::string());
+        QCOMPARE(link->text(), QString());
+        editor.Trigger(cmd::EditRedo);
+        QCOMPARE(link->text(), QStringLiteral("first.html"));
+
+        // Undoing the insertion of the shown item: the selection and the frame move to the
+        // menu, and redo brings the very same item back, selected.
+        editor.Select(editor.b->GetItem(0));
+        editor.Trigger(cmd::MenuInsert);  // b1 gets a first sub item, shown in the frame
+        CVoraneItem* inserted = editor.b->GetItem(0)->m_subMenu->GetItem(0);
+        QCOMPARE(editor.App().m_pCurItem, inserted);
+        editor.Trigger(cmd::EditUndo);
+        QCOMPARE(editor.App().m_pCurItem, editor.b->GetItem(0));
+        QCOMPARE(editor.Tree().SelectedNode(), editor.Tree().NodeOfItem(editor.b->GetItem(0)));
+        editor.Trigger(cmd::EditRedo);
+        QCOMPARE(editor.b->GetItem(0)->m_subMenu->GetItem(0), inserted);
+        QCOMPARE(editor.Tree().SelectedNode(), editor.Tree().NodeOfItem(inserted));
+        QCOMPARE(editor.App().m_pCurItem, inserted);
+    }
+
     void saveWritesThePageStillShown() {
         Editor editor;
         editor.Properties(editor.a->GetItem(0));

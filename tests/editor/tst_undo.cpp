@@ -238,6 +238,40 @@ private slots:
         QCOMPARE(f.doc.RedoText(), QStringLiteral("Change Sounds"));
     }
 
+    void dropBetweenItemsPlacesTheItemThereInOneStep() {
+        EditorFixture f;
+        f.Load(FillSample);
+        CVorane* menu = f.Applet().m_menus[0].get();  // [a, b, c]
+        CVoraneItem* a = menu->GetItem(0);
+        CVoraneItem* c = menu->GetItem(2);
+        using Place = CTreeTransfer::Place;
+        // Right beside itself a move changes nothing and is refused; a copy is not.
+        QVERIFY(!CTreeTransfer::CanDropBetween(f.Node(a), f.Node(menu->GetItem(1)), Place::Above, false));
+        QVERIFY(CTreeTransfer::CanDropBetween(f.Node(a), f.Node(menu->GetItem(1)), Place::Above, true));
+        QVERIFY(!CTreeTransfer::CanDropBetween(f.Node(a), f.Node(menu->GetItem(1)), Place::Onto, false));
+        const std::string before = SavedText(f.Applet());
+        CTreeTransfer transfer(f.view);
+        QVERIFY(transfer.BeginDrag(f.Node(a)));
+        const Qt::DropAction action = transfer.Drop(f.Node(c), false, Place::Below);
+        QCOMPARE(action, Qt::MoveAction);
+        transfer.EndDrag(action);
+        QCOMPARE(menu->CountItems(1), 3);
+        QCOMPARE(menu->GetItem(2)->m_label, std::string("a"));
+        QCOMPARE(menu->GetItem(0)->m_label, std::string("b"));
+        VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
+        QCOMPARE(f.doc.UndoStack().count(), 1);
+        f.doc.Undo();
+        QCOMPARE(SavedText(f.Applet()), before);
+        VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
+        // Into another item's sub menu, above its first item.
+        CVoraneItem* b1 = ItemAt(f.Applet(), {0, 1, 0});
+        QVERIFY(transfer.BeginDrag(f.Node(c)));
+        transfer.EndDrag(transfer.Drop(f.Node(b1), true, Place::Above));
+        QCOMPARE(ItemAt(f.Applet(), {0, 1, 0})->m_label, std::string("c"));
+        QCOMPARE(menu->CountItems(1), 3);  // a copy: the original stays
+        VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
+    }
+
     void modifiedFlagFollowsTheSavedStep() {
         EditorFixture f;
         f.Load(FillSample);
