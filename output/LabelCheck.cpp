@@ -10,27 +10,25 @@ namespace kestrune {
 
 void AppendEmptyLabelWarnings(const CAppletParameters& applet, std::string& report) {
     struct Pending {
-        const CVorane* menu;
+        const CVoraneItem* item;
         std::string place;
     };
     // Depth first in model order, with an explicit stack: menus may nest deeply.
     std::vector<Pending> pending;
-    for (std::size_t m = applet.m_menus.size(); m-- > 0;)
-        pending.push_back({applet.m_menus[m].get(), std::to_string(m + 1)});
+    auto pushItems = [&pending](const CVorane& menu, const std::string& place) {
+        for (std::size_t i = menu.m_items.size(); i-- > 0;)
+            pending.push_back({menu.m_items[i].get(), place + "." + std::to_string(i + 1)});
+    };
+    for (std::size_t m = applet.m_menus.size(); m-- > 0;) pushItems(*applet.m_menus[m], std::to_string(m + 1));
     while (!pending.empty()) {
         const Pending current = pending.back();
         pending.pop_back();
-        const auto& items = current.menu->m_items;
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            const std::string place = current.place + "." + std::to_string(i + 1);
-            if (items[i]->m_label.empty()) {
-                report += texts::kReportEmptyLabelStart;
-                report += place;
-                report += texts::kReportEmptyLabelEnd;
-            }
+        if (current.item->m_label.empty()) {
+            report += texts::kReportEmptyLabelStart;
+            report += current.place;
+            report += texts::kReportEmptyLabelEnd;
         }
-        for (std::size_t i = items.size(); i-- > 0;)
-            pending.push_back({items[i]->m_subMenu.get(), current.place + "." + std::to_string(i + 1)});
+        pushItems(*current.item->m_subMenu, current.place);
     }
 }
 

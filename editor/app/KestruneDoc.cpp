@@ -228,6 +228,15 @@ bool CKestruneDoc::EditProperties(const std::function<bool()>& write, CVorane* m
     if (m_busy) return false;
     const CPropertySnapshot before(Applet());
     if (!write()) return false;
+    if (before.StructureChanged()) {
+        // Not an edit of values: no step can take it back, and the steps before it no longer
+        // match the model. The history goes; the change itself is announced as usual.
+        m_undoStack.clear();
+        m_modifiedWithoutStep = true;
+        UpdateModified();
+        Announce({ModelChange::PropertiesChanged, menu, item, -1});
+        return true;
+    }
     PropertyDiff diff = before.ChangesSince();
     if (diff.Empty()) return false;
     Push(new CChangeValuesCommand(*this, Named(text, undotexts::kChangeProperties), std::move(diff),

@@ -471,13 +471,13 @@ void CMainFrame::OnOptionsTemplate() {
 // What the shown page still holds is an edit of its own: it is written first, and so is
 // the step undone when it changed anything.
 void CMainFrame::OnEditUndo() {
-    if (!m_pTreeView->CommitActivePage()) return;
+    if (!m_pTreeView->CommitUserEdits()) return;
     m_doc.Undo();
     UpdateCommandStates();
 }
 
 void CMainFrame::OnEditRedo() {
-    if (!m_pTreeView->CommitActivePage()) return;
+    if (!m_pTreeView->CommitUserEdits()) return;
     m_doc.Redo();
     UpdateCommandStates();
 }

@@ -85,6 +85,9 @@ public:
     // (true when there is nothing to commit).
     void ShowProperties();
     bool CommitActivePage();
+    // Commits the shown page only when the user has edited in it since it showed the model
+    // (a page may show a value differently from how the model holds it).
+    bool CommitUserEdits();
     void RefreshAppletPage();
     bool IsPropertyFrameShown() const;
 

@@ -67,6 +67,10 @@ void CKestruneView::ShowProperties() {
 
 bool CKestruneView::CommitActivePage() { return !m_pPropertyFrame || m_pPropertyFrame->CommitActivePage(); }
 
+bool CKestruneView::CommitUserEdits() {
+    return !m_pPropertyFrame || !m_pPropertyFrame->HasUserInput() || m_pPropertyFrame->CommitActivePage();
+}
+
 void CKestruneView::RefreshAppletPage() {
     if (m_pPropertyFrame) m_pPropertyFrame->RefreshAppletPage();
 }

@@ -32,7 +32,7 @@ bool CKestruneView::RenameNode(QTreeWidgetItem* node, const QString& text) {
         return false;
     }
     // What the shown page holds is written first, so the rename is not undone by it later.
-    if (!CommitActivePage()) return false;
+    if (!CommitUserEdits()) return false;
     bool renamed = false;
     if (CVoraneItem* item = treenodes::ItemOfNode(node)) {
         const std::string label = convert::LabelFromWidget(text);

@@ -82,6 +82,22 @@ CPropertySnapshot::CPropertySnapshot(CAppletParameters& applet)
         [this](CVoraneItem& item) { m_items.emplace_back(&item, ReadValues(item)); });
 }
 
+bool CPropertySnapshot::StructureChanged() const {
+    std::size_t menus = 0, items = 0;
+    bool changed = false;
+    ForEachObject(
+        m_applet,
+        [&](CVorane& menu) {
+            changed = changed || menus >= m_menus.size() || m_menus[menus].first != &menu;
+            ++menus;
+        },
+        [&](CVoraneItem& item) {
+            changed = changed || items >= m_items.size() || m_items[items].first != &item;
+            ++items;
+        });
+    return changed || menus != m_menus.size() || items != m_items.size();
+}
+
 PropertyDiff CPropertySnapshot::ChangesSince() const {
     PropertyDiff diff;
     if (AppletValues now = ReadValues(m_applet); !(now == m_appletValues))

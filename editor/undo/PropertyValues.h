@@ -73,6 +73,8 @@ public:
     // The changes from this snapshot to the model as it is now; the structure must not
     // have changed in between.
     PropertyDiff ChangesSince() const;
+    // Whether menus or items were added, removed or reordered since the snapshot.
+    bool StructureChanged() const;
 
 private:
     kestrune::CAppletParameters& m_applet;

@@ -240,7 +240,8 @@ TEST(ParameterCheckTest, ItemsWithEmptyLabelsAreWarnedByPlace) {
     applet.m_menus.push_back(std::make_unique<CVorane>(0, "top-level Menu"));
     applet.m_menus.back()->AddItem(std::make_unique<CVoraneItem>(""), 0);
     const ParameterCheckResult result = CheckParameters(applet, false);
-    EXPECT_EQ(Warnings(result.report), "Warning:\t\tItem 1.1 has an empty label.\r\n"
-                                       "Warning:\t\tItem 1.2.1 has an empty label.\r\n"
+    // Items are appended, so menu 1 holds [first [deep, ""], ""]; depth first in model order.
+    EXPECT_EQ(Warnings(result.report), "Warning:\t\tItem 1.1.2 has an empty label.\r\n"
+                                       "Warning:\t\tItem 1.2 has an empty label.\r\n"
                                        "Warning:\t\tItem 2.1 has an empty label.\r\n");
 }

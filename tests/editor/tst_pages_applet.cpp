@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
@@ -297,19 +298,22 @@ private slots:
 
     void browseButtonsProposeTheBoxAndKeepItOnCancel() {
         EditorEnv env;
-        env.Applet().m_appBKImagePath = "/pics/old.gif";
+        const QString old = QDir::tempPath() + QStringLiteral("/old.gif");  // a folder that exists
+        env.Applet().m_appBKImagePath = old.toStdString();
         CDlgAppletParam page(env.doc);
         page.LoadFromModel();
         env.dialogs.openFileNames = {QStringLiteral("/pics/new.jpeg"), QString()};
         Find<QPushButton>(&page, "imageBrowseButton")->click();
         QCOMPARE(Find<QLineEdit>(&page, "imagePathEdit")->text(), QStringLiteral("/pics/new.jpeg"));
-        QCOMPARE(env.dialogs.proposedNames.value(0), QStringLiteral("/pics/old.gif"));
+        QCOMPARE(env.dialogs.proposedNames.value(0), old);
         QCOMPARE(env.dialogs.filters.value(0), convert::ToQtFileFilter(texts::kImageFilter));
-        QCOMPARE(env.Applet().m_appBKImagePath, std::string("/pics/old.gif"));
+        QCOMPARE(env.Applet().m_appBKImagePath, old.toStdString());
 
         Find<QPushButton>(&page, "audioBrowseButton")->click();
         QCOMPARE(Find<QLineEdit>(&page, "audioPathEdit")->text(), QString());
         QCOMPARE(env.dialogs.filters.value(1), convert::ToQtFileFilter(texts::kAudioFilter));
+        // An empty box, or one naming a folder that is gone, starts in the program's samples.
+        QCOMPARE(env.dialogs.proposedNames.value(1), env.app.SampleFolder());
 
         // A failed read is reported and the chooser opens all the same.
         SetBox(Find<CSpinEdit>(&page, "widthSpin"), QStringLiteral("9999"));

@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QLineEdit>
+#include <QScreen>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -10,6 +11,7 @@
 #include "main/DocumentFlow.h"
 #include "main/EditorShell.h"
 #include "main/MainFrame.h"
+#include "main/WindowPlacement.h"
 #include "properties/AppletPropertySheet.h"
 #include "properties/DlgAppletParam.h"
 #include "properties/DlgItem.h"
@@ -83,10 +85,16 @@ private slots:
         // Showing the frame marks the document, even without an edit.
         QVERIFY(editor.Doc().IsModified());
 
+        // A quarter across and two thirds down the main window, moved only as far as it takes
+        // to be wholly on the screen.
         const QRect main = editor.Main().frameGeometry();
+        const QPoint spec(main.left() + main.width() / 4, main.top() + 2 * main.height() / 3);
+        const QRect available = editor.Frame()->screen()->availableGeometry();
+        const QPoint expected = KeptOnScreen(QRect(spec, editor.Frame()->frameGeometry().size()), available).topLeft();
         const QPoint at = editor.Frame()->pos();
-        QVERIFY(at.x() >= main.left() + main.width() / 4 - 16 && at.x() <= main.left() + main.width() / 4 + 16);
-        QVERIFY(at.y() >= main.top() + 2 * main.height() / 3 - 48 && at.y() <= main.top() + 2 * main.height() / 3 + 48);
+        QVERIFY2(std::abs(at.x() - expected.x()) <= 16 && std::abs(at.y() - expected.y()) <= 48,
+                 qPrintable(QStringLiteral("at %1,%2 expected %3,%4").arg(at.x()).arg(at.y()).arg(expected.x()).arg(expected.y())));
+        QVERIFY(available.contains(editor.Frame()->frameGeometry()));
 
         CPropertyFrame* first = editor.Frame();
         editor.Frame()->close();

@@ -73,6 +73,9 @@ private slots:
         CommandContext context = Selecting(treenodes::kKindPlainItem);
         context.clipboardHasItem = true;
         context.treePaneActive = false;
+        context.undoName = QStringLiteral("Delete Item");
+        context.redoName = QStringLiteral("Insert Item");
+        context.findActive = true;
         const auto states = ComputeCommandStates(context);
         for (const CommandEntry& entry : CCommandTable::StandardCommands()) {
             if (entry.id.startsWith(QLatin1String("FileMru"))) continue;
