@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QLineEdit>
 #include <QUndoStack>
@@ -136,26 +137,27 @@ void CMainFrame::CreatePanes() {
     m_wndSplitter = new QSplitter(Qt::Vertical, this);
     m_wndSplitter->setObjectName(QStringLiteral("paneSplitter"));
     m_wndSplitter->setChildrenCollapsible(true);
-    // The tree with its find line above it, shown only while finding.
-    auto* treePane = new QWidget(m_wndSplitter);
-    treePane->setObjectName(QStringLiteral("treePane"));
-    m_pTreeView = new CKestruneView(m_doc, treePane);
+    m_pTreeView = new CKestruneView(m_doc, m_wndSplitter);
     SetHelpTopic(m_pTreeView, helptopic::kMenuTree);
-    m_pFindBar = new CTreeFindBar(*m_pTreeView, treePane);
-    m_pTreeView->SetFindBar(m_pFindBar);
-    auto* treeColumn = new QVBoxLayout(treePane);
-    treeColumn->setContentsMargins(0, 0, 0, 0);
-    treeColumn->setSpacing(0);
-    treeColumn->addWidget(m_pFindBar);
-    treeColumn->addWidget(m_pTreeView, 1);
     m_pInfoView = new CWizardInfoView(m_wndSplitter);
     SetHelpTopic(m_pInfoView, helptopic::kMessagePane);
-    m_wndSplitter->addWidget(treePane);
+    m_wndSplitter->addWidget(m_pTreeView);
     m_wndSplitter->addWidget(m_pInfoView);
-    // A window grown by the user gives the room to the tree; the message pane keeps its height.
-    m_wndSplitter->setStretchFactor(0, 1);
-    m_wndSplitter->setStretchFactor(1, 0);
-    setCentralWidget(m_wndSplitter);
+    // The tree keeps its stored height while the window first settles; after that a window
+    // grown by the user gives the room to the tree (see showEvent).
+    m_wndSplitter->setStretchFactor(0, 0);
+    m_wndSplitter->setStretchFactor(1, 1);
+    // The find line sits right above the tree and is shown only while finding; the two
+    // panes keep their splitter to themselves.
+    auto* central = new QWidget(this);
+    m_pFindBar = new CTreeFindBar(*m_pTreeView, central);
+    m_pTreeView->SetFindBar(m_pFindBar);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_pFindBar);
+    column->addWidget(m_wndSplitter, 1);
+    setCentralWidget(central);
 
     const ISettingsStore& settings = App().Settings();
     m_treeHeight = std::max(0, settings.GetInt(shelltexts::kSettingsSection, shelltexts::kTreeHeightKey,
@@ -401,6 +403,10 @@ void CMainFrame::showEvent(QShowEvent* event) {
     if (m_treeSizeApplied) return;
     m_treeSizeApplied = true;
     ApplyTreePaneSize();
+    QTimer::singleShot(0, this, [this] {
+        m_wndSplitter->setStretchFactor(0, 1);
+        m_wndSplitter->setStretchFactor(1, 0);
+    });
 }
 
 void CMainFrame::WriteWindowSettings() {

@@ -323,6 +323,7 @@ private slots:
             chooser->accept();
             return int(chooser->result());
         };
+        program.dialogs.answers = {IDialogService::Answer::No};
         program.Action(cmd::FileNew)->trigger();
         QCOMPARE(program.Applet().m_HTMLTitle, TemplateTitle(program.folder.path(), program.settings, 2));
         QCOMPARE(program.Tree().RootNode()->text(0), QString::fromStdString(program.Applet().m_HTMLTitle));

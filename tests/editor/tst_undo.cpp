@@ -18,7 +18,8 @@ using namespace kestrune;
 using namespace treenodes;
 
 namespace {
-// Two menus: the first [a, b [b1, b2 [b21]], c], the second [d]; some hidden, styled apart.
+// Two menus: the first [c (hidden), b [b2 [b21], b1], a], the second (hidden) [d]; styled apart.
+// (AddItem appends.)
 void FillSample(CAppletParameters& applet) {
     applet.m_HTMLTitle = "Undo sample";
     CVorane* first = AddMenu(applet, "top-level Menu");
@@ -241,9 +242,10 @@ private slots:
     void dropBetweenItemsPlacesTheItemThereInOneStep() {
         EditorFixture f;
         f.Load(FillSample);
-        CVorane* menu = f.Applet().m_menus[0].get();  // [a, b, c]
+        CVorane* menu = f.Applet().m_menus[0].get();  // [c, b, a]: called first, middle, last here
         CVoraneItem* a = menu->GetItem(0);
         CVoraneItem* c = menu->GetItem(2);
+        const std::string first = a->m_label, middle = menu->GetItem(1)->m_label, last = c->m_label;
         using Place = CTreeTransfer::Place;
         // Right beside itself a move changes nothing and is refused; a copy is not.
         QVERIFY(!CTreeTransfer::CanDropBetween(f.Node(a), f.Node(menu->GetItem(1)), Place::Above, false));
@@ -256,8 +258,9 @@ private slots:
         QCOMPARE(action, Qt::MoveAction);
         transfer.EndDrag(action);
         QCOMPARE(menu->CountItems(1), 3);
-        QCOMPARE(menu->GetItem(2)->m_label, std::string("a"));
-        QCOMPARE(menu->GetItem(0)->m_label, std::string("b"));
+        QCOMPARE(menu->GetItem(0)->m_label, middle);
+        QCOMPARE(menu->GetItem(1)->m_label, last);
+        QCOMPARE(menu->GetItem(2)->m_label, first);
         VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
         QCOMPARE(f.doc.UndoStack().count(), 1);
         f.doc.Undo();
@@ -267,7 +270,7 @@ private slots:
         CVoraneItem* b1 = ItemAt(f.Applet(), {0, 1, 0});
         QVERIFY(transfer.BeginDrag(f.Node(c)));
         transfer.EndDrag(transfer.Drop(f.Node(b1), true, Place::Above));
-        QCOMPARE(ItemAt(f.Applet(), {0, 1, 0})->m_label, std::string("c"));
+        QCOMPARE(ItemAt(f.Applet(), {0, 1, 0})->m_label, last);
         QCOMPARE(menu->CountItems(1), 3);  // a copy: the original stays
         VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
     }
