@@ -7,7 +7,7 @@
 #include "app/KestruneApp.h"
 #include "browser/DlgWebBrowser.h"
 #include "browser/ProgramLauncher.h"
-#include "output/PreviewBrowserSetting.h"
+#include "services/PreviewBrowserSetting.h"
 #include "preview/MenuViewerChoice.h"
 
 using namespace kestrune;

@@ -4,7 +4,7 @@
 #include <QProcess>
 #include <QUrl>
 
-#include "output/PreviewLaunch.h"
+#include "services/PreviewLaunch.h"
 
 namespace {
 QString FromBytes(const std::string& text) {

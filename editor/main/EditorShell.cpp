@@ -5,8 +5,8 @@
 #include "main/DocumentFlow.h"
 #include "properties/IconResources.h"
 #include "main/MainFrame.h"
-#include "output/PreviewBrowserSetting.h"
-#include "output/PreviewFolder.h"
+#include "services/PreviewBrowserSetting.h"
+#include "services/PreviewFolder.h"
 #include "preview/MenuPreviewCommand.h"
 
 CEditorShell::CEditorShell(const QString& appDir, IDialogService& dialogs, kestrune::ISettingsStore& settings)

@@ -3,7 +3,7 @@
 #include "app/DialogService.h"
 #include "help/HelpTopics.h"
 #include "persist/TemplateNames.h"
-#include "persist/TemplateStore.h"
+#include "services/TemplateStore.h"
 #include "templates/TemplateDialogTexts.h"
 #include "templates/TemplateNameList.h"
 #include "ui_dlg_manage_templates.h"

@@ -16,8 +16,9 @@
 #include <string>
 
 #include "PersistTestSupport.h"
+#include "output/AppletParameterEncoder.h"
 #include "output/ParameterReader.h"
-#include "persist/FileAccess.h"
+#include "base/FileAccess.h"
 #include "persist/MenuFileReader.h"
 
 using namespace kestrune;
@@ -84,9 +85,10 @@ TEST(ParametersContract, SiblingSubMenusAreNumberedInItemOrder) {
     CVorane& a = AddTopMenu(applet, {"a1", "a2"});
     AddItems(ItemAt(a, 0).SubMenu(), {"s1"});
     AddItems(ItemAt(a, 1).SubMenu(), {"t1"});
-    const std::string block = applet.BuildAppletParameters();
-    EXPECT_EQ(ItemAt(a, 0).SubMenu().m_number, 1);
-    EXPECT_EQ(ItemAt(a, 1).SubMenu().m_number, 2);
+    AppletParameterEncoder encoder(applet);
+    const std::string block = encoder.Build();
+    EXPECT_EQ(encoder.NumberOf(&ItemAt(a, 0).SubMenu()), 1);
+    EXPECT_EQ(encoder.NumberOf(&ItemAt(a, 1).SubMenu()), 2);
     EXPECT_LT(block.find("name=\"I1-0\" value=\"s1,"), block.find("name=\"I2-0\" value=\"t1,"));
     EXPECT_EQ(ParamValue(block, "Misc"), "3,2,1,1,-0,0-1,1-2,");
 }

@@ -11,7 +11,7 @@
 #include "browser/BrowserCommands.h"
 #include "browser/DlgWebBrowser.h"
 #include "browser/FakeProgramLauncher.h"
-#include "persist/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "support/FakeDialogService.h"
 
 using kestrune::BrowserChoice;

@@ -17,7 +17,7 @@
 #include "main/WizardInfoView.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "persist/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "support/FakeDialogService.h"
 #include "support/TreeModelAgreement.h"
 #include "tree/KestruneView.h"
