@@ -457,7 +457,7 @@ void CMainFrame::OnCheckParameters() { CheckParametersIntoPane(); }
 
 void CMainFrame::OnBuildHtml() {
     CheckParametersIntoPane();
-    CDlgHtml dialog(convert::LabelToWidget(m_doc.Applet().BuildHTML()), this);
+    CDlgHtml dialog(convert::SourceToQt(m_doc.Applet().BuildHTML()), this);
     connect(&dialog, &CDlgHtml::helpRequested, this, &CMainFrame::ShowHelpTopic);
     Dialogs().ExecDialog(&dialog);
 }
