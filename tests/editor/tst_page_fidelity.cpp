@@ -66,11 +66,31 @@ struct TypedDocument {
 
 void CompareWithTyped(const CAppletParameters& applet) {
     QCOMPARE(convert::ToQt(applet.m_HTMLTitle), kTitle);
+    QVERIFY(!applet.m_menus.empty() && !applet.m_menus[0]->m_items.empty());
     const CVoraneItem& item = *applet.m_menus.at(0)->m_items.at(0);
     QCOMPARE(convert::LabelToWidget(item.m_label), kLabel);
     QCOMPARE(convert::ToQt(item.m_description), kDescription);
     QCOMPARE(convert::ToQt(item.m_link), kLink);
     QCOMPARE(convert::ToQt(item.m_target), kTarget);
+}
+
+// The DOM a real browser builds from the page, serialised; empty without a browser.
+QByteArray BrowserDom(const QString& pagePath, const QString& profile) {
+    const QString browser = QStandardPaths::findExecutable(QStringLiteral("chromium"));
+    if (browser.isEmpty()) return {};
+    QProcess process;
+    process.start(browser, {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"), QStringLiteral("--disable-gpu"),
+                            QStringLiteral("--disable-quic"), QStringLiteral("--no-first-run"),
+                            QStringLiteral("--disable-background-networking"),
+                            QStringLiteral("--disable-component-update"), QStringLiteral("--disable-sync"),
+                            QStringLiteral("--user-data-dir=") + profile, QStringLiteral("--dump-dom"),
+                            QUrl::fromLocalFile(pagePath).toString()});
+    if (!process.waitForFinished(90000)) {
+        process.kill();
+        process.waitForFinished();
+        qFatal("the browser did not finish");
+    }
+    return process.readAllStandardOutput();
 }
 
 }  // namespace
@@ -126,6 +146,29 @@ private slots:
         QVERIFY2(viewed.Ok(), viewed.error.c_str());
         CompareWithTyped(*viewed.applet);
         QCOMPARE(viewed.applet->BuildHTML(), page.toStdString());
+    }
+
+    void aBrowserReadsTheSavedPageAsTyped() {
+        if (QStandardPaths::findExecutable(QStringLiteral("chromium")).isEmpty())
+            QSKIP("no chromium on this machine");
+        TypedDocument typed;
+        QTemporaryDir dir;
+        const QString pagePath = dir.filePath(QStringLiteral("menu.htm"));
+        SilentHost host;
+        QVERIFY(SaveDocument(typed.env.Applet(), pagePath.toStdString(), std::string(KESTRUNE_BIN_DIR), host));
+
+        const QString dom = QString::fromUtf8(BrowserDom(pagePath, dir.filePath(QStringLiteral("profile"))));
+        QVERIFY2(dom.contains(QStringLiteral("<applet")), qPrintable(dom));
+        // No text opened an element or closed the applet early: all six parameters are
+        // inside it, and the title is text.
+        QVERIFY(!dom.contains(QStringLiteral("<script")) && !dom.contains(QStringLiteral("<h1")));
+        QCOMPARE(dom.count(QStringLiteral("<param ")), 6);
+        QVERIFY(dom.indexOf(QStringLiteral("name=\"Misc\"")) < dom.indexOf(QStringLiteral("</applet>")));
+        QVERIFY(dom.contains(QStringLiteral("Caf\u00e9 \u00dcn\u00efc\u00f6d\u00e9 \u2605|_#`Home")));
+        // The values the browser hands the applet are the texts as typed.
+        const AppletReadResult read = ReadAppletParameters(convert::FromQt(dom));
+        QVERIFY2(read.Ok(), read.error.c_str());
+        CompareWithTyped(*read.applet);
     }
 };
 
