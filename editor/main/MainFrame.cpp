@@ -402,7 +402,7 @@ void CMainFrame::OnFileSaveAsTemplate() {
     CDlgSaveAsTemplate dialog(m_templates.ListTemplateNames(), Dialogs(), this);
     if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
     std::string error;
-    if (!m_templates.SaveTemplate(m_doc.Applet(), dialog.TemplateName().toLocal8Bit().toStdString(),
+    if (!m_templates.SaveTemplate(m_doc.Applet(), convert::FromQt(dialog.TemplateName()),
                                   dialog.InsertPosition(), &error))
         Dialogs().ShowMessage(this, QString::fromLocal8Bit(error));
 }

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "app/QSettingsStore.h"
 #include "model/VoraneItem.h"
 #include "output/ParameterReader.h"
 #include "persist/DocumentFile.h"
@@ -114,6 +115,23 @@ private slots:
         QCOMPARE(convert::ToQt("\x81\x8D\x8F\x90\x9D"), QStringLiteral("\u0081\u008d\u008f\u0090\u009d"));
         // Only the form the editor writes is shown as the character.
         QCOMPARE(convert::ToQt("&#9733; &#x2605; &#233; &amp;"), QStringLiteral("\u2605 &#x2605; &#233; &amp;"));
+    }
+
+    void templateNamesAreTextAndOtherSettingsPaths() {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath(QStringLiteral("settings.ini"));
+        {
+            QSettingsStore store(ini);
+            store.SetString("TEMPLATE", "TemplateKey", "Caf\xE9 &#9733;,Normal,");
+            store.SetString("Recent File List", "File1", "/home/jos\xC3\xA9/menu.htm");
+            QCOMPARE(store.GetString("TEMPLATE", "TemplateKey"), std::string("Caf\xE9 &#9733;,Normal,"));
+            QCOMPARE(store.GetString("Recent File List", "File1"), std::string("/home/jos\xC3\xA9/menu.htm"));
+        }
+        QSettings written(ini, QSettings::IniFormat);
+        QCOMPARE(written.value(QStringLiteral("TEMPLATE/TemplateKey")).toStringList().join(QLatin1Char(',')),
+                 QStringLiteral("Caf\u00e9 \u2605,Normal,"));
+        QCOMPARE(written.value(QStringLiteral("Recent File List/File1")).toString(),
+                 QStringLiteral("/home/jos\u00e9/menu.htm"));
     }
 
     void savedPageKeepsItsStructureAndReopensWithTheTypedTexts() {
