@@ -6,7 +6,7 @@
 #include "app/DialogService.h"
 #include "app/KestruneApp.h"
 #include "browser/DlgWebBrowser.h"
-#include "browser/ProgramLauncher.h"
+#include "app/ProgramLauncher.h"
 #include "services/PreviewBrowserSetting.h"
 #include "preview/MenuViewerChoice.h"
 

@@ -7,7 +7,7 @@
 #include "main/MainFrame.h"
 #include "services/PreviewBrowserSetting.h"
 #include "services/PreviewFolder.h"
-#include "preview/MenuPreviewCommand.h"
+#include "main/MenuPreviewCommand.h"
 
 CEditorShell::CEditorShell(const QString& appDir, IDialogService& dialogs, kestrune::ISettingsStore& settings)
     : m_app(appDir, dialogs, settings),

@@ -15,7 +15,7 @@
 #include "app/DialogService.h"
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 #include "app/ShellTexts.h"
 #include "help/ContextHelpMode.h"
 #include "help/HelpTopics.h"
@@ -126,6 +126,7 @@ void CMainFrame::CreatePanes() {
     m_wndSplitter->setChildrenCollapsible(true);
     m_pTreeView = new CKestruneView(m_doc, m_wndSplitter);
     SetHelpTopic(m_pTreeView, helptopic::kMenuTree);
+    connect(m_pTreeView, &CKestruneView::helpRequested, this, &CMainFrame::ShowHelpTopic);
     m_pInfoView = new CWizardInfoView(m_wndSplitter);
     SetHelpTopic(m_pInfoView, helptopic::kMessagePane);
     m_wndSplitter->addWidget(m_pTreeView);
@@ -402,7 +403,7 @@ void CMainFrame::OnFileSaveAsTemplate() {
     CDlgSaveAsTemplate dialog(m_templates.ListTemplateNames(), Dialogs(), this);
     if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
     std::string error;
-    if (!m_templates.SaveTemplate(m_doc.Applet(), dialog.TemplateName().toLocal8Bit().toStdString(),
+    if (!m_templates.SaveTemplate(m_doc.Applet(), convert::FromQt(dialog.TemplateName()),
                                   dialog.InsertPosition(), &error))
         Dialogs().ShowMessage(this, QString::fromLocal8Bit(error));
 }
@@ -457,7 +458,7 @@ void CMainFrame::OnCheckParameters() { CheckParametersIntoPane(); }
 
 void CMainFrame::OnBuildHtml() {
     CheckParametersIntoPane();
-    CDlgHtml dialog(convert::LabelToWidget(m_doc.Applet().BuildHTML()), this);
+    CDlgHtml dialog(convert::SourceToQt(m_doc.Applet().BuildHTML()), this);
     connect(&dialog, &CDlgHtml::helpRequested, this, &CMainFrame::ShowHelpTopic);
     Dialogs().ExecDialog(&dialog);
 }

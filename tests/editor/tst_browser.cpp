@@ -10,7 +10,7 @@
 #include "app/KestruneApp.h"
 #include "browser/BrowserCommands.h"
 #include "browser/DlgWebBrowser.h"
-#include "browser/FakeProgramLauncher.h"
+#include "app/FakeProgramLauncher.h"
 #include "base/SettingsStore.h"
 #include "support/FakeDialogService.h"
 

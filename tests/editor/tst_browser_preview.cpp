@@ -10,7 +10,7 @@
 
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
-#include "browser/FakeProgramLauncher.h"
+#include "app/FakeProgramLauncher.h"
 #include "main/CommandTable.h"
 #include "main/EditorShell.h"
 #include "main/MainFrame.h"

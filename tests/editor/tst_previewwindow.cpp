@@ -12,7 +12,7 @@
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
 #include "browser/BrowserCommands.h"
-#include "browser/FakeProgramLauncher.h"
+#include "app/FakeProgramLauncher.h"
 #include "main/EditorShell.h"
 #include "main/MainFrame.h"
 #include "toolbar/FlatToolBar.h"

@@ -1,4 +1,4 @@
-#include "browser/ProgramLauncher.h"
+#include "app/ProgramLauncher.h"
 
 #include <QDesktopServices>
 #include <QProcess>
