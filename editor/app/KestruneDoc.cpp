@@ -6,8 +6,8 @@
 #include "app/KestruneApp.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "undo/DocCommands.h"
-#include "undo/UndoTexts.h"
+#include "app/DocCommands.h"
+#include "app/UndoTexts.h"
 
 using namespace kestrune;
 

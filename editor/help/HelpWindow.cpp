@@ -17,7 +17,7 @@
 
 #include "app/ShellTexts.h"
 #include "help/HelpTopics.h"
-#include "main/WindowPlacement.h"
+#include "app/ScreenFit.h"
 
 namespace {
 constexpr int kAnchorRole = Qt::UserRole;

@@ -2,7 +2,7 @@
 
 #include "main/CommandTable.h"
 #include "tree/TreeNodes.h"
-#include "undo/UndoTexts.h"
+#include "app/UndoTexts.h"
 
 using namespace treenodes;
 

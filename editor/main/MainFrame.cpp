@@ -20,7 +20,7 @@
 #include "app/DialogService.h"
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 #include "app/ShellTexts.h"
 #include "help/ContextHelpMode.h"
 #include "help/HelpTopics.h"
@@ -28,21 +28,22 @@
 #include "main/AboutDlg.h"
 #include "main/DlgHtml.h"
 #include "main/DocumentFlow.h"
+#include "app/ScreenFit.h"
 #include "main/WindowPlacement.h"
 #include "main/WizardInfoView.h"
 #include "model/AppletParameters.h"
-#include "output/ParameterCheck.h"
-#include "persist/SettingsStore.h"
+#include "services/ParameterCheck.h"
+#include "base/SettingsStore.h"
 #include "properties/IconResources.h"
 #include "properties/PropertyTexts.h"
-#include "persist/TemplateStore.h"
+#include "services/TemplateStore.h"
 #include "templates/DlgManageTemplates.h"
 #include "templates/DlgSaveAsTemplate.h"
 #include "toolbar/FlatToolBar.h"
 #include "tree/KestruneView.h"
 #include "tree/TreeCommands.h"
 #include "tree/TreeFindBar.h"
-#include "undo/UndoTexts.h"
+#include "app/UndoTexts.h"
 
 using namespace kestrune;
 
@@ -139,6 +140,7 @@ void CMainFrame::CreatePanes() {
     m_wndSplitter->setChildrenCollapsible(true);
     m_pTreeView = new CKestruneView(m_doc, m_wndSplitter);
     SetHelpTopic(m_pTreeView, helptopic::kMenuTree);
+    connect(m_pTreeView, &CKestruneView::helpRequested, this, &CMainFrame::ShowHelpTopic);
     m_pInfoView = new CWizardInfoView(m_wndSplitter);
     SetHelpTopic(m_pInfoView, helptopic::kMessagePane);
     m_wndSplitter->addWidget(m_pTreeView);
@@ -462,7 +464,7 @@ void CMainFrame::OnFileSaveAsTemplate() {
     CDlgSaveAsTemplate dialog(m_templates.ListTemplateNames(), Dialogs(), this);
     if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
     std::string error;
-    if (!m_templates.SaveTemplate(m_doc.Applet(), dialog.TemplateName().toLocal8Bit().toStdString(),
+    if (!m_templates.SaveTemplate(m_doc.Applet(), convert::FromQt(dialog.TemplateName()),
                                   dialog.InsertPosition(), &error))
         Dialogs().ShowMessage(this, QString::fromLocal8Bit(error));
 }
@@ -540,7 +542,7 @@ void CMainFrame::OnCheckParameters() { CheckParametersIntoPane(); }
 
 void CMainFrame::OnBuildHtml() {
     if (!CheckParametersIntoPane()) return;
-    CDlgHtml dialog(convert::LabelToWidget(m_doc.Applet().BuildHTML()), this);
+    CDlgHtml dialog(convert::SourceToQt(m_doc.Applet().BuildHTML()), this);
     connect(&dialog, &CDlgHtml::helpRequested, this, &CMainFrame::ShowHelpTopic);
     Dialogs().ExecDialog(&dialog);
 }

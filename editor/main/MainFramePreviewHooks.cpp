@@ -5,8 +5,8 @@
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
 #include "browser/BrowserCommands.h"
-#include "output/PreviewWriter.h"
-#include "preview/MenuPreviewCommand.h"
+#include "main/MenuPreviewCommand.h"
+#include "services/PreviewWriter.h"
 
 void CMainFrame::OnPreview() {
     if (!CheckParametersIntoPane()) return;

@@ -1,13 +1,14 @@
 #include "main/MovedMedia.h"
 
 #include "app/KestruneDoc.h"
+#include "app/TextConvert.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "output/MediaFileSearch.h"
-#include "output/MediaWalk.h"
+#include "base/MediaFileSearch.h"
+#include "services/MediaWalk.h"
 #include "output/OutputTexts.h"
-#include "undo/PropertyValues.h"
-#include "undo/UndoTexts.h"
+#include "app/PropertyValues.h"
+#include "app/UndoTexts.h"
 
 using namespace kestrune;
 
@@ -32,7 +33,7 @@ bool Relink(MediaFileSearch& search, std::string& stored, const std::string& fol
 }  // namespace
 
 int RelinkMovedMedia(CKestruneDoc& doc, const QString& documentFolder) {
-    const std::string folder = documentFolder.toLocal8Bit().toStdString();
+    const std::string folder = convert::PathFromQt(documentFolder);
     int count = 0;
     doc.EditProperties(
         [&] {

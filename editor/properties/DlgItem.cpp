@@ -10,9 +10,9 @@
 #include "properties/FieldReader.h"
 #include "properties/PageWidgets.h"
 #include "properties/PropertyTexts.h"
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 #include "ui_page_item.h"
-#include "undo/UndoTexts.h"
+#include "app/UndoTexts.h"
 
 using namespace kestrune;
 
@@ -102,8 +102,8 @@ void CDlgItem::EditImages() {
     dialog.SetStartFolder(App().SampleFolder());
     connect(&dialog, &CDlgMedia::helpRequested, this, &CPropertyPage::helpRequested);
     if (const CVoraneItem* item = App().m_pCurItem)
-        dialog.SetValues({convert::ToQt(item->m_normalImage), convert::ToQt(item->m_overImage),
-                          convert::ToQt(item->m_clickImage)},
+        dialog.SetValues({convert::PathToQt(item->m_normalImage), convert::PathToQt(item->m_overImage),
+                          convert::PathToQt(item->m_clickImage)},
                          ApplyScope::ThisItem);
     if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
     const auto& paths = dialog.Paths();
@@ -117,7 +117,7 @@ void CDlgItem::EditAudio() {
     dialog.SetStartFolder(App().SampleFolder());
     connect(&dialog, &CDlgMedia::helpRequested, this, &CPropertyPage::helpRequested);
     if (const CVoraneItem* item = App().m_pCurItem)
-        dialog.SetValues({convert::ToQt(item->m_overAudio), convert::ToQt(item->m_clickAudio)},
+        dialog.SetValues({convert::PathToQt(item->m_overAudio), convert::PathToQt(item->m_clickAudio)},
                          ApplyScope::ThisItem);
     if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
     const auto& paths = dialog.Paths();

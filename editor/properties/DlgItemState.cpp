@@ -8,7 +8,7 @@
 #include "properties/FieldReader.h"
 #include "properties/PageWidgets.h"
 #include "properties/PropertyTexts.h"
-#include "undo/UndoTexts.h"
+#include "app/UndoTexts.h"
 #include "ui_page_item_state.h"
 
 using namespace kestrune;

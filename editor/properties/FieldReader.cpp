@@ -9,7 +9,7 @@
 #include "app/DialogService.h"
 #include "properties/PropertyTexts.h"
 #include "properties/SpinEdit.h"
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 
 using namespace kestrune;
 
@@ -59,6 +59,12 @@ bool CFieldReader::ReadText(QLineEdit* box, std::string& value) {
 bool CFieldReader::ReadText(QComboBox* editableBox, std::string& value) {
     if (!AcceptText(editableBox, editableBox->currentText())) return false;
     value = convert::FromQt(editableBox->currentText());
+    return true;
+}
+
+bool CFieldReader::ReadPath(QLineEdit* box, std::string& value) {
+    if (!AcceptText(box, box->text())) return false;
+    value = convert::PathFromQt(box->text());
     return true;
 }
 

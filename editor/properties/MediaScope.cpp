@@ -4,7 +4,7 @@
 #include "app/KestruneDoc.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "undo/UndoTexts.h"
+#include "app/UndoTexts.h"
 
 using namespace kestrune;
 

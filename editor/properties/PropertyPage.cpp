@@ -3,7 +3,7 @@
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
 #include "help/HelpTopics.h"
-#include "undo/UndoTexts.h"
+#include "app/UndoTexts.h"
 
 CPropertyPage::CPropertyPage(CKestruneDoc& doc, const char* caption, int helpContext, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_caption(QString::fromLatin1(caption)), m_helpContext(helpContext) {

@@ -4,7 +4,7 @@
 #include <QTreeWidget>
 
 #include "app/ModelChange.h"
-#include "clipboard/TreeTransfer.h"
+#include "tree/TreeTransfer.h"
 
 class CKestruneApp;
 class CKestruneDoc;
@@ -104,6 +104,8 @@ signals:
     // The selection or the tree changed: command enabling must be evaluated again.
     void commandStateChanged();
     void clearMessageRequested();
+    // A page of the property frame asked for its help topic.
+    void helpRequested(const QString& topic);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

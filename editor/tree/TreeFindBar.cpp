@@ -11,7 +11,7 @@
 #include "app/KestruneDoc.h"
 #include "app/ShellTexts.h"
 #include "model/VoraneItem.h"
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 #include "tree/KestruneView.h"
 #include "tree/TreeNodes.h"
 

@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "clipboard/ItemClipboard.h"
-#include "clipboard/TreeTransfer.h"
+#include "tree/TreeTransfer.h"
 #include "tree/KestruneView.h"
 #include "tree/TreeNodes.h"
 

@@ -8,11 +8,11 @@
 #include "properties/PropertyFrame.h"
 #include "properties/PropertyPage.h"
 #include "properties/PropertyTexts.h"
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 #include "tree/KestruneView.h"
 #include "tree/TreeFindBar.h"
 #include "tree/TreeNodes.h"
-#include "undo/UndoTexts.h"
+#include "app/UndoTexts.h"
 
 using namespace kestrune;
 

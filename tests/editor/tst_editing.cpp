@@ -5,9 +5,10 @@
 #include <QtTest>
 
 #include "app/ShellTexts.h"
-#include "browser/FakeProgramLauncher.h"
+#include "app/FakeProgramLauncher.h"
 #include "help/HelpWindow.h"
 #include "main/DocumentFlow.h"
+#include "app/ScreenFit.h"
 #include "main/WindowPlacement.h"
 #include "main/WizardInfoView.h"
 #include "properties/AppletPropertySheet.h"
@@ -16,7 +17,7 @@
 #include "properties/SpinEdit.h"
 #include <QMenu>
 #include "model/VoraneItem.h"
-#include "preview/MenuPreviewCommand.h"
+#include "main/MenuPreviewCommand.h"
 #include "preview/MenuPreviewWindow.h"
 #include "properties/PropertyFrame.h"
 #include "support/ProgramFixture.h"

@@ -11,6 +11,7 @@
 #include "main/DocumentFlow.h"
 #include "main/EditorShell.h"
 #include "main/MainFrame.h"
+#include "app/ScreenFit.h"
 #include "main/WindowPlacement.h"
 #include "properties/AppletPropertySheet.h"
 #include "properties/DlgAppletParam.h"

@@ -2,11 +2,11 @@
 #include <QtTest>
 #include <random>
 
-#include "clipboard/TreeTransfer.h"
+#include "tree/TreeTransfer.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "persist/DocumentFile.h"
-#include "persist/DocumentHost.h"
+#include "services/DocumentFile.h"
+#include "services/DocumentHost.h"
 #include "persist/MenuFileText.h"
 #include "properties/MediaScope.h"
 #include "support/EditorFixture.h"

@@ -6,7 +6,7 @@
 
 #include "main/EditorShell.h"
 #include "main/MainFrame.h"
-#include "persist/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "support/FakeDialogService.h"
 #include "tree/KestruneView.h"
 

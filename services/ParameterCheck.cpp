@@ -1,0 +1,82 @@
+#include "services/ParameterCheck.h"
+
+#include <vector>
+
+#include "model/AppletParameters.h"
+#include "model/VoraneItem.h"
+#include "output/LabelCheck.h"
+#include "output/OutputTexts.h"
+#include "services/MediaWalk.h"
+
+namespace kestrune {
+
+namespace {
+
+constexpr std::int64_t kRecommendMargin = 4;
+
+void AppendAppletWarning(std::string& report, const char* start, const std::string& path) {
+    report += start;
+    report += path;
+    report += texts::kReportNotExist;
+}
+
+}  // namespace
+
+void MenuExtent(Rect& bounds, const CVorane* menu, std::int32_t ox, std::int32_t oy) {
+    struct Pending {
+        const CVorane* menu;
+        Point origin;
+    };
+    std::vector<Pending> pending{{menu, Point{ox, oy}}};
+    while (!pending.empty()) {
+        const Pending current = pending.back();
+        pending.pop_back();
+        if (!current.menu || current.menu->m_items.empty()) continue;
+        const Rect rect = current.menu->MenuRect(current.origin.x, current.origin.y);
+        bounds = UnionRect(bounds, rect);
+        int visibleIndex = 0;
+        for (const auto& item : current.menu->m_items) {
+            if (item->m_visible == 0) continue;
+            pending.push_back({item->m_subMenu.get(), current.menu->ItemCorner(visibleIndex++, rect)});
+        }
+    }
+}
+
+
+ParameterCheckResult CheckParameters(CAppletParameters& applet, bool autoChangeSize) {
+    ParameterCheckResult result;
+    std::string& report = result.report;
+    report = texts::kReportHeaderStart;
+    report += applet.m_HTMLTitle;
+    report += texts::kReportHeaderEnd;
+
+    for (const auto& menu : applet.m_menus)
+        if (menu->m_visible != 0) MenuExtent(result.menuBounds, menu.get(), 0, 0);
+    const Rect& bounds = result.menuBounds;
+    // The union started empty, so only the area the menus cover counts, wherever it lies.
+    result.recommendedWidth = ClampToInt32(std::int64_t{bounds.right} - bounds.left + kRecommendMargin);
+    result.recommendedHeight = ClampToInt32(std::int64_t{bounds.bottom} - bounds.top + kRecommendMargin);
+    report += texts::kReportRecommendWidth;
+    report += std::to_string(result.recommendedWidth);
+    report += texts::kReportRecommendHeight;
+    report += std::to_string(result.recommendedHeight);
+    report += texts::kCrLf;
+
+    if (autoChangeSize) {
+        applet.m_appWidth = result.recommendedWidth;
+        applet.m_appHeight = result.recommendedHeight;
+    }
+
+    MediaWalker walker;
+    if (!applet.m_appBKImagePath.empty() && !walker.Search().Find(applet.m_appBKImagePath))
+        AppendAppletWarning(report, texts::kReportAppletImageStart, applet.m_appBKImagePath);
+    if (!applet.m_appBKAudioPath.empty() && !walker.Search().Find(applet.m_appBKAudioPath))
+        AppendAppletWarning(report, texts::kReportAppletAudioStart, applet.m_appBKAudioPath);
+    for (const auto& menu : applet.m_menus) walker.Walk(menu.get(), report);
+    AppendEmptyLabelWarnings(applet, report);
+
+    report += texts::kReportTrailer;
+    return result;
+}
+
+}  // namespace kestrune
