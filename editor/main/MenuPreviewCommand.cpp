@@ -2,9 +2,8 @@
 
 #include <QScreen>
 
-#include "main/MainFrame.h"
 #include "app/ScreenFit.h"
-#include "main/WindowPlacement.h"
+#include "main/MainFrame.h"
 #include "preview/MenuPreviewWindow.h"
 #include "preview/PreviewTexts.h"
 
