@@ -4,6 +4,8 @@
 #include <fstream>
 
 #include "model/AppletParameters.h"
+#include "output/HtmlPageBuilder.h"
+#include "output/MenuRuntimeFile.h"
 #include "persist/DocumentHost.h"
 #include "persist/FileAccess.h"
 #include "persist/MenuFileReader.h"
@@ -15,9 +17,10 @@
 namespace kestrune {
 
 bool SaveDocument(CAppletParameters& applet, const std::string& pagePath, const std::string& appDir,
-                  IDocumentHost& host) {
+                  IDocumentHost& host, bool withRuntime) {
     host.CommitPendingEdits();
-    const std::string pageText = applet.BuildHTML();
+    const std::string pageText = BuildPage(applet, withRuntime);
+    if (withRuntime) CopyMenuRuntimeFile(appDir, FolderOf(pagePath));
     std::string error;
     if (!SaveMenuFile(applet, pagePath, FolderOf(pagePath), pageText, false, {}, appDir, &error)) {
         host.ReportMessage(error);

@@ -26,6 +26,7 @@
 #include "main/WindowPlacement.h"
 #include "main/WizardInfoView.h"
 #include "model/AppletParameters.h"
+#include "output/HtmlPageBuilder.h"
 #include "output/ParameterCheck.h"
 #include "persist/SettingsStore.h"
 #include "properties/IconResources.h"
@@ -141,6 +142,7 @@ void CMainFrame::CreatePanes() {
     m_doc.m_pTreeView = m_pTreeView;
     m_doc.m_pInfoView = m_pInfoView;
     m_doc.m_bAutoChangeSize = settings.GetInt(shelltexts::kSettingsSection, shelltexts::kAutoChangeSizeKey, 0);
+    m_doc.m_bScriptRuntime = settings.GetInt(shelltexts::kSettingsSection, shelltexts::kScriptRuntimeKey, 0) ? 1 : 0;
     m_pActivePane = m_pTreeView;
     ApplyTreePaneSize();
 }
@@ -225,6 +227,7 @@ void CMainFrame::ConnectCommands() {
     Route(cmd::OptionsWebBrowser, [this] { OnWebBrowser(); });
     Route(cmd::OptionsTemplate, [this] { OnOptionsTemplate(); });
     Route(cmd::OptionsAutoChange, [this] { OnAutoChangeSize(); });
+    Route(cmd::OptionsScriptRuntime, [this] { OnScriptRuntime(); });
     Route(cmd::HelpTopics, [this] { OnHelpTopics(); });
     Route(cmd::HelpGettingStarted, [this] { OnHelpGettingStarted(); });
     Route(cmd::HelpSearch, [this] { OnHelpSearch(); });
@@ -288,6 +291,7 @@ CommandContext CMainFrame::CurrentCommandContext() const {
     context.selectionVisible = treecommands::IsNodeVisible(selected);
     context.clipboardHasItem = m_pTreeView->ClipboardHasItem();
     context.autoChangeSize = m_doc.m_bAutoChangeSize != 0;
+    context.scriptRuntime = m_doc.m_bScriptRuntime != 0;
     context.toolbarShown = !m_wndToolBar->isHidden();
     context.statusBarShown = !statusBar()->isHidden();
     context.recentFileCount = m_recentFiles.Count();
@@ -361,6 +365,7 @@ void CMainFrame::WriteWindowSettings() {
     settings.SetInt(shelltexts::kSettingsSection, shelltexts::kTreeHeightKey, m_pTreeView->height());
     settings.SetInt(shelltexts::kSettingsSection, shelltexts::kTreeWidthKey, m_pTreeView->width());
     settings.SetInt(shelltexts::kSettingsSection, shelltexts::kAutoChangeSizeKey, m_doc.m_bAutoChangeSize);
+    settings.SetInt(shelltexts::kSettingsSection, shelltexts::kScriptRuntimeKey, m_doc.m_bScriptRuntime);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -457,7 +462,7 @@ void CMainFrame::OnCheckParameters() { CheckParametersIntoPane(); }
 
 void CMainFrame::OnBuildHtml() {
     CheckParametersIntoPane();
-    CDlgHtml dialog(convert::LabelToWidget(m_doc.Applet().BuildHTML()), this);
+    CDlgHtml dialog(convert::LabelToWidget(kestrune::BuildPage(m_doc.Applet(), m_doc.m_bScriptRuntime != 0)), this);
     connect(&dialog, &CDlgHtml::helpRequested, this, &CMainFrame::ShowHelpTopic);
     Dialogs().ExecDialog(&dialog);
 }
@@ -466,6 +471,11 @@ void CMainFrame::OnBuildHtml() {
 
 void CMainFrame::OnAutoChangeSize() {
     m_doc.m_bAutoChangeSize = m_doc.m_bAutoChangeSize ? 0 : 1;
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnScriptRuntime() {
+    m_doc.m_bScriptRuntime = m_doc.m_bScriptRuntime ? 0 : 1;
     UpdateCommandStates();
 }
 
