@@ -152,3 +152,22 @@ def save_templates(kestrune, program_folder, folder, env):
             break
         pages.append(page)
     return pages
+
+
+PLAIN_STYLE = "FFFFFF,000000,011,0,1,14,0,00,0,0,,"
+
+
+class FixedMenu:
+    """A menu written out by hand: items are (label, sub menu or None, description, link, target)."""
+
+    def __init__(self, items, align=0, x=10, y=10, w=90, h=22, gap=2, styles=None):
+        self.color, self.bkstyle, self.align, self.corner = "C0C0C0", "01", align, 0
+        self.x, self.y, self.w, self.h, self.gap, self.border = x, y, w, h, gap, 0
+        self.styles = styles or [PLAIN_STYLE] * 3
+        self.items = [{"label": i[0], "sub": i[1] if len(i) > 1 else None, "description": i[2] if len(i) > 2 else "",
+                       "link": i[3] if len(i) > 3 else "", "target": i[4] if len(i) > 4 else "_self"} for i in items]
+
+
+def fixed_applet(tops, width=400, height=200):
+    return '<applet code="trelvix.class" width="%d" height="%d">\n%s%s</applet>' % (
+        width, height, param("ApStyle", "FFFFFF,FFFFFF,,0,0,0,"), encode(tops))

@@ -101,6 +101,99 @@ def test_layout_parity(browser, kestrune, program_folder, work, env, failures):
     print("layout parity: %d pages, %d open paths compared" % (len(page_files), compared))
 
 
+HOSTILE_LABELS = ['"><script>window.pwned=1</script>', '</applet><img src=x onerror="window.pwned=2">',
+                  "<b>bold</b> & 'quote' &amp;", '<iframe src="javascript:window.pwned=4">']
+
+# Damaged parameter blocks and how many items the runtime can still draw from each.
+DAMAGED = [
+    ("", 0),
+    (pages.param("ApStyle", "FFFFFF,FFFFFF,,0,0,0,"), 0),
+    (pages.param("ApStyle", "zz,yy") + pages.param("MStyle-0", "bad,99,x") + pages.param("IStyle-0", "1,2")
+     + pages.param("I0-0", "One") + pages.param("I0-1", "Two") + pages.param("Misc", "1,2,-0,"), 2),
+    (pages.param("MStyle-0", "FF0000,01,0,0,5,5,80,20,2,0") + pages.param("I0-0", "A") + pages.param("I0-1", "B")
+     + pages.param("I1-0", "Sub") + pages.param("Misc", "2,2,1,-0,0-1,1-0,2-9,-7,abc,99999999999-1,"), 2),
+    (pages.param("I0-0", "A") + pages.param("I0-2", "C") + pages.param("I1-0", "D") + pages.param("I1-1", "E")
+     + pages.param("Misc", "2,3,2,-0,-1,"), 4),
+    (pages.param("I0-0", "A") + pages.param("Misc", "1,1,-0,"), 1),
+    (pages.param("I0-0", "A") + pages.param("Misc", "1,1,-0,0-0,"), 1),
+    (pages.param("Misc", "abc") + pages.param("I0-0", "A"), 0),
+]
+
+
+def test_behaviour(browser, program_folder, work, failures):
+    styles = ["102030,F0E0D0,011,0,1,14,0,00,0,0,,", "405060,A0B0C0,011,0,1,14,0,00,0,0,,",
+              "708090,010203,011,0,1,14,0,00,0,0,,"]
+    states = pages.FixedMenu([("First", pages.FixedMenu([("One",), ("Two",)])), ("Second", None, "Second item"),
+                              ("Third",)], align=1, styles=styles)
+    hostile = pages.FixedMenu([(HOSTILE_LABELS[0], None, HOSTILE_LABELS[0]), (HOSTILE_LABELS[1],),
+                               (HOSTILE_LABELS[2], None, "", "javascript:window.pwned=3"),
+                               (HOSTILE_LABELS[3], None, "", "new.htm", "_blank")], w=300)
+    berries = pages.FixedMenu([("Kiwi",), ("Lime",), ("Mango", None, "", "#mango")])
+    fruit = pages.FixedMenu([("Apples",), ("Berries", berries), ("Cherries",)])
+    keyboard = pages.FixedMenu([("Fruit", fruit), ("Vegetables", pages.FixedMenu([("Leek",), ("Kale",)])),
+                                ("Grains",)], align=1)
+    body = ['<div id="states">%s</div>' % pages.fixed_applet([states]),
+            '<div id="hostile">%s</div>' % pages.fixed_applet([hostile], width=320),
+            '<div id="keyboard">%s</div>' % pages.fixed_applet([keyboard])]
+    damaged_ids = []
+    for n, (params, _) in enumerate(DAMAGED):
+        width = 'abc' if n == 5 else '300'
+        body.append('<div id="damaged%d"><applet code="trelvix.class" width="%s" height="-5">\n%s</applet></div>'
+                    % (n, width, params))
+        damaged_ids.append("damaged%d" % n)
+    body.append("<script>window.HOSTILE_LABELS = %s; window.DAMAGED = %s; window.DAMAGED_ITEMS = %s;</script>"
+                % (json.dumps(HOSTILE_LABELS).replace("</", "<\\/"), json.dumps(damaged_ids),
+                   json.dumps([c for _, c in DAMAGED])))
+    page = work / "behaviour.html"
+    page.write_text('<!DOCTYPE html>\n<html><head><meta charset="utf-8"><title>Runtime &lt;test&gt;</title>'
+                    '<script src="%s"></script></head><body>\n%s\n<script src="%s"></script>\n'
+                    '<pre id="results"></pre>\n</body></html>\n'
+                    % ((HERE / "behaviour.js").as_uri(), "\n".join(body),
+                       (Path(program_folder) / "kestrune-menu.js").as_uri()), encoding="utf-8")
+    results = chromium.run_page(browser, page)
+    for result in results:
+        failures.check(result["ok"], "behaviour: %s (%s)" % (result["name"], result["detail"][:300]))
+    failures.check(len(results) >= 40, "behaviour: only %d checks ran" % len(results))
+    print("behaviour: %d checks" % len(results))
+
+
+def test_links(browser, program_folder, work, failures):
+    """Clicks follow links into a named frame, the parent, the item's own frame and the top."""
+    folder = work / "links"
+    folder.mkdir()
+    shutil.copy(Path(program_folder) / "kestrune-menu.js", folder)
+    menu = pages.FixedMenu([("ToMain", None, "", "landing.html?main", "main"),
+                            ("ToParent", None, "", "landing.html?parent", "_parent"),
+                            ("ToSelf", None, "", "landing.html?self", "_self"),
+                            ("ToTop", None, "", "landing.html?top", "_top")])
+    files = {
+        "menu.html": '<html><head><title>Menu</title></head><body><p align="Left">%s</p>'
+                     '<script src="kestrune-menu.js"></script><script src="%s"></script></body></html>'
+                     % (pages.fixed_applet([menu]), (HERE / "menu_frame.js").as_uri()),
+        "holder.html": '<html><body><iframe name="inner" src="menu.html"></iframe></body></html>',
+        "blank.html": "<html><body></body></html>",
+        "landing.html": '<html><body><pre id="results"></pre><script>const r = {name: window.name, '
+                        'query: location.search, isTop: window === top};'
+                        'document.getElementById("results").textContent = JSON.stringify(r);'
+                        'if (window !== top) top.postMessage(r, "*");</script></body></html>',
+        "frames.html": '<html><body><iframe name="main" src="blank.html"></iframe>'
+                       '<iframe name="menu" src="menu.html"></iframe><iframe name="holder" src="holder.html"></iframe>'
+                       '<pre id="results"></pre><script src="%s"></script></body></html>'
+                       % (HERE / "navigation.js").as_uri(),
+        "top.html": '<html><body><iframe name="menu" src="menu.html?top"></iframe><pre id="results"></pre>'
+                    '</body></html>',
+    }
+    for name, text in files.items():
+        (folder / name).write_text(text, encoding="utf-8")
+    arrived = chromium.run_page(browser, folder / "frames.html")
+    expected = [{"name": "main", "query": "?main", "isTop": False}, {"name": "holder", "query": "?parent", "isTop": False},
+                {"name": "menu", "query": "?self", "isTop": False}]
+    failures.check(arrived == expected, "links: arrived %s, expected %s" % (arrived, expected))
+    landed = chromium.run_page(browser, folder / "top.html")
+    failures.check(landed == {"name": "", "query": "?top", "isTop": True}, "links: _top gave %s" % landed)
+    print("links: %d frame targets and _top" % len(arrived))
+
+
 def main():
     if len(sys.argv) != 3:
         print(__doc__)
@@ -117,6 +210,8 @@ def main():
     with tempfile.TemporaryDirectory(prefix="kestrune-runtime-") as folder:
         work = Path(folder)
         env = dict(os.environ, XDG_CONFIG_HOME=str(work / "config"), HOME=str(work / "home"))
+        test_behaviour(browser, program_folder, work, failures)
+        test_links(browser, program_folder, work, failures)
         test_layout_parity(browser, kestrune, program_folder, work, env, failures)
         if os.environ.get("KESTRUNE_KEEP_TEST_PAGES"):
             shutil.copytree(work, os.environ["KESTRUNE_KEEP_TEST_PAGES"], dirs_exist_ok=True)
