@@ -226,11 +226,7 @@
   const cssUrl = (href) => `url("${href.replace(/["\\\n\r]/g, (c) => encodeURIComponent(c))}")`;
 
   function place(el, r, origin) {
-    const s = el.style;
-    s.left = `${r.l - origin.l}px`;
-    s.top = `${r.t - origin.t}px`;
-    s.width = `${r.r - r.l}px`;
-    s.height = `${r.b - r.t}px`;
+    el.style.cssText = `left:${r.l - origin.l}px;top:${r.t - origin.t}px;width:${r.r - r.l}px;height:${r.b - r.t}px`;
   }
 
   // Gradients 2 to 5 run left to right, 6 to 9 top to bottom, between black or white and
@@ -269,40 +265,58 @@
     return `left ${off}px center`;
   }
 
+  // Raised and sunken borders: rings of the item colour's shades, at most half the item.
+  const bevelRings = (menu) => Math.max(0, Math.min(menu.border, Math.floor(Math.min(menu.w, menu.h) / 2)));
+  const hasBevel = (menu) => bevelRings(menu) > 0 && menu.styles.some((s) => s.border === 1 || s.border === 2);
+
+  // The look of a menu's items in one state is one style rule, made on first use, so that
+  // drawing an item or changing its state only sets a class.
+  let styleSheet = null;
+  let ruleCounter = 0;
+
+  function stateRule(menu, state) {
+    menu.rules ??= [];
+    if (menu.rules[state]) return menu.rules[state];
+    const style = menu.styles[state];
+    const name = `km-s${++ruleCounter}`;
+    const gradient = gradientOf(style);
+    const look = shadowOf(style);
+    const shift = style.textAlign === 2 ? -style.textOff : style.textOff;
+    const rings = bevelRings(menu);
+    let bevel = 'display:none';
+    if (rings > 0 && (style.border === 1 || style.border === 2)) {
+      const [a, b] = style.border === 1 ? [lighter(style.bk), darker(style.bk)] : [darker(style.bk), lighter(style.bk)];
+      bevel = `display:block;border:${rings}px solid;border-color:${rgb(a)} ${rgb(b)} ${rgb(b)} ${rgb(a)}`;
+    }
+    const rules = [
+      `.${name}{background-color:${style.fill === 0 || gradient ? 'transparent' : rgb(style.bk)};` +
+        `background-image:${gradient || 'none'};font-family:${FONT_FAMILIES[style.font] ?? FONT_FAMILIES[0]};` +
+        `font-size:${Math.min(400, Math.max(1, style.size))}px;` +
+        `font-weight:${style.fstyle === 1 || style.fstyle === 3 ? 'bold' : 'normal'};` +
+        `font-style:${style.fstyle === 2 || style.fstyle === 3 ? 'italic' : 'normal'};color:${rgb(look.color)}}`,
+      `.${name}{text-shadow:${look.shadow};text-align:${['left', 'center', 'right'][style.textAlign] ?? 'left'}}`,
+      `.${name}>.km-line{left:${shift}px}`,
+      `.${name}>.km-bevel{${bevel}}`,
+    ];
+    for (const rule of rules) styleSheet.insertRule(rule, styleSheet.cssRules.length);
+    menu.rules[state] = name;
+    return name;
+  }
+
   // Paints one item in one state: fill, image, label and bevel, as the preview does.
   function paintItem(node, state) {
-    const { item, menu, el, text, bevel } = node;
+    const { item, menu, el } = node;
     const style = menu.styles[state];
+    el.className = `km-item ${stateRule(menu, state)}`;
     const image = mediaUrl(item.images[state] || item.images[0]);
-    const s = el.style;
-    const layers = [], positions = [];
-    if (image) { layers.push(cssUrl(image)); positions.push(imagePosition(style)); }
-    const gradient = gradientOf(style);
-    if (gradient) { layers.push(gradient); positions.push('0 0'); }
-    s.backgroundColor = style.fill === 0 || gradient ? 'transparent' : rgb(style.bk);
-    s.backgroundImage = layers.length ? layers.join(', ') : 'none';
-    s.backgroundPosition = positions.join(', ') || '0 0';
-    s.backgroundRepeat = 'no-repeat';
-    s.fontFamily = FONT_FAMILIES[style.font] ?? FONT_FAMILIES[0];
-    s.fontSize = `${Math.min(400, Math.max(1, style.size))}px`;
-    s.fontWeight = style.fstyle === 1 || style.fstyle === 3 ? 'bold' : 'normal';
-    s.fontStyle = style.fstyle === 2 || style.fstyle === 3 ? 'italic' : 'normal';
-    const look = shadowOf(style);
-    s.color = rgb(look.color);
-    text.style.textShadow = look.shadow;
-    text.style.textAlign = ['left', 'center', 'right'][style.textAlign] ?? 'left';
-    const shift = style.textAlign === 2 ? -style.textOff : style.textOff;
-    for (const line of text.children) line.style.left = `${shift}px`;
-    const w = menu.w, h = menu.h;
-    const rings = Math.max(0, Math.min(menu.border, Math.floor(Math.min(w, h) / 2)));
-    const raised = style.border === 1;
-    if (rings === 0 || (style.border !== 1 && style.border !== 2)) {
-      bevel.style.display = 'none';
-    } else {
-      const [a, b] = raised ? [lighter(style.bk), darker(style.bk)] : [darker(style.bk), lighter(style.bk)];
-      Object.assign(bevel.style, { display: 'block', borderStyle: 'solid', borderWidth: `${rings}px`,
-        borderColor: `${rgb(a)} ${rgb(b)} ${rgb(b)} ${rgb(a)}` });
+    if (image) {
+      const gradient = gradientOf(style);
+      el.style.backgroundImage = gradient ? `${cssUrl(image)}, ${gradient}` : cssUrl(image);
+      el.style.backgroundPosition = gradient ? `${imagePosition(style)}, 0 0` : imagePosition(style);
+    } else if (node.hadImage) {
+      el.style.backgroundImage = el.style.backgroundPosition = '';
     }
+    node.hadImage = !!image;
     node.state = state;
   }
 
@@ -312,10 +326,10 @@
 .kestrune-menu{display:inline-block;position:relative;overflow:hidden;vertical-align:baseline;text-align:left;
   background-repeat:no-repeat;line-height:normal;font-size:0}
 .kestrune-menu .km-menu{position:absolute;margin:0;padding:0;box-sizing:border-box}
-.kestrune-menu .km-item{position:absolute;display:block;overflow:hidden;box-sizing:border-box;text-decoration:none;
-  cursor:default;outline-offset:-2px;-webkit-tap-highlight-color:transparent;user-select:text}
+.kestrune-menu .km-item{position:absolute;display:flex;flex-direction:column;justify-content:center;overflow:hidden;box-sizing:border-box;text-decoration:none;
+  cursor:default;outline-offset:-2px;-webkit-tap-highlight-color:transparent;user-select:text;
+  background-repeat:no-repeat;line-height:normal}
 .kestrune-menu a.km-item[href]{cursor:pointer}
-.kestrune-menu .km-text{position:absolute;inset:0;display:flex;flex-direction:column;justify-content:center}
 .kestrune-menu .km-line{position:relative;white-space:pre;overflow:visible}
 .kestrune-menu .km-bevel,.kestrune-menu .km-frame{position:absolute;inset:0;box-sizing:border-box;pointer-events:none}
 .kestrune-menu .km-status{position:absolute;left:0;right:0;bottom:0;padding:1px 4px;font:12px/1.3 sans-serif;
@@ -327,11 +341,11 @@
   const controllers = [];
 
   function ensureStyleSheet() {
-    if (document.getElementById('kestrune-menu-style')) return;
+    if (styleSheet && styleSheet.ownerNode && styleSheet.ownerNode.isConnected) return;
     const style = document.createElement('style');
-    style.id = 'kestrune-menu-style';
     style.textContent = STYLE_TEXT;
     (document.head ?? document.documentElement).appendChild(style);
+    styleSheet = style.sheet;
   }
 
   class AppletBox {
@@ -414,19 +428,19 @@
         el.setAttribute('aria-expanded', 'false');
       }
       place(el, itemRect(record.menu, index, record.origin), record.rect);
-      const text = document.createElement('span');
-      text.className = 'km-text';
       for (const line of item.lines) {
-        const div = document.createElement('span');
-        div.className = 'km-line';
-        div.textContent = line;
-        text.appendChild(div);
+        const span = document.createElement('span');
+        span.className = 'km-line';
+        span.textContent = line;
+        el.appendChild(span);
       }
-      const bevel = document.createElement('span');
-      bevel.className = 'km-bevel';
-      bevel.setAttribute('aria-hidden', 'true');
-      el.append(text, bevel);
-      const node = { item, menu: record.menu, record, index, el, text, bevel, state: -1 };
+      if (hasBevel(record.menu)) {
+        const bevel = document.createElement('span');
+        bevel.className = 'km-bevel';
+        bevel.setAttribute('aria-hidden', 'true');
+        el.appendChild(bevel);
+      }
+      const node = { item, menu: record.menu, record, index, el, state: -1 };
       el.kmNode = node;
       paintItem(node, NORMAL);
       record.el.appendChild(el);

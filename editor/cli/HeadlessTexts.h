@@ -19,20 +19,23 @@ inline constexpr const char* kVersion = "--version";
 inline constexpr const char* kUsage =
     "Usage:\n"
     "  kestrune [--app-dir DIR] --params FILE                  the applet parameter block\n"
-    "  kestrune [--app-dir DIR] --html FILE [--auto-size] [--runtime]      the HTML page\n"
+    "  kestrune [--app-dir DIR] --html FILE [--auto-size] [--runtime]\n"
+    "                                                          the HTML page\n"
     "  kestrune [--app-dir DIR] --check FILE [--auto-size]     the parameter check report\n"
-    "  kestrune [--app-dir DIR] --save FILE DEST [--auto-size] [--runtime] open FILE, save it as page DEST\n"
-    "  kestrune [--app-dir DIR] --new POSITION --save DEST [--runtime]     start from a template, save it\n"
+    "  kestrune [--app-dir DIR] --save FILE DEST [--auto-size] [--runtime]\n"
+    "                                                          open FILE, save it as page DEST\n"
+    "  kestrune [--app-dir DIR] --new POSITION --save DEST [--runtime]\n"
+    "                                                          start from a template, save it\n"
     "  kestrune --layout PAGE [--open I,J,...]                where the menus of PAGE lie\n"
     "  kestrune --help | --version\n"
     "\n"
     "FILE is a menu file (.kst) or a page file with its menu file beside it. POSITION counts\n"
     "the template list from 0. --auto-size sets the applet size to the check's\n"
-    "recommendation first. --runtime adds the line of the script runtime kestrune-menu.js, which\n"
-    "shows the menus in today's browsers, and a save copies the runtime beside the page.\n"
-    "--layout reads the parameters of a page as a browser gets them and\n"
-    "prints, as JSON, the rectangles of every menu and item shown when the top-level menu I,\n"
-    "its visible item J and so on are open (indices from 0). Without these options Kestrune starts its window.\n";
+    "recommendation first. --runtime adds the line of the script runtime kestrune-menu.js,\n"
+    "which shows the menus in today's browsers, and a save copies the runtime beside the page.\n"
+    "--layout reads the parameters of PAGE as a browser gets them and prints, as JSON, the\n"
+    "rectangles of every menu and item shown when top-level menu I, its visible item J and so\n"
+    "on are open (indices from 0). Without these options Kestrune starts its window.\n";
 inline constexpr const char* kUsagePrefix = "kestrune: ";
 inline constexpr const char* kSeeHelp = "Try 'kestrune --help'.\n";
 inline constexpr const char* kMissingOption =
