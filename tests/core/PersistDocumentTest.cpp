@@ -186,6 +186,8 @@ TEST(DocumentOpenTest, AnOlderLayoutFileOpensThroughThePage) {
 TEST(DocumentSaveTest, WithTheRuntimeThePageNamesItAndItIsCopiedBesideThePage) {
     SaveFixture f;
     f.dir.File("app/kestrune-menu.js", "runtime bytes");
+    fs::create_directories(f.dir / "plain");
+    fs::create_directories(f.dir / "site");
     ASSERT_TRUE(SaveDocument(f.applet, f.Page("plain/menu.htm"), f.appDir, f.host));
     EXPECT_EQ(ReadAll(f.dir / "plain/menu.htm"), f.applet.BuildHTML());
     EXPECT_FALSE(fs::exists(f.dir / "plain/kestrune-menu.js"));
