@@ -427,7 +427,8 @@
         el.setAttribute('aria-haspopup', 'menu');
         el.setAttribute('aria-expanded', 'false');
       }
-      place(el, itemRect(record.menu, index, record.origin), record.rect);
+      const rect = itemRect(record.menu, index, record.origin);
+      place(el, rect, record.rect);
       for (const line of item.lines) {
         const span = document.createElement('span');
         span.className = 'km-line';
@@ -440,7 +441,7 @@
         bevel.setAttribute('aria-hidden', 'true');
         el.appendChild(bevel);
       }
-      const node = { item, menu: record.menu, record, index, el, state: -1 };
+      const node = { item, menu: record.menu, record, index, el, rect, state: -1 };
       el.kmNode = node;
       paintItem(node, NORMAL);
       record.el.appendChild(el);
@@ -532,7 +533,13 @@
       this.showStatus('');
     }
 
-    showStatus(text) { this.status.textContent = text; }
+    // The status line lies along the edge of the box away from the item, so it never hides it.
+    showStatus(text, node) {
+      this.status.textContent = text;
+      if (!text || !node) return;
+      const lower = node.rect.t + node.rect.b > this.applet.height;
+      this.status.style.cssText = lower ? 'top:0;bottom:auto' : '';
+    }
 
     // ---- pointer
 
@@ -579,7 +586,7 @@
       this.pressed = false;
       this.onItem = true;
       this.setPath(path, true);
-      this.showStatus(node.item.description);
+      this.showStatus(node.item.description, node);
       sounds.play(node.item.sounds[0]);
     }
 
@@ -639,7 +646,7 @@
       clearTimeout(this.timer);
       this.timer = 0;
       if (!this.samePath(path)) this.setPath(path, false);
-      this.showStatus(node.item.description);
+      this.showStatus(node.item.description, node);
     }
 
     ring(node) {
