@@ -140,6 +140,26 @@ window.addEventListener('load', async () => {
     key('Tab');
   }]);
 
+  // ---- AU sounds decoded by the runtime: the same samples as the program's decoder
+  steps.push(['sounds', async () => {
+    const au = (encoding, channels, bytes, declared = bytes.length) => {
+      const buffer = new ArrayBuffer(24 + bytes.length);
+      const view = new DataView(buffer);
+      [0x2e736e64, 24, declared, encoding, 8000, channels].forEach((v, i) => view.setUint32(i * 4, v));
+      bytes.forEach((b, i) => view.setUint8(24 + i, b));
+      return buffer;
+    };
+    const samples = (pcm) => pcm.channels.map((c) => [...c].map((v) => Math.round(v * 32768)));
+    const decode = window.KestruneMenu.decodeAu;
+    check('mu-law', same(samples(decode(au(1, 1, [0x00, 0x7f, 0x80, 0xff, 0x3c]))), [[-32124, 0, 32124, 0, -2364]]));
+    check('A-law', same(samples(decode(au(27, 1, [0x55, 0xd5, 0x2a, 0xaa, 0x00]))), [[-8, 8, -32256, 32256, -5504]]));
+    const linear = decode(au(3, 2, [0x7f, 0xff, 0x80, 0x00, 0x12, 0x34, 0xff], 6));
+    check('16-bit stereo, declared size and a cut frame', linear.rate === 8000 &&
+      same(samples(linear), [[32767], [-32768]]), JSON.stringify(samples(linear)));
+    check('not AU or damaged: nothing', decode(new ArrayBuffer(10)) === null && decode(au(99, 1, [1])) === null &&
+      decode(au(1, 0, [1])) === null);
+  }]);
+
   for (const [name, step] of steps) {
     try { await step(); } catch (error) { check(`${name} ran through`, false, error && error.stack); }
   }
