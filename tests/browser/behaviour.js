@@ -53,6 +53,20 @@ window.addEventListener('load', async () => {
     await wait(400);
     check('closed after the delay', !sub(first) && first.getAttribute('aria-expanded') === 'false');
     check('closed: normal colours', same(colours(first), normal), colours(first));
+    // Touch: the first tap opens the sub menu instead of following the link, the second follows.
+    const prevented = [];
+    const guard = (e) => { prevented.push(e.defaultPrevented); e.preventDefault(); };
+    document.addEventListener('click', guard);
+    const tap = () => {
+      pointer(first, 'pointerdown', { pointerType: 'touch' });
+      pointer(first, 'pointerup', { pointerType: 'touch' });
+      first.dispatchEvent(new MouseEvent('click', { bubbles: true, cancelable: true }));
+    };
+    tap();
+    check('first tap opens', !!sub(first) && prevented[0] === true, prevented);
+    tap();
+    check('second tap follows the link', !!sub(first) && prevented[1] === false, prevented);
+    document.removeEventListener('click', guard);
   }]);
 
   // ---- hostile texts

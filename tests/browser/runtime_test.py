@@ -123,7 +123,8 @@ DAMAGED = [
 def test_behaviour(browser, program_folder, work, failures):
     styles = ["102030,F0E0D0,011,0,1,14,0,00,0,0,,", "405060,A0B0C0,011,0,1,14,0,00,0,0,,",
               "708090,010203,011,0,1,14,0,00,0,0,,"]
-    states = pages.FixedMenu([("First", pages.FixedMenu([("One",), ("Two",)])), ("Second", None, "Second item"),
+    states = pages.FixedMenu([("First", pages.FixedMenu([("One",), ("Two",)]), "", "first.htm"),
+                              ("Second", None, "Second item"),
                               ("Third",)], align=1, styles=styles)
     hostile = pages.FixedMenu([(HOSTILE_LABELS[0], None, HOSTILE_LABELS[0]), (HOSTILE_LABELS[1],),
                                (HOSTILE_LABELS[2], None, "", "javascript:window.pwned=3"),
