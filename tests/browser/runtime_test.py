@@ -44,7 +44,8 @@ def applet_paragraph(page_text):
 
 def harness(folder, name, runtime, body, scripts):
     tags = "".join('<script src="%s"></script>\n' % Path(s).as_uri() for s in scripts)
-    text = ('<!DOCTYPE html>\n<html><head><meta charset="utf-8"><title>Kestrune runtime test</title></head><body>\n'
+    # No document type, as in the pages the program writes: the browser is in quirks mode.
+    text = ('<html><head><meta charset="utf-8"><title>Kestrune runtime test</title></head><body>\n'
             '%s\n<script src="%s"></script>\n%s<pre id="results"></pre>\n</body></html>\n'
             % (body, Path(runtime).as_uri(), tags))
     path = Path(folder) / name
@@ -146,7 +147,7 @@ def test_behaviour(browser, program_folder, work, failures):
                 % (json.dumps(HOSTILE_LABELS).replace("</", "<\\/"), json.dumps(damaged_ids),
                    json.dumps([c for _, c in DAMAGED])))
     page = work / "behaviour.html"
-    page.write_text('<!DOCTYPE html>\n<html><head><meta charset="utf-8"><title>Runtime &lt;test&gt;</title>'
+    page.write_text('<html><head><meta charset="utf-8"><title>Runtime &lt;test&gt;</title>'
                     '<script src="%s"></script></head><body>\n%s\n<script src="%s"></script>\n'
                     '<pre id="results"></pre>\n</body></html>\n'
                     % ((HERE / "behaviour.js").as_uri(), "\n".join(body),
