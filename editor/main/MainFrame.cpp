@@ -407,7 +407,7 @@ void CMainFrame::OnFileSaveAsTemplate() {
     CDlgSaveAsTemplate dialog(m_templates.ListTemplateNames(), Dialogs(), this);
     if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
     std::string error;
-    if (!m_templates.SaveTemplate(m_doc.Applet(), dialog.TemplateName().toLocal8Bit().toStdString(),
+    if (!m_templates.SaveTemplate(m_doc.Applet(), convert::FromQt(dialog.TemplateName()),
                                   dialog.InsertPosition(), &error))
         Dialogs().ShowMessage(this, QString::fromLocal8Bit(error));
 }
@@ -462,7 +462,7 @@ void CMainFrame::OnCheckParameters() { CheckParametersIntoPane(); }
 
 void CMainFrame::OnBuildHtml() {
     CheckParametersIntoPane();
-    CDlgHtml dialog(convert::LabelToWidget(kestrune::BuildPage(m_doc.Applet(), m_doc.m_bScriptRuntime != 0)), this);
+    CDlgHtml dialog(convert::SourceToQt(kestrune::BuildPage(m_doc.Applet(), m_doc.m_bScriptRuntime != 0)), this);
     connect(&dialog, &CDlgHtml::helpRequested, this, &CMainFrame::ShowHelpTopic);
     Dialogs().ExecDialog(&dialog);
 }
