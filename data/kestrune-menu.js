@@ -693,8 +693,8 @@
           if (!this.openAndFocus(node, false)) handled = this.nextTop(node, 1);
           break;
         case across ? 'ArrowUp' : 'ArrowLeft':
-          if (node.record.level > 0) this.closeToParent(node);
-          else handled = this.openAndFocus(node, true);
+          if (node.record.level === 0) handled = this.openAndFocus(node, true);
+          else if (!(e.key === 'ArrowLeft' && node.record.level === 1 && this.nextTop(node, -1))) this.closeToParent(node);
           break;
         case 'Home': this.focusNode(ring[0]); break;
         case 'End': this.focusNode(ring[ring.length - 1]); break;
@@ -722,8 +722,9 @@
       }
     }
 
-    // In a sub menu of a menu whose items run across, the key that would open a sub menu
-    // moves on to the neighbouring top-level item, as in a menubar.
+    // In a sub menu of a menu whose items run across, Right on an item without sub menu moves
+    // on to the next top-level item, and Left in its first sub menu to the previous one, each
+    // opened, as in a menubar.
     nextTop(node, step) {
       if (node.record.level === 0) return false;
       let top = node;

@@ -134,13 +134,17 @@ window.addEventListener('load', async () => {
     key('ArrowUp');
     key('ArrowUp');
     check('Up wraps', focused() === 'Cherries', focused());
-    key('ArrowLeft');
-    check('Left closes to the menubar', focused() === 'Fruit' && tops[0].getAttribute('aria-expanded') === 'false',
+    key('Escape');
+    check('Escape closes to the menubar', focused() === 'Fruit' && tops[0].getAttribute('aria-expanded') === 'false',
       focused());
     key('ArrowRight');
     check('Right moves along the menubar', focused() === 'Vegetables' && tops[1].tabIndex === 0 && tops[0].tabIndex === -1,
       focused());
+    key('ArrowDown');
+    check('Down opens the next sub menu', focused() === 'Leek', focused());
     key('ArrowLeft');
+    check('Left moves to the previous menubar item, opened', focused() === 'Fruit' &&
+      tops[0].getAttribute('aria-expanded') === 'true' && tops[1].getAttribute('aria-expanded') === 'false', focused());
     key('Enter');
     key('ArrowDown');
     key('ArrowRight');

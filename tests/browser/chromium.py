@@ -11,7 +11,7 @@ import tempfile
 
 FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
          "--disable-background-networking", "--disable-component-update", "--disable-sync",
-         "--disable-extensions", "--mute-audio", "--allow-file-access-from-files"]
+         "--disable-extensions", "--mute-audio", "--disable-dev-shm-usage", "--allow-file-access-from-files"]
 
 
 def find_chromium():
