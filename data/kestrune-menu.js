@@ -328,7 +328,7 @@
 .kestrune-menu .km-menu{position:absolute;margin:0;padding:0;box-sizing:border-box}
 .kestrune-menu .km-item{position:absolute;display:flex;flex-direction:column;justify-content:center;overflow:hidden;box-sizing:border-box;text-decoration:none;
   cursor:default;outline-offset:-2px;-webkit-tap-highlight-color:transparent;user-select:text;
-  background-repeat:no-repeat;line-height:normal}
+  background-repeat:no-repeat;line-height:normal;contain:strict}
 .kestrune-menu a.km-item[href]{cursor:pointer}
 .kestrune-menu .km-line{position:relative;white-space:pre;overflow:visible}
 .kestrune-menu .km-bevel,.kestrune-menu .km-frame{position:absolute;inset:0;box-sizing:border-box;pointer-events:none}
