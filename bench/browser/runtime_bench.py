@@ -13,6 +13,7 @@ import tempfile
 from pathlib import Path
 
 TESTS = Path(__file__).resolve().parents[2] / "tests" / "browser"
+sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, str(TESTS))
 
 import chromium  # noqa: E402

@@ -18,6 +18,7 @@ import tempfile
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
+sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, str(HERE))
 
 import chromium  # noqa: E402
