@@ -41,6 +41,7 @@ public:
     CKestruneView* m_pTreeView = nullptr;
     CWizardInfoView* m_pInfoView = nullptr;
     int m_bAutoChangeSize = 0;
+    int m_bScriptRuntime = 0;  // saved pages carry the script runtime
 
     // Structural edits, each one undoable step (named by text, or by its usual name). Each
     // reports failure as null/false and then changes nothing.

@@ -44,6 +44,7 @@ QHash<QString, CommandState> ComputeCommandStates(const CommandContext& context)
     set(cmd::ViewToolbar, true, context.toolbarShown);
     set(cmd::ViewStatusBar, true, context.statusBarShown);
     set(cmd::OptionsAutoChange, true, context.autoChangeSize);
+    set(cmd::OptionsScriptRuntime, true, context.scriptRuntime);
 
     set(cmd::EditUndo, !context.undoName.isEmpty());
     set(cmd::EditRedo, !context.redoName.isEmpty());

@@ -105,7 +105,8 @@ bool CDocumentFlow::Save(bool saveAs) {
     // Media moved away since the last save are found again through the copies it made.
     CommitPendingEdits();
     RelinkMovedMedia(m_doc, QFileInfo(path).absolutePath());
-    const bool saved = kestrune::SaveDocument(m_doc.Applet(), path.toLocal8Bit().toStdString(), m_app.AppDir(), *this);
+    const bool saved = kestrune::SaveDocument(m_doc.Applet(), path.toLocal8Bit().toStdString(), m_app.AppDir(),
+                                              *this, m_doc.m_bScriptRuntime != 0);
     m_savingPath.clear();
     if (!saved) return false;
     // Never silently: every media file the save could not find is listed in the message pane.
