@@ -7,9 +7,15 @@
 namespace kestrune {
 
 bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, std::string* error) {
-    CreatePreviewFolder(appDir);
+    return WritePreviewFiles(applet, appDir, appDir, error);
+}
+
+bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, const std::string& previewBase,
+                       std::string* error) {
+    CreatePreviewFolder(previewBase);
     const std::string page = applet.BuildHTML();
-    return SaveMenuFile(applet, PreviewPagePath(appDir), PreviewFolder(appDir), page, false, "", appDir, error);
+    return SaveMenuFile(applet, PreviewPagePath(previewBase), PreviewFolder(previewBase), page, false, "", appDir,
+                        error);
 }
 
 }  // namespace kestrune

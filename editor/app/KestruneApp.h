@@ -27,7 +27,9 @@ public:
     kestrune::CVorane* m_pCurMenu = nullptr;      // non-owning
     kestrune::CVoraneItem* m_pCurItem = nullptr;  // non-owning
     int m_bItemSheet = 1;
-    QString m_strAppDir;  // no trailing separator
+    QString m_strAppDir;  // no trailing separator; shipped data is read from it
+    // The private folder of this run that holds the preview folder; empty: the program folder.
+    QString m_strRunDir;
     int m_bFirstNew = 1;
     int m_nBrowserMode = 1;
     QString m_strBrowserPath;
@@ -36,6 +38,8 @@ public:
     IDialogService& Dialogs() const { return m_dialogs; }
     kestrune::ISettingsStore& Settings() const { return m_settings; }
     std::string AppDir() const { return m_strAppDir.toLocal8Bit().toStdString(); }
+    // The folder inside which the preview folder is made.
+    std::string PreviewBase() const { return m_strRunDir.isEmpty() ? AppDir() : m_strRunDir.toLocal8Bit().toStdString(); }
     // The desktop shell's "open" (Preview, View Sample); tests put a fake in its place.
     IProgramLauncher& Launcher() const { return *m_launcher; }
     void SetLauncher(IProgramLauncher* launcher);  // non-owning; null restores the desktop's

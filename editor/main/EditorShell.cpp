@@ -1,6 +1,7 @@
 #include "main/EditorShell.h"
 
 #include <QApplication>
+#include <QDir>
 
 #include "main/DocumentFlow.h"
 #include "properties/IconResources.h"
@@ -10,9 +11,14 @@
 #include "preview/MenuPreviewCommand.h"
 
 CEditorShell::CEditorShell(const QString& appDir, IDialogService& dialogs, kestrune::ISettingsStore& settings)
-    : m_app(appDir, dialogs, settings),
-      m_templates(settings, appDir.toLocal8Bit().toStdString()),
+    : CEditorShell(ProgramFolders{appDir, appDir}, QString(), dialogs, settings) {}
+
+CEditorShell::CEditorShell(const ProgramFolders& folders, const QString& runDir, IDialogService& dialogs,
+                           kestrune::ISettingsStore& settings)
+    : m_app(folders.appDir, dialogs, settings),
+      m_templates(settings, folders.appDir.toLocal8Bit().toStdString(), folders.userDir.toLocal8Bit().toStdString()),
       m_doc(m_app) {
+    m_app.m_strRunDir = runDir;
     EnsureIconResources();
 }
 
@@ -28,7 +34,7 @@ bool CEditorShell::Start(const QString& fileToOpen) {
     m_frame = std::make_unique<CMainFrame>(m_doc, m_templates);
     InstallMenuPreviewCommand(*m_frame);
     if (fileToOpen.isEmpty()) return m_frame->Flow().NewDocument();
-    return m_frame->Flow().OpenDocumentFile(fileToOpen);
+    return m_frame->Flow().OpenStartFile(fileToOpen);
 }
 
 void CEditorShell::Show() {
@@ -36,4 +42,7 @@ void CEditorShell::Show() {
     m_frame->repaint();
 }
 
-void CEditorShell::CleanUp() { kestrune::CleanPreviewFolder(m_app.AppDir()); }
+void CEditorShell::CleanUp() {
+    kestrune::CleanPreviewFolder(m_app.PreviewBase());
+    if (!m_app.m_strRunDir.isEmpty()) QDir().rmdir(m_app.m_strRunDir);  // only when empty
+}
