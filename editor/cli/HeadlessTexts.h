@@ -15,11 +15,13 @@ inline constexpr const char* kVersion = "--version";
 
 inline constexpr const char* kUsage =
     "Usage:\n"
+    "  kestrune [--app-dir DIR] [FILE]                         the editor window, opening FILE\n"
     "  kestrune [--app-dir DIR] --params FILE                  the applet parameter block\n"
     "  kestrune [--app-dir DIR] --html FILE [--auto-size]      the HTML page\n"
     "  kestrune [--app-dir DIR] --check FILE [--auto-size]     the parameter check report\n"
     "  kestrune [--app-dir DIR] --save FILE DEST [--auto-size] open FILE, save it as page DEST\n"
     "  kestrune [--app-dir DIR] --new POSITION --save DEST     start from a template, save it\n"
+    "  kestrune --view PAGE                                    the live preview of a page\n"
     "  kestrune --help | --version\n"
     "\n"
     "FILE is a menu file (.kst) or a page file with its menu file beside it. POSITION counts\n"
