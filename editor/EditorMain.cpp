@@ -31,6 +31,8 @@ int RunEditor(int argc, char** argv) {
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quellary"));
     QCoreApplication::setApplicationName(shelltexts::kAppTitle);
+    // Ties the windows to kestrune.desktop (its icon and name in the desktop's task list).
+    QGuiApplication::setDesktopFileName(QStringLiteral("kestrune"));
 
     const EditorArguments arguments = ParseArguments(QCoreApplication::arguments());
     const ProgramFolders folders =

@@ -68,6 +68,21 @@ bool Contains(const std::vector<std::string>& names, const std::string& name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
+// Where a restored built-in name goes: just after the nearest built-in name before it that
+// the list holds, else first; so the user's own names keep their places among them.
+int PlaceAfterBuiltInBefore(const std::string& list, const std::vector<std::string>& builtIn, std::size_t place) {
+    std::vector<std::string> names;
+    for (std::string_view field : SplitFields(list, ',')) {
+        if (field.empty()) break;
+        names.emplace_back(field);
+    }
+    for (std::size_t before = place; before-- > 0;) {
+        const auto found = std::find(names.begin(), names.end(), builtIn[before]);
+        if (found != names.end()) return static_cast<int>(found - names.begin()) + 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 CTemplateStore::CTemplateStore(ISettingsStore& settings, std::string appDir, std::string userDir)
@@ -208,7 +223,7 @@ bool CTemplateStore::RestoreBuiltInTemplates(int* restored, std::string* error) 
         // A section of a name outside the list is never loaded: the shipped one replaces it.
         lines = WithoutSections(lines, name);
         lines.insert(lines.end(), section.begin(), section.end());
-        list = InsertListEntry(list, name, static_cast<int>(place), ',');
+        list = InsertListEntry(list, name, PlaceAfterBuiltInBefore(list, builtIn, place), ',');
         ++count;
     }
     if (count == 0) return true;

@@ -47,9 +47,10 @@ public:
     bool RenameTemplate(int position, const std::string& newName, std::string* error = nullptr);
     // One place up or down in the list; the file is not touched.
     bool MoveTemplate(int position, bool up);
-    // Brings back each built-in template that is not in the list, at its built-in place,
-    // with its section from the shipped file; templates in the list are left as they are.
-    // A built-in name without a shipped section stays away. *restored counts those back.
+    // Brings back each built-in template that is not in the list, after the built-in name
+    // before it, with its section from the shipped file; templates in the list are left as
+    // they are. A built-in name without a shipped section stays away. *restored counts
+    // the templates brought back.
     bool RestoreBuiltInTemplates(int* restored = nullptr, std::string* error = nullptr);
 
 private:

@@ -149,9 +149,9 @@ TEST(TemplateUserCopyTest, PortableRestoreUsesTheSectionsStillInTheOneFile) {
     int restored = 0;
     ASSERT_TRUE(portable.RestoreBuiltInTemplates(&restored));
     EXPECT_EQ(restored, 2);
-    EXPECT_EQ(settings.GetString("TEMPLATE", "TemplateKey"), "Normal,Hot Spot Menu,Hot Spot,");
+    EXPECT_EQ(settings.GetString("TEMPLATE", "TemplateKey"), "Normal,Hot Spot,Hot Spot Menu,");
     CAppletParameters applet;
-    portable.LoadTemplate(applet, 2);
+    portable.LoadTemplate(applet, 1);
     EXPECT_EQ(applet.m_HTMLTitle, "Built-in Hot Spot");
     EXPECT_EQ(ReadAll(f.dir / "share/kestrune/Kestrune.tpl").find("[Normal]"),
               ReadAll(f.dir / "share/kestrune/Kestrune.tpl").rfind("[Normal]"));
