@@ -40,10 +40,13 @@ int RunEditor(int argc, char** argv) {
 
     QSettingsStore settings;
     QtDialogService dialogs;
-    CEditorShell shell(folders, MakePrivateRunFolder(), dialogs, settings);
+    CEditorShell shell(folders, dialogs, settings);
     // A document named on the command line that cannot be opened ends the program; its
     // message has been shown.
-    if (!shell.Start(arguments.file)) return 1;
+    if (!shell.Start(arguments.file)) {
+        shell.CleanUp();
+        return 1;
+    }
     shell.Show();
     const int status = application.exec();
     shell.CleanUp();

@@ -11,14 +11,15 @@
 #include "preview/MenuPreviewCommand.h"
 
 CEditorShell::CEditorShell(const QString& appDir, IDialogService& dialogs, kestrune::ISettingsStore& settings)
-    : CEditorShell(ProgramFolders{appDir, appDir}, QString(), dialogs, settings) {}
+    : m_app(appDir, dialogs, settings), m_templates(settings, appDir.toLocal8Bit().toStdString()), m_doc(m_app) {
+    EnsureIconResources();
+}
 
-CEditorShell::CEditorShell(const ProgramFolders& folders, const QString& runDir, IDialogService& dialogs,
-                           kestrune::ISettingsStore& settings)
+CEditorShell::CEditorShell(const ProgramFolders& folders, IDialogService& dialogs, kestrune::ISettingsStore& settings)
     : m_app(folders.appDir, dialogs, settings),
       m_templates(settings, folders.appDir.toLocal8Bit().toStdString(), folders.userDir.toLocal8Bit().toStdString()),
       m_doc(m_app) {
-    m_app.m_strRunDir = runDir;
+    m_app.m_bPrivateRunDir = true;
     EnsureIconResources();
 }
 
@@ -43,6 +44,7 @@ void CEditorShell::Show() {
 }
 
 void CEditorShell::CleanUp() {
-    kestrune::CleanPreviewFolder(m_app.PreviewBase());
-    if (!m_app.m_strRunDir.isEmpty()) QDir().rmdir(m_app.m_strRunDir);  // only when empty
+    const QString& runDir = m_app.m_strRunDir;
+    kestrune::CleanPreviewFolder(runDir.isEmpty() ? m_app.AppDir() : runDir.toLocal8Bit().toStdString());
+    if (!runDir.isEmpty()) QDir().rmdir(runDir);  // only when empty
 }

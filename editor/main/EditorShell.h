@@ -18,9 +18,8 @@ public:
     // One folder for reading and writing, the preview folder inside it (the portable layout).
     CEditorShell(const QString& appDir, IDialogService& dialogs, kestrune::ISettingsStore& settings);
     // Shipped data read from folders.appDir, templates written to folders.userDir, the
-    // preview folder made inside runDir (removed at the end when it is empty).
-    CEditorShell(const ProgramFolders& folders, const QString& runDir, IDialogService& dialogs,
-                 kestrune::ISettingsStore& settings);
+    // preview folder made inside a private folder of the run.
+    CEditorShell(const ProgramFolders& folders, IDialogService& dialogs, kestrune::ISettingsStore& settings);
     ~CEditorShell();
 
     // Loads the browser choice, seeds the template list, creates the main window and

@@ -48,8 +48,8 @@ struct Program {
     Program() {
         QFile::copy(QStringLiteral(KESTRUNE_BIN_DIR "/Kestrune.tpl"), appDir.filePath(QStringLiteral("Kestrune.tpl")));
     }
-    bool Start(const QString& file = {}, const QString& runDir = {}) {
-        shell = std::make_unique<CEditorShell>(ProgramFolders{appDir.path(), appDir.path()}, runDir, dialogs, settings);
+    bool Start(const QString& file = {}) {
+        shell = std::make_unique<CEditorShell>(ProgramFolders{appDir.path(), appDir.path()}, dialogs, settings);
         return shell->Start(file);
     }
     CKestruneDoc& Doc() { return shell->Doc(); }
@@ -92,20 +92,30 @@ private slots:
         QTemporaryDir runtime;
         qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
         QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        const QString runDir = MakePrivateRunFolder();
-        QVERIFY(runDir.startsWith(runtime.path() + QStringLiteral("/kestrune-")));
-        const auto mode = std::filesystem::status(runDir.toStdString()).permissions();
+        const QString madeDir = MakePrivateRunFolder();
+        QVERIFY(madeDir.startsWith(runtime.path() + QStringLiteral("/kestrune-")));
+        const auto mode = std::filesystem::status(madeDir.toStdString()).permissions();
         QCOMPARE(mode & std::filesystem::perms::all, std::filesystem::perms::owner_all);
-        QVERIFY(MakePrivateRunFolder() != runDir);  // every run has its own
+        const QString otherDir = MakePrivateRunFolder();
+        QVERIFY(otherDir != madeDir);  // every run has its own
+        QVERIFY(QDir(otherDir).removeRecursively());
+        QVERIFY(QDir(madeDir).removeRecursively());
 
+        // The run's folder is made by the first preview, and goes at the end.
         Program program;
         FakeProgramLauncher launcher;
-        QVERIFY(program.Start({}, runDir));
+        QVERIFY(program.Start());
         program.shell->App().SetLauncher(&launcher);
+        QVERIFY(QDir(runtime.path()).isEmpty());
         program.shell->Frame().OnPreview();
+        program.shell->Frame().OnPreview();
+        const QStringList made = QDir(runtime.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(made.size(), 1);
+        const QString runDir = runtime.filePath(made.front());
+        QCOMPARE(program.shell->App().m_strRunDir, runDir);
         QVERIFY(QFileInfo(runDir + QStringLiteral("/tmp/~Kestrune.htm")).isFile());
         QVERIFY(!QFileInfo::exists(program.appDir.filePath(QStringLiteral("tmp"))));
-        QCOMPARE(launcher.calls.size(), 1);
+        QCOMPARE(launcher.calls.size(), 2);
         QCOMPARE(launcher.calls.front().target, runDir + QStringLiteral("/tmp/~Kestrune.htm"));
 
         program.shell->CleanUp();
