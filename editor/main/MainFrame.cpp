@@ -402,7 +402,7 @@ void CMainFrame::OnFileSaveAsTemplate() {
     CDlgSaveAsTemplate dialog(m_templates.ListTemplateNames(), Dialogs(), this);
     if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
     std::string error;
-    if (!m_templates.SaveTemplate(m_doc.Applet(), dialog.TemplateName().toLocal8Bit().toStdString(),
+    if (!m_templates.SaveTemplate(m_doc.Applet(), convert::FromQt(dialog.TemplateName()),
                                   dialog.InsertPosition(), &error))
         Dialogs().ShowMessage(this, QString::fromLocal8Bit(error));
 }
@@ -457,7 +457,7 @@ void CMainFrame::OnCheckParameters() { CheckParametersIntoPane(); }
 
 void CMainFrame::OnBuildHtml() {
     CheckParametersIntoPane();
-    CDlgHtml dialog(convert::LabelToWidget(m_doc.Applet().BuildHTML()), this);
+    CDlgHtml dialog(convert::SourceToQt(m_doc.Applet().BuildHTML()), this);
     connect(&dialog, &CDlgHtml::helpRequested, this, &CMainFrame::ShowHelpTopic);
     Dialogs().ExecDialog(&dialog);
 }

@@ -7,6 +7,7 @@
 #include "model/VoraneItem.h"
 #include "output/MediaFileSearch.h"
 #include "preview/PreviewTexts.h"
+#include "properties/TextConvert.h"
 
 using namespace kestrune;
 
@@ -83,7 +84,7 @@ AppletReadResult ReadPageForPreview(const QString& pagePath) {
     QFile file(pagePath);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPageBytes) {
         AppletReadResult failed;
-        failed.error = QString::fromLatin1(previewtexts::kCannotOpenPage).arg(pagePath).toLocal8Bit().toStdString();
+        failed.error = convert::FromQt(QString::fromLatin1(previewtexts::kCannotOpenPage).arg(pagePath));
         return failed;
     }
     const QByteArray text = file.readAll();
