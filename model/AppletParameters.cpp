@@ -22,10 +22,6 @@ int CAppletParameters::Reset() {
     m_appBKImageX = 0;
     m_appBKImageY = 0;
     m_appBKAudioPath.clear();
-    m_menuBounds = Rect{};
-    m_menuCounter = 0;
-    m_emittedItems.clear();
-    m_countText.clear();
     return 1;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/OutputTexts.h"  // the label token and the sample folders are shared
+#include "model/ModelTexts.h"
 
 // Names, keys and messages of the menu files and the template store, defined once.
 namespace kestrune::texts {

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "app/ProgramFolders.h"
-#include "browser/ProgramLauncher.h"
+#include "app/ProgramLauncher.h"
 #include "model/VoraneItem.h"
 
 using namespace kestrune;

@@ -6,7 +6,7 @@
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
 #include "app/ProgramFolders.h"
-#include "persist/TemplateStore.h"
+#include "services/TemplateStore.h"
 
 class CMainFrame;
 class IDialogService;

@@ -5,8 +5,8 @@
 
 #include "PersistTestSupport.h"
 #include "persist/PersistTexts.h"
-#include "persist/SettingsStore.h"
-#include "persist/TemplateStore.h"
+#include "base/SettingsStore.h"
+#include "services/TemplateStore.h"
 
 using namespace kestrune;
 using namespace kestrune::test;

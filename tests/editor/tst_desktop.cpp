@@ -11,13 +11,13 @@
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
 #include "app/ProgramFolders.h"
-#include "browser/FakeProgramLauncher.h"
+#include "app/FakeProgramLauncher.h"
 #include "main/EditorShell.h"
 #include "main/MainFrame.h"
 #include "model/AppletParameters.h"
-#include "persist/DocumentFile.h"
-#include "persist/DocumentHost.h"
-#include "persist/SettingsStore.h"
+#include "services/DocumentFile.h"
+#include "services/DocumentHost.h"
+#include "base/SettingsStore.h"
 #include "support/FakeDialogService.h"
 
 using namespace kestrune;

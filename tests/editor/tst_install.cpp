@@ -13,8 +13,8 @@
 
 #include "app/ProgramFolders.h"
 #include "model/AppletParameters.h"
-#include "persist/SettingsStore.h"
-#include "persist/TemplateStore.h"
+#include "base/SettingsStore.h"
+#include "services/TemplateStore.h"
 
 namespace {
 

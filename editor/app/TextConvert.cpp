@@ -1,10 +1,10 @@
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 
 #include <QFile>
 #include <QStringList>
 #include <limits>
 
-#include "persist/Windows1252.h"
+#include "base/Windows1252.h"
 
 namespace kestrune::convert {
 

@@ -1,6 +1,6 @@
-#include "output/AppletClassFile.h"
+#include "services/AppletClassFile.h"
 
-#include "output/FileCopy.h"
+#include "base/FileCopy.h"
 
 namespace kestrune {
 

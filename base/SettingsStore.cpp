@@ -1,4 +1,4 @@
-#include "persist/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 #include <charconv>
 

@@ -1,4 +1,4 @@
-#include "output/MediaWalk.h"
+#include "services/MediaWalk.h"
 
 #include <array>
 #include <system_error>
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/VoraneItem.h"
-#include "output/FileCopy.h"
+#include "base/FileCopy.h"
 #include "output/OutputTexts.h"
 
 namespace kestrune {

@@ -1,4 +1,4 @@
-#include "output/FileCopy.h"
+#include "base/FileCopy.h"
 
 #include <random>
 #include <string>

@@ -14,21 +14,18 @@ struct ParameterCheckResult {
     std::string report;  // CR LF text for the message pane
     std::int32_t recommendedWidth = 0;
     std::int32_t recommendedHeight = 0;
+    Rect menuBounds;  // the union of the visible menus' rectangles
 };
 
 // The parameter check: the size the visible menus need (the area they cover plus 4
 // pixels each way) and every named media file that is not found. With autoChangeSize
-// the applet takes the recommended size first. Leaves m_menuBounds holding the union
-// of the visible menus' rectangles. Committing pending edits and showing the report
+// the applet takes the recommended size first. The result holds the union of the visible
+// menus' rectangles. Committing pending edits and showing the report
 // are the editor's part.
 ParameterCheckResult CheckParameters(CAppletParameters& applet, bool autoChangeSize);
 
 // Unites the rectangle of the menu, anchored from (ox, oy), and those of the sub menus
 // of its visible items, to any depth, into bounds. Menus without items add nothing.
 void MenuExtent(Rect& bounds, const CVorane* menu, std::int32_t ox, std::int32_t oy);
-
-// The rough extent of a menu and the first level of its sub menus, counting hidden
-// items, as the older menu-file layout sized its applet.
-Rect LayoutEstimate(const CVorane* menu);
 
 }  // namespace kestrune

@@ -1,8 +1,8 @@
-#include "output/PreviewWriter.h"
+#include "services/PreviewWriter.h"
 
 #include "model/AppletParameters.h"
-#include "output/PreviewFolder.h"
-#include "persist/MenuFileWriter.h"
+#include "services/PreviewFolder.h"
+#include "services/MenuFileWriter.h"
 
 namespace kestrune {
 

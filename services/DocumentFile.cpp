@@ -1,16 +1,16 @@
-#include "persist/DocumentFile.h"
+#include "services/DocumentFile.h"
 
 #include <filesystem>
 #include <fstream>
 
 #include "model/AppletParameters.h"
-#include "persist/DocumentHost.h"
-#include "persist/FileAccess.h"
+#include "services/DocumentHost.h"
+#include "base/FileAccess.h"
 #include "persist/MenuFileReader.h"
 #include "persist/MenuFileText.h"
-#include "persist/MenuFileWriter.h"
+#include "services/MenuFileWriter.h"
 #include "persist/PersistTexts.h"
-#include "persist/TextRoutines.h"
+#include "base/TextRoutines.h"
 
 namespace kestrune {
 

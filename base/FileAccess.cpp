@@ -1,6 +1,6 @@
-#include "persist/FileAccess.h"
+#include "base/FileAccess.h"
 
-#include "output/FileCopy.h"
+#include "base/FileCopy.h"
 
 #include <cerrno>
 #include <cstdio>

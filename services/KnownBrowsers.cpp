@@ -1,4 +1,4 @@
-#include "output/KnownBrowsers.h"
+#include "services/KnownBrowsers.h"
 
 #include <filesystem>
 #include <system_error>

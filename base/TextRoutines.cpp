@@ -1,4 +1,4 @@
-#include "persist/TextRoutines.h"
+#include "base/TextRoutines.h"
 
 #include <charconv>
 #include <limits>

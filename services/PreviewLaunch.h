@@ -2,12 +2,11 @@
 
 #include <string>
 
-#include "output/KnownBrowsers.h"
+#include "services/KnownBrowsers.h"
 
 namespace kestrune {
 
 inline constexpr const char* kAppletViewerMark = "APPLETVIEWER";
-inline constexpr const char* kSamplePage = "Sample/Samples.html";
 
 // The three browser values of the settings store, as the application object holds them.
 struct BrowserChoice {

@@ -1,9 +1,10 @@
-#include "output/PreviewLaunch.h"
+#include "services/PreviewLaunch.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "output/PreviewFolder.h"
+#include "persist/PersistTexts.h"
+#include "services/PreviewFolder.h"
 
 namespace kestrune {
 
@@ -42,7 +43,7 @@ LaunchRequest PlanPreviewLaunch(const BrowserChoice& choice, const KnownBrowserL
 
 LaunchRequest PlanSampleLaunch(const BrowserChoice& choice, const KnownBrowserList& known,
                                const std::string& appDir) {
-    const std::string page = appDir + "/" + kSamplePage;
+    const std::string page = appDir + "/" + texts::kSamplePage;
     const std::string program = ChosenProgram(choice, known);
     if (program.empty()) return OpenWithDefaultProgram(page);
     return {LaunchRequest::StartProgram, program, page, {}};

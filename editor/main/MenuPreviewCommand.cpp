@@ -1,4 +1,4 @@
-#include "preview/MenuPreviewCommand.h"
+#include "main/MenuPreviewCommand.h"
 
 #include "main/MainFrame.h"
 #include "preview/MenuPreviewWindow.h"

@@ -1,4 +1,4 @@
-#include "clipboard/TreeTransfer.h"
+#include "tree/TreeTransfer.h"
 
 #include <QBrush>
 #include <QGuiApplication>

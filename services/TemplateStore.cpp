@@ -1,16 +1,16 @@
-#include "persist/TemplateStore.h"
+#include "services/TemplateStore.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <utility>
 
-#include "persist/FileAccess.h"
+#include "base/FileAccess.h"
 #include "persist/MenuFileReader.h"
-#include "persist/MenuFileWriter.h"
+#include "services/MenuFileWriter.h"
 #include "persist/PersistTexts.h"
-#include "persist/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "persist/TemplateNames.h"
-#include "persist/TextRoutines.h"
+#include "base/TextRoutines.h"
 
 namespace kestrune {
 

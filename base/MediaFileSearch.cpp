@@ -1,9 +1,9 @@
-#include "output/MediaFileSearch.h"
+#include "base/MediaFileSearch.h"
 
 #include <system_error>
 #include <utility>
 
-#include "output/FileCopy.h"
+#include "base/FileCopy.h"
 
 namespace kestrune {
 

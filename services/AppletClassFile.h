@@ -2,11 +2,13 @@
 
 #include <filesystem>
 
+#include "output/OutputTexts.h"
+
 namespace kestrune {
 
 // The applet class file ships in the program folder; the page names it and every
 // folder that receives a page (document folder, preview folder) gets a copy.
-inline constexpr const char* kAppletClassFileName = "trelvix.class";
+using texts::kAppletClassFileName;
 
 std::filesystem::path AppletClassSource(const std::filesystem::path& programFolder);
 

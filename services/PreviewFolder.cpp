@@ -1,4 +1,4 @@
-#include "output/PreviewFolder.h"
+#include "services/PreviewFolder.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/PreviewLaunch.h"
+#include "services/PreviewLaunch.h"
 
 namespace kestrune {
 

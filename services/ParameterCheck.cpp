@@ -1,10 +1,10 @@
-#include "output/ParameterCheck.h"
+#include "services/ParameterCheck.h"
 
 #include <vector>
 
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "output/MediaWalk.h"
+#include "services/MediaWalk.h"
 #include "output/OutputTexts.h"
 
 namespace kestrune {
@@ -17,15 +17,6 @@ void AppendAppletWarning(std::string& report, const char* start, const std::stri
     report += start;
     report += path;
     report += texts::kReportNotExist;
-}
-
-// Length of n items of the given size with gaps between them; n may be 0.
-std::int64_t RowLength(std::int64_t count, std::int32_t size, std::int32_t gap) {
-    return count * size + (count - 1) * gap;
-}
-
-Rect RectTo(std::int64_t right, std::int64_t bottom) {
-    return Rect{0, 0, ClampToInt32(right), ClampToInt32(bottom)};
 }
 
 }  // namespace
@@ -50,37 +41,6 @@ void MenuExtent(Rect& bounds, const CVorane* menu, std::int32_t ox, std::int32_t
     }
 }
 
-Rect LayoutEstimate(const CVorane* menu) {
-    if (!menu) return Rect{};
-    const std::int64_t n = menu->CountItems(1);
-    const bool horizontal = menu->IsHorizontal();
-    const std::int64_t width = horizontal ? RowLength(n, menu->m_Width, menu->m_ItemGap) : menu->m_Width;
-    const std::int64_t height = horizontal ? menu->m_Height : RowLength(n, menu->m_Height, menu->m_ItemGap);
-    Rect estimate = RectTo(width + menu->m_xPos, height + menu->m_yPos);
-
-    const std::int64_t halfWidth = menu->m_Width / 2;
-    const std::int64_t threeQuartersHeight = (std::int64_t{3} * menu->m_Height) / 4;
-    std::int64_t i = 0;
-    for (const auto& item : menu->m_items) {
-        const CVorane& sub = *item->m_subMenu;
-        const std::int64_t e = sub.CountItems(1);
-        std::int64_t right = 0;
-        std::int64_t bottom = 0;
-        if (sub.IsHorizontal()) {
-            const std::int64_t subWidth = RowLength(e, sub.m_Width, sub.m_ItemGap);
-            right = subWidth + i * (std::int64_t{menu->m_Width} + menu->m_ItemGap) + halfWidth + menu->m_xPos + 2;
-            bottom = threeQuartersHeight + sub.m_Height + menu->m_yPos + 2;
-        } else {
-            const std::int64_t subHeight = RowLength(e, sub.m_Height, sub.m_ItemGap);
-            right = sub.m_Width + halfWidth + menu->m_xPos + 2;
-            bottom = threeQuartersHeight + subHeight + i * (std::int64_t{menu->m_Height} + menu->m_ItemGap) +
-                     menu->m_yPos + 2;
-        }
-        estimate = UnionRect(estimate, RectTo(right, bottom));
-        ++i;
-    }
-    return estimate;
-}
 
 ParameterCheckResult CheckParameters(CAppletParameters& applet, bool autoChangeSize) {
     ParameterCheckResult result;
@@ -89,10 +49,9 @@ ParameterCheckResult CheckParameters(CAppletParameters& applet, bool autoChangeS
     report += applet.m_HTMLTitle;
     report += texts::kReportHeaderEnd;
 
-    applet.m_menuBounds = Rect{};
     for (const auto& menu : applet.m_menus)
-        if (menu->m_visible != 0) MenuExtent(applet.m_menuBounds, menu.get(), 0, 0);
-    const Rect& bounds = applet.m_menuBounds;
+        if (menu->m_visible != 0) MenuExtent(result.menuBounds, menu.get(), 0, 0);
+    const Rect& bounds = result.menuBounds;
     // The union started empty, so only the area the menus cover counts, wherever it lies.
     result.recommendedWidth = ClampToInt32(std::int64_t{bounds.right} - bounds.left + kRecommendMargin);
     result.recommendedHeight = ClampToInt32(std::int64_t{bounds.bottom} - bounds.top + kRecommendMargin);

@@ -3,7 +3,7 @@
 #include <QList>
 #include <QString>
 
-#include "browser/ProgramLauncher.h"
+#include "app/ProgramLauncher.h"
 
 // Records launches instead of starting anything; for tests.
 class FakeProgramLauncher : public IProgramLauncher {

@@ -1,10 +1,10 @@
-#include "browser/ProgramLauncher.h"
+#include "app/ProgramLauncher.h"
 
 #include <QDesktopServices>
 #include <QProcess>
 #include <QUrl>
 
-#include "output/PreviewLaunch.h"
+#include "services/PreviewLaunch.h"
 
 namespace {
 QString FromBytes(const std::string& text) {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "output/MediaFileSearch.h"
+#include "base/MediaFileSearch.h"
 
 namespace kestrune {
 

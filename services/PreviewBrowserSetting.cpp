@@ -1,6 +1,6 @@
-#include "output/PreviewBrowserSetting.h"
+#include "services/PreviewBrowserSetting.h"
 
-#include "persist/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 namespace kestrune {
 

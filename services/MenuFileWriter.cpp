@@ -1,13 +1,13 @@
-#include "persist/MenuFileWriter.h"
+#include "services/MenuFileWriter.h"
 
 #include <filesystem>
 #include <memory>
 #include <optional>
 
 #include "model/AppletParameters.h"
-#include "output/AppletClassFile.h"
-#include "output/MediaWalk.h"
-#include "persist/FileAccess.h"
+#include "services/AppletClassFile.h"
+#include "services/MediaWalk.h"
+#include "base/FileAccess.h"
 #include "persist/MenuFileText.h"
 #include "persist/PersistTexts.h"
 
