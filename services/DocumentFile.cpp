@@ -6,6 +6,8 @@
 #include "model/AppletParameters.h"
 #include "services/DocumentHost.h"
 #include "base/FileAccess.h"
+#include "output/HtmlPageBuilder.h"
+#include "output/MenuRuntimeFile.h"
 #include "persist/MenuFileReader.h"
 #include "persist/MenuFileText.h"
 #include "services/MenuFileWriter.h"
@@ -15,9 +17,10 @@
 namespace kestrune {
 
 bool SaveDocument(CAppletParameters& applet, const std::string& pagePath, const std::string& appDir,
-                  IDocumentHost& host) {
+                  IDocumentHost& host, bool withRuntime) {
     host.CommitPendingEdits();
-    const std::string pageText = applet.BuildHTML();
+    const std::string pageText = BuildPage(applet, withRuntime);
+    if (withRuntime) CopyMenuRuntimeFile(appDir, FolderOf(pagePath));
     std::string error;
     if (!SaveMenuFile(applet, pagePath, FolderOf(pagePath), pageText, false, {}, appDir, &error)) {
         host.ReportMessage(error);

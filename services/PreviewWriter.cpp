@@ -3,6 +3,8 @@
 #include "model/AppletParameters.h"
 #include "services/PreviewFolder.h"
 #include "services/MenuFileWriter.h"
+#include "output/HtmlPageBuilder.h"
+#include "output/MenuRuntimeFile.h"
 
 namespace kestrune {
 
@@ -13,7 +15,9 @@ bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, std
 bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, const std::string& previewBase,
                        std::string* error) {
     CreatePreviewFolder(previewBase);
-    const std::string page = applet.BuildHTML();
+    // No browser runs the applet any more: the preview always carries the script runtime.
+    const std::string page = BuildPage(applet, true);
+    CopyMenuRuntimeFile(appDir, PreviewFolder(previewBase));
     return SaveMenuFile(applet, PreviewPagePath(previewBase), PreviewFolder(previewBase), page, false, "", appDir,
                         error);
 }

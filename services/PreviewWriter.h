@@ -7,8 +7,8 @@ namespace kestrune {
 class CAppletParameters;
 
 // Writes the preview of the model into <program folder>/tmp: the page "~Kestrune.htm",
-// its menu file, the applet class file and copies of the media, exactly as a document
-// save would. The folder is created first when missing; an earlier preview's files are
+// its menu file, the applet class file, the script runtime and copies of the media, as a
+// document save with the runtime would. The folder is created first when missing; an earlier preview's files are
 // overwritten. False, with the message in *error, when the page or menu file could not
 // be written (the caller still starts the browser on whatever is there).
 bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, std::string* error = nullptr);

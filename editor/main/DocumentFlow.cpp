@@ -108,7 +108,9 @@ QString CDocumentFlow::AskSavePath() const {
 bool CDocumentFlow::Save(bool saveAs) {
     const QString path = saveAs || m_doc.PathName().isEmpty() ? AskSavePath() : m_doc.PathName();
     if (path.isEmpty()) return false;
-    if (!kestrune::SaveDocument(m_doc.Applet(), path.toLocal8Bit().toStdString(), m_app.AppDir(), *this)) return false;
+    if (!kestrune::SaveDocument(m_doc.Applet(), path.toLocal8Bit().toStdString(), m_app.AppDir(), *this,
+                                m_doc.m_bScriptRuntime != 0))
+        return false;
     m_doc.SetModifiedFlag(false);
     Remember(path);
     return true;
