@@ -141,6 +141,16 @@ private slots:
                        m_environment);
         QVERIFY2(saved.status == 0, saved.err.constData());
         QVERIFY(QFileInfo(m_scratch.filePath(QStringLiteral("out/menu.kst"))).isFile());
+        // The script runtime comes from the shared data folder.
+        const QString withRuntime = m_scratch.filePath(QStringLiteral("runtime/menu.htm"));
+        const Result runtime = RunProgram(m_program,
+                                          {QStringLiteral("--new"), QStringLiteral("0"), QStringLiteral("--save"),
+                                           withRuntime, QStringLiteral("--runtime")},
+                                          m_environment);
+        QVERIFY2(runtime.status == 0, runtime.err.constData());
+        const QByteArray shippedRuntime = ReadFile(m_share + QStringLiteral("/kestrune-menu.js"));
+        QVERIFY(!shippedRuntime.isEmpty());
+        QCOMPARE(ReadFile(m_scratch.filePath(QStringLiteral("runtime/kestrune-menu.js"))), shippedRuntime);
 
         const Result check = RunProgram(m_program, {QStringLiteral("--check"), page}, m_environment);
         QCOMPARE(check.status, 0);
