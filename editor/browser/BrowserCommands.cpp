@@ -48,7 +48,7 @@ bool RunWebBrowserCommand(CKestruneApp& app, QWidget* parent) {
 }
 
 bool LaunchPreviewPage(CKestruneApp& app, QString* failure) {
-    const LaunchRequest request = PlanPreviewLaunch(ChoiceOfApp(app), CurrentKnownBrowsers(), app.AppDir());
+    const LaunchRequest request = PlanPreviewLaunch(ChoiceOfApp(app), CurrentKnownBrowsers(), app.PreviewBase());
     if (menuviewer::Launch(app.Launcher(), request)) return true;
     if (failure) {
         const bool program = request.kind == LaunchRequest::StartProgram;
