@@ -22,6 +22,7 @@ int CAppletParameters::Reset() {
     m_appBKImageX = 0;
     m_appBKImageY = 0;
     m_appBKAudioPath.clear();
+    m_documentFolder.clear();
     m_menuBounds = Rect{};
     m_menuCounter = 0;
     m_emittedItems.clear();

@@ -36,6 +36,9 @@ public:
     std::string m_appBKAudioPath;
     std::vector<std::unique_ptr<CVorane>> m_menus;
     Rect m_menuBounds;
+    // The folder of the file the document was opened from or saved to: relative media
+    // paths are taken from it. Not part of any file; empty for a new document.
+    std::string m_documentFolder;
 
     int Reset();
     CVorane* NewTopLevelMenu();

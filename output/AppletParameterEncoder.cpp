@@ -197,6 +197,9 @@ std::string AppletParameterEncoder::Build() {
     return text;
 }
 
+AppletParameterEncoder::AppletParameterEncoder(CAppletParameters& applet)
+    : m_applet(applet), m_media(applet.m_documentFolder) {}
+
 std::string CAppletParameters::BuildAppletParameters() { return AppletParameterEncoder(*this).Build(); }
 
 }  // namespace kestrune

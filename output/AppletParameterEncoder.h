@@ -18,7 +18,8 @@ class CVoraneItem;
 // (m_menuCounter, m_emittedItems, m_countText) and m_number live on the applet.
 class AppletParameterEncoder {
 public:
-    explicit AppletParameterEncoder(CAppletParameters& applet) : m_applet(applet) {}
+    // Media names are looked up from the document's folder.
+    explicit AppletParameterEncoder(CAppletParameters& applet);
     std::string Build();
 
     // A menu takes part in the block when it is shown and has a visible item.

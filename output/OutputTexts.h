@@ -47,6 +47,13 @@ inline constexpr const char* kReportItemStart = "Warning:\t\tItem \"";
 inline constexpr const char* kReportItemKindStart = "\" ";
 inline constexpr const char* kReportItemFileStart = " file \"";
 inline constexpr const char* kReportNotExist = "\" not exist.\r\n";
+// Media that are found but not used or not copied.
+inline constexpr const char* kReportNotImage = "\" is not an image file.\r\n";
+inline constexpr const char* kReportNotAudio = "\" is not an audio file.\r\n";
+inline constexpr const char* kReportLinkOutside = "\" is a link leading outside its folder; it is not used.\r\n";
+inline constexpr const char* kReportNotCopied = "\" could not be copied.\r\n";
+inline constexpr const char* kReportNameClash =
+    "\" has the name of another media file of this menu; it is not copied.\r\n";
 inline constexpr const char* kReportTrailer =
     "\r\n----------------------------------End Message--------------------------------\r\n\r\n";
 
@@ -54,6 +61,14 @@ inline constexpr const char* kReportTrailer =
 inline constexpr std::array<const char*, 5> kItemMediaKinds = {
     "normal image", "mouse over image", "mouse click image", "mouse over audio",
     "mouse click audio"};
+
+// Refused or failed file operations.
+inline constexpr const char* kNotAFileName = "\"%1\" does not name a file.";
+inline constexpr const char* kCannotWriteFile = "The file \"%1\" cannot be written.";
+inline constexpr const char* kNotRegularDestination =
+    "\"%1\" is not a regular file (a folder, device or pipe); it is not replaced.";
+inline constexpr const char* kLinkLeadsOutside =
+    "\"%1\" is a link that does not name a regular file in its own folder; nothing is written through it.";
 
 // Folders of the template layout below the template folder.
 inline constexpr const char* kSampleImageFolder = "Sample/Image";

@@ -151,7 +151,7 @@ void LoadLegacyLayout(CAppletParameters& applet, const CKeyTable& table) {
     if (mainCount <= 0) return;
     // Every item of a real file has its own line, so a count beyond the file's lines is
     // damage; the budget keeps the work bounded by the file's size.
-    std::size_t itemBudget = table.EntryCount() + kLegacyItemSlack;
+    std::size_t itemBudget = std::min(table.EntryCount() + kLegacyItemSlack, table.ModelObjectBudget());
     const auto mainGranted = static_cast<std::size_t>(std::min<std::int64_t>(mainCount, itemBudget));
     itemBudget -= mainGranted;
     mainMenu.SetItemCount(static_cast<int>(mainGranted), 0);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "model/AppletParameters.h"
 #include "persist/FileAccess.h"
 #include "persist/MenuFileReader.h"
 #include "persist/MenuFileWriter.h"
@@ -62,8 +63,13 @@ std::vector<std::string> CTemplateStore::ListTemplateNames() const {
     return names;
 }
 
-void CTemplateStore::LoadTemplate(CAppletParameters& applet, int position) const {
-    LoadMenuFile(applet, TemplateFilePath(), NameAt(position), true, m_appDir);
+bool CTemplateStore::LoadTemplate(CAppletParameters& applet, int position, std::string* error) const {
+    const std::string name = NameAt(position);
+    if (name.empty()) {
+        applet.Reset();
+        return Fail(error, FormatMessage(texts::kTemplateMissing, std::to_string(position)));
+    }
+    return LoadMenuFile(applet, TemplateFilePath(), name, true, m_appDir, error);
 }
 
 bool CTemplateStore::SaveTemplate(CAppletParameters& applet, const std::string& name, int position,

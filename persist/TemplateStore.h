@@ -24,8 +24,10 @@ public:
     std::string TemplateFilePath() const;
 
     // Resets the model and fills it from the template at position; a position beyond the
-    // list, or a name without a section, gives an applet without menus.
-    void LoadTemplate(CAppletParameters& applet, int position) const;
+    // list, a name without a section, or a template file that cannot be read (missing,
+    // damaged, too large) gives an applet without menus, returns false and says why in
+    // *error, so no caller mistakes it for a template.
+    bool LoadTemplate(CAppletParameters& applet, int position, std::string* error = nullptr) const;
 
     // Appends the model as a section named name (copying its media into the sample
     // folders) and then inserts name into the list at position.

@@ -160,7 +160,11 @@ int Execute(const Request& request, HeadlessEnvironment& env) {
             env.err << FormatMessage(ht::kNoSuchTemplate, request.file) << '\n';
             return 1;
         }
-        store.LoadTemplate(applet, position);
+        std::string error;
+        if (!store.LoadTemplate(applet, position, &error)) {
+            env.err << error << '\n';
+            return 1;
+        }
         return SaveTo(applet, request, env, host);
     }
 

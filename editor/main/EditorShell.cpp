@@ -36,4 +36,4 @@ void CEditorShell::Show() {
     m_frame->repaint();
 }
 
-void CEditorShell::CleanUp() { kestrune::CleanPreviewFolder(m_app.AppDir()); }
+void CEditorShell::CleanUp() { kestrune::CleanPreviewFolder(m_app.AppDir(), m_app.m_previewWrites); }

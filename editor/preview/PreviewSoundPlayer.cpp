@@ -10,6 +10,8 @@
 #include <QMediaDevices>
 #endif
 
+using namespace kestrune;
+
 namespace {
 constexpr qint64 kMaxSoundFileBytes = qint64{32} << 20;
 constexpr int kMaxCachedSounds = 64;

@@ -2,8 +2,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "preview/AuSound.h"
+#include "output/AuDecoder.h"
 #include "preview/PreviewSoundPlayer.h"
+
+using namespace kestrune;
 
 namespace {
 

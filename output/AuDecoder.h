@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace kestrune {
+
 // Sound as the preview plays it: signed 16-bit samples, channels interleaved.
 struct PcmSound {
     int sampleRate = 0;
@@ -31,3 +33,5 @@ std::int16_t ALawToLinear(std::uint8_t code);
 // copied to every channel, more channels are averaged down), for outputs that cannot
 // take the file's own format.
 PcmSound ConvertPcm(const PcmSound& sound, int sampleRate, int channels);
+
+}  // namespace kestrune

@@ -1,8 +1,10 @@
-#include "preview/AuSound.h"
+#include "output/AuDecoder.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+
+namespace kestrune {
 
 namespace {
 
@@ -147,3 +149,5 @@ PcmSound ConvertPcm(const PcmSound& sound, int sampleRate, int channels) {
     }
     return result;
 }
+
+}  // namespace kestrune
