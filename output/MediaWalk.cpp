@@ -105,12 +105,13 @@ MediaProblem MediaWalker::CopyFound(const FoundMediaFile& found, MediaKind kind)
     const fs::path targetFolder = m_destination->FolderFor(kind);
     const fs::path target = targetFolder / found.name;
     const fs::path source = CanonicalOrEmpty(found.path);
-    if (auto done = m_copiedFrom.find(target); done != m_copiedFrom.end())
-        return done->second == source ? MediaProblem::None : MediaProblem::NameClash;
+    // The file already there (copied by this walk or the document's own): nothing to do.
     if (IsSameFile(found.path, target)) {
-        m_copiedFrom[target] = source;
+        m_copiedFrom.try_emplace(target, source);
         return MediaProblem::None;
     }
+    if (auto done = m_copiedFrom.find(target); done != m_copiedFrom.end())
+        return done->second == source ? MediaProblem::None : MediaProblem::NameClash;
     // Another media file of the document lives there: replacing it would lose it.
     if (IsProtectedSource(target)) return MediaProblem::NameClash;
     const bool isNewName = !Exists(target);

@@ -155,7 +155,7 @@ std::size_t LinkMenus(CAppletParameters& applet, ReadMenus& read, const std::vec
             for (std::size_t i = read.firstItem[menu]; i < end; ++i) {
                 if (subMenuOf[i] < 0) continue;
                 const auto child = static_cast<std::size_t>(subMenuOf[i]);
-                if (depth + 1 >= kMaxMenuDepth) {
+                if (depth >= kMaxMenuDepth) {
                     ++tooDeep;
                     continue;
                 }
@@ -173,13 +173,16 @@ void ReadCurrentLayout(CAppletParameters& applet, const CKeyTable& table, const 
     ReadAppletStyle(applet, table, section, prefixes);
     const std::string_view miscValue = GetKeyValue(section, texts::kKeyMisc, "", table);
     if (miscValue.empty()) return;
-    const std::vector<std::string_view> misc = SplitFields(miscValue, ',');
     // Each menu has its item count and each item its relation in "Misc", so menus and
     // items beyond its fields are damage: they are not made, and entries naming them
-    // are passed over. This bounds the work by the file's size.
-    const auto claimedMenus = static_cast<std::size_t>(std::max<std::int32_t>(ParseNumber(misc[0]), 0));
-    // Menus and items together stay within what the file's size can describe.
+    // are passed over. Menus and items together also stay within what the file's size
+    // can describe, and "Misc" is split no further than those menus need, so the work
+    // and the memory are bounded by the file's size.
+    const auto claimedMenus =
+        static_cast<std::size_t>(std::max<std::int32_t>(ParseNumber(ExtractField(miscValue, 0, ',')), 0));
     std::size_t objectBudget = table.ModelObjectBudget();
+    const std::size_t usefulFields = 2 + 2 * std::min(claimedMenus, objectBudget);
+    const std::vector<std::string_view> misc = SplitFields(miscValue, ',', usefulFields);
     const std::size_t menuCount = std::min({claimedMenus, misc.size() - 1, objectBudget});
     objectBudget -= menuCount;
     std::size_t itemBudget = std::min(misc.size(), objectBudget);
@@ -251,12 +254,12 @@ bool LoadMenuFile(CAppletParameters& applet, const std::string& path, const std:
         if (error) *error = FormatMessage(texts::kNoMenuInFile, path);
         return false;
     }
+    LoadMenuTable(applet, table, section, templateMode, appDir, warnings);
+    // A template the file lacks gives the defaults, but is no template.
     if (templateMode && !table.HasSection(section)) {
-        applet.Reset();
         if (error) *error = FormatMessage(texts::kTemplateMissing, section);
         return false;
     }
-    LoadMenuTable(applet, table, section, templateMode, appDir, warnings);
     return true;
 }
 

@@ -16,8 +16,8 @@ inline constexpr int kMaxMenuDepth = 2000;
 // Fills the model from a section of a menu or template file. In document mode a file
 // that cannot be read (missing, not a regular file, larger than kMaxMenuFileBytes), and
 // a file with text but no section of either layout, is an error and leaves the model
-// untouched. In template mode an unreadable file or a missing section is an error too
-// and leaves the reset model. Otherwise the model is reset and filled: missing keys give
+// untouched. In template mode an unreadable file is an error too and leaves the reset
+// model, and a missing section is one that leaves the defaults. Otherwise the model is reset and filled: missing keys give
 // their defaults, damaged entries are passed over; what is left out (menus nested too
 // deep) adds a line to *warnings. Template mode reads the section without the
 // format-signature test and prefixes media names with the program folder's sample folders.

@@ -64,12 +64,7 @@ std::vector<std::string> CTemplateStore::ListTemplateNames() const {
 }
 
 bool CTemplateStore::LoadTemplate(CAppletParameters& applet, int position, std::string* error) const {
-    const std::string name = NameAt(position);
-    if (name.empty()) {
-        applet.Reset();
-        return Fail(error, FormatMessage(texts::kTemplateMissing, std::to_string(position)));
-    }
-    return LoadMenuFile(applet, TemplateFilePath(), name, true, m_appDir, error);
+    return LoadMenuFile(applet, TemplateFilePath(), NameAt(position), true, m_appDir, error);
 }
 
 bool CTemplateStore::SaveTemplate(CAppletParameters& applet, const std::string& name, int position,
