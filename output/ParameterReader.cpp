@@ -18,6 +18,7 @@ namespace kestrune {
 namespace {
 
 constexpr std::size_t kMaxWarnings = 100;
+constexpr std::size_t kMaxTagAttributes = 32;
 constexpr int kMenuStyleFields = 10;
 constexpr int kItemStyleBlockFields = 12;
 constexpr int kItemStyleFields = kItemStyleBlockFields * kStateCount;
@@ -157,7 +158,10 @@ public:
                 while (pos < n && IsSpace(m_text[pos])) ++pos;
                 attribute.value = ReadValue(pos);
             }
-            tag.attributes.push_back(std::move(attribute));
+            // Only the first of a name counts, and no real tag has many: a damaged value
+            // that reads as millions of attributes must not cost memory for each.
+            if (tag.attributes.size() < kMaxTagAttributes && !tag.Find(attribute.name))
+                tag.attributes.push_back(std::move(attribute));
         }
         tag.end = n;
         return tag;
@@ -426,6 +430,12 @@ private:
                 continue;
             }
             sawAny = true;
+            if (++m_parameterCount > m_options.maxParameters) {
+                if (m_parameterCount == m_options.maxParameters + 1)
+                    Warn("The page holds more than " + std::to_string(m_options.maxParameters) +
+                         " parameters; the rest are ignored.");
+                continue;
+            }
             const auto value = tag.Find("value");
             Store({std::string(Trim(*name)), std::string(value.value_or(std::string_view{}))});
         }
@@ -823,6 +833,7 @@ private:
     std::vector<std::pair<int, int>> m_usedItems;
     std::vector<std::string> m_warnings;
     std::size_t m_droppedWarnings = 0;
+    std::size_t m_parameterCount = 0;
 };
 
 }  // namespace

@@ -22,6 +22,9 @@ struct ParameterReadOptions {
     MediaNameResolver resolveMedia;  // empty: the model keeps the bare names
     std::size_t maxTextSize = std::size_t{64} << 20;
     int maxDepth = 256;  // deeper nesting is refused rather than risk the stack
+    // Parameters beyond this many are ignored (with a warning): each may become an item
+    // that costs far more memory than its line, and no real menu has so many.
+    std::size_t maxParameters = std::size_t{1} << 16;
 };
 
 // The applet that the <param> lines of a page describe, or why there is none.

@@ -1,6 +1,8 @@
 #include "persist/DocumentFile.h"
 
 #include <filesystem>
+#include <new>
+#include <utility>
 #include <vector>
 
 #include "model/AppletParameters.h"
@@ -55,7 +57,26 @@ bool SaveDocument(CAppletParameters& applet, const std::string& pagePath, const 
     return true;
 }
 
-bool OpenDocument(CAppletParameters& applet, const std::string& pagePath, IDocumentHost& host) {
+namespace {
+
+// The whole model changes hands at once, so a failed read leaves the open one whole.
+void SwapContent(CAppletParameters& a, CAppletParameters& b) {
+    std::swap(a.m_HTMLTitle, b.m_HTMLTitle);
+    std::swap(a.m_Align, b.m_Align);
+    std::swap(a.m_appWidth, b.m_appWidth);
+    std::swap(a.m_appHeight, b.m_appHeight);
+    std::swap(a.m_appBKColor, b.m_appBKColor);
+    std::swap(a.m_appBKImagePath, b.m_appBKImagePath);
+    std::swap(a.m_appBKImageMode, b.m_appBKImageMode);
+    std::swap(a.m_appBKImageX, b.m_appBKImageX);
+    std::swap(a.m_appBKImageY, b.m_appBKImageY);
+    std::swap(a.m_appBKAudioPath, b.m_appBKAudioPath);
+    std::swap(a.m_menus, b.m_menus);
+    std::swap(a.m_menuBounds, b.m_menuBounds);
+    std::swap(a.m_documentFolder, b.m_documentFolder);
+}
+
+bool ReadDocument(CAppletParameters& applet, const std::string& pagePath, IDocumentHost& host) {
     if (!CheckPageFile(pagePath, host)) return false;
     const std::string menuPath = MenuFilePathFor(pagePath);
     std::error_code ignored;
@@ -76,6 +97,20 @@ bool OpenDocument(CAppletParameters& applet, const std::string& pagePath, IDocum
     if (menuPath != pagePath) CompleteInterruptedSave(pagePath, applet.BuildHTML());
     host.SetModified(false);
     return true;
+}
+
+}  // namespace
+
+bool OpenDocument(CAppletParameters& applet, const std::string& pagePath, IDocumentHost& host) {
+    try {
+        CAppletParameters read;
+        if (!ReadDocument(read, pagePath, host)) return false;
+        SwapContent(applet, read);
+        return true;
+    } catch (const std::bad_alloc&) {
+        host.ReportMessage(FormatMessage(texts::kOutOfMemoryReading, pagePath));
+        return false;
+    }
 }
 
 }  // namespace kestrune

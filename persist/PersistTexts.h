@@ -44,6 +44,7 @@ inline constexpr const char* kNoMenuInFile =
 inline constexpr const char* kMenusTooDeep =
     "The menu file nests sub menus more than %1 levels deep; the deeper ones are left out.";
 inline constexpr const char* kTemplateMissing = "The template file has no template \"%1\".";
+inline constexpr const char* kOutOfMemoryReading = "There is not enough memory to read \"%1\".";
 inline constexpr const char* kSaveOverMedia =
     "\"%1\" is one of the document's own media files; saving there would destroy it.";
 inline constexpr const char* kPageIsMenuFile =
