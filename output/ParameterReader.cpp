@@ -12,6 +12,7 @@
 #include "model/StyleNames.h"
 #include "model/VoraneItem.h"
 #include "output/OutputTexts.h"
+#include "output/SafeFile.h"
 
 namespace kestrune {
 
@@ -839,7 +840,19 @@ private:
 }  // namespace
 
 MediaNameResolver MediaInFolder(const std::filesystem::path& folder) {
-    return [folder](const std::string& name) { return (folder / name).string(); };
+    return [folder](const std::string& name) -> std::string {
+        // Only names inside the page's folder: a page must not make the viewer read
+        // elsewhere (an absolute name, "..", or a link leading out).
+        const std::filesystem::path relative(name);
+        if (name.empty() || relative.is_absolute()) return {};
+        for (const auto& part : relative)
+            if (part == "..") return {};
+        const std::filesystem::path path = folder / relative;
+        std::error_code error;
+        if (std::filesystem::exists(std::filesystem::symlink_status(path, error)) && !LiesInside(path, folder))
+            return {};
+        return path.string();
+    };
 }
 
 AppletReadResult ReadAppletParameters(std::string_view text, const ParameterReadOptions& options) {

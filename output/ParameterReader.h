@@ -15,7 +15,8 @@ namespace kestrune {
 // Maps a media file name, as the parameters carry it, to the path the model stores.
 using MediaNameResolver = std::function<std::string(const std::string& name)>;
 
-// Media names taken as files in one folder (the folder of the page that named them).
+// Media names taken as files in one folder (the folder of the page that named them);
+// a name that leads outside it (absolute, "..", a link) gives no file.
 MediaNameResolver MediaInFolder(const std::filesystem::path& folder);
 
 struct ParameterReadOptions {

@@ -1,6 +1,7 @@
 #include "persist/TemplateStore.h"
 
 #include <filesystem>
+#include <new>
 #include <utility>
 
 #include "model/AppletParameters.h"
@@ -64,7 +65,12 @@ std::vector<std::string> CTemplateStore::ListTemplateNames() const {
 }
 
 bool CTemplateStore::LoadTemplate(CAppletParameters& applet, int position, std::string* error) const {
-    return LoadMenuFile(applet, TemplateFilePath(), NameAt(position), true, m_appDir, error);
+    try {
+        return LoadMenuFile(applet, TemplateFilePath(), NameAt(position), true, m_appDir, error);
+    } catch (const std::bad_alloc&) {
+        applet.Reset();
+        return Fail(error, FormatMessage(texts::kOutOfMemoryReading, TemplateFilePath()));
+    }
 }
 
 bool CTemplateStore::SaveTemplate(CAppletParameters& applet, const std::string& name, int position,

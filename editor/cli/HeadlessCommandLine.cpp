@@ -6,6 +6,7 @@
 #include <charconv>
 #include <filesystem>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <set>
 
@@ -216,6 +217,9 @@ int RunHeadlessCommand(const std::vector<std::string>& args, HeadlessEnvironment
     } catch (const UsageError& usage) {
         environment.err << ht::kUsagePrefix << usage.message << '\n' << ht::kSeeHelp;
         return 2;
+    } catch (const std::bad_alloc&) {
+        environment.err << ht::kOutOfMemory << '\n';
+        return 1;
     }
 }
 

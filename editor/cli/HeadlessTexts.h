@@ -33,6 +33,7 @@ inline constexpr const char* kMissingArgument = "missing argument after %1";
 inline constexpr const char* kUnexpectedArgument = "unexpected argument '%1'";
 inline constexpr const char* kBadPosition = "the template position '%1' is not a whole number";
 inline constexpr const char* kNoSuchTemplate = "There is no template at position %1.";
+inline constexpr const char* kOutOfMemory = "There is not enough memory for this command.";
 inline constexpr const char* kCannotCreateFolder = "Cannot create the folder \"%1\".";
 
 }  // namespace headlesstexts

@@ -6,13 +6,14 @@
 
 #include "model/VoraneItem.h"
 #include "output/MediaFileSearch.h"
+#include "output/SafeFile.h"
 #include "preview/PreviewTexts.h"
 
 using namespace kestrune;
 
 namespace {
 
-constexpr qint64 kMaxPageBytes = qint64{64} << 20;
+constexpr std::size_t kMaxPageBytes = std::size_t{64} << 20;
 
 void CopyAppletFields(const CAppletParameters& from, CAppletParameters& to) {
     to.m_HTMLTitle = from.m_HTMLTitle;
@@ -31,6 +32,8 @@ void CopyAppletFields(const CAppletParameters& from, CAppletParameters& to) {
 // here they are still wherever the model's paths point.
 class MediaNames {
 public:
+    explicit MediaNames(const std::string& documentFolder) : m_search(documentFolder) {}
+
     void Add(const std::string& storedPath) {
         if (storedPath.empty()) return;
         if (const auto found = m_search.Find(storedPath)) m_paths.emplace(found->name, found->path.string());
@@ -67,7 +70,7 @@ private:
 AppletReadResult AppletAsReceived(const CAppletParameters& model) {
     CAppletParameters copy;
     CopyAppletFields(model, copy);
-    MediaNames media;
+    MediaNames media(model.m_documentFolder);
     media.Add(model.m_appBKImagePath);
     media.Add(model.m_appBKAudioPath);
     for (const auto& menu : model.m_menus) {
@@ -80,14 +83,14 @@ AppletReadResult AppletAsReceived(const CAppletParameters& model) {
 }
 
 AppletReadResult ReadPageForPreview(const QString& pagePath) {
-    QFile file(pagePath);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPageBytes) {
+    std::string text;
+    // A regular file only, opened without waiting, read in chunks up to the cap.
+    if (ReadRegularFile(pagePath.toLocal8Bit().toStdString(), kMaxPageBytes, text) != FileCheck::Ok) {
         AppletReadResult failed;
         failed.error = QString::fromLatin1(previewtexts::kCannotOpenPage).arg(pagePath).toLocal8Bit().toStdString();
         return failed;
     }
-    const QByteArray text = file.readAll();
     ParameterReadOptions options;
     options.resolveMedia = MediaInFolder(QFileInfo(pagePath).absolutePath().toLocal8Bit().toStdString());
-    return ReadAppletParameters(std::string_view(text.constData(), static_cast<std::size_t>(text.size())), options);
+    return ReadAppletParameters(text, options);
 }
