@@ -128,7 +128,14 @@ MediaVisit MediaWalker::VisitFile(const std::string& storedPath, MediaKind kind)
     if (storedPath.empty()) return visit;
     visit.found = m_search.Find(storedPath);
     if (!visit.found) return visit;
+    // A model names the same few files many times: each is read and judged once.
+    const auto key = std::make_pair(visit.found->path.string(), kind);
+    if (const auto known = m_judged.find(key); known != m_judged.end()) {
+        visit.problem = known->second;
+        return visit;
+    }
     visit.problem = m_destination ? CopyFound(*visit.found, kind) : CheckMediaFile(visit.found->path, kind);
+    m_judged.emplace(key, visit.problem);
     return visit;
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "output/MediaCheck.h"
@@ -70,6 +71,7 @@ private:
     std::map<std::filesystem::path, std::filesystem::path> m_copiedFrom;  // target -> canonical source
     std::set<std::filesystem::path> m_sources;                           // canonical
     std::vector<std::filesystem::path> m_written;
+    std::map<std::pair<std::string, MediaKind>, MediaProblem> m_judged;  // by found path and kind
 };
 
 // The walk in one call: check != 0 only reports; check == 0 also copies into folder, or
