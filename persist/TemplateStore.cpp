@@ -74,12 +74,14 @@ bool CTemplateStore::LoadTemplate(CAppletParameters& applet, int position, std::
 }
 
 bool CTemplateStore::SaveTemplate(CAppletParameters& applet, const std::string& name, int position,
-                                  std::string* error) {
+                                  std::string* error, std::string* warnings) {
     if (name.empty()) return Fail(error, texts::kTemplateNameEmpty);
     if (auto bad = CheckTemplateNameCharacters(name)) return Fail(error, *bad);
     std::string saveError;
-    if (!SaveMenuFile(applet, texts::kTemplateFileName, m_appDir, {}, true, name, m_appDir, &saveError))
-        return Fail(error, saveError);
+    SaveNotes notes;
+    const bool saved = SaveMenuFile(applet, texts::kTemplateFileName, m_appDir, {}, true, name, m_appDir, &saveError, &notes);
+    if (warnings) *warnings = notes.warnings;
+    if (!saved) return Fail(error, saveError);
     SetListValue(InsertListEntry(ListValue(), name, position, ','));
     return true;
 }

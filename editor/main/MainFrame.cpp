@@ -402,9 +402,11 @@ void CMainFrame::OnFileSaveAsTemplate() {
     CDlgSaveAsTemplate dialog(m_templates.ListTemplateNames(), Dialogs(), this);
     if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
     std::string error;
-    if (!m_templates.SaveTemplate(m_doc.Applet(), dialog.TemplateName().toLocal8Bit().toStdString(),
-                                  dialog.InsertPosition(), &error))
-        Dialogs().ShowMessage(this, QString::fromLocal8Bit(error));
+    std::string warnings;
+    const bool saved = m_templates.SaveTemplate(m_doc.Applet(), dialog.TemplateName().toLocal8Bit().toStdString(),
+                                                dialog.InsertPosition(), &error, &warnings);
+    if (!warnings.empty()) Dialogs().ShowMessage(this, QString::fromLocal8Bit(warnings));
+    if (!saved) Dialogs().ShowMessage(this, QString::fromLocal8Bit(error));
 }
 
 void CMainFrame::OnOptionsTemplate() {
