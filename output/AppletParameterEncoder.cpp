@@ -8,6 +8,7 @@
 #include "model/AppletParameters.h"
 #include "model/Color.h"
 #include "model/VoraneItem.h"
+#include "output/CharacterReferences.h"
 #include "output/OutputTexts.h"
 #include "persist/TextRoutines.h"
 
@@ -68,9 +69,9 @@ void AppendItemStyleFields(FieldList& fields, const ItemStyle& style) {
 
 void AppendParameterLine(std::string& text, const std::string& name, const std::string& value) {
     text += texts::kParamLineStart;
-    text += name;
+    text += EscapeAttributeValue(name);
     text += texts::kParamLineValue;
-    text += value;
+    text += EscapeAttributeValue(value);
     text += texts::kParamLineEnd;
 }
 

@@ -3,6 +3,7 @@
 #include "model/AppletParameters.h"
 #include "model/StyleNames.h"
 #include "output/AppletClassFile.h"
+#include "output/CharacterReferences.h"
 #include "output/OutputTexts.h"
 
 namespace kestrune {
@@ -18,7 +19,7 @@ std::string BuildPage(CAppletParameters& applet) {
     std::string page;
     page.reserve(parameters.size() + applet.m_HTMLTitle.size() + 256);
     page += texts::kPageStart;
-    page += applet.m_HTMLTitle;
+    page += EscapeTitleText(applet.m_HTMLTitle);
     page += texts::kPageTitleEnd;
     page += texts::kParagraphStart;
     page += ParagraphAlignWord(applet.m_Align);

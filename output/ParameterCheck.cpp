@@ -96,11 +96,9 @@ ParameterCheckResult CheckParameters(CAppletParameters& applet, bool autoChangeS
     for (const auto& menu : applet.m_menus)
         if (menu->m_visible != 0) MenuExtent(applet.m_menuBounds, menu.get(), 0, 0);
     const Rect& bounds = applet.m_menuBounds;
-    // The applet draws every menu from its own top-left corner, so it must reach the far
-    // edge of the menus, not just span them: a menu at x = 40 needs the 40 pixels before it.
-    // Whatever lies left of or above the applet cannot be shown by any size.
-    result.recommendedWidth = ClampToInt32(std::max<std::int64_t>(bounds.right, 0) + kRecommendMargin);
-    result.recommendedHeight = ClampToInt32(std::max<std::int64_t>(bounds.bottom, 0) + kRecommendMargin);
+    // The union started empty, so only the area the menus cover counts, wherever it lies.
+    result.recommendedWidth = ClampToInt32(std::int64_t{bounds.right} - bounds.left + kRecommendMargin);
+    result.recommendedHeight = ClampToInt32(std::int64_t{bounds.bottom} - bounds.top + kRecommendMargin);
     report += texts::kReportRecommendWidth;
     report += std::to_string(result.recommendedWidth);
     report += texts::kReportRecommendHeight;

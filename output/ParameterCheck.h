@@ -16,8 +16,8 @@ struct ParameterCheckResult {
     std::int32_t recommendedHeight = 0;
 };
 
-// The parameter check: the size the visible menus need (from the applet's top-left
-// corner to the far edges of the menus, plus 4 pixels each way) and every named media file that is not found. With autoChangeSize
+// The parameter check: the size the visible menus need (the area they cover plus 4
+// pixels each way) and every named media file that is not found. With autoChangeSize
 // the applet takes the recommended size first. Leaves m_menuBounds holding the union
 // of the visible menus' rectangles. Committing pending edits and showing the report
 // are the editor's part.

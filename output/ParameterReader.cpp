@@ -11,6 +11,7 @@
 
 #include "model/StyleNames.h"
 #include "model/VoraneItem.h"
+#include "output/CharacterReferences.h"
 #include "output/OutputTexts.h"
 #include "output/SafeFile.h"
 
@@ -108,9 +109,10 @@ struct Tag {
     std::vector<Attribute> attributes;
     std::size_t end = 0;  // just past the closing '>'
 
-    std::optional<std::string_view> Find(std::string_view name) const {
+    // The value as the browser hands it on: its character references read.
+    std::optional<std::string> Find(std::string_view name) const {
         for (const Attribute& attribute : attributes)
-            if (attribute.name == name) return attribute.value;
+            if (attribute.name == name) return DecodeCharacterReferences(attribute.value, ReferencePlace::AttributeValue);
         return std::nullopt;
     }
 };
@@ -379,11 +381,12 @@ private:
         if (contentStart == std::string_view::npos) return;
         const std::size_t close = FindNoCase(m_text, "</title", contentStart);
         if (close == std::string_view::npos || close > limit) return;
-        m_applet->m_HTMLTitle = std::string(m_text.substr(contentStart + 1, close - contentStart - 1));
+        m_applet->m_HTMLTitle =
+            DecodeCharacterReferences(m_text.substr(contentStart + 1, close - contentStart - 1), ReferencePlace::Text);
     }
 
     void ReadParagraphAlign(std::size_t limit) {
-        std::optional<std::string_view> align;
+        std::optional<std::string> align;
         for (std::size_t pos = m_scanner.FindTag("<p", 0); pos != std::string_view::npos && pos < limit;) {
             const Tag paragraph = m_scanner.ReadTag(pos + 2);
             align = paragraph.Find("align");
@@ -438,7 +441,7 @@ private:
                 continue;
             }
             const auto value = tag.Find("value");
-            Store({std::string(Trim(*name)), std::string(value.value_or(std::string_view{}))});
+            Store({std::string(Trim(*name)), std::string(value.value_or(std::string()))});
         }
         if (!sawAny) throw ReadError("The text holds no applet parameters.");
         return std::min(pos, n);

@@ -2,6 +2,17 @@
 
 #include <QStringList>
 
+#include "persist/PersistTexts.h"
+#include "properties/TextConvert.h"
+
+namespace {
+
+// The template list holds template names: text, Windows-1252 like the template file whose
+// sections they name. The other entries are file paths, in the file system's spelling.
+bool HoldsText(const std::string& section) { return section == kestrune::texts::kTemplateSection; }
+
+}  // namespace
+
 QSettingsStore::QSettingsStore()
     : m_settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quellary"), QStringLiteral("Kestrune")) {}
 
@@ -16,9 +27,9 @@ std::string QSettingsStore::GetString(const std::string& section, const std::str
     const QVariant value = m_settings.value(Path(section, key));
     if (!value.isValid()) return defaultValue;
     // A hand-edited entry with unquoted commas reads as a list: it is still one text.
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(QLatin1Char(',')).toLocal8Bit().toStdString();
-    return value.toString().toLocal8Bit().toStdString();
+    const QString text =
+        value.typeId() == QMetaType::QStringList ? value.toStringList().join(QLatin1Char(',')) : value.toString();
+    return HoldsText(section) ? kestrune::convert::FromQt(text) : text.toLocal8Bit().toStdString();
 }
 
 int QSettingsStore::GetInt(const std::string& section, const std::string& key, int defaultValue) const {
@@ -30,7 +41,8 @@ int QSettingsStore::GetInt(const std::string& section, const std::string& key, i
 }
 
 void QSettingsStore::SetString(const std::string& section, const std::string& key, const std::string& value) {
-    m_settings.setValue(Path(section, key), QString::fromLocal8Bit(value));
+    m_settings.setValue(Path(section, key), HoldsText(section) ? kestrune::convert::ToQt(value)
+                                                               : QString::fromLocal8Bit(value));
 }
 
 void QSettingsStore::SetInt(const std::string& section, const std::string& key, int value) {

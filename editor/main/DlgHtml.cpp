@@ -35,13 +35,13 @@ void CDlgHtml::SetPageText(const QString& text) {
 
 QString CDlgHtml::OnCopy() {
     const QString text = PageText();
-    const std::string bytes = text.toLocal8Bit().toStdString();
+    const std::string bytes = text.toUtf8().toStdString();
     const auto range = kestrune::AppletParagraphRange(bytes);
     if (!range) return {};
     // The range is in bytes; the marks are ASCII, so the byte prefix converts to a whole
     // number of characters.
-    const qsizetype begin = QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(range->begin)).size();
-    const qsizetype end = QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(range->end)).size();
+    const qsizetype begin = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(range->begin)).size();
+    const qsizetype end = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(range->end)).size();
     QTextCursor cursor(m_ui->htmlEdit->document());
     cursor.setPosition(static_cast<int>(begin));
     cursor.setPosition(static_cast<int>(end), QTextCursor::KeepAnchor);

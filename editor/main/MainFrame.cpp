@@ -403,7 +403,7 @@ void CMainFrame::OnFileSaveAsTemplate() {
     if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
     std::string error;
     std::string warnings;
-    const bool saved = m_templates.SaveTemplate(m_doc.Applet(), dialog.TemplateName().toLocal8Bit().toStdString(),
+    const bool saved = m_templates.SaveTemplate(m_doc.Applet(), convert::FromQt(dialog.TemplateName()),
                                                 dialog.InsertPosition(), &error, &warnings);
     if (!warnings.empty()) Dialogs().ShowMessage(this, QString::fromLocal8Bit(warnings));
     if (!saved) Dialogs().ShowMessage(this, QString::fromLocal8Bit(error));
@@ -459,7 +459,7 @@ void CMainFrame::OnCheckParameters() { CheckParametersIntoPane(); }
 
 void CMainFrame::OnBuildHtml() {
     CheckParametersIntoPane();
-    CDlgHtml dialog(convert::LabelToWidget(m_doc.Applet().BuildHTML()), this);
+    CDlgHtml dialog(convert::SourceToQt(m_doc.Applet().BuildHTML()), this);
     connect(&dialog, &CDlgHtml::helpRequested, this, &CMainFrame::ShowHelpTopic);
     Dialogs().ExecDialog(&dialog);
 }

@@ -7,6 +7,7 @@
 
 #include "model/VoraneItem.h"
 #include "preview/PreviewTexts.h"
+#include "properties/TextConvert.h"
 
 using namespace kestrune;
 
@@ -15,9 +16,8 @@ const QColor kCanvasColor(0xd4, 0xd8, 0xde);
 const QColor kOutsideHatch(0x55, 0x5c, 0x66, 0x90);
 const QColor kAppletOutline(0x30, 0x36, 0x40);
 
-QString Local(const std::string& text) {
-    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString Local(const std::string& text) { return convert::ToQt(text); }
+QString LocalPath(const std::string& path) { return convert::PathToQt(path); }
 }  // namespace
 
 CMenuPreviewWidget::CMenuPreviewWidget(QWidget* parent) : QWidget(parent) {
@@ -120,7 +120,7 @@ void CMenuPreviewWidget::PointerAt(QPoint widgetPoint) {
     const CVoraneItem* item = ItemAt(m_layout.HitTest(ToApplet(widgetPoint)));
     if (item) {
         emit statusChanged(StatusFor(*item));
-        if (!item->m_overAudio.empty()) emit soundRequested(Local(item->m_overAudio));
+        if (!item->m_overAudio.empty()) emit soundRequested(LocalPath(item->m_overAudio));
     }
     update();
 }
@@ -150,7 +150,7 @@ void CMenuPreviewWidget::mousePressEvent(QMouseEvent* event) {
     if (!item) return;
     m_pressed = true;
     emit statusChanged(QString::fromLatin1(previewtexts::kStatusClicked).arg(StatusFor(*item)));
-    if (!item->m_clickAudio.empty()) emit soundRequested(Local(item->m_clickAudio));
+    if (!item->m_clickAudio.empty()) emit soundRequested(LocalPath(item->m_clickAudio));
     update();
 }
 

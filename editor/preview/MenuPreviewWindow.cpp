@@ -15,13 +15,13 @@
 #include "preview/PreviewSoundPlayer.h"
 #include "preview/PreviewSource.h"
 #include "preview/PreviewTexts.h"
+#include "properties/TextConvert.h"
 
 using namespace kestrune;
 
 namespace {
-QString Local(const std::string& text) {
-    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString Local(const std::string& text) { return kestrune::convert::ToQt(text); }
+QString LocalPath(const std::string& path) { return kestrune::convert::PathToQt(path); }
 }  // namespace
 
 CMenuPreviewWindow::CMenuPreviewWindow(CKestruneDoc& doc, QWidget* parent) : QMainWindow(parent), m_doc(&doc) {
@@ -124,7 +124,7 @@ void CMenuPreviewWindow::PlayBackgroundSoundIfNew() {
     const std::string sound = applet ? applet->m_appBKAudioPath : std::string();
     if (sound == m_backgroundSound) return;
     m_backgroundSound = sound;
-    if (!sound.empty()) m_sound->Play(Local(sound));
+    if (!sound.empty()) m_sound->Play(LocalPath(sound));
 }
 
 void CMenuPreviewWindow::FitToContent() {

@@ -8,6 +8,7 @@
 
 #include "model/VoraneItem.h"
 #include "preview/PreviewImageCache.h"
+#include "properties/TextConvert.h"
 
 using namespace kestrune;
 
@@ -39,7 +40,7 @@ int AlignedLeft(const QRect& rect, int width, int alignment, int offset) {
 }
 
 QStringList LabelLines(const std::string& label) {
-    const QString text = QString::fromLocal8Bit(label.data(), static_cast<qsizetype>(label.size()));
+    const QString text = convert::ToQt(label);
     QStringList lines = text.split(QStringLiteral("\r\n"));
     // A lone line feed is no line break to the applet.
     for (QString& line : lines) line.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));

@@ -8,6 +8,7 @@
 #include "output/MediaFileSearch.h"
 #include "output/SafeFile.h"
 #include "preview/PreviewTexts.h"
+#include "properties/TextConvert.h"
 
 using namespace kestrune;
 
@@ -87,7 +88,7 @@ AppletReadResult ReadPageForPreview(const QString& pagePath) {
     // A regular file only, opened without waiting, read in chunks up to the cap.
     if (ReadRegularFile(pagePath.toLocal8Bit().toStdString(), kMaxPageBytes, text) != FileCheck::Ok) {
         AppletReadResult failed;
-        failed.error = QString::fromLatin1(previewtexts::kCannotOpenPage).arg(pagePath).toLocal8Bit().toStdString();
+        failed.error = convert::FromQt(QString::fromLatin1(previewtexts::kCannotOpenPage).arg(pagePath));
         return failed;
     }
     ParameterReadOptions options;

@@ -46,9 +46,9 @@ void CDlgAppletParam::LoadFromModel() {
     m_ui->widthSpin->SetValue(applet.m_appWidth);
     m_ui->xPosEdit->SetValue(applet.m_appBKImageX);
     widgets::CheckRadio({m_ui->specifyRadio, m_ui->tileRadio}, applet.m_appBKImageMode);
-    m_ui->imagePathEdit->setText(convert::ToQt(applet.m_appBKImagePath));
+    m_ui->imagePathEdit->setText(convert::PathToQt(applet.m_appBKImagePath));
     m_ui->yPosEdit->SetValue(applet.m_appBKImageY);
-    m_ui->audioPathEdit->setText(convert::ToQt(applet.m_appBKAudioPath));
+    m_ui->audioPathEdit->setText(convert::PathToQt(applet.m_appBKAudioPath));
     m_ui->bkColorButton->SetColor(applet.m_appBKColor);
     // The enabling follows the stored mode only; it is refreshed at the next load.
     const bool specify = applet.m_appBKImageMode == 0;
@@ -67,9 +67,9 @@ bool CDlgAppletParam::ReadControls(Values& values) {
     reader.ReadIntInRange(m_ui->widthSpin, kMinAppletSize, kMaxAppletSize, values.width);
     reader.ReadInt(m_ui->xPosEdit, values.imageX);
     values.imageMode = widgets::CheckedRadio({m_ui->specifyRadio, m_ui->tileRadio}, applet.m_appBKImageMode);
-    reader.ReadText(m_ui->imagePathEdit, values.imagePath);
+    reader.ReadPath(m_ui->imagePathEdit, values.imagePath);
     reader.ReadInt(m_ui->yPosEdit, values.imageY);
-    reader.ReadText(m_ui->audioPathEdit, values.audioPath);
+    reader.ReadPath(m_ui->audioPathEdit, values.audioPath);
     values.color = m_ui->bkColorButton->GetColor();
     return reader.Ok();
 }

@@ -100,8 +100,8 @@ void CDlgItem::EditImages() {
     CDlgImage dialog(Dialogs(), this);
     connect(&dialog, &CDlgMedia::helpRequested, this, &CPropertyPage::helpRequested);
     if (const CVoraneItem* item = App().m_pCurItem)
-        dialog.SetValues({convert::ToQt(item->m_normalImage), convert::ToQt(item->m_overImage),
-                          convert::ToQt(item->m_clickImage)},
+        dialog.SetValues({convert::PathToQt(item->m_normalImage), convert::PathToQt(item->m_overImage),
+                          convert::PathToQt(item->m_clickImage)},
                          ApplyScope::ThisItem);
     if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
     const auto& paths = dialog.Paths();
@@ -114,7 +114,7 @@ void CDlgItem::EditAudio() {
     CDlgAudio dialog(Dialogs(), this);
     connect(&dialog, &CDlgMedia::helpRequested, this, &CPropertyPage::helpRequested);
     if (const CVoraneItem* item = App().m_pCurItem)
-        dialog.SetValues({convert::ToQt(item->m_overAudio), convert::ToQt(item->m_clickAudio)},
+        dialog.SetValues({convert::PathToQt(item->m_overAudio), convert::PathToQt(item->m_clickAudio)},
                          ApplyScope::ThisItem);
     if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
     const auto& paths = dialog.Paths();

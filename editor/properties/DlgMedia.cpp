@@ -102,7 +102,7 @@ void CDlgMedia::accept() {
     CFieldReader reader(m_dialogs, this);
     std::vector<std::string> paths(m_boxes.size());
     for (std::size_t row = 0; row < m_boxes.size(); ++row)
-        if (!reader.ReadText(m_boxes[row], paths[row])) return;
+        if (!reader.ReadPath(m_boxes[row], paths[row])) return;
     m_paths = std::move(paths);
     m_scope = static_cast<ApplyScope>(
         widgets::CheckedRadio({m_scopeButtons[0], m_scopeButtons[1], m_scopeButtons[2]}, -1));

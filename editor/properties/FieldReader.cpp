@@ -43,6 +43,12 @@ bool CFieldReader::ReadText(QComboBox* editableBox, std::string& value) {
     return true;
 }
 
+bool CFieldReader::ReadPath(QLineEdit* box, std::string& value) {
+    if (!AcceptText(box, box->text())) return false;
+    value = convert::PathFromQt(box->text());
+    return true;
+}
+
 bool CFieldReader::ReadLabel(QPlainTextEdit* box, std::string& value) {
     const QString text = box->toPlainText();
     if (!AcceptText(box, text)) return false;

@@ -22,6 +22,8 @@ public:
     bool ReadIntInRange(CSpinEdit* box, int minimum, int maximum, std::int32_t& value);
     bool ReadText(QLineEdit* box, std::string& value);
     bool ReadText(QComboBox* editableBox, std::string& value);
+    // A media path, kept in the file system's spelling.
+    bool ReadPath(QLineEdit* box, std::string& value);
     // Labels: LF in the box, CR LF in the model.
     bool ReadLabel(QPlainTextEdit* box, std::string& value);
 

@@ -1,15 +1,55 @@
 #include "properties/TextConvert.h"
 
+#include <QFile>
 #include <QStringList>
 #include <limits>
 
+#include "persist/Windows1252.h"
+
 namespace kestrune::convert {
 
-QString ToQt(const std::string& bytes) {
-    return QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
+namespace {
+
+void AppendCharacter(QString& text, char32_t character) {
+    const char32_t units[1] = {character};
+    text += QString::fromUcs4(units, 1);
 }
 
-std::string FromQt(const QString& text) { return text.toLocal8Bit().toStdString(); }
+QString Decode(const std::string& bytes, bool readWrittenReferences) {
+    QString text;
+    text.reserve(static_cast<qsizetype>(bytes.size()));
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        if (readWrittenReferences && bytes[pos] == '&') {
+            if (const auto reference = WrittenReferenceAt(bytes, pos)) {
+                AppendCharacter(text, reference->character);
+                pos += reference->length;
+                continue;
+            }
+        }
+        text += QChar(static_cast<char16_t>(Windows1252ToUnicode(static_cast<unsigned char>(bytes[pos]))));
+        ++pos;
+    }
+    return text;
+}
+
+}  // namespace
+
+QString ToQt(const std::string& bytes) { return Decode(bytes, true); }
+
+std::string FromQt(const QString& text) {
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(text.size()));
+    for (const char32_t character : text.toUcs4()) AppendWindows1252(bytes, character);
+    return bytes;
+}
+
+QString SourceToQt(const std::string& bytes) { return Decode(bytes, false); }
+
+QString PathToQt(const std::string& path) {
+    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+std::string PathFromQt(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 QString LabelToWidget(const std::string& label) {
     return ToQt(label).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

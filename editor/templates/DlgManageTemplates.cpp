@@ -3,6 +3,7 @@
 #include "app/DialogService.h"
 #include "help/HelpTopics.h"
 #include "persist/TemplateNames.h"
+#include "properties/TextConvert.h"
 #include "persist/TemplateStore.h"
 #include "templates/TemplateDialogTexts.h"
 #include "templates/TemplateNameList.h"
@@ -94,7 +95,7 @@ void CDlgManageTemplates::OnRename() {
     if (!TakeSelection(name, position)) return;
     const QString newName = m_ui->nameEdit->text();
     if (const auto refusal = kestrune::CheckRenamedTemplateName(m_store.ListTemplateNames(),
-                                                                 newName.toLocal8Bit().toStdString())) {
+                                                                 kestrune::convert::FromQt(newName))) {
         m_dialogs.ShowMessage(this, QString::fromLocal8Bit(*refusal));
         return;
     }
@@ -103,7 +104,7 @@ void CDlgManageTemplates::OnRename() {
                               IDialogService::Icon::Question) != IDialogService::Answer::Ok)
         return;
     std::string error;
-    if (!m_store.RenameTemplate(position, newName.toLocal8Bit().toStdString(), &error)) {
+    if (!m_store.RenameTemplate(position, kestrune::convert::FromQt(newName), &error)) {
         m_dialogs.ShowMessage(this, QString::fromLocal8Bit(error));
         return;
     }

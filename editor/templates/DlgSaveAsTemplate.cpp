@@ -3,6 +3,7 @@
 #include "app/DialogService.h"
 #include "help/HelpTopics.h"
 #include "persist/TemplateNames.h"
+#include "properties/TextConvert.h"
 #include "templates/TemplateNameList.h"
 #include "ui_dlg_save_as_template.h"
 
@@ -22,7 +23,7 @@ CDlgSaveAsTemplate::~CDlgSaveAsTemplate() = default;
 
 void CDlgSaveAsTemplate::accept() {
     const QString name = m_ui->nameEdit->text();
-    if (const auto refusal = kestrune::CheckNewTemplateName(m_names, name.toLocal8Bit().toStdString())) {
+    if (const auto refusal = kestrune::CheckNewTemplateName(m_names, kestrune::convert::FromQt(name))) {
         m_dialogs.ShowMessage(this, QString::fromLocal8Bit(*refusal));
         m_ui->nameEdit->setFocus();
         return;

@@ -2,15 +2,17 @@
 
 #include <QListWidget>
 
+#include "properties/TextConvert.h"
+
 QStringList ToQtNames(const std::vector<std::string>& names) {
     QStringList qtNames;
-    for (const std::string& name : names) qtNames.append(QString::fromLocal8Bit(name));
+    for (const std::string& name : names) qtNames.append(kestrune::convert::ToQt(name));
     return qtNames;
 }
 
 std::vector<std::string> ToStoreNames(const QStringList& names) {
     std::vector<std::string> storeNames;
-    for (const QString& name : names) storeNames.push_back(name.toLocal8Bit().toStdString());
+    for (const QString& name : names) storeNames.push_back(kestrune::convert::FromQt(name));
     return storeNames;
 }
 

@@ -56,26 +56,27 @@ TEST(ParameterCheckTest, ValidAppletReportIsHeaderRecommendationAndTrailer) {
     EXPECT_EQ(applet.m_appHeight, 4);
 }
 
-TEST(ParameterCheckTest, RecommendationReachesTheFarEdgeOfTheMenus) {
+TEST(ParameterCheckTest, RecommendationMeasuresOnlyTheCoveredArea) {
     CAppletParameters applet;
     CVorane& menu = AddTopMenu(applet, {"a", "b", "c"});
     ParameterCheckResult result = CheckParameters(applet, false);
-    // The menu spans x 40..120, so an applet narrower than 124 would cut it off.
-    EXPECT_EQ(result.report, Header("Vorane Applet Properties") + Recommend(124, 89) + Trailer());
+    // The menu spans x 40..120: 80 wide, not 120, plus the margin.
+    EXPECT_EQ(result.report, Header("Vorane Applet Properties") + Recommend(84, 74) + Trailer());
     EXPECT_EQ(applet.m_menuBounds, (Rect{40, 15, 120, 85}));
 
     menu.m_BKStyle = 2;
     result = CheckParameters(applet, false);
-    EXPECT_EQ(result.recommendedWidth, 125);
-    EXPECT_EQ(result.recommendedHeight, 90);
+    EXPECT_EQ(result.recommendedWidth, 85);
+    EXPECT_EQ(result.recommendedHeight, 75);
 
     menu.m_BKStyle = 0;
     menu.m_Corner = 2;
     result = CheckParameters(applet, true);
     EXPECT_EQ(applet.m_menuBounds, (Rect{-40, -55, 40, 15}));
-    EXPECT_EQ(result.recommendedWidth, 44);
-    EXPECT_EQ(result.recommendedHeight, 19);
-    EXPECT_EQ(applet.m_appWidth, 44);
+    EXPECT_EQ(result.recommendedWidth, 84);
+    EXPECT_EQ(result.recommendedHeight, 74);
+    EXPECT_EQ(applet.m_appWidth, 84);
+    EXPECT_EQ(applet.m_appHeight, 74);
 }
 
 TEST(ParameterCheckTest, HiddenMenusAndItemsTakeNoSpace) {

@@ -55,14 +55,15 @@ TEST(HtmlPageTest, WorkedExamplePageByteForByte) {
     EXPECT_EQ(page.substr(page.size() - 7), "</html>");
 }
 
-TEST(HtmlPageTest, PageTakesAlignmentTitleAndSizeUnchanged) {
+TEST(HtmlPageTest, PageTakesAlignmentTitleAndSize) {
     CAppletParameters applet;
     applet.m_Align = 2;
     applet.m_HTMLTitle = "A <b>\"quoted\"</b> & title";
     applet.m_appWidth = 0;
     applet.m_appHeight = -5;
     const std::string page = applet.BuildHTML();
-    EXPECT_EQ(LineAt(page, 1), "<head><title>A <b>\"quoted\"</b> & title</title></head>");
+    // Only "<" is escaped: the title cannot open a tag or end the title element.
+    EXPECT_EQ(LineAt(page, 1), "<head><title>A &lt;b>\"quoted\"&lt;/b> & title</title></head>");
     EXPECT_EQ(LineAt(page, 2), "<p align=\"Right\">");
     EXPECT_EQ(LineAt(page, 3), "<applet code=\"trelvix.class\" align=\"baseline\" width=\"0\" height=\"-5\">");
     // No visible menu: the block holds the applet and "Misc" lines only.
@@ -76,15 +77,25 @@ TEST(HtmlPageTest, PageTakesAlignmentTitleAndSizeUnchanged) {
 }
 
 TEST(HtmlPageTest, AutoSizedCheckBeforeBuildSetsTheAppletLine) {
+    const auto appletLineAfterCheck = [](CAppletParameters& applet) {
+        CheckParameters(applet, true);
+        return LineAt(applet.BuildHTML(), 3);
+    };
+    const auto appletLine = [](int width, int height) {
+        return "<applet code=\"trelvix.class\" align=\"baseline\" width=\"" + std::to_string(width) +
+               "\" height=\"" + std::to_string(height) + "\">";
+    };
     CAppletParameters applet;
-    AddTopMenu(applet, {"a", "b", "c"});
-    const ParameterCheckResult check = CheckParameters(applet, true);
-    const std::string page = applet.BuildHTML();
-    EXPECT_EQ(LineAt(page, 3), "<applet code=\"trelvix.class\" align=\"baseline\" width=\"" +
-                                   std::to_string(check.recommendedWidth) + "\" height=\"" +
-                                   std::to_string(check.recommendedHeight) + "\">");
-    EXPECT_EQ(applet.m_appWidth, 124);
-    EXPECT_EQ(applet.m_appHeight, 89);
+    EXPECT_EQ(appletLineAfterCheck(applet), appletLine(4, 4));
+    CVorane& menu = AddTopMenu(applet, {"a", "b", "c"});
+    EXPECT_EQ(appletLineAfterCheck(applet), appletLine(84, 74));
+    menu.m_BKStyle = 2;
+    EXPECT_EQ(appletLineAfterCheck(applet), appletLine(85, 75));
+    menu.m_BKStyle = 0;
+    menu.m_Corner = 2;
+    EXPECT_EQ(appletLineAfterCheck(applet), appletLine(84, 74));
+    EXPECT_EQ(applet.m_appWidth, 84);
+    EXPECT_EQ(applet.m_appHeight, 74);
 }
 
 TEST(HtmlPageTest, AppletParagraphRangeCoversParagraphOnly) {

@@ -187,7 +187,7 @@ TEST(AppletParametersTest, FieldFormsFollowTheAppletsReading) {
               "000000,ffffff,111,0,0,14,0,00,0,0,,,000000,ffffff,111,0,0,14,0,00,0,0,,,");
     EXPECT_EQ(ValueOf(block, "I0-0"), "Line one|_#`Line two,desc,,,,,,_blank,");
     EXPECT_EQ(ValueOf(block, "I0-1"), "lone\nfeed,,,,,,,_self,");
-    EXPECT_EQ(ValueOf(block, "I0-2"), "a,b \"q\" <x>,,,,,,,_self,http://x/?a=1,2");
+    EXPECT_EQ(ValueOf(block, "I0-2"), "a,b &quot;q&quot; <x>,,,,,,,_self,http://x/?a=1,2");
     EXPECT_EQ(block.find("never written"), std::string::npos);
 
     const std::vector<std::pair<int, const char*>> codes = {{0, "01"}, {1, "02"}, {2, "11"}, {3, "12"}};

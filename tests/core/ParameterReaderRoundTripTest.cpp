@@ -21,7 +21,7 @@ public:
         : m_random(seed), m_media(std::move(mediaFolder)) {}
 
     void Fill(CAppletParameters& applet) {
-        applet.m_HTMLTitle = Text(3, false);
+        applet.m_HTMLTitle = Text(3);
         applet.m_Align = Between(0, 2);
         applet.m_appWidth = Between(0, 2000);
         applet.m_appHeight = Between(0, 2000);
@@ -55,13 +55,13 @@ private:
                                   (Chance(10) ? 0x01000000u : 0u));
     }
 
-    // Item texts may even hold the page's own tags; a page title may not.
-    std::string Text(int maxWords, bool withTags = true) {
+    // Texts may even hold the page's own tags, quotes and references of the editor's form.
+    std::string Text(int maxWords) {
         static const char* const kWords[] = {
             "Home", "Products", "About us", "a,b", "say \"hi\"", "<b>bold</b>", "x > y", "|_#`",
-            "&amp;", "Gr\xC3\xBC\xC3\x9F" "e", "'single'", "tab\tstop", "two\r\nlines", "50%", "C++",
+            "R&D", "&#9733;", "Caf\xE9 \x80", "Gr\xFC\xDF" "e", "\x81\x8D\x8F\x90\x9D", "'single'", "tab\tstop", "two\r\nlines", "50%", "C++",
             "=", "end.", "(1)", "#top", "~", "<applet code=x>", "</applet>", "<param name=\"Misc\">"};
-        const int pool = static_cast<int>(std::size(kWords)) - (withTags ? 0 : 3);
+        const int pool = static_cast<int>(std::size(kWords));
         std::string text;
         const int words = Between(0, maxWords);
         for (int i = 0; i < words; ++i) text += (i ? " " : "") + std::string(kWords[Between(0, pool - 1)]);

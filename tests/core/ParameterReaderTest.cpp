@@ -173,7 +173,13 @@ TEST(ParameterReaderTest, QuotesAndBracketsInsideWrittenValuesStayInTheirFields)
     EXPECT_EQ(menu.m_items.at(0)->m_link, "\"x\".html");
     EXPECT_EQ(menu.m_items.at(1)->m_description, "two\r\nlines \"q\"");
     EXPECT_EQ(menu.m_items.at(1)->m_link, "end\"");
-    EXPECT_EQ(read.applet->BuildAppletParameters(), block);
+    // Written again, each quote inside a value is a reference.
+    const std::string rewritten = read.applet->BuildAppletParameters();
+    EXPECT_NE(rewritten.find("value=\"say &quot;hi&quot;>now,a &quot;b&quot; <i>c</i>,,,,,,_self,&quot;x&quot;.html\">"),
+              std::string::npos);
+    const AppletReadResult again = ReadAppletParameters(rewritten);
+    ASSERT_TRUE(again.Ok()) << again.error;
+    EXPECT_EQ(again.applet->BuildAppletParameters(), rewritten);
 }
 
 TEST(ParameterReaderTest, ACommaInALabelSplitsItAsTheAppletDoesAndIsReported) {

@@ -21,6 +21,7 @@
 #include "main/WindowPlacement.h"
 #include "main/WizardInfoView.h"
 #include "model/AppletParameters.h"
+#include "model/VoraneItem.h"
 #include "output/HtmlPageBuilder.h"
 #include "output/ParameterCheck.h"
 #include "output/PreviewWriter.h"
@@ -262,6 +263,43 @@ private slots:
         QCOMPARE(program.Applet().m_appWidth, expected.recommendedWidth);
         QCOMPARE(program.Applet().m_appHeight, expected.recommendedHeight);
         QVERIFY(program.Doc().IsModified());
+    }
+
+    void buildHtmlWithAutoChangeShowsTheRecommendedSizeInTheAppletLine() {
+        Program program;
+        QVERIFY(program.Start());
+        CAppletParameters& applet = program.Applet();
+        for (const auto& menu : applet.m_menus) menu->m_visible = 0;
+        QString shown;
+        program.dialogs.onDialog = [&](QDialog* dialog) {
+            if (auto* html = qobject_cast<CDlgHtml*>(dialog)) shown = html->PageText();
+            return int(QDialog::Accepted);
+        };
+        program.Action(cmd::OptionsAutoChange)->trigger();
+        QVERIFY(program.Action(cmd::OptionsAutoChange)->isChecked());
+        const auto appletLineOfBuildHtml = [&] {
+            program.Action(cmd::BuildHtml)->trigger();
+            return shown.split(QLatin1Char('\n')).value(3);
+        };
+        const auto appletLine = [](int width, int height) {
+            return QStringLiteral("<applet code=\"trelvix.class\" align=\"baseline\" width=\"%1\" height=\"%2\">")
+                .arg(width)
+                .arg(height);
+        };
+        QCOMPARE(appletLineOfBuildHtml(), appletLine(4, 4));
+        // A vertical menu at (40, 15) with three items 80 by 20, gap 5.
+        auto added = std::make_unique<CVorane>(0, kTopLevelMenuName);
+        for (const char* label : {"a", "b", "c"}) added->AddItem(std::make_unique<CVoraneItem>(label), 0);
+        CVorane& menu = *added;
+        applet.m_menus.push_back(std::move(added));
+        QCOMPARE(appletLineOfBuildHtml(), appletLine(84, 74));
+        menu.m_BKStyle = 2;
+        QCOMPARE(appletLineOfBuildHtml(), appletLine(85, 75));
+        menu.m_BKStyle = 0;
+        menu.m_Corner = 2;
+        QCOMPARE(appletLineOfBuildHtml(), appletLine(84, 74));
+        QVERIFY(program.Frame().InfoView()->MessageText().contains(
+            QStringLiteral("Recommend:\tApplet Width:84,\tApplet Height:74")));
     }
 
     void buildHtmlShowsThePageAndCopyTakesTheAppletParagraph() {

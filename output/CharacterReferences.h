@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Character references in the page: what the page writer escapes so that no text can
+// change the page's structure, and how a browser reads them back.
+namespace kestrune {
+
+// A double quote becomes "&quot;"; nothing else changes, so authors' own references
+// ("&amp;", "&#9733;") and "<", ">" and "&" reach the browser as typed.
+std::string EscapeAttributeValue(std::string_view value);
+
+// "<" becomes "&lt;", so a title can neither end the title element nor open a tag.
+std::string EscapeTitleText(std::string_view title);
+
+// Where a reference stands: browsers leave "&copy=" or "&copyx" alone inside an
+// attribute value, but read "&copy" as the sign in text.
+enum class ReferencePlace { AttributeValue, Text };
+
+// The Windows-1252 text a browser reads from the given page text: numeric references
+// (decimal and hexadecimal, with or without ";") and the named references browsers know
+// become their characters; a character the code page cannot hold stays a reference of
+// the form the editor writes ("&#9733;"). Every other byte is kept.
+std::string DecodeCharacterReferences(std::string_view text, ReferencePlace place);
+
+}  // namespace kestrune
