@@ -12,13 +12,13 @@
 
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "persist/FileAccess.h"
+#include "base/FileAccess.h"
 #include "persist/KeyTable.h"
 #include "persist/MenuFileReader.h"
 #include "persist/MenuFileText.h"
-#include "persist/SettingsStore.h"
-#include "persist/TemplateStore.h"
-#include "persist/TextRoutines.h"
+#include "base/SettingsStore.h"
+#include "services/TemplateStore.h"
+#include "base/TextRoutines.h"
 
 namespace kestrune::fuzz {
 

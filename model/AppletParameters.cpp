@@ -23,10 +23,6 @@ int CAppletParameters::Reset() {
     m_appBKImageY = 0;
     m_appBKAudioPath.clear();
     m_documentFolder.clear();
-    m_menuBounds = Rect{};
-    m_menuCounter = 0;
-    m_emittedItems.clear();
-    m_countText.clear();
     return 1;
 }
 

@@ -35,7 +35,6 @@ public:
     std::int32_t m_appBKImageY = 0;
     std::string m_appBKAudioPath;
     std::vector<std::unique_ptr<CVorane>> m_menus;
-    Rect m_menuBounds;
     // The folder of the file the document was opened from or saved to: relative media
     // paths are taken from it. Not part of any file; empty for a new document.
     std::string m_documentFolder;
@@ -58,15 +57,11 @@ public:
 
     Rect TopLevelBounds() const;
 
-    // The <param> block and the page text; defined in output/.
-    std::string BuildAppletParameters();
-    std::string BuildHTML();
-
-    // Working values of a parameter build or a document save: meaningful only while
-    // one runs and until the next change of the tree.
-    int m_menuCounter = 0;
-    std::vector<const CVoraneItem*> m_emittedItems;
-    std::string m_countText;
+    // The <param> block and the page text. Thin forwarders to the output layer's
+    // encoder and page builder, which hold every working value of a build: building
+    // reads the model and changes nothing in it.
+    std::string BuildAppletParameters() const;
+    std::string BuildHTML() const;
 
     virtual void Serialize(CArchive& ar);
 };

@@ -40,7 +40,6 @@ public:
     std::array<ItemStyle, kStateCount> m_itemStyle{};
     std::vector<std::unique_ptr<CVoraneItem>> m_items;
     std::int32_t m_visible = 1;
-    std::int32_t m_number = -1;  // set by a parameter build or a save
 
     int CountItems(int all) const;
     // Out-of-range indices give nullptr rather than undefined behaviour.

@@ -10,7 +10,7 @@
 #include "model/VoraneItem.h"
 #include "output/CharacterReferences.h"
 #include "output/OutputTexts.h"
-#include "persist/TextRoutines.h"
+#include "base/TextRoutines.h"
 
 namespace kestrune {
 
@@ -130,28 +130,28 @@ std::string AppletParameterEncoder::ItemValue(const CVoraneItem& item) {
     return fields.Joined();
 }
 
-void AppletParameterEncoder::EmitMenuLines(std::string& text, CVorane& menu, int number) {
+void AppletParameterEncoder::EmitMenuLines(std::string& text, const CVorane& menu, int number) {
     const std::string suffix = std::to_string(number);
-    menu.m_number = number;
-    m_applet.m_countText += std::to_string(menu.CountItems(0));
-    m_applet.m_countText += ',';
+    m_numbers[&menu] = number;
+    m_countText += std::to_string(menu.CountItems(0));
+    m_countText += ',';
     AppendParameterLine(text, texts::kParamMenuStylePrefix + suffix, MenuStyleValue(menu));
     AppendParameterLine(text, texts::kParamItemStylePrefix + suffix, ItemStylesValue(menu));
     int visibleIndex = 0;
     for (const auto& item : menu.m_items) {
         if (item->m_visible == 0) continue;
-        m_applet.m_emittedItems.push_back(item.get());
+        m_emittedItems.push_back(item.get());
         m_subMenuNumbers.push_back(-1);
         AppendParameterLine(text, texts::kParamItemPrefix + suffix + "-" + std::to_string(visibleIndex++),
                             ItemValue(*item));
     }
 }
 
-void AppletParameterEncoder::EmitMenu(std::string& text, CVorane* menu, int number) {
+void AppletParameterEncoder::EmitMenu(std::string& text, const CVorane* menu, int number) {
     // Depth-first pre-order with an explicit stack, so a deep tree cannot exhaust the
     // call stack: a menu, then everything under its first visible item, then the next.
     struct Pending {
-        CVorane* menu;
+        const CVorane* menu;
         std::int64_t opener;  // index in m_emittedItems of the item that opens it
     };
     std::vector<Pending> pending{{menu, kNoOpener}};
@@ -161,17 +161,17 @@ void AppletParameterEncoder::EmitMenu(std::string& text, CVorane* menu, int numb
         pending.pop_back();
         if (!IsEmitted(current.menu)) continue;
         if (current.opener != kNoOpener) m_subMenuNumbers[static_cast<std::size_t>(current.opener)] = nextNumber;
-        const std::size_t firstItem = m_applet.m_emittedItems.size();
+        const std::size_t firstItem = m_emittedItems.size();
         EmitMenuLines(text, *current.menu, nextNumber);
-        ++m_applet.m_menuCounter;
-        nextNumber = m_applet.m_menuCounter;
-        for (std::size_t i = m_applet.m_emittedItems.size(); i-- > firstItem;)
-            pending.push_back({m_applet.m_emittedItems[i]->m_subMenu.get(), static_cast<std::int64_t>(i)});
+        ++m_menuCounter;
+        nextNumber = m_menuCounter;
+        for (std::size_t i = m_emittedItems.size(); i-- > firstItem;)
+            pending.push_back({m_emittedItems[i]->m_subMenu.get(), static_cast<std::int64_t>(i)});
     }
 }
 
 std::string AppletParameterEncoder::MiscValue() const {
-    std::string value = std::to_string(m_applet.m_menuCounter) + "," + m_applet.m_countText;
+    std::string value = std::to_string(m_menuCounter) + "," + m_countText;
     for (std::int32_t number : m_topLevelNumbers) value += "-" + std::to_string(number) + ",";
     for (std::size_t i = 0; i < m_subMenuNumbers.size(); ++i)
         if (m_subMenuNumbers[i] >= 0) value += std::to_string(i) + "-" + std::to_string(m_subMenuNumbers[i]) + ",";
@@ -179,28 +179,32 @@ std::string AppletParameterEncoder::MiscValue() const {
 }
 
 std::string AppletParameterEncoder::Build() {
-    m_applet.m_menuCounter = 0;
-    m_applet.m_countText.clear();
-    m_applet.m_emittedItems.clear();
+    m_menuCounter = 0;
+    m_countText.clear();
+    m_emittedItems.clear();
+    m_numbers.clear();
     m_topLevelNumbers.clear();
     m_subMenuNumbers.clear();
 
     std::string text;
     AppendParameterLine(text, texts::kParamAppletStyle, AppletStyleValue());
     for (const auto& menu : m_applet.m_menus) {
-        const int number = m_applet.m_menuCounter;
+        const int number = m_menuCounter;
         EmitMenu(text, menu.get(), number);
-        if (m_applet.m_menuCounter != number) m_topLevelNumbers.push_back(number);
+        if (m_menuCounter != number) m_topLevelNumbers.push_back(number);
     }
     AppendParameterLine(text, texts::kParamMisc, MiscValue());
-    m_applet.m_emittedItems.clear();
-    m_subMenuNumbers.clear();
     return text;
 }
 
-AppletParameterEncoder::AppletParameterEncoder(CAppletParameters& applet)
+AppletParameterEncoder::AppletParameterEncoder(const CAppletParameters& applet)
     : m_applet(applet), m_media(applet.m_documentFolder) {}
 
-std::string CAppletParameters::BuildAppletParameters() { return AppletParameterEncoder(*this).Build(); }
+int AppletParameterEncoder::NumberOf(const CVorane* menu) const {
+    const auto found = m_numbers.find(menu);
+    return found == m_numbers.end() ? -1 : found->second;
+}
+
+std::string CAppletParameters::BuildAppletParameters() const { return AppletParameterEncoder(*this).Build(); }
 
 }  // namespace kestrune

@@ -2,9 +2,10 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
-#include "output/MediaFileSearch.h"
+#include "base/MediaFileSearch.h"
 
 namespace kestrune {
 
@@ -14,13 +15,20 @@ class CVoraneItem;
 
 // Builds the <param> block of the applet: "ApStyle", then every emitted menu (its
 // "MStyle", "IStyle" and "I" lines) in depth-first pre-order, then "Misc".
-// CAppletParameters::BuildAppletParameters() runs one of these; the working values
-// (m_menuCounter, m_emittedItems, m_countText) and m_number live on the applet.
+// CAppletParameters::BuildAppletParameters() runs one of these. The working values of a
+// build live here, so building reads the model and never changes it.
 class AppletParameterEncoder {
 public:
     // Media names are looked up from the document's folder.
-    explicit AppletParameterEncoder(CAppletParameters& applet);
+    explicit AppletParameterEncoder(const CAppletParameters& applet);
     std::string Build();
+
+    // The number the last Build gave the menu; -1 when it was not emitted.
+    int NumberOf(const CVorane* menu) const;
+    // Visible items in emission order, and the item counts of the emitted menus.
+    const std::vector<const CVoraneItem*>& EmittedItems() const { return m_emittedItems; }
+    int MenuCount() const { return m_menuCounter; }
+    const std::string& CountText() const { return m_countText; }
 
     // A menu takes part in the block when it is shown and has a visible item.
     static bool IsEmitted(const CVorane* menu);
@@ -28,15 +36,18 @@ public:
 private:
     // Appends the lines of one menu and of the emitted menus below it, numbering each
     // from the applet's menu counter.
-    void EmitMenu(std::string& text, CVorane* menu, int number);
-    void EmitMenuLines(std::string& text, CVorane& menu, int number);
+    void EmitMenu(std::string& text, const CVorane* menu, int number);
+    void EmitMenuLines(std::string& text, const CVorane& menu, int number);
     std::string AppletStyleValue();
     std::string ItemValue(const CVoraneItem& item);
     std::string MiscValue() const;
 
-    CAppletParameters& m_applet;
+    const CAppletParameters& m_applet;
     MediaFileSearch m_media;
-    // Numbers given in this build: m_number alone keeps stale values from earlier builds.
+    int m_menuCounter = 0;
+    std::string m_countText;
+    std::vector<const CVoraneItem*> m_emittedItems;
+    std::unordered_map<const CVorane*, int> m_numbers;
     std::vector<std::int32_t> m_topLevelNumbers;
     std::vector<std::int32_t> m_subMenuNumbers;  // per emitted item, -1 when none opens
 };

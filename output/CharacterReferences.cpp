@@ -5,7 +5,7 @@
 #include <iterator>
 #include <optional>
 
-#include "persist/Windows1252.h"
+#include "base/Windows1252.h"
 
 namespace kestrune {
 

@@ -2,7 +2,6 @@
 
 #include "model/AppletParameters.h"
 #include "model/StyleNames.h"
-#include "output/AppletClassFile.h"
 #include "output/CharacterReferences.h"
 #include "output/OutputTexts.h"
 
@@ -14,7 +13,7 @@ const char* ParagraphAlignWord(int align) {
     return names::kParagraphAligns[static_cast<std::size_t>(align)];
 }
 
-std::string BuildPage(CAppletParameters& applet) {
+std::string BuildPage(const CAppletParameters& applet) {
     const std::string parameters = applet.BuildAppletParameters();
     std::string page;
     page.reserve(parameters.size() + applet.m_HTMLTitle.size() + 256);
@@ -25,7 +24,7 @@ std::string BuildPage(CAppletParameters& applet) {
     page += ParagraphAlignWord(applet.m_Align);
     page += texts::kParagraphStartEnd;
     page += texts::kAppletStart;
-    page += kAppletClassFileName;
+    page += texts::kAppletClassFileName;
     page += texts::kAppletWidth;
     page += std::to_string(applet.m_appWidth);
     page += texts::kAppletHeight;
@@ -52,6 +51,6 @@ std::string AppletParagraph(std::string_view page) {
     return std::string(page.substr(range->begin, range->end - range->begin));
 }
 
-std::string CAppletParameters::BuildHTML() { return BuildPage(*this); }
+std::string CAppletParameters::BuildHTML() const { return BuildPage(*this); }
 
 }  // namespace kestrune

@@ -12,7 +12,7 @@ class CAppletParameters;
 // The page: title, one paragraph holding the <applet> element with the parameter
 // block, CR LF line ends and no line break after the closing </html>.
 // CAppletParameters::BuildHTML() returns it.
-std::string BuildPage(CAppletParameters& applet);
+std::string BuildPage(const CAppletParameters& applet);
 
 // The paragraph word for m_Align: "Center", "Left" or "Right".
 const char* ParagraphAlignWord(int align);

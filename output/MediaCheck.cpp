@@ -1,7 +1,7 @@
 #include "output/MediaCheck.h"
 
 #include "output/OutputTexts.h"
-#include "output/SafeFile.h"
+#include "base/SafeFile.h"
 
 namespace kestrune {
 

@@ -2,12 +2,12 @@
 
 #include <array>
 
+#include "model/ModelTexts.h"
+
 // Texts of the parameter block, the page and the check report. The applet and the
 // users read them byte for byte, so each is written down once, here.
 namespace kestrune::texts {
 
-inline constexpr const char* kCrLf = "\r\n";
-inline constexpr const char* kLabelBreakToken = "|_#`";
 inline constexpr const char* kDefaultTarget = "_self";
 
 // Parameter names and their number forms.
@@ -24,6 +24,7 @@ inline constexpr const char* kParamLineEnd = "\">\r\n";
 inline constexpr std::array<const char*, 4> kBackgroundStyleCodes = {"01", "02", "11", "12"};
 
 // The page.
+inline constexpr const char* kAppletClassFileName = "trelvix.class";
 inline constexpr const char* kPageStart = "<html>\r\n<head><title>";
 inline constexpr const char* kPageTitleEnd = "</title></head>\r\n";
 inline constexpr const char* kParagraphStart = "<p align=\"";
@@ -61,17 +62,5 @@ inline constexpr const char* kReportTrailer =
 inline constexpr std::array<const char*, 5> kItemMediaKinds = {
     "normal image", "mouse over image", "mouse click image", "mouse over audio",
     "mouse click audio"};
-
-// Refused or failed file operations.
-inline constexpr const char* kNotAFileName = "\"%1\" does not name a file.";
-inline constexpr const char* kCannotWriteFile = "The file \"%1\" cannot be written.";
-inline constexpr const char* kNotRegularDestination =
-    "\"%1\" is not a regular file (a folder, device or pipe); it is not replaced.";
-inline constexpr const char* kLinkLeadsOutside =
-    "\"%1\" is a link that does not name a regular file in its own folder; nothing is written through it.";
-
-// Folders of the template layout below the template folder.
-inline constexpr const char* kSampleImageFolder = "Sample/Image";
-inline constexpr const char* kSampleAudioFolder = "Sample/Audio";
 
 }  // namespace kestrune::texts

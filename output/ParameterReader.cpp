@@ -13,7 +13,7 @@
 #include "model/VoraneItem.h"
 #include "output/CharacterReferences.h"
 #include "output/OutputTexts.h"
-#include "output/SafeFile.h"
+#include "base/SafeFile.h"
 
 namespace kestrune {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "persist/FileAccess.h"
-#include "persist/TextRoutines.h"
+#include "base/FileAccess.h"
+#include "base/TextRoutines.h"
 
 namespace kestrune {
 

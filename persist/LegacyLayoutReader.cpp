@@ -8,9 +8,9 @@
 
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "output/ParameterCheck.h"
+#include "model/LayoutEstimate.h"
 #include "persist/KeyTable.h"
-#include "persist/TextRoutines.h"
+#include "base/TextRoutines.h"
 
 namespace kestrune {
 

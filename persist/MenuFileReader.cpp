@@ -7,12 +7,12 @@
 
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "persist/FileAccess.h"
+#include "base/FileAccess.h"
 #include "persist/KeyTable.h"
 #include "persist/LegacyLayoutReader.h"
 #include "persist/MenuFileText.h"
 #include "persist/PersistTexts.h"
-#include "persist/TextRoutines.h"
+#include "base/TextRoutines.h"
 
 namespace kestrune {
 

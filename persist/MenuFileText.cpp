@@ -4,9 +4,9 @@
 
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "persist/FileAccess.h"
+#include "base/FileAccess.h"
 #include "persist/PersistTexts.h"
-#include "persist/TextRoutines.h"
+#include "base/TextRoutines.h"
 
 namespace kestrune {
 
@@ -104,46 +104,55 @@ void AppendItemLine(std::string& out, const CVoraneItem& item, int number, int p
 
 }  // namespace
 
-std::string FormatMenuSection(CAppletParameters& applet, const MenuSectionForm& form) {
+std::string FormatMenuSection(const CAppletParameters& applet, const MenuSectionForm& form) {
     std::string out;
     out.append("[").append(form.section).append("]\r\n");
     AppendAppletLine(out, applet, form);
     if (form.withNotice) out.append(texts::kKeyNotice).append("=").append(texts::kNoticeValue).append("\r\n");
 
     // Depth first without recursion: a menu, then the sub menus of its items in order.
+    // Each pending menu remembers who holds it: a top-level position or a written item.
+    struct Pending {
+        const CVorane* menu;
+        std::size_t holder;
+        bool topLevel;
+    };
     int counter = 0;
     std::string countText;
-    std::vector<const CVoraneItem*> writtenItems;
-    std::vector<CVorane*> pending;
-    for (auto it = applet.m_menus.rbegin(); it != applet.m_menus.rend(); ++it) pending.push_back(it->get());
+    std::vector<int> topLevelNumbers(applet.m_menus.size(), 0);
+    std::vector<int> subMenuNumbers;  // per written item, the number of its sub menu
+    std::vector<Pending> pending;
+    for (std::size_t i = applet.m_menus.size(); i-- > 0;) pending.push_back({applet.m_menus[i].get(), i, true});
     while (!pending.empty()) {
-        CVorane* menu = pending.back();
+        const Pending current = pending.back();
         pending.pop_back();
+        const CVorane& menu = *current.menu;
         const int number = counter++;
-        menu->m_number = number;
-        AppendField(countText, static_cast<std::int64_t>(menu->m_items.size()));
-        AppendMenuStyleLine(out, *menu, number);
-        AppendItemStylesLine(out, *menu, number);
+        (current.topLevel ? topLevelNumbers : subMenuNumbers)[current.holder] = number;
+        AppendField(countText, static_cast<std::int64_t>(menu.m_items.size()));
+        AppendMenuStyleLine(out, menu, number);
+        AppendItemStylesLine(out, menu, number);
+        const std::size_t firstItem = subMenuNumbers.size();
         int position = 1;
-        for (const auto& item : menu->m_items) {
-            writtenItems.push_back(item.get());
+        for (const auto& item : menu.m_items) {
+            subMenuNumbers.push_back(0);
             AppendItemLine(out, *item, number, position++, form);
         }
-        for (auto it = menu->m_items.rbegin(); it != menu->m_items.rend(); ++it)
-            pending.push_back((*it)->m_subMenu.get());
+        for (std::size_t i = menu.m_items.size(); i-- > 0;)
+            pending.push_back({menu.m_items[i]->m_subMenu.get(), firstItem + i, false});
     }
 
     out.append(texts::kKeyMisc).push_back('=');
     AppendField(out, counter);
     out.append(countText);
-    for (const auto& menu : applet.m_menus) {
+    for (int number : topLevelNumbers) {
         out.push_back('-');
-        AppendField(out, menu->m_number);
+        AppendField(out, number);
     }
-    for (std::size_t i = 0; i < writtenItems.size(); ++i) {
+    for (std::size_t i = 0; i < subMenuNumbers.size(); ++i) {
         AppendNumber(out, static_cast<std::int64_t>(i));
         out.push_back('-');
-        AppendField(out, writtenItems[i]->m_subMenu->m_number);
+        AppendField(out, subMenuNumbers[i]);
     }
     out.append("\r\n");
     return out;

@@ -30,7 +30,7 @@ struct MenuSectionForm {
 };
 
 // The lines of one section of the current layout, each followed by CR LF. Numbers the
-// menus depth first (menu, then the sub menus of its items in item order) into m_number.
-std::string FormatMenuSection(CAppletParameters& applet, const MenuSectionForm& form);
+// menus depth first: a menu, then the sub menus of its items in item order.
+std::string FormatMenuSection(const CAppletParameters& applet, const MenuSectionForm& form);
 
 }  // namespace kestrune

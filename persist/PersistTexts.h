@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/OutputTexts.h"  // the label token and the sample folders are shared
+#include "model/ModelTexts.h"
 
 // Names, keys and messages of the menu files and the template store, defined once.
 namespace kestrune::texts {
@@ -35,10 +35,6 @@ inline constexpr const char* kSaveFailed = "Save as file failed!";
 inline constexpr const char* kNotSavedByKestrune = "This File is not saved by Kestrune!\nSystem can't open it.";
 inline constexpr const char* kCannotOpenFile = "Cannot open the file \"%1\".";
 inline constexpr const char* kCannotReadMenuFile = "The menu file \"%1\" cannot be read.";
-inline constexpr const char* kFileTooLarge =
-    "The file \"%1\" is larger than 32 MB, more than any menu or template file holds; it is not read.";
-inline constexpr const char* kFileNotRegular = "\"%1\" is not a regular file (a folder, device or pipe); it is not read.";
-inline constexpr const char* kCannotReadFile = "The file \"%1\" cannot be read.";
 inline constexpr const char* kNoMenuInFile =
     "The file \"%1\" holds text but no menu that Kestrune can read; it is not opened.";
 inline constexpr const char* kMenusTooDeep =

@@ -1,7 +1,7 @@
 #include "persist/TemplateNames.h"
 
 #include "persist/PersistTexts.h"
-#include "persist/TextRoutines.h"
+#include "base/TextRoutines.h"
 
 namespace kestrune {
 

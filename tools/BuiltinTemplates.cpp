@@ -6,7 +6,7 @@
 
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "output/ParameterCheck.h"
+#include "services/ParameterCheck.h"
 
 using namespace kestrune;
 

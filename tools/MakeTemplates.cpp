@@ -9,10 +9,10 @@
 #include "BuiltinTemplates.h"
 #include "SamplePage.h"
 #include "model/AppletParameters.h"
-#include "output/ParameterCheck.h"
+#include "services/ParameterCheck.h"
 #include "persist/PersistTexts.h"
-#include "persist/SettingsStore.h"
-#include "persist/TemplateStore.h"
+#include "base/SettingsStore.h"
+#include "services/TemplateStore.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -5,7 +5,7 @@
 
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "persist/FileAccess.h"
+#include "base/FileAccess.h"
 
 using namespace kestrune;
 

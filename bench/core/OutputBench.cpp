@@ -5,8 +5,8 @@
 #include "ModelGenerator.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "output/MediaWalk.h"
-#include "output/ParameterCheck.h"
+#include "services/MediaWalk.h"
+#include "services/ParameterCheck.h"
 
 using namespace kestrune;
 using namespace kestrune::bench;

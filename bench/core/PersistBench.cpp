@@ -8,7 +8,7 @@
 #include "persist/KeyTable.h"
 #include "persist/MenuFileReader.h"
 #include "persist/MenuFileText.h"
-#include "persist/MenuFileWriter.h"
+#include "services/MenuFileWriter.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
 #include "model/VoraneItem.h"
-#include "persist/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "preview/MenuPreviewWidget.h"
 #include "preview/MenuPreviewWindow.h"
 

@@ -10,7 +10,7 @@
 #include "main/EditorShell.h"
 #include "main/MainFrame.h"
 #include "model/VoraneItem.h"
-#include "persist/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "tree/KestruneView.h"
 
 using namespace kestrune;

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "browser/ProgramLauncher.h"
+#include "app/ProgramLauncher.h"
 #include "model/VoraneItem.h"
 
 using namespace kestrune;

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "model/AppletParameters.h"
-#include "output/PreviewFolder.h"
+#include "services/PreviewFolder.h"
 
 class IDialogService;
 class IProgramLauncher;

@@ -3,7 +3,7 @@
 #include <QStringList>
 
 #include "persist/PersistTexts.h"
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QSettings>
 
-#include "persist/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 // The per-user settings store of the platform: QSettings under "Quellary" / "Kestrune";
 // a section is a group, an entry keeps its name.

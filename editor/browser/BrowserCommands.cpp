@@ -6,8 +6,8 @@
 #include "app/DialogService.h"
 #include "app/KestruneApp.h"
 #include "browser/DlgWebBrowser.h"
-#include "browser/ProgramLauncher.h"
-#include "output/PreviewBrowserSetting.h"
+#include "app/ProgramLauncher.h"
+#include "services/PreviewBrowserSetting.h"
 #include "preview/MenuViewerChoice.h"
 
 using namespace kestrune;

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "output/PreviewLaunch.h"
+#include "services/PreviewLaunch.h"
 
 class IDialogService;
 namespace Ui {

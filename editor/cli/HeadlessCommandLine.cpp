@@ -13,11 +13,11 @@
 #include "app/QSettingsStore.h"
 #include "cli/HeadlessTexts.h"
 #include "model/AppletParameters.h"
-#include "output/ParameterCheck.h"
-#include "persist/DocumentFile.h"
-#include "persist/DocumentHost.h"
-#include "persist/TemplateStore.h"
-#include "persist/TextRoutines.h"
+#include "services/ParameterCheck.h"
+#include "services/DocumentFile.h"
+#include "services/DocumentHost.h"
+#include "services/TemplateStore.h"
+#include "base/TextRoutines.h"
 
 using namespace kestrune;
 namespace ht = headlesstexts;

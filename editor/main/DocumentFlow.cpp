@@ -9,9 +9,9 @@
 #include "app/KestruneDoc.h"
 #include "app/ShellTexts.h"
 #include "main/RecentFileList.h"
-#include "persist/DocumentFile.h"
-#include "persist/SettingsStore.h"
-#include "persist/TemplateStore.h"
+#include "services/DocumentFile.h"
+#include "base/SettingsStore.h"
+#include "services/TemplateStore.h"
 #include "templates/DlgNew.h"
 #include "tree/KestruneView.h"
 

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-#include "persist/DocumentHost.h"
+#include "services/DocumentHost.h"
 
 class CKestruneApp;
 class CKestruneDoc;

@@ -5,9 +5,9 @@
 #include "main/DocumentFlow.h"
 #include "properties/IconResources.h"
 #include "main/MainFrame.h"
-#include "output/PreviewBrowserSetting.h"
-#include "output/PreviewFolder.h"
-#include "preview/MenuPreviewCommand.h"
+#include "services/PreviewBrowserSetting.h"
+#include "services/PreviewFolder.h"
+#include "main/MenuPreviewCommand.h"
 
 CEditorShell::CEditorShell(const QString& appDir, IDialogService& dialogs, kestrune::ISettingsStore& settings)
     : m_app(appDir, dialogs, settings),

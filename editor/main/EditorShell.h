@@ -5,7 +5,7 @@
 
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
-#include "persist/TemplateStore.h"
+#include "services/TemplateStore.h"
 
 class CMainFrame;
 class IDialogService;

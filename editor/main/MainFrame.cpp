@@ -15,7 +15,7 @@
 #include "app/DialogService.h"
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 #include "app/ShellTexts.h"
 #include "help/ContextHelpMode.h"
 #include "help/HelpTopics.h"
@@ -26,10 +26,10 @@
 #include "main/WindowPlacement.h"
 #include "main/WizardInfoView.h"
 #include "model/AppletParameters.h"
-#include "output/ParameterCheck.h"
-#include "persist/SettingsStore.h"
+#include "services/ParameterCheck.h"
+#include "base/SettingsStore.h"
 #include "properties/IconResources.h"
-#include "persist/TemplateStore.h"
+#include "services/TemplateStore.h"
 #include "templates/DlgManageTemplates.h"
 #include "templates/DlgSaveAsTemplate.h"
 #include "toolbar/FlatToolBar.h"
@@ -126,6 +126,7 @@ void CMainFrame::CreatePanes() {
     m_wndSplitter->setChildrenCollapsible(true);
     m_pTreeView = new CKestruneView(m_doc, m_wndSplitter);
     SetHelpTopic(m_pTreeView, helptopic::kMenuTree);
+    connect(m_pTreeView, &CKestruneView::helpRequested, this, &CMainFrame::ShowHelpTopic);
     m_pInfoView = new CWizardInfoView(m_wndSplitter);
     SetHelpTopic(m_pInfoView, helptopic::kMessagePane);
     m_wndSplitter->addWidget(m_pTreeView);

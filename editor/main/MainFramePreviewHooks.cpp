@@ -5,7 +5,7 @@
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
 #include "browser/BrowserCommands.h"
-#include "output/PreviewWriter.h"
+#include "services/PreviewWriter.h"
 
 void CMainFrame::OnPreview() {
     CheckParametersIntoPane();

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 
 #include "app/ShellTexts.h"
-#include "persist/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 namespace {
 std::string KeyOf(int index) { return shelltexts::kRecentFileKey.arg(index + 1).toStdString(); }

@@ -7,7 +7,7 @@
 
 #include "model/VoraneItem.h"
 #include "preview/PreviewTexts.h"
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 
 using namespace kestrune;
 

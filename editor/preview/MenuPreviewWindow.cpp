@@ -15,7 +15,7 @@
 #include "preview/PreviewSoundPlayer.h"
 #include "preview/PreviewSource.h"
 #include "preview/PreviewTexts.h"
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 
 using namespace kestrune;
 

@@ -8,7 +8,7 @@
 
 #include "model/VoraneItem.h"
 #include "preview/PreviewImageCache.h"
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 
 using namespace kestrune;
 

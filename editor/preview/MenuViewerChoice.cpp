@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
-#include "browser/ProgramLauncher.h"
+#include "app/ProgramLauncher.h"
 #include "preview/MenuPreviewWindow.h"
 #include "preview/PreviewSource.h"
 #include "preview/PreviewTexts.h"

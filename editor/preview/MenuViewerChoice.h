@@ -1,7 +1,7 @@
 #pragma once
 
-#include "output/KnownBrowsers.h"
-#include "output/PreviewLaunch.h"
+#include "services/KnownBrowsers.h"
+#include "services/PreviewLaunch.h"
 
 class IProgramLauncher;
 

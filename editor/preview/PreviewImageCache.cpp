@@ -4,7 +4,7 @@
 #include <QByteArray>
 #include <QImageReader>
 
-#include "output/SafeFile.h"
+#include "base/SafeFile.h"
 
 namespace {
 // Larger pictures are not menu art; refusing them keeps a stray file from eating memory.

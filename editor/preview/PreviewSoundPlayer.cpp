@@ -1,6 +1,6 @@
 #include "preview/PreviewSoundPlayer.h"
 
-#include "output/SafeFile.h"
+#include "base/SafeFile.h"
 
 #ifdef KESTRUNE_HAVE_MULTIMEDIA
 #include <QAudioDevice>

@@ -5,29 +5,16 @@
 #include <map>
 
 #include "model/VoraneItem.h"
-#include "output/MediaFileSearch.h"
-#include "output/SafeFile.h"
+#include "base/MediaFileSearch.h"
+#include "base/SafeFile.h"
 #include "preview/PreviewTexts.h"
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 
 using namespace kestrune;
 
 namespace {
 
 constexpr std::size_t kMaxPageBytes = std::size_t{64} << 20;
-
-void CopyAppletFields(const CAppletParameters& from, CAppletParameters& to) {
-    to.m_HTMLTitle = from.m_HTMLTitle;
-    to.m_Align = from.m_Align;
-    to.m_appWidth = from.m_appWidth;
-    to.m_appHeight = from.m_appHeight;
-    to.m_appBKColor = from.m_appBKColor;
-    to.m_appBKImagePath = from.m_appBKImagePath;
-    to.m_appBKImageMode = from.m_appBKImageMode;
-    to.m_appBKImageX = from.m_appBKImageX;
-    to.m_appBKImageY = from.m_appBKImageY;
-    to.m_appBKAudioPath = from.m_appBKAudioPath;
-}
 
 // Where each media name of the page comes from: a saved page has every file beside it,
 // here they are still wherever the model's paths point.
@@ -69,18 +56,14 @@ private:
 }  // namespace
 
 AppletReadResult AppletAsReceived(const CAppletParameters& model) {
-    CAppletParameters copy;
-    CopyAppletFields(model, copy);
     MediaNames media(model.m_documentFolder);
     media.Add(model.m_appBKImagePath);
     media.Add(model.m_appBKAudioPath);
-    for (const auto& menu : model.m_menus) {
-        copy.m_menus.push_back(std::make_unique<CVorane>(*menu));
-        media.AddMenu(*menu);
-    }
+    for (const auto& menu : model.m_menus) media.AddMenu(*menu);
     ParameterReadOptions options;
     options.resolveMedia = media.Resolver();
-    return ReadAppletParameters(copy.BuildHTML(), options);
+    // Building the page only reads the model, so the preview needs no copy of it.
+    return ReadAppletParameters(model.BuildHTML(), options);
 }
 
 AppletReadResult ReadPageForPreview(const QString& pagePath) {

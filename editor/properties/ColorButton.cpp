@@ -3,7 +3,7 @@
 #include <QPainter>
 
 #include "app/DialogService.h"
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 
 using kestrune::convert::FromQColor;
 using kestrune::convert::ToQColor;

@@ -9,7 +9,7 @@
 #include "properties/FieldReader.h"
 #include "properties/PageWidgets.h"
 #include "properties/PropertyTexts.h"
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 #include "ui_page_applet_param.h"
 
 using namespace kestrune;

@@ -10,7 +10,7 @@
 #include "properties/FieldReader.h"
 #include "properties/PageWidgets.h"
 #include "properties/PropertyTexts.h"
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 #include "ui_page_item.h"
 
 using namespace kestrune;

@@ -7,7 +7,7 @@
 #include "app/DialogService.h"
 #include "properties/PropertyTexts.h"
 #include "properties/SpinEdit.h"
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 
 using namespace kestrune;
 

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 
 #include "app/DialogService.h"
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 
 namespace kestrune::widgets {
 

@@ -5,7 +5,7 @@
 #include <QStyleOptionSpinBox>
 #include <algorithm>
 
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 
 CSpinEdit::CSpinEdit(QWidget* parent) : QAbstractSpinBox(parent) {
     setButtonSymbols(QAbstractSpinBox::NoButtons);

@@ -3,7 +3,7 @@
 #include "app/DialogService.h"
 #include "help/HelpTopics.h"
 #include "persist/TemplateNames.h"
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 #include "templates/TemplateNameList.h"
 #include "ui_dlg_save_as_template.h"
 

@@ -2,7 +2,7 @@
 
 #include <QListWidget>
 
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 
 QStringList ToQtNames(const std::vector<std::string>& names) {
     QStringList qtNames;

@@ -90,6 +90,8 @@ signals:
     // The selection or the tree changed: command enabling must be evaluated again.
     void commandStateChanged();
     void clearMessageRequested();
+    // A page of the property frame asked for its help topic.
+    void helpRequested(const QString& topic);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "properties/IconResources.h"
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
 

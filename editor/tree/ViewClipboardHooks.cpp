@@ -7,7 +7,7 @@
 #include <QMimeData>
 
 #include "clipboard/ItemClipboard.h"
-#include "clipboard/TreeTransfer.h"
+#include "tree/TreeTransfer.h"
 #include "tree/KestruneView.h"
 
 void CKestruneView::OnEditCut() { CTreeTransfer(*this).Cut(); }

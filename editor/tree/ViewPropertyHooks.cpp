@@ -3,7 +3,6 @@
 
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
-#include "main/MainFrame.h"
 #include "properties/PropertyFrame.h"
 #include "tree/KestruneView.h"
 #include "tree/TreeNodes.h"
@@ -30,9 +29,7 @@ void CKestruneView::ShowProperties() {
         m_pPropertyFrame = new CPropertyFrame(m_doc, this);
         m_pPropertyFrame->move(InitialFramePosition(window()));
         connect(m_pPropertyFrame, &CPropertyFrame::showPropertiesRequested, this, &CKestruneView::ShowProperties);
-        connect(m_pPropertyFrame, &CPropertyFrame::helpRequested, this, [this](const QString& topic) {
-            if (auto* mainFrame = qobject_cast<CMainFrame*>(window())) mainFrame->ShowHelpTopic(topic);
-        });
+        connect(m_pPropertyFrame, &CPropertyFrame::helpRequested, this, &CKestruneView::helpRequested);
     }
     if (!m_pPropertyFrame->isVisible()) m_pPropertyFrame->show();
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "output/CharacterReferences.h"
-#include "persist/Windows1252.h"
+#include "base/Windows1252.h"
 
 using namespace kestrune;
 

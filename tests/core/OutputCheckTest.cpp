@@ -5,7 +5,8 @@
 #include "OutputTestSupport.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "output/ParameterCheck.h"
+#include "model/LayoutEstimate.h"
+#include "services/ParameterCheck.h"
 
 using namespace kestrune;
 using namespace kestrune::test;
@@ -62,7 +63,7 @@ TEST(ParameterCheckTest, RecommendationMeasuresOnlyTheCoveredArea) {
     ParameterCheckResult result = CheckParameters(applet, false);
     // The menu spans x 40..120: 80 wide, not 120, plus the margin.
     EXPECT_EQ(result.report, Header("Vorane Applet Properties") + Recommend(84, 74) + Trailer());
-    EXPECT_EQ(applet.m_menuBounds, (Rect{40, 15, 120, 85}));
+    EXPECT_EQ(result.menuBounds, (Rect{40, 15, 120, 85}));
 
     menu.m_BKStyle = 2;
     result = CheckParameters(applet, false);
@@ -72,7 +73,7 @@ TEST(ParameterCheckTest, RecommendationMeasuresOnlyTheCoveredArea) {
     menu.m_BKStyle = 0;
     menu.m_Corner = 2;
     result = CheckParameters(applet, true);
-    EXPECT_EQ(applet.m_menuBounds, (Rect{-40, -55, 40, 15}));
+    EXPECT_EQ(result.menuBounds, (Rect{-40, -55, 40, 15}));
     EXPECT_EQ(result.recommendedWidth, 84);
     EXPECT_EQ(result.recommendedHeight, 74);
     EXPECT_EQ(applet.m_appWidth, 84);
@@ -91,8 +92,7 @@ TEST(ParameterCheckTest, HiddenMenusAndItemsTakeNoSpace) {
     hiddenItem.m_subMenu->m_Width = 5000;
     // "shown" is the first visible item: its sub menu hangs from (40, 15).
     AddItems(*ItemAt(top, 1).m_subMenu, {"sub"});
-    CheckParameters(applet, false);
-    EXPECT_EQ(applet.m_menuBounds, (Rect{40, 15, 160, 50}));
+    EXPECT_EQ(CheckParameters(applet, false).menuBounds, (Rect{40, 15, 160, 50}));
 }
 
 TEST(ParameterCheckTest, MenuExtentFollowsItemCornersCornersAndEmptyRectangles) {
@@ -166,7 +166,8 @@ TEST(ParameterCheckTest, MissingFilesAreReportedInWalkOrder) {
     b.m_visible = 0;
     ItemAt(b, 0).m_overAudio = (dir / "img").string();  // a folder is not a media file
 
-    const std::string report = CheckParameters(applet, false).report;
+    const ParameterCheckResult result = CheckParameters(applet, false);
+    const std::string& report = result.report;
     EXPECT_EQ(Warnings(report),
               "Warning:\t\tApplet background image file \"" + missingImage + "\" not exist.\r\n" +
                   "Warning:\t\tApplet background audio file \"" + missingAudio + "\" not exist.\r\n" +
@@ -178,7 +179,7 @@ TEST(ParameterCheckTest, MissingFilesAreReportedInWalkOrder) {
                   ItemWarning("hidden", "normal image", missingImage) +
                   ItemWarning("b1", "mouse over audio", (dir / "img").string()));
     // The hidden menu and item take no space.
-    EXPECT_EQ(applet.m_menuBounds, (Rect{40, 15, 160, 60}));
+    EXPECT_EQ(result.menuBounds, (Rect{40, 15, 160, 60}));
 }
 
 TEST(ParameterCheckTest, PresentFilesAndCaseVariantsRaiseNoWarning) {

@@ -5,9 +5,9 @@
 
 #include "OutputTestSupport.h"
 #include "model/VoraneItem.h"
-#include "output/FileCopy.h"
-#include "output/MediaFileSearch.h"
-#include "output/MediaWalk.h"
+#include "base/FileCopy.h"
+#include "base/MediaFileSearch.h"
+#include "services/MediaWalk.h"
 
 using namespace kestrune;
 using namespace kestrune::test;

@@ -4,9 +4,9 @@
 
 #include "OutputTestSupport.h"
 #include "model/AppletParameters.h"
-#include "output/AppletClassFile.h"
+#include "services/AppletClassFile.h"
 #include "output/HtmlPageBuilder.h"
-#include "output/ParameterCheck.h"
+#include "services/ParameterCheck.h"
 
 using namespace kestrune;
 using namespace kestrune::test;

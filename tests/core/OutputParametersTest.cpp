@@ -62,12 +62,15 @@ TEST(AppletParametersTest, WorkedExampleIsProducedByteForByte) {
         "\t<param name=\"IStyle-1\" value=\"" + std::string(kDefaultItemStyles) + "\">\r\n"
         "\t<param name=\"I1-0\" value=\"Tools,,,,,,,_self,tools.html\">\r\n"
         "\t<param name=\"Misc\" value=\"2,2,1,-0,1-1,\">\r\n";
-    EXPECT_EQ(applet.BuildAppletParameters(), expected);
-    EXPECT_EQ(applet.m_menus[0]->m_number, 0);
-    EXPECT_EQ(ItemAt(*applet.m_menus[0], 1).m_subMenu->m_number, 1);
-    EXPECT_EQ(applet.m_menuCounter, 2);
-    EXPECT_EQ(applet.m_countText, "2,1,");
-    EXPECT_TRUE(applet.m_emittedItems.empty());
+    AppletParameterEncoder encoder(applet);
+    EXPECT_EQ(encoder.Build(), expected);
+    EXPECT_EQ(encoder.NumberOf(applet.m_menus[0].get()), 0);
+    EXPECT_EQ(encoder.NumberOf(ItemAt(*applet.m_menus[0], 1).m_subMenu.get()), 1);
+    EXPECT_EQ(encoder.NumberOf(ItemAt(*applet.m_menus[0], 0).m_subMenu.get()), -1);
+    EXPECT_EQ(encoder.MenuCount(), 2);
+    EXPECT_EQ(encoder.CountText(), "2,1,");
+    EXPECT_EQ(encoder.EmittedItems().size(), 3u);
+    EXPECT_EQ(encoder.Build(), expected);
     // A second build gives the same block: the working values start afresh.
     EXPECT_EQ(applet.BuildAppletParameters(), expected);
 }
@@ -88,22 +91,22 @@ TEST(AppletParametersTest, DepthFirstNumberingWithTwoTopLevelMenus) {
     CVorane& a = AddTopMenu(applet, {"a1", "a2"});
     AddItems(*ItemAt(a, 0).m_subMenu, {"s1"});
     CVorane& b = AddTopMenu(applet, {"b1"});
-    const std::string block = applet.BuildAppletParameters();
+    AppletParameterEncoder encoder(applet);
+    const std::string block = encoder.Build();
     EXPECT_EQ(Names(block), (Names_{"ApStyle", "MStyle-0", "IStyle-0", "I0-0", "I0-1", "MStyle-1", "IStyle-1",
                                     "I1-0", "MStyle-2", "IStyle-2", "I2-0", "Misc"}));
     EXPECT_EQ(ValueOf(block, "I1-0").substr(0, 3), "s1,");
     EXPECT_EQ(ValueOf(block, "I2-0").substr(0, 3), "b1,");
     EXPECT_EQ(ValueOf(block, "Misc"), "3,2,1,1,-0,-2,0-1,");
-    EXPECT_EQ(a.m_number, 0);
-    EXPECT_EQ(ItemAt(a, 0).m_subMenu->m_number, 1);
-    EXPECT_EQ(b.m_number, 2);
+    EXPECT_EQ(encoder.NumberOf(&a), 0);
+    EXPECT_EQ(encoder.NumberOf(ItemAt(a, 0).m_subMenu.get()), 1);
+    EXPECT_EQ(encoder.NumberOf(&b), 2);
 }
 
 TEST(AppletParametersTest, HiddenMenusAndItemsAreLeftOutAndNumbersCloseUp) {
     CAppletParameters applet;
     CVorane& hiddenTop = AddTopMenu(applet, {"h1"});
     hiddenTop.m_visible = 0;
-    hiddenTop.m_number = 42;
     CVorane& allHidden = AddTopMenu(applet, {"x1", "x2"});
     for (auto& item : allHidden.m_items) item->m_visible = 0;
     AddItems(*ItemAt(allHidden, 0).m_subMenu, {"under hidden"});
@@ -113,15 +116,17 @@ TEST(AppletParametersTest, HiddenMenusAndItemsAreLeftOutAndNumbersCloseUp) {
     AddItems(*gone.m_subMenu, {"below hidden item"});
     AddItems(*ItemAt(shown, 2).m_subMenu, {"deep"});
 
-    const std::string block = applet.BuildAppletParameters();
+    AppletParameterEncoder encoder(applet);
+    const std::string block = encoder.Build();
     EXPECT_EQ(Names(block),
               (Names_{"ApStyle", "MStyle-0", "IStyle-0", "I0-0", "I0-1", "MStyle-1", "IStyle-1", "I1-0", "Misc"}));
     EXPECT_EQ(ValueOf(block, "I0-1").substr(0, 3), "v2,");  // the hidden item takes no position
     EXPECT_EQ(ValueOf(block, "I1-0").substr(0, 5), "deep,");
     // Two menus; only the shown top-level menu is listed; v2 (emitted item 1) opens menu 1.
     EXPECT_EQ(ValueOf(block, "Misc"), "2,2,1,-0,1-1,");
-    EXPECT_EQ(shown.m_number, 0);
-    EXPECT_EQ(hiddenTop.m_number, 42);  // not emitted: keeps what it had
+    EXPECT_EQ(encoder.NumberOf(&shown), 0);
+    EXPECT_EQ(encoder.NumberOf(&hiddenTop), -1);
+    EXPECT_EQ(encoder.NumberOf(&allHidden), -1);
     EXPECT_EQ(block.find("under hidden"), std::string::npos);
     EXPECT_EQ(block.find("below hidden item"), std::string::npos);
 }
@@ -135,17 +140,18 @@ TEST(AppletParametersTest, SecondBuildAfterHidingIgnoresStaleNumbers) {
     AddItems(*ItemAt(b, 0).m_subMenu, {"t1"});
     EXPECT_EQ(ValueOf(applet.BuildAppletParameters(), "Misc"), "4,2,1,1,1,-0,-2,0-1,3-3,");
 
-    // S loses its only visible item; it keeps the number 1 from the first build.
+    // S loses its only visible item: the numbers close up behind it.
     ItemAt(s, 0).m_visible = 0;
-    EXPECT_EQ(ValueOf(applet.BuildAppletParameters(), "Misc"), "3,2,1,1,-0,-1,2-2,");
-    EXPECT_EQ(s.m_number, 1);
+    AppletParameterEncoder encoder(applet);
+    EXPECT_EQ(ValueOf(encoder.Build(), "Misc"), "3,2,1,1,-0,-1,2-2,");
+    EXPECT_EQ(encoder.NumberOf(&s), -1);
 
-    // A is hidden; it keeps the number 0, which B now has as well.
+    // A is hidden; B takes the number 0.
     a.m_visible = 0;
-    const std::string block = applet.BuildAppletParameters();
+    const std::string block = encoder.Build();
     EXPECT_EQ(ValueOf(block, "Misc"), "2,1,1,-0,0-1,");
-    EXPECT_EQ(a.m_number, 0);
-    EXPECT_EQ(b.m_number, 0);
+    EXPECT_EQ(encoder.NumberOf(&a), -1);
+    EXPECT_EQ(encoder.NumberOf(&b), 0);
 }
 
 TEST(AppletParametersTest, FieldFormsFollowTheAppletsReading) {

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "PersistTestSupport.h"
-#include "persist/DocumentFile.h"
+#include "services/DocumentFile.h"
 #include "persist/MenuFileReader.h"
 #include "persist/PersistTexts.h"
 

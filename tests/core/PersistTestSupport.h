@@ -11,7 +11,7 @@
 #include "OutputTestSupport.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "persist/DocumentHost.h"
+#include "services/DocumentHost.h"
 #include "persist/KeyTable.h"
 #include "persist/MenuFileText.h"
 

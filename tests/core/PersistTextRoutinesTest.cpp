@@ -3,7 +3,7 @@
 #include "PersistTestSupport.h"
 #include "persist/KeyTable.h"
 #include "persist/MenuFileText.h"
-#include "persist/TextRoutines.h"
+#include "base/TextRoutines.h"
 
 using namespace kestrune;
 using namespace kestrune::test;

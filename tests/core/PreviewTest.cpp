@@ -5,14 +5,14 @@
 #include <map>
 #include <tuple>
 
-#include "output/KnownBrowsers.h"
-#include "output/PreviewBrowserSetting.h"
-#include "output/PreviewFolder.h"
-#include "output/PreviewLaunch.h"
-#include "output/PreviewWriter.h"
+#include "services/KnownBrowsers.h"
+#include "services/PreviewBrowserSetting.h"
+#include "services/PreviewFolder.h"
+#include "services/PreviewLaunch.h"
+#include "services/PreviewWriter.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "persist/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 using namespace kestrune;
 namespace fs = std::filesystem;

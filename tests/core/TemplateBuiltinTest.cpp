@@ -5,11 +5,11 @@
 #include <set>
 
 #include "PersistTestSupport.h"
-#include "output/ParameterCheck.h"
-#include "persist/FileAccess.h"
+#include "services/ParameterCheck.h"
+#include "base/FileAccess.h"
 #include "persist/PersistTexts.h"
-#include "persist/SettingsStore.h"
-#include "persist/TemplateStore.h"
+#include "base/SettingsStore.h"
+#include "services/TemplateStore.h"
 
 using namespace kestrune;
 using namespace kestrune::test;

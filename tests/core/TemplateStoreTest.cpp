@@ -3,11 +3,11 @@
 #include <filesystem>
 
 #include "PersistTestSupport.h"
-#include "output/FileCopy.h"
+#include "base/FileCopy.h"
 #include "persist/PersistTexts.h"
-#include "persist/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "persist/TemplateNames.h"
-#include "persist/TemplateStore.h"
+#include "services/TemplateStore.h"
 
 using namespace kestrune;
 using namespace kestrune::test;

@@ -12,15 +12,15 @@
 
 #include "PersistTestSupport.h"
 #include "output/ParameterReader.h"
-#include "output/SafeFile.h"
-#include "persist/DocumentFile.h"
-#include "persist/FileAccess.h"
+#include "base/SafeFile.h"
+#include "services/DocumentFile.h"
+#include "base/FileAccess.h"
 #include "persist/MenuFileReader.h"
 #include "persist/MenuFileText.h"
-#include "persist/MenuFileWriter.h"
+#include "services/MenuFileWriter.h"
 #include "persist/PersistTexts.h"
-#include "persist/SettingsStore.h"
-#include "persist/TemplateStore.h"
+#include "base/SettingsStore.h"
+#include "services/TemplateStore.h"
 
 using namespace kestrune;
 using namespace kestrune::test;

@@ -8,11 +8,11 @@
 
 #include "PersistTestSupport.h"
 #include "output/MediaCheck.h"
-#include "output/ParameterCheck.h"
-#include "persist/DocumentFile.h"
+#include "services/ParameterCheck.h"
+#include "services/DocumentFile.h"
 #include "persist/PersistTexts.h"
-#include "persist/SettingsStore.h"
-#include "persist/TemplateStore.h"
+#include "base/SettingsStore.h"
+#include "services/TemplateStore.h"
 
 using namespace kestrune;
 using namespace kestrune::test;

@@ -10,8 +10,8 @@
 #include "app/KestruneApp.h"
 #include "browser/BrowserCommands.h"
 #include "browser/DlgWebBrowser.h"
-#include "browser/FakeProgramLauncher.h"
-#include "persist/SettingsStore.h"
+#include "app/FakeProgramLauncher.h"
+#include "base/SettingsStore.h"
 #include "support/FakeDialogService.h"
 
 using kestrune::BrowserChoice;

@@ -5,7 +5,7 @@
 #include <QtTest>
 
 #include "clipboard/ItemClipboard.h"
-#include "clipboard/TreeTransfer.h"
+#include "tree/TreeTransfer.h"
 #include "model/Archive.h"
 #include "support/EditorFixture.h"
 #include "support/TreeModelAgreement.h"

@@ -3,7 +3,7 @@
 #include <QtTest>
 
 #include "clipboard/ItemClipboard.h"
-#include "clipboard/TreeTransfer.h"
+#include "tree/TreeTransfer.h"
 #include "support/EditorFixture.h"
 #include "support/TreeModelAgreement.h"
 #include "tree/TreeNodes.h"

@@ -9,10 +9,10 @@
 #include "app/QSettingsStore.h"
 #include "cli/HeadlessCommandLine.h"
 #include "model/AppletParameters.h"
-#include "output/ParameterCheck.h"
-#include "persist/DocumentFile.h"
-#include "persist/DocumentHost.h"
-#include "persist/SettingsStore.h"
+#include "services/ParameterCheck.h"
+#include "services/DocumentFile.h"
+#include "services/DocumentHost.h"
+#include "base/SettingsStore.h"
 
 namespace {
 

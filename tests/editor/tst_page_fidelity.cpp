@@ -10,12 +10,12 @@
 #include "app/QSettingsStore.h"
 #include "model/VoraneItem.h"
 #include "output/ParameterReader.h"
-#include "persist/DocumentFile.h"
-#include "persist/DocumentHost.h"
+#include "services/DocumentFile.h"
+#include "services/DocumentHost.h"
 #include "preview/PreviewSource.h"
 #include "properties/DlgAppletParam.h"
 #include "properties/DlgItem.h"
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 #include "tst_properties_support.h"
 
 using namespace kestrune;

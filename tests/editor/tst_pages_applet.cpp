@@ -10,7 +10,7 @@
 #include "properties/DlgMenuStyle.h"
 #include "properties/PropertyTexts.h"
 #include "properties/SpinEdit.h"
-#include "properties/TextConvert.h"
+#include "app/TextConvert.h"
 #include "tst_properties_support.h"
 
 using namespace kestrune;

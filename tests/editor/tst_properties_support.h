@@ -11,7 +11,7 @@
 #include "app/KestruneDoc.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "persist/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "support/FakeDialogService.h"
 
 // Records what the file choosers were asked for, besides answering like the fake.

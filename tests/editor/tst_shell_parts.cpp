@@ -14,7 +14,7 @@
 #include "main/CommandTable.h"
 #include "main/RecentFileList.h"
 #include "main/WindowPlacement.h"
-#include "persist/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "toolbar/FlatToolBar.h"
 #include "toolbar/FlatToolBarStyle.h"
 #include "tree/TreeNodes.h"

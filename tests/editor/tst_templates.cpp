@@ -6,8 +6,8 @@
 #include <QtTest>
 
 #include "persist/PersistTexts.h"
-#include "persist/SettingsStore.h"
-#include "persist/TemplateStore.h"
+#include "base/SettingsStore.h"
+#include "services/TemplateStore.h"
 #include "support/FakeDialogService.h"
 #include "templates/DlgManageTemplates.h"
 #include "templates/DlgNew.h"

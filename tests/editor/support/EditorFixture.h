@@ -7,7 +7,7 @@
 #include "app/KestruneDoc.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "persist/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "support/FakeDialogService.h"
 #include "tree/KestruneView.h"
 

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include "app/ProgramLauncher.h"
+
+// Records launches instead of starting anything; for tests.
+class FakeProgramLauncher : public IProgramLauncher {
+public:
+    struct Call {
+        bool document = false;
+        QString target;
+        QString argument;
+        QString workingFolder;
+        bool operator==(const Call&) const = default;
+    };
+    QList<Call> calls;
+    bool succeed = true;
+
+    bool OpenDocument(const QString& path) override {
+        calls.append({true, path, {}, {}});
+        return succeed;
+    }
+    bool StartProgram(const QString& program, const QString& argument, const QString& workingFolder) override {
+        calls.append({false, program, argument, workingFolder});
+        return succeed;
+    }
+};

@@ -1,0 +1,27 @@
+#include "app/ProgramLauncher.h"
+
+#include <QDesktopServices>
+#include <QProcess>
+#include <QUrl>
+
+#include "services/PreviewLaunch.h"
+
+namespace {
+QString FromBytes(const std::string& text) {
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+}  // namespace
+
+bool IProgramLauncher::Launch(const kestrune::LaunchRequest& request) {
+    if (request.kind == kestrune::LaunchRequest::OpenDocument) return OpenDocument(FromBytes(request.target));
+    return StartProgram(FromBytes(request.target), FromBytes(request.argument), FromBytes(request.workingFolder));
+}
+
+bool DesktopProgramLauncher::OpenDocument(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool DesktopProgramLauncher::StartProgram(const QString& program, const QString& argument,
+                                          const QString& workingFolder) {
+    return QProcess::startDetached(program, {argument}, workingFolder);
+}

@@ -1,0 +1,28 @@
+#include "main/MenuPreviewCommand.h"
+
+#include "main/MainFrame.h"
+#include "preview/MenuPreviewWindow.h"
+#include "preview/PreviewTexts.h"
+
+void InstallMenuPreviewCommand(CMainFrame& frame) {
+    CommandEntry entry;
+    entry.id = QString::fromLatin1(previewtexts::kCommandId);
+    entry.text = QString::fromLatin1(previewtexts::kCommandText);
+    entry.prompt = QString::fromLatin1(previewtexts::kCommandPrompt);
+    entry.tooltip = QString::fromLatin1(previewtexts::kCommandTooltip);
+    entry.icon = QString::fromLatin1(previewtexts::kCommandIcon);
+    entry.menu = MenuGroup::View;
+    entry.toolbarPosition = 1;  // after the standard buttons
+    entry.helpTopic = QString::fromLatin1(previewtexts::kHelpTopic);
+    entry.isEnabled = [] { return true; };
+    frame.AddCommand(entry, [&frame] { ShowMenuPreview(frame); });
+}
+
+CMenuPreviewWindow& ShowMenuPreview(CMainFrame& frame) {
+    auto* window = frame.findChild<CMenuPreviewWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!window) window = new CMenuPreviewWindow(frame.Doc(), &frame);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return *window;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/Rect.h"
+
+namespace kestrune {
+
+class CAppletParameters;
+class CVorane;
+
+struct ParameterCheckResult {
+    std::string report;  // CR LF text for the message pane
+    std::int32_t recommendedWidth = 0;
+    std::int32_t recommendedHeight = 0;
+    Rect menuBounds;  // the union of the visible menus' rectangles
+};
+
+// The parameter check: the size the visible menus need (the area they cover plus 4
+// pixels each way) and every named media file that is not found. With autoChangeSize
+// the applet takes the recommended size first. The result holds the union of the visible
+// menus' rectangles. Committing pending edits and showing the report
+// are the editor's part.
+ParameterCheckResult CheckParameters(CAppletParameters& applet, bool autoChangeSize);
+
+// Unites the rectangle of the menu, anchored from (ox, oy), and those of the sub menus
+// of its visible items, to any depth, into bounds. Menus without items add nothing.
+void MenuExtent(Rect& bounds, const CVorane* menu, std::int32_t ox, std::int32_t oy);
+
+}  // namespace kestrune
