@@ -13,7 +13,7 @@ const char* ParagraphAlignWord(int align) {
     return names::kParagraphAligns[static_cast<std::size_t>(align)];
 }
 
-std::string BuildPage(const CAppletParameters& applet) {
+std::string BuildPage(const CAppletParameters& applet, bool withRuntime) {
     const std::string parameters = applet.BuildAppletParameters();
     std::string page;
     page.reserve(parameters.size() + applet.m_HTMLTitle.size() + 256);
@@ -31,6 +31,11 @@ std::string BuildPage(const CAppletParameters& applet) {
     page += std::to_string(applet.m_appHeight);
     page += texts::kAppletStartEnd;
     page += parameters;
+    page += texts::kAppletParagraphEnd;
+    if (withRuntime) {
+        page += texts::kRuntimeScriptTag;
+        page += texts::kCrLf;
+    }
     page += texts::kPageEnd;
     return page;
 }
@@ -42,7 +47,15 @@ std::optional<TextRange> AppletParagraphRange(std::string_view page) {
     const std::string_view close = texts::kParagraphCloseMark;
     const std::size_t closeAt = page.find(close, begin);
     if (closeAt == std::string_view::npos) return std::nullopt;
-    return TextRange{begin, closeAt + close.size()};
+    const std::size_t end = closeAt + close.size();
+    // The runtime's line belongs to what a web page needs to show the menu. The dialog
+    // shows the page with bare line feeds, a saved page has CR LF.
+    for (const std::string_view lineEnd : {std::string_view("\r\n"), std::string_view("\n")}) {
+        const std::string_view after = page.substr(end);
+        if (after.starts_with(lineEnd) && after.substr(lineEnd.size()).starts_with(texts::kRuntimeScriptTag))
+            return TextRange{begin, end + lineEnd.size() + std::string_view(texts::kRuntimeScriptTag).size()};
+    }
+    return TextRange{begin, end};
 }
 
 std::string AppletParagraph(std::string_view page) {

@@ -33,7 +33,10 @@ inline constexpr const char* kAppletStart = "<applet code=\"";
 inline constexpr const char* kAppletWidth = "\" align=\"baseline\" width=\"";
 inline constexpr const char* kAppletHeight = "\" height=\"";
 inline constexpr const char* kAppletStartEnd = "\">\r\n";
-inline constexpr const char* kPageEnd = "</applet>\r\n</p>\r\n</html>";
+inline constexpr const char* kAppletParagraphEnd = "</applet>\r\n</p>\r\n";
+inline constexpr const char* kPageEnd = "</html>";
+// The script runtime's line, written right after the applet paragraph when asked for.
+inline constexpr const char* kRuntimeScriptTag = "<script src=\"kestrune-menu.js\"></script>";
 inline constexpr const char* kParagraphOpenMark = "<p align";
 inline constexpr const char* kParagraphCloseMark = "</p>";
 

@@ -17,13 +17,19 @@ inline constexpr int kMaxMenuDepth = 2000;
 // that cannot be read (missing, not a regular file, larger than kMaxMenuFileBytes), and
 // a file with text but no section of either layout, is an error and leaves the model
 // untouched. In template mode an unreadable file is an error too and leaves the reset
-// model, and a missing section is one that leaves the defaults. Otherwise the model is reset and filled: missing keys give
-// their defaults, damaged entries are passed over; what is left out (menus nested too
-// deep) adds a line to *warnings. Template mode reads the section without the
+// model, and a missing section is one that leaves the defaults. Otherwise the model is
+// reset and filled: missing keys give their defaults, damaged entries are passed over;
+// what is left out (menus nested too deep) adds a line to *warnings. Template mode reads the section without the
 // format-signature test and prefixes media names with the program folder's sample folders.
 bool LoadMenuFile(CAppletParameters& applet, const std::string& path, const std::string& section,
                   bool templateMode, const std::string& appDir, std::string* error = nullptr,
                   std::vector<std::string>* warnings = nullptr);
+
+// Template mode with two program folders: media names get the sample folders of userDir,
+// or those of shippedDir for a file found only there. False, with the reason in *error,
+// when the file cannot be read or lacks the section (which leaves the defaults).
+bool LoadTemplateFile(CAppletParameters& applet, const std::string& path, const std::string& section,
+                      const std::string& userDir, const std::string& shippedDir, std::string* error = nullptr);
 
 // The same from a table already read; the model is reset first.
 void LoadMenuTable(CAppletParameters& applet, const CKeyTable& table, const std::string& section,

@@ -10,6 +10,8 @@
 #include "services/DocumentHost.h"
 #include "base/FileAccess.h"
 #include "base/FileTexts.h"
+#include "output/HtmlPageBuilder.h"
+#include "output/MenuRuntimeFile.h"
 #include "persist/MenuFileReader.h"
 #include "persist/MenuFileText.h"
 #include "services/MenuFileWriter.h"
@@ -42,9 +44,10 @@ bool CheckPageFile(const std::string& pagePath, IDocumentHost& host) {
 }  // namespace
 
 bool SaveDocument(CAppletParameters& applet, const std::string& pagePath, const std::string& appDir,
-                  IDocumentHost& host) {
+                  IDocumentHost& host, bool withRuntime) {
     host.CommitPendingEdits();
-    const std::string pageText = applet.BuildHTML();
+    const std::string pageText = BuildPage(applet, withRuntime);
+    if (withRuntime) CopyMenuRuntimeFile(appDir, FolderOf(pagePath));
     std::string error;
     SaveNotes notes;
     const bool saved = SaveMenuFile(applet, pagePath, FolderOf(pagePath), pageText, false, {}, appDir, &error, &notes);

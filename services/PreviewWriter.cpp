@@ -5,19 +5,30 @@
 #include "model/AppletParameters.h"
 #include "services/PreviewFolder.h"
 #include "services/MenuFileWriter.h"
+#include "output/HtmlPageBuilder.h"
+#include "output/MenuRuntimeFile.h"
 
 namespace kestrune {
 
 bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, std::string* error,
                        PreviewWrites* writes) {
-    CreatePreviewFolder(appDir, writes);
-    const std::string page = applet.BuildHTML();
+    return WritePreviewFiles(applet, appDir, appDir, error, writes);
+}
+
+bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, const std::string& previewBase,
+                       std::string* error, PreviewWrites* writes) {
+    CreatePreviewFolder(previewBase, writes);
+    // No browser runs the applet any more: the preview always carries the script runtime.
+    const std::string page = BuildPage(applet, true);
+    const bool runtimeCopied = CopyMenuRuntimeFile(appDir, PreviewFolder(previewBase));
     SaveNotes notes;
-    const bool saved =
-        SaveMenuFile(applet, PreviewPagePath(appDir), PreviewFolder(appDir), page, false, "", appDir, error, &notes);
-    if (writes)
+    const bool saved = SaveMenuFile(applet, PreviewPagePath(previewBase), PreviewFolder(previewBase), page, false, "",
+                                    appDir, error, &notes);
+    if (writes) {
+        if (runtimeCopied) writes->files.insert(kMenuRuntimeFileName);
         for (const std::string& written : notes.written)
             writes->files.insert(std::filesystem::path(written).filename().string());
+    }
     return saved;
 }
 

@@ -1,11 +1,13 @@
 #include "SamplePage.h"
 
+#include <algorithm>
 #include <set>
 #include <vector>
 
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
 #include "base/FileAccess.h"
+#include "output/HtmlPageBuilder.h"
 
 using namespace kestrune;
 
@@ -58,9 +60,27 @@ void AppendMenu(std::string& html, const CVorane& menu, MediaUse& media) {
     html += "</ul>";
 }
 
+// The applet paragraph of the template's page. The page sits in Sample/, its media one
+// folder further down, so each media field of the parameters gets its folder.
+std::string AppletWithMediaFolders(CAppletParameters& applet, const MediaUse& media) {
+    std::string paragraph = AppletParagraph(BuildPage(applet));
+    std::string out;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = paragraph.find_first_of(",\"", start);
+        const std::string field = paragraph.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        const bool image = std::find(media.images.begin(), media.images.end(), field) != media.images.end();
+        const bool sound = std::find(media.sounds.begin(), media.sounds.end(), field) != media.sounds.end();
+        out += (image ? "Image/" : sound ? "Audio/" : "") + field;
+        if (end == std::string::npos) return out;
+        out += paragraph[end];
+        start = end + 1;
+    }
+}
+
 }  // namespace
 
-void CSamplePage::Add(const BuiltinTemplate& builtin, const CAppletParameters& applet) {
+void CSamplePage::Add(const BuiltinTemplate& builtin, CAppletParameters& applet) {
     const std::string anchor = Anchor(builtin.name);
     m_index += "<li><a href=\"#" + anchor + "\">" + Escape(builtin.name) + "</a></li>\r\n";
 
@@ -85,6 +105,7 @@ void CSamplePage::Add(const BuiltinTemplate& builtin, const CAppletParameters& a
         for (const std::string& sound : media.sounds) s += " <a href=\"Audio/" + sound + "\">" + sound + "</a>";
         s += "</p>\r\n";
     }
+    s += AppletWithMediaFolders(applet, media) + "\r\n";
     s += "<div class=\"menus\">" + menus + "</div>\r\n";
 }
 
@@ -99,7 +120,10 @@ bool CSamplePage::Write(const std::string& path) const {
         "</style>\r\n</head>\r\n<body>\r\n<h1>Kestrune Samples</h1>\r\n"
         "<p>Each built-in template is a complete menu to start from: choose it with File, New Vorane. "
         "Its pictures live in Sample/Image and its sounds in Sample/Audio beside the program; "
-        "saving a document copies the ones it uses next to the page.</p>\r\n<ul>\r\n" +
-        m_index + "</ul>\r\n" + m_sections + "</body>\r\n</html>\r\n";
+        "saving a document copies the ones it uses next to the page. The menus below work: the script "
+        "runtime kestrune-menu.js draws them, as it draws your pages when Options, Script Runtime is on.</p>\r\n"
+        "<ul>\r\n" +
+        m_index + "</ul>\r\n" + m_sections +
+        "<script src=\"../kestrune-menu.js\"></script>\r\n</body>\r\n</html>\r\n";
     return WriteFileAtomically(path, page);
 }

@@ -9,10 +9,11 @@ class CAppletParameters;
 }
 
 // The page "Sample/Samples.html": one section per built-in template with its
-// description, applet size, menus and the pictures and sounds it uses.
+// description, applet size, the working menu (drawn by the script runtime), the menu
+// tree and the pictures and sounds it uses.
 class CSamplePage {
 public:
-    void Add(const BuiltinTemplate& builtin, const kestrune::CAppletParameters& applet);
+    void Add(const BuiltinTemplate& builtin, kestrune::CAppletParameters& applet);
     bool Write(const std::string& path) const;
 
 private:

@@ -35,6 +35,7 @@ public:
     CKestruneView* m_pTreeView = nullptr;
     CWizardInfoView* m_pInfoView = nullptr;
     int m_bAutoChangeSize = 0;
+    int m_bScriptRuntime = 0;  // saved pages carry the script runtime
 
     // Structural edits. Each reports failure as null/false and then changes nothing.
     kestrune::CVorane* InsertTopLevelMenu();

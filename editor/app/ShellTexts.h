@@ -28,6 +28,7 @@ inline constexpr const char* kWindowPosKey = "WindowPos";
 inline constexpr const char* kTreeWidthKey = "Tree Width";
 inline constexpr const char* kTreeHeightKey = "Tree Height";
 inline constexpr const char* kAutoChangeSizeKey = "Auto Change Size";
+inline constexpr const char* kScriptRuntimeKey = "Script Runtime";
 inline constexpr const char* kRecentFileSection = "Recent File List";
 inline const QString kRecentFileKey = QStringLiteral("File%1");
 inline constexpr int kDefaultTreeSize = 150;

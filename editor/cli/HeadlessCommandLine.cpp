@@ -5,12 +5,16 @@
 
 #include <charconv>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <new>
 #include <optional>
 #include <set>
 
+#include "app/ProgramFolders.h"
 #include "app/QSettingsStore.h"
+#include "base/SafeFile.h"
 #include "cli/HeadlessTexts.h"
 #include "model/AppletParameters.h"
 #include "services/ParameterCheck.h"
@@ -18,6 +22,10 @@
 #include "services/DocumentHost.h"
 #include "services/TemplateStore.h"
 #include "base/TextRoutines.h"
+#include "output/HtmlPageBuilder.h"
+#include "output/MenuLayout.h"
+#include "output/MenuLayoutJson.h"
+#include "output/ParameterReader.h"
 
 using namespace kestrune;
 namespace ht = headlesstexts;
@@ -40,7 +48,7 @@ struct UsageError {
     std::string message;
 };
 
-enum class Action { Params, Html, Check, Save, New, Help, Version };
+enum class Action { Params, Html, Check, Save, New, Layout, Help, Version };
 
 struct Request {
     std::optional<std::string> appDir;
@@ -48,11 +56,14 @@ struct Request {
     std::string file;      // FILE, or POSITION for --new
     std::string dest;      // DEST of --save
     bool autoSize = false;
+    bool runtime = false;  // the script runtime's line in the page, and its copy
+    MenuPath open;         // --open of --layout
 };
 
 const std::set<std::string>& ActionOptions() {
     static const std::set<std::string> options = {ht::kParams, ht::kHtml, ht::kCheck, ht::kSave,
-                                                  ht::kNew,    ht::kHelp, ht::kVersion, ht::kAutoSize};
+                                                  ht::kNew,    ht::kLayout, ht::kHelp, ht::kVersion, ht::kAutoSize,
+                                                  ht::kRuntime};
     return options;
 }
 
@@ -72,15 +83,53 @@ private:
     std::size_t m_next = 0;
 };
 
-// What may follow the action's own arguments: --auto-size where the action takes it.
-void ReadTrailingOptions(ArgumentReader& reader, Request& request, bool autoSizeAllowed) {
+// What may follow the action's own arguments: --auto-size and --runtime where the action
+// takes them, each once.
+void ReadTrailingOptions(ArgumentReader& reader, Request& request, bool autoSizeAllowed, bool runtimeAllowed) {
     while (!reader.AtEnd()) {
         const std::string option = reader.Take();
         if (option == ht::kAutoSize && autoSizeAllowed && !request.autoSize)
             request.autoSize = true;
+        else if (option == ht::kRuntime && runtimeAllowed && !request.runtime)
+            request.runtime = true;
         else
             throw UsageError{FormatMessage(ht::kUnexpectedArgument, option)};
     }
+}
+
+int ParseIndexField(std::string_view text, const std::string& whole) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0)
+        throw UsageError{FormatMessage(ht::kBadOpenPath, whole)};
+    return value;
+}
+
+MenuPath ParseOpenPath(const std::string& text) {
+    MenuPath path;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', start);
+        const std::string_view field = std::string_view(text).substr(start, comma - start);
+        if (path.topMenu < 0)
+            path.topMenu = ParseIndexField(field, text);
+        else
+            path.items.push_back(ParseIndexField(field, text));
+        if (comma == std::string::npos) return path;
+        start = comma + 1;
+    }
+}
+
+Request ParseLayoutRequest(ArgumentReader& reader, Request request) {
+    request.action = Action::Layout;
+    request.file = reader.TakeValueOf(ht::kLayout);
+    if (!reader.AtEnd()) {
+        const std::string option = reader.Take();
+        if (option != ht::kOpen) throw UsageError{FormatMessage(ht::kUnexpectedArgument, option)};
+        request.open = ParseOpenPath(reader.TakeValueOf(ht::kOpen));
+    }
+    if (!reader.AtEnd()) throw UsageError{FormatMessage(ht::kUnexpectedArgument, reader.Take())};
+    return request;
 }
 
 Request ParseRequest(const std::vector<std::string>& args) {
@@ -97,13 +146,14 @@ Request ParseRequest(const std::vector<std::string>& args) {
         request.action = action == ht::kHelp ? Action::Help : Action::Version;
         return request;
     }
+    if (action == ht::kLayout) return ParseLayoutRequest(reader, request);
     if (action == ht::kNew) {
         request.action = Action::New;
         request.file = reader.TakeValueOf(ht::kNew);
         const std::string save = reader.TakeValueOf(request.file);
         if (save != ht::kSave) throw UsageError{FormatMessage(ht::kUnexpectedArgument, save)};
         request.dest = reader.TakeValueOf(ht::kSave);
-        ReadTrailingOptions(reader, request, false);
+        ReadTrailingOptions(reader, request, false, true);
         return request;
     }
     if (action == ht::kParams || action == ht::kHtml || action == ht::kCheck || action == ht::kSave) {
@@ -114,7 +164,8 @@ Request ParseRequest(const std::vector<std::string>& args) {
         } else {
             request.action = action == ht::kParams ? Action::Params : action == ht::kHtml ? Action::Html : Action::Check;
         }
-        ReadTrailingOptions(reader, request, request.action != Action::Params);
+        ReadTrailingOptions(reader, request, request.action != Action::Params,
+                            request.action == Action::Html || request.action == Action::Save);
         return request;
     }
     throw UsageError{FormatMessage(ht::kUnexpectedArgument, action)};
@@ -147,15 +198,36 @@ bool PrepareDestination(const std::string& dest, std::ostream& err) {
 int SaveTo(CAppletParameters& applet, const Request& request, HeadlessEnvironment& env, IDocumentHost& host) {
     if (request.autoSize) CheckParameters(applet, true);
     if (!PrepareDestination(request.dest, env.err)) return 1;
-    return SaveDocument(applet, request.dest, env.appDir, host) ? 0 : 1;
+    return SaveDocument(applet, request.dest, env.appDir, host, request.runtime) ? 0 : 1;
+}
+
+// The page as a browser receives it: its parameters, not the menu file beside it.
+int PrintLayout(const Request& request, HeadlessEnvironment& env) {
+    constexpr std::size_t kMaxPageBytes = std::size_t{64} << 20;
+    std::string text;
+    // A regular file only, opened without waiting: a pipe named as the page cannot hang us.
+    if (ReadRegularFile(request.file, kMaxPageBytes, text) != FileCheck::Ok) {
+        env.err << FormatMessage(ht::kCannotReadPage, request.file) << '\n';
+        return 1;
+    }
+    const AppletReadResult read = ReadAppletParameters(text);
+    if (!read.Ok()) {
+        env.err << FormatMessage(ht::kCannotReadPage, request.file) << '\n' << read.error << '\n';
+        return 1;
+    }
+    MenuLayout layout;
+    layout.Build(*read.applet, request.open);
+    Write(env.out, MenuLayoutJson(*read.applet, layout));
+    return 0;
 }
 
 int Execute(const Request& request, HeadlessEnvironment& env) {
+    if (request.action == Action::Layout) return PrintLayout(request, env);
     StreamDocumentHost host(env.err);
     CAppletParameters applet;
     if (request.action == Action::New) {
         const int position = ParsePosition(request.file);
-        CTemplateStore store(env.settings, env.appDir);
+        CTemplateStore store(env.settings, env.appDir, env.userDir);
         store.SeedTemplateList();
         if (position < 0 || position >= static_cast<int>(store.ListTemplateNames().size())) {
             env.err << FormatMessage(ht::kNoSuchTemplate, request.file) << '\n';
@@ -176,7 +248,7 @@ int Execute(const Request& request, HeadlessEnvironment& env) {
             return 0;
         case Action::Html:
             if (request.autoSize) CheckParameters(applet, true);
-            Write(env.out, applet.BuildHTML());
+            Write(env.out, BuildPage(applet, request.runtime));
             return 0;
         case Action::Check:
             Write(env.out, CheckParameters(applet, request.autoSize).report);
@@ -211,7 +283,11 @@ int RunHeadlessCommand(const std::vector<std::string>& args, HeadlessEnvironment
             Write(environment.out, VersionText());
             return 0;
         }
-        if (request.appDir) environment.appDir = *request.appDir;
+        if (request.appDir) {
+            const ProgramFolders folders = FindProgramFolders(QString::fromLocal8Bit(*request.appDir));
+            environment.appDir = folders.appDir.toLocal8Bit().toStdString();
+            environment.userDir = folders.userDir.toLocal8Bit().toStdString();
+        }
         while (environment.appDir.size() > 1 && environment.appDir.back() == '/') environment.appDir.pop_back();
         return Execute(request, environment);
     } catch (const UsageError& usage) {
@@ -229,8 +305,9 @@ int RunHeadless(int argc, char** argv) {
     // A core application gives the executable's folder; nothing graphical is made.
     QCoreApplication application(argc, argv);
     QSettingsStore settings;
-    HeadlessEnvironment environment{QCoreApplication::applicationDirPath().toLocal8Bit().toStdString(), settings,
-                                    std::cout, std::cerr};
+    const ProgramFolders folders = FindProgramFolders(QCoreApplication::applicationDirPath());
+    HeadlessEnvironment environment{folders.appDir.toLocal8Bit().toStdString(), settings, std::cout, std::cerr,
+                                    folders.userDir.toLocal8Bit().toStdString()};
     const int status = RunHeadlessCommand(args, environment);
     settings.Sync();
     return status;

@@ -10,29 +10,44 @@ inline constexpr const char* kCheck = "--check";
 inline constexpr const char* kSave = "--save";
 inline constexpr const char* kNew = "--new";
 inline constexpr const char* kAutoSize = "--auto-size";
+inline constexpr const char* kRuntime = "--runtime";
+inline constexpr const char* kLayout = "--layout";
+inline constexpr const char* kOpen = "--open";
 inline constexpr const char* kHelp = "--help";
 inline constexpr const char* kVersion = "--version";
 
 inline constexpr const char* kUsage =
     "Usage:\n"
+    "  kestrune [--app-dir DIR] [FILE]                         the editor window, opening FILE\n"
     "  kestrune [--app-dir DIR] --params FILE                  the applet parameter block\n"
-    "  kestrune [--app-dir DIR] --html FILE [--auto-size]      the HTML page\n"
+    "  kestrune [--app-dir DIR] --html FILE [--auto-size] [--runtime]\n"
+    "                                                          the HTML page\n"
     "  kestrune [--app-dir DIR] --check FILE [--auto-size]     the parameter check report\n"
-    "  kestrune [--app-dir DIR] --save FILE DEST [--auto-size] open FILE, save it as page DEST\n"
-    "  kestrune [--app-dir DIR] --new POSITION --save DEST     start from a template, save it\n"
+    "  kestrune [--app-dir DIR] --save FILE DEST [--auto-size] [--runtime]\n"
+    "                                                          open FILE, save it as page DEST\n"
+    "  kestrune [--app-dir DIR] --new POSITION --save DEST [--runtime]\n"
+    "                                                          start from a template, save it\n"
+    "  kestrune --layout PAGE [--open I,J,...]                where the menus of PAGE lie\n"
+    "  kestrune --view PAGE                                    the live preview of a page\n"
     "  kestrune --help | --version\n"
     "\n"
     "FILE is a menu file (.kst) or a page file with its menu file beside it. POSITION counts\n"
     "the template list from 0. --auto-size sets the applet size to the check's\n"
-    "recommendation first. Without these options Kestrune starts its window.\n";
+    "recommendation first. --runtime adds the line of the script runtime kestrune-menu.js,\n"
+    "which shows the menus in today's browsers, and a save copies the runtime beside the page.\n"
+    "--layout reads the parameters of PAGE as a browser gets them and prints, as JSON, the\n"
+    "rectangles of every menu and item shown when top-level menu I, its visible item J and so\n"
+    "on are open (indices from 0). Without these options Kestrune starts its window.\n";
 inline constexpr const char* kUsagePrefix = "kestrune: ";
 inline constexpr const char* kSeeHelp = "Try 'kestrune --help'.\n";
 inline constexpr const char* kMissingOption =
-    "missing option: one of --params, --html, --check, --save, --new, --help, --version";
+    "missing option: one of --params, --html, --check, --save, --new, --layout, --help, --version";
 inline constexpr const char* kMissingArgument = "missing argument after %1";
 inline constexpr const char* kUnexpectedArgument = "unexpected argument '%1'";
 inline constexpr const char* kBadPosition = "the template position '%1' is not a whole number";
 inline constexpr const char* kNoSuchTemplate = "There is no template at position %1.";
+inline constexpr const char* kBadOpenPath = "the open path '%1' is not a list of whole numbers";
+inline constexpr const char* kCannotReadPage = "Cannot read the page \"%1\".";
 inline constexpr const char* kOutOfMemory = "There is not enough memory for this command.";
 inline constexpr const char* kCannotCreateFolder = "Cannot create the folder \"%1\".";
 

@@ -36,6 +36,7 @@ QHash<QString, CommandState> ComputeCommandStates(const CommandContext& context)
     set(cmd::ViewToolbar, true, context.toolbarShown);
     set(cmd::ViewStatusBar, true, context.statusBarShown);
     set(cmd::OptionsAutoChange, true, context.autoChangeSize);
+    set(cmd::OptionsScriptRuntime, true, context.scriptRuntime);
 
     // The first recent entry stands in, disabled, for the empty list.
     const char* recent[] = {cmd::FileMru1, cmd::FileMru2, cmd::FileMru3, cmd::FileMru4};

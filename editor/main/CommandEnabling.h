@@ -11,6 +11,7 @@ struct CommandContext {
     bool selectionVisible = false;
     bool clipboardHasItem = false;
     bool autoChangeSize = false;
+    bool scriptRuntime = false;
     bool toolbarShown = true;
     bool statusBarShown = true;
     int recentFileCount = 0;

@@ -57,7 +57,8 @@ void SetSpecificHelpTopics(std::vector<CommandEntry>& all) {
         {cmd::BuildHtml, "buildhtml"},           {cmd::BuildPreview, "preview"},
         {cmd::OptionsWebBrowser, "webbrowserdialog"},
         {cmd::OptionsTemplate, "managetemplatesdialog"},
-        {cmd::OptionsAutoChange, "checkparams"}, {cmd::HelpAbout, "aboutdialog"},
+        {cmd::OptionsAutoChange, "checkparams"}, {cmd::OptionsScriptRuntime, "scriptruntime"},
+        {cmd::HelpAbout, "aboutdialog"},
     };
     for (CommandEntry& entry : all)
         for (const auto& [id, topic] : topics)
@@ -142,6 +143,9 @@ std::vector<CommandEntry> BuildStandardCommands() {
         .separatorAfter = true;
     add(Entry(cmd::OptionsAutoChange, "Auto-Change Menu Size", M::Options,
               "Auto-Change menu size when preview and build HTML", "Auto-Change Size"))
+        .checkable = true;
+    add(Entry(cmd::OptionsScriptRuntime, "Script &Runtime", M::Options,
+              "Add the script runtime to saved pages, so that today's browsers show the menus", "Script Runtime"))
         .checkable = true;
 
     add(Entry(cmd::HelpTopics, "&Help Topics", M::Help, "List Help topics", "Help Topics"));

@@ -1,7 +1,7 @@
 #include "main/DocumentFlow.h"
 
+#include <QDir>
 #include <filesystem>
-
 #include <QFileInfo>
 
 #include "app/DialogService.h"
@@ -74,6 +74,29 @@ bool CDocumentFlow::OpenDocumentFile(const QString& path) {
     return true;
 }
 
+namespace {
+QString PageBesideMenuFile(const QFileInfo& menuFile) {
+    for (const char* extension : {".htm", ".html", ".HTM", ".HTML"}) {
+        const QFileInfo page(menuFile.dir(), menuFile.completeBaseName() + QLatin1String(extension));
+        if (page.isFile()) return page.filePath();
+    }
+    return {};
+}
+}  // namespace
+
+bool CDocumentFlow::OpenStartFile(const QString& path) {
+    const QFileInfo file(path);
+    if (file.suffix().compare(QLatin1String("kst"), Qt::CaseInsensitive) != 0) return OpenDocumentFile(path);
+    if (const QString page = PageBesideMenuFile(file); !page.isEmpty()) return OpenDocumentFile(page);
+    const std::string bytes = path.toLocal8Bit().toStdString();
+    const bool opened =
+        m_doc.ReplaceModel([&](kestrune::CAppletParameters& applet) { return kestrune::OpenDocument(applet, bytes, *this); });
+    if (!opened) return false;
+    m_doc.SetPathName(QString());
+    m_doc.SetModifiedFlag(false);
+    return true;
+}
+
 bool CDocumentFlow::OpenWithQuestion(const QString& path) {
     if (!SaveModified()) return false;
     return OpenDocumentFile(path);
@@ -90,7 +113,9 @@ QString CDocumentFlow::AskSavePath() const {
 bool CDocumentFlow::Save(bool saveAs) {
     const QString path = saveAs || m_doc.PathName().isEmpty() ? AskSavePath() : m_doc.PathName();
     if (path.isEmpty()) return false;
-    if (!kestrune::SaveDocument(m_doc.Applet(), path.toLocal8Bit().toStdString(), m_app.AppDir(), *this)) return false;
+    if (!kestrune::SaveDocument(m_doc.Applet(), path.toLocal8Bit().toStdString(), m_app.AppDir(), *this,
+                                m_doc.m_bScriptRuntime != 0))
+        return false;
     m_doc.SetModifiedFlag(false);
     Remember(path);
     return true;

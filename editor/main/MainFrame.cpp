@@ -28,6 +28,7 @@
 #include "model/AppletParameters.h"
 #include "services/ParameterCheck.h"
 #include "base/SettingsStore.h"
+#include "output/HtmlPageBuilder.h"
 #include "properties/IconResources.h"
 #include "services/TemplateStore.h"
 #include "templates/DlgManageTemplates.h"
@@ -142,6 +143,7 @@ void CMainFrame::CreatePanes() {
     m_doc.m_pTreeView = m_pTreeView;
     m_doc.m_pInfoView = m_pInfoView;
     m_doc.m_bAutoChangeSize = settings.GetInt(shelltexts::kSettingsSection, shelltexts::kAutoChangeSizeKey, 0);
+    m_doc.m_bScriptRuntime = settings.GetInt(shelltexts::kSettingsSection, shelltexts::kScriptRuntimeKey, 0) ? 1 : 0;
     m_pActivePane = m_pTreeView;
     ApplyTreePaneSize();
 }
@@ -226,6 +228,7 @@ void CMainFrame::ConnectCommands() {
     Route(cmd::OptionsWebBrowser, [this] { OnWebBrowser(); });
     Route(cmd::OptionsTemplate, [this] { OnOptionsTemplate(); });
     Route(cmd::OptionsAutoChange, [this] { OnAutoChangeSize(); });
+    Route(cmd::OptionsScriptRuntime, [this] { OnScriptRuntime(); });
     Route(cmd::HelpTopics, [this] { OnHelpTopics(); });
     Route(cmd::HelpGettingStarted, [this] { OnHelpGettingStarted(); });
     Route(cmd::HelpSearch, [this] { OnHelpSearch(); });
@@ -289,6 +292,7 @@ CommandContext CMainFrame::CurrentCommandContext() const {
     context.selectionVisible = treecommands::IsNodeVisible(selected);
     context.clipboardHasItem = m_pTreeView->ClipboardHasItem();
     context.autoChangeSize = m_doc.m_bAutoChangeSize != 0;
+    context.scriptRuntime = m_doc.m_bScriptRuntime != 0;
     context.toolbarShown = !m_wndToolBar->isHidden();
     context.statusBarShown = !statusBar()->isHidden();
     context.recentFileCount = m_recentFiles.Count();
@@ -362,6 +366,7 @@ void CMainFrame::WriteWindowSettings() {
     settings.SetInt(shelltexts::kSettingsSection, shelltexts::kTreeHeightKey, m_pTreeView->height());
     settings.SetInt(shelltexts::kSettingsSection, shelltexts::kTreeWidthKey, m_pTreeView->width());
     settings.SetInt(shelltexts::kSettingsSection, shelltexts::kAutoChangeSizeKey, m_doc.m_bAutoChangeSize);
+    settings.SetInt(shelltexts::kSettingsSection, shelltexts::kScriptRuntimeKey, m_doc.m_bScriptRuntime);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -460,7 +465,7 @@ void CMainFrame::OnCheckParameters() { CheckParametersIntoPane(); }
 
 void CMainFrame::OnBuildHtml() {
     CheckParametersIntoPane();
-    CDlgHtml dialog(convert::SourceToQt(m_doc.Applet().BuildHTML()), this);
+    CDlgHtml dialog(convert::SourceToQt(kestrune::BuildPage(m_doc.Applet(), m_doc.m_bScriptRuntime != 0)), this);
     connect(&dialog, &CDlgHtml::helpRequested, this, &CMainFrame::ShowHelpTopic);
     Dialogs().ExecDialog(&dialog);
 }
@@ -469,6 +474,11 @@ void CMainFrame::OnBuildHtml() {
 
 void CMainFrame::OnAutoChangeSize() {
     m_doc.m_bAutoChangeSize = m_doc.m_bAutoChangeSize ? 0 : 1;
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnScriptRuntime() {
+    m_doc.m_bScriptRuntime = m_doc.m_bScriptRuntime ? 0 : 1;
     UpdateCommandStates();
 }
 

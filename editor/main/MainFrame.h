@@ -89,6 +89,7 @@ public:
     void OnWebBrowser();
     void OnOptionsTemplate();
     void OnAutoChangeSize();
+    void OnScriptRuntime();
     void OnHelpTopics();
     void OnHelpGettingStarted();
     void OnHelpSearch();

@@ -11,7 +11,8 @@ void CMainFrame::OnPreview() {
     CheckParametersIntoPane();
     std::string error;
     // A preview that could not be written is reported; the browser still shows what is there.
-    if (!kestrune::WritePreviewFiles(m_doc.Applet(), App().AppDir(), &error, &App().m_previewWrites))
+    if (!kestrune::WritePreviewFiles(m_doc.Applet(), App().AppDir(), App().PreviewBase(), &error,
+                                     &App().m_previewWrites))
         Dialogs().ShowMessage(this, QString::fromLocal8Bit(error));
     browsercommands::LaunchPreviewPage(App());
 }

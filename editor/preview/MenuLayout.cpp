@@ -1,137 +1,28 @@
 #include "preview/MenuLayout.h"
 
-#include <algorithm>
-
-#include "model/VoraneItem.h"
-
 using namespace kestrune;
 
-namespace {
-// Far beyond any screen, small enough that no QRect arithmetic overflows.
-constexpr int kCoordinateLimit = 1 << 22;
-
-int Clamped(std::int64_t value) {
-    return static_cast<int>(std::clamp<std::int64_t>(value, -kCoordinateLimit, kCoordinateLimit));
-}
-
-bool IsShown(const CVorane& menu) { return menu.m_visible != 0 && menu.HasVisibleItem(); }
-}  // namespace
-
-std::vector<const CVoraneItem*> VisibleItems(const CVorane& menu) {
-    std::vector<const CVoraneItem*> items;
-    for (const auto& item : menu.m_items)
-        if (item->m_visible) items.push_back(item.get());
-    return items;
-}
-
 QRect CMenuLayout::ToQRect(const Rect& rect) {
-    const int left = Clamped(rect.left), top = Clamped(rect.top);
-    const int right = Clamped(rect.right), bottom = Clamped(rect.bottom);
-    if (right <= left || bottom <= top) return {};
-    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    const Rect clamped = MenuLayout::Clamped(rect);
+    if (clamped.IsEmpty()) return {};
+    return QRect(QPoint(clamped.left, clamped.top), QPoint(clamped.right - 1, clamped.bottom - 1));
 }
 
 QRect CMenuLayout::ItemRect(const CVorane& menu, int visibleIndex, QPoint origin) {
-    const Point corner = menu.ItemCorner(visibleIndex, origin.x(), origin.y());
-    return ToQRect(Rect{corner.x, corner.y, ClampToInt32(std::int64_t{corner.x} + menu.m_Width),
-                        ClampToInt32(std::int64_t{corner.y} + menu.m_Height)});
+    return ToQRect(MenuLayout::ItemRect(menu, visibleIndex, Point{origin.x(), origin.y()}));
 }
 
-void CMenuLayout::AddMenu(const CVorane& menu, QPoint origin, int topMenu, int chainLevel) {
-    ShownMenu shown;
-    shown.menu = &menu;
-    shown.rect = ToQRect(menu.MenuRect(origin.x(), origin.y()));
-    shown.topMenu = topMenu;
-    shown.chainLevel = chainLevel;
-    int index = 0;
-    for (const CVoraneItem* item : VisibleItems(menu)) {
-        shown.items.push_back({item, ItemRect(menu, index, origin), index});
-        ++index;
-    }
-    m_menus.push_back(std::move(shown));
-}
+QRect CMenuLayout::FullExtent(const CAppletParameters& applet) { return ToQRect(MenuLayout::FullExtent(applet)); }
 
 MenuPath CMenuLayout::Build(const CAppletParameters& applet, const MenuPath& path) {
+    const MenuPath held = m_layout.Build(applet, path);
     m_menus.clear();
-    m_chain.clear();
-    m_path = {};
-    int onPath = -1;
-    for (std::size_t t = 0; t < applet.m_menus.size(); ++t) {
-        const CVorane& menu = *applet.m_menus[t];
-        if (!IsShown(menu)) continue;
-        const bool isPathTop = static_cast<int>(t) == path.topMenu;
-        if (isPathTop) onPath = static_cast<int>(m_menus.size());
-        AddMenu(menu, QPoint(0, 0), static_cast<int>(t), isPathTop ? 0 : -1);
+    for (const LaidOutMenu& laidOut : m_layout.Menus()) {
+        ShownMenu shown{laidOut.menu, ToQRect(laidOut.rect), {}, laidOut.topMenu, laidOut.chainLevel};
+        shown.items.reserve(laidOut.items.size());
+        for (const LaidOutItem& item : laidOut.items)
+            shown.items.push_back({item.item, ToQRect(item.rect), item.visibleIndex});
+        m_menus.push_back(std::move(shown));
     }
-    if (onPath < 0) return m_path;
-
-    m_path.topMenu = path.topMenu;
-    m_chain.push_back(onPath);
-    const CVorane* menu = m_menus[static_cast<std::size_t>(onPath)].menu;
-    QPoint origin(0, 0);
-    for (std::size_t level = 0; level < path.items.size(); ++level) {
-        const auto visible = VisibleItems(*menu);
-        const int index = path.items[level];
-        if (index < 0 || index >= static_cast<int>(visible.size())) break;
-        m_path.items.push_back(index);
-        const CVorane& sub = visible[static_cast<std::size_t>(index)]->SubMenu();
-        if (!sub.HasVisibleItem()) break;
-        const Point corner = menu->ItemCorner(index, origin.x(), origin.y());
-        origin = QPoint(Clamped(corner.x), Clamped(corner.y));
-        m_chain.push_back(static_cast<int>(m_menus.size()));
-        AddMenu(sub, origin, path.topMenu, static_cast<int>(level) + 1);
-        menu = &sub;
-    }
-    return m_path;
-}
-
-int CMenuLayout::ChainMenu(int level) const {
-    return level >= 0 && level < static_cast<int>(m_chain.size()) ? m_chain[static_cast<std::size_t>(level)] : -1;
-}
-
-CMenuLayout::Hit CMenuLayout::HitTest(QPoint point) const {
-    for (int m = static_cast<int>(m_menus.size()) - 1; m >= 0; --m) {
-        const ShownMenu& shown = m_menus[static_cast<std::size_t>(m)];
-        for (int i = static_cast<int>(shown.items.size()) - 1; i >= 0; --i)
-            if (shown.items[static_cast<std::size_t>(i)].rect.contains(point)) return {m, i};
-        if (shown.rect.contains(point)) return {m, -1};
-    }
-    return {};
-}
-
-MenuPath CMenuLayout::PathTo(const Hit& hit) const {
-    if (!hit.IsMenu()) return {};
-    const ShownMenu& shown = m_menus[static_cast<std::size_t>(hit.menu)];
-    MenuPath path;
-    path.topMenu = shown.topMenu;
-    const int level = std::max(shown.chainLevel, 0);
-    path.items.assign(m_path.items.begin(), m_path.items.begin() + std::min<std::ptrdiff_t>(level, std::ssize(m_path.items)));
-    if (hit.IsItem()) path.items.push_back(shown.items[static_cast<std::size_t>(hit.item)].visibleIndex);
-    return path;
-}
-
-QRect CMenuLayout::FullExtent(const CAppletParameters& applet) {
-    QRect extent = ToQRect(Rect{0, 0, applet.m_appWidth, applet.m_appHeight});
-    struct Pending {
-        const CVorane* menu;
-        QPoint origin;
-    };
-    std::vector<Pending> pending;
-    for (const auto& menu : applet.m_menus)
-        if (IsShown(*menu)) pending.push_back({menu.get(), QPoint(0, 0)});
-    while (!pending.empty()) {
-        const Pending next = pending.back();
-        pending.pop_back();
-        extent |= ToQRect(next.menu->MenuRect(next.origin.x(), next.origin.y()));
-        int index = 0;
-        for (const CVoraneItem* item : VisibleItems(*next.menu)) {
-            extent |= ItemRect(*next.menu, index, next.origin);
-            if (item->SubMenu().HasVisibleItem()) {
-                const Point corner = next.menu->ItemCorner(index, next.origin.x(), next.origin.y());
-                pending.push_back({&item->SubMenu(), QPoint(Clamped(corner.x), Clamped(corner.y))});
-            }
-            ++index;
-        }
-    }
-    return extent;
+    return held;
 }

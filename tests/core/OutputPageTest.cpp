@@ -137,3 +137,26 @@ TEST(AppletClassFileTest, CopyReplacesOlderCopyAndToleratesMissingSource) {
     EXPECT_FALSE(CopyAppletClassFile(dir / "empty", dir / "other"));
     EXPECT_FALSE(fs::exists(dir / "other/trelvix.class"));
 }
+
+TEST(HtmlPageTest, RuntimeLineFollowsTheParagraphAndCopyTakesIt) {
+    CAppletParameters applet;
+    BuildWorkedExample(applet);
+    const std::string plain = BuildPage(applet);
+    EXPECT_EQ(plain, applet.BuildHTML());
+    const std::string page = BuildPage(applet, true);
+    const std::string line = "<script src=\"kestrune-menu.js\"></script>";
+    EXPECT_EQ(page, "<html>\r\n<head><title>Vorane Applet Properties</title></head>\r\n" + kWorkedParagraph +
+                        "\r\n" + line + "\r\n</html>");
+    EXPECT_EQ(AppletParagraph(page), kWorkedParagraph + "\r\n" + line);
+    // The HTML dialog shows bare line feeds.
+    std::string shown = page;
+    for (std::size_t at = shown.find("\r\n"); at != std::string::npos; at = shown.find("\r\n", at)) shown.erase(at, 1);
+    std::string paragraph = kWorkedParagraph + "\n" + line;
+    for (std::size_t at = paragraph.find("\r\n"); at != std::string::npos; at = paragraph.find("\r\n", at))
+        paragraph.erase(at, 1);
+    EXPECT_EQ(AppletParagraph(shown), paragraph);
+    // Another script, or the line further down, is not part of the paragraph.
+    EXPECT_EQ(AppletParagraph("<p align=\"Left\">x</p>\r\n<script src=\"other.js\"></script>"),
+              "<p align=\"Left\">x</p>");
+    EXPECT_EQ(AppletParagraph("<p align=\"Left\">x</p>\r\n\r\n" + line), "<p align=\"Left\">x</p>");
+}

@@ -4,6 +4,7 @@
 
 #include "PersistTestSupport.h"
 #include "services/DocumentFile.h"
+#include "output/HtmlPageBuilder.h"
 #include "persist/MenuFileReader.h"
 #include "persist/PersistTexts.h"
 
@@ -196,4 +197,21 @@ TEST(DocumentOpenTest, AnOlderLayoutFileOpensThroughThePage) {
     ASSERT_TRUE(OpenDocument(applet, dir.File("old.htm", ""), host));
     EXPECT_EQ(applet.m_HTMLTitle, "From the old days");
     ASSERT_EQ(applet.m_menus.size(), 1u);
+}
+
+TEST(DocumentSaveTest, WithTheRuntimeThePageNamesItAndItIsCopiedBesideThePage) {
+    SaveFixture f;
+    f.dir.File("app/kestrune-menu.js", "runtime bytes");
+    fs::create_directories(f.dir / "plain");
+    fs::create_directories(f.dir / "site");
+    ASSERT_TRUE(SaveDocument(f.applet, f.Page("plain/menu.htm"), f.appDir, f.host));
+    EXPECT_EQ(ReadAll(f.dir / "plain/menu.htm"), f.applet.BuildHTML());
+    EXPECT_FALSE(fs::exists(f.dir / "plain/kestrune-menu.js"));
+
+    ASSERT_TRUE(SaveDocument(f.applet, f.Page("site/menu.htm"), f.appDir, f.host, true));
+    const std::string page = ReadAll(f.dir / "site/menu.htm");
+    EXPECT_EQ(page, BuildPage(f.applet, true));
+    EXPECT_NE(page.find("</p>\r\n<script src=\"kestrune-menu.js\"></script>\r\n</html>"), std::string::npos);
+    EXPECT_EQ(ReadAll(f.dir / "site/kestrune-menu.js"), "runtime bytes");
+    EXPECT_EQ(ReadAll(f.dir / "site/menu.kst"), DocumentText(f.applet));
 }

@@ -10,6 +10,7 @@
 #include "services/PreviewFolder.h"
 #include "services/PreviewLaunch.h"
 #include "services/PreviewWriter.h"
+#include "output/HtmlPageBuilder.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
 #include "base/SettingsStore.h"
@@ -283,6 +284,7 @@ TEST(PreviewWriterTest, WritesPageMenuFileClassFileAndMediaAndOverwritesThemNext
     const fs::path app = scratch.Path() / "Kes trune";
     const fs::path media = scratch.Path() / "media";
     WriteFile(app / "trelvix.class", "CLASS");
+    WriteFile(app / "kestrune-menu.js", "RUNTIME");
     WriteFile(media / "back.gif", "GIF89a");
     WriteFile(media / "over.jpg", "\xFF\xD8\xFF JPG");
     WriteFile(media / "click.au", ".snd AU");
@@ -301,10 +303,12 @@ TEST(PreviewWriterTest, WritesPageMenuFileClassFileAndMediaAndOverwritesThemNext
     PreviewWrites writes;
     ASSERT_TRUE(WritePreviewFiles(applet, app.string(), &error, &writes)) << error;
     const fs::path tmp = app / "tmp";
-    for (const char* name : {"~Kestrune.htm", "~Kestrune.kst", "trelvix.class", "back.gif", "over.jpg", "click.au"})
+    for (const char* name : {"~Kestrune.htm", "~Kestrune.kst", "trelvix.class", "kestrune-menu.js", "back.gif",
+                             "over.jpg", "click.au"})
         EXPECT_TRUE(fs::is_regular_file(tmp / name)) << name;
     EXPECT_FALSE(fs::exists(tmp / "missing.gif"));
-    EXPECT_EQ(ReadAll(tmp / "~Kestrune.htm"), applet.BuildHTML());
+    // No browser runs the applet: the preview always carries the script runtime.
+    EXPECT_EQ(ReadAll(tmp / "~Kestrune.htm"), BuildPage(applet, true));
     EXPECT_NE(ReadAll(tmp / "~Kestrune.htm").find("First"), std::string::npos);
 
     item->m_label = "Renamed";
@@ -315,7 +319,7 @@ TEST(PreviewWriterTest, WritesPageMenuFileClassFileAndMediaAndOverwritesThemNext
     EXPECT_EQ(ReadAll(tmp / "trelvix.class"), "CLASS2");
     EXPECT_NE(ReadAll(tmp / "~Kestrune.kst").find("Renamed"), std::string::npos);
 
-    EXPECT_EQ(CleanPreviewFolder(app.string(), writes), 6);
+    EXPECT_EQ(CleanPreviewFolder(app.string(), writes), 7);
     EXPECT_FALSE(fs::exists(tmp));
     EXPECT_TRUE(fs::exists(media / "back.gif"));
 }

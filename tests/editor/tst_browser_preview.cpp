@@ -18,6 +18,7 @@
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
 #include "base/SettingsStore.h"
+#include "output/HtmlPageBuilder.h"
 #include "support/FakeDialogService.h"
 #include "support/TreeModelAgreement.h"
 #include "tree/KestruneView.h"
@@ -49,6 +50,7 @@ struct Program {
     Program() {
         QFile::copy(QStringLiteral(KESTRUNE_BIN_DIR "/Kestrune.tpl"), Path(QStringLiteral("Kestrune.tpl")));
         WriteFile(Path(QStringLiteral("trelvix.class")), "CLASS");
+        WriteFile(Path(QStringLiteral("kestrune-menu.js")), "RUNTIME");
         WriteFile(Path(QStringLiteral("media/pic.gif")), "GIF89a");
         shell = std::make_unique<CEditorShell>(folder.path(), dialogs, settings);
         shell->App().SetLauncher(&launcher);
@@ -85,10 +87,12 @@ private slots:
 
         program.Action(cmd::BuildPreview)->trigger();
 
-        for (const char* name : {"~Kestrune.htm", "~Kestrune.kst", "trelvix.class", "pic.gif"})
+        for (const char* name : {"~Kestrune.htm", "~Kestrune.kst", "trelvix.class", "kestrune-menu.js", "pic.gif"})
             QVERIFY2(QFile::exists(program.Tmp(QString::fromLatin1(name))), name);
+        // Whatever the Script Runtime option says, the preview page carries the runtime.
+        QVERIFY(!program.Action(cmd::OptionsScriptRuntime)->isChecked());
         QCOMPARE(ReadFile(program.Tmp(QStringLiteral("~Kestrune.htm"))),
-                 QByteArray::fromStdString(program.Applet().BuildHTML()));
+                 QByteArray::fromStdString(BuildPage(program.Applet(), true)));
         QCOMPARE(program.launcher.calls,
                  (QList<Call>{{false, "/opt/My Browser/fox", program.Tmp(QStringLiteral("~Kestrune.htm")), ""}}));
         // The check ran first: its report, with the missing picture, is in the message pane.

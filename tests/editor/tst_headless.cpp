@@ -86,6 +86,17 @@ private slots:
             {"--new", "0", "--html", "x"},
             {"--new", "first", "--save", "x.htm"},
             {"--new", "0", "--save", "x.htm", "--auto-size"},
+            {"--params", "a.htm", "--runtime"},
+            {"--check", "a.htm", "--runtime"},
+            {"--html", "a.htm", "--runtime", "--runtime"},
+            {"--new", "0", "--save", "x.htm", "--runtime", "--runtime"},
+            {"--layout"},
+            {"--layout", "a.htm", "--open"},
+            {"--layout", "a.htm", "--open", "1,x"},
+            {"--layout", "a.htm", "--open", "0,,1"},
+            {"--layout", "a.htm", "--open", "-1"},
+            {"--layout", "a.htm", "--runtime"},
+            {"--layout", "a.htm", "--open", "0", "extra"},
             {"--help", "--version"},
             {"--app-dir", "d", "--version"},
         };
@@ -148,6 +159,58 @@ private slots:
         const std::string copy = dir.filePath(QStringLiteral("copy/menu.htm")).toStdString();
         QCOMPARE(Headless({"--save", page, copy, "--auto-size"}).status, 0);
         QVERIFY(ReadFile(QString::fromStdString(copy)).find(size) != std::string::npos);
+    }
+
+    void runtimeAddsTheScriptLineAndCopiesTheRuntime() {
+        QTemporaryDir dir;
+        const std::string line = "</p>\r\n<script src=\"kestrune-menu.js\"></script>\r\n</html>";
+        const std::string plain = dir.filePath(QStringLiteral("plain/menu.htm")).toStdString();
+        QCOMPARE(Headless({"--new", "0", "--save", plain}).status, 0);
+        QVERIFY(ReadFile(QString::fromStdString(plain)).find("<script") == std::string::npos);
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("plain/kestrune-menu.js"))));
+
+        const std::string page = dir.filePath(QStringLiteral("site/menu.htm")).toStdString();
+        QCOMPARE(Headless({"--new", "0", "--save", page, "--runtime"}).status, 0);
+        const std::string saved = ReadFile(QString::fromStdString(page));
+        QVERIFY(saved.ends_with(line));
+        QCOMPARE(ReadFile(dir.filePath(QStringLiteral("site/kestrune-menu.js"))),
+                 ReadFile(QString::fromStdString(kProgramFolder + "/kestrune-menu.js")));
+        QCOMPARE(Headless({"--html", plain, "--runtime"}).out, saved);
+        QCOMPARE(Headless({"--html", plain, "--auto-size", "--runtime"}).status, 0);
+        const std::string copy = dir.filePath(QStringLiteral("copy/menu.htm")).toStdString();
+        QCOMPARE(Headless({"--save", plain, copy, "--runtime", "--auto-size"}).status, 0);
+        QVERIFY(ReadFile(QString::fromStdString(copy)).ends_with(line));
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("copy/kestrune-menu.js"))));
+    }
+
+    void layoutPrintsTheRectanglesOfTheOpenMenus() {
+        QTemporaryDir dir;
+        const std::string page = dir.filePath(QStringLiteral("menu.htm")).toStdString();
+        QCOMPARE(Headless({"--new", "0", "--save", page}).status, 0);
+        const Run top = Headless({"--layout", page});
+        QCOMPARE(top.status, 0);
+        QVERIFY(top.out.starts_with("{\"applet\":{\"width\":282,\"height\":148},\n \"open\":[],"));
+        QVERIFY(top.out.find("\"label\":\"Products\"") != std::string::npos);
+        QVERIFY(top.out.find("\"label\":\"Software\"") == std::string::npos);
+        const Run open = Headless({"--layout", page, "--open", "0,1"});
+        QCOMPARE(open.status, 0);
+        QVERIFY(open.out.find("\"open\":[0,1]") != std::string::npos);
+        QVERIFY(open.out.find("{\"top\":0,\"level\":1,\"rect\":{\"x\":142,\"y\":36,") != std::string::npos);
+        QVERIFY(open.out.find("\"label\":\"Software\"") != std::string::npos);
+        // A path that leads nowhere is cut where it stops.
+        QVERIFY(Headless({"--layout", page, "--open", "0,9,3"}).out.find("\"open\":[0]") != std::string::npos);
+
+        const Run missing = Headless({"--layout", dir.filePath(QStringLiteral("none.htm")).toStdString()});
+        QCOMPARE(missing.status, 1);
+        QVERIFY(missing.out.empty());
+        QVERIFY(missing.err.find("Cannot read the page") != std::string::npos);
+        QFile text(dir.filePath(QStringLiteral("text.htm")));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("<html>no applet</html>");
+        text.close();
+        const Run unreadable = Headless({"--layout", text.fileName().toStdString()});
+        QCOMPARE(unreadable.status, 1);
+        QVERIFY(unreadable.err.find("no applet parameters") != std::string::npos);
     }
 
     void aTemplateWithPicturesSavesThemBesideThePage() {

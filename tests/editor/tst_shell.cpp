@@ -1,4 +1,5 @@
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -67,6 +68,11 @@ struct Program {
     QAction* Action(const char* id) { return Frame().Action(QString::fromLatin1(id)); }
     std::string Setting(const char* key) { return settings.GetString("Settings", key); }
 };
+
+std::string ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
 
 std::string TemplateTitle(const QString& appDir, MemorySettingsStore& settings, int position) {
     CTemplateStore store(settings, appDir.toLocal8Bit().toStdString());
@@ -327,6 +333,43 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), expected);
         QVERIFY(afterEdit.isEmpty());
         QVERIFY(program.Frame().InfoView()->MessageText().contains(QStringLiteral("Recommend:")));
+    }
+
+    void scriptRuntimeOptionAddsTheLineToSavesAndToWhatCopyCopies() {
+        Program program;
+        CopyFromProgramFolder(QStringLiteral("kestrune-menu.js"), program.folder.path());
+        QVERIFY(program.Start());
+        QAction* option = program.Action(cmd::OptionsScriptRuntime);
+        QVERIFY(option->isCheckable() && !option->isChecked());
+        const QString line = QStringLiteral("<script src=\"kestrune-menu.js\"></script>");
+
+        QDir(program.folder.path()).mkdir(QStringLiteral("plain"));
+        program.dialogs.saveFileNames = {program.folder.filePath(QStringLiteral("plain/menu.htm"))};
+        program.Action(cmd::FileSave)->trigger();
+        QCOMPARE(QByteArray::fromStdString(ReadAll(program.folder.filePath(QStringLiteral("plain/menu.htm")))),
+                 QByteArray::fromStdString(program.Applet().BuildHTML()));
+        QVERIFY(!QFile::exists(program.folder.filePath(QStringLiteral("plain/kestrune-menu.js"))));
+
+        option->trigger();
+        QVERIFY(option->isChecked());
+        QDir(program.folder.path()).mkdir(QStringLiteral("site"));
+        program.dialogs.saveFileNames = {program.folder.filePath(QStringLiteral("site/menu.htm"))};
+        program.Action(cmd::FileSaveAs)->trigger();
+        const std::string saved = ReadAll(program.folder.filePath(QStringLiteral("site/menu.htm")));
+        QVERIFY(saved.ends_with("</p>\r\n" + line.toStdString() + "\r\n</html>"));
+        QVERIFY(QFile::exists(program.folder.filePath(QStringLiteral("site/kestrune-menu.js"))));
+
+        QString copied;
+        program.dialogs.onDialog = [&](QDialog* dialog) {
+            if (auto* html = qobject_cast<CDlgHtml*>(dialog)) copied = html->OnCopy();
+            return int(QDialog::Accepted);
+        };
+        program.Action(cmd::BuildHtml)->trigger();
+        QVERIFY(copied.startsWith(QStringLiteral("<p align=")));
+        QVERIFY(copied.endsWith(QStringLiteral("</p>\n") + line));
+
+        program.Frame().close();
+        QCOMPARE(program.settings.GetInt("Settings", "Script Runtime"), 1);
     }
 
     void copyInTheHtmlDialogSelectsWhatItCopies() {

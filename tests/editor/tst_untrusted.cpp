@@ -169,7 +169,8 @@ private slots:
         const QString pipe = dir.filePath(QStringLiteral("pipe.htm"));
         QVERIFY(MakeFifo(pipe));
         QVERIFY(MakeFifo(dir.filePath(QStringLiteral("pipe.kst"))));
-        for (const QString& option : {QStringLiteral("--check"), QStringLiteral("--html"), QStringLiteral("--view")}) {
+        for (const QString& option :
+             {QStringLiteral("--check"), QStringLiteral("--html"), QStringLiteral("--view"), QStringLiteral("--layout")}) {
             const Result run = RunProgram({option, pipe}, dir.path());
             QVERIFY2(run.finished, qPrintable(option));
             QCOMPARE(run.status, 1);

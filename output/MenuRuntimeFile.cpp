@@ -1,0 +1,11 @@
+#include "output/MenuRuntimeFile.h"
+
+#include "base/FileCopy.h"
+
+namespace kestrune {
+
+bool CopyMenuRuntimeFile(const std::filesystem::path& programFolder, const std::filesystem::path& destinationFolder) {
+    return CopyFileReplacing(programFolder / kMenuRuntimeFileName, destinationFolder / kMenuRuntimeFileName);
+}
+
+}  // namespace kestrune

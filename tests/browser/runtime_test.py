@@ -1,0 +1,229 @@
+#!/usr/bin/env python3
+"""Browser tests of the script runtime kestrune-menu.js in headless Chromium.
+
+Usage: runtime_test.py KESTRUNE PROGRAM_FOLDER
+
+Layout parity: for every built-in template and generated documents, at several open paths,
+the rectangles the runtime draws equal those `kestrune --layout` prints. Behaviour: state
+colours, links and target frames, hostile texts, damaged parameters and the keyboard.
+Without Chromium the test is skipped (exit 77), except under CI=true, where it fails."""
+
+import html
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+from pathlib import Path
+
+HERE = Path(__file__).resolve().parent
+sys.dont_write_bytecode = True  # nothing written into the source tree
+sys.path.insert(0, str(HERE))
+
+import chromium  # noqa: E402
+import pages  # noqa: E402
+
+GENERATED_DOCUMENTS = 60
+SKIP = 77
+
+
+class Failures:
+    def __init__(self):
+        self.lines = []
+
+    def check(self, condition, text):
+        if not condition:
+            self.lines.append(text)
+        return condition
+
+
+def applet_paragraph(page_text):
+    begin = page_text.index("<p align")
+    return page_text[begin:page_text.index("</p>", begin) + 4]
+
+
+def harness(folder, name, runtime, body, scripts):
+    tags = "".join('<script src="%s"></script>\n' % Path(s).as_uri() for s in scripts)
+    # No document type, as in the pages the program writes: the browser is in quirks mode.
+    text = ('<html><head><meta charset="utf-8"><title>Kestrune runtime test</title></head><body>\n'
+            '%s\n<script src="%s"></script>\n%s<pre id="results"></pre>\n</body></html>\n'
+            % (body, Path(runtime).as_uri(), tags))
+    path = Path(folder) / name
+    path.write_text(text, encoding="utf-8")
+    return path
+
+
+def layout(kestrune, page, path, env):
+    command = [kestrune, "--layout", str(page)] + (["--open", ",".join(map(str, path))] if path else [])
+    done = subprocess.run(command, env=env, capture_output=True, check=True)
+    return json.loads(done.stdout.decode("latin-1"))
+
+
+def test_layout_parity(browser, kestrune, program_folder, work, env, failures):
+    page_files = pages.save_templates(kestrune, program_folder, work, env)
+    failures.check(len(page_files) >= 13, "expected the 13 built-in templates, saved %d" % len(page_files))
+    for seed in range(GENERATED_DOCUMENTS):
+        page = work / ("generated%d" % seed) / "page.htm"
+        page.parent.mkdir(parents=True, exist_ok=True)
+        page.write_bytes(pages.generated_page(seed).encode("cp1252"))
+        page_files.append(page)
+
+    cases, bodies, references = [], [], {}
+    for case_id, page in enumerate(page_files):
+        text = page.read_bytes().decode("cp1252")
+        paths = pages.open_paths(pages.menu_tree(text))
+        cases.append({"id": case_id, "paths": paths})
+        bodies.append('<div id="case-%d">%s</div>' % (case_id, applet_paragraph(text)))
+        references[case_id] = (page, [layout(kestrune, page, path, env) for path in paths])
+    page = harness(work, "parity.html", Path(program_folder) / "kestrune-menu.js",
+                   "\n".join(bodies) + "\n<script>window.CASES = %s;</script>" % json.dumps(cases),
+                   [HERE / "parity.js"])
+    results = chromium.run_page(browser, page)
+    compared = 0
+    for result in results:
+        source, expected = references[result["id"]]
+        if not failures.check(result["found"], "%s: the runtime drew no box" % source):
+            continue
+        for measured, reference in zip(result["paths"], expected):
+            compared += 1
+            where = "%s open %s" % (source.parent.name, measured["path"])
+            wanted_open = reference["open"] if len(reference["open"]) != 1 else []
+            failures.check(measured["open"] == wanted_open,
+                           "%s: the runtime opened %s, the program %s" % (where, measured["open"], wanted_open))
+            want = [{"rect": m["rect"], "items": [i["rect"] for i in m["items"]]} for m in reference["menus"]]
+            if measured["menus"] != want:
+                first = next((i for i, (m, w) in enumerate(zip(measured["menus"], want)) if m != w),
+                             min(len(measured["menus"]), len(want)))
+                failures.check(False, "%s: %d menus drawn, %d laid out; menu %d differs\n runtime %s\n program %s"
+                               % (where, len(measured["menus"]), len(want), first,
+                                  json.dumps(measured["menus"][first:first + 1])[:500],
+                                  json.dumps(want[first:first + 1])[:500]))
+    failures.check(compared >= 300, "only %d open paths were compared" % compared)
+    print("layout parity: %d pages, %d open paths compared" % (len(page_files), compared))
+
+
+HOSTILE_LABELS = ['"><script>window.pwned=1</script>', '</applet><img src=x onerror="window.pwned=2">',
+                  "<b>bold</b> & 'quote' &amp;", '<iframe src="javascript:window.pwned=4">']
+
+# Damaged parameter blocks and how many items the runtime can still draw from each.
+DAMAGED = [
+    ("", 0),
+    (pages.param("ApStyle", "FFFFFF,FFFFFF,,0,0,0,"), 0),
+    (pages.param("ApStyle", "zz,yy") + pages.param("MStyle-0", "bad,99,x") + pages.param("IStyle-0", "1,2")
+     + pages.param("I0-0", "One") + pages.param("I0-1", "Two") + pages.param("Misc", "1,2,-0,"), 2),
+    (pages.param("MStyle-0", "FF0000,01,0,0,5,5,80,20,2,0") + pages.param("I0-0", "A") + pages.param("I0-1", "B")
+     + pages.param("I1-0", "Sub") + pages.param("Misc", "2,2,1,-0,0-1,1-0,2-9,-7,abc,99999999999-1,"), 2),
+    (pages.param("I0-0", "A") + pages.param("I0-2", "C") + pages.param("I1-0", "D") + pages.param("I1-1", "E")
+     + pages.param("Misc", "2,3,2,-0,-1,"), 4),
+    (pages.param("I0-0", "A") + pages.param("Misc", "1,1,-0,"), 1),
+    (pages.param("I0-0", "A") + pages.param("Misc", "1,1,-0,0-0,"), 1),
+    (pages.param("Misc", "abc") + pages.param("I0-0", "A"), 0),
+]
+
+
+def test_behaviour(browser, program_folder, work, failures):
+    styles = ["102030,F0E0D0,011,0,1,14,0,00,0,0,,", "405060,A0B0C0,011,0,1,14,0,00,0,0,,",
+              "708090,010203,011,0,1,14,0,00,0,0,,"]
+    states = pages.FixedMenu([("First", pages.FixedMenu([("One",), ("Two",)]), "", "first.htm"),
+                              ("Second", None, "Second item"),
+                              ("Third",)], align=1, styles=styles)
+    hostile = pages.FixedMenu([(HOSTILE_LABELS[0], None, HOSTILE_LABELS[0]), (HOSTILE_LABELS[1],),
+                               (HOSTILE_LABELS[2], None, "", "javascript:window.pwned=3"),
+                               (HOSTILE_LABELS[3], None, "", "new.htm", "_blank")], w=300)
+    berries = pages.FixedMenu([("Kiwi",), ("Lime",), ("Mango", None, "", "#mango")])
+    fruit = pages.FixedMenu([("Apples",), ("Berries", berries), ("Cherries",)])
+    keyboard = pages.FixedMenu([("Fruit", fruit), ("Vegetables", pages.FixedMenu([("Leek",), ("Kale",)])),
+                                ("Grains",)], align=1)
+    body = ['<div id="states">%s</div>' % pages.fixed_applet([states]),
+            '<div id="hostile">%s</div>' % pages.fixed_applet([hostile], width=320),
+            '<div id="keyboard">%s</div>' % pages.fixed_applet([keyboard])]
+    damaged_ids = []
+    for n, (params, _) in enumerate(DAMAGED):
+        width = 'abc' if n == 5 else '300'
+        body.append('<div id="damaged%d"><applet code="trelvix.class" width="%s" height="-5">\n%s</applet></div>'
+                    % (n, width, params))
+        damaged_ids.append("damaged%d" % n)
+    body.append("<script>window.HOSTILE_LABELS = %s; window.DAMAGED = %s; window.DAMAGED_ITEMS = %s;</script>"
+                % (json.dumps(HOSTILE_LABELS).replace("</", "<\\/"), json.dumps(damaged_ids),
+                   json.dumps([c for _, c in DAMAGED])))
+    page = work / "behaviour.html"
+    page.write_text('<html><head><meta charset="utf-8"><title>Runtime &lt;test&gt;</title>'
+                    '<script src="%s"></script></head><body>\n%s\n<script src="%s"></script>\n'
+                    '<pre id="results"></pre>\n</body></html>\n'
+                    % ((HERE / "behaviour.js").as_uri(), "\n".join(body),
+                       (Path(program_folder) / "kestrune-menu.js").as_uri()), encoding="utf-8")
+    results = chromium.run_page(browser, page)
+    for result in results:
+        failures.check(result["ok"], "behaviour: %s (%s)" % (result["name"], result["detail"][:300]))
+    failures.check(len(results) >= 40, "behaviour: only %d checks ran" % len(results))
+    print("behaviour: %d checks" % len(results))
+
+
+def test_links(browser, program_folder, work, failures):
+    """Clicks follow links into a named frame, the parent, the item's own frame and the top."""
+    folder = work / "links"
+    folder.mkdir()
+    shutil.copy(Path(program_folder) / "kestrune-menu.js", folder)
+    menu = pages.FixedMenu([("ToMain", None, "", "landing.html?main", "main"),
+                            ("ToParent", None, "", "landing.html?parent", "_parent"),
+                            ("ToSelf", None, "", "landing.html?self", "_self"),
+                            ("ToTop", None, "", "landing.html?top", "_top")])
+    files = {
+        "menu.html": '<html><head><title>Menu</title></head><body><p align="Left">%s</p>'
+                     '<script src="kestrune-menu.js"></script><script src="%s"></script></body></html>'
+                     % (pages.fixed_applet([menu]), (HERE / "menu_frame.js").as_uri()),
+        "holder.html": '<html><body><iframe name="inner" src="menu.html"></iframe></body></html>',
+        "blank.html": "<html><body></body></html>",
+        "landing.html": '<html><body><pre id="results"></pre><script>const r = {name: window.name, '
+                        'query: location.search, isTop: window === top};'
+                        'document.getElementById("results").textContent = JSON.stringify(r);'
+                        'if (window !== top) top.postMessage(r, "*");</script></body></html>',
+        "frames.html": '<html><body><iframe name="main" src="blank.html"></iframe>'
+                       '<iframe name="menu" src="menu.html"></iframe><iframe name="holder" src="holder.html"></iframe>'
+                       '<pre id="results"></pre><script src="%s"></script></body></html>'
+                       % (HERE / "navigation.js").as_uri(),
+        "top.html": '<html><body><iframe name="menu" src="menu.html?top"></iframe><pre id="results"></pre>'
+                    '</body></html>',
+    }
+    for name, text in files.items():
+        (folder / name).write_text(text, encoding="utf-8")
+    arrived = chromium.run_page(browser, folder / "frames.html")
+    expected = [{"name": "main", "query": "?main", "isTop": False}, {"name": "holder", "query": "?parent", "isTop": False},
+                {"name": "menu", "query": "?self", "isTop": False}]
+    failures.check(arrived == expected, "links: arrived %s, expected %s" % (arrived, expected))
+    landed = chromium.run_page(browser, folder / "top.html")
+    failures.check(landed == {"name": "", "query": "?top", "isTop": True}, "links: _top gave %s" % landed)
+    print("links: %d frame targets and _top" % len(arrived))
+
+
+def main():
+    if len(sys.argv) != 3:
+        print(__doc__)
+        return 2
+    kestrune, program_folder = sys.argv[1], sys.argv[2]
+    browser = chromium.find_chromium()
+    if browser is None:
+        if os.environ.get("CI", "").lower() == "true":
+            print("FAIL: chromium is not installed; scripts/install-deps.sh installs it")
+            return 1
+        print("SKIP: chromium is not installed")
+        return SKIP
+    failures = Failures()
+    with tempfile.TemporaryDirectory(prefix="kestrune-runtime-") as folder:
+        work = Path(folder)
+        env = dict(os.environ, XDG_CONFIG_HOME=str(work / "config"), HOME=str(work / "home"))
+        test_behaviour(browser, program_folder, work, failures)
+        test_links(browser, program_folder, work, failures)
+        test_layout_parity(browser, kestrune, program_folder, work, env, failures)
+        if os.environ.get("KESTRUNE_KEEP_TEST_PAGES"):
+            shutil.copytree(work, os.environ["KESTRUNE_KEEP_TEST_PAGES"], dirs_exist_ok=True)
+    for line in failures.lines[:40]:
+        print("FAIL:", line)
+    if len(failures.lines) > 40:
+        print("... and %d more failures" % (len(failures.lines) - 40))
+    return 1 if failures.lines else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
