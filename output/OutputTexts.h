@@ -58,6 +58,8 @@ inline constexpr const char* kReportLinkOutside = "\" is a link leading outside 
 inline constexpr const char* kReportNotCopied = "\" could not be copied.\r\n";
 inline constexpr const char* kReportNameClash =
     "\" has the name of another media file of this menu; it is not copied.\r\n";
+inline constexpr const char* kReportEmptyLabelStart = "Warning:\t\tItem ";
+inline constexpr const char* kReportEmptyLabelEnd = " has an empty label.\r\n";
 inline constexpr const char* kReportTrailer =
     "\r\n----------------------------------End Message--------------------------------\r\n\r\n";
 

@@ -6,8 +6,9 @@
 
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "services/MediaWalk.h"
+#include "output/LabelCheck.h"
 #include "output/OutputTexts.h"
+#include "services/MediaWalk.h"
 
 namespace kestrune {
 
@@ -75,6 +76,7 @@ ParameterCheckResult CheckParameters(CAppletParameters& applet, bool autoChangeS
     AppendAppletWarning(report, texts::kReportAppletAudioStart, applet.m_appBKAudioPath,
                         walker.VisitFile(applet.m_appBKAudioPath, MediaKind::Audio));
     for (const auto& menu : applet.m_menus) walker.Walk(menu.get(), report);
+    AppendEmptyLabelWarnings(applet, report);
 
     report += texts::kReportTrailer;
     return result;
