@@ -17,6 +17,7 @@ std::size_t CKeyTable::SectionIndex(std::string_view header) {
 }
 
 void CKeyTable::Parse(std::string text) {
+    m_textSize += text.size();
     m_texts.push_back(std::make_unique<const std::string>(std::move(text)));
     const std::string_view kept = *m_texts.back();
     m_entries.reserve(m_entries.size() + static_cast<std::size_t>(std::count(kept.begin(), kept.end(), '\n')) + 1);
@@ -45,9 +46,15 @@ const std::string_view* CKeyTable::Find(std::string_view section, std::string_vi
     return entry == m_entries.end() ? nullptr : &entry->second;
 }
 
-bool ReadKeyTable(const std::string& path, CKeyTable& table) {
+bool CKeyTable::HasSection(std::string_view section) const {
+    std::string header;
+    header.append("[").append(section).append("]");
+    return m_sections.count(header) > 0;
+}
+
+bool ReadKeyTable(const std::string& path, CKeyTable& table, std::string* error) {
     std::string text;
-    if (!ReadWholeFile(path, text)) return false;
+    if (!ReadWholeFile(path, text, error)) return false;
     table.Parse(std::move(text));
     return true;
 }

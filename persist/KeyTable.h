@@ -21,6 +21,17 @@ public:
     // The value under "[section]" and key, or nullptr.
     const std::string_view* Find(std::string_view section, std::string_view key) const;
     std::size_t EntryCount() const { return m_entries.size(); }
+    // Bytes of text parsed; whether any section header was seen.
+    std::size_t TextSize() const { return m_textSize; }
+    bool HasSection(std::string_view section) const;
+
+    // How many menus and items a model read from this table may hold at most. Every
+    // honest menu and item has a line of its own of at least kBytesPerModelObject bytes,
+    // so the bound never cuts a real file short, and a short file that claims millions of
+    // items costs no more than a few dozen times its size.
+    static constexpr std::size_t kBytesPerModelObject = 16;
+    static constexpr std::size_t kModelObjectSlack = 256;
+    std::size_t ModelObjectBudget() const { return m_textSize / kBytesPerModelObject + kModelObjectSlack; }
 
 private:
     // The hash is computed once: the table asks for it again on every node it passes.
@@ -37,12 +48,14 @@ private:
     std::size_t SectionIndex(std::string_view header);
 
     std::vector<std::unique_ptr<const std::string>> m_texts;
+    std::size_t m_textSize = 0;
     std::unordered_map<std::string_view, std::size_t> m_sections;  // header line, brackets included
     std::unordered_map<EntryKey, std::string_view, EntryKeyHash> m_entries;
 };
 
-// Reads the file into the table; false when it cannot be opened or read.
-bool ReadKeyTable(const std::string& path, CKeyTable& table);
+// Reads the file into the table; false when it cannot be opened or read (the reason in
+// *error: missing, not a regular file, larger than kMaxMenuFileBytes).
+bool ReadKeyTable(const std::string& path, CKeyTable& table, std::string* error = nullptr);
 
 // The key's value (or defaultValue when absent) split at every ",", cut or padded with
 // empty fields to exactly n.
