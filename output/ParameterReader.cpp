@@ -14,303 +14,22 @@
 #include "output/CharacterReferences.h"
 #include "output/OutputTexts.h"
 #include "base/SafeFile.h"
+#include "base/TextRoutines.h"
+#include "output/ParameterFields.h"
+#include "output/TagScanner.h"
 
 namespace kestrune {
+
+using namespace paramfields;
 
 namespace {
 
 constexpr std::size_t kMaxWarnings = 100;
-constexpr std::size_t kMaxTagAttributes = 32;
 constexpr int kMenuStyleFields = 10;
 constexpr int kItemStyleBlockFields = 12;
 constexpr int kItemStyleFields = kItemStyleBlockFields * kStateCount;
 constexpr int kItemFields = 9;
 constexpr int kAppletStyleFields = 7;
-
-// Any damage found while reading; caught once, at the top.
-struct ReadError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string Lowered(std::string_view text) {
-    std::string result(text);
-    for (char& c : result) c = Lower(c);
-    return result;
-}
-
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
-
-bool IsNameChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '-' || c == '_' || c == ':' || c == '.';
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-bool MatchesNoCase(std::string_view text, std::size_t pos, std::string_view word) {
-    if (pos > text.size() || text.size() - pos < word.size()) return false;
-    for (std::size_t i = 0; i < word.size(); ++i)
-        if (Lower(text[pos + i]) != word[i]) return false;
-    return true;
-}
-
-std::size_t FindNoCase(std::string_view text, std::string_view word, std::size_t from) {
-    for (std::size_t pos = text.find('<', from); pos != std::string_view::npos;
-         pos = text.find('<', pos + 1))
-        if (MatchesNoCase(text, pos, word)) return pos;
-    return std::string_view::npos;
-}
-
-std::vector<std::string_view> SplitFields(std::string_view value) {
-    std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = value.find(',', start);
-        if (comma == std::string_view::npos) {
-            fields.push_back(value.substr(start));
-            return fields;
-        }
-        fields.push_back(value.substr(start, comma - start));
-        start = comma + 1;
-    }
-}
-
-std::string ReplaceAllOf(std::string_view text, std::string_view from, std::string_view to) {
-    std::string result;
-    std::size_t start = 0;
-    for (std::size_t pos = text.find(from); pos != std::string_view::npos;
-         pos = text.find(from, start)) {
-        result.append(text.substr(start, pos - start)).append(to);
-        start = pos + from.size();
-    }
-    result.append(text.substr(start));
-    return result;
-}
-
-// ---------------------------------------------------------------------------
-// Tags. The page writer inserts values unescaped, so a value may hold quotes and
-// angle brackets; the scanner reads the writer's one-tag-a-line form back exactly and
-// still reads hand-written tags (any attribute order, ' or " or no quotes, any case).
-
-struct Attribute {
-    std::string name;  // lower case
-    std::string_view value;
-};
-
-struct Tag {
-    std::vector<Attribute> attributes;
-    std::size_t end = 0;  // just past the closing '>'
-
-    // The value as the browser hands it on: its character references read.
-    std::optional<std::string> Find(std::string_view name) const {
-        for (const Attribute& attribute : attributes)
-            if (attribute.name == name) return DecodeCharacterReferences(attribute.value, ReferencePlace::AttributeValue);
-        return std::nullopt;
-    }
-};
-
-class TagScanner {
-public:
-    explicit TagScanner(std::string_view text) : m_text(text) {}
-
-    // Whether "<word" followed by a blank, '/', '>' or the end starts at pos.
-    bool IsTagAt(std::string_view word, std::size_t pos) const {
-        if (!MatchesNoCase(m_text, pos, word)) return false;
-        const std::size_t after = pos + word.size();
-        return after >= m_text.size() || IsSpace(m_text[after]) || m_text[after] == '>' ||
-               m_text[after] == '/';
-    }
-
-    std::size_t FindTag(std::string_view word, std::size_t from) const {
-        for (std::size_t pos = FindNoCase(m_text, word, from); pos != std::string_view::npos;
-             pos = FindNoCase(m_text, word, pos + 1))
-            if (IsTagAt(word, pos)) return pos;
-        return std::string_view::npos;
-    }
-
-    // Reads the attributes of the tag whose name ends just before pos.
-    Tag ReadTag(std::size_t pos) {
-        Tag tag;
-        const std::size_t n = m_text.size();
-        while (pos < n) {
-            while (pos < n && (IsSpace(m_text[pos]) || m_text[pos] == '/')) ++pos;
-            if (pos >= n) break;
-            if (m_text[pos] == '>') {
-                tag.end = pos + 1;
-                return tag;
-            }
-            const std::size_t nameStart = pos;
-            while (pos < n && IsNameChar(m_text[pos])) ++pos;
-            if (pos == nameStart) {  // stray character: step over it
-                ++pos;
-                continue;
-            }
-            Attribute attribute{Lowered(m_text.substr(nameStart, pos - nameStart)), {}};
-            std::size_t look = pos;
-            while (look < n && IsSpace(m_text[look])) ++look;
-            if (look < n && m_text[look] == '=') {
-                pos = look + 1;
-                while (pos < n && IsSpace(m_text[pos])) ++pos;
-                attribute.value = ReadValue(pos);
-            }
-            // Only the first of a name counts, and no real tag has many: a damaged value
-            // that reads as millions of attributes must not cost memory for each.
-            if (tag.attributes.size() < kMaxTagAttributes && !tag.Find(attribute.name))
-                tag.attributes.push_back(std::move(attribute));
-        }
-        tag.end = n;
-        return tag;
-    }
-
-private:
-    std::string_view ReadValue(std::size_t& pos) {
-        const std::size_t n = m_text.size();
-        if (pos >= n) return {};
-        const char quote = m_text[pos];
-        if (quote != '"' && quote != '\'') {
-            const std::size_t start = pos;
-            while (pos < n && !IsSpace(m_text[pos]) && m_text[pos] != '>') ++pos;
-            return m_text.substr(start, pos - start);
-        }
-        const std::size_t start = pos + 1;
-        std::size_t close = ClosingQuote(start, quote);
-        if (close == std::string_view::npos) close = n;
-        pos = std::min(close + 1, n);
-        return m_text.substr(start, close - start);
-    }
-
-    // The first quote ends the value when what follows reads as the rest of a tag.
-    // Otherwise that quote belongs to the value (the page writer escapes nothing) and the
-    // value runs to the next quote that closes a tag followed by another tag; when the
-    // first quote is followed by '>' and text, as in a hand-written tag with text after
-    // it, only a closing quote on the same line is taken.
-    std::size_t ClosingQuote(std::size_t start, char quote) {
-        const std::size_t first = m_text.find(quote, start);
-        if (first == std::string_view::npos || EndsValue(first + 1)) return first;
-        const std::size_t closing = TagClosingQuote(first + 1, quote);
-        if (closing == std::string_view::npos) return first;
-        if (FollowedByTagEnd(first + 1) && closing >= LineEnd(first)) return first;
-        return closing;
-    }
-
-    bool FollowedByTagEnd(std::size_t pos) const {
-        while (pos < m_text.size() && (m_text[pos] == ' ' || m_text[pos] == '\t')) ++pos;
-        return pos < m_text.size() && m_text[pos] == '>';
-    }
-
-    std::size_t LineEnd(std::size_t pos) {
-        if (!m_lineValid || pos < m_lineStart || pos > m_lineEnd) {
-            m_lineValid = true;
-            m_lineStart = pos;
-            m_lineEnd = m_text.find_first_of("\r\n", pos);
-            if (m_lineEnd == std::string_view::npos) m_lineEnd = m_text.size();
-        }
-        return m_lineEnd;
-    }
-
-    // After a closing quote: the end of the tag, or another attribute of the tags read
-    // here (a user text such as 'say "hi" to=me' must not pass for one).
-    bool EndsValue(std::size_t pos) const {
-        const std::size_t n = m_text.size();
-        std::size_t look = pos;
-        while (look < n && IsSpace(m_text[look])) ++look;
-        if (look >= n || ClosesTag(pos, false)) return true;
-        if (look == pos) return false;
-        const std::size_t nameStart = look;
-        while (look < n && IsNameChar(m_text[look])) ++look;
-        if (!IsKnownAttribute(m_text.substr(nameStart, look - nameStart))) return false;
-        while (look < n && IsSpace(m_text[look])) ++look;
-        return look < n && m_text[look] == '=';
-    }
-
-    static bool IsKnownAttribute(std::string_view name) {
-        static constexpr std::string_view kNames[] = {"name",   "value", "valuetype", "type",  "id",
-                                                      "class",  "style", "code",      "codebase", "archive",
-                                                      "width",  "height", "align",    "alt",   "hspace",
-                                                      "vspace", "title"};
-        const std::string lowered = Lowered(name);
-        return std::find(std::begin(kNames), std::end(kNames), lowered) != std::end(kNames);
-    }
-
-    // Blanks, '>' (or "/>"), then the end of the line as the page writer puts it, or
-    // (unless lineEndOnly) blanks and line breaks and the next tag or the end.
-    bool ClosesTag(std::size_t pos, bool lineEndOnly) const {
-        const std::size_t n = m_text.size();
-        while (pos < n && (m_text[pos] == ' ' || m_text[pos] == '\t')) ++pos;
-        if (pos < n && m_text[pos] == '/') ++pos;
-        if (pos >= n || m_text[pos] != '>') return false;
-        ++pos;
-        while (pos < n && (m_text[pos] == ' ' || m_text[pos] == '\t')) ++pos;
-        if (pos >= n || m_text[pos] == '\r' || m_text[pos] == '\n') return true;
-        if (lineEndOnly) return false;
-        while (pos < n && IsSpace(m_text[pos])) ++pos;
-        return pos >= n || m_text[pos] == '<';
-    }
-
-    // The answer for one position holds for every position up to it, so it is kept:
-    // many damaged values in a row cost one scan of the text, not one each. A quote that
-    // ends the writer's line wins over one followed by another tag on the same line.
-    std::size_t TagClosingQuote(std::size_t from, char quote) {
-        const std::size_t atLineEnd = NextClosingQuote(from, quote, true);
-        return atLineEnd != std::string_view::npos ? atLineEnd : NextClosingQuote(from, quote, false);
-    }
-
-    std::size_t NextClosingQuote(std::size_t from, char quote, bool lineEndOnly) {
-        QuoteSearch& cache = m_quoteSearch[quote == '"' ? 0 : 1][lineEndOnly ? 0 : 1];
-        if (cache.valid && cache.from <= from && (cache.result == std::string_view::npos || from <= cache.result))
-            return cache.result;
-        std::size_t pos = m_text.find(quote, from);
-        while (pos != std::string_view::npos && !ClosesTag(pos + 1, lineEndOnly)) pos = m_text.find(quote, pos + 1);
-        cache = {true, from, pos};
-        return pos;
-    }
-
-    struct QuoteSearch {
-        bool valid = false;
-        std::size_t from = 0;
-        std::size_t result = std::string_view::npos;
-    };
-
-    std::string_view m_text;
-    QuoteSearch m_quoteSearch[2][2];  // by quote character and by kind of ending
-    bool m_lineValid = false;
-    std::size_t m_lineStart = 0;
-    std::size_t m_lineEnd = 0;
-};
-
-// ---------------------------------------------------------------------------
-// The parameters by kind.
-
-struct Parameter {
-    std::string name;  // as written
-    std::string value;
-};
-
-struct ParameterSet {
-    std::optional<Parameter> appletStyle;
-    std::optional<Parameter> misc;
-    std::map<int, Parameter> menuStyles;
-    std::map<int, Parameter> itemStyles;
-    std::map<std::pair<int, int>, Parameter> items;
-};
-
-std::optional<int> ParseIndex(std::string_view text) {
-    if (text.empty() || text.size() > 9) return std::nullopt;
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
 
 class Reader {
 public:
@@ -393,9 +112,9 @@ private:
             pos = m_scanner.FindTag("<p", paragraph.end);
         }
         if (!align) return;
-        const std::string word = Lowered(Trim(*align));
+        const std::string word = ToLowerAscii(TrimView(*align));
         for (std::size_t i = 0; i < names::kParagraphAligns.size(); ++i)
-            if (word == Lowered(names::kParagraphAligns[i])) m_applet->m_Align = static_cast<int>(i);
+            if (word == ToLowerAscii(names::kParagraphAligns[i])) m_applet->m_Align = static_cast<int>(i);
     }
 
     void ReadAppletSize(const Tag& applet) {
@@ -406,7 +125,7 @@ private:
     void ReadSizeAttribute(const Tag& applet, std::string_view name, std::int32_t& target) {
         const auto value = applet.Find(name);
         if (!value) return;
-        if (const auto number = ToInt(Trim(*value)))
+        if (const auto number = ToInt(TrimView(*value)))
             target = *number;
         else
             Warn("The applet's " + std::string(name) + " " + Quoted(*value) +
@@ -441,19 +160,19 @@ private:
                 continue;
             }
             const auto value = tag.Find("value");
-            Store({std::string(Trim(*name)), std::string(value.value_or(std::string()))});
+            Store({std::string(TrimView(*name)), std::string(value.value_or(std::string()))});
         }
         if (!sawAny) throw ReadError("The text holds no applet parameters.");
         return std::min(pos, n);
     }
 
     void Store(Parameter parameter) {
-        const std::string key = Lowered(parameter.name);
-        if (key == Lowered(texts::kParamAppletStyle)) return StoreOnce(m_params.appletStyle, parameter);
-        if (key == Lowered(texts::kParamMisc)) return StoreOnce(m_params.misc, parameter);
-        if (const auto number = NumberAfter(key, Lowered(texts::kParamMenuStylePrefix)))
+        const std::string key = ToLowerAscii(parameter.name);
+        if (key == ToLowerAscii(texts::kParamAppletStyle)) return StoreOnce(m_params.appletStyle, parameter);
+        if (key == ToLowerAscii(texts::kParamMisc)) return StoreOnce(m_params.misc, parameter);
+        if (const auto number = NumberAfter(key, ToLowerAscii(texts::kParamMenuStylePrefix)))
             return StoreOnce(m_params.menuStyles, *number, parameter);
-        if (const auto number = NumberAfter(key, Lowered(texts::kParamItemStylePrefix)))
+        if (const auto number = NumberAfter(key, ToLowerAscii(texts::kParamItemStylePrefix)))
             return StoreOnce(m_params.itemStyles, *number, parameter);
         if (const auto position = ItemPosition(key))
             return StoreOnce(m_params.items, *position, parameter);
@@ -466,7 +185,7 @@ private:
     }
 
     static std::optional<std::pair<int, int>> ItemPosition(std::string_view key) {
-        const std::string prefix = Lowered(texts::kParamItemPrefix);
+        const std::string prefix = ToLowerAscii(texts::kParamItemPrefix);
         if (key.substr(0, prefix.size()) != prefix) return std::nullopt;
         const std::string_view rest = key.substr(prefix.size());
         const std::size_t dash = rest.find('-');
@@ -496,51 +215,9 @@ private:
         Warn("The parameter " + Quoted(name) + " appears more than once; the first one is used.");
     }
 
-    // ---- numbers and fields
-
-    static std::optional<std::int32_t> ToInt(std::string_view text) {
-        if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-        std::int32_t value = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (error != std::errc() || end != text.data() + text.size() || text.empty())
-            return std::nullopt;
-        return value;
-    }
-
-    static std::int32_t Number(const Parameter& parameter, std::string_view field) {
-        const auto value = ToInt(Trim(field));
-        if (!value)
-            throw ReadError(Quoted(parameter.name) + ": " + Quoted(field) + " is not a whole number.");
-        return *value;
-    }
-
-    static Color ColorValue(const Parameter& parameter, std::string_view field) {
-        std::string_view digits = Trim(field);
-        if (!digits.empty() && digits.front() == '#') digits.remove_prefix(1);
-        std::uint32_t rgb = 0;
-        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), rgb, 16);
-        if (digits.size() != 6 || error != std::errc() || end != digits.data() + digits.size())
-            throw ReadError(Quoted(parameter.name) + ": " + Quoted(field) +
-                            " is not a colour of six hexadecimal digits.");
-        const std::uint32_t red = (rgb >> 16) & 0xFF, green = (rgb >> 8) & 0xFF, blue = rgb & 0xFF;
-        return static_cast<Color>(red | (green << 8) | (blue << 16));
-    }
-
-    // Several one-digit numbers written one after the other.
-    static std::vector<int> Digits(const Parameter& parameter, std::string_view field, std::size_t count) {
-        const std::string_view digits = Trim(field);
-        if (digits.size() != count ||
-            !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-            throw ReadError(Quoted(parameter.name) + ": " + Quoted(field) + " is not " +
-                            std::to_string(count) + " digits.");
-        std::vector<int> values;
-        for (char c : digits) values.push_back(c - '0');
-        return values;
-    }
-
     std::vector<std::string_view> Fields(const Parameter& parameter, std::size_t wanted,
                                          std::size_t required) {
-        std::vector<std::string_view> fields = SplitFields(parameter.value);
+        std::vector<std::string_view> fields = SplitEveryField(parameter.value);
         if (fields.size() < required)
             throw ReadError(Quoted(parameter.name) + " has " + std::to_string(fields.size()) +
                             " fields where " + std::to_string(wanted) + " are needed.");
@@ -584,8 +261,8 @@ private:
     Relations ReadRelations() {
         if (!m_params.misc) throw ReadError("The parameter \"Misc\" is missing.");
         const Parameter& misc = *m_params.misc;
-        std::vector<std::string_view> fields = SplitFields(misc.value);
-        if (Trim(fields.back()).empty())
+        std::vector<std::string_view> fields = SplitEveryField(misc.value);
+        if (TrimView(fields.back()).empty())
             fields.pop_back();
         else
             Warn("\"Misc\" does not end with a comma.");
@@ -602,7 +279,7 @@ private:
             throw ReadError("\"Misc\" lacks the item counts of its menus.");
         for (std::size_t i = 1; i < countsEnd; ++i) relations.itemCounts.push_back(Number(misc, fields[i]));
         for (std::size_t i = countsEnd; i < fields.size(); ++i) {
-            const std::string_view field = Trim(fields[i]);
+            const std::string_view field = TrimView(fields[i]);
             const std::size_t dash = field.find('-');
             if (dash == 0) {
                 relations.topLevel.push_back(MenuNumber(misc, field.substr(1), relations.menuCount));
@@ -668,15 +345,15 @@ private:
     }
 
     static std::int32_t BackgroundStyle(const Parameter& parameter, std::string_view field) {
-        const std::string_view code = Trim(field);
+        const std::string_view code = TrimView(field);
         for (std::size_t i = 0; i < texts::kBackgroundStyleCodes.size(); ++i)
             if (code == texts::kBackgroundStyleCodes[i]) return static_cast<std::int32_t>(i);
         throw ReadError(Quoted(parameter.name) + ": " + Quoted(field) + " is not a background style.");
     }
 
     void ReadItemStyles(const Parameter& parameter, CVorane& menu) {
-        std::vector<std::string_view> fields = SplitFields(parameter.value);
-        if (fields.size() > kItemStyleFields && Trim(fields.back()).empty()) fields.pop_back();
+        std::vector<std::string_view> fields = SplitEveryField(parameter.value);
+        if (fields.size() > kItemStyleFields && TrimView(fields.back()).empty()) fields.pop_back();
         if (fields.size() < kItemStyleFields)
             throw ReadError(Quoted(parameter.name) + " has " + std::to_string(fields.size()) +
                             " fields where " + std::to_string(kItemStyleFields) + " are needed.");
@@ -711,7 +388,7 @@ private:
     // A comma in a text is a field separator to the applet, which shows the label up to
     // it; the surplus is kept with the description, so the item writes back unchanged.
     std::unique_ptr<CVoraneItem> ReadItem(const Parameter& parameter) {
-        std::vector<std::string_view> fields = SplitFields(parameter.value);
+        std::vector<std::string_view> fields = SplitEveryField(parameter.value);
         std::string description;
         if (fields.size() > kItemFields) {
             const std::size_t surplus = fields.size() - kItemFields;
@@ -727,7 +404,7 @@ private:
             fields.resize(kItemFields);
             description = std::string(fields[1]);
         }
-        auto item = std::make_unique<CVoraneItem>(ReplaceAllOf(fields[0], texts::kLabelBreakToken, texts::kCrLf));
+        auto item = std::make_unique<CVoraneItem>(ReplaceAll(fields[0], texts::kLabelBreakToken, texts::kCrLf));
         item->m_description = std::move(description);
         item->m_normalImage = MediaPath(fields[2]);
         item->m_overImage = MediaPath(fields[3]);

@@ -10,6 +10,7 @@
 #include "app/ProgramLauncher.h"
 #include "services/PreviewBrowserSetting.h"
 #include "preview/MenuViewerChoice.h"
+#include "services/PreviewWriter.h"
 
 using namespace kestrune;
 
@@ -63,6 +64,16 @@ bool LaunchPreviewPage(CKestruneApp& app, QString* failure) {
 bool LaunchSamplePage(CKestruneApp& app) {
     return menuviewer::Launch(app.Launcher(),
                               PlanSampleLaunch(ChoiceOfApp(app), CurrentKnownBrowsers(), app.AppDir()));
+}
+
+bool PreviewInBrowser(CKestruneApp& app, kestrune::CAppletParameters& applet, QWidget* parent) {
+    std::string error;
+    if (!kestrune::WritePreviewFiles(applet, app.AppDir(), app.PreviewBase(), &error, &app.m_previewWrites))
+        app.Dialogs().ShowMessage(parent, QString::fromLocal8Bit(error));
+    QString failure;
+    if (LaunchPreviewPage(app, &failure)) return false;
+    return app.Dialogs().ShowMessage(parent, failure, IDialogService::Buttons::YesNo, IDialogService::Icon::Warning) ==
+           IDialogService::Answer::Yes;
 }
 
 }  // namespace browsercommands

@@ -5,6 +5,9 @@
 
 class CKestruneApp;
 class QString;
+namespace kestrune {
+class CAppletParameters;
+}
 class QWidget;
 
 // The browser choice as the application object holds it, and the commands that use it.
@@ -26,5 +29,11 @@ bool RunWebBrowserCommand(CKestruneApp& app, QWidget* parent);
 // A browser that does not start is described in *failure (program and reason).
 bool LaunchPreviewPage(CKestruneApp& app, QString* failure = nullptr);
 bool LaunchSamplePage(CKestruneApp& app);
+
+// Preview: writes the preview page and its files and starts the chosen browser. A write
+// that fails is reported and the browser still shows what is there; a browser that does
+// not start is reported with the offer of the built-in Menu Preview. Returns whether the
+// user took that offer.
+bool PreviewInBrowser(CKestruneApp& app, kestrune::CAppletParameters& applet, QWidget* parent);
 
 }  // namespace browsercommands

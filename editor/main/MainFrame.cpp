@@ -45,6 +45,7 @@
 #include "tree/TreeCommands.h"
 #include "tree/TreeFindBar.h"
 #include "app/UndoTexts.h"
+#include "main/MenuPreviewCommand.h"
 
 using namespace kestrune;
 
@@ -93,6 +94,11 @@ CMainFrame::CMainFrame(CKestruneDoc& doc, CTemplateStore& templates, QWidget* pa
     qApp->installEventFilter(this);
     UpdateCaption();
     UpdateCommandStates();
+}
+
+void CMainFrame::OnPreview() {
+    if (CheckParametersIntoPane() && browsercommands::PreviewInBrowser(App(), m_doc.Applet(), this))
+        ShowMenuPreview(*this);
 }
 
 CMainFrame::~CMainFrame() {
@@ -241,16 +247,16 @@ void CMainFrame::ConnectCommands() {
     Route(cmd::FileSaveAsTemplate, [this] { OnFileSaveAsTemplate(); });
     for (int i = 0; i < CRecentFileList::kMaxEntries; ++i) Route(kRecentCommands[i], [this, i] { OnOpenRecentFile(i); });
     Route(cmd::AppExit, [this] { close(); });
-    Route(cmd::EditUndo, [this] { OnEditUndo(); });
-    Route(cmd::EditRedo, [this] { OnEditRedo(); });
+    Route(cmd::EditUndo, [this] { StepHistory(false); });
+    Route(cmd::EditRedo, [this] { StepHistory(true); });
     RouteToTree(cmd::EditRename, &CKestruneView::OnEditRename);
     Route(cmd::EditFind, [this] { m_pFindBar->Open(); });
     Route(cmd::EditFindNext, [this] { m_pFindBar->FindNext(); });
     RouteToTree(cmd::EditCut, &CKestruneView::OnEditCut);
     RouteToTree(cmd::EditCopy, &CKestruneView::OnEditCopy);
     RouteToTree(cmd::EditPaste, &CKestruneView::OnEditPaste);
-    Route(cmd::ViewToolbar, [this] { OnViewToolbar(); });
-    Route(cmd::ViewStatusBar, [this] { OnViewStatusBar(); });
+    Route(cmd::ViewToolbar, [this] { ToggleBar(m_wndToolBar); });
+    Route(cmd::ViewStatusBar, [this] { ToggleBar(statusBar()); });
     RouteToTree(cmd::MenuInsert, &CKestruneView::OnMenuInsert);
     RouteToTree(cmd::MenuDelete, &CKestruneView::OnMenuDelete);
     RouteToTree(cmd::MenuVisible, &CKestruneView::OnMenuVisible);
@@ -261,7 +267,7 @@ void CMainFrame::ConnectCommands() {
     Route(cmd::BuildHtml, [this] { OnBuildHtml(); });
     Route(cmd::BuildPreview, [this] { OnPreview(); });
     Route(cmd::BuildClearMessage, [this] { OnClearMessage(); });
-    Route(cmd::OptionsWebBrowser, [this] { OnWebBrowser(); });
+    Route(cmd::OptionsWebBrowser, [this] { browsercommands::RunWebBrowserCommand(App(), this); });
     Route(cmd::OptionsTemplate, [this] { OnOptionsTemplate(); });
     Route(cmd::OptionsAutoChange, [this] { OnAutoChangeSize(); });
     Route(cmd::OptionsScriptRuntime, [this] { OnScriptRuntime(); });
@@ -485,27 +491,16 @@ void CMainFrame::OnOptionsTemplate() {
 
 // What the shown page still holds is an edit of its own: it is written first, and so is
 // the step undone when it changed anything.
-void CMainFrame::OnEditUndo() {
+void CMainFrame::StepHistory(bool forward) {
     if (!m_pTreeView->CommitUserEdits()) return;
-    m_doc.Undo();
-    UpdateCommandStates();
-}
-
-void CMainFrame::OnEditRedo() {
-    if (!m_pTreeView->CommitUserEdits()) return;
-    m_doc.Redo();
+    forward ? m_doc.Redo() : m_doc.Undo();
     UpdateCommandStates();
 }
 
 // --- View -----------------------------------------------------------------------------
 
-void CMainFrame::OnViewToolbar() {
-    m_wndToolBar->setVisible(m_wndToolBar->isHidden());
-    UpdateCommandStates();
-}
-
-void CMainFrame::OnViewStatusBar() {
-    statusBar()->setVisible(statusBar()->isHidden());
+void CMainFrame::ToggleBar(QWidget* bar) {
+    bar->setVisible(bar->isHidden());
     UpdateCommandStates();
 }
 

@@ -84,15 +84,13 @@ public:
     void OnFileSaveAs();
     void OnFileSaveAsTemplate();
     void OnOpenRecentFile(int index);
-    void OnEditUndo();
-    void OnEditRedo();
-    void OnViewToolbar();
-    void OnViewStatusBar();
+    // Undo (or, forward, Redo) after writing what the shown page still holds.
+    void StepHistory(bool forward);
+    void ToggleBar(QWidget* bar);
     void OnCheckParameters();
     void OnBuildHtml();
     void OnPreview();
     void OnClearMessage();
-    void OnWebBrowser();
     void OnOptionsTemplate();
     void OnAutoChangeSize();
     void OnScriptRuntime();
