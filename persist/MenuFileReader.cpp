@@ -95,10 +95,11 @@ void ReadItem(CVoraneItem& item, const CKeyTable& table, const std::string& sect
     for (std::string* audio : {&item.m_overAudio, &item.m_clickAudio}) prefixes.Apply(*audio, prefixes.audio);
 }
 
-// The menus and items a "Misc" value describes, before they are linked.
+// The menus and items a "Misc" value describes, before they are linked. An empty menu of
+// default style is not made: the item it belongs to makes one when it is first asked.
 struct ReadMenus {
     std::vector<std::unique_ptr<CVorane>> menus;
-    std::vector<CVorane*> menuAt;        // stays valid once a menu is handed on
+    std::vector<CVorane*> menuAt;        // stays valid once a menu is handed on; nullptr when not made
     std::vector<CVoraneItem*> items;     // in the order their lines were read
     std::vector<std::size_t> firstItem;  // per menu: index of its first item in items
 };
@@ -149,6 +150,7 @@ void LinkMenus(CAppletParameters& applet, ReadMenus& read, const std::vector<std
             const auto [menu, depth] = pending.back();
             pending.pop_back();
             if (depth >= kMaxMenuDepth) continue;
+            if (!read.menuAt[menu]) continue;
             const std::size_t end = read.firstItem[menu] + read.menuAt[menu]->m_items.size();
             for (std::size_t i = read.firstItem[menu]; i < end; ++i) {
                 if (subMenuOf[i] < 0) continue;
@@ -157,7 +159,8 @@ void LinkMenus(CAppletParameters& applet, ReadMenus& read, const std::vector<std
                 pending.emplace_back(child, depth + 1);
             }
         }
-        applet.AddTopLevelMenu(std::move(read.menus[top]), 0);
+        std::unique_ptr<CVorane>& menu = read.menus[top];
+        applet.AddTopLevelMenu(menu ? std::move(menu) : std::make_unique<CVorane>(0, kSubMenuName), 0);
     }
 }
 
@@ -176,15 +179,24 @@ void ReadCurrentLayout(CAppletParameters& applet, const CKeyTable& table, const 
 
     ReadMenus read;
     read.menus.reserve(menuCount);
+    read.menuAt.reserve(menuCount);
+    read.firstItem.reserve(menuCount);
+    CVorane style(0, kSubMenuName);  // every field is read again for each menu
     for (std::size_t k = 0; k < menuCount; ++k) {
-        auto menu = std::make_unique<CVorane>(0, kSubMenuName);
         const int number = static_cast<int>(k);
-        ReadMenuStyle(*menu, table, section, number);
-        ReadItemStyles(*menu, table, section, number);
+        ReadMenuStyle(style, table, section, number);
+        ReadItemStyles(style, table, section, number);
         const std::int64_t wanted = k + 1 < misc.size() ? ParseNumber(misc[k + 1]) : 0;
         const auto count = static_cast<std::size_t>(std::clamp<std::int64_t>(wanted, 0, itemBudget));
         itemBudget -= count;
         read.firstItem.push_back(read.items.size());
+        if (count == 0 && IsUntouchedEmptyMenu(style)) {
+            read.menuAt.push_back(nullptr);
+            read.menus.push_back(nullptr);
+            continue;
+        }
+        auto menu = std::make_unique<CVorane>(style);
+        menu->m_items.reserve(count);
         for (std::size_t j = 1; j <= count; ++j) {
             auto item = std::make_unique<CVoraneItem>();
             ReadItem(*item, table, section, number, static_cast<int>(j), prefixes);

@@ -96,7 +96,7 @@ void MediaWalker::Walk(const CVorane* menu, std::string& report) {
         const CVoraneItem* item = pending.back();
         pending.pop_back();
         VisitItem(*item, report);
-        pushItemsOf(*item->m_subMenu);
+        if (const CVorane* sub = item->m_subMenu.Existing()) pushItemsOf(*sub);
     }
 }
 
