@@ -58,6 +58,8 @@ void CKeyTable::AddEntry(std::uint32_t section, std::string_view key, std::strin
 void CKeyTable::Parse(std::string text) {
     m_texts.push_back(std::make_unique<const std::string>(std::move(text)));
     const std::string_view kept = *m_texts.back();
+    // One entry per line at most: sized once, the entries never move while being added.
+    m_entries.reserve(m_entries.size() + static_cast<std::size_t>(std::count(kept.begin(), kept.end(), '\n')) + 1);
     std::uint32_t section = 0;
     ForEachLine(kept, [&](std::string_view rawLine) {
         const std::string_view line = TrimView(rawLine);

@@ -79,7 +79,10 @@ void BM_PreviewEditRoundTrip(benchmark::State& state) {
     int edit = 0;
     for (auto _ : state) {
         edited.m_label = "Edited " + std::to_string(edit++);
-        AppletReadResult received = ReadAppletParameters(applet.BuildHTML(), ParameterReadOptions{});
+        const std::string page = applet.BuildHTML();
+        ParameterReadOptions options;
+        options.maxTextSize = page.size();  // the preview's own cap refuses the largest pages
+        AppletReadResult received = ReadAppletParameters(page, options);
         if (!received.Ok()) state.SkipWithError("the page did not read back");
         benchmark::DoNotOptimize(received.applet.get());
     }
