@@ -31,10 +31,14 @@ std::size_t CKeyTable::SlotOf(std::uint32_t section, std::string_view key, std::
     }
 }
 
-void CKeyTable::GrowIndex() {
-    m_slots.assign(std::max<std::size_t>(m_slots.size() * 2, 64), 0);
-    const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+void CKeyTable::ResizeIndex(std::size_t liveEntries, std::size_t indexedEntries) {
+    // At most half full, so probes stay short.
+    std::size_t size = 64;
+    while (size < 2 * liveEntries) size *= 2;
+    if (size <= m_slots.size()) return;
+    m_slots.assign(size, 0);
+    const std::size_t mask = size - 1;
+    for (std::size_t i = 0; i < indexedEntries; ++i) {
         if (m_entries[i].replaced) continue;
         std::size_t slot = m_entries[i].hash & mask;
         while (m_slots[slot] != 0) slot = (slot + 1) & mask;
@@ -42,17 +46,22 @@ void CKeyTable::GrowIndex() {
     }
 }
 
-void CKeyTable::AddEntry(std::uint32_t section, std::string_view key, std::string_view value) {
-    // At most half full, so probes stay short.
-    if (2 * (m_liveEntries + 1) > m_slots.size()) GrowIndex();
-    const std::uint32_t hash = HashOf(section, key);
-    const std::size_t slot = SlotOf(section, key, hash);
-    if (m_slots[slot] != 0)
-        m_entries[m_slots[slot] - 1].replaced = true;
-    else
-        ++m_liveEntries;
-    m_entries.push_back(Entry{key, value, section, hash, false});
-    m_slots[slot] = static_cast<std::uint32_t>(m_entries.size());
+void CKeyTable::IndexEntries(std::size_t first) {
+    ResizeIndex(m_liveEntries + (m_entries.size() - first), first);
+    const std::size_t mask = m_slots.size() - 1;
+    // The slots are visited in hash order, so each one is asked for well before it is
+    // needed: a large file then waits for memory once per batch, not once per line.
+    constexpr std::size_t kAhead = 16;
+    for (std::size_t i = first; i < m_entries.size(); ++i) {
+        if (i + kAhead < m_entries.size()) __builtin_prefetch(&m_slots[m_entries[i + kAhead].hash & mask], 1);
+        const Entry& entry = m_entries[i];
+        const std::size_t slot = SlotOf(entry.section, entry.key, entry.hash);
+        if (m_slots[slot] != 0)
+            m_entries[m_slots[slot] - 1].replaced = true;
+        else
+            ++m_liveEntries;
+        m_slots[slot] = static_cast<std::uint32_t>(i + 1);
+    }
 }
 
 void CKeyTable::Parse(std::string text) {
@@ -60,6 +69,7 @@ void CKeyTable::Parse(std::string text) {
     const std::string_view kept = *m_texts.back();
     // One entry per line at most: sized once, the entries never move while being added.
     m_entries.reserve(m_entries.size() + static_cast<std::size_t>(std::count(kept.begin(), kept.end(), '\n')) + 1);
+    const std::size_t first = m_entries.size();
     std::uint32_t section = 0;
     ForEachLine(kept, [&](std::string_view rawLine) {
         const std::string_view line = TrimView(rawLine);
@@ -71,8 +81,9 @@ void CKeyTable::Parse(std::string text) {
         const std::size_t equals = line.find('=');
         const std::string_view key = equals == std::string_view::npos ? line : TrimView(line.substr(0, equals));
         const std::string_view value = equals == std::string_view::npos ? std::string_view() : line.substr(equals + 1);
-        AddEntry(section, key, value);
+        m_entries.push_back(Entry{key, value, section, HashOf(section, key), false});
     });
+    IndexEntries(first);
 }
 
 const std::string_view* CKeyTable::Find(std::string_view section, std::string_view key) const {

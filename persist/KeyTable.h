@@ -35,10 +35,11 @@ private:
     };
     std::uint32_t SectionIndex(std::string_view headerLine);
     static std::uint32_t HashOf(std::uint32_t section, std::string_view key);
-    void AddEntry(std::uint32_t section, std::string_view key, std::string_view value);
     // The slot holding the entry of section and key, or the empty slot where it belongs.
     std::size_t SlotOf(std::uint32_t section, std::string_view key, std::uint32_t hash) const;
-    void GrowIndex();
+    void ResizeIndex(std::size_t liveEntries, std::size_t indexedEntries);
+    // Indexes the entries from first on; an entry whose key is there already replaces it.
+    void IndexEntries(std::size_t first);
 
     std::vector<std::unique_ptr<const std::string>> m_texts;
     std::unordered_map<std::string_view, std::uint32_t> m_sections;  // names between the brackets
