@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "app/DialogService.h"
+#include "app/ProgramFolders.h"
 #include "app/QSettingsStore.h"
 #include "app/ShellTexts.h"
 #include "main/EditorShell.h"
@@ -30,17 +31,22 @@ int RunEditor(int argc, char** argv) {
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quellary"));
     QCoreApplication::setApplicationName(shelltexts::kAppTitle);
+    // Ties the windows to kestrune.desktop (its icon and name in the desktop's task list).
+    QGuiApplication::setDesktopFileName(QStringLiteral("kestrune"));
 
     const EditorArguments arguments = ParseArguments(QCoreApplication::arguments());
-    QString appDir = arguments.appDir.isEmpty() ? QCoreApplication::applicationDirPath() : arguments.appDir;
-    while (appDir.size() > 1 && appDir.endsWith(QLatin1Char('/'))) appDir.chop(1);
+    const ProgramFolders folders =
+        FindProgramFolders(arguments.appDir.isEmpty() ? QCoreApplication::applicationDirPath() : arguments.appDir);
 
     QSettingsStore settings;
     QtDialogService dialogs;
-    CEditorShell shell(appDir, dialogs, settings);
+    CEditorShell shell(folders, dialogs, settings);
     // A document named on the command line that cannot be opened ends the program; its
     // message has been shown.
-    if (!shell.Start(arguments.file)) return 1;
+    if (!shell.Start(arguments.file)) {
+        shell.CleanUp();
+        return 1;
+    }
     shell.Show();
     const int status = application.exec();
     shell.CleanUp();

@@ -1,19 +1,13 @@
 #include "output/MenuLayoutJson.h"
 
-#include <array>
 #include <cstdio>
 
+#include "base/Windows1252.h"
 #include "model/VoraneItem.h"
 
 namespace kestrune {
 
 namespace {
-
-// Windows-1252 at 0x80..0x9F; the unassigned five stand for themselves.
-constexpr std::array<unsigned, 32> kWindows1252High = {
-    0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
 
 void AppendEscaped(std::string& out, unsigned code) {
     char buffer[8];
@@ -31,7 +25,7 @@ std::string JsonString(const std::string& text) {
         } else if (byte < 0x20 || byte == 0x7F) {
             AppendEscaped(out, byte);
         } else if (byte >= 0x80) {
-            AppendEscaped(out, byte < 0xA0 ? kWindows1252High[byte - 0x80] : byte);
+            AppendEscaped(out, static_cast<unsigned>(Windows1252ToUnicode(byte)));
         } else {
             out += c;
         }

@@ -1,6 +1,7 @@
 #include "persist/MenuFileReader.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -20,14 +21,35 @@ namespace {
 struct MediaPrefixes {
     std::string image;  // empty outside template mode
     std::string audio;
-    void Apply(std::string& value, const std::string& prefix) const {
-        if (!value.empty()) value = prefix + value;
+    // The shipped sample folders when the user's own differ: a file missing from the
+    // user's folder and present there is named there.
+    std::string fallbackImage;
+    std::string fallbackAudio;
+
+    void Image(std::string& value) const { Apply(value, image, fallbackImage); }
+    void Audio(std::string& value) const { Apply(value, audio, fallbackAudio); }
+    static void Apply(std::string& value, const std::string& prefix, const std::string& fallback) {
+        if (value.empty()) return;
+        if (!fallback.empty() && !IsRegularFile(prefix + value) && IsRegularFile(fallback + value))
+            value = fallback + value;
+        else
+            value = prefix + value;
+    }
+    static bool IsRegularFile(const std::string& path) {
+        std::error_code error;
+        return std::filesystem::is_regular_file(path, error);
     }
 };
 
-MediaPrefixes PrefixesFor(bool templateMode, const std::string& appDir) {
+MediaPrefixes PrefixesFor(bool templateMode, const std::string& appDir, const std::string& shippedDir = {}) {
     if (!templateMode) return {};
-    return {JoinPath(appDir, texts::kSampleImageFolder) + "/", JoinPath(appDir, texts::kSampleAudioFolder) + "/"};
+    MediaPrefixes prefixes{JoinPath(appDir, texts::kSampleImageFolder) + "/",
+                           JoinPath(appDir, texts::kSampleAudioFolder) + "/", {}, {}};
+    if (!shippedDir.empty() && shippedDir != appDir) {
+        prefixes.fallbackImage = JoinPath(shippedDir, texts::kSampleImageFolder) + "/";
+        prefixes.fallbackAudio = JoinPath(shippedDir, texts::kSampleAudioFolder) + "/";
+    }
+    return prefixes;
 }
 
 void ReadAppletStyle(CAppletParameters& applet, const CKeyTable& table, const std::string& section,
@@ -43,8 +65,8 @@ void ReadAppletStyle(CAppletParameters& applet, const CKeyTable& table, const st
     applet.m_appBKImageX = ParseNumber(f[8]);
     applet.m_appBKImageY = ParseNumber(f[9]);
     applet.m_appBKAudioPath = std::string(f[10]);
-    prefixes.Apply(applet.m_appBKImagePath, prefixes.image);
-    prefixes.Apply(applet.m_appBKAudioPath, prefixes.audio);
+    prefixes.Image(applet.m_appBKImagePath);
+    prefixes.Audio(applet.m_appBKAudioPath);
 }
 
 std::string NumberedKey(const char* prefix, int number) {
@@ -91,8 +113,8 @@ void ReadItem(CVoraneItem& item, const CKeyTable& table, const std::string& sect
     item.m_clickAudio = f[8];
     item.m_visible = ParseNumber(f[9]);
     for (std::string* image : {&item.m_normalImage, &item.m_overImage, &item.m_clickImage})
-        prefixes.Apply(*image, prefixes.image);
-    for (std::string* audio : {&item.m_overAudio, &item.m_clickAudio}) prefixes.Apply(*audio, prefixes.audio);
+        prefixes.Image(*image);
+    for (std::string* audio : {&item.m_overAudio, &item.m_clickAudio}) prefixes.Audio(*audio);
 }
 
 // The menus and items a "Misc" value describes, before they are linked. An empty menu of
@@ -238,6 +260,14 @@ bool LoadMenuFile(CAppletParameters& applet, const std::string& path, const std:
     }
     LoadMenuTable(applet, table, section, templateMode, appDir);
     return true;
+}
+
+void LoadTemplateFile(CAppletParameters& applet, const std::string& path, const std::string& section,
+                      const std::string& userDir, const std::string& shippedDir) {
+    applet.Reset();
+    CKeyTable table;
+    if (!ReadKeyTable(path, table)) return;
+    ReadCurrentLayout(applet, table, section, PrefixesFor(true, userDir, shippedDir));
 }
 
 }  // namespace kestrune

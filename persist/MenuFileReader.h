@@ -21,6 +21,11 @@ inline constexpr int kMaxMenuDepth = 2000;
 bool LoadMenuFile(CAppletParameters& applet, const std::string& path, const std::string& section,
                   bool templateMode, const std::string& appDir, std::string* error = nullptr);
 
+// Template mode with two program folders: media names get the sample folders of userDir,
+// or those of shippedDir for a file found only there.
+void LoadTemplateFile(CAppletParameters& applet, const std::string& path, const std::string& section,
+                      const std::string& userDir, const std::string& shippedDir);
+
 // The same from a table already read; the model is reset first.
 void LoadMenuTable(CAppletParameters& applet, const CKeyTable& table, const std::string& section,
                    bool templateMode, const std::string& appDir);

@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
           libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core xvfb xauth python3 chromium)
+          fonts-dejavu-core xvfb xauth python3 chromium
+          dpkg-dev file desktop-file-utils appstream shared-mime-info gzip)
 if [[ "${1:-}" == "--fuzz" ]]; then packages+=(clang libclang-rt-14-dev); fi
 
 missing=()

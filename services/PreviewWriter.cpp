@@ -9,11 +9,17 @@
 namespace kestrune {
 
 bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, std::string* error) {
-    CreatePreviewFolder(appDir);
+    return WritePreviewFiles(applet, appDir, appDir, error);
+}
+
+bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, const std::string& previewBase,
+                       std::string* error) {
+    CreatePreviewFolder(previewBase);
     // No browser runs the applet any more: the preview always carries the script runtime.
     const std::string page = BuildPage(applet, true);
-    CopyMenuRuntimeFile(appDir, PreviewFolder(appDir));
-    return SaveMenuFile(applet, PreviewPagePath(appDir), PreviewFolder(appDir), page, false, "", appDir, error);
+    CopyMenuRuntimeFile(appDir, PreviewFolder(previewBase));
+    return SaveMenuFile(applet, PreviewPagePath(previewBase), PreviewFolder(previewBase), page, false, "", appDir,
+                        error);
 }
 
 }  // namespace kestrune

@@ -12,5 +12,9 @@ class CAppletParameters;
 // overwritten. False, with the message in *error, when the page or menu file could not
 // be written (the caller still starts the browser on whatever is there).
 bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, std::string* error = nullptr);
+// The same with the preview folder made inside previewBase; the class file still comes
+// from the program folder.
+bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, const std::string& previewBase,
+                       std::string* error = nullptr);
 
 }  // namespace kestrune

@@ -1,5 +1,6 @@
 #include "services/TemplateStore.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <utility>
 
@@ -30,10 +31,64 @@ bool ReadTemplateLines(const std::string& path, std::vector<std::string>& lines)
 
 std::string SectionHeader(const std::string& name) { return "[" + name + "]"; }
 
+bool IsHeaderLine(const std::string& line) { return !line.empty() && line.front() == '['; }
+
+// The lines without any section of that name; the lines are trimmed as they are kept.
+std::vector<std::string> WithoutSections(const std::vector<std::string>& lines, const std::string& name) {
+    const std::string header = SectionHeader(name);
+    std::vector<std::string> kept;
+    kept.reserve(lines.size());
+    bool dropping = false;
+    for (const std::string& raw : lines) {
+        std::string line = Trim(raw);
+        if (IsHeaderLine(line)) dropping = line == header;
+        if (!dropping) kept.push_back(std::move(line));
+    }
+    return kept;
+}
+
+// The first section of that name, header included; empty when there is none.
+std::vector<std::string> FirstSection(const std::vector<std::string>& lines, const std::string& name) {
+    const std::string header = SectionHeader(name);
+    std::vector<std::string> section;
+    for (const std::string& raw : lines) {
+        std::string line = Trim(raw);
+        if (IsHeaderLine(line)) {
+            if (!section.empty()) break;
+            if (line != header) continue;
+        } else if (section.empty()) {
+            continue;
+        }
+        section.push_back(std::move(line));
+    }
+    return section;
+}
+
+bool Contains(const std::vector<std::string>& names, const std::string& name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// Where a restored built-in name goes: just after the nearest built-in name before it that
+// the list holds, else first; so the user's own names keep their places among them.
+int PlaceAfterBuiltInBefore(const std::string& list, const std::vector<std::string>& builtIn, std::size_t place) {
+    std::vector<std::string> names;
+    for (std::string_view field : SplitFields(list, ',')) {
+        if (field.empty()) break;
+        names.emplace_back(field);
+    }
+    for (std::size_t before = place; before-- > 0;) {
+        const auto found = std::find(names.begin(), names.end(), builtIn[before]);
+        if (found != names.end()) return static_cast<int>(found - names.begin()) + 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
-CTemplateStore::CTemplateStore(ISettingsStore& settings, std::string appDir)
-    : m_settings(settings), m_appDir(std::move(appDir)) {}
+CTemplateStore::CTemplateStore(ISettingsStore& settings, std::string appDir, std::string userDir)
+    : m_settings(settings), m_appDir(std::move(appDir)), m_userDir(std::move(userDir)) {
+    if (m_userDir.empty()) m_userDir = m_appDir;
+}
 
 std::string CTemplateStore::ListValue() const {
     return m_settings.GetString(texts::kTemplateSection, texts::kTemplateKey, texts::kTemplateListDefault);
@@ -45,7 +100,28 @@ void CTemplateStore::SetListValue(const std::string& list) {
 
 std::string CTemplateStore::NameAt(int position) const { return ExtractField(ListValue(), position, ','); }
 
-std::string CTemplateStore::TemplateFilePath() const { return JoinPath(m_appDir, texts::kTemplateFileName); }
+std::string CTemplateStore::ShippedTemplateFilePath() const { return JoinPath(m_appDir, texts::kTemplateFileName); }
+
+std::string CTemplateStore::WritableTemplateFilePath() const {
+    return JoinPath(m_userDir, texts::kTemplateFileName);
+}
+
+std::string CTemplateStore::TemplateFilePath() const {
+    std::error_code error;
+    if (HasSeparateUserFolder() && std::filesystem::exists(WritableTemplateFilePath(), error))
+        return WritableTemplateFilePath();
+    return ShippedTemplateFilePath();
+}
+
+bool CTemplateStore::PrepareWritableFile() const {
+    if (!HasSeparateUserFolder()) return true;
+    std::error_code error;
+    if (std::filesystem::exists(WritableTemplateFilePath(), error)) return true;
+    std::filesystem::create_directories(m_userDir, error);
+    std::vector<std::string> lines;
+    if (!ReadTemplateLines(ShippedTemplateFilePath(), lines)) return false;
+    return WriteFileAtomically(WritableTemplateFilePath(), JoinLinesCrLf(lines));
+}
 
 void CTemplateStore::SeedTemplateList() {
     if (m_settings.GetString(texts::kTemplateSection, texts::kTemplateKey).empty())
@@ -63,15 +139,16 @@ std::vector<std::string> CTemplateStore::ListTemplateNames() const {
 }
 
 void CTemplateStore::LoadTemplate(CAppletParameters& applet, int position) const {
-    LoadMenuFile(applet, TemplateFilePath(), NameAt(position), true, m_appDir);
+    LoadTemplateFile(applet, TemplateFilePath(), NameAt(position), m_userDir, m_appDir);
 }
 
 bool CTemplateStore::SaveTemplate(CAppletParameters& applet, const std::string& name, int position,
                                   std::string* error) {
     if (name.empty()) return Fail(error, texts::kTemplateNameEmpty);
     if (auto bad = CheckTemplateNameCharacters(name)) return Fail(error, *bad);
+    if (!PrepareWritableFile()) return Fail(error, texts::kSaveFailed);
     std::string saveError;
-    if (!SaveMenuFile(applet, texts::kTemplateFileName, m_appDir, {}, true, name, m_appDir, &saveError))
+    if (!SaveMenuFile(applet, texts::kTemplateFileName, m_userDir, {}, true, name, m_appDir, &saveError))
         return Fail(error, saveError);
     SetListValue(InsertListEntry(ListValue(), name, position, ','));
     return true;
@@ -82,17 +159,10 @@ bool CTemplateStore::DeleteTemplate(int position, std::string* error) {
     if (name.empty()) return Fail(error, texts::kSelectTemplateFirst);
     std::vector<std::string> lines;
     if (!ReadTemplateLines(TemplateFilePath(), lines)) return Fail(error, texts::kOpenTemplateFailed);
-
-    const std::string header = SectionHeader(name);
-    std::vector<std::string> kept;
-    kept.reserve(lines.size());
-    bool dropping = false;
-    for (const std::string& raw : lines) {
-        std::string line = Trim(raw);
-        if (!line.empty() && line.front() == '[') dropping = line == header;
-        if (!dropping) kept.push_back(std::move(line));
-    }
-    if (!WriteFileAtomically(TemplateFilePath(), JoinLinesCrLf(kept))) return Fail(error, texts::kSaveTemplateFailed);
+    if (!PrepareWritableFile()) return Fail(error, texts::kSaveTemplateFailed);
+    const std::vector<std::string> kept = WithoutSections(lines, name);
+    if (!WriteFileAtomically(WritableTemplateFilePath(), JoinLinesCrLf(kept)))
+        return Fail(error, texts::kSaveTemplateFailed);
     SetListValue(RemoveListEntry(ListValue(), position, ','));
     return true;
 }
@@ -104,6 +174,7 @@ bool CTemplateStore::RenameTemplate(int position, const std::string& newName, st
     if (auto bad = CheckTemplateNameCharacters(newName)) return Fail(error, *bad);
     std::vector<std::string> lines;
     if (!ReadTemplateLines(TemplateFilePath(), lines)) return Fail(error, texts::kOpenTemplateFailed);
+    if (!PrepareWritableFile()) return Fail(error, texts::kSaveTemplateFailed);
 
     const std::string oldHeader = SectionHeader(oldName);
     for (std::string& line : lines) {
@@ -112,7 +183,8 @@ bool CTemplateStore::RenameTemplate(int position, const std::string& newName, st
             break;
         }
     }
-    if (!WriteFileAtomically(TemplateFilePath(), JoinLinesCrLf(lines))) return Fail(error, texts::kSaveTemplateFailed);
+    if (!WriteFileAtomically(WritableTemplateFilePath(), JoinLinesCrLf(lines)))
+        return Fail(error, texts::kSaveTemplateFailed);
     const std::string list = ListValue();
     SetListValue(InsertListEntry(RemoveListEntry(list, position, ','), newName, position, ','));
     return true;
@@ -125,6 +197,40 @@ bool CTemplateStore::MoveTemplate(int position, bool up) {
     const std::string list = ListValue();
     const std::string name = ExtractField(list, position, ',');
     SetListValue(InsertListEntry(RemoveListEntry(list, position, ','), name, target, ','));
+    return true;
+}
+
+bool CTemplateStore::RestoreBuiltInTemplates(int* restored, std::string* error) {
+    if (restored) *restored = 0;
+    std::vector<std::string> shipped;
+    if (!ReadTemplateLines(ShippedTemplateFilePath(), shipped)) return Fail(error, texts::kOpenTemplateFailed);
+    const std::vector<std::string> listed = ListTemplateNames();
+    std::vector<std::string> builtIn;
+    for (std::string_view field : SplitFields(texts::kBuiltInTemplateList, ',')) {
+        if (field.empty()) break;
+        builtIn.emplace_back(field);
+    }
+
+    std::vector<std::string> lines;
+    if (!ReadTemplateLines(TemplateFilePath(), lines)) return Fail(error, texts::kOpenTemplateFailed);
+    std::string list = ListValue();
+    int count = 0;
+    for (std::size_t place = 0; place < builtIn.size(); ++place) {
+        const std::string& name = builtIn[place];
+        if (Contains(listed, name)) continue;
+        std::vector<std::string> section = FirstSection(shipped, name);
+        if (section.empty()) continue;
+        // A section of a name outside the list is never loaded: the shipped one replaces it.
+        lines = WithoutSections(lines, name);
+        lines.insert(lines.end(), section.begin(), section.end());
+        list = InsertListEntry(list, name, PlaceAfterBuiltInBefore(list, builtIn, place), ',');
+        ++count;
+    }
+    if (count == 0) return true;
+    if (!PrepareWritableFile() || !WriteFileAtomically(WritableTemplateFilePath(), JoinLinesCrLf(lines)))
+        return Fail(error, texts::kSaveTemplateFailed);
+    SetListValue(list);
+    if (restored) *restored = count;
     return true;
 }
 

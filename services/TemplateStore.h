@@ -9,19 +9,29 @@ class CAppletParameters;
 class ISettingsStore;
 
 // The template list (settings "TEMPLATE" / "TemplateKey", a comma-terminated list of
-// names in display order) and the template file "Kestrune.tpl" in the program folder,
-// one section per template. Nothing is cached: every operation reads both afresh.
+// names in display order) and the template file "Kestrune.tpl", one section per
+// template. Nothing is cached: every operation reads both afresh.
 // Operations that fail return false with the message to show in *error and change
 // neither the list nor the file.
+//
+// Two folders: the shipped one (appDir) holds the built-in template file and its sample
+// media and is only read; the user's one (userDir) takes every write: saves, renames,
+// deletes and the media of saved templates. When they differ, the first write copies the
+// shipped template file into userDir, and from then on that copy is the template file.
+// An empty userDir, or the same folder, is the portable layout: one folder for both.
 class CTemplateStore {
 public:
-    CTemplateStore(ISettingsStore& settings, std::string appDir);
+    CTemplateStore(ISettingsStore& settings, std::string appDir, std::string userDir = {});
 
     // Start-up: a missing or empty list gets the thirteen built-in names.
     void SeedTemplateList();
 
     std::vector<std::string> ListTemplateNames() const;
+    // The template file read now: the user's copy once it exists, else the shipped one.
     std::string TemplateFilePath() const;
+    // The file every write goes to.
+    std::string WritableTemplateFilePath() const;
+    std::string ShippedTemplateFilePath() const;
 
     // Resets the model and fills it from the template at position; a position beyond the
     // list, or a name without a section, gives an applet without menus.
@@ -37,14 +47,23 @@ public:
     bool RenameTemplate(int position, const std::string& newName, std::string* error = nullptr);
     // One place up or down in the list; the file is not touched.
     bool MoveTemplate(int position, bool up);
+    // Brings back each built-in template that is not in the list, after the built-in name
+    // before it, with its section from the shipped file; templates in the list are left as
+    // they are. A built-in name without a shipped section stays away. *restored counts
+    // the templates brought back.
+    bool RestoreBuiltInTemplates(int* restored = nullptr, std::string* error = nullptr);
 
 private:
     std::string ListValue() const;
     void SetListValue(const std::string& list);
     std::string NameAt(int position) const;
+    bool HasSeparateUserFolder() const { return m_userDir != m_appDir; }
+    // Before a write: the user's copy of the template file, made from the shipped one.
+    bool PrepareWritableFile() const;
 
     ISettingsStore& m_settings;
     std::string m_appDir;
+    std::string m_userDir;
 };
 
 }  // namespace kestrune

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/ProgramFolders.h"
 #include "app/ProgramLauncher.h"
 #include "model/VoraneItem.h"
 
@@ -16,6 +17,11 @@ CKestruneApp::CKestruneApp(QString appDir, IDialogService& dialogs, ISettingsSto
       m_launcher(m_desktopLauncher.get()) {}
 
 CKestruneApp::~CKestruneApp() = default;
+
+std::string CKestruneApp::PreviewBase() {
+    if (m_bPrivateRunDir && m_strRunDir.isEmpty()) m_strRunDir = MakePrivateRunFolder();
+    return m_strRunDir.isEmpty() ? AppDir() : m_strRunDir.toLocal8Bit().toStdString();
+}
 
 void CKestruneApp::SetLauncher(IProgramLauncher* launcher) {
     m_launcher = launcher ? launcher : m_desktopLauncher.get();

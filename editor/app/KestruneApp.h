@@ -27,7 +27,11 @@ public:
     kestrune::CVorane* m_pCurMenu = nullptr;      // non-owning
     kestrune::CVoraneItem* m_pCurItem = nullptr;  // non-owning
     int m_bItemSheet = 1;
-    QString m_strAppDir;  // no trailing separator
+    QString m_strAppDir;  // no trailing separator; shipped data is read from it
+    // With m_bPrivateRunDir on, the preview folder lies in a private folder of this run,
+    // m_strRunDir, made at the first preview; off, it lies in the program folder.
+    bool m_bPrivateRunDir = false;
+    QString m_strRunDir;
     int m_bFirstNew = 1;
     int m_nBrowserMode = 1;
     QString m_strBrowserPath;
@@ -36,6 +40,9 @@ public:
     IDialogService& Dialogs() const { return m_dialogs; }
     kestrune::ISettingsStore& Settings() const { return m_settings; }
     std::string AppDir() const { return m_strAppDir.toLocal8Bit().toStdString(); }
+    // The folder inside which the preview folder is made (the run's private folder is
+    // made here the first time; should that fail, the program folder serves).
+    std::string PreviewBase();
     // The desktop shell's "open" (Preview, View Sample); tests put a fake in its place.
     IProgramLauncher& Launcher() const { return *m_launcher; }
     void SetLauncher(IProgramLauncher* launcher);  // non-owning; null restores the desktop's

@@ -48,7 +48,7 @@ bool RunWebBrowserCommand(CKestruneApp& app, QWidget* parent) {
 
 bool LaunchPreviewPage(CKestruneApp& app) {
     return menuviewer::Launch(app.Launcher(),
-                              PlanPreviewLaunch(ChoiceOfApp(app), CurrentKnownBrowsers(), app.AppDir()));
+                              PlanPreviewLaunch(ChoiceOfApp(app), CurrentKnownBrowsers(), app.PreviewBase()));
 }
 
 bool LaunchSamplePage(CKestruneApp& app) {

@@ -11,6 +11,7 @@
 #include <optional>
 #include <set>
 
+#include "app/ProgramFolders.h"
 #include "app/QSettingsStore.h"
 #include "cli/HeadlessTexts.h"
 #include "model/AppletParameters.h"
@@ -226,7 +227,7 @@ int Execute(const Request& request, HeadlessEnvironment& env) {
     CAppletParameters applet;
     if (request.action == Action::New) {
         const int position = ParsePosition(request.file);
-        CTemplateStore store(env.settings, env.appDir);
+        CTemplateStore store(env.settings, env.appDir, env.userDir);
         store.SeedTemplateList();
         if (position < 0 || position >= static_cast<int>(store.ListTemplateNames().size())) {
             env.err << FormatMessage(ht::kNoSuchTemplate, request.file) << '\n';
@@ -278,7 +279,11 @@ int RunHeadlessCommand(const std::vector<std::string>& args, HeadlessEnvironment
             Write(environment.out, VersionText());
             return 0;
         }
-        if (request.appDir) environment.appDir = *request.appDir;
+        if (request.appDir) {
+            const ProgramFolders folders = FindProgramFolders(QString::fromLocal8Bit(*request.appDir));
+            environment.appDir = folders.appDir.toLocal8Bit().toStdString();
+            environment.userDir = folders.userDir.toLocal8Bit().toStdString();
+        }
         while (environment.appDir.size() > 1 && environment.appDir.back() == '/') environment.appDir.pop_back();
         return Execute(request, environment);
     } catch (const UsageError& usage) {
@@ -293,8 +298,9 @@ int RunHeadless(int argc, char** argv) {
     // A core application gives the executable's folder; nothing graphical is made.
     QCoreApplication application(argc, argv);
     QSettingsStore settings;
-    HeadlessEnvironment environment{QCoreApplication::applicationDirPath().toLocal8Bit().toStdString(), settings,
-                                    std::cout, std::cerr};
+    const ProgramFolders folders = FindProgramFolders(QCoreApplication::applicationDirPath());
+    HeadlessEnvironment environment{folders.appDir.toLocal8Bit().toStdString(), settings, std::cout, std::cerr,
+                                    folders.userDir.toLocal8Bit().toStdString()};
     const int status = RunHeadlessCommand(args, environment);
     settings.Sync();
     return status;

@@ -20,10 +20,11 @@ bool IsHeadlessInvocation(int argc, char** argv);
 int RunHeadless(int argc, char** argv);
 
 struct HeadlessEnvironment {
-    std::string appDir;  // the program folder unless --app-dir names another
+    std::string appDir;  // the program folder (shipped data) unless --app-dir names another
     kestrune::ISettingsStore& settings;
     std::ostream& out;
     std::ostream& err;
+    std::string userDir{};  // where the user's templates are; empty: appDir
 };
 
 // The same on given arguments (without the program name) and streams.

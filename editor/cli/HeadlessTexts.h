@@ -18,6 +18,7 @@ inline constexpr const char* kVersion = "--version";
 
 inline constexpr const char* kUsage =
     "Usage:\n"
+    "  kestrune [--app-dir DIR] [FILE]                         the editor window, opening FILE\n"
     "  kestrune [--app-dir DIR] --params FILE                  the applet parameter block\n"
     "  kestrune [--app-dir DIR] --html FILE [--auto-size] [--runtime]\n"
     "                                                          the HTML page\n"
@@ -27,6 +28,7 @@ inline constexpr const char* kUsage =
     "  kestrune [--app-dir DIR] --new POSITION --save DEST [--runtime]\n"
     "                                                          start from a template, save it\n"
     "  kestrune --layout PAGE [--open I,J,...]                where the menus of PAGE lie\n"
+    "  kestrune --view PAGE                                    the live preview of a page\n"
     "  kestrune --help | --version\n"
     "\n"
     "FILE is a menu file (.kst) or a page file with its menu file beside it. POSITION counts\n"

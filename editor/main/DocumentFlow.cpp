@@ -1,5 +1,6 @@
 #include "main/DocumentFlow.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include "app/DialogService.h"
@@ -65,6 +66,29 @@ bool CDocumentFlow::OpenDocumentFile(const QString& path) {
     if (!opened) return false;
     m_doc.SetModifiedFlag(false);
     Remember(path);
+    return true;
+}
+
+namespace {
+QString PageBesideMenuFile(const QFileInfo& menuFile) {
+    for (const char* extension : {".htm", ".html", ".HTM", ".HTML"}) {
+        const QFileInfo page(menuFile.dir(), menuFile.completeBaseName() + QLatin1String(extension));
+        if (page.isFile()) return page.filePath();
+    }
+    return {};
+}
+}  // namespace
+
+bool CDocumentFlow::OpenStartFile(const QString& path) {
+    const QFileInfo file(path);
+    if (file.suffix().compare(QLatin1String("kst"), Qt::CaseInsensitive) != 0) return OpenDocumentFile(path);
+    if (const QString page = PageBesideMenuFile(file); !page.isEmpty()) return OpenDocumentFile(page);
+    const std::string bytes = path.toLocal8Bit().toStdString();
+    const bool opened =
+        m_doc.ReplaceModel([&](kestrune::CAppletParameters& applet) { return kestrune::OpenDocument(applet, bytes, *this); });
+    if (!opened) return false;
+    m_doc.SetPathName(QString());
+    m_doc.SetModifiedFlag(false);
     return true;
 }
 

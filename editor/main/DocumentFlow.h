@@ -28,6 +28,10 @@ public:
     bool NewDocument();
     // Opens the page file's document. No save question here (see OpenWithQuestion).
     bool OpenDocumentFile(const QString& path);
+    // The file named on the command line: a page opens as above; a menu file (".kst")
+    // opens the page of the same base name beside it, or, when there is none, the menu
+    // alone as an untitled document.
+    bool OpenStartFile(const QString& path);
     bool OpenWithQuestion(const QString& path);
     // Save to the document's path, or ask for one when it has none (or saveAs is set).
     bool Save(bool saveAs);

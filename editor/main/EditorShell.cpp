@@ -1,6 +1,7 @@
 #include "main/EditorShell.h"
 
 #include <QApplication>
+#include <QDir>
 
 #include "main/DocumentFlow.h"
 #include "properties/IconResources.h"
@@ -10,9 +11,15 @@
 #include "main/MenuPreviewCommand.h"
 
 CEditorShell::CEditorShell(const QString& appDir, IDialogService& dialogs, kestrune::ISettingsStore& settings)
-    : m_app(appDir, dialogs, settings),
-      m_templates(settings, appDir.toLocal8Bit().toStdString()),
+    : m_app(appDir, dialogs, settings), m_templates(settings, appDir.toLocal8Bit().toStdString()), m_doc(m_app) {
+    EnsureIconResources();
+}
+
+CEditorShell::CEditorShell(const ProgramFolders& folders, IDialogService& dialogs, kestrune::ISettingsStore& settings)
+    : m_app(folders.appDir, dialogs, settings),
+      m_templates(settings, folders.appDir.toLocal8Bit().toStdString(), folders.userDir.toLocal8Bit().toStdString()),
       m_doc(m_app) {
+    m_app.m_bPrivateRunDir = true;
     EnsureIconResources();
 }
 
@@ -28,7 +35,7 @@ bool CEditorShell::Start(const QString& fileToOpen) {
     m_frame = std::make_unique<CMainFrame>(m_doc, m_templates);
     InstallMenuPreviewCommand(*m_frame);
     if (fileToOpen.isEmpty()) return m_frame->Flow().NewDocument();
-    return m_frame->Flow().OpenDocumentFile(fileToOpen);
+    return m_frame->Flow().OpenStartFile(fileToOpen);
 }
 
 void CEditorShell::Show() {
@@ -36,4 +43,8 @@ void CEditorShell::Show() {
     m_frame->repaint();
 }
 
-void CEditorShell::CleanUp() { kestrune::CleanPreviewFolder(m_app.AppDir()); }
+void CEditorShell::CleanUp() {
+    const QString& runDir = m_app.m_strRunDir;
+    kestrune::CleanPreviewFolder(runDir.isEmpty() ? m_app.AppDir() : runDir.toLocal8Bit().toStdString());
+    if (!runDir.isEmpty()) QDir().rmdir(runDir);  // only when empty
+}

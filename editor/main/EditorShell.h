@@ -5,6 +5,7 @@
 
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
+#include "app/ProgramFolders.h"
 #include "services/TemplateStore.h"
 
 class CMainFrame;
@@ -14,15 +15,19 @@ class IDialogService;
 // the start-up steps after the settings store is bound and before the event loop runs.
 class CEditorShell {
 public:
+    // One folder for reading and writing, the preview folder inside it (the portable layout).
     CEditorShell(const QString& appDir, IDialogService& dialogs, kestrune::ISettingsStore& settings);
+    // Shipped data read from folders.appDir, templates written to folders.userDir, the
+    // preview folder made inside a private folder of the run.
+    CEditorShell(const ProgramFolders& folders, IDialogService& dialogs, kestrune::ISettingsStore& settings);
     ~CEditorShell();
 
     // Loads the browser choice, seeds the template list, creates the main window and
-    // performs New, or opens the given page file. False when that file cannot be opened.
+    // performs New, or opens the given page or menu file. False when it cannot be opened.
     bool Start(const QString& fileToOpen = {});
     // Shows the main window with its saved placement.
     void Show();
-    // At program end: the preview folder goes.
+    // At program end: the preview folder goes, and the run's private folder with it.
     void CleanUp();
 
     CKestruneApp& App() { return m_app; }

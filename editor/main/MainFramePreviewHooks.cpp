@@ -11,7 +11,7 @@ void CMainFrame::OnPreview() {
     CheckParametersIntoPane();
     std::string error;
     // A preview that could not be written is reported; the browser still shows what is there.
-    if (!kestrune::WritePreviewFiles(m_doc.Applet(), App().AppDir(), &error))
+    if (!kestrune::WritePreviewFiles(m_doc.Applet(), App().AppDir(), App().PreviewBase(), &error))
         Dialogs().ShowMessage(this, QString::fromLocal8Bit(error));
     browsercommands::LaunchPreviewPage(App());
 }

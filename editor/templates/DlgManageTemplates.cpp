@@ -24,6 +24,7 @@ CDlgManageTemplates::CDlgManageTemplates(kestrune::CTemplateStore& store, IDialo
     connect(m_ui->deleteButton, &QPushButton::clicked, this, &CDlgManageTemplates::OnDelete);
     connect(m_ui->moveUpButton, &QPushButton::clicked, this, &CDlgManageTemplates::OnMoveUp);
     connect(m_ui->moveDownButton, &QPushButton::clicked, this, &CDlgManageTemplates::OnMoveDown);
+    connect(m_ui->restoreButton, &QPushButton::clicked, this, &CDlgManageTemplates::OnRestoreBuiltIn);
 }
 
 CDlgManageTemplates::~CDlgManageTemplates() = default;
@@ -111,5 +112,24 @@ void CDlgManageTemplates::OnRename() {
     Refill();
     SelectPosition(m_ui->templatesList, position);
     m_ui->nameEdit->setText(newName);
+    UpdateButtons();
+}
+
+void CDlgManageTemplates::OnRestoreBuiltIn() {
+    int restored = 0;
+    std::string error;
+    if (!m_store.RestoreBuiltInTemplates(&restored, &error)) {
+        m_dialogs.ShowMessage(this, QString::fromLocal8Bit(error));
+        return;
+    }
+    if (restored == 0) {
+        m_dialogs.ShowMessage(this, templatetexts::kNothingToRestore, IDialogService::Buttons::Ok,
+                              IDialogService::Icon::Information);
+        return;
+    }
+    const QString selected = m_ui->nameEdit->text();
+    Refill();
+    const auto found = m_ui->templatesList->findItems(selected, Qt::MatchExactly);
+    SelectPosition(m_ui->templatesList, found.isEmpty() ? 0 : m_ui->templatesList->row(found.front()));
     UpdateButtons();
 }

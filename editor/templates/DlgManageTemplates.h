@@ -11,7 +11,8 @@ namespace Ui {
 class DlgManageTemplates;
 }
 
-// "Manage Templates": Rename, Delete, Move Up and Move Down act on the store at once;
+// "Manage Templates": Rename, Delete, Move Up, Move Down and Restore Built-in Templates
+// act on the store at once;
 // OK and closing only close the dialog.
 class CDlgManageTemplates : public QDialog {
     Q_OBJECT
@@ -26,6 +27,7 @@ public slots:
     void OnDelete();
     void OnMoveUp();
     void OnMoveDown();
+    void OnRestoreBuiltIn();
 
 private:
     void Refill();

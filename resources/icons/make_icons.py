@@ -8,6 +8,7 @@ drawing at twice the scale, so both sizes always match.
 
     python3 make_icons.py                 write the icons and icons.qrc
     python3 make_icons.py --sheet OUT.png also write an enlarged contact sheet
+    python3 make_icons.py --hicolor DIR   write the desktop icon as DIR/<n>x<n>/apps/kestrune.png
 """
 
 import math
@@ -646,6 +647,19 @@ def build_all():
     return out
 
 
+# Sizes of the desktop icon in the hicolor theme; the scalable kestrune.svg draws the
+# same design by hand.
+HICOLOR_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+
+
+def write_hicolor(root):
+    for size in HICOLOR_SIZES:
+        folder = os.path.join(root, "%dx%d" % (size, size), "apps")
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, "kestrune.png"), "wb") as f:
+            f.write(render(draw_app, 32, size).png_bytes())
+
+
 def write_qrc(names):
     lines = ['<!DOCTYPE RCC>', '<RCC version="1.0">', '    <qresource prefix="/icons">']
     lines += ['        <file>%s</file>' % n for n in sorted(names)]
@@ -684,6 +698,9 @@ def write_contact_sheet(icons, path):
 
 
 def main(argv):
+    if len(argv) == 3 and argv[1] == "--hicolor":
+        write_hicolor(argv[2])
+        return 0
     icons = build_all()
     for name, canvas, _ in icons:
         with open(os.path.join(HERE, name), "wb") as f:

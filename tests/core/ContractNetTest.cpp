@@ -30,14 +30,6 @@ void LoadTable(CAppletParameters& applet, const std::string& text) {
     LoadMenuTable(applet, TableOf(text), "Vorane2.0", false, "");
 }
 
-std::string ParamValue(const std::string& block, const std::string& name) {
-    const std::string key = "<param name=\"" + name + "\" value=\"";
-    const std::size_t start = block.find(key);
-    if (start == std::string::npos) return "<missing>";
-    const std::size_t from = start + key.size();
-    return block.substr(from, block.find("\">", from) - from);
-}
-
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream out;
@@ -90,7 +82,7 @@ TEST(ParametersContract, SiblingSubMenusAreNumberedInItemOrder) {
     EXPECT_EQ(encoder.NumberOf(&ItemAt(a, 0).SubMenu()), 1);
     EXPECT_EQ(encoder.NumberOf(&ItemAt(a, 1).SubMenu()), 2);
     EXPECT_LT(block.find("name=\"I1-0\" value=\"s1,"), block.find("name=\"I2-0\" value=\"t1,"));
-    EXPECT_EQ(ParamValue(block, "Misc"), "3,2,1,1,-0,0-1,1-2,");
+    EXPECT_NE(block.find("\t<param name=\"Misc\" value=\"3,2,1,1,-0,0-1,1-2,\">\r\n"), std::string::npos);
 }
 
 TEST(ModelContract, GetItemAtTheSizeIsNull) {

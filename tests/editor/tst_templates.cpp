@@ -226,6 +226,24 @@ private slots:
         QCOMPARE(Entries(dialog.Form().templatesList), QStringList({"A", "B"}));
         QCOMPARE(dialog.Form().nameEdit->text(), QStringLiteral("Z"));
     }
+
+    void restoreBringsBackTheBuiltInTemplatesAndKeepsTheUsersOwn() {
+        Store store("Mine,Group Buttons,");
+        CDlgManageTemplates dialog(*store.store, store.dialogs);
+        dialog.Form().templatesList->setCurrentRow(1);
+        QVERIFY(dialog.Form().restoreButton->isEnabled());
+        QTest::mouseClick(dialog.Form().restoreButton, Qt::LeftButton);
+        QVERIFY(store.dialogs.messages.isEmpty());
+        const QStringList entries = Entries(dialog.Form().templatesList);
+        QCOMPARE(entries.size(), 14);
+        QCOMPARE(entries.mid(0, 3), QStringList({"Normal", "Mine", "Group Buttons"}));
+        QCOMPARE(entries.back(), QStringLiteral("Multi-level Menu"));
+        QCOMPARE(dialog.Form().templatesList->currentItem()->text(), QStringLiteral("Group Buttons"));
+
+        dialog.OnRestoreBuiltIn();
+        QCOMPARE(store.dialogs.messages, QStringList{QStringLiteral("Every built-in template is in the list already.")});
+        QCOMPARE(Entries(dialog.Form().templatesList), entries);
+    }
 };
 
 QTEST_MAIN(TemplatesTest)

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Builds the Debian package of a build folder into a scratch folder and checks that it
+# holds every installed piece and takes its dependencies from the linked libraries.
+# Usage: deb_contents.sh BUILD_DIR
+set -euo pipefail
+build=$(cd "$1" && pwd)
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch" >"$scratch/cpack.log" 2>&1 || {
+  cat "$scratch/cpack.log"; exit 1; }
+debs=("$scratch"/kestrune_*.deb)
+[[ -f ${debs[0]} ]] || { echo "no kestrune_*.deb was made"; exit 1; }
+deb=${debs[0]}
+
+listing=$(dpkg-deb -c "$deb" | awk '{print $6}')
+missing=0
+expect() {
+  if ! grep -qxF "./usr/$1" <<<"$listing"; then echo "missing from the package: /usr/$1"; missing=1; fi
+}
+expect bin/kestrune
+expect share/applications/kestrune.desktop
+expect share/metainfo/com.quellary.kestrune.metainfo.xml
+expect share/mime/packages/kestrune.xml
+expect share/man/man1/kestrune.1.gz
+expect share/icons/hicolor/scalable/apps/kestrune.svg
+for size in 16 22 24 32 48 64 128 256; do expect "share/icons/hicolor/${size}x${size}/apps/kestrune.png"; done
+# Everything data/ holds ships in share/kestrune.
+source_data=$(cd "$(dirname "$0")/../../data" && pwd)
+while IFS= read -r file; do expect "share/kestrune/${file#./}"; done < <(cd "$source_data" && find . -type f)
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6; do
+  grep -q "$library" <<<"$depends" || { echo "Depends lacks $library: $depends"; missing=1; }
+done
+for field in Package Version Architecture Maintainer Description Section Homepage; do
+  [[ -n $(dpkg-deb -f "$deb" "$field") ]] || { echo "the package has no $field"; missing=1; }
+done
+exit "$missing"
