@@ -75,8 +75,9 @@ std::string NumberedKey(const char* prefix, int number) {
     return key;
 }
 
-void ReadMenuStyle(CVorane& menu, const CKeyTable& table, const std::string& section, int number) {
-    const auto f = GetKeyFieldViews(section, NumberedKey(texts::kKeyMStylePrefix, number), "", table, 12);
+void ReadMenuStyle(CVorane& menu, std::string_view value) {
+    std::vector<std::string_view> f = SplitFields(value, ',', 12);
+    f.resize(12);
     std::int32_t* fields[] = {&menu.m_BKColor, &menu.m_BKStyle, &menu.m_MenuAlign, &menu.m_Corner,
                               &menu.m_xPos,    &menu.m_yPos,    &menu.m_Width,     &menu.m_Height,
                               &menu.m_ItemGap, &menu.m_BorderThick};
@@ -85,8 +86,9 @@ void ReadMenuStyle(CVorane& menu, const CKeyTable& table, const std::string& sec
     menu.m_visible = ParseNumber(f[11]);
 }
 
-void ReadItemStyles(CVorane& menu, const CKeyTable& table, const std::string& section, int number) {
-    const auto f = GetKeyFieldViews(section, NumberedKey(texts::kKeyIStylePrefix, number), "", table, 45);
+void ReadItemStyles(CVorane& menu, std::string_view value) {
+    std::vector<std::string_view> f = SplitFields(value, ',', 45);
+    f.resize(45);
     for (std::size_t g = 0; g < 3; ++g) {
         ItemStyle& s = menu.m_itemStyle[g];
         std::int32_t* fields[] = {&s.BKColor,   &s.FRColor,   &s.ItemFillStyle, &s.FontEffect,  &s.FontName,
@@ -204,10 +206,18 @@ void ReadCurrentLayout(CAppletParameters& applet, const CKeyTable& table, const 
     read.menuAt.reserve(menuCount);
     read.firstItem.reserve(menuCount);
     CVorane style(0, kSubMenuName);  // every field is read again for each menu
+    // Most menus of a large file are empty ones written alike: a style line equal to the
+    // one before gives the fields style holds already.
+    std::string_view menuLine;
+    std::string_view itemsLine;
     for (std::size_t k = 0; k < menuCount; ++k) {
         const int number = static_cast<int>(k);
-        ReadMenuStyle(style, table, section, number);
-        ReadItemStyles(style, table, section, number);
+        const std::string_view nextMenuLine = GetKeyValue(section, NumberedKey(texts::kKeyMStylePrefix, number), "", table);
+        const std::string_view nextItemsLine = GetKeyValue(section, NumberedKey(texts::kKeyIStylePrefix, number), "", table);
+        if (k == 0 || nextMenuLine != menuLine) ReadMenuStyle(style, nextMenuLine);
+        if (k == 0 || nextItemsLine != itemsLine) ReadItemStyles(style, nextItemsLine);
+        menuLine = nextMenuLine;
+        itemsLine = nextItemsLine;
         const std::int64_t wanted = k + 1 < misc.size() ? ParseNumber(misc[k + 1]) : 0;
         const auto count = static_cast<std::size_t>(std::clamp<std::int64_t>(wanted, 0, itemBudget));
         itemBudget -= count;
