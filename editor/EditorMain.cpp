@@ -8,6 +8,7 @@
 #include "app/QSettingsStore.h"
 #include "app/ShellTexts.h"
 #include "main/EditorShell.h"
+#include "main/MainFrame.h"
 
 namespace {
 struct EditorArguments {
@@ -47,6 +48,8 @@ int RunEditor(int argc, char** argv) {
         shell.CleanUp();
         return 1;
     }
+    QObject::connect(&shell.Frame(), &CMainFrame::closed, &application, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     shell.Show();
     const int status = application.exec();
     shell.CleanUp();

@@ -51,6 +51,8 @@ inline constexpr const char* kReportItemStart = "Warning:\t\tItem \"";
 inline constexpr const char* kReportItemKindStart = "\" ";
 inline constexpr const char* kReportItemFileStart = " file \"";
 inline constexpr const char* kReportNotExist = "\" not exist.\r\n";
+inline constexpr const char* kReportEmptyLabelStart = "Warning:\t\tItem ";
+inline constexpr const char* kReportEmptyLabelEnd = " has an empty label.\r\n";
 inline constexpr const char* kReportTrailer =
     "\r\n----------------------------------End Message--------------------------------\r\n\r\n";
 

@@ -4,8 +4,9 @@
 
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "services/MediaWalk.h"
+#include "output/LabelCheck.h"
 #include "output/OutputTexts.h"
+#include "services/MediaWalk.h"
 
 namespace kestrune {
 
@@ -72,6 +73,7 @@ ParameterCheckResult CheckParameters(CAppletParameters& applet, bool autoChangeS
     if (!applet.m_appBKAudioPath.empty() && !walker.Search().Find(applet.m_appBKAudioPath))
         AppendAppletWarning(report, texts::kReportAppletAudioStart, applet.m_appBKAudioPath);
     for (const auto& menu : applet.m_menus) walker.Walk(menu.get(), report);
+    AppendEmptyLabelWarnings(applet, report);
 
     report += texts::kReportTrailer;
     return result;

@@ -57,4 +57,8 @@ std::optional<QColor> QtDialogService::GetColor(QWidget* parent, const QColor& i
     return dialog.selectedColor();
 }
 
-int QtDialogService::ExecDialog(QDialog* dialog) { return dialog->exec(); }
+int QtDialogService::ExecDialog(QDialog* dialog) {
+    // Modal to its own window only, so the help window it may open stays usable.
+    if (dialog->parentWidget()) dialog->setWindowModality(Qt::WindowModal);
+    return dialog->exec();
+}

@@ -18,12 +18,20 @@ public:
     QList<Call> calls;
     bool succeed = true;
 
+    QString failure = QStringLiteral("No such file or directory");  // the reason given when not succeeding
+
     bool OpenDocument(const QString& path) override {
         calls.append({true, path, {}, {}});
-        return succeed;
+        return Answer();
     }
     bool StartProgram(const QString& program, const QString& argument, const QString& workingFolder) override {
         calls.append({false, program, argument, workingFolder});
+        return Answer();
+    }
+
+private:
+    bool Answer() {
+        m_lastError = succeed ? QString() : failure;
         return succeed;
     }
 };

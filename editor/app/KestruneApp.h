@@ -40,6 +40,8 @@ public:
     IDialogService& Dialogs() const { return m_dialogs; }
     kestrune::ISettingsStore& Settings() const { return m_settings; }
     std::string AppDir() const { return m_strAppDir.toLocal8Bit().toStdString(); }
+    // The program's sample folder, where media choosers start without a better place.
+    QString SampleFolder() const { return m_strAppDir + QStringLiteral("/Sample"); }
     // The folder inside which the preview folder is made (the run's private folder is
     // made here the first time; should that fail, the program folder serves).
     std::string PreviewBase();

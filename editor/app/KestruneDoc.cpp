@@ -1,18 +1,42 @@
 #include "app/KestruneDoc.h"
 
 #include <QFileInfo>
+#include <QScopedValueRollback>
 
 #include "app/KestruneApp.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
+#include "app/DocCommands.h"
+#include "app/UndoTexts.h"
 
 using namespace kestrune;
 
-CKestruneDoc::CKestruneDoc(CKestruneApp& app, QObject* parent) : QObject(parent), m_app(app) {}
+namespace {
+QString Named(const QString& text, const QString& usual) { return text.isEmpty() ? usual : text; }
+}  // namespace
+
+CKestruneDoc::CKestruneDoc(CKestruneApp& app, QObject* parent) : QObject(parent), m_app(app) {
+    connect(&m_undoStack, &QUndoStack::indexChanged, this, [this] {
+        m_modifiedWithoutStep = false;
+        UpdateModified();
+    });
+    connect(&m_undoStack, &QUndoStack::cleanChanged, this, &CKestruneDoc::UpdateModified);
+}
 
 CAppletParameters& CKestruneDoc::Applet() const { return m_app.m_applet; }
 
 void CKestruneDoc::SetModifiedFlag(bool modified) {
+    if (modified) {
+        m_modifiedWithoutStep = true;
+    } else {
+        m_modifiedWithoutStep = false;
+        m_undoStack.setClean();
+    }
+    UpdateModified();
+}
+
+void CKestruneDoc::UpdateModified() {
+    const bool modified = m_modifiedWithoutStep || !m_undoStack.isClean();
     if (m_modified == modified) return;
     m_modified = modified;
     emit modifiedChanged(modified);
@@ -27,92 +51,201 @@ QString CKestruneDoc::Title() const {
     return m_pathName.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_pathName).fileName();
 }
 
-void CKestruneDoc::Announce(const ModelChange& change) {
-    SetModifiedFlag(true);
-    emit modelChanged(change);
+void CKestruneDoc::Announce(const ModelChange& change) { emit modelChanged(change); }
+
+// --- Steps ----------------------------------------------------------------------------
+
+void CKestruneDoc::Push(QUndoCommand* command) {
+    const QScopedValueRollback busy(m_busy, m_busy + 1);
+    m_undoStack.push(command);  // the stack owns it and does it at once
 }
 
-CVorane* CKestruneDoc::InsertTopLevelMenu() {
-    CVorane* menu = Applet().NewTopLevelMenu();
-    Announce({ModelChange::MenuInserted, menu, nullptr, 0});
+void CKestruneDoc::BeginStep(const QString& text) { m_undoStack.beginMacro(text); }
+void CKestruneDoc::EndStep() { m_undoStack.endMacro(); }
+
+void CKestruneDoc::Undo() {
+    if (m_busy || !m_undoStack.canUndo()) return;
+    const QScopedValueRollback busy(m_busy, m_busy + 1);
+    const QScopedValueRollback replaying(m_replaying, true);
+    m_undoStack.undo();
+}
+
+void CKestruneDoc::Redo() {
+    if (m_busy || !m_undoStack.canRedo()) return;
+    const QScopedValueRollback busy(m_busy, m_busy + 1);
+    const QScopedValueRollback replaying(m_replaying, true);
+    m_undoStack.redo();
+}
+
+// --- Primitives -----------------------------------------------------------------------
+
+void CKestruneDoc::PutMenu(int index, std::unique_ptr<CVorane> menu) {
+    auto& menus = Applet().m_menus;
+    index = std::clamp(index, 0, static_cast<int>(menus.size()));
+    CVorane* placed = menu.get();
+    menus.insert(menus.begin() + index, std::move(menu));
+    Announce({ModelChange::MenuInserted, placed, nullptr, index});
+}
+
+std::unique_ptr<CVorane> CKestruneDoc::TakeMenu(int index) {
+    auto& menus = Applet().m_menus;
+    if (index < 0 || index >= static_cast<int>(menus.size())) return nullptr;
+    std::unique_ptr<CVorane> menu = std::move(menus[static_cast<std::size_t>(index)]);
+    menus.erase(menus.begin() + index);
+    m_app.ForgetIfInside(menu.get(), nullptr);
+    Announce({ModelChange::MenuRemoved, menu.get(), nullptr, index});
     return menu;
 }
 
-CVoraneItem* CKestruneDoc::InsertItem(CVorane* menu, const CVorane* styleSource) {
-    if (!menu) return nullptr;
-    if (styleSource && styleSource != menu) menu->CopyStyle(*styleSource);
-    CVoraneItem* item = menu->InsertNewItem();
-    Announce({ModelChange::ItemInserted, menu, item, 0});
+void CKestruneDoc::PutItem(CVorane* container, int index, std::unique_ptr<CVoraneItem> item) {
+    auto& items = container->m_items;
+    index = std::clamp(index, 0, static_cast<int>(items.size()));
+    CVoraneItem* placed = item.get();
+    items.insert(items.begin() + index, std::move(item));
+    Announce({ModelChange::ItemInserted, container, placed, index});
+}
+
+std::unique_ptr<CVoraneItem> CKestruneDoc::TakeItem(CVorane* container, int index) {
+    auto& items = container->m_items;
+    if (index < 0 || index >= static_cast<int>(items.size())) return nullptr;
+    std::unique_ptr<CVoraneItem> item = std::move(items[static_cast<std::size_t>(index)]);
+    items.erase(items.begin() + index);
+    m_app.ForgetIfInside(nullptr, item.get());
+    Announce({ModelChange::ItemRemoved, container, item.get(), index});
     return item;
+}
+
+void CKestruneDoc::SwapNeighbours(CVorane* container, int from, int to) {
+    if (!container) {
+        auto& menus = Applet().m_menus;
+        std::swap(menus[static_cast<std::size_t>(from)], menus[static_cast<std::size_t>(to)]);
+        Announce({ModelChange::MenuMoved, menus[static_cast<std::size_t>(to)].get(), nullptr, to});
+        return;
+    }
+    auto& items = container->m_items;
+    std::swap(items[static_cast<std::size_t>(from)], items[static_cast<std::size_t>(to)]);
+    Announce({ModelChange::ItemMoved, container, items[static_cast<std::size_t>(to)].get(), to});
+}
+
+// --- Edits ----------------------------------------------------------------------------
+
+CVorane* CKestruneDoc::InsertTopLevelMenu() {
+    if (m_busy) return nullptr;
+    // The model styles and places a new menu; the step then owns it until it is put in.
+    auto& menus = Applet().m_menus;
+    Applet().NewTopLevelMenu();
+    std::unique_ptr<CVorane> menu = std::move(menus.front());
+    menus.erase(menus.begin());
+    CVorane* raw = menu.get();
+    Push(new CPlaceMenuCommand(*this, undotexts::kInsertMenu, 0, std::move(menu)));
+    return raw;
+}
+
+CVoraneItem* CKestruneDoc::InsertItem(CVorane* menu, const CVorane* styleSource) {
+    if (!menu || m_busy) return nullptr;
+    auto item = std::make_unique<CVoraneItem>();
+    CVoraneItem* raw = item.get();
+    BeginStep(undotexts::kInsertItem);
+    if (styleSource && styleSource != menu)
+        EditProperties([&] { menu->CopyStyle(*styleSource); return true; }, menu, nullptr, undotexts::kInsertItem);
+    Push(new CPlaceItemCommand(*this, undotexts::kInsertItem, menu, 0, std::move(item)));
+    EndStep();
+    return raw;
 }
 
 bool CKestruneDoc::RemoveTopLevelMenu(CVorane* menu) {
     const int index = Applet().IndexOfTopLevelMenu(menu);
-    if (index < 0) return false;
-    m_app.ForgetIfInside(menu, nullptr);
-    Applet().RemoveTopLevelMenu(menu);
-    Announce({ModelChange::MenuRemoved, menu, nullptr, index});
+    if (index < 0 || m_busy) return false;
+    Push(new CPlaceMenuCommand(*this, undotexts::kDeleteMenu, index, nullptr));
     return true;
 }
 
-bool CKestruneDoc::RemoveItem(CVorane* container, CVoraneItem* item) {
-    if (!container) return false;
+bool CKestruneDoc::RemoveItem(CVorane* container, CVoraneItem* item, const QString& text) {
+    if (!container || m_busy) return false;
     const int index = container->IndexOf(item);
     if (index < 0) return false;
-    m_app.ForgetIfInside(nullptr, item);
-    container->RemoveItemAt(index);
-    Announce({ModelChange::ItemRemoved, container, item, index});
+    Push(new CPlaceItemCommand(*this, Named(text, undotexts::kDeleteItem), container, index, nullptr));
     return true;
 }
 
 bool CKestruneDoc::SetVisible(CVorane* topLevelMenu, bool visible) {
-    if (!topLevelMenu) return false;
-    topLevelMenu->m_visible = visible ? 1 : 0;
-    Announce({ModelChange::VisibilityChanged, topLevelMenu, nullptr, -1});
+    if (!topLevelMenu || m_busy) return false;
+    Push(new CSetVisibleCommand(*this, visible ? undotexts::kShowMenu : undotexts::kHideMenu, topLevelMenu, nullptr,
+                                visible));
     return true;
 }
 
 bool CKestruneDoc::SetVisible(CVoraneItem* item, bool visible) {
-    if (!item) return false;
-    item->m_visible = visible ? 1 : 0;
-    Announce({ModelChange::VisibilityChanged, nullptr, item, -1});
+    if (!item || m_busy) return false;
+    Push(new CSetVisibleCommand(*this, visible ? undotexts::kShowItem : undotexts::kHideItem, nullptr, item, visible));
     return true;
 }
 
 bool CKestruneDoc::MoveTopLevelMenu(CVorane* menu, int delta) {
-    auto& menus = Applet().m_menus;
+    const int count = static_cast<int>(Applet().m_menus.size());
     const int index = Applet().IndexOfTopLevelMenu(menu);
     const int target = index + delta;
-    if (index < 0 || (delta != 1 && delta != -1) || target < 0 || target >= static_cast<int>(menus.size()))
-        return false;
-    std::swap(menus[static_cast<std::size_t>(index)], menus[static_cast<std::size_t>(target)]);
-    Announce({ModelChange::MenuMoved, menu, nullptr, target});
+    if (m_busy || index < 0 || (delta != 1 && delta != -1) || target < 0 || target >= count) return false;
+    Push(new CSwapNeighboursCommand(*this, undotexts::kMoveMenu, nullptr, index, target));
     return true;
 }
 
 bool CKestruneDoc::MoveItem(CVorane* container, CVoraneItem* item, int delta) {
-    if (!container || (delta != 1 && delta != -1)) return false;
-    const int moved = delta < 0 ? container->MoveItemUp(item) : container->MoveItemDown(item);
-    if (!moved) return false;
-    Announce({ModelChange::ItemMoved, container, item, container->IndexOf(item)});
+    if (!container || m_busy || (delta != 1 && delta != -1)) return false;
+    const int index = container->IndexOf(item);
+    const int target = index + delta;
+    if (index < 0 || target < 0 || target >= static_cast<int>(container->m_items.size())) return false;
+    Push(new CSwapNeighboursCommand(*this, delta < 0 ? undotexts::kMoveItemUp : undotexts::kMoveItemDown, container,
+                                    index, target));
     return true;
 }
 
-CVoraneItem* CKestruneDoc::InsertCopy(CVorane* target, const CVoraneItem& item, const CVorane* styleSource) {
-    if (!target) return nullptr;
-    if (styleSource && styleSource != target) target->CopyStyle(*styleSource);
-    CVoraneItem* copy = target->InsertCopy(&item);
-    Announce({ModelChange::ItemInserted, target, copy, 0});
-    return copy;
+CVoraneItem* CKestruneDoc::InsertCopy(CVorane* target, const CVoraneItem& item, const CVorane* styleSource,
+                                      const QString& text) {
+    if (!target || m_busy) return nullptr;
+    // The copy is complete before it is placed, so copying an item into itself is finite.
+    auto copy = std::make_unique<CVoraneItem>(item);
+    CVoraneItem* raw = copy.get();
+    const QString name = Named(text, undotexts::kPasteItem);
+    BeginStep(name);
+    if (styleSource && styleSource != target)
+        EditProperties([&] { target->CopyStyle(*styleSource); return true; }, target, nullptr, name);
+    Push(new CPlaceItemCommand(*this, name, target, 0, std::move(copy)));
+    EndStep();
+    return raw;
 }
 
-bool CKestruneDoc::EditProperties(const std::function<bool()>& write, CVorane* menu, CVoraneItem* item) {
+CVoraneItem* CKestruneDoc::InsertCopyAt(CVorane* target, int index, const CVoraneItem& item, const QString& text) {
+    if (!target || m_busy || index < 0 || index > static_cast<int>(target->m_items.size())) return nullptr;
+    auto copy = std::make_unique<CVoraneItem>(item);
+    CVoraneItem* raw = copy.get();
+    Push(new CPlaceItemCommand(*this, Named(text, undotexts::kPasteItem), target, index, std::move(copy)));
+    return raw;
+}
+
+bool CKestruneDoc::EditProperties(const std::function<bool()>& write, CVorane* menu, CVoraneItem* item,
+                                  const QString& text) {
+    if (m_busy) return false;
+    const CPropertySnapshot before(Applet());
     if (!write()) return false;
-    Announce({ModelChange::PropertiesChanged, menu, item, -1});
+    if (before.StructureChanged()) {
+        // Not an edit of values: no step can take it back, and the steps before it no longer
+        // match the model. The history goes; the change itself is announced as usual.
+        m_undoStack.clear();
+        m_modifiedWithoutStep = true;
+        UpdateModified();
+        Announce({ModelChange::PropertiesChanged, menu, item, -1});
+        return true;
+    }
+    PropertyDiff diff = before.ChangesSince();
+    if (diff.Empty()) return false;
+    Push(new CChangeValuesCommand(*this, Named(text, undotexts::kChangeProperties), std::move(diff),
+                                  {ModelChange::PropertiesChanged, menu, item, -1}));
     return true;
 }
 
 bool CKestruneDoc::ReplaceModel(const std::function<bool(CAppletParameters&)>& fill) {
+    if (m_busy) return false;
     // The editing context may point into the old model while fill() runs: keep nothing.
     CVorane* curMenu = m_app.m_pCurMenu;
     CVoraneItem* curItem = m_app.m_pCurItem;
@@ -122,6 +255,8 @@ bool CKestruneDoc::ReplaceModel(const std::function<bool(CAppletParameters&)>& f
         m_app.m_pCurItem = curItem;
         return false;
     }
+    // The steps point into the old model: a new document starts without any.
+    m_undoStack.clear();
     emit modelChanged({ModelChange::Reset, nullptr, nullptr, -1});
     return true;
 }

@@ -2,7 +2,9 @@
 
 #include <QObject>
 #include <QString>
+#include <QUndoStack>
 #include <functional>
+#include <memory>
 
 #include "app/ModelChange.h"
 
@@ -17,7 +19,9 @@ class CVoraneItem;
 
 // The one document: modified flag, path, panes and the Auto-Change option. It holds no
 // model data; it is the edit layer every change of the model goes through, so the
-// modified flag, the tree, the preview and later undo all see the same events.
+// modified flag, the tree, the preview and the undo stack all see the same events. Every
+// edit is one step on the undo stack; the document is modified while the stack is away
+// from the step it was saved at.
 class CKestruneDoc : public QObject {
     Q_OBJECT
 public:
@@ -27,6 +31,8 @@ public:
     kestrune::CAppletParameters& Applet() const;
 
     bool IsModified() const { return m_modified; }
+    // true: modified without a step of its own (showing the property frame); the next undo,
+    // redo or edit decides again. false: the current step becomes the saved one.
     void SetModifiedFlag(bool modified = true);
     const QString& PathName() const { return m_pathName; }
     void SetPathName(const QString& path);
@@ -37,24 +43,54 @@ public:
     int m_bAutoChangeSize = 0;
     int m_bScriptRuntime = 0;  // saved pages carry the script runtime
 
-    // Structural edits. Each reports failure as null/false and then changes nothing.
+    // Structural edits, each one undoable step (named by text, or by its usual name). Each
+    // reports failure as null/false and then changes nothing.
     kestrune::CVorane* InsertTopLevelMenu();
     // styleSource, when given, styles menu first (a plain item receiving its first sub item).
     kestrune::CVoraneItem* InsertItem(kestrune::CVorane* menu, const kestrune::CVorane* styleSource = nullptr);
     bool RemoveTopLevelMenu(kestrune::CVorane* menu);
-    bool RemoveItem(kestrune::CVorane* container, kestrune::CVoraneItem* item);
+    bool RemoveItem(kestrune::CVorane* container, kestrune::CVoraneItem* item, const QString& text = {});
     bool SetVisible(kestrune::CVorane* topLevelMenu, bool visible);
     bool SetVisible(kestrune::CVoraneItem* item, bool visible);
     bool MoveTopLevelMenu(kestrune::CVorane* menu, int delta);
     bool MoveItem(kestrune::CVorane* container, kestrune::CVoraneItem* item, int delta);
     // A deep copy of item placed first in target; styleSource, when given, styles target first.
     kestrune::CVoraneItem* InsertCopy(kestrune::CVorane* target, const kestrune::CVoraneItem& item,
-                                      const kestrune::CVorane* styleSource = nullptr);
+                                      const kestrune::CVorane* styleSource = nullptr, const QString& text = {});
+    // A deep copy placed at index in target (a drop between items).
+    kestrune::CVoraneItem* InsertCopyAt(kestrune::CVorane* target, int index, const kestrune::CVoraneItem& item,
+                                        const QString& text = {});
 
     // A page writes its fields inside write(); write() returns whether anything changed.
-    // Only a real change marks the document modified and is announced.
+    // Only a real change marks the document modified, is announced and becomes a step
+    // holding the values before and after. While a step is being done or undone nothing
+    // is written: the step's values hold.
     bool EditProperties(const std::function<bool()>& write, kestrune::CVorane* menu = nullptr,
-                        kestrune::CVoraneItem* item = nullptr);
+                        kestrune::CVoraneItem* item = nullptr, const QString& text = {});
+
+    // Several edits as one step (a drag that moves an item).
+    void BeginStep(const QString& text);
+    void EndStep();
+
+    QUndoStack& UndoStack() { return m_undoStack; }
+    bool CanUndo() const { return m_undoStack.canUndo(); }
+    bool CanRedo() const { return m_undoStack.canRedo(); }
+    QString UndoText() const { return m_undoStack.undoText(); }
+    QString RedoText() const { return m_undoStack.redoText(); }
+    void Undo();
+    void Redo();
+    // Whether a step is being undone or redone (listeners show its result rather than
+    // write their own values).
+    bool IsReplaying() const { return m_replaying; }
+
+    // The primitives the steps use; each changes the model once and announces it.
+    void PutMenu(int index, std::unique_ptr<kestrune::CVorane> menu);
+    std::unique_ptr<kestrune::CVorane> TakeMenu(int index);
+    void PutItem(kestrune::CVorane* container, int index, std::unique_ptr<kestrune::CVoraneItem> item);
+    std::unique_ptr<kestrune::CVoraneItem> TakeItem(kestrune::CVorane* container, int index);
+    // container null: top-level menus. The one at `from` moves to `to`, its neighbour.
+    void SwapNeighbours(kestrune::CVorane* container, int from, int to);
+    void Announce(const ModelChange& change);
 
     // Refills the whole model (New, Open, templates); fill() reports success and must leave
     // the model untouched when it fails, so a refused open changes nothing, not even the tree.
@@ -66,9 +102,14 @@ signals:
     void titleChanged(const QString& title);
 
 private:
-    void Announce(const ModelChange& change);
+    void Push(QUndoCommand* command);
+    void UpdateModified();
 
     CKestruneApp& m_app;
     bool m_modified = false;
+    bool m_modifiedWithoutStep = false;
+    int m_busy = 0;  // steps being done, undone or redone
+    bool m_replaying = false;
     QString m_pathName;
+    QUndoStack m_undoStack;
 };

@@ -18,10 +18,18 @@ bool IProgramLauncher::Launch(const kestrune::LaunchRequest& request) {
 }
 
 bool DesktopProgramLauncher::OpenDocument(const QString& path) {
+    m_lastError.clear();
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 bool DesktopProgramLauncher::StartProgram(const QString& program, const QString& argument,
                                           const QString& workingFolder) {
-    return QProcess::startDetached(program, {argument}, workingFolder);
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments({argument});
+    process.setWorkingDirectory(workingFolder);
+    m_lastError.clear();
+    if (process.startDetached()) return true;
+    m_lastError = process.errorString();
+    return false;
 }

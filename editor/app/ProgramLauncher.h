@@ -18,6 +18,12 @@ public:
 
     // Carries out a request of the launch rule.
     bool Launch(const kestrune::LaunchRequest& request);
+
+    // Why the last launch failed, as the system said it; empty when it gave no reason.
+    QString LastError() const { return m_lastError; }
+
+protected:
+    QString m_lastError;
 };
 
 // QDesktopServices::openUrl and QProcess::startDetached.

@@ -9,6 +9,12 @@ inline const QString kAppTitle = QStringLiteral("Kestrune");
 inline const QString kUntitled = QStringLiteral("Untitled");
 inline const QString kCaptionSeparator = QStringLiteral(" - ");
 inline const QString kSaveChangesTo = QStringLiteral("Save changes to %1?");
+inline const QString kSaveFailedBecause = QStringLiteral("Could not write %1.");
+inline const QString kSaveFailedFiles = QStringLiteral("Could not write \"%1\" or \"%2\".");
+inline const QString kFindLabel = QStringLiteral("&Find:");
+inline const QString kFindPlaceholder = QStringLiteral("Label, description or link");
+inline const QString kSaveMissingMedia =
+    QStringLiteral("Saved, but these media files were not found; the page names none for them:\n");
 inline const QString kSaveAsCaption = QStringLiteral("Save As");
 inline const QString kSaveFilter = QStringLiteral("Kestrune Saved HTML(*.htm) (*.htm);;All Files (*.*) (*)");
 inline const QString kPageExtension = QStringLiteral(".htm");

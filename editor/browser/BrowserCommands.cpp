@@ -5,6 +5,7 @@
 
 #include "app/DialogService.h"
 #include "app/KestruneApp.h"
+#include "browser/BrowserTexts.h"
 #include "browser/DlgWebBrowser.h"
 #include "app/ProgramLauncher.h"
 #include "services/PreviewBrowserSetting.h"
@@ -46,9 +47,17 @@ bool RunWebBrowserCommand(CKestruneApp& app, QWidget* parent) {
     return true;
 }
 
-bool LaunchPreviewPage(CKestruneApp& app) {
-    return menuviewer::Launch(app.Launcher(),
-                              PlanPreviewLaunch(ChoiceOfApp(app), CurrentKnownBrowsers(), app.PreviewBase()));
+bool LaunchPreviewPage(CKestruneApp& app, QString* failure) {
+    const LaunchRequest request = PlanPreviewLaunch(ChoiceOfApp(app), CurrentKnownBrowsers(), app.PreviewBase());
+    if (menuviewer::Launch(app.Launcher(), request)) return true;
+    if (failure) {
+        const bool program = request.kind == LaunchRequest::StartProgram;
+        const QString who = program ? QString::fromLocal8Bit(request.target.data(), static_cast<qsizetype>(request.target.size()))
+                                    : browsertexts::kDefaultBrowserName;
+        const QString why = app.Launcher().LastError();
+        *failure = browsertexts::kBrowserDidNotStart.arg(who, why.isEmpty() ? browsertexts::kNoReasonGiven : why);
+    }
+    return false;
 }
 
 bool LaunchSamplePage(CKestruneApp& app) {

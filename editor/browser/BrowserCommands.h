@@ -4,6 +4,7 @@
 #include "services/PreviewLaunch.h"
 
 class CKestruneApp;
+class QString;
 class QWidget;
 
 // The browser choice as the application object holds it, and the commands that use it.
@@ -22,7 +23,8 @@ kestrune::KnownBrowserList CurrentKnownBrowsers();
 bool RunWebBrowserCommand(CKestruneApp& app, QWidget* parent);
 
 // Hands the preview page, or the sample page, to the chosen browser.
-bool LaunchPreviewPage(CKestruneApp& app);
+// A browser that does not start is described in *failure (program and reason).
+bool LaunchPreviewPage(CKestruneApp& app, QString* failure = nullptr);
 bool LaunchSamplePage(CKestruneApp& app);
 
 }  // namespace browsercommands

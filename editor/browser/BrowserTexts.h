@@ -10,4 +10,12 @@ inline const QString kChooseProgramCaption = QStringLiteral("Open");
 // Programs here carry no ".EXE" ending, so the chooser shows every file under that label.
 inline const QString kProgramFilter = QStringLiteral("Web Browser (*)");
 
+// A preview whose browser did not start: the program (or the desktop's handler), the
+// system's reason, and the offer of the built-in preview.
+inline const QString kBrowserDidNotStart =
+    QStringLiteral("The web browser could not be started.\n\nProgram: %1\nReason: %2\n\n"
+                   "Show the menus in the built-in Menu Preview instead?");
+inline const QString kDefaultBrowserName = QStringLiteral("the desktop's default web browser");
+inline const QString kNoReasonGiven = QStringLiteral("no program took the page");
+
 }  // namespace browsertexts

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -16,6 +17,7 @@
 
 #include "app/ShellTexts.h"
 #include "help/HelpTopics.h"
+#include "app/ScreenFit.h"
 
 namespace {
 constexpr int kAnchorRole = Qt::UserRole;
@@ -124,14 +126,11 @@ void CHelpWindow::FillIndex(const QString& filter) {
 }
 
 void CHelpWindow::Present() {
-    // Asked for from a modal dialog, the window must be modal too, or the dialog would
-    // block it; otherwise it stays an ordinary window beside the program.
-    QWidget* modal = QApplication::activeModalWidget();
-    const Qt::WindowModality wanted = modal && modal != this ? Qt::ApplicationModal : Qt::NonModal;
-    if (windowModality() != wanted) {
-        hide();
-        setWindowModality(wanted);
-    }
+    // Always modeless: it must never block the dialog that asked for it. The program's
+    // dialogs block only the windows they belong to, and this window belongs to none.
+    if (!isVisible())
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            setGeometry(KeptOnScreen(geometry(), screen->availableGeometry()));
     show();
     raise();
     activateWindow();

@@ -2,8 +2,13 @@
 
 #include "main/CommandTable.h"
 #include "tree/TreeNodes.h"
+#include "app/UndoTexts.h"
 
 using namespace treenodes;
+
+QString StepEntryText(const QString& prefix, const QString& stepName) {
+    return stepName.isEmpty() ? prefix : prefix + QLatin1Char(' ') + stepName;
+}
 
 QHash<QString, CommandState> ComputeCommandStates(const CommandContext& context) {
     QHash<QString, CommandState> states;
@@ -26,6 +31,9 @@ QHash<QString, CommandState> ComputeCommandStates(const CommandContext& context)
     set(cmd::EditCut, context.hasSelection && isItem);
     set(cmd::EditCopy, context.hasSelection && isItem);
     set(cmd::EditPaste, context.hasSelection && kind != kKindRoot && context.clipboardHasItem);
+    set(cmd::EditRename, context.hasSelection && (kind == kKindRoot || isItem));
+    set(cmd::EditFind, true);
+    set(cmd::EditFindNext, context.findActive);
 
     // The message pane handles no commands, so whatever the tree carries out is disabled there.
     if (!context.treePaneActive) {
@@ -37,6 +45,11 @@ QHash<QString, CommandState> ComputeCommandStates(const CommandContext& context)
     set(cmd::ViewStatusBar, true, context.statusBarShown);
     set(cmd::OptionsAutoChange, true, context.autoChangeSize);
     set(cmd::OptionsScriptRuntime, true, context.scriptRuntime);
+
+    set(cmd::EditUndo, !context.undoName.isEmpty());
+    set(cmd::EditRedo, !context.redoName.isEmpty());
+    states[QString::fromLatin1(cmd::EditUndo)].text = StepEntryText(undotexts::kUndoPrefix, context.undoName);
+    states[QString::fromLatin1(cmd::EditRedo)].text = StepEntryText(undotexts::kRedoPrefix, context.redoName);
 
     // The first recent entry stands in, disabled, for the empty list.
     const char* recent[] = {cmd::FileMru1, cmd::FileMru2, cmd::FileMru3, cmd::FileMru4};

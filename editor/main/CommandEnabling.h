@@ -15,13 +15,20 @@ struct CommandContext {
     bool toolbarShown = true;
     bool statusBarShown = true;
     int recentFileCount = 0;
+    bool findActive = false;  // the find line holds a text
+    QString undoName;  // the step Undo would undo; empty: nothing to undo
+    QString redoName;
 };
 
 struct CommandState {
     bool enabled = true;
     bool checked = false;
     bool visible = true;
+    QString text;  // empty: the entry keeps its text
 };
+
+// "&Undo Delete Item"; the prefix alone when there is no step.
+QString StepEntryText(const QString& prefix, const QString& stepName);
 
 // The enabling, check marks and visibility of every standard command, in one place.
 QHash<QString, CommandState> ComputeCommandStates(const CommandContext& context);

@@ -93,6 +93,14 @@ std::vector<CommandEntry> BuildStandardCommands() {
     all.back().separatorAfter = true;
     add(Entry(cmd::AppExit, "E&xit", M::File, "Quit the application; prompts to save documents", "Exit"));
 
+    // Undo and Redo carry the name of their step ("&Undo Delete Item"), set by the enabling.
+    OnToolbar(Keyed(add(Entry(cmd::EditUndo, "&Undo", M::Edit, "Undo the last action", "Undo")),
+                    Keys({QKeySequence(Qt::CTRL | Qt::Key_Z)})),
+              7, "undo");
+    OnToolbar(Keyed(add(Entry(cmd::EditRedo, "&Redo", M::Edit, "Redo the previously undone action", "Redo")),
+                    Keys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})),
+              8, "redo", true)
+        .separatorAfter = true;
     OnToolbar(tree(Keyed(add(Entry(cmd::EditCut, "Cu&t", M::Edit, "Cut the selection and put it on the Clipboard", "Cut")),
                          Keys({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)}))),
               4, "cut");
@@ -103,37 +111,49 @@ std::vector<CommandEntry> BuildStandardCommands() {
                          Keys({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)}))),
               6, "paste", true);
 
+    all.back().separatorAfter = true;
+    tree(Keyed(add(Entry(cmd::EditRename, "Re&name", M::Edit, "Rename the selected item or the applet in the tree",
+                         "Rename")),
+               Keys({QKeySequence(Qt::Key_F2)})));
+    Keyed(add(Entry(cmd::EditFind, "&Find...", M::Edit, "Show only the items that contain a text", "Find")),
+          Keys({QKeySequence(Qt::CTRL | Qt::Key_F)}));
+    Keyed(add(Entry(cmd::EditFindNext, "Find &Next", M::Edit, "Select the next item found", "Find Next")),
+          Keys({QKeySequence(Qt::Key_F3)}));
+
     add(Entry(cmd::ViewToolbar, "&Toolbar", M::View, "Show or hide the toolbar", "Toggle ToolBar")).checkable = true;
     add(Entry(cmd::ViewStatusBar, "&Status Bar", M::View, "Show or hide the status bar", "Toggle StatusBar"))
         .checkable = true;
 
     OnToolbar(tree(add(Entry(cmd::MenuInsert, "&Insert Menu/Item", M::Menu,
                              "Insert a top-level menu or a item into Vorane", "Insert"))),
-              7, "insert");
+              9, "insert");
     OnToolbar(tree(Keyed(add(Entry(cmd::MenuDelete, "&Delete", M::Menu, "Delete a top-level menu or a item", "Delete")),
                          Keys({QKeySequence(Qt::Key_Delete)}))),
-              8, "delete");
+              10, "delete");
     CommandEntry& visible = tree(add(Entry(cmd::MenuVisible, "&Visible", M::Menu)));
     visible.checkable = true;
     visible.separatorAfter = true;
-    OnToolbar(tree(add(Entry(cmd::MenuMoveUp, "Move &Up", M::Menu, "Move item's position up", "Move Item Up"))), 9,
-              "moveup");
-    OnToolbar(tree(add(Entry(cmd::MenuMoveDown, "Move Do&wn", M::Menu, "Move item's position down", "Move Item Down"))),
-              10, "movedown")
+    OnToolbar(tree(Keyed(add(Entry(cmd::MenuMoveUp, "Move &Up", M::Menu, "Move item's position up", "Move Item Up")),
+                         Keys({QKeySequence(Qt::CTRL | Qt::Key_Up)}))),
+              11, "moveup");
+    OnToolbar(tree(Keyed(add(Entry(cmd::MenuMoveDown, "Move Do&wn", M::Menu, "Move item's position down",
+                                   "Move Item Down")),
+                         Keys({QKeySequence(Qt::CTRL | Qt::Key_Down)}))),
+              12, "movedown")
         .separatorAfter = true;
     OnToolbar(tree(Keyed(add(Entry(cmd::MenuProperty, "&Property", M::Menu, "Edit the current selection's properties",
                                    "Property")),
                          Keys({QKeySequence(Qt::ALT | Qt::Key_Enter), QKeySequence(Qt::ALT | Qt::Key_Return)}))),
-              11, "property", true);
+              13, "property", true);
 
     add(Entry(cmd::BuildCheck, "&Check Parameters", M::Build, "Check if parameters are valid", "Check Vorane's parameters"))
         .icon = QStringLiteral(":/icons/checkparams.png");
-    OnToolbar(add(Entry(cmd::BuildHtml, "Build &HTML...", M::Build, "Get HTML of current Vorane", "HTML")), 12,
+    OnToolbar(add(Entry(cmd::BuildHtml, "Build &HTML...", M::Build, "Get HTML of current Vorane", "HTML")), 14,
               "buildhtml")
         .separatorAfter = true;
     OnToolbar(Keyed(add(Entry(cmd::BuildPreview, "&Preview", M::Build, "Preview current Vorane", "Preview")),
                     Keys({QKeySequence(Qt::CTRL | Qt::Key_P)})),
-              13, "preview");
+              15, "preview");
     add(Entry(cmd::BuildClearMessage, "&Clear Message", M::Build, "Clear the warning message", "Clear Message"));
 
     add(Entry(cmd::OptionsWebBrowser, "Web &Browser...", M::Options, "Specify the web browser to preview Vorane",

@@ -7,9 +7,14 @@
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
 #include "app/ShellTexts.h"
+#include "main/MovedMedia.h"
 #include "main/RecentFileList.h"
-#include "services/DocumentFile.h"
+#include "main/WizardInfoView.h"
+#include "main/WriteFailure.h"
+#include "app/TextConvert.h"
 #include "base/SettingsStore.h"
+#include "persist/MenuFileText.h"
+#include "services/DocumentFile.h"
 #include "services/TemplateStore.h"
 #include "templates/DlgNew.h"
 #include "tree/KestruneView.h"
@@ -23,8 +28,18 @@ void CDocumentFlow::CommitPendingEdits() {
 }
 
 void CDocumentFlow::ReportMessage(const std::string& text) {
-    m_app.Dialogs().ShowMessage(m_dialogParent, QString::fromLocal8Bit(text), IDialogService::Buttons::Ok,
-                                IDialogService::Icon::Warning);
+    QString message = QString::fromLocal8Bit(text);
+    // A failed save says which file could not be written and why.
+    if (!m_savingPath.isEmpty()) {
+        const QString page = m_savingPath;
+        const QString menu = QString::fromLocal8Bit(kestrune::MenuFilePathFor(page.toLocal8Bit().toStdString()));
+        const QString reason = DescribeWriteFailure({page, menu});
+        message += QStringLiteral("\n\n") +
+                   (reason.isEmpty() ? shelltexts::kSaveFailedFiles.arg(QDir::toNativeSeparators(page),
+                                                                       QDir::toNativeSeparators(menu))
+                                     : shelltexts::kSaveFailedBecause.arg(reason));
+    }
+    m_app.Dialogs().ShowMessage(m_dialogParent, message, IDialogService::Buttons::Ok, IDialogService::Icon::Warning);
 }
 
 void CDocumentFlow::SetModified(bool modified) { m_doc.SetModifiedFlag(modified); }
@@ -42,15 +57,15 @@ bool CDocumentFlow::SaveModified() {
 
 bool CDocumentFlow::NewDocument() {
     if (!SaveModified()) return false;
-    m_doc.SetPathName(QString());
-    m_doc.SetModifiedFlag(false);
     int position = 0;
     if (!m_app.m_bFirstNew) {
+        // Cancel leaves the open document as it was: its name, its content and its mark.
         CDlgNew dialog(m_templates.ListTemplateNames(), m_app.Dialogs(), m_dialogParent);
         if (m_app.Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return false;
         position = dialog.ChosenPosition();
     }
     m_app.m_bFirstNew = 0;
+    m_doc.SetPathName(QString());
     m_doc.ReplaceModel([&](kestrune::CAppletParameters& applet) {
         m_templates.LoadTemplate(applet, position);
         return true;
@@ -98,7 +113,8 @@ bool CDocumentFlow::OpenWithQuestion(const QString& path) {
 }
 
 QString CDocumentFlow::AskSavePath() const {
-    const QString proposed = m_doc.PathName().isEmpty() ? shelltexts::kAppTitle : m_doc.PathName();
+    const QString proposed =
+        m_doc.PathName().isEmpty() ? DialogFolder() + QLatin1Char('/') + shelltexts::kAppTitle : m_doc.PathName();
     QString path = m_app.Dialogs().GetSaveFileName(m_dialogParent, shelltexts::kSaveAsCaption, proposed,
                                                    shelltexts::kSaveFilter);
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += shelltexts::kPageExtension;
@@ -108,12 +124,25 @@ QString CDocumentFlow::AskSavePath() const {
 bool CDocumentFlow::Save(bool saveAs) {
     const QString path = saveAs || m_doc.PathName().isEmpty() ? AskSavePath() : m_doc.PathName();
     if (path.isEmpty()) return false;
-    if (!kestrune::SaveDocument(m_doc.Applet(), path.toLocal8Bit().toStdString(), m_app.AppDir(), *this,
-                                m_doc.m_bScriptRuntime != 0))
-        return false;
+    m_savingPath = QFileInfo(path).absoluteFilePath();
+    // Media moved away since the last save are found again through the copies it made.
+    CommitPendingEdits();
+    RelinkMovedMedia(m_doc, QFileInfo(path).absolutePath());
+    const bool saved = kestrune::SaveDocument(m_doc.Applet(), path.toLocal8Bit().toStdString(), m_app.AppDir(),
+                                              *this, m_doc.m_bScriptRuntime != 0);
+    m_savingPath.clear();
+    if (!saved) return false;
+    // Never silently: every media file the save could not find is listed in the message pane.
+    if (const std::string missing = MissingMediaLines(m_doc.Applet()); !missing.empty() && m_doc.m_pInfoView)
+        m_doc.m_pInfoView->SetMessageText(shelltexts::kSaveMissingMedia + kestrune::convert::LabelToWidget(missing));
     m_doc.SetModifiedFlag(false);
     Remember(path);
     return true;
+}
+
+QString CDocumentFlow::DialogFolder() const {
+    if (!m_doc.PathName().isEmpty()) return QFileInfo(m_doc.PathName()).absolutePath();
+    return QDir::homePath();
 }
 
 void CDocumentFlow::Remember(const QString& path) {

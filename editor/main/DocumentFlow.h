@@ -35,6 +35,8 @@ public:
     bool OpenWithQuestion(const QString& path);
     // Save to the document's path, or ask for one when it has none (or saveAs is set).
     bool Save(bool saveAs);
+    // Where the file choosers start: the document's folder, or the home folder for a new one.
+    QString DialogFolder() const;
 
     // IDocumentHost
     void CommitPendingEdits() override;
@@ -53,4 +55,5 @@ private:
     kestrune::CTemplateStore& m_templates;
     CRecentFileList& m_recentFiles;
     QWidget* m_dialogParent;
+    QString m_savingPath;  // the page file a save is writing, while it runs
 };

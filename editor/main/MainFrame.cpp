@@ -8,8 +8,13 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QLineEdit>
+#include <QUndoStack>
 
 #include "browser/BrowserCommands.h"
 #include "app/DialogService.h"
@@ -23,6 +28,7 @@
 #include "main/AboutDlg.h"
 #include "main/DlgHtml.h"
 #include "main/DocumentFlow.h"
+#include "app/ScreenFit.h"
 #include "main/WindowPlacement.h"
 #include "main/WizardInfoView.h"
 #include "model/AppletParameters.h"
@@ -30,12 +36,15 @@
 #include "base/SettingsStore.h"
 #include "output/HtmlPageBuilder.h"
 #include "properties/IconResources.h"
+#include "properties/PropertyTexts.h"
 #include "services/TemplateStore.h"
 #include "templates/DlgManageTemplates.h"
 #include "templates/DlgSaveAsTemplate.h"
 #include "toolbar/FlatToolBar.h"
 #include "tree/KestruneView.h"
 #include "tree/TreeCommands.h"
+#include "tree/TreeFindBar.h"
+#include "app/UndoTexts.h"
 
 using namespace kestrune;
 
@@ -65,9 +74,13 @@ CMainFrame::CMainFrame(CKestruneDoc& doc, CTemplateStore& templates, QWidget* pa
     resize(640, 480);
 
     connect(&m_doc, &CKestruneDoc::titleChanged, this, &CMainFrame::UpdateCaption);
+    connect(&m_doc.UndoStack(), &QUndoStack::indexChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(&m_doc.UndoStack(), &QUndoStack::canUndoChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(&m_doc.UndoStack(), &QUndoStack::canRedoChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_flow.get(), &CDocumentFlow::recentFilesChanged, this, &CMainFrame::RefreshRecentFileMenu);
     connect(m_pTreeView, &CKestruneView::commandStateChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_pTreeView, &CKestruneView::clearMessageRequested, this, &CMainFrame::OnClearMessage);
+    connect(m_pFindBar->Edit(), &QLineEdit::textChanged, this, &CMainFrame::UpdateCommandStates);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_pContextHelp, &CContextHelpMode::topicChosen, this, &CMainFrame::ShowHelpTopic);
@@ -83,6 +96,7 @@ CMainFrame::CMainFrame(CKestruneDoc& doc, CTemplateStore& templates, QWidget* pa
 }
 
 CMainFrame::~CMainFrame() {
+    delete m_pHelpWindow;
     m_doc.m_pTreeView = nullptr;
     m_doc.m_pInfoView = nullptr;
 }
@@ -132,14 +146,28 @@ void CMainFrame::CreatePanes() {
     SetHelpTopic(m_pInfoView, helptopic::kMessagePane);
     m_wndSplitter->addWidget(m_pTreeView);
     m_wndSplitter->addWidget(m_pInfoView);
-    // The tree keeps its height when the window is resized; the message pane takes the rest.
+    // The tree keeps its stored height while the window first settles; after that a window
+    // grown by the user gives the room to the tree (see showEvent).
     m_wndSplitter->setStretchFactor(0, 0);
     m_wndSplitter->setStretchFactor(1, 1);
-    setCentralWidget(m_wndSplitter);
+    // The find line sits right above the tree and is shown only while finding; the two
+    // panes keep their splitter to themselves.
+    auto* central = new QWidget(this);
+    m_pFindBar = new CTreeFindBar(*m_pTreeView, central);
+    m_pTreeView->SetFindBar(m_pFindBar);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_pFindBar);
+    column->addWidget(m_wndSplitter, 1);
+    setCentralWidget(central);
 
     const ISettingsStore& settings = App().Settings();
     m_treeHeight = std::max(0, settings.GetInt(shelltexts::kSettingsSection, shelltexts::kTreeHeightKey,
                                                shelltexts::kDefaultTreeSize));
+    // The width the tree pane had: the first window is made at least that wide.
+    m_treeWidth = std::max(0, settings.GetInt(shelltexts::kSettingsSection, shelltexts::kTreeWidthKey,
+                                              shelltexts::kDefaultTreeSize));
     m_doc.m_pTreeView = m_pTreeView;
     m_doc.m_pInfoView = m_pInfoView;
     m_doc.m_bAutoChangeSize = settings.GetInt(shelltexts::kSettingsSection, shelltexts::kAutoChangeSizeKey, 0);
@@ -184,6 +212,9 @@ void CMainFrame::BuildContextMenu() {
     m_pTreePopup->addAction(Action(cmd::MenuMoveDown));
     m_pTreePopup->addSeparator();
     m_pTreePopup->addAction(Action(cmd::MenuProperty));
+    m_pTreePopup->addSeparator();
+    for (const char* id : {cmd::EditCut, cmd::EditCopy, cmd::EditPaste, cmd::EditRename})
+        m_pTreePopup->addAction(Action(QString::fromLatin1(id)));
     connect(m_pTreePopup, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
     m_pTreeView->SetContextMenu(m_pTreePopup);
 }
@@ -210,6 +241,11 @@ void CMainFrame::ConnectCommands() {
     Route(cmd::FileSaveAsTemplate, [this] { OnFileSaveAsTemplate(); });
     for (int i = 0; i < CRecentFileList::kMaxEntries; ++i) Route(kRecentCommands[i], [this, i] { OnOpenRecentFile(i); });
     Route(cmd::AppExit, [this] { close(); });
+    Route(cmd::EditUndo, [this] { OnEditUndo(); });
+    Route(cmd::EditRedo, [this] { OnEditRedo(); });
+    RouteToTree(cmd::EditRename, &CKestruneView::OnEditRename);
+    Route(cmd::EditFind, [this] { m_pFindBar->Open(); });
+    Route(cmd::EditFindNext, [this] { m_pFindBar->FindNext(); });
     RouteToTree(cmd::EditCut, &CKestruneView::OnEditCut);
     RouteToTree(cmd::EditCopy, &CKestruneView::OnEditCopy);
     RouteToTree(cmd::EditPaste, &CKestruneView::OnEditPaste);
@@ -296,6 +332,9 @@ CommandContext CMainFrame::CurrentCommandContext() const {
     context.toolbarShown = !m_wndToolBar->isHidden();
     context.statusBarShown = !statusBar()->isHidden();
     context.recentFileCount = m_recentFiles.Count();
+    context.findActive = m_pFindBar->IsFiltering();
+    if (m_doc.CanUndo()) context.undoName = m_doc.UndoText();
+    if (m_doc.CanRedo()) context.redoName = m_doc.RedoText();
     return context;
 }
 
@@ -306,6 +345,7 @@ void CMainFrame::UpdateCommandStates() {
         if (auto found = states.find(entry.id); found != states.end()) {
             action->setEnabled(found->enabled);
             action->setVisible(found->visible);
+            if (!found->text.isEmpty()) action->setText(found->text);
             if (action->isCheckable()) action->setChecked(found->checked);
             continue;
         }
@@ -332,10 +372,22 @@ void CMainFrame::UpdateCaption() {
 
 void CMainFrame::ShowWithSavedPlacement() {
     const std::string saved = App().Settings().GetString(shelltexts::kSettingsSection, shelltexts::kWindowPosKey);
-    if (const auto placement = ParseWindowPlacement(saved))
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    if (auto placement = ParseWindowPlacement(saved)) {
+        // A placement saved on a larger screen (or at another scale) is brought onto this one.
+        const QRect kept = KeptOnScreen(QRect(placement->left, placement->top, placement->right - placement->left,
+                                              placement->bottom - placement->top),
+                                        available);
+        placement->left = kept.left();
+        placement->top = kept.top();
+        placement->right = kept.left() + kept.width();
+        placement->bottom = kept.top() + kept.height();
         ShowWithPlacement(*this, *placement);
-    else
+    } else {
+        setGeometry(FirstWindowGeometry(available, QSize(m_treeWidth, m_treeHeight * 2)));
         show();
+    }
     m_pTreeView->setFocus(Qt::ActiveWindowFocusReason);
 }
 
@@ -357,6 +409,10 @@ void CMainFrame::showEvent(QShowEvent* event) {
     if (m_treeSizeApplied) return;
     m_treeSizeApplied = true;
     ApplyTreePaneSize();
+    QTimer::singleShot(0, this, [this] {
+        m_wndSplitter->setStretchFactor(0, 1);
+        m_wndSplitter->setStretchFactor(1, 0);
+    });
 }
 
 void CMainFrame::WriteWindowSettings() {
@@ -376,8 +432,13 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (m_pHelpWindow) m_pHelpWindow->close();
     event->accept();
+    // Exit ends the program: every other window of it (help, previews, the property frame,
+    // pages shown by the viewer) goes with the main window.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible()) window->close();
+    if (m_pHelpWindow) m_pHelpWindow->hide();
+    emit closed();
 }
 
 // --- File commands --------------------------------------------------------------------
@@ -386,7 +447,7 @@ void CMainFrame::OnFileNew() { m_flow->NewDocument(); }
 
 void CMainFrame::OnFileOpen() {
     const QString path =
-        Dialogs().GetOpenFileName(this, shelltexts::kOpenCaption, QString(), shelltexts::kOpenFilter);
+        Dialogs().GetOpenFileName(this, shelltexts::kOpenCaption, m_flow->DialogFolder(), shelltexts::kOpenFilter);
     if (!path.isEmpty()) m_flow->OpenWithQuestion(path);
 }
 
@@ -418,6 +479,22 @@ void CMainFrame::OnOptionsTemplate() {
     Dialogs().ExecDialog(&dialog);
 }
 
+// --- Edit -----------------------------------------------------------------------------
+
+// What the shown page still holds is an edit of its own: it is written first, and so is
+// the step undone when it changed anything.
+void CMainFrame::OnEditUndo() {
+    if (!m_pTreeView->CommitUserEdits()) return;
+    m_doc.Undo();
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnEditRedo() {
+    if (!m_pTreeView->CommitUserEdits()) return;
+    m_doc.Redo();
+    UpdateCommandStates();
+}
+
 // --- View -----------------------------------------------------------------------------
 
 void CMainFrame::OnViewToolbar() {
@@ -441,8 +518,9 @@ void CMainFrame::OnClearMessage() {
     if (m_doc.m_pInfoView) m_doc.m_pInfoView->ClearMessage();
 }
 
-void CMainFrame::CheckParametersIntoPane() {
-    m_pTreeView->CommitActivePage();
+bool CMainFrame::CheckParametersIntoPane() {
+    // A page that refuses its values keeps the user (and the focus) in the offending box.
+    if (!m_pTreeView->CommitActivePage()) return false;
     m_pInfoView->ClearMessage();
     m_pInfoView->SetMessageFont(m_pTreeView->font());
     CAppletParameters& applet = m_doc.Applet();
@@ -453,16 +531,22 @@ void CMainFrame::CheckParametersIntoPane() {
         const auto width = applet.m_appWidth;
         const auto height = applet.m_appHeight;
         result = CheckParameters(applet, autoChangeSize);
+        // The applet page must accept what Auto-Change sets, or it could never be left.
+        if (autoChangeSize) {
+            applet.m_appWidth = std::clamp(applet.m_appWidth, texts::kMinAppletSize, texts::kMaxAppletSize);
+            applet.m_appHeight = std::clamp(applet.m_appHeight, texts::kMinAppletSize, texts::kMaxAppletSize);
+        }
         return applet.m_appWidth != width || applet.m_appHeight != height;
-    });
+    }, nullptr, nullptr, undotexts::kAutoChangeSize);
     if (autoChangeSize) m_pTreeView->RefreshAppletPage();
     SetMessageText(convert::LabelToWidget(result.report));
+    return true;
 }
 
 void CMainFrame::OnCheckParameters() { CheckParametersIntoPane(); }
 
 void CMainFrame::OnBuildHtml() {
-    CheckParametersIntoPane();
+    if (!CheckParametersIntoPane()) return;
     CDlgHtml dialog(convert::SourceToQt(kestrune::BuildPage(m_doc.Applet(), m_doc.m_bScriptRuntime != 0)), this);
     connect(&dialog, &CDlgHtml::helpRequested, this, &CMainFrame::ShowHelpTopic);
     Dialogs().ExecDialog(&dialog);
@@ -484,7 +568,8 @@ void CMainFrame::OnScriptRuntime() {
 
 CHelpWindow& CMainFrame::HelpWindow() {
     if (!m_pHelpWindow)
-        m_pHelpWindow = new CHelpWindow(App().m_strAppDir + QLatin1Char('/') + shelltexts::kHelpFile, this);
+        // Without a parent window, so no dialog of the program blocks it; it goes with this window.
+        m_pHelpWindow = new CHelpWindow(App().m_strAppDir + QLatin1Char('/') + shelltexts::kHelpFile, nullptr);
     return *m_pHelpWindow;
 }
 

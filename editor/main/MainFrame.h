@@ -16,6 +16,7 @@ class CHelpWindow;
 class CKestruneApp;
 class CKestruneDoc;
 class CKestruneView;
+class CTreeFindBar;
 class CWizardInfoView;
 class IDialogService;
 class QLabel;
@@ -41,7 +42,9 @@ public:
     QAction* Action(const QString& id) const { return m_commands->Action(id); }
     CKestruneView* TreeView() const { return m_pTreeView; }
     CWizardInfoView* InfoView() const { return m_pInfoView; }
+    int TreeWidthSetting() const { return m_treeWidth; }
     CFlatToolBar* ToolBar() const { return m_wndToolBar; }
+    CTreeFindBar* FindBar() const { return m_pFindBar; }
     QSplitter* Splitter() const { return m_wndSplitter; }
     QMenu* PopupMenu(MenuGroup group) const { return m_menus.value(group, nullptr); }
     CDocumentFlow& Flow() const { return *m_flow; }
@@ -67,7 +70,8 @@ public:
 
     // The check of the model into the message pane, after committing the active page.
     // Build HTML and Preview run it first.
-    void CheckParametersIntoPane();
+    // False, with nothing checked, when the shown page refused its values.
+    bool CheckParametersIntoPane();
     void SetMessageText(const QString& text);
     void ShowHelpTopic(const QString& topic);
     // The topic of the widget or its nearest parent with one; the main window's otherwise.
@@ -80,6 +84,8 @@ public:
     void OnFileSaveAs();
     void OnFileSaveAsTemplate();
     void OnOpenRecentFile(int index);
+    void OnEditUndo();
+    void OnEditRedo();
     void OnViewToolbar();
     void OnViewStatusBar();
     void OnCheckParameters();
@@ -100,6 +106,11 @@ public:
     void OnContextHelpMode();
     void OnNextPane();
     void OnPrevPane();
+
+signals:
+    // The window closed for good (Exit, or its close box with the save question answered):
+    // the program ends.
+    void closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -128,6 +139,7 @@ private:
     QSplitter* m_wndSplitter = nullptr;
     CKestruneView* m_pTreeView = nullptr;
     CWizardInfoView* m_pInfoView = nullptr;
+    CTreeFindBar* m_pFindBar = nullptr;
     QWidget* m_pActivePane = nullptr;
     QMap<MenuGroup, QMenu*> m_menus;
     QMenu* m_pTreePopup = nullptr;
@@ -137,5 +149,6 @@ private:
     CHelpWindow* m_pHelpWindow = nullptr;
     CContextHelpMode* m_pContextHelp = nullptr;
     int m_treeHeight = 0;
+    int m_treeWidth = 0;
     bool m_treeSizeApplied = false;
 };

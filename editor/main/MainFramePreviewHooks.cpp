@@ -5,15 +5,20 @@
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
 #include "browser/BrowserCommands.h"
+#include "main/MenuPreviewCommand.h"
 #include "services/PreviewWriter.h"
 
 void CMainFrame::OnPreview() {
-    CheckParametersIntoPane();
+    if (!CheckParametersIntoPane()) return;
     std::string error;
     // A preview that could not be written is reported; the browser still shows what is there.
     if (!kestrune::WritePreviewFiles(m_doc.Applet(), App().AppDir(), App().PreviewBase(), &error))
         Dialogs().ShowMessage(this, QString::fromLocal8Bit(error));
-    browsercommands::LaunchPreviewPage(App());
+    QString failure;
+    if (browsercommands::LaunchPreviewPage(App(), &failure)) return;
+    if (Dialogs().ShowMessage(this, failure, IDialogService::Buttons::YesNo, IDialogService::Icon::Warning) ==
+        IDialogService::Answer::Yes)
+        ShowMenuPreview(*this);
 }
 
 void CMainFrame::OnWebBrowser() { browsercommands::RunWebBrowserCommand(App(), this); }

@@ -1,5 +1,8 @@
 #include "main/MenuPreviewCommand.h"
 
+#include <QScreen>
+
+#include "app/ScreenFit.h"
 #include "main/MainFrame.h"
 #include "preview/MenuPreviewWindow.h"
 #include "preview/PreviewTexts.h"
@@ -20,7 +23,12 @@ void InstallMenuPreviewCommand(CMainFrame& frame) {
 
 CMenuPreviewWindow& ShowMenuPreview(CMainFrame& frame) {
     auto* window = frame.findChild<CMenuPreviewWindow*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!window) window = new CMenuPreviewWindow(frame.Doc(), &frame);
+    if (!window) {
+        window = new CMenuPreviewWindow(frame.Doc(), &frame);
+        // Beside the main window, so the tree and the menus are seen together.
+        if (const QScreen* screen = frame.screen())
+            window->setGeometry(BesideGeometry(frame.frameGeometry(), window->size(), screen->availableGeometry()));
+    }
     window->show();
     window->raise();
     window->activateWindow();

@@ -13,6 +13,9 @@ CWizardInfoView::CWizardInfoView(QWidget* parent) : QWidget(parent) {
     m_edit->setObjectName(QStringLiteral("messageEdit"));
     m_edit->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_edit->setFrameShape(QFrame::StyledPanel);
+    // The report is the program's; typing into it would only be lost at the next check.
+    m_edit->setReadOnly(true);
+    m_edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setFocusProxy(m_edit);
 
     // The text box keeps its corner and fills the pane but for a small margin.

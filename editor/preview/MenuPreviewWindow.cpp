@@ -132,7 +132,9 @@ void CMenuPreviewWindow::FitToContent() {
     QSize wanted = content;
     for (QToolBar* bar : findChildren<QToolBar*>()) wanted.rheight() += bar->sizeHint().height();
     wanted.rheight() += statusBar()->sizeHint().height();
-    wanted = wanted.expandedTo(QSize(480, 240));  // room for the status line
+    wanted = wanted.expandedTo(QSize(480, 240));
+    // The status line's texts are never cut off.
+    wanted = wanted.expandedTo(QSize(statusBar()->sizeHint().width() + 16, 0));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         wanted = wanted.boundedTo(screen->availableGeometry().size() * 9 / 10);
     resize(wanted);

@@ -10,14 +10,13 @@
 #include "properties/PageWidgets.h"
 #include "properties/PropertyTexts.h"
 #include "app/TextConvert.h"
+#include "app/UndoTexts.h"
 #include "ui_page_applet_param.h"
 
 using namespace kestrune;
 
-namespace {
-constexpr int kMinAppletSize = 0;
-constexpr int kMaxAppletSize = 5000;
-}  // namespace
+using texts::kMaxAppletSize;
+using texts::kMinAppletSize;
 
 CDlgAppletParam::CDlgAppletParam(CKestruneDoc& doc, QWidget* parent)
     : CPropertyPage(doc, texts::kAppletPageCaption, help::kAppletPage, parent),
@@ -61,10 +60,10 @@ bool CDlgAppletParam::ReadControls(Values& values) {
     const QScopedValueRollback guard(m_reading, true);
     const CAppletParameters& applet = App().m_applet;
     CFieldReader reader(Dialogs(), this);
-    reader.ReadIntInRange(m_ui->heightSpin, kMinAppletSize, kMaxAppletSize, values.height);
+    reader.ReadIntInRange(m_ui->heightSpin, kMinAppletSize, kMaxAppletSize, values.height, applet.m_appHeight);
     values.align = widgets::SelectedIndex(m_ui->alignCombo, applet.m_Align);
     reader.ReadText(m_ui->nameEdit, values.title);
-    reader.ReadIntInRange(m_ui->widthSpin, kMinAppletSize, kMaxAppletSize, values.width);
+    reader.ReadIntInRange(m_ui->widthSpin, kMinAppletSize, kMaxAppletSize, values.width, applet.m_appWidth);
     reader.ReadInt(m_ui->xPosEdit, values.imageX);
     values.imageMode = widgets::CheckedRadio({m_ui->specifyRadio, m_ui->tileRadio}, applet.m_appBKImageMode);
     reader.ReadPath(m_ui->imagePathEdit, values.imagePath);
@@ -98,7 +97,7 @@ void CDlgAppletParam::StoreTitle() {
     Values values;
     if (!ReadControls(values)) return;
     CAppletParameters& applet = App().m_applet;
-    Write([&] { return AssignChanged(applet.m_HTMLTitle, values.title); });
+    Write([&] { return AssignChanged(applet.m_HTMLTitle, values.title); }, nullptr, nullptr, undotexts::kRenameApplet);
 }
 
 bool CDlgAppletParam::eventFilter(QObject* watched, QEvent* event) {
@@ -111,11 +110,11 @@ bool CDlgAppletParam::eventFilter(QObject* watched, QEvent* event) {
 void CDlgAppletParam::BrowseImage() {
     Values ignored;
     ReadControls(ignored);
-    widgets::BrowseForFile(Dialogs(), this, m_ui->imagePathEdit, texts::kImageFilter);
+    widgets::BrowseForFile(Dialogs(), this, m_ui->imagePathEdit, texts::kImageFilter, App().SampleFolder());
 }
 
 void CDlgAppletParam::BrowseAudio() {
     Values ignored;
     ReadControls(ignored);
-    widgets::BrowseForFile(Dialogs(), this, m_ui->audioPathEdit, texts::kAudioFilter);
+    widgets::BrowseForFile(Dialogs(), this, m_ui->audioPathEdit, texts::kAudioFilter, App().SampleFolder());
 }

@@ -12,6 +12,7 @@
 #include "properties/PropertyTexts.h"
 #include "app/TextConvert.h"
 #include "ui_page_item.h"
+#include "app/UndoTexts.h"
 
 using namespace kestrune;
 
@@ -84,7 +85,7 @@ void CDlgItem::StoreLabel() {
     if (!ReadControls(values)) return;
     CVoraneItem* item = App().m_pCurItem;
     if (!item) return;
-    Write([&] { return AssignChanged(item->m_label, values.label); }, App().m_pCurMenu, item);
+    Write([&] { return AssignChanged(item->m_label, values.label); }, App().m_pCurMenu, item, undotexts::kRenameItem);
 }
 
 bool CDlgItem::eventFilter(QObject* watched, QEvent* event) {
@@ -98,6 +99,7 @@ void CDlgItem::EditImages() {
     Values ignored;
     ReadControls(ignored);
     CDlgImage dialog(Dialogs(), this);
+    dialog.SetStartFolder(App().SampleFolder());
     connect(&dialog, &CDlgMedia::helpRequested, this, &CPropertyPage::helpRequested);
     if (const CVoraneItem* item = App().m_pCurItem)
         dialog.SetValues({convert::PathToQt(item->m_normalImage), convert::PathToQt(item->m_overImage),
@@ -112,6 +114,7 @@ void CDlgItem::EditAudio() {
     Values ignored;
     ReadControls(ignored);
     CDlgAudio dialog(Dialogs(), this);
+    dialog.SetStartFolder(App().SampleFolder());
     connect(&dialog, &CDlgMedia::helpRequested, this, &CPropertyPage::helpRequested);
     if (const CVoraneItem* item = App().m_pCurItem)
         dialog.SetValues({convert::PathToQt(item->m_overAudio), convert::PathToQt(item->m_clickAudio)},

@@ -8,6 +8,7 @@
 #include "properties/FieldReader.h"
 #include "properties/PageWidgets.h"
 #include "properties/PropertyTexts.h"
+#include "app/UndoTexts.h"
 #include "ui_page_item_state.h"
 
 using namespace kestrune;
@@ -114,5 +115,5 @@ void CDlgItemState::EditFont() {
     if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
     style = CurrentStyle();
     if (!style) return;
-    Write([&] { return dialog.ApplyTo(*style); }, App().m_pCurMenu);
+    Write([&] { return dialog.ApplyTo(*style); }, App().m_pCurMenu, nullptr, undotexts::kChangeFont);
 }

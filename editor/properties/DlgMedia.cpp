@@ -90,7 +90,7 @@ void CDlgMedia::SetValues(const QStringList& paths, ApplyScope scope) {
 }
 
 void CDlgMedia::Browse(int row) {
-    widgets::BrowseForFile(m_dialogs, this, PathBox(row), m_filter);
+    widgets::BrowseForFile(m_dialogs, this, PathBox(row), m_filter, m_startFolder);
 }
 
 void CDlgMedia::keyPressEvent(QKeyEvent* event) {

@@ -17,6 +17,8 @@ class CDlgMedia : public QDialog {
     Q_OBJECT
 public:
     // A scope of ApplyScope::None selects no "Apply to" button.
+    // Where the choosers start when a box names no existing folder.
+    void SetStartFolder(const QString& folder) { m_startFolder = folder; }
     void SetValues(const QStringList& paths, ApplyScope scope);
     // The values of the last successful OK.
     const std::vector<std::string>& Paths() const { return m_paths; }
@@ -38,6 +40,7 @@ protected:
               const char* filter, const char* helpTopic, QWidget* parent);
 
 private:
+    QString m_startFolder;
     void BuildLayout(const std::vector<const char*>& rowLabels);
     void Browse(int row);
 

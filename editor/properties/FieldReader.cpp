@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <limits>
 
 #include "app/DialogService.h"
 #include "properties/PropertyTexts.h"
@@ -14,18 +16,35 @@ using namespace kestrune;
 CFieldReader::CFieldReader(IDialogService& dialogs, QWidget* messageParent)
     : m_dialogs(dialogs), m_parent(messageParent) {}
 
+namespace {
+// Digits with an optional sign and blanks around: a number, if perhaps too large for a box.
+bool LooksLikeInteger(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^\\s*[-+]?\\d+\\s*$"));
+    return pattern.match(text).hasMatch();
+}
+}  // namespace
+
 bool CFieldReader::ReadInt(CSpinEdit* box, std::int32_t& value) {
     if (!m_ok) return false;
     const auto parsed = convert::ParseInteger(box->text());
-    if (!parsed) return Fail(box, QString::fromLatin1(texts::kMsgEnterInteger));
+    if (!parsed) {
+        // A number too large says which numbers the box takes.
+        if (LooksLikeInteger(box->text())) {
+            const int minimum = box->HasSpin() ? box->SpinMinimum() : std::numeric_limits<std::int32_t>::min();
+            const int maximum = box->HasSpin() ? box->SpinMaximum() : std::numeric_limits<std::int32_t>::max();
+            return Fail(box, QString::fromLatin1(texts::kMsgEnterIntegerBetween).arg(minimum).arg(maximum));
+        }
+        return Fail(box, QString::fromLatin1(texts::kMsgEnterInteger));
+    }
     value = *parsed;
     return true;
 }
 
-bool CFieldReader::ReadIntInRange(CSpinEdit* box, int minimum, int maximum, std::int32_t& value) {
+bool CFieldReader::ReadIntInRange(CSpinEdit* box, int minimum, int maximum, std::int32_t& value,
+                                  std::optional<std::int32_t> kept) {
     std::int32_t parsed = 0;
     if (!ReadInt(box, parsed)) return false;
-    if (parsed < minimum || parsed > maximum)
+    if ((parsed < minimum || parsed > maximum) && parsed != kept)
         return Fail(box, QString::fromLatin1(texts::kMsgEnterIntegerBetween).arg(minimum).arg(maximum));
     value = parsed;
     return true;
@@ -65,6 +84,11 @@ bool CFieldReader::AcceptText(QWidget* box, const QString& text) {
 bool CFieldReader::Fail(QWidget* box, const QString& message) {
     m_ok = false;
     m_dialogs.ShowMessage(m_parent, message, IDialogService::Buttons::Ok, IDialogService::Icon::Warning);
+    // Back to the box, also when the check ran for a command of the main window.
+    if (QWidget* window = box->window(); window->isVisible()) {
+        window->raise();
+        window->activateWindow();
+    }
     box->setFocus(Qt::OtherFocusReason);
     if (auto* spin = qobject_cast<CSpinEdit*>(box)) spin->selectAll();
     else if (auto* edit = qobject_cast<QLineEdit*>(box)) edit->selectAll();

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class IDialogService;
@@ -19,7 +20,10 @@ public:
     CFieldReader(IDialogService& dialogs, QWidget* messageParent);
 
     bool ReadInt(CSpinEdit* box, std::int32_t& value);
-    bool ReadIntInRange(CSpinEdit* box, int minimum, int maximum, std::int32_t& value);
+    // kept: a value the model already holds, accepted even outside the range, so a page
+    // shows and keeps it instead of refusing to be left.
+    bool ReadIntInRange(CSpinEdit* box, int minimum, int maximum, std::int32_t& value,
+                        std::optional<std::int32_t> kept = std::nullopt);
     bool ReadText(QLineEdit* box, std::string& value);
     bool ReadText(QComboBox* editableBox, std::string& value);
     // A media path, kept in the file system's spelling.

@@ -4,11 +4,13 @@
 #include "app/KestruneDoc.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
+#include "app/UndoTexts.h"
 
 using namespace kestrune;
 
 MediaPaths ImagePaths(std::string normal, std::string over, std::string click) {
     MediaPaths paths;
+    paths.stepName = undotexts::kChangeImages;
     paths.fields = {{&CVoraneItem::m_normalImage, normal},
                     {&CVoraneItem::m_overImage, over},
                     {&CVoraneItem::m_clickImage, click}};
@@ -20,6 +22,7 @@ MediaPaths ImagePaths(std::string normal, std::string over, std::string click) {
 
 MediaPaths AudioPaths(std::string over, std::string click) {
     MediaPaths paths;
+    paths.stepName = undotexts::kChangeSounds;
     paths.fields = {{&CVoraneItem::m_overAudio, over}, {&CVoraneItem::m_clickAudio, click}};
     paths.setForMenu = [over, click](CVorane* menu, int recursive) {
         CAppletParameters::SetItemAudio(over, click, menu, recursive);
@@ -50,7 +53,7 @@ bool ApplyToItem(CKestruneDoc& doc, CVoraneItem* item, const MediaPaths& paths) 
             for (const auto& [field, value] : paths.fields) item->*field = value;
             return true;
         },
-        nullptr, item);
+        nullptr, item, paths.stepName);
 }
 
 // announced: the one menu whose items change, or none when the whole applet may change.
@@ -64,7 +67,7 @@ bool ApplyToMenus(CKestruneDoc& doc, const std::vector<CVorane*>& menus, bool re
             for (CVorane* menu : menus) paths.setForMenu(menu, recursive ? 1 : 0);
             return true;
         },
-        announced);
+        announced, nullptr, paths.stepName);
 }
 }  // namespace
 

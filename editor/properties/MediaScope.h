@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <functional>
 #include <string>
 #include <utility>
@@ -16,6 +17,7 @@ enum class ApplyScope { None = -1, ThisItem = 0, SameMenu = 1, AllItems = 2 };
 
 // The media fields one dialog edits, with the model operation that sets them on a menu.
 struct MediaPaths {
+    QString stepName;  // the undoable step's name
     std::vector<std::pair<std::string kestrune::CVoraneItem::*, std::string>> fields;
     std::function<void(kestrune::CVorane* menu, int recursive)> setForMenu;
 };

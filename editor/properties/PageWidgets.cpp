@@ -1,3 +1,5 @@
+#include <QDir>
+#include <QFileInfo>
 #include "properties/PageWidgets.h"
 
 #include <QAbstractButton>
@@ -45,7 +47,9 @@ int CheckedRadio(std::initializer_list<QAbstractButton*> group, int fallback) {
 }
 
 bool LeavesWithinWindow(const QFocusEvent* event) {
-    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+    // Clicking into the tree (another window) leaves the box as well; only the box's own
+    // pop-up menu does not.
+    return event->reason() != Qt::PopupFocusReason;
 }
 
 bool IsHelpKey(const QEvent* event) {
@@ -54,8 +58,14 @@ bool IsHelpKey(const QEvent* event) {
     return key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier;
 }
 
-void BrowseForFile(IDialogService& dialogs, QWidget* parent, QLineEdit* box, const char* filter) {
-    const QString chosen = dialogs.GetOpenFileName(parent, QString(), box->text(),
+QString ChooserStart(const QString& current, const QString& fallbackFolder) {
+    if (!current.isEmpty() && QFileInfo(current).absoluteDir().exists()) return current;
+    return fallbackFolder;
+}
+
+void BrowseForFile(IDialogService& dialogs, QWidget* parent, QLineEdit* box, const char* filter,
+                   const QString& fallbackFolder) {
+    const QString chosen = dialogs.GetOpenFileName(parent, QString(), ChooserStart(box->text(), fallbackFolder),
                                                    convert::ToQtFileFilter(filter));
     if (!chosen.isEmpty()) box->setText(chosen);
 }

@@ -26,14 +26,18 @@ int SelectedIndex(const QComboBox* box, int fallback);
 void CheckRadio(std::initializer_list<QAbstractButton*> group, int value);
 int CheckedRadio(std::initializer_list<QAbstractButton*> group, int fallback);
 
-// Whether a focus change moves within the window (not to another window or a pop-up),
-// the moments when a box that stores itself on leaving should do so.
+// Whether a focus change leaves the box for good (within the window or to another window,
+// not to the box's own pop-up), the moments when a box that stores itself should do so.
 bool LeavesWithinWindow(const QFocusEvent* event);
 
 // F1 without modifiers: a request for the help topic of the window that has the focus.
 bool IsHelpKey(const QEvent* event);
 
 // Opens the file chooser proposing the box's text; a chosen file replaces the text.
-void BrowseForFile(IDialogService& dialogs, QWidget* parent, QLineEdit* box, const char* filter);
+// Where a file chooser starts: the current value (its folder) when that folder exists,
+// else the fallback folder.
+QString ChooserStart(const QString& current, const QString& fallbackFolder);
+void BrowseForFile(IDialogService& dialogs, QWidget* parent, QLineEdit* box, const char* filter,
+                   const QString& fallbackFolder = {});
 
 }  // namespace kestrune::widgets

@@ -1,5 +1,6 @@
 #include "properties/PropertyFrame.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 
@@ -34,8 +35,14 @@ CPropertyFrame::CPropertyFrame(CKestruneDoc& doc, QWidget* owner)
         sheet->hide();
         connect(sheet, &CPropertySheet::viewRequested, this, &CPropertyFrame::OnViewRequested);
         connect(sheet, &CPropertySheet::helpRequested, this, &CPropertyFrame::helpRequested);
+        connect(sheet, &CPropertySheet::activePageLoaded, this, [this] { m_userInput = false; });
     }
     resize(0, 0);
+    // Undo and redo change the model under the shown page: it shows their result.
+    connect(&doc, &CKestruneDoc::modelChanged, this, [this] {
+        if (m_doc.IsReplaying()) ReloadActivePage();
+    });
+    qApp->installEventFilter(this);
 }
 
 CPropertyFrame::~CPropertyFrame() = default;
@@ -58,6 +65,7 @@ void CPropertyFrame::ShowSheet(CPropertySheet* sheet, const QString& title, CVor
     sheet->ActivePage()->LoadFromModel();
     m_current = sheet;
     m_pageLive = true;
+    m_userInput = false;
 }
 
 void CPropertyFrame::ShowAppletSheet() {
@@ -85,12 +93,47 @@ void CPropertyFrame::Close() {
 
 bool CPropertyFrame::CommitActivePage() {
     if (!isVisible() || !m_current) return true;
-    return m_current->ActivePage()->SaveToModel();
+    if (!m_current->ActivePage()->SaveToModel()) return false;
+    m_userInput = false;
+    return true;
+}
+
+void CPropertyFrame::ReloadActivePage() {
+    if (!isVisible() || !m_current || !m_pageLive) return;
+    m_current->ActivePage()->LoadFromModel();
+    m_userInput = false;
+}
+
+bool CPropertyFrame::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+        if (auto* widget = qobject_cast<QWidget*>(watched); widget && (widget == this || isAncestorOf(widget)))
+            m_userInput = true;
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CPropertyFrame::FocusActivePage() {
+    if (!m_current || !m_current->ActivePage()) return;
+    raise();
+    activateWindow();
+    CPropertyPage* page = m_current->ActivePage();
+    QWidget* first = page->nextInFocusChain();
+    while (first && first != page && (!page->isAncestorOf(first) || !first->isEnabled() || !first->isVisible() ||
+                                      !(first->focusPolicy() & Qt::TabFocus)))
+        first = first->nextInFocusChain();
+    (first && first != page ? first : static_cast<QWidget*>(page))->setFocus(Qt::TabFocusReason);
 }
 
 void CPropertyFrame::RefreshAppletPage() {
     if (isVisible() && m_current == m_appletSheet) m_appletSheet->AppletPage()->LoadFromModel();
 }
+
 
 void CPropertyFrame::ForgetSheet() {
     if (!m_current) return;

@@ -39,6 +39,13 @@ public:
     void Close();
     // Writes the active page when the frame is shown; false when its checks failed.
     bool CommitActivePage();
+    // Whether the user typed or clicked in the frame since its page last showed the model:
+    // only then does the page hold an edit of its own.
+    bool HasUserInput() const { return m_userInput; }
+    // The shown page shows the model again (it changed outside the page).
+    void ReloadActivePage();
+    // Activates the frame and puts the focus on the first box of the shown page.
+    void FocusActivePage();
     // Reloads the applet page when it is the one shown (the applet size changed).
     void RefreshAppletPage();
     // After New or Open, before the new root is shown: the shown sheet is hidden and
@@ -53,6 +60,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     std::array<CPropertySheet*, 3> Sheets() const;
@@ -65,4 +73,5 @@ private:
     CItemPropertySheet* m_itemSheet;
     CPropertySheet* m_current = nullptr;
     bool m_pageLive = false;  // the active page shows values not yet committed by Close
+    bool m_userInput = false;
 };

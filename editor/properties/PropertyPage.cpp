@@ -3,6 +3,7 @@
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
 #include "help/HelpTopics.h"
+#include "app/UndoTexts.h"
 
 CPropertyPage::CPropertyPage(CKestruneDoc& doc, const char* caption, int helpContext, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_caption(QString::fromLatin1(caption)), m_helpContext(helpContext) {
@@ -14,6 +15,6 @@ CKestruneApp& CPropertyPage::App() const { return m_doc.App(); }
 IDialogService& CPropertyPage::Dialogs() const { return m_doc.App().Dialogs(); }
 
 bool CPropertyPage::Write(const std::function<bool()>& write, kestrune::CVorane* menu,
-                          kestrune::CVoraneItem* item) {
-    return m_doc.EditProperties(write, menu, item);
+                          kestrune::CVoraneItem* item, const QString& text) {
+    return m_doc.EditProperties(write, menu, item, text.isEmpty() ? undotexts::PageEdit(m_caption) : text);
 }

@@ -37,8 +37,9 @@ protected:
     IDialogService& Dialogs() const;
 
     // Writes through the document's edit layer: only a real change marks it modified.
+    // The step is named text, or after the page ("Edit Item").
     bool Write(const std::function<bool()>& write, kestrune::CVorane* menu = nullptr,
-               kestrune::CVoraneItem* item = nullptr);
+               kestrune::CVoraneItem* item = nullptr, const QString& text = {});
 
 private:
     CKestruneDoc& m_doc;

@@ -132,6 +132,7 @@ void CPropertySheet::OnTabChanged(int index) {
     m_active = index;
     m_stack->setCurrentIndex(index);
     Page(index)->LoadFromModel();
+    emit activePageLoaded();
 }
 
 void CPropertySheet::keyPressEvent(QKeyEvent* event) {

@@ -50,6 +50,8 @@ signals:
     // The strip's other button was clicked: show the item (true) or the menu (false) view.
     void viewRequested(bool itemSheet);
     void helpRequested(const QString& topic);
+    // A tab change showed the model in the newly active page.
+    void activePageLoaded();
 
 protected:
     void AddPage(CPropertyPage* page);

@@ -23,6 +23,9 @@ inline constexpr const char* kMenuButtonPicture = ":/icons/sheet_menu.png";
 inline constexpr const char* kItemButtonPicture = ":/icons/sheet_item.png";
 inline constexpr const char* kCornerPicturePattern = ":/icons/arrow_corner%1.png";
 
+// The applet size the applet page takes; Auto-Change keeps within it too.
+inline constexpr int kMinAppletSize = 0;
+inline constexpr int kMaxAppletSize = 5000;
 inline constexpr const char* kMsgEnterInteger = "Please enter an integer.";
 inline constexpr const char* kMsgEnterIntegerBetween = "Please enter an integer between %1 and %2.";
 // Commas separate the fields of the menu file and of the applet parameters, without escaping.

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QStyleOption>
+#include <QToolBar>
 
 #include "toolbar/FlatToolBar.h"
 
@@ -47,6 +48,8 @@ void CFlatToolBarStyle::drawPrimitive(PrimitiveElement element, const QStyleOpti
     const QColor highlight = option->palette.color(QPalette::Light);
     const bool horizontal = option->state & State_Horizontal;
     if (element == PE_IndicatorToolBarHandle) {
+        // A floating bar is moved by its caption; it shows no gripper.
+        if (const auto* bar = qobject_cast<const QToolBar*>(widget); bar && bar->isFloating()) return;
         const auto [first, second] = GripperBars(option->rect, horizontal);
         Draw3dRect(painter, first, highlight, shadow);
         Draw3dRect(painter, second, highlight, shadow);

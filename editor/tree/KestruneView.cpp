@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QHeaderView>
 #include <QMenu>
+#include <QStyle>
+#include <QStyleFactory>
 #include <vector>
 
 #include "app/DialogService.h"
@@ -12,7 +14,10 @@
 #include "app/ShellTexts.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
+#include "properties/PropertyFrame.h"
+#include "tree/RenameDelegate.h"
 #include "tree/TreeCommands.h"
+#include "tree/TreeFindBar.h"
 #include "tree/TreeNodes.h"
 
 using namespace kestrune;
@@ -23,8 +28,15 @@ CKestruneView::CKestruneView(CKestruneDoc& doc, QWidget* parent) : QTreeWidget(p
     setColumnCount(1);
     header()->hide();
     setRootIsDecorated(false);  // no lines and no expand button at the very top
+    // Lines between the nodes and boxed expand buttons: a style that draws them, for the tree only.
+    if (QStyle* lined = QStyleFactory::create(QStringLiteral("Windows"))) {
+        lined->setParent(this);
+        setStyle(lined);
+    }
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A click on the selected node renames it in place (F2 is the Rename command).
+    setEditTriggers(QAbstractItemView::SelectedClicked);
+    setItemDelegate(new CRenameDelegate(*this));
     setIconSize(QSize(16, 16));
     setDragEnabled(true);
     setAcceptDrops(true);
@@ -171,13 +183,21 @@ void CKestruneView::OnModelChanged(const ModelChange& change) {
             RebuildTree();
             return;
         case ModelChange::MenuInserted:
-            if (change.menu) PlaceNode(RootNode(), BuildMenuNode(*change.menu), change.index);
+            if (change.menu) {
+                QTreeWidgetItem* node = BuildMenuNode(*change.menu);
+                PlaceNode(RootNode(), node, change.index);
+                if (m_doc.IsReplaying()) SelectNode(node);
+            }
             break;
         case ModelChange::MenuRemoved:
         case ModelChange::ItemRemoved: {
             QTreeWidgetItem* node = NodeOfItem(SubjectOf(change));
             if (!node) break;
             QTreeWidgetItem* parent = node->parent();
+            // The selection leaves the subtree first, so a shown property frame follows it
+            // while every node it may look at still exists.
+            if (QTreeWidgetItem* current = currentItem(); current == node || IsDescendant(node, current))
+                SelectNode(parent);
             ForgetNodes(node);
             delete node;
             RefreshItemPicture(parent);
@@ -202,14 +222,19 @@ void CKestruneView::OnModelChanged(const ModelChange& change) {
                 current->setExpanded(false);
                 for (int i = 0; i < current->childCount(); ++i) pending.push_back(current->child(i));
             }
-            if (wasCurrent) SelectNode(node);
+            if (wasCurrent || m_doc.IsReplaying()) SelectNode(node);
             break;
         }
         case ModelChange::ItemInserted: {
             QTreeWidgetItem* containerNode = m_nodeOf.value(change.menu, nullptr);
             if (!containerNode || !change.item) break;
-            PlaceNode(containerNode, BuildItemNode(*change.item), change.index);
+            QTreeWidgetItem* node = BuildItemNode(*change.item);
+            PlaceNode(containerNode, node, change.index);
             RefreshItemPicture(containerNode);
+            if (m_doc.IsReplaying()) {
+                containerNode->setExpanded(true);
+                SelectNode(node);
+            }
             break;
         }
         case ModelChange::VisibilityChanged:
@@ -297,7 +322,11 @@ void CKestruneView::OnMenuMoveDown() {
     if (treecommands::MoveNodeItem(m_doc, node, +1)) SelectNode(NodeOfItem(item));
 }
 
-void CKestruneView::OnMenuProperty() { ShowProperties(); }
+void CKestruneView::OnMenuProperty() {
+    ShowProperties();
+    // The command puts the keyboard into the page it shows.
+    if (IsPropertyFrameShown()) m_pPropertyFrame->FocusActivePage();
+}
 
 // --- Context menu ---------------------------------------------------------------------
 
@@ -322,6 +351,11 @@ void CKestruneView::keyPressEvent(QKeyEvent* event) {
     // nothing (the item view would otherwise copy the node's text).
     if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut) ||
         event->matches(QKeySequence::Paste)) {
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && m_pFindBar && m_pFindBar->IsFiltering()) {
+        m_pFindBar->Close();
         event->accept();
         return;
     }

@@ -4,10 +4,12 @@
 #include <QTreeWidget>
 
 #include "app/ModelChange.h"
+#include "tree/TreeTransfer.h"
 
 class CKestruneApp;
 class CKestruneDoc;
 class CPropertyFrame;
+class CTreeFindBar;
 class IDialogService;
 class QMenu;
 namespace kestrune {
@@ -67,6 +69,14 @@ public:
     void OnEditCut();
     void OnEditCopy();
     void OnEditPaste();
+    // Rename in place: the selected node's label (or the applet's title) is edited in the tree.
+    void OnEditRename();
+    // What the in-place editor hands back, written through the document as one step.
+    bool RenameNode(QTreeWidgetItem* node, const QString& text);
+    bool RenameNodeAt(const QModelIndex& index, const QString& text) { return RenameNode(itemFromIndex(index), text); }
+    void SetFindBar(CTreeFindBar* bar) { m_pFindBar = bar; }
+    // The line drawn between items while a drop there is possible; null: none.
+    QLine InsertionLine() const { return m_insertionLine; }
     // Whether the clipboard holds an item in the program's private format (Paste's rule).
     bool ClipboardHasItem() const;
 
@@ -75,6 +85,9 @@ public:
     // (true when there is nothing to commit).
     void ShowProperties();
     bool CommitActivePage();
+    // Commits the shown page only when the user has edited in it since it showed the model
+    // (a page may show a value differently from how the model holds it).
+    bool CommitUserEdits();
     void RefreshAppletPage();
     bool IsPropertyFrameShown() const;
 
@@ -85,6 +98,7 @@ public:
     CPropertyFrame* m_pPropertyFrame = nullptr;  // owned as a child window once created
     QTreeWidgetItem* m_hDragItem = nullptr;
     QTreeWidgetItem* m_hDropHighlight = nullptr;  // the node shown as drop target
+    bool m_dragStepOpen = false;  // a drag-move's undoable step is open until the drag ends
 
 signals:
     // The selection or the tree changed: command enabling must be evaluated again.
@@ -101,12 +115,15 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
     // Drag and drop inside the tree; the events above only forward here.
     void OnBeginDrag(Qt::DropActions supportedActions);
     void OnDragOver(QDragMoveEvent* event);
     void OnDragLeave();
     void OnDrop(QDropEvent* event);
+    CTreeTransfer::Place DropPlaceAt(const QPoint& point, QTreeWidgetItem* node) const;
+    void SetInsertionLine(QTreeWidgetItem* node, CTreeTransfer::Place place);
     // RebuildTree's step for the frame: a shown sheet is hidden and forgotten.
     void ForgetPropertySheet();
 
@@ -122,6 +139,8 @@ private:
 
     CKestruneDoc& m_doc;
     QMenu* m_pContextMenu = nullptr;
+    CTreeFindBar* m_pFindBar = nullptr;
+    QLine m_insertionLine;
     // Model object (and each item's sub menu) -> node, kept in step with the nodes.
     QHash<const void*, QTreeWidgetItem*> m_nodeOf;
 };

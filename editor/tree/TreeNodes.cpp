@@ -1,5 +1,7 @@
 #include "tree/TreeNodes.h"
 
+#include <QGuiApplication>
+#include <QPalette>
 #include <QTreeWidgetItem>
 #include <array>
 
@@ -67,10 +69,23 @@ QString TextOfItem(const CVoraneItem& item) { return convert::LabelToWidget(item
 QTreeWidgetItem* MakeNode(int picture, const QString& text, const void* object, const CVorane* ownedSubMenu) {
     auto* node = new QTreeWidgetItem;  // owned by the tree once inserted
     node->setText(0, text);
-    SetNodePicture(node, picture);
     node->setData(0, kObjectRole, QVariant::fromValue(Key(object)));
+    SetNodePicture(node, picture);
+    // The applet's title and item labels can be renamed in place; top-level menus have no name to edit.
+    if (picture == kPictureRoot || IsItemKind(KindOfPicture(picture))) node->setFlags(node->flags() | Qt::ItemIsEditable);
     if (ownedSubMenu) node->setData(0, kSubMenuRole, QVariant::fromValue(Key(ownedSubMenu)));
     return node;
+}
+
+bool IsHiddenPicture(int picture) { return picture > kPictureRoot && picture < kPictureCount && picture % 2 == 0; }
+
+void ApplyNodeLook(QTreeWidgetItem* node) {
+    if (!node) return;
+    // A hidden menu or item shows its text greyed, besides the cross in its picture.
+    if (IsHiddenPicture(GetNodePicture(node)))
+        node->setForeground(0, QGuiApplication::palette().brush(QPalette::Disabled, QPalette::Text));
+    else
+        node->setData(0, Qt::ForegroundRole, QVariant());
 }
 
 int GetNodePicture(const QTreeWidgetItem* node) {
@@ -84,6 +99,7 @@ void SetNodePicture(QTreeWidgetItem* node, int picture) {
     if (!node) return;
     node->setData(0, kPictureRole, picture);
     node->setIcon(0, IconOfPicture(picture));
+    ApplyNodeLook(node);
 }
 
 int GetNodeKind(const QTreeWidgetItem* node) {

@@ -43,6 +43,10 @@ QString TextOfItem(const kestrune::CVoraneItem& item);
 QTreeWidgetItem* MakeNode(int picture, const QString& text, const void* object,
                           const kestrune::CVorane* ownedSubMenu = nullptr);
 int GetNodePicture(const QTreeWidgetItem* node);
+// Whether the picture is the hidden half of a pair (a cross on it).
+bool IsHiddenPicture(int picture);
+// The node's text colour: greyed when its menu or item is hidden.
+void ApplyNodeLook(QTreeWidgetItem* node);
 void SetNodePicture(QTreeWidgetItem* node, int picture);
 // Without a node (no selection) the kind is the root's, as the tree control reports it.
 int GetNodeKind(const QTreeWidgetItem* node);

@@ -10,6 +10,7 @@
 #include "model/VoraneItem.h"
 #include "tree/KestruneView.h"
 #include "tree/TreeNodes.h"
+#include "app/UndoTexts.h"
 
 using kestrune::CVorane;
 using kestrune::CVoraneItem;
@@ -59,7 +60,7 @@ bool CTreeTransfer::Cut() {
     QTreeWidgetItem* selected = m_view.SelectedNode();
     if (!Copy()) return false;
     m_view.SelectNode(selected->parent());
-    return RemoveNode(selected);
+    return RemoveNode(selected, undotexts::kCutItem);
 }
 
 bool CTreeTransfer::Paste() {
@@ -68,18 +69,18 @@ bool CTreeTransfer::Paste() {
     return item && InsertCopyAt(m_view.SelectedNode(), *item);
 }
 
-QTreeWidgetItem* CTreeTransfer::InsertCopyAt(QTreeWidgetItem* target, const CVoraneItem& item) {
+QTreeWidgetItem* CTreeTransfer::InsertCopyAt(QTreeWidgetItem* target, const CVoraneItem& item, const QString& text) {
     CVoraneItem* copy = nullptr;
     switch (treenodes::GetNodeKind(target)) {
         case treenodes::kKindMenu:
-            copy = Doc().InsertCopy(treenodes::MenuOfNode(target), item);
+            copy = Doc().InsertCopy(treenodes::MenuOfNode(target), item, nullptr, text);
             break;
         case treenodes::kKindSubMenuItem:
-            copy = Doc().InsertCopy(treenodes::ItemOfNode(target)->m_subMenu.get(), item);
+            copy = Doc().InsertCopy(treenodes::ItemOfNode(target)->m_subMenu.get(), item, nullptr, text);
             break;
         case treenodes::kKindPlainItem:
             copy = Doc().InsertCopy(treenodes::ItemOfNode(target)->m_subMenu.get(), item,
-                                    m_view.FindSubMenuStyle(target));
+                                    m_view.FindSubMenuStyle(target), text);
             break;
         default:
             return nullptr;
@@ -91,9 +92,9 @@ QTreeWidgetItem* CTreeTransfer::InsertCopyAt(QTreeWidgetItem* target, const CVor
     return node;
 }
 
-bool CTreeTransfer::RemoveNode(QTreeWidgetItem* node) {
+bool CTreeTransfer::RemoveNode(QTreeWidgetItem* node, const QString& text) {
     if (!IsItemNode(node)) return false;
-    return Doc().RemoveItem(treenodes::ContainerOfNode(node), treenodes::ItemOfNode(node));
+    return Doc().RemoveItem(treenodes::ContainerOfNode(node), treenodes::ItemOfNode(node), text);
 }
 
 // --- Drag and drop ----------------------------------------------------------------------
@@ -108,7 +109,7 @@ void CTreeTransfer::SetDropHighlight(CKestruneView& view, QTreeWidgetItem* node)
     if (view.m_hDropHighlight == node) return;
     if (QTreeWidgetItem* old = view.m_hDropHighlight) {
         old->setData(0, Qt::BackgroundRole, QVariant());
-        old->setData(0, Qt::ForegroundRole, QVariant());
+        treenodes::ApplyNodeLook(old);
     }
     view.m_hDropHighlight = node;
     if (node) {
@@ -118,7 +119,27 @@ void CTreeTransfer::SetDropHighlight(CKestruneView& view, QTreeWidgetItem* node)
     }
 }
 
-Qt::DropAction CTreeTransfer::DragOver(QTreeWidgetItem* node, bool ctrl) {
+bool CTreeTransfer::CanDropBetween(const QTreeWidgetItem* source, const QTreeWidgetItem* node, Place place,
+                                   bool copy) {
+    if (!source || !IsItemNode(node) || place == Place::Onto) return false;
+    const QTreeWidgetItem* parent = node->parent();
+    if (copy) return true;
+    if (parent == source || IsDescendant(source, parent)) return false;
+    // Right beside itself a move would change nothing.
+    if (parent == source->parent()) {
+        const int from = parent->indexOfChild(const_cast<QTreeWidgetItem*>(source));
+        const int to = parent->indexOfChild(const_cast<QTreeWidgetItem*>(node)) + (place == Place::Below ? 1 : 0);
+        if (to == from || to == from + 1) return false;
+    }
+    return true;
+}
+
+Qt::DropAction CTreeTransfer::DragOver(QTreeWidgetItem* node, bool ctrl, Place place) {
+    if (place != Place::Onto) {
+        if (!CanDropBetween(m_view.m_hDragItem, node, place, ctrl)) return Qt::IgnoreAction;
+        SetDropHighlight(m_view, nullptr);
+        return ctrl ? Qt::CopyAction : Qt::MoveAction;
+    }
     if (!CanDrop(m_view.m_hDragItem, node, ctrl)) return Qt::IgnoreAction;
     SetDropHighlight(m_view, node);
     return ctrl ? Qt::CopyAction : Qt::MoveAction;
@@ -126,17 +147,53 @@ Qt::DropAction CTreeTransfer::DragOver(QTreeWidgetItem* node, bool ctrl) {
 
 void CTreeTransfer::DragLeave() { SetDropHighlight(m_view, nullptr); }
 
-Qt::DropAction CTreeTransfer::Drop(QTreeWidgetItem* node, bool ctrl) {
+Qt::DropAction CTreeTransfer::Drop(QTreeWidgetItem* node, bool ctrl, Place place) {
     SetDropHighlight(m_view, nullptr);
     QTreeWidgetItem* source = m_view.m_hDragItem;
+    if (place != Place::Onto) return DropBetween(source, node, ctrl, place);
     if (!CanDrop(source, node, ctrl)) return Qt::IgnoreAction;
     const CVoraneItem* item = treenodes::ItemOfNode(source);
-    if (!item || !InsertCopyAt(node, *item)) return Qt::IgnoreAction;
+    if (!item) return Qt::IgnoreAction;
+    // A move is the copy placed here and the original removed when the drag ends: one step.
+    if (!ctrl) {
+        Doc().BeginStep(undotexts::kMoveItem);
+        m_view.m_dragStepOpen = true;
+    }
+    if (!InsertCopyAt(node, *item, ctrl ? undotexts::kCopyItem : undotexts::kMoveItem)) {
+        EndStepIfOpen();
+        return Qt::IgnoreAction;
+    }
     return ctrl ? Qt::CopyAction : Qt::MoveAction;
+}
+
+Qt::DropAction CTreeTransfer::DropBetween(QTreeWidgetItem* source, QTreeWidgetItem* node, bool ctrl, Place place) {
+    if (!CanDropBetween(source, node, place, ctrl)) return Qt::IgnoreAction;
+    const CVoraneItem* item = treenodes::ItemOfNode(source);
+    CVorane* container = treenodes::ContainerOfNode(node);
+    if (!item || !container) return Qt::IgnoreAction;
+    const int index = container->IndexOf(treenodes::ItemOfNode(node)) + (place == Place::Below ? 1 : 0);
+    if (!ctrl) {
+        Doc().BeginStep(undotexts::kMoveItem);
+        m_view.m_dragStepOpen = true;
+    }
+    CVoraneItem* copy = Doc().InsertCopyAt(container, index, *item, ctrl ? undotexts::kCopyItem : undotexts::kMoveItem);
+    if (!copy) {
+        EndStepIfOpen();
+        return Qt::IgnoreAction;
+    }
+    m_view.SelectNode(m_view.NodeOfItem(copy));
+    return ctrl ? Qt::CopyAction : Qt::MoveAction;
+}
+
+void CTreeTransfer::EndStepIfOpen() {
+    if (!m_view.m_dragStepOpen) return;
+    m_view.m_dragStepOpen = false;
+    Doc().EndStep();
 }
 
 void CTreeTransfer::EndDrag(Qt::DropAction result) {
     SetDropHighlight(m_view, nullptr);
-    if (result == Qt::MoveAction && m_view.m_hDragItem) RemoveNode(m_view.m_hDragItem);
+    if (result == Qt::MoveAction && m_view.m_hDragItem) RemoveNode(m_view.m_hDragItem, undotexts::kMoveItem);
+    EndStepIfOpen();
     m_view.m_hDragItem = nullptr;
 }

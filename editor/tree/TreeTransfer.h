@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <Qt>
 
 class CKestruneDoc;
@@ -15,6 +16,9 @@ class CVoraneItem;
 // these calls.
 class CTreeTransfer {
 public:
+    // Where a drop lands: into the node's menu (onto it), or between items, above or below it.
+    enum class Place { Onto, Above, Below };
+
     explicit CTreeTransfer(CKestruneView& view);
 
     // Drop rules. A node is not its own descendant.
@@ -33,17 +37,21 @@ public:
     // Places a deep copy of item first in the menu the target node stands for; a plain
     // item target gets a sub menu (styled like its level) for it. The target is expanded
     // and the copy's node selected and returned; null when the target takes no items.
-    QTreeWidgetItem* InsertCopyAt(QTreeWidgetItem* target, const kestrune::CVoraneItem& item);
+    // text names the undoable step (empty: "Paste Item").
+    QTreeWidgetItem* InsertCopyAt(QTreeWidgetItem* target, const kestrune::CVoraneItem& item,
+                                  const QString& text = {});
     // Removes the item node with everything below it from the model and the tree.
-    bool RemoveNode(QTreeWidgetItem* node);
+    bool RemoveNode(QTreeWidgetItem* node, const QString& text = {});
 
     // Drag and drop; the dragged node is the view's m_hDragItem for the whole drag.
     bool BeginDrag(QTreeWidgetItem* node);
     // The action to answer while over node (the drop highlight follows an accepted node
     // and stays where it was on a refusal): copy with Ctrl, else move; IgnoreAction when refused.
-    Qt::DropAction DragOver(QTreeWidgetItem* node, bool ctrl);
+    Qt::DropAction DragOver(QTreeWidgetItem* node, bool ctrl, Place place = Place::Onto);
     void DragLeave();
-    Qt::DropAction Drop(QTreeWidgetItem* node, bool ctrl);
+    Qt::DropAction Drop(QTreeWidgetItem* node, bool ctrl, Place place = Place::Onto);
+    // Whether the dragged node may land above or below the item node.
+    static bool CanDropBetween(const QTreeWidgetItem* source, const QTreeWidgetItem* node, Place place, bool copy);
     // After the drag: a move removes the dragged node, since the drop placed a copy.
     void EndDrag(Qt::DropAction result);
 
@@ -51,6 +59,8 @@ public:
 
 private:
     CKestruneDoc& Doc() const;
+    void EndStepIfOpen();
+    Qt::DropAction DropBetween(QTreeWidgetItem* source, QTreeWidgetItem* node, bool ctrl, Place place);
 
     CKestruneView& m_view;
 };

@@ -5,10 +5,13 @@
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QPainter>
+#include <algorithm>
 
 #include "clipboard/ItemClipboard.h"
 #include "tree/TreeTransfer.h"
 #include "tree/KestruneView.h"
+#include "tree/TreeNodes.h"
 
 void CKestruneView::OnEditCut() { CTreeTransfer(*this).Cut(); }
 void CKestruneView::OnEditCopy() { CTreeTransfer(*this).Copy(); }
@@ -46,6 +49,28 @@ void CKestruneView::OnBeginDrag(Qt::DropActions) {
     transfer.EndDrag(result);
 }
 
+CTreeTransfer::Place CKestruneView::DropPlaceAt(const QPoint& point, QTreeWidgetItem* node) const {
+    // The outer quarters of an item's row mean "between items"; the middle means "onto it".
+    if (!node || !treenodes::IsItemKind(treenodes::GetNodeKind(node))) return CTreeTransfer::Place::Onto;
+    const QRect row = visualItemRect(node);
+    const int edge = std::max(2, row.height() / 4);
+    if (point.y() < row.top() + edge) return CTreeTransfer::Place::Above;
+    if (point.y() > row.bottom() - edge) return CTreeTransfer::Place::Below;
+    return CTreeTransfer::Place::Onto;
+}
+
+void CKestruneView::SetInsertionLine(QTreeWidgetItem* node, CTreeTransfer::Place place) {
+    QLine line;
+    if (node && place != CTreeTransfer::Place::Onto) {
+        const QRect row = visualItemRect(node);
+        const int y = place == CTreeTransfer::Place::Above ? row.top() : row.bottom() + 1;
+        line = QLine(row.left(), y, viewport()->width() - 2, y);
+    }
+    if (line == m_insertionLine) return;
+    m_insertionLine = line;
+    viewport()->update();
+}
+
 void CKestruneView::OnDragOver(QDragMoveEvent* event) {
     if (!IsOwnDrag(*this, event)) {
         event->ignore();
@@ -53,19 +78,48 @@ void CKestruneView::OnDragOver(QDragMoveEvent* event) {
     }
     // The base class scrolls the tree near its edges; the answer is ours alone.
     if (event->type() == QEvent::DragMove) QTreeWidget::dragMoveEvent(event);
-    Answer(event, CTreeTransfer(*this).DragOver(itemAt(event->position().toPoint()), CtrlHeld(event)));
+    const QPoint point = event->position().toPoint();
+    QTreeWidgetItem* node = itemAt(point);
+    CTreeTransfer::Place place = DropPlaceAt(point, node);
+    CTreeTransfer transfer(*this);
+    Qt::DropAction action = transfer.DragOver(node, CtrlHeld(event), place);
+    // Between items refused (beside itself): onto the item may still do.
+    if (action == Qt::IgnoreAction && place != CTreeTransfer::Place::Onto) {
+        place = CTreeTransfer::Place::Onto;
+        action = transfer.DragOver(node, CtrlHeld(event), place);
+    }
+    SetInsertionLine(action == Qt::IgnoreAction ? nullptr : node, place);
+    Answer(event, action);
 }
 
 void CKestruneView::OnDragLeave() {
     stopAutoScroll();
+    SetInsertionLine(nullptr, CTreeTransfer::Place::Onto);
     CTreeTransfer(*this).DragLeave();
 }
 
 void CKestruneView::OnDrop(QDropEvent* event) {
     stopAutoScroll();
+    SetInsertionLine(nullptr, CTreeTransfer::Place::Onto);
     if (!IsOwnDrag(*this, event)) {
         event->ignore();
         return;
     }
-    Answer(event, CTreeTransfer(*this).Drop(itemAt(event->position().toPoint()), CtrlHeld(event)));
+    const QPoint point = event->position().toPoint();
+    QTreeWidgetItem* node = itemAt(point);
+    CTreeTransfer::Place place = DropPlaceAt(point, node);
+    if (place != CTreeTransfer::Place::Onto &&
+        !CTreeTransfer::CanDropBetween(m_hDragItem, node, place, CtrlHeld(event)))
+        place = CTreeTransfer::Place::Onto;
+    Answer(event, CTreeTransfer(*this).Drop(node, CtrlHeld(event), place));
+}
+
+void CKestruneView::paintEvent(QPaintEvent* event) {
+    QTreeWidget::paintEvent(event);
+    if (m_insertionLine.isNull()) return;
+    QPainter painter(viewport());
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.drawLine(m_insertionLine);
+    painter.setBrush(palette().color(QPalette::Highlight));
+    painter.drawEllipse(m_insertionLine.p1(), 3, 3);
 }

@@ -1,8 +1,10 @@
 // The tree's side of the property frame: creating, placing and showing it for the selection.
 #include <QMainWindow>
+#include <QScreen>
 
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
+#include "app/ScreenFit.h"
 #include "properties/PropertyFrame.h"
 #include "tree/KestruneView.h"
 #include "tree/TreeNodes.h"
@@ -50,11 +52,21 @@ void CKestruneView::ShowProperties() {
         App().ClearEditingContext();
         break;
     }
+    // At a large scale the frame's place may lie partly off the screen: it is moved onto it.
+    if (m_pPropertyFrame->isVisible())
+        if (const QScreen* screen = m_pPropertyFrame->screen()) {
+            const QRect kept = KeptOnScreen(m_pPropertyFrame->frameGeometry(), screen->availableGeometry());
+            if (kept.topLeft() != m_pPropertyFrame->frameGeometry().topLeft()) m_pPropertyFrame->move(kept.topLeft());
+        }
     // Showing the frame, or letting it follow the selection, counts as a change.
     m_doc.SetModifiedFlag(true);
 }
 
 bool CKestruneView::CommitActivePage() { return !m_pPropertyFrame || m_pPropertyFrame->CommitActivePage(); }
+
+bool CKestruneView::CommitUserEdits() {
+    return !m_pPropertyFrame || !m_pPropertyFrame->HasUserInput() || m_pPropertyFrame->CommitActivePage();
+}
 
 void CKestruneView::RefreshAppletPage() {
     if (m_pPropertyFrame) m_pPropertyFrame->RefreshAppletPage();

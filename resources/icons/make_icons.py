@@ -385,6 +385,25 @@ def draw_movedown(c):
     draw_move(c, +1)
 
 
+def curved_arrow(c, mirror):
+    """Undo (mirror False): an arc over the top turning back to the left, head pointing down."""
+    def place(points):
+        return [(16.0 - x, y) if mirror else (x, y) for x, y in points]
+    arc = [(8.5 + 5.0 * math.cos(math.radians(a)), 10.5 - 5.0 * math.sin(math.radians(a)))
+           for a in range(-30, 181, 10)]
+    c.fill(stroke(place(arc), 2.4), BLUE_DARK)
+    c.fill(stroke(place(arc), 1.2), BLUE_LIGHT)
+    outlined_poly(c, place([(0.5, 9.0), (6.5, 9.0), (3.5, 14.5)]), vgrad(9, BLUE_LIGHT, 15, BLUE), BLUE_DARK)
+
+
+def draw_undo(c):
+    curved_arrow(c, False)
+
+
+def draw_redo(c):
+    curved_arrow(c, True)
+
+
 def draw_property(c):
     box(c, 2, 1, 7, 5, PAPER_SHADE)
     box(c, 6, 2, 11, 5, mix(PAPER_SHADE, STEEL_DARK, 0.3))
@@ -515,13 +534,15 @@ TOOLBAR = [
     ("cut", draw_cut, '"Cu&t" (Ctrl+X), toolbar button 4'),
     ("copy", draw_copy, '"&Copy" (Ctrl+C), toolbar button 5'),
     ("paste", draw_paste, '"&Paste" (Ctrl+V), toolbar button 6'),
-    ("insert", draw_insert, '"&Insert Menu/Item", toolbar button 7'),
-    ("delete", draw_delete, '"&Delete" (Del), toolbar button 8'),
-    ("moveup", draw_moveup, '"Move &Up", toolbar button 9'),
-    ("movedown", draw_movedown, '"Move Do&wn", toolbar button 10'),
-    ("property", draw_property, '"&Property" (Alt+Enter), toolbar button 11'),
-    ("buildhtml", draw_buildhtml, '"Build &HTML...", toolbar button 12'),
-    ("preview", draw_preview, '"&Preview" (Ctrl+P), toolbar button 13'),
+    ("undo", draw_undo, '"&Undo" (Ctrl+Z), toolbar button 7'),
+    ("redo", draw_redo, '"&Redo" (Ctrl+Shift+Z, Ctrl+Y), toolbar button 8'),
+    ("insert", draw_insert, '"&Insert Menu/Item", toolbar button 9'),
+    ("delete", draw_delete, '"&Delete" (Del), toolbar button 10'),
+    ("moveup", draw_moveup, '"Move &Up" (Ctrl+Up), toolbar button 11'),
+    ("movedown", draw_movedown, '"Move Do&wn" (Ctrl+Down), toolbar button 12'),
+    ("property", draw_property, '"&Property" (Alt+Enter), toolbar button 13'),
+    ("buildhtml", draw_buildhtml, '"Build &HTML...", toolbar button 14'),
+    ("preview", draw_preview, '"&Preview" (Ctrl+P), toolbar button 15'),
 ]
 
 EXTRA = [

@@ -227,3 +227,23 @@ TEST(LayoutEstimateTest, EstimatesMenuAndFirstSubMenuLevel) {
     EXPECT_EQ(LayoutEstimate(&none), (Rect{0, 0, 120, 10}));
     EXPECT_EQ(LayoutEstimate(nullptr), Rect{});
 }
+
+TEST(ParameterCheckTest, ItemsWithEmptyLabelsAreWarnedByPlace) {
+    CAppletParameters applet;
+    auto menu = std::make_unique<CVorane>(0, "top-level Menu");
+    auto first = std::make_unique<CVoraneItem>("first");
+    first->m_subMenu->AddItem(std::make_unique<CVoraneItem>("deep"), 0);
+    first->m_subMenu->AddItem(std::make_unique<CVoraneItem>(""), 0);
+    auto hidden = std::make_unique<CVoraneItem>("");
+    hidden->m_visible = 0;
+    menu->AddItem(std::move(first), 0);
+    menu->AddItem(std::move(hidden), 0);
+    applet.m_menus.push_back(std::move(menu));
+    applet.m_menus.push_back(std::make_unique<CVorane>(0, "top-level Menu"));
+    applet.m_menus.back()->AddItem(std::make_unique<CVoraneItem>(""), 0);
+    const ParameterCheckResult result = CheckParameters(applet, false);
+    // Items are appended, so menu 1 holds [first [deep, ""], ""]; depth first in model order.
+    EXPECT_EQ(Warnings(result.report), "Warning:\t\tItem 1.1.2 has an empty label.\r\n"
+                                       "Warning:\t\tItem 1.2 has an empty label.\r\n"
+                                       "Warning:\t\tItem 2.1 has an empty label.\r\n");
+}

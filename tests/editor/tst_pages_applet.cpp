@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
@@ -192,6 +193,39 @@ private slots:
         QVERIFY(!env.doc.IsModified());
     }
 
+    // A size the model already holds (Auto-Change on a huge menu) is shown and kept; it does
+    // not keep the user on the page. A new out-of-range size is still refused.
+    void appletSizeTheModelHoldsOutsideTheRangeIsKept() {
+        EditorEnv env;
+        env.Applet().m_appWidth = 2000000000;
+        CDlgAppletParam page(env.doc);
+        page.LoadFromModel();
+        QCOMPARE(Find<CSpinEdit>(&page, "widthSpin")->text(), QStringLiteral("2000000000"));
+        Find<QLineEdit>(&page, "nameEdit")->setText(QStringLiteral("Other edit"));
+        QVERIFY(page.SaveToModel());
+        QVERIFY(env.dialogs.messages.isEmpty());
+        QCOMPARE(env.Applet().m_appWidth, 2000000000);
+        QCOMPARE(env.Applet().m_HTMLTitle, std::string("Other edit"));
+        SetBox(Find<CSpinEdit>(&page, "widthSpin"), QStringLiteral("1999999999"));
+        QVERIFY(!page.SaveToModel());
+        QCOMPARE(env.dialogs.messages, QStringList{kAppletRange});
+    }
+
+    void numberTooLargeForItsBoxSaysTheRange() {
+        EditorEnv env;
+        CDlgAppletParam page(env.doc);
+        page.LoadFromModel();
+        SetBox(Find<CSpinEdit>(&page, "xPosEdit"), QStringLiteral("99999999999"));
+        QVERIFY(!page.SaveToModel());
+        QCOMPARE(env.dialogs.messages,
+                 QStringList{QStringLiteral("Please enter an integer between -2147483648 and 2147483647.")});
+        env.dialogs.messages.clear();
+        SetBox(Find<CSpinEdit>(&page, "xPosEdit"), QStringLiteral("0"));
+        SetBox(Find<CSpinEdit>(&page, "widthSpin"), QStringLiteral("99999999999"));
+        QVERIFY(!page.SaveToModel());
+        QCOMPARE(env.dialogs.messages, QStringList{kAppletRange});
+    }
+
     void imagePositionMustBeAnInteger() {
         EditorEnv env;
         CDlgAppletParam page(env.doc);
@@ -264,19 +298,22 @@ private slots:
 
     void browseButtonsProposeTheBoxAndKeepItOnCancel() {
         EditorEnv env;
-        env.Applet().m_appBKImagePath = "/pics/old.gif";
+        const QString old = QDir::tempPath() + QStringLiteral("/old.gif");  // a folder that exists
+        env.Applet().m_appBKImagePath = old.toStdString();
         CDlgAppletParam page(env.doc);
         page.LoadFromModel();
         env.dialogs.openFileNames = {QStringLiteral("/pics/new.jpeg"), QString()};
         Find<QPushButton>(&page, "imageBrowseButton")->click();
         QCOMPARE(Find<QLineEdit>(&page, "imagePathEdit")->text(), QStringLiteral("/pics/new.jpeg"));
-        QCOMPARE(env.dialogs.proposedNames.value(0), QStringLiteral("/pics/old.gif"));
+        QCOMPARE(env.dialogs.proposedNames.value(0), old);
         QCOMPARE(env.dialogs.filters.value(0), convert::ToQtFileFilter(texts::kImageFilter));
-        QCOMPARE(env.Applet().m_appBKImagePath, std::string("/pics/old.gif"));
+        QCOMPARE(env.Applet().m_appBKImagePath, old.toStdString());
 
         Find<QPushButton>(&page, "audioBrowseButton")->click();
         QCOMPARE(Find<QLineEdit>(&page, "audioPathEdit")->text(), QString());
         QCOMPARE(env.dialogs.filters.value(1), convert::ToQtFileFilter(texts::kAudioFilter));
+        // An empty box, or one naming a folder that is gone, starts in the program's samples.
+        QCOMPARE(env.dialogs.proposedNames.value(1), env.app.SampleFolder());
 
         // A failed read is reported and the chooser opens all the same.
         SetBox(Find<CSpinEdit>(&page, "widthSpin"), QStringLiteral("9999"));

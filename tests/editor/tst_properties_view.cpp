@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QLineEdit>
+#include <QScreen>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -10,6 +11,8 @@
 #include "main/DocumentFlow.h"
 #include "main/EditorShell.h"
 #include "main/MainFrame.h"
+#include "app/ScreenFit.h"
+#include "main/WindowPlacement.h"
 #include "properties/AppletPropertySheet.h"
 #include "properties/DlgAppletParam.h"
 #include "properties/DlgItem.h"
@@ -83,10 +86,16 @@ private slots:
         // Showing the frame marks the document, even without an edit.
         QVERIFY(editor.Doc().IsModified());
 
+        // A quarter across and two thirds down the main window, moved only as far as it takes
+        // to be wholly on the screen.
         const QRect main = editor.Main().frameGeometry();
+        const QPoint spec(main.left() + main.width() / 4, main.top() + 2 * main.height() / 3);
+        const QRect available = editor.Frame()->screen()->availableGeometry();
+        const QPoint expected = KeptOnScreen(QRect(spec, editor.Frame()->frameGeometry().size()), available).topLeft();
         const QPoint at = editor.Frame()->pos();
-        QVERIFY(at.x() >= main.left() + main.width() / 4 - 16 && at.x() <= main.left() + main.width() / 4 + 16);
-        QVERIFY(at.y() >= main.top() + 2 * main.height() / 3 - 48 && at.y() <= main.top() + 2 * main.height() / 3 + 48);
+        QVERIFY2(std::abs(at.x() - expected.x()) <= 16 && std::abs(at.y() - expected.y()) <= 48,
+                 qPrintable(QStringLiteral("at %1,%2 expected %3,%4").arg(at.x()).arg(at.y()).arg(expected.x()).arg(expected.y())));
+        QVERIFY(available.contains(editor.Frame()->frameGeometry()));
 
         CPropertyFrame* first = editor.Frame();
         editor.Frame()->close();
@@ -162,6 +171,56 @@ private slots:
         LeaveBox(label);
         QCOMPARE(editor.a->GetItem(0)->m_label, std::string("Two\r\nlines"));
         QCOMPARE(editor.Tree().NodeOfItem(editor.a->GetItem(0))->text(0), treenodes::TextOfItem(*editor.a->GetItem(0)));
+    }
+
+    // Clicking into the tree (another window) leaves the box too; the box's own pop-up does not.
+    void leavingTheLabelBoxForAnotherWindowRenamesTheNode() {
+        Editor editor;
+        editor.Properties(editor.a->GetItem(0));
+        auto* label = Find<QPlainTextEdit>(editor.ItemPage(), "labelEdit");
+        label->setPlainText(QStringLiteral("Via popup"));
+        QFocusEvent toPopup(QEvent::FocusOut, Qt::PopupFocusReason);
+        QCoreApplication::sendEvent(label, &toPopup);
+        QCOMPARE(editor.a->GetItem(0)->m_label, std::string("a1"));
+        label->setPlainText(QStringLiteral("Clicked away"));
+        QFocusEvent toTree(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QCoreApplication::sendEvent(label, &toTree);
+        QCOMPARE(editor.a->GetItem(0)->m_label, std::string("Clicked away"));
+        QCOMPARE(editor.Tree().NodeOfItem(editor.a->GetItem(0))->text(0), QStringLiteral("Clicked away"));
+    }
+
+    // Undo and redo change the model under the shown page; the page shows their result and
+    // does not write its old values back.
+    void shownPageFollowsUndoAndRedo() {
+        Editor editor;
+        // Targets the item page shows as stored; an empty one would be stored as "_self" on
+        // leaving the page, a step of its own.
+        for (CVoraneItem* shown : {editor.a->GetItem(0), editor.b->GetItem(0)}) shown->m_target = "_self";
+        CVoraneItem* item = editor.a->GetItem(0);
+        editor.Properties(item);
+        auto* link = Find<QLineEdit>(editor.ItemPage(), "linkEdit");
+        link->setText(QStringLiteral("first.html"));
+        QVERIFY(editor.Tree().CommitActivePage());
+        QCOMPARE(editor.Doc().UndoText(), QStringLiteral("Edit Item"));
+        editor.Trigger(cmd::EditUndo);
+        QCOMPARE(item->m_link, std::string());
+        QCOMPARE(link->text(), QString());
+        editor.Trigger(cmd::EditRedo);
+        QCOMPARE(link->text(), QStringLiteral("first.html"));
+
+        // Undoing the insertion of the shown item: the selection and the frame move to the
+        // menu, and redo brings the very same item back, selected.
+        editor.Select(editor.b->GetItem(0));
+        editor.Trigger(cmd::MenuInsert);  // b1 gets a first sub item, shown in the frame
+        CVoraneItem* inserted = editor.b->GetItem(0)->m_subMenu->GetItem(0);
+        QCOMPARE(editor.App().m_pCurItem, inserted);
+        editor.Trigger(cmd::EditUndo);
+        QCOMPARE(editor.App().m_pCurItem, editor.b->GetItem(0));
+        QCOMPARE(editor.Tree().SelectedNode(), editor.Tree().NodeOfItem(editor.b->GetItem(0)));
+        editor.Trigger(cmd::EditRedo);
+        QCOMPARE(editor.b->GetItem(0)->m_subMenu->GetItem(0), inserted);
+        QCOMPARE(editor.Tree().SelectedNode(), editor.Tree().NodeOfItem(inserted));
+        QCOMPARE(editor.App().m_pCurItem, inserted);
     }
 
     void saveWritesThePageStillShown() {

@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QScreen>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -19,6 +20,7 @@
 #include "main/EditorShell.h"
 #include "help/HelpWindow.h"
 #include "main/MainFrame.h"
+#include "app/ScreenFit.h"
 #include "main/WindowPlacement.h"
 #include "main/WizardInfoView.h"
 #include "model/AppletParameters.h"
@@ -123,7 +125,9 @@ private slots:
         broken.shell->Show();
         QVERIFY(QTest::qWaitForWindowExposed(&broken.Frame()));
         QVERIFY(!broken.Frame().isMaximized() && !broken.Frame().isMinimized());
-        QCOMPARE(broken.Frame().geometry().size(), QSize(640, 480));
+        // Without a placement the first window takes about two thirds of the screen.
+        const QRect available = broken.Frame().screen()->availableGeometry();
+        QCOMPARE(broken.Frame().geometry().size(), FirstWindowGeometry(available, QSize(150, 300)).size());
     }
 
     void settingsAreWrittenAtCloseEvenWhenTheSaveQuestionIsCancelled() {
@@ -162,7 +166,9 @@ private slots:
         program.dialogs.saveFileNames = {program.folder.filePath(QStringLiteral("missing/folder/page.htm"))};
         QVERIFY(!program.Frame().close());
         QVERIFY(program.Doc().IsModified());
-        QVERIFY(program.dialogs.messages.contains(QString::fromLatin1(texts::kSaveFailed)));
+        // The message says which file could not be written, and why.
+        QVERIFY(program.dialogs.messages.last().startsWith(QString::fromLatin1(texts::kSaveFailed)));
+        QVERIFY(program.dialogs.messages.last().contains(QStringLiteral("missing/folder")));
 
         program.dialogs.answers = {IDialogService::Answer::No};
         QVERIFY(program.Frame().close());
@@ -389,7 +395,8 @@ private slots:
         QCOMPARE(program.dialogs.messages, QStringList{QStringLiteral("Save changes to Untitled?")});
         QCOMPARE(program.dialogs.dialogTitles, QStringList{QStringLiteral("New Vorane")});
         QCOMPARE(program.Applet().m_HTMLTitle, normalTitle);
-        QVERIFY(!program.Doc().IsModified());
+        // Cancel changes nothing: the document stays modified (it was not saved).
+        QVERIFY(program.Doc().IsModified());
         QVERIFY(program.Doc().PathName().isEmpty());
 
         program.dialogs.onDialog = [](QDialog* dialog) {
@@ -398,6 +405,7 @@ private slots:
             chooser->accept();
             return int(chooser->result());
         };
+        program.dialogs.answers = {IDialogService::Answer::No};
         program.Action(cmd::FileNew)->trigger();
         QCOMPARE(program.Applet().m_HTMLTitle, TemplateTitle(program.folder.path(), program.settings, 2));
         QCOMPARE(program.Tree().RootNode()->text(0), QString::fromStdString(program.Applet().m_HTMLTitle));
@@ -548,20 +556,26 @@ private slots:
         QCOMPARE(help.CurrentTopic(), QStringLiteral("menutree"));
         help.close();
 
-        // Inside a modal dialog F1 still works, and the help window is not blocked by it.
+        // Inside a dialog F1 still works; the dialog blocks only its own window and the help
+        // window, which belongs to no window, stays modeless beside it.
         CDlgNew dialog({"Normal"}, program.dialogs, &program.Frame());
         QString topic;
-        Qt::WindowModality modality = Qt::NonModal;
+        Qt::WindowModality modality = Qt::ApplicationModal;
+        bool helpShown = false;
         QTimer::singleShot(0, &dialog, [&] {
             QTest::keyClick(dialog.Form().templatesList, Qt::Key_F1);
             topic = help.CurrentTopic();
             modality = help.windowModality();
-            help.close();
+            helpShown = help.isVisible();
             dialog.reject();
         });
-        dialog.exec();
+        QtDialogService().ExecDialog(&dialog);
         QCOMPARE(topic, QStringLiteral("newvoranedialog"));
-        QCOMPARE(modality, Qt::ApplicationModal);
+        QCOMPARE(modality, Qt::NonModal);
+        QVERIFY(helpShown);
+        QCOMPARE(dialog.windowModality(), Qt::WindowModal);
+        QVERIFY(help.parentWidget() == nullptr);
+        help.close();
     }
 
     void exitCleansThePreviewFolder() {

@@ -73,6 +73,9 @@ private slots:
         CommandContext context = Selecting(treenodes::kKindPlainItem);
         context.clipboardHasItem = true;
         context.treePaneActive = false;
+        context.undoName = QStringLiteral("Delete Item");
+        context.redoName = QStringLiteral("Insert Item");
+        context.findActive = true;
         const auto states = ComputeCommandStates(context);
         for (const CommandEntry& entry : CCommandTable::StandardCommands()) {
             if (entry.id.startsWith(QLatin1String("FileMru"))) continue;
@@ -115,7 +118,7 @@ private slots:
         QStringList toolbar;
         for (const CommandEntry* entry : table.ToolbarCommands())
             toolbar << entry->tooltip + (entry->toolbarSeparatorAfter ? QStringLiteral("|") : QString());
-        QCOMPARE(toolbar, QStringList({"New", "Open", "Save|", "Cut", "Copy", "Paste|", "Insert", "Delete",
+        QCOMPARE(toolbar, QStringList({"New", "Open", "Save|", "Cut", "Copy", "Paste|", "Undo", "Redo|", "Insert", "Delete",
                                        "Move Item Up", "Move Item Down", "Property|", "HTML", "Preview"}));
         QStringList titles;
         for (MenuGroup group : {MenuGroup::File, MenuGroup::Edit, MenuGroup::View, MenuGroup::Menu, MenuGroup::Build,

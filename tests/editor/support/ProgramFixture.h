@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "main/EditorShell.h"
+#include "main/MainFrame.h"
+#include "base/SettingsStore.h"
+#include "support/FakeDialogService.h"
+#include "tree/KestruneView.h"
+
+// The whole editor in a program folder of its own, so saves and clean-ups touch nothing shared.
+struct ProgramFixture {
+    QTemporaryDir folder;
+    FakeDialogService dialogs;
+    kestrune::MemorySettingsStore settings;
+    std::unique_ptr<CEditorShell> shell;
+
+    ProgramFixture() {
+        for (const char* name : {"Kestrune.tpl", "kestrune.html"})
+            QFile::copy(QStringLiteral(KESTRUNE_BIN_DIR "/") + QLatin1String(name),
+                        folder.filePath(QLatin1String(name)));
+    }
+    bool Start(const QString& file = {}) {
+        shell = std::make_unique<CEditorShell>(folder.path(), dialogs, settings);
+        return shell->Start(file);
+    }
+    CMainFrame& Frame() { return shell->Frame(); }
+    CKestruneDoc& Doc() { return shell->Doc(); }
+    CKestruneView& Tree() { return *Frame().TreeView(); }
+    kestrune::CAppletParameters& Applet() { return shell->App().m_applet; }
+    QAction* Action(const char* id) { return Frame().Action(QString::fromLatin1(id)); }
+};
