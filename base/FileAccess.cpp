@@ -1,12 +1,11 @@
 #include "base/FileAccess.h"
 
-#include "base/FileCopy.h"
-
-#include <cerrno>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <random>
+#include <optional>
+
+#include "base/FileTexts.h"
+#include "base/SafeFile.h"
+#include "base/TextRoutines.h"
 
 namespace kestrune {
 
@@ -15,33 +14,32 @@ namespace fs = std::filesystem;
 void ForEachLine(std::string_view text, const std::function<void(std::string_view)>& visit) {
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
-        if (end == std::string_view::npos) end = text.size();
-        else if (end > start && text[end - 1] == '\r') --end;
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            visit(text.substr(start));
+            return;
+        }
         visit(text.substr(start, end - start));
-        start = next;
+        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
     }
 }
 
-bool ReadWholeFile(const std::string& path, std::string& content) {
-    content.clear();
-    if (path.empty() || !IsRegularFile(fs::path(path))) return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::error_code error;
-    const auto size = fs::file_size(path, error);
-    if (!error) content.reserve(static_cast<std::size_t>(size));
-    char buffer[1 << 16];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-        content.append(buffer, static_cast<std::size_t>(in.gcount()));
-    return !in.bad();
+bool ReadWholeFile(const std::string& path, std::string& content, std::string* error) {
+    const FileCheck status = ReadRegularFile(fs::path(path), kMaxMenuFileBytes, content);
+    if (status == FileCheck::Ok) return true;
+    if (error) {
+        const char* format = status == FileCheck::TooLarge     ? texts::kFileTooLarge
+                             : status == FileCheck::NotRegular ? texts::kFileNotRegular
+                                                               : texts::kCannotReadFile;
+        *error = FormatMessage(format, path);
+    }
+    return false;
 }
 
-bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
+bool ReadLines(const std::string& path, std::vector<std::string>& lines, std::string* error) {
     lines.clear();
     std::string content;
-    if (!ReadWholeFile(path, content)) return false;
+    if (!ReadWholeFile(path, content, error)) return false;
     ForEachLine(content, [&](std::string_view line) { lines.emplace_back(line); });
     return true;
 }
@@ -58,46 +56,11 @@ std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
     return text;
 }
 
-namespace {
-// An exclusive create ("x"), so a temporary name is never shared with another writer.
-std::FILE* CreateTemporaryBeside(const fs::path& target, fs::path& temporary) {
-    std::random_device seed;
-    std::mt19937 random(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = target.parent_path() /
-                    ("." + target.filename().string() + ".tmp" + std::to_string(random() % 1000000));
-        if (std::FILE* file = std::fopen(temporary.c_str(), "wbx")) return file;
-        if (errno != EEXIST) return nullptr;
-    }
-    return nullptr;
-}
-}  // namespace
-
-bool WriteFileAtomically(const std::string& path, std::string_view content) {
-    if (path.empty()) return false;
-    fs::path target = fs::absolute(fs::path(path));
-    std::error_code error;
-    // A link stays a link: the file it names is the one replaced.
-    if (fs::is_symlink(fs::symlink_status(target, error))) {
-        target = fs::weakly_canonical(target, error);
-        if (error) return false;
-    }
-    error.clear();
-    if (fs::is_directory(target, error)) return false;
-    fs::path temporary;
-    std::FILE* file = CreateTemporaryBeside(target, temporary);
-    if (!file) return false;
-    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    const bool closed = std::fclose(file) == 0;
-    if (written && closed) {
-        const fs::file_status old = fs::status(target, error);
-        if (!error && fs::is_regular_file(old)) fs::permissions(temporary, old.permissions(), error);
-        error.clear();
-        fs::rename(temporary, target, error);
-        if (!error) return true;
-    }
-    fs::remove(temporary, error);
-    return false;
+bool WriteFileAtomically(const std::string& path, std::string_view content, std::string* error) {
+    const std::optional<fs::path> target = WritableDestination(fs::path(path), error);
+    if (!target) return false;
+    PendingFile file;
+    return file.Write(*target, content, error) && file.Commit(error);
 }
 
 std::string FolderOf(const std::string& path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -7,22 +8,28 @@
 
 namespace kestrune {
 
-// Calls visit for each line of text: a line ends at LF, a CR just before it belongs to
-// the line end, and the last line needs no end.
+// Calls visit for each line of text: a line ends at CR LF, LF or a lone CR (files from
+// every system read alike), and the last line needs no end.
 void ForEachLine(std::string_view text, const std::function<void(std::string_view)>& visit);
 
-// The whole content of a regular file; false when it cannot be opened or read (a folder,
-// a device or a pipe is never read, so a reader cannot block or run without end).
-bool ReadWholeFile(const std::string& path, std::string& content);
+// The largest menu or template file read. Honest files stay far below it: a menu file
+// of a thousand menus with ten items each is under 2 MB.
+inline constexpr std::size_t kMaxMenuFileBytes = std::size_t{32} << 20;
+
+// The whole content of a regular file of at most kMaxMenuFileBytes; false when it cannot
+// be opened or read, with the reason in *error (a folder, a device or a pipe is never
+// read and an open never waits, so a reader cannot block or run without end).
+bool ReadWholeFile(const std::string& path, std::string& content, std::string* error = nullptr);
 
 // The lines of a file as ForEachLine gives them.
-bool ReadLines(const std::string& path, std::vector<std::string>& lines);
+bool ReadLines(const std::string& path, std::vector<std::string>& lines, std::string* error = nullptr);
 
-// Writes content to a temporary file in the target's folder and renames it over the
-// target, so the target is either its old self or the whole new content. The target's
-// permissions are kept when it existed; a target that is a link has the file it names
-// replaced.
-bool WriteFileAtomically(const std::string& path, std::string_view content);
+// Writes content to a temporary file in the target's folder, flushes it to disk and
+// renames it over the target, so the target is either its old self or the whole new
+// content. The target's permissions are kept when it existed. An existing target must be
+// a regular file, or a link to one in its own folder (written through); anything else is
+// refused with the reason in *error.
+bool WriteFileAtomically(const std::string& path, std::string_view content, std::string* error = nullptr);
 
 // Each line followed by CR LF.
 std::string JoinLinesCrLf(const std::vector<std::string>& lines);

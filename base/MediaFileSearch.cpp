@@ -39,12 +39,12 @@ bool SameFolder(const std::string& cachedFolder, const fs::path& folder) {
 
 }  // namespace
 
-std::optional<FoundMediaFile> FindMediaFile(const std::string& storedPath) {
-    return MediaFileSearch{}.Find(storedPath);
+std::optional<FoundMediaFile> FindMediaFile(const std::string& storedPath, const std::string& baseFolder) {
+    return MediaFileSearch{baseFolder}.Find(storedPath);
 }
 
-std::string MediaFileName(const std::string& storedPath) {
-    return MediaFileSearch{}.FileName(storedPath);
+std::string MediaFileName(const std::string& storedPath, const std::string& baseFolder) {
+    return MediaFileSearch{baseFolder}.FileName(storedPath);
 }
 
 MediaFileSearch::FolderCache& MediaFileSearch::CacheFor(const std::string& folder) {
@@ -65,7 +65,10 @@ void MediaFileSearch::List(const std::string& folder, FolderCache& cache) {
     }
 }
 
-std::optional<FoundMediaFile> MediaFileSearch::Find(const std::string& storedPath) {
+std::optional<FoundMediaFile> MediaFileSearch::Find(const std::string& stored) {
+    if (stored.empty()) return std::nullopt;
+    if (stored.front() != '/' && m_base.empty()) return std::nullopt;
+    const std::string storedPath = stored.front() == '/' ? stored : (fs::path(m_base) / stored).string();
     const SplitPath split = SplitAtLastSeparator(storedPath);
     if (split.name.empty()) return std::nullopt;
     FolderCache& cache = CacheFor(split.folder);

@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kestrune {
@@ -18,16 +19,19 @@ struct FoundMediaFile {
 // regular file in the same folder has the same name without regard to (ASCII) letter
 // case; of several, the first in byte order wins. Folders, devices and pipes are never
 // found. Documents moved from a case-insensitive file system keep working this way.
-std::optional<FoundMediaFile> FindMediaFile(const std::string& storedPath);
+// A relative stored path is taken from the document's folder (baseFolder), never from the
+// process's current folder; without a base folder it is not found.
+std::optional<FoundMediaFile> FindMediaFile(const std::string& storedPath, const std::string& baseFolder = {});
 
 // The bare name written into the applet parameters: the found file's name, or empty.
-std::string MediaFileName(const std::string& storedPath);
+std::string MediaFileName(const std::string& storedPath, const std::string& baseFolder = {});
 
 // The same search for one run over a whole model: results and folder listings are
 // kept, so a model naming the same files many times, or missing files in a large
 // folder, costs one look-up per path. Forget a folder after writing into it.
 class MediaFileSearch {
 public:
+    explicit MediaFileSearch(std::string baseFolder = {}) : m_base(std::move(baseFolder)) {}
     std::optional<FoundMediaFile> Find(const std::string& storedPath);
     std::string FileName(const std::string& storedPath);
     void Forget(const std::filesystem::path& folder);
@@ -42,6 +46,7 @@ private:
     FolderCache& CacheFor(const std::string& folder);
     void List(const std::string& folder, FolderCache& cache);
 
+    std::string m_base;
     std::map<std::string, FolderCache> m_folders;
 };
 

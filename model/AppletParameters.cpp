@@ -22,6 +22,7 @@ int CAppletParameters::Reset() {
     m_appBKImageX = 0;
     m_appBKImageY = 0;
     m_appBKAudioPath.clear();
+    m_documentFolder.clear();
     return 1;
 }
 

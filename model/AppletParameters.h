@@ -35,6 +35,9 @@ public:
     std::int32_t m_appBKImageY = 0;
     std::string m_appBKAudioPath;
     std::vector<std::unique_ptr<CVorane>> m_menus;
+    // The folder of the file the document was opened from or saved to: relative media
+    // paths are taken from it. Not part of any file; empty for a new document.
+    std::string m_documentFolder;
 
     int Reset();
     CVorane* NewTopLevelMenu();

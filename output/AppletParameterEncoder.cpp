@@ -197,6 +197,9 @@ std::string AppletParameterEncoder::Build() {
     return text;
 }
 
+AppletParameterEncoder::AppletParameterEncoder(const CAppletParameters& applet)
+    : m_applet(applet), m_media(applet.m_documentFolder) {}
+
 int AppletParameterEncoder::NumberOf(const CVorane* menu) const {
     const auto found = m_numbers.find(menu);
     return found == m_numbers.end() ? -1 : found->second;

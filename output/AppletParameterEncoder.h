@@ -19,7 +19,8 @@ class CVoraneItem;
 // build live here, so building reads the model and never changes it.
 class AppletParameterEncoder {
 public:
-    explicit AppletParameterEncoder(const CAppletParameters& applet) : m_applet(applet) {}
+    // Media names are looked up from the document's folder.
+    explicit AppletParameterEncoder(const CAppletParameters& applet);
     std::string Build();
 
     // The number the last Build gave the menu; -1 when it was not emitted.

@@ -51,6 +51,13 @@ inline constexpr const char* kReportItemStart = "Warning:\t\tItem \"";
 inline constexpr const char* kReportItemKindStart = "\" ";
 inline constexpr const char* kReportItemFileStart = " file \"";
 inline constexpr const char* kReportNotExist = "\" not exist.\r\n";
+// Media that are found but not used or not copied.
+inline constexpr const char* kReportNotImage = "\" is not an image file.\r\n";
+inline constexpr const char* kReportNotAudio = "\" is not an audio file.\r\n";
+inline constexpr const char* kReportLinkOutside = "\" is a link leading outside its folder; it is not used.\r\n";
+inline constexpr const char* kReportNotCopied = "\" could not be copied.\r\n";
+inline constexpr const char* kReportNameClash =
+    "\" has the name of another media file of this menu; it is not copied.\r\n";
 inline constexpr const char* kReportEmptyLabelStart = "Warning:\t\tItem ";
 inline constexpr const char* kReportEmptyLabelEnd = " has an empty label.\r\n";
 inline constexpr const char* kReportTrailer =

@@ -13,12 +13,14 @@
 #include "model/VoraneItem.h"
 #include "output/CharacterReferences.h"
 #include "output/OutputTexts.h"
+#include "base/SafeFile.h"
 
 namespace kestrune {
 
 namespace {
 
 constexpr std::size_t kMaxWarnings = 100;
+constexpr std::size_t kMaxTagAttributes = 32;
 constexpr int kMenuStyleFields = 10;
 constexpr int kItemStyleBlockFields = 12;
 constexpr int kItemStyleFields = kItemStyleBlockFields * kStateCount;
@@ -159,7 +161,10 @@ public:
                 while (pos < n && IsSpace(m_text[pos])) ++pos;
                 attribute.value = ReadValue(pos);
             }
-            tag.attributes.push_back(std::move(attribute));
+            // Only the first of a name counts, and no real tag has many: a damaged value
+            // that reads as millions of attributes must not cost memory for each.
+            if (tag.attributes.size() < kMaxTagAttributes && !tag.Find(attribute.name))
+                tag.attributes.push_back(std::move(attribute));
         }
         tag.end = n;
         return tag;
@@ -429,6 +434,12 @@ private:
                 continue;
             }
             sawAny = true;
+            if (++m_parameterCount > m_options.maxParameters) {
+                if (m_parameterCount == m_options.maxParameters + 1)
+                    Warn("The page holds more than " + std::to_string(m_options.maxParameters) +
+                         " parameters; the rest are ignored.");
+                continue;
+            }
             const auto value = tag.Find("value");
             Store({std::string(Trim(*name)), std::string(value.value_or(std::string()))});
         }
@@ -826,12 +837,25 @@ private:
     std::vector<std::pair<int, int>> m_usedItems;
     std::vector<std::string> m_warnings;
     std::size_t m_droppedWarnings = 0;
+    std::size_t m_parameterCount = 0;
 };
 
 }  // namespace
 
 MediaNameResolver MediaInFolder(const std::filesystem::path& folder) {
-    return [folder](const std::string& name) { return (folder / name).string(); };
+    return [folder](const std::string& name) -> std::string {
+        // Only names inside the page's folder: a page must not make the viewer read
+        // elsewhere (an absolute name, "..", or a link leading out).
+        const std::filesystem::path relative(name);
+        if (name.empty() || relative.is_absolute()) return {};
+        for (const auto& part : relative)
+            if (part == "..") return {};
+        const std::filesystem::path path = folder / relative;
+        std::error_code error;
+        if (std::filesystem::exists(std::filesystem::symlink_status(path, error)) && !LiesInside(path, folder))
+            return {};
+        return path.string();
+    };
 }
 
 AppletReadResult ReadAppletParameters(std::string_view text, const ParameterReadOptions& options) {

@@ -15,13 +15,17 @@ namespace kestrune {
 // Maps a media file name, as the parameters carry it, to the path the model stores.
 using MediaNameResolver = std::function<std::string(const std::string& name)>;
 
-// Media names taken as files in one folder (the folder of the page that named them).
+// Media names taken as files in one folder (the folder of the page that named them);
+// a name that leads outside it (absolute, "..", a link) gives no file.
 MediaNameResolver MediaInFolder(const std::filesystem::path& folder);
 
 struct ParameterReadOptions {
     MediaNameResolver resolveMedia;  // empty: the model keeps the bare names
     std::size_t maxTextSize = std::size_t{64} << 20;
     int maxDepth = 256;  // deeper nesting is refused rather than risk the stack
+    // Parameters beyond this many are ignored (with a warning): each may become an item
+    // that costs far more memory than its line, and no real menu has so many.
+    std::size_t maxParameters = std::size_t{1} << 16;
 };
 
 // The applet that the <param> lines of a page describe, or why there is none.

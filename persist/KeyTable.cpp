@@ -65,6 +65,7 @@ void CKeyTable::IndexEntries(std::size_t first) {
 }
 
 void CKeyTable::Parse(std::string text) {
+    m_textSize += text.size();
     m_texts.push_back(std::make_unique<const std::string>(std::move(text)));
     const std::string_view kept = *m_texts.back();
     // One entry per line at most: sized once, the entries never move while being added.
@@ -101,9 +102,11 @@ const std::string_view* CKeyTable::Find(std::string_view section, std::string_vi
     return &m_entries[held - 1].value;
 }
 
-bool ReadKeyTable(const std::string& path, CKeyTable& table) {
+bool CKeyTable::HasSection(std::string_view section) const { return m_sections.count(section) > 0; }
+
+bool ReadKeyTable(const std::string& path, CKeyTable& table, std::string* error) {
     std::string text;
-    if (!ReadWholeFile(path, text)) return false;
+    if (!ReadWholeFile(path, text, error)) return false;
     table.Parse(std::move(text));
     return true;
 }

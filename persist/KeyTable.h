@@ -24,6 +24,17 @@ public:
     // The remembered place makes lookups on one table unsafe from several threads.
     const std::string_view* Find(std::string_view section, std::string_view key) const;
     std::size_t EntryCount() const { return m_liveEntries; }
+    // Bytes of text parsed; whether any section header was seen.
+    std::size_t TextSize() const { return m_textSize; }
+    bool HasSection(std::string_view section) const;
+
+    // How many menus and items a model read from this table may hold at most. Every
+    // honest menu and item has a line of its own of at least kBytesPerModelObject bytes,
+    // so the bound never cuts a real file short, and a short file that claims millions of
+    // items costs no more than a few dozen times its size.
+    static constexpr std::size_t kBytesPerModelObject = 16;
+    static constexpr std::size_t kModelObjectSlack = 256;
+    std::size_t ModelObjectBudget() const { return m_textSize / kBytesPerModelObject + kModelObjectSlack; }
 
 private:
     struct Entry {
@@ -42,6 +53,7 @@ private:
     void IndexEntries(std::size_t first);
 
     std::vector<std::unique_ptr<const std::string>> m_texts;
+    std::size_t m_textSize = 0;
     std::unordered_map<std::string_view, std::uint32_t> m_sections;  // names between the brackets
     std::uint32_t m_sectionCount = 0;
     std::vector<Entry> m_entries;        // in file order, one allocation for all
@@ -50,8 +62,9 @@ private:
     mutable std::size_t m_next = 0;
 };
 
-// Reads the file into the table; false when it cannot be opened or read.
-bool ReadKeyTable(const std::string& path, CKeyTable& table);
+// Reads the file into the table; false when it cannot be opened or read (the reason in
+// *error: missing, not a regular file, larger than kMaxMenuFileBytes).
+bool ReadKeyTable(const std::string& path, CKeyTable& table, std::string* error = nullptr);
 
 // The key's value (or defaultValue when absent) split at every ",", cut or padded with
 // empty fields to exactly n.

@@ -19,6 +19,7 @@ namespace {
 // The older layout stored font sizes as positions in this list.
 // Older files may lack a few item lines; beyond this slack a count is damage.
 constexpr std::size_t kLegacyItemSlack = 256;
+constexpr std::size_t kLegacyBytesPerItem = 24;
 
 constexpr std::array<std::int32_t, 13> kLegacyFontSizes = {9, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
 
@@ -151,7 +152,10 @@ void LoadLegacyLayout(CAppletParameters& applet, const CKeyTable& table) {
     if (mainCount <= 0) return;
     // Every item of a real file has its own line, so a count beyond the file's lines is
     // damage; the budget keeps the work bounded by the file's size.
-    std::size_t itemBudget = table.EntryCount() + kLegacyItemSlack;
+    // An item of the older layout also costs its text a line of key, label, image, target
+    // and link, so it is weighed at more bytes than one of the current layout.
+    std::size_t itemBudget =
+        std::min(table.EntryCount(), table.TextSize() / kLegacyBytesPerItem) + kLegacyItemSlack;
     const auto mainGranted = static_cast<std::size_t>(std::min<std::int64_t>(mainCount, itemBudget));
     itemBudget -= mainGranted;
     mainMenu.SetItemCount(static_cast<int>(mainGranted), 0);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "model/AppletParameters.h"
@@ -144,8 +145,10 @@ bool ParseRelation(std::string_view entry, bool& topLevel, std::int64_t& item, s
 // Links the read menus: every menu gets at most one owner (the first entry naming it),
 // every item at most one sub menu, and only what hangs below a top-level menu is
 // attached, so no menu is owned twice and no cycle is ever built.
-void LinkMenus(CAppletParameters& applet, ReadMenus& read, const std::vector<std::string_view>& misc,
-               std::size_t claimedMenus) {
+// Returns how many sub menus lay too deep to be attached.
+std::size_t LinkMenus(CAppletParameters& applet, ReadMenus& read, const std::vector<std::string_view>& misc,
+                      std::size_t claimedMenus) {
+    std::size_t tooDeep = 0;
     const std::size_t menuCount = read.menus.size();
     std::vector<int> owner(menuCount, kUnowned);
     std::vector<std::int64_t> subMenuOf(read.items.size(), -1);
@@ -173,12 +176,15 @@ void LinkMenus(CAppletParameters& applet, ReadMenus& read, const std::vector<std
         while (!pending.empty()) {
             const auto [menu, depth] = pending.back();
             pending.pop_back();
-            if (depth >= kMaxMenuDepth) continue;
             if (!read.menuAt[menu]) continue;
             const std::size_t end = read.firstItem[menu] + read.menuAt[menu]->m_items.size();
             for (std::size_t i = read.firstItem[menu]; i < end; ++i) {
                 if (subMenuOf[i] < 0) continue;
                 const auto child = static_cast<std::size_t>(subMenuOf[i]);
+                if (depth >= kMaxMenuDepth) {
+                    ++tooDeep;
+                    continue;
+                }
                 read.items[i]->SetSubMenu(std::move(read.menus[child]));
                 pending.emplace_back(child, depth + 1);
             }
@@ -186,20 +192,27 @@ void LinkMenus(CAppletParameters& applet, ReadMenus& read, const std::vector<std
         std::unique_ptr<CVorane>& menu = read.menus[top];
         applet.AddTopLevelMenu(menu ? std::move(menu) : std::make_unique<CVorane>(0, kSubMenuName), 0);
     }
+    return tooDeep;
 }
 
 void ReadCurrentLayout(CAppletParameters& applet, const CKeyTable& table, const std::string& section,
-                       const MediaPrefixes& prefixes) {
+                       const MediaPrefixes& prefixes, std::vector<std::string>* warnings) {
     ReadAppletStyle(applet, table, section, prefixes);
     const std::string_view miscValue = GetKeyValue(section, texts::kKeyMisc, "", table);
     if (miscValue.empty()) return;
-    const std::vector<std::string_view> misc = SplitFields(miscValue, ',');
     // Each menu has its item count and each item its relation in "Misc", so menus and
     // items beyond its fields are damage: they are not made, and entries naming them
-    // are passed over. This bounds the work by the file's size.
-    const auto claimedMenus = static_cast<std::size_t>(std::max<std::int32_t>(ParseNumber(misc[0]), 0));
-    const std::size_t menuCount = std::min(claimedMenus, misc.size() - 1);
-    std::size_t itemBudget = misc.size();
+    // are passed over. Menus and items together also stay within what the file's size
+    // can describe, and "Misc" is split no further than those menus need, so the work
+    // and the memory are bounded by the file's size.
+    const auto claimedMenus =
+        static_cast<std::size_t>(std::max<std::int32_t>(ParseNumber(ExtractField(miscValue, 0, ',')), 0));
+    std::size_t objectBudget = table.ModelObjectBudget();
+    const std::size_t usefulFields = 2 + 2 * std::min(claimedMenus, objectBudget);
+    const std::vector<std::string_view> misc = SplitFields(miscValue, ',', usefulFields);
+    const std::size_t menuCount = std::min({claimedMenus, misc.size() - 1, objectBudget});
+    objectBudget -= menuCount;
+    std::size_t itemBudget = std::min(misc.size(), objectBudget);
 
     ReadMenus read;
     read.menus.reserve(menuCount);
@@ -238,7 +251,9 @@ void ReadCurrentLayout(CAppletParameters& applet, const CKeyTable& table, const 
         read.menuAt.push_back(menu.get());
         read.menus.push_back(std::move(menu));
     }
-    LinkMenus(applet, read, misc, claimedMenus);
+    const std::size_t tooDeep = LinkMenus(applet, read, misc, claimedMenus);
+    if (tooDeep > 0 && warnings)
+        warnings->push_back(FormatMessage(texts::kMenusTooDeep, std::to_string(kMaxMenuDepth)));
 }
 
 bool HasNotice(const CKeyTable& table, const std::string& section) {
@@ -248,36 +263,66 @@ bool HasNotice(const CKeyTable& table, const std::string& section) {
 }  // namespace
 
 void LoadMenuTable(CAppletParameters& applet, const CKeyTable& table, const std::string& section,
-                   bool templateMode, const std::string& appDir) {
+                   bool templateMode, const std::string& appDir, std::vector<std::string>* warnings) {
     applet.Reset();
     if (!templateMode && !HasNotice(table, section)) {
         LoadLegacyLayout(applet, table);
         return;
     }
-    ReadCurrentLayout(applet, table, section, PrefixesFor(templateMode, appDir));
+    ReadCurrentLayout(applet, table, section, PrefixesFor(templateMode, appDir), warnings);
 }
 
+namespace {
+bool HoldsNoMenuData(const CKeyTable& table, const std::string& section) {
+    if (table.HasSection(section)) return false;
+    for (const char* legacy : {"General", "Menu Relation", "Item", "Main Menu Style"})
+        if (table.HasSection(legacy)) return false;
+    return true;
+}
+}  // namespace
+
 bool LoadMenuFile(CAppletParameters& applet, const std::string& path, const std::string& section,
-                  bool templateMode, const std::string& appDir, std::string* error) {
+                  bool templateMode, const std::string& appDir, std::string* error,
+                  std::vector<std::string>* warnings) {
     CKeyTable table;
-    if (!ReadKeyTable(path, table)) {
-        if (!templateMode) {
-            if (error) *error = FormatMessage(texts::kCannotReadMenuFile, path);
-            return false;
-        }
+    std::string reason;
+    if (!ReadKeyTable(path, table, &reason)) {
+        if (error) *error = FormatMessage(texts::kCannotReadMenuFile, path) + "\n" + reason;
+        if (!templateMode) return false;
         applet.Reset();
-        return true;
+        return false;
     }
-    LoadMenuTable(applet, table, section, templateMode, appDir);
+    // A file with text but no section this program reads would open as an empty
+    // document, and saving that would destroy the file.
+    if (!templateMode && table.TextSize() > 0 && HoldsNoMenuData(table, section)) {
+        if (error) *error = FormatMessage(texts::kNoMenuInFile, path);
+        return false;
+    }
+    LoadMenuTable(applet, table, section, templateMode, appDir, warnings);
+    // A template the file lacks gives the defaults, but is no template.
+    if (templateMode && !table.HasSection(section)) {
+        if (error) *error = FormatMessage(texts::kTemplateMissing, section);
+        return false;
+    }
     return true;
 }
 
-void LoadTemplateFile(CAppletParameters& applet, const std::string& path, const std::string& section,
-                      const std::string& userDir, const std::string& shippedDir) {
+bool LoadTemplateFile(CAppletParameters& applet, const std::string& path, const std::string& section,
+                      const std::string& userDir, const std::string& shippedDir, std::string* error) {
     applet.Reset();
     CKeyTable table;
-    if (!ReadKeyTable(path, table)) return;
-    ReadCurrentLayout(applet, table, section, PrefixesFor(true, userDir, shippedDir));
+    std::string reason;
+    if (!ReadKeyTable(path, table, &reason)) {
+        if (error) *error = FormatMessage(texts::kCannotReadMenuFile, path) + "\n" + reason;
+        return false;
+    }
+    ReadCurrentLayout(applet, table, section, PrefixesFor(true, userDir, shippedDir), nullptr);
+    // A template the file lacks gives the defaults, but is no template.
+    if (!table.HasSection(section)) {
+        if (error) *error = FormatMessage(texts::kTemplateMissing, section);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace kestrune

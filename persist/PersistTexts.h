@@ -35,6 +35,14 @@ inline constexpr const char* kSaveFailed = "Save as file failed!";
 inline constexpr const char* kNotSavedByKestrune = "This File is not saved by Kestrune!\nSystem can't open it.";
 inline constexpr const char* kCannotOpenFile = "Cannot open the file \"%1\".";
 inline constexpr const char* kCannotReadMenuFile = "The menu file \"%1\" cannot be read.";
+inline constexpr const char* kNoMenuInFile =
+    "The file \"%1\" holds text but no menu that Kestrune can read; it is not opened.";
+inline constexpr const char* kMenusTooDeep =
+    "The menu file nests sub menus more than %1 levels deep; the deeper ones are left out.";
+inline constexpr const char* kTemplateMissing = "The template file has no template \"%1\".";
+inline constexpr const char* kOutOfMemoryReading = "There is not enough memory to read \"%1\".";
+inline constexpr const char* kSaveOverMedia =
+    "\"%1\" is one of the document's own media files; saving there would destroy it.";
 inline constexpr const char* kPageIsMenuFile =
     "The page file cannot have the menu file's extension \".kst\": the menu file would replace it.";
 inline constexpr const char* kOpenTemplateFailed = "Open template failure!";

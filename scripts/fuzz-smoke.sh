@@ -6,11 +6,11 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh --fuzz
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DKESTRUNE_FUZZ=ON -DKESTRUNE_EDITOR=OFF -DKESTRUNE_TESTS=OFF -DKESTRUNE_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j "$(nproc)" --target fuzz_menu_file fuzz_template_file fuzz_item_record
+cmake --build build-fuzz -j "$(nproc)" --target fuzz_menu_file fuzz_template_file fuzz_item_record fuzz_page_params fuzz_au_decoder
 seconds=${FUZZ_SECONDS:-5}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-for target in menu_file template_file item_record; do
+for target in menu_file template_file item_record page_params au_decoder; do
   mkdir -p "$work/$target"
   cp tests/data/fuzz/$target/* "$work/$target/"
   echo "fuzz_$target: ${seconds}s"

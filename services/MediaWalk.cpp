@@ -8,6 +8,7 @@
 #include "model/VoraneItem.h"
 #include "base/FileCopy.h"
 #include "output/OutputTexts.h"
+#include "base/SafeFile.h"
 
 namespace kestrune {
 
@@ -34,59 +35,10 @@ bool Exists(const fs::path& path) {
     return fs::exists(fs::symlink_status(path, error));
 }
 
-}  // namespace
-
-fs::path MediaDestination::FolderFor(MediaKind kind) const {
-    if (!sampleLayout) return folder;
-    return folder / (kind == MediaKind::Image ? texts::kSampleImageFolder : texts::kSampleAudioFolder);
-}
-
-MediaWalker::MediaWalker(MediaDestination destination) : m_destination(std::move(destination)) {}
-
-std::string ItemMediaWarning(const CVoraneItem& item, int field) {
-    const auto index = static_cast<std::size_t>(field);
-    std::string line = texts::kReportItemStart;
-    line += item.m_label;
-    line += texts::kReportItemKindStart;
-    line += texts::kItemMediaKinds[index];
-    line += texts::kReportItemFileStart;
-    line += item.*kItemMediaFields[index].path;
-    line += texts::kReportNotExist;
-    return line;
-}
-
-void MediaWalker::CopyFound(const FoundMediaFile& found, MediaKind kind) {
-    if (m_destination->folder.empty()) return;  // no folder named: nowhere to copy to
-    const fs::path targetFolder = m_destination->FolderFor(kind);
-    const fs::path target = targetFolder / found.name;
-    // The same file again to the same place would only rewrite identical bytes.
-    if (auto done = m_copiedFrom.find(target); done != m_copiedFrom.end() && done->second == found.path) return;
-    const bool isNewName = !Exists(target);
-    if (!CopyFileReplacing(found.path, target)) return;
-    m_copiedFrom[target] = found.path;
-    // A new file may now be what a later look-up in that folder finds.
-    if (isNewName) m_search.Forget(targetFolder);
-}
-
-std::optional<FoundMediaFile> MediaWalker::VisitFile(const std::string& storedPath, MediaKind kind) {
-    if (storedPath.empty()) return std::nullopt;
-    std::optional<FoundMediaFile> found = m_search.Find(storedPath);
-    if (found && m_destination) CopyFound(*found, kind);
-    return found;
-}
-
-void MediaWalker::VisitItem(const CVoraneItem& item, std::string& report) {
-    for (std::size_t field = 0; field < kItemMediaFields.size(); ++field) {
-        const std::string& storedPath = item.*kItemMediaFields[field].path;
-        if (storedPath.empty()) continue;
-        if (!VisitFile(storedPath, kItemMediaFields[field].kind))
-            report += ItemMediaWarning(item, static_cast<int>(field));
-    }
-}
-
-void MediaWalker::Walk(const CVorane* menu, std::string& report) {
+// Items in pre-order with an explicit stack: first item on top.
+template <typename Visit>
+void ForEachItem(const CVorane* menu, Visit visit) {
     if (!menu) return;
-    // Items in pre-order with an explicit stack: first item on top.
     std::vector<const CVoraneItem*> pending;
     auto pushItemsOf = [&pending](const CVorane& owner) {
         for (auto it = owner.m_items.rbegin(); it != owner.m_items.rend(); ++it) pending.push_back(it->get());
@@ -95,18 +47,121 @@ void MediaWalker::Walk(const CVorane* menu, std::string& report) {
     while (!pending.empty()) {
         const CVoraneItem* item = pending.back();
         pending.pop_back();
-        VisitItem(*item, report);
+        visit(*item);
         if (const CVorane* sub = item->m_subMenu.Existing()) pushItemsOf(*sub);
     }
 }
 
+}  // namespace
+
+fs::path MediaDestination::FolderFor(MediaKind kind) const {
+    if (!sampleLayout) return folder;
+    return folder / (kind == MediaKind::Image ? texts::kSampleImageFolder : texts::kSampleAudioFolder);
+}
+
+MediaWalker::MediaWalker(std::string baseFolder) : m_search(std::move(baseFolder)) {}
+
+MediaWalker::MediaWalker(MediaDestination destination, std::string baseFolder)
+    : m_destination(std::move(destination)), m_search(std::move(baseFolder)) {}
+
+std::string ItemMediaWarning(const CVoraneItem& item, int field, const char* ending) {
+    const auto index = static_cast<std::size_t>(field);
+    std::string line = texts::kReportItemStart;
+    line += item.m_label;
+    line += texts::kReportItemKindStart;
+    line += texts::kItemMediaKinds[index];
+    line += texts::kReportItemFileStart;
+    line += item.*kItemMediaFields[index].path;
+    line += ending ? ending : texts::kReportNotExist;
+    return line;
+}
+
+void CollectMediaPaths(const CVorane* menu, std::vector<std::string>& paths) {
+    ForEachItem(menu, [&paths](const CVoraneItem& item) {
+        for (const MediaField& field : kItemMediaFields)
+            if (!(item.*field.path).empty()) paths.push_back(item.*field.path);
+    });
+}
+
+void MediaWalker::ProtectSources(const std::vector<std::string>& storedPaths) {
+    for (const std::string& stored : storedPaths)
+        if (const auto found = m_search.Find(stored)) {
+            const fs::path canonical = CanonicalOrEmpty(found->path);
+            if (!canonical.empty()) m_sources.insert(canonical);
+        }
+}
+
+bool MediaWalker::IsProtectedSource(const fs::path& path) const {
+    const fs::path canonical = CanonicalOrEmpty(path);
+    return !canonical.empty() && m_sources.count(canonical) > 0;
+}
+
+MediaProblem MediaWalker::CopyFound(const FoundMediaFile& found, MediaKind kind) {
+    std::string bytes;
+    if (ReadRegularFile(found.path, kMaxCopiedFileBytes, bytes) != FileCheck::Ok) return MediaProblem::NotCopied;
+    if (const MediaProblem problem = CheckMediaBytes(found.path, bytes, kind); problem != MediaProblem::None)
+        return problem;
+    if (m_destination->folder.empty()) return MediaProblem::None;  // no folder named: nowhere to copy to
+    const fs::path targetFolder = m_destination->FolderFor(kind);
+    const fs::path target = targetFolder / found.name;
+    const fs::path source = CanonicalOrEmpty(found.path);
+    // The file already there (copied by this walk or the document's own): nothing to do.
+    if (IsSameFile(found.path, target)) {
+        m_copiedFrom.try_emplace(target, source);
+        return MediaProblem::None;
+    }
+    if (auto done = m_copiedFrom.find(target); done != m_copiedFrom.end())
+        return done->second == source ? MediaProblem::None : MediaProblem::NameClash;
+    // Another media file of the document lives there: replacing it would lose it.
+    if (IsProtectedSource(target)) return MediaProblem::NameClash;
+    const bool isNewName = !Exists(target);
+    if (!ReplaceFileWith(target, bytes)) return MediaProblem::NotCopied;
+    m_copiedFrom[target] = source;
+    m_written.push_back(target);
+    // A new file may now be what a later look-up in that folder finds.
+    if (isNewName) m_search.Forget(targetFolder);
+    return MediaProblem::None;
+}
+
+MediaVisit MediaWalker::VisitFile(const std::string& storedPath, MediaKind kind) {
+    MediaVisit visit;
+    if (storedPath.empty()) return visit;
+    visit.found = m_search.Find(storedPath);
+    if (!visit.found) return visit;
+    // A model names the same few files many times: each is read and judged once.
+    const auto key = std::make_pair(visit.found->path.string(), kind);
+    if (const auto known = m_judged.find(key); known != m_judged.end()) {
+        visit.problem = known->second;
+        return visit;
+    }
+    visit.problem = m_destination ? CopyFound(*visit.found, kind) : CheckMediaFile(visit.found->path, kind);
+    m_judged.emplace(key, visit.problem);
+    return visit;
+}
+
+void MediaWalker::VisitItem(const CVoraneItem& item, std::string& report) {
+    for (std::size_t field = 0; field < kItemMediaFields.size(); ++field) {
+        const std::string& storedPath = item.*kItemMediaFields[field].path;
+        if (storedPath.empty()) continue;
+        const MediaVisit visit = VisitFile(storedPath, kItemMediaFields[field].kind);
+        if (!visit.found)
+            report += ItemMediaWarning(item, static_cast<int>(field));
+        else if (visit.problem != MediaProblem::None)
+            report += ItemMediaWarning(item, static_cast<int>(field), MediaProblemEnding(visit.problem));
+    }
+}
+
+void MediaWalker::Walk(const CVorane* menu, std::string& report) {
+    ForEachItem(menu, [&](const CVoraneItem& item) { VisitItem(item, report); });
+}
+
 void MediaWalk(const std::string& folder, const CVorane* menu, std::string& report, int check,
-               int sampleLayout) {
+               int sampleLayout, const std::string& baseFolder) {
     if (check) {
-        MediaWalker().Walk(menu, report);
+        MediaWalker(baseFolder).Walk(menu, report);
         return;
     }
-    MediaWalker(MediaDestination{fs::path(folder), sampleLayout != 0}).Walk(menu, report);
+    MediaWalker(MediaDestination{fs::path(folder), sampleLayout != 0}, baseFolder).Walk(menu, report);
 }
 
 }  // namespace kestrune

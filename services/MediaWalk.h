@@ -3,16 +3,18 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "output/MediaCheck.h"
 #include "base/MediaFileSearch.h"
 
 namespace kestrune {
 
 class CVorane;
 class CVoraneItem;
-
-enum class MediaKind { Image, Audio };
 
 // Where the copy mode of the walk puts media files.
 struct MediaDestination {
@@ -24,41 +26,65 @@ struct MediaDestination {
     std::filesystem::path FolderFor(MediaKind kind) const;
 };
 
+// What became of one named media file.
+struct MediaVisit {
+    std::optional<FoundMediaFile> found;       // none: no file matches the stored path
+    MediaProblem problem = MediaProblem::None;  // found but not used or not copied
+    bool Usable() const { return found && problem == MediaProblem::None; }
+};
+
 // Examines the media files of every item of a menu and of all menus below it, hidden
 // items included, item by item: an item's five fields, then everything below it.
-// Every named file that is not found adds a warning line to the report. In copy mode
-// every found file is also copied (replacing) to the destination under its name as on
-// disk; failed copies are ignored. One walker may serve a whole model: it remembers
-// look-ups and skips a copy it has already made.
+// Every named file that is not found, is not a file of its kind (by its first bytes) or
+// is a link leading outside its folder adds a warning line to the report. In copy mode
+// every usable file is also copied (replacing) to the destination under its name as on
+// disk; a failed copy, and a file whose name another media file of the run already took
+// there, is reported too. Files registered as protected (the document's own media) are
+// never replaced. One walker may serve a whole model: it remembers look-ups and skips a
+// copy it has already made.
 class MediaWalker {
 public:
-    MediaWalker() = default;                                // check mode
-    explicit MediaWalker(MediaDestination destination);     // copy mode
+    explicit MediaWalker(std::string baseFolder = {});                                // check mode
+    MediaWalker(MediaDestination destination, std::string baseFolder);               // copy mode
 
     void Walk(const CVorane* menu, std::string& report);
 
-    // One media file outside the menus (the applet's background image and audio): the
-    // found file, copied to the destination in copy mode; none when not found.
-    std::optional<FoundMediaFile> VisitFile(const std::string& storedPath, MediaKind kind);
+    // One media file outside the menus (the applet's background image and audio).
+    MediaVisit VisitFile(const std::string& storedPath, MediaKind kind);
+
+    // Marks the files the stored paths find as sources: no copy replaces them.
+    void ProtectSources(const std::vector<std::string>& storedPaths);
+    // Whether path is one of the protected sources.
+    bool IsProtectedSource(const std::filesystem::path& path) const;
 
     bool IsCopying() const { return m_destination.has_value(); }
     MediaFileSearch& Search() { return m_search; }
+    // Every file this walker wrote.
+    const std::vector<std::filesystem::path>& Written() const { return m_written; }
 
 private:
     void VisitItem(const CVoraneItem& item, std::string& report);
-    void CopyFound(const FoundMediaFile& found, MediaKind kind);
+    MediaProblem CopyFound(const FoundMediaFile& found, MediaKind kind);
 
     std::optional<MediaDestination> m_destination;
     MediaFileSearch m_search;
-    std::map<std::filesystem::path, std::filesystem::path> m_copiedFrom;  // target -> source
+    std::map<std::filesystem::path, std::filesystem::path> m_copiedFrom;  // target -> canonical source
+    std::set<std::filesystem::path> m_sources;                           // canonical
+    std::vector<std::filesystem::path> m_written;
+    std::map<std::pair<std::string, MediaKind>, MediaProblem> m_judged;  // by found path and kind
 };
 
 // The walk in one call: check != 0 only reports; check == 0 also copies into folder, or
-// into its Sample/Image and Sample/Audio subfolders when sampleLayout != 0.
+// into its Sample/Image and Sample/Audio subfolders when sampleLayout != 0. Relative
+// stored paths are taken from baseFolder.
 void MediaWalk(const std::string& folder, const CVorane* menu, std::string& report, int check,
-               int sampleLayout);
+               int sampleLayout, const std::string& baseFolder = {});
 
-// The report line for one missing item file; field is 0..4 in walk order.
-std::string ItemMediaWarning(const CVoraneItem& item, int field);
+// The report line for one item file; field is 0..4 in walk order; ending is the line's
+// end after the path (by default " not exist.").
+std::string ItemMediaWarning(const CVoraneItem& item, int field, const char* ending = nullptr);
+
+// Every stored media path of the menus below menu (items' five fields), in walk order.
+void CollectMediaPaths(const CVorane* menu, std::vector<std::string>& paths);
 
 }  // namespace kestrune

@@ -3,13 +3,17 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <system_error>
 
 #include "model/AppletParameters.h"
 #include "services/AppletClassFile.h"
+#include "base/FileCopy.h"
 #include "services/MediaWalk.h"
+#include "base/SafeFile.h"
 #include "base/FileAccess.h"
 #include "persist/MenuFileText.h"
 #include "persist/PersistTexts.h"
+#include "base/TextRoutines.h"
 
 namespace kestrune {
 
@@ -17,54 +21,124 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool Fail(std::string* error, const char* message) {
+bool Fail(std::string* error, const std::string& message) {
     if (error) *error = message;
     return false;
 }
 
+bool FailWithReason(std::string* error, const std::string& reason) {
+    return Fail(error, std::string(texts::kSaveFailed) + "\n" + reason);
+}
+
+void Note(SaveNotes* notes, const fs::path& written) {
+    if (notes) notes->written.push_back(written.string());
+}
+
+std::vector<std::string> StoredMediaPaths(const CAppletParameters& applet) {
+    std::vector<std::string> paths;
+    for (const std::string* path : {&applet.m_appBKImagePath, &applet.m_appBKAudioPath})
+        if (!path->empty()) paths.push_back(*path);
+    for (const auto& menu : applet.m_menus) CollectMediaPaths(menu.get(), paths);
+    return paths;
+}
+
+void AppendAppletWarning(std::string& warnings, const char* start, const std::string& path, const MediaVisit& visit) {
+    if (!visit.found || visit.problem == MediaProblem::None) return;
+    warnings += start;
+    warnings += path;
+    warnings += MediaProblemEnding(visit.problem);
+}
+
 // Copies the applet's and the items' media into the destination; in template mode
 // returns how their names go into the lines.
-MenuSectionForm CopyMediaAndChooseForm(CAppletParameters& applet, const std::string& folder, bool templateMode) {
-    MediaWalker walker(MediaDestination{fs::path(folder), templateMode});
-    const std::optional<FoundMediaFile> image = walker.VisitFile(applet.m_appBKImagePath, MediaKind::Image);
-    const std::optional<FoundMediaFile> audio = walker.VisitFile(applet.m_appBKAudioPath, MediaKind::Audio);
-    std::string ignoredWarnings;
-    for (const auto& menu : applet.m_menus) walker.Walk(menu.get(), ignoredWarnings);
+MenuSectionForm CopyMediaAndChooseForm(CAppletParameters& applet, MediaWalker& walker, bool templateMode,
+                                       SaveNotes* notes) {
+    std::string warnings;
+    const MediaVisit image = walker.VisitFile(applet.m_appBKImagePath, MediaKind::Image);
+    const MediaVisit audio = walker.VisitFile(applet.m_appBKAudioPath, MediaKind::Audio);
+    AppendAppletWarning(warnings, texts::kReportAppletImageStart, applet.m_appBKImagePath, image);
+    AppendAppletWarning(warnings, texts::kReportAppletAudioStart, applet.m_appBKAudioPath, audio);
+    for (const auto& menu : applet.m_menus) walker.Walk(menu.get(), warnings);
+    if (notes) {
+        notes->warnings += warnings;
+        for (const fs::path& written : walker.Written()) Note(notes, written);
+    }
 
     MenuSectionForm form;
     if (!templateMode) return form;
     // An applet file that was not found keeps its stored path, so nothing the user chose
     // is lost; items name only what the template ships.
-    if (image) form.appletImage = image->name;
-    if (audio) form.appletAudio = audio->name;
-    form.itemMedia = [search = std::make_shared<MediaFileSearch>()](const std::string& stored) {
+    if (image.found) form.appletImage = image.found->name;
+    if (audio.found) form.appletAudio = audio.found->name;
+    form.itemMedia = [search = std::make_shared<MediaFileSearch>(applet.m_documentFolder)](const std::string& stored) {
         return search->FileName(stored);
     };
     return form;
 }
 
+// The page's folder must exist; an existing page or menu file must be a file the save
+// may replace.
+bool CheckDocumentDestination(const std::string& pagePath, const std::string& menuPath, fs::path& pageTarget,
+                              fs::path& menuTarget, std::string* error) {
+    std::error_code code;
+    const fs::path page(pagePath);
+    const fs::path folder = page.parent_path().empty() ? fs::path(".") : page.parent_path();
+    if (pagePath.empty() || !page.has_filename() || !fs::is_directory(folder, code) ||
+        fs::is_directory(page, code))
+        return Fail(error, texts::kSaveFailed);
+    std::string reason;
+    const std::optional<fs::path> pageDestination = WritableDestination(page, &reason);
+    if (!pageDestination) return FailWithReason(error, reason);
+    const std::optional<fs::path> menuDestination = WritableDestination(fs::path(menuPath), &reason);
+    if (!menuDestination) return FailWithReason(error, reason);
+    pageTarget = *pageDestination;
+    menuTarget = *menuDestination;
+    return true;
+}
+
 bool SaveDocumentFiles(CAppletParameters& applet, const std::string& pagePath, const std::string& folder,
-                       const std::string& pageText, const std::string& appDir, std::string* error) {
+                       const std::string& pageText, const std::string& appDir, std::string* error,
+                       SaveNotes* notes) {
     const std::string menuPath = MenuFilePathFor(pagePath);
     if (menuPath == pagePath) return Fail(error, texts::kPageIsMenuFile);
-    CopyAppletClassFile(fs::path(appDir), fs::path(folder));
-    MenuSectionForm form = CopyMediaAndChooseForm(applet, folder, false);
+    fs::path pageTarget;
+    fs::path menuTarget;
+    if (!CheckDocumentDestination(pagePath, menuPath, pageTarget, menuTarget, error)) return false;
+
+    MediaWalker walker(MediaDestination{fs::path(folder), false}, applet.m_documentFolder);
+    walker.ProtectSources(StoredMediaPaths(applet));
+    for (const fs::path& target : {pageTarget, menuTarget})
+        if (walker.IsProtectedSource(target))
+            return FailWithReason(error, FormatMessage(texts::kSaveOverMedia, target.string()));
+
+    if (CopyAppletClassFile(fs::path(appDir), fs::path(folder))) Note(notes, fs::path(folder) / kAppletClassFileName);
+    MenuSectionForm form = CopyMediaAndChooseForm(applet, walker, false, notes);
     form.section = texts::kDocumentSection;
     form.withNotice = true;
     const std::string menuText = FormatMenuSection(applet, form);
-    if (!WriteFileAtomically(pagePath, pageText) || !WriteFileAtomically(menuPath, menuText))
+
+    // Both files whole on disk before either replaces its old self.
+    PendingFile page;
+    PendingFile menu;
+    std::string reason;
+    if (!page.Write(pageTarget, pageText, &reason) || !menu.Write(menuTarget, menuText, &reason))
         return Fail(error, texts::kSaveFailed);
+    if (!menu.Commit(&reason) || !page.Commit(&reason)) return Fail(error, texts::kSaveFailed);
+    Note(notes, pageTarget);
+    Note(notes, menuTarget);
     return true;
 }
 
 bool SaveTemplateSection(CAppletParameters& applet, const std::string& fileName, const std::string& folder,
-                         const std::string& templateName, std::string* error) {
+                         const std::string& templateName, std::string* error, SaveNotes* notes) {
     // Media copies into missing sample folders would fail and leave the template naming
     // files that are not there.
     std::error_code ignored;
     fs::create_directories(fs::path(JoinPath(folder, texts::kSampleImageFolder)), ignored);
     fs::create_directories(fs::path(JoinPath(folder, texts::kSampleAudioFolder)), ignored);
-    MenuSectionForm form = CopyMediaAndChooseForm(applet, folder, true);
+    MediaWalker walker(MediaDestination{fs::path(folder), true}, applet.m_documentFolder);
+    walker.ProtectSources(StoredMediaPaths(applet));
+    MenuSectionForm form = CopyMediaAndChooseForm(applet, walker, true, notes);
     form.section = templateName;
     form.withNotice = false;
 
@@ -75,6 +149,7 @@ bool SaveTemplateSection(CAppletParameters& applet, const std::string& fileName,
     if (exists && !ReadLines(path, lines)) return Fail(error, texts::kSaveFailed);
     const std::string text = JoinLinesCrLf(lines) + FormatMenuSection(applet, form);
     if (!WriteFileAtomically(path, text)) return Fail(error, texts::kSaveFailed);
+    Note(notes, fs::path(path));
     return true;
 }
 
@@ -82,9 +157,29 @@ bool SaveTemplateSection(CAppletParameters& applet, const std::string& fileName,
 
 bool SaveMenuFile(CAppletParameters& applet, const std::string& target, const std::string& folder,
                   const std::string& pageText, bool templateMode, const std::string& templateName,
-                  const std::string& appDir, std::string* error) {
-    if (templateMode) return SaveTemplateSection(applet, target, folder, templateName, error);
-    return SaveDocumentFiles(applet, target, folder, pageText, appDir, error);
+                  const std::string& appDir, std::string* error, SaveNotes* notes) {
+    if (templateMode) return SaveTemplateSection(applet, target, folder, templateName, error, notes);
+    return SaveDocumentFiles(applet, target, folder, pageText, appDir, error, notes);
+}
+
+bool CompleteInterruptedSave(const std::string& pagePath, const std::string& expectedPage) {
+    const fs::path page(pagePath);
+    const fs::path folder = page.parent_path().empty() ? fs::path(".") : page.parent_path();
+    const std::string prefix = TemporaryPrefixFor(page);
+    std::string current;
+    if (ReadWholeFile(pagePath, current) && current == expectedPage) return false;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0 || it->is_symlink(error)) continue;
+        std::string candidate;
+        if (!ReadWholeFile(it->path().string(), candidate) || candidate != expectedPage) continue;
+        const std::optional<fs::path> target = WritableDestination(page, nullptr);
+        std::error_code renameError;
+        if (target) fs::rename(it->path(), *target, renameError);
+        return target && !renameError;
+    }
+    return false;
 }
 
 }  // namespace kestrune

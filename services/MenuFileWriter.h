@@ -1,24 +1,43 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace kestrune {
 
 class CAppletParameters;
 
+// What a save has to tell besides success.
+struct SaveNotes {
+    std::string warnings;              // report lines of media refused or not copied
+    std::vector<std::string> written;  // every file the save wrote
+};
+
 // Writes the model as a document or as a template.
-// - Document mode: target is the page file's path and folder its folder. The applet
-//   class file and every existing media file are copied into the folder, then the page
-//   text goes to the page file and the model to the menu file beside it (the page's name
-//   with ".kst"), section "Vorane2.0" with the format signature.
+// - Document mode: target is the page file's path and folder its folder. The destination
+//   is checked first (an existing page or menu file must be a regular file or a link to
+//   one in its folder, and neither may be one of the document's media files); only then
+//   are the applet class file and the usable media copied into the folder. The page and
+//   the menu file beside it (the page's name with ".kst", section "Vorane2.0" with the
+//   format signature) are both written to temporary files and flushed before either is
+//   renamed into place: the menu file first, then the page. A save cut off between the
+//   two renames leaves the new page under its temporary name, which OpenDocument puts in
+//   place, so a reopened folder always holds a pair written together.
 // - Template mode: target is the template file's name inside folder (the program
 //   folder), the page text is unused. Media files are copied into folder/Sample/Image and
 //   folder/Sample/Audio and named by their bare names; the template file's lines are
 //   kept and a section named templateName is appended.
-// Every file is replaced atomically, so a failed save leaves the previous files whole.
-// Failed media and class-file copies are ignored. On failure *error holds the message.
+// Media are copied only when they are what their field says (by their first bytes) and no
+// link leads outside their folder; each refused or failed copy adds a report line to
+// notes->warnings. No temporary file outlives a failed save. On failure *error holds the
+// message.
 bool SaveMenuFile(CAppletParameters& applet, const std::string& target, const std::string& folder,
                   const std::string& pageText, bool templateMode, const std::string& templateName,
-                  const std::string& appDir, std::string* error = nullptr);
+                  const std::string& appDir, std::string* error = nullptr, SaveNotes* notes = nullptr);
+
+// The page file's leftover from a save cut off between its two renames: when a temporary
+// page beside pagePath holds exactly expectedPage and the page itself does not, it is
+// renamed into place. Returns whether it was.
+bool CompleteInterruptedSave(const std::string& pagePath, const std::string& expectedPage);
 
 }  // namespace kestrune

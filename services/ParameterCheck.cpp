@@ -1,5 +1,7 @@
 #include "services/ParameterCheck.h"
 
+#include <algorithm>
+
 #include <vector>
 
 #include "model/AppletParameters.h"
@@ -14,10 +16,11 @@ namespace {
 
 constexpr std::int64_t kRecommendMargin = 4;
 
-void AppendAppletWarning(std::string& report, const char* start, const std::string& path) {
+void AppendAppletWarning(std::string& report, const char* start, const std::string& path, const MediaVisit& visit) {
+    if (path.empty() || visit.Usable()) return;
     report += start;
     report += path;
-    report += texts::kReportNotExist;
+    report += visit.found ? MediaProblemEnding(visit.problem) : texts::kReportNotExist;
 }
 
 }  // namespace
@@ -67,11 +70,11 @@ ParameterCheckResult CheckParameters(CAppletParameters& applet, bool autoChangeS
         applet.m_appHeight = result.recommendedHeight;
     }
 
-    MediaWalker walker;
-    if (!applet.m_appBKImagePath.empty() && !walker.Search().Find(applet.m_appBKImagePath))
-        AppendAppletWarning(report, texts::kReportAppletImageStart, applet.m_appBKImagePath);
-    if (!applet.m_appBKAudioPath.empty() && !walker.Search().Find(applet.m_appBKAudioPath))
-        AppendAppletWarning(report, texts::kReportAppletAudioStart, applet.m_appBKAudioPath);
+    MediaWalker walker(applet.m_documentFolder);
+    AppendAppletWarning(report, texts::kReportAppletImageStart, applet.m_appBKImagePath,
+                        walker.VisitFile(applet.m_appBKImagePath, MediaKind::Image));
+    AppendAppletWarning(report, texts::kReportAppletAudioStart, applet.m_appBKAudioPath,
+                        walker.VisitFile(applet.m_appBKAudioPath, MediaKind::Audio));
     for (const auto& menu : applet.m_menus) walker.Walk(menu.get(), report);
     AppendEmptyLabelWarnings(applet, report);
 

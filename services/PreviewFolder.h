@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 
 namespace kestrune {
@@ -7,22 +8,32 @@ namespace kestrune {
 inline constexpr const char* kPreviewFolderName = "tmp";
 inline constexpr const char* kPreviewPageName = "~Kestrune.htm";
 
-// <program folder>/tmp
+// Where the preview files of a run go; the one place that says so.
 std::string PreviewFolder(const std::string& appDir);
-// <program folder>/tmp/~Kestrune.htm
+// The preview page inside PreviewFolder(appDir).
 std::string PreviewPagePath(const std::string& appDir);
 
-// Creates the preview folder; 1 when it exists afterwards, else 0.
-int CreatePreviewFolder(const std::string& appDir);
+// What one run of the program put into the preview folder: clean-up deletes these files
+// and nothing else, so a preview folder that turns out to be someone else's (through a
+// link, a moved program folder) loses nothing that is not the program's own.
+struct PreviewWrites {
+    std::set<std::string> files;  // the names inside the preview folder
+    bool createdFolder = false;   // the run made the folder, so it may remove it
+};
+
+// Creates the preview folder; 1 when it exists afterwards, else 0. Notes in *writes
+// whether this call made it.
+int CreatePreviewFolder(const std::string& appDir, PreviewWrites* writes = nullptr);
 
 // Whether appDir is a folder under which a preview folder may be emptied: not empty and
-// not the file system root, once made absolute and normalised.
+// not the file system root, once made canonical (links resolved).
 bool IsSafeProgramFolder(const std::string& appDir);
 
-// Deletes the files directly inside the preview folder (subfolders are left, and so are
-// the files they hold), then removes the folder when it is empty. Nothing is done for an
-// unsafe program folder or when "tmp" is not a real folder (a link is never followed).
-// Returns the number of entries deleted; failures are ignored.
-int CleanPreviewFolder(const std::string& appDir);
+// Deletes the files of writes that are still regular files directly inside the preview
+// folder, through a handle on that folder (unlinkat), never following a link; then removes
+// the folder when this run made it and it is empty. Nothing is done for an unsafe program
+// folder or when the preview folder is a link or not a folder. Returns the number of
+// files deleted; failures are ignored.
+int CleanPreviewFolder(const std::string& appDir, const PreviewWrites& writes);
 
 }  // namespace kestrune

@@ -1,5 +1,7 @@
 #include "services/PreviewWriter.h"
 
+#include <filesystem>
+
 #include "model/AppletParameters.h"
 #include "services/PreviewFolder.h"
 #include "services/MenuFileWriter.h"
@@ -8,18 +10,26 @@
 
 namespace kestrune {
 
-bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, std::string* error) {
-    return WritePreviewFiles(applet, appDir, appDir, error);
+bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, std::string* error,
+                       PreviewWrites* writes) {
+    return WritePreviewFiles(applet, appDir, appDir, error, writes);
 }
 
 bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, const std::string& previewBase,
-                       std::string* error) {
-    CreatePreviewFolder(previewBase);
+                       std::string* error, PreviewWrites* writes) {
+    CreatePreviewFolder(previewBase, writes);
     // No browser runs the applet any more: the preview always carries the script runtime.
     const std::string page = BuildPage(applet, true);
-    CopyMenuRuntimeFile(appDir, PreviewFolder(previewBase));
-    return SaveMenuFile(applet, PreviewPagePath(previewBase), PreviewFolder(previewBase), page, false, "", appDir,
-                        error);
+    const bool runtimeCopied = CopyMenuRuntimeFile(appDir, PreviewFolder(previewBase));
+    SaveNotes notes;
+    const bool saved = SaveMenuFile(applet, PreviewPagePath(previewBase), PreviewFolder(previewBase), page, false, "",
+                                    appDir, error, &notes);
+    if (writes) {
+        if (runtimeCopied) writes->files.insert(kMenuRuntimeFileName);
+        for (const std::string& written : notes.written)
+            writes->files.insert(std::filesystem::path(written).filename().string());
+    }
+    return saved;
 }
 
 }  // namespace kestrune

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <new>
 #include <utility>
 
+#include "model/AppletParameters.h"
 #include "base/FileAccess.h"
 #include "persist/MenuFileReader.h"
 #include "services/MenuFileWriter.h"
@@ -138,18 +140,26 @@ std::vector<std::string> CTemplateStore::ListTemplateNames() const {
     return names;
 }
 
-void CTemplateStore::LoadTemplate(CAppletParameters& applet, int position) const {
-    LoadTemplateFile(applet, TemplateFilePath(), NameAt(position), m_userDir, m_appDir);
+bool CTemplateStore::LoadTemplate(CAppletParameters& applet, int position, std::string* error) const {
+    try {
+        return LoadTemplateFile(applet, TemplateFilePath(), NameAt(position), m_userDir, m_appDir, error);
+    } catch (const std::bad_alloc&) {
+        applet.Reset();
+        return Fail(error, FormatMessage(texts::kOutOfMemoryReading, TemplateFilePath()));
+    }
 }
 
 bool CTemplateStore::SaveTemplate(CAppletParameters& applet, const std::string& name, int position,
-                                  std::string* error) {
+                                  std::string* error, std::string* warnings) {
     if (name.empty()) return Fail(error, texts::kTemplateNameEmpty);
     if (auto bad = CheckTemplateNameCharacters(name)) return Fail(error, *bad);
     if (!PrepareWritableFile()) return Fail(error, texts::kSaveFailed);
     std::string saveError;
-    if (!SaveMenuFile(applet, texts::kTemplateFileName, m_userDir, {}, true, name, m_appDir, &saveError))
-        return Fail(error, saveError);
+    SaveNotes notes;
+    const bool saved =
+        SaveMenuFile(applet, texts::kTemplateFileName, m_userDir, {}, true, name, m_appDir, &saveError, &notes);
+    if (warnings) *warnings = notes.warnings;
+    if (!saved) return Fail(error, saveError);
     SetListValue(InsertListEntry(ListValue(), name, position, ','));
     return true;
 }

@@ -34,13 +34,16 @@ public:
     std::string ShippedTemplateFilePath() const;
 
     // Resets the model and fills it from the template at position; a position beyond the
-    // list, or a name without a section, gives an applet without menus.
-    void LoadTemplate(CAppletParameters& applet, int position) const;
+    // list, a name without a section, or a template file that cannot be read (missing,
+    // damaged, too large) gives an applet without menus, returns false and says why in
+    // *error, so no caller mistakes it for a template.
+    bool LoadTemplate(CAppletParameters& applet, int position, std::string* error = nullptr) const;
 
     // Appends the model as a section named name (copying its media into the sample
-    // folders) and then inserts name into the list at position.
+    // folders) and then inserts name into the list at position. Media that were refused
+    // or not copied are listed in *warnings, one report line each.
     bool SaveTemplate(CAppletParameters& applet, const std::string& name, int position,
-                      std::string* error = nullptr);
+                      std::string* error = nullptr, std::string* warnings = nullptr);
     // Removes every section of that name from the file, then the name from the list.
     bool DeleteTemplate(int position, std::string* error = nullptr);
     // Renames the first section of that name in the file, then the list entry.

@@ -26,8 +26,9 @@ public:
     explicit MediaFolder(int unrelatedFiles = 200)
         : m_path(std::filesystem::temp_directory_path() / ("kestrune-bench-media-" + std::to_string(::getpid()))) {
         std::filesystem::create_directories(m_path);
+        // Each starts like what it is, as saves copy nothing else.
         for (const char* name : {"home.gif", "Over.GIF", "click.jpg", "hover.au", "press.au"})
-            std::ofstream(m_path / name) << "media " << name;
+            std::ofstream(m_path / name) << (std::string(name).ends_with(".au") ? ".snd " : "GIF89a ") << name;
         for (int i = 0; i < unrelatedFiles; ++i) std::ofstream(m_path / ("other" + std::to_string(i) + ".gif")) << i;
     }
     ~MediaFolder() {

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "model/AppletParameters.h"
+#include "services/PreviewFolder.h"
 
 class IDialogService;
 class IProgramLauncher;
@@ -36,6 +37,8 @@ public:
     int m_nBrowserMode = 1;
     QString m_strBrowserPath;
     int m_nKnownBrowser = 0;
+    // The preview files this run wrote: the clean-up at the end deletes only these.
+    kestrune::PreviewWrites m_previewWrites;
 
     IDialogService& Dialogs() const { return m_dialogs; }
     kestrune::ISettingsStore& Settings() const { return m_settings; }

@@ -8,11 +8,13 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <new>
 #include <optional>
 #include <set>
 
 #include "app/ProgramFolders.h"
 #include "app/QSettingsStore.h"
+#include "base/SafeFile.h"
 #include "cli/HeadlessTexts.h"
 #include "model/AppletParameters.h"
 #include "services/ParameterCheck.h"
@@ -201,15 +203,13 @@ int SaveTo(CAppletParameters& applet, const Request& request, HeadlessEnvironmen
 
 // The page as a browser receives it: its parameters, not the menu file beside it.
 int PrintLayout(const Request& request, HeadlessEnvironment& env) {
-    constexpr std::uintmax_t kMaxPageBytes = std::uintmax_t{64} << 20;
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(request.file, error);
-    std::ifstream page(request.file, std::ios::binary);
-    if (error || !page || size > kMaxPageBytes) {
+    constexpr std::size_t kMaxPageBytes = std::size_t{64} << 20;
+    std::string text;
+    // A regular file only, opened without waiting: a pipe named as the page cannot hang us.
+    if (ReadRegularFile(request.file, kMaxPageBytes, text) != FileCheck::Ok) {
         env.err << FormatMessage(ht::kCannotReadPage, request.file) << '\n';
         return 1;
     }
-    const std::string text((std::istreambuf_iterator<char>(page)), std::istreambuf_iterator<char>());
     const AppletReadResult read = ReadAppletParameters(text);
     if (!read.Ok()) {
         env.err << FormatMessage(ht::kCannotReadPage, request.file) << '\n' << read.error << '\n';
@@ -233,7 +233,11 @@ int Execute(const Request& request, HeadlessEnvironment& env) {
             env.err << FormatMessage(ht::kNoSuchTemplate, request.file) << '\n';
             return 1;
         }
-        store.LoadTemplate(applet, position);
+        std::string error;
+        if (!store.LoadTemplate(applet, position, &error)) {
+            env.err << error << '\n';
+            return 1;
+        }
         return SaveTo(applet, request, env, host);
     }
 
@@ -289,6 +293,9 @@ int RunHeadlessCommand(const std::vector<std::string>& args, HeadlessEnvironment
     } catch (const UsageError& usage) {
         environment.err << ht::kUsagePrefix << usage.message << '\n' << ht::kSeeHelp;
         return 2;
+    } catch (const std::bad_alloc&) {
+        environment.err << ht::kOutOfMemory << '\n';
+        return 1;
     }
 }
 

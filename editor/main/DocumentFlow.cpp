@@ -1,6 +1,7 @@
 #include "main/DocumentFlow.h"
 
 #include <QDir>
+#include <filesystem>
 #include <QFileInfo>
 
 #include "app/DialogService.h"
@@ -66,10 +67,14 @@ bool CDocumentFlow::NewDocument() {
     }
     m_app.m_bFirstNew = 0;
     m_doc.SetPathName(QString());
+    std::string error;
     m_doc.ReplaceModel([&](kestrune::CAppletParameters& applet) {
-        m_templates.LoadTemplate(applet, position);
+        m_templates.LoadTemplate(applet, position, &error);
         return true;
     });
+    // A damaged template file still gives a document to work on, but not in silence.
+    std::error_code missing;
+    if (!error.empty() && std::filesystem::exists(m_templates.TemplateFilePath(), missing)) ReportMessage(error);
     m_doc.SetModifiedFlag(false);
     return true;
 }

@@ -45,6 +45,7 @@ void CEditorShell::Show() {
 
 void CEditorShell::CleanUp() {
     const QString& runDir = m_app.m_strRunDir;
-    kestrune::CleanPreviewFolder(runDir.isEmpty() ? m_app.AppDir() : runDir.toLocal8Bit().toStdString());
+    kestrune::CleanPreviewFolder(runDir.isEmpty() ? m_app.AppDir() : runDir.toLocal8Bit().toStdString(),
+                                 m_app.m_previewWrites);
     if (!runDir.isEmpty()) QDir().rmdir(runDir);  // only when empty
 }

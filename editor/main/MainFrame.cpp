@@ -469,9 +469,11 @@ void CMainFrame::OnFileSaveAsTemplate() {
     CDlgSaveAsTemplate dialog(m_templates.ListTemplateNames(), Dialogs(), this);
     if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
     std::string error;
-    if (!m_templates.SaveTemplate(m_doc.Applet(), convert::FromQt(dialog.TemplateName()),
-                                  dialog.InsertPosition(), &error))
-        Dialogs().ShowMessage(this, QString::fromLocal8Bit(error));
+    std::string warnings;
+    const bool saved = m_templates.SaveTemplate(m_doc.Applet(), convert::FromQt(dialog.TemplateName()),
+                                                dialog.InsertPosition(), &error, &warnings);
+    if (!warnings.empty()) Dialogs().ShowMessage(this, QString::fromLocal8Bit(warnings));
+    if (!saved) Dialogs().ShowMessage(this, QString::fromLocal8Bit(error));
 }
 
 void CMainFrame::OnOptionsTemplate() {

@@ -12,7 +12,8 @@ void CMainFrame::OnPreview() {
     if (!CheckParametersIntoPane()) return;
     std::string error;
     // A preview that could not be written is reported; the browser still shows what is there.
-    if (!kestrune::WritePreviewFiles(m_doc.Applet(), App().AppDir(), App().PreviewBase(), &error))
+    if (!kestrune::WritePreviewFiles(m_doc.Applet(), App().AppDir(), App().PreviewBase(), &error,
+                                     &App().m_previewWrites))
         Dialogs().ShowMessage(this, QString::fromLocal8Bit(error));
     QString failure;
     if (browsercommands::LaunchPreviewPage(App(), &failure)) return;

@@ -1,7 +1,10 @@
 #include "main/WindowPlacement.h"
 
+#include <QGuiApplication>
 #include <QRect>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <charconv>
 #include <vector>
 
@@ -64,9 +67,29 @@ WindowPlacement CaptureWindowPlacement(const QWidget& window) {
     return placement;
 }
 
+QRect ClampToArea(const QRect& wanted, const QRect& area) {
+    if (area.isEmpty()) return wanted;
+    QRect rect(wanted.topLeft(), QSize(std::min(wanted.width(), area.width()), std::min(wanted.height(), area.height())));
+    if (rect.right() > area.right()) rect.moveRight(area.right());
+    if (rect.bottom() > area.bottom()) rect.moveBottom(area.bottom());
+    if (rect.left() < area.left()) rect.moveLeft(area.left());
+    if (rect.top() < area.top()) rect.moveTop(area.top());
+    return rect;
+}
+
+QRect ClampToScreens(const QRect& wanted) {
+    QScreen* screen = QGuiApplication::screenAt(wanted.center());
+    if (!screen) screen = QGuiApplication::screenAt(wanted.topLeft());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    return screen ? ClampToArea(wanted, screen->availableGeometry()) : wanted;
+}
+
 void ShowWithPlacement(QWidget& window, const WindowPlacement& placement) {
-    window.setGeometry(placement.left, placement.top, placement.right - placement.left,
+    // A stored rectangle may come from another display, or from someone else: the window
+    // never grows beyond the screen it lands on, nor starts out of sight.
+    const QRect wanted(placement.left, placement.top, placement.right - placement.left,
                        placement.bottom - placement.top);
+    window.setGeometry(ClampToScreens(wanted));
     switch (placement.showState) {
         case WindowPlacement::kShowMaximized: window.showMaximized(); break;
         case WindowPlacement::kShowMinimized: window.showMinimized(); break;

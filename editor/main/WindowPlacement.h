@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+class QRect;
 class QWidget;
 
 // The "WindowPos" setting: flags, show state, minimized and maximized positions and the
@@ -26,5 +27,10 @@ std::string FormatWindowPlacement(const WindowPlacement& placement);
 
 // The placement of a top-level window as it is now.
 WindowPlacement CaptureWindowPlacement(const QWidget& window);
-// Puts the window at the normal rectangle and shows it in the saved state.
+// The rectangle made to fit the area: no larger, and moved inside it.
+QRect ClampToArea(const QRect& wanted, const QRect& area);
+// The rectangle made to fit the available area of the screen it lies on (else the primary).
+QRect ClampToScreens(const QRect& wanted);
+// Puts the window at the normal rectangle, fitted to the screens, and shows it in the
+// saved state.
 void ShowWithPlacement(QWidget& window, const WindowPlacement& placement);

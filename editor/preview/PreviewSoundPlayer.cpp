@@ -1,6 +1,6 @@
 #include "preview/PreviewSoundPlayer.h"
 
-#include <QFile>
+#include "base/SafeFile.h"
 
 #ifdef KESTRUNE_HAVE_MULTIMEDIA
 #include <QAudioDevice>
@@ -10,8 +10,10 @@
 #include <QMediaDevices>
 #endif
 
+using namespace kestrune;
+
 namespace {
-constexpr qint64 kMaxSoundFileBytes = qint64{32} << 20;
+constexpr std::size_t kMaxSoundFileBytes = std::size_t{32} << 20;
 constexpr int kMaxCachedSounds = 64;
 }  // namespace
 
@@ -83,11 +85,10 @@ void CPreviewSoundPlayer::Stop() { m_output->Stop(); }
 std::shared_ptr<const PcmSound> CPreviewSoundPlayer::Decoded(const QString& path) {
     if (const auto cached = m_cache.constFind(path); cached != m_cache.constEnd()) return *cached;
     std::shared_ptr<const PcmSound> sound;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxSoundFileBytes) {
-        const QByteArray bytes = file.readAll();
-        AuDecodeResult decoded = DecodeAu(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                          static_cast<std::size_t>(bytes.size()));
+    std::string bytes;
+    // Regular files only, opened without waiting and read no further than the cap.
+    if (ReadRegularFile(path.toLocal8Bit().toStdString(), kMaxSoundFileBytes, bytes) == FileCheck::Ok) {
+        AuDecodeResult decoded = DecodeAu(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
         if (decoded.sound) sound = std::make_shared<const PcmSound>(std::move(*decoded.sound));
     }
     if (m_cache.size() >= kMaxCachedSounds) m_cache.clear();

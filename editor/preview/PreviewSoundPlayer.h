@@ -5,7 +5,9 @@
 #include <QString>
 #include <memory>
 
-#include "preview/AuSound.h"
+#include "output/AuDecoder.h"
+
+using kestrune::PcmSound;
 
 // Plays the AU sounds of the preview where the machine has an audio output; without one
 // (or without the multimedia module at build time) every request is a quiet no-op.

@@ -6,6 +6,7 @@
 
 #include "model/VoraneItem.h"
 #include "base/MediaFileSearch.h"
+#include "base/SafeFile.h"
 #include "preview/PreviewTexts.h"
 #include "app/TextConvert.h"
 
@@ -13,12 +14,14 @@ using namespace kestrune;
 
 namespace {
 
-constexpr qint64 kMaxPageBytes = qint64{64} << 20;
+constexpr std::size_t kMaxPageBytes = std::size_t{64} << 20;
 
 // Where each media name of the page comes from: a saved page has every file beside it,
 // here they are still wherever the model's paths point.
 class MediaNames {
 public:
+    explicit MediaNames(const std::string& documentFolder) : m_search(documentFolder) {}
+
     void Add(const std::string& storedPath) {
         if (storedPath.empty()) return;
         if (const auto found = m_search.Find(storedPath)) m_paths.emplace(found->name, found->path.string());
@@ -53,7 +56,7 @@ private:
 }  // namespace
 
 AppletReadResult AppletAsReceived(const CAppletParameters& model) {
-    MediaNames media;
+    MediaNames media(model.m_documentFolder);
     media.Add(model.m_appBKImagePath);
     media.Add(model.m_appBKAudioPath);
     for (const auto& menu : model.m_menus) media.AddMenu(*menu);
@@ -64,14 +67,14 @@ AppletReadResult AppletAsReceived(const CAppletParameters& model) {
 }
 
 AppletReadResult ReadPageForPreview(const QString& pagePath) {
-    QFile file(pagePath);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPageBytes) {
+    std::string text;
+    // A regular file only, opened without waiting, read in chunks up to the cap.
+    if (ReadRegularFile(pagePath.toLocal8Bit().toStdString(), kMaxPageBytes, text) != FileCheck::Ok) {
         AppletReadResult failed;
         failed.error = convert::FromQt(QString::fromLatin1(previewtexts::kCannotOpenPage).arg(pagePath));
         return failed;
     }
-    const QByteArray text = file.readAll();
     ParameterReadOptions options;
     options.resolveMedia = MediaInFolder(QFileInfo(pagePath).absolutePath().toLocal8Bit().toStdString());
-    return ReadAppletParameters(std::string_view(text.constData(), static_cast<std::size_t>(text.size())), options);
+    return ReadAppletParameters(text, options);
 }

@@ -1,9 +1,13 @@
 #include "tree/KestruneView.h"
 
 #include <QContextMenuEvent>
-#include <QKeyEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMainWindow>
 #include <QMenu>
+#include <QPainter>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
 #include <vector>
@@ -11,10 +15,16 @@
 #include "app/DialogService.h"
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
+#include "app/ScreenFit.h"
 #include "app/ShellTexts.h"
+#include "app/TextConvert.h"
+#include "app/UndoTexts.h"
+#include "clipboard/ItemClipboard.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
 #include "properties/PropertyFrame.h"
+#include "properties/PropertyPage.h"
+#include "properties/PropertyTexts.h"
 #include "tree/RenameDelegate.h"
 #include "tree/TreeCommands.h"
 #include "tree/TreeFindBar.h"
@@ -23,7 +33,8 @@
 using namespace kestrune;
 using namespace treenodes;
 
-CKestruneView::CKestruneView(CKestruneDoc& doc, QWidget* parent) : QTreeWidget(parent), m_doc(doc) {
+CKestruneView::CKestruneView(CKestruneDoc& doc, QWidget* parent)
+    : QTreeWidget(parent), m_doc(doc), m_transfer(std::make_unique<CTreeTransfer>(*this)) {
     setObjectName(QStringLiteral("menuTree"));
     setColumnCount(1);
     header()->hide();
@@ -159,6 +170,7 @@ void CKestruneView::ForgetNodes(QTreeWidgetItem* node) {
         QTreeWidgetItem* current = pending.back();
         pending.pop_back();
         m_nodeOf.remove(ObjectOfNode(current));
+        m_transfer->ForgetNode(current);
         if (const CVorane* subMenu = SubMenuKeyOfNode(current)) m_nodeOf.remove(subMenu);
         for (int i = 0; i < current->childCount(); ++i) pending.push_back(current->child(i));
     }
@@ -362,10 +374,139 @@ void CKestruneView::keyPressEvent(QKeyEvent* event) {
     QTreeWidget::keyPressEvent(event);
 }
 
-// --- Drag and drop: the events only forward ------------------------------------------
+// --- Clipboard and drag and drop: the transfer helper does the work ----------------------
 
-void CKestruneView::startDrag(Qt::DropActions supportedActions) { OnBeginDrag(supportedActions); }
-void CKestruneView::dragEnterEvent(QDragEnterEvent* event) { OnDragOver(event); }
-void CKestruneView::dragMoveEvent(QDragMoveEvent* event) { OnDragOver(event); }
-void CKestruneView::dragLeaveEvent(QDragLeaveEvent*) { OnDragLeave(); }
-void CKestruneView::dropEvent(QDropEvent* event) { OnDrop(event); }
+void CKestruneView::OnEditCut() { m_transfer->Cut(); }
+void CKestruneView::OnEditCopy() { m_transfer->Copy(); }
+void CKestruneView::OnEditPaste() { m_transfer->Paste(); }
+
+bool CKestruneView::ClipboardHasItem() const { return CItemClipboard(QGuiApplication::clipboard()).HoldsItem(); }
+
+void CKestruneView::startDrag(Qt::DropActions) { m_transfer->StartDrag(); }
+void CKestruneView::dragEnterEvent(QDragEnterEvent* event) { m_transfer->HandleDragMove(event); }
+
+void CKestruneView::dragMoveEvent(QDragMoveEvent* event) {
+    // The base class scrolls the tree near its edges; the answer is the transfer's alone.
+    if (m_transfer->DragItem()) QTreeWidget::dragMoveEvent(event);
+    m_transfer->HandleDragMove(event);
+}
+
+void CKestruneView::dragLeaveEvent(QDragLeaveEvent*) {
+    stopAutoScroll();
+    m_transfer->HandleDragLeave();
+}
+
+void CKestruneView::dropEvent(QDropEvent* event) {
+    stopAutoScroll();
+    m_transfer->HandleDrop(event);
+}
+
+void CKestruneView::paintEvent(QPaintEvent* event) {
+    QTreeWidget::paintEvent(event);
+    QPainter painter(viewport());
+    m_transfer->PaintInsertionLine(painter);
+}
+
+// --- The property frame ---------------------------------------------------------------
+
+namespace {
+// A quarter across and two thirds down the main window's outer rectangle, grown once more
+// by the window's own frame, caption and menu bar as a client rectangle of it would be.
+QPoint InitialFramePosition(const QWidget* mainWindow) {
+    const QRect outer = mainWindow->frameGeometry();
+    const QRect client = mainWindow->geometry();
+    int menuBarHeight = 0;
+    if (const auto* main = qobject_cast<const QMainWindow*>(mainWindow); main && main->menuWidget())
+        menuBarHeight = main->menuWidget()->height();
+    const QRect grown = outer.adjusted(-(client.left() - outer.left()), -(client.top() - outer.top() + menuBarHeight),
+                                       outer.right() - client.right(), outer.bottom() - client.bottom());
+    const int left = grown.left(), top = grown.top();
+    const int right = grown.right() + 1, bottom = grown.bottom() + 1;
+    return {left + (right - left) / 4, top + 2 * (bottom - top) / 3};
+}
+}  // namespace
+
+void CKestruneView::ShowProperties() {
+    if (!m_pPropertyFrame) {
+        m_pPropertyFrame = new CPropertyFrame(m_doc, this);
+        m_pPropertyFrame->move(InitialFramePosition(window()));
+        connect(m_pPropertyFrame, &CPropertyFrame::showPropertiesRequested, this, &CKestruneView::ShowProperties);
+        connect(m_pPropertyFrame, &CPropertyFrame::helpRequested, this, &CKestruneView::helpRequested);
+    }
+    if (!m_pPropertyFrame->isVisible()) m_pPropertyFrame->show();
+
+    QTreeWidgetItem* node = SelectedNode();
+    switch (GetNodeKind(node)) {
+    case treenodes::kKindRoot:
+        m_pPropertyFrame->ShowAppletSheet();
+        break;
+    case treenodes::kKindMenu:
+        // Top-level menus have no properties of their own.
+        m_pPropertyFrame->Close();
+        break;
+    case treenodes::kKindSubMenuItem:
+    case treenodes::kKindPlainItem:
+        m_pPropertyFrame->ShowItemSheet(ItemOfNode(node), treenodes::ContainerOfNode(node));
+        break;
+    default:
+        App().ClearEditingContext();
+        break;
+    }
+    // At a large scale the frame's place may lie partly off the screen: it is moved onto it.
+    if (m_pPropertyFrame->isVisible())
+        if (const QScreen* screen = m_pPropertyFrame->screen()) {
+            const QRect kept = KeptOnScreen(m_pPropertyFrame->frameGeometry(), screen->availableGeometry());
+            if (kept.topLeft() != m_pPropertyFrame->frameGeometry().topLeft()) m_pPropertyFrame->move(kept.topLeft());
+        }
+    // Showing the frame, or letting it follow the selection, counts as a change.
+    m_doc.SetModifiedFlag(true);
+}
+
+bool CKestruneView::CommitActivePage() { return !m_pPropertyFrame || m_pPropertyFrame->CommitActivePage(); }
+
+bool CKestruneView::CommitUserEdits() {
+    return !m_pPropertyFrame || !m_pPropertyFrame->HasUserInput() || m_pPropertyFrame->CommitActivePage();
+}
+
+void CKestruneView::RefreshAppletPage() {
+    if (m_pPropertyFrame) m_pPropertyFrame->RefreshAppletPage();
+}
+
+bool CKestruneView::IsPropertyFrameShown() const { return m_pPropertyFrame && m_pPropertyFrame->isVisible(); }
+
+void CKestruneView::ForgetPropertySheet() {
+    if (m_pPropertyFrame) m_pPropertyFrame->ForgetSheet();
+}
+
+// --- Rename in place --------------------------------------------------------------------
+
+void CKestruneView::OnEditRename() {
+    QTreeWidgetItem* node = SelectedNode();
+    const int kind = GetNodeKind(node);
+    if (!node || (kind != treenodes::kKindRoot && !treenodes::IsItemKind(kind))) return;
+    scrollToItem(node);
+    editItem(node);
+}
+
+bool CKestruneView::RenameNode(QTreeWidgetItem* node, const QString& text) {
+    if (!node) return false;
+    if (text.contains(QLatin1Char(','))) {
+        Dialogs().ShowMessage(window(), QString::fromLatin1(texts::kMsgNoComma), IDialogService::Buttons::Ok,
+                              IDialogService::Icon::Warning);
+        return false;
+    }
+    // What the shown page holds is written first, so the rename is not undone by it later.
+    if (!CommitUserEdits()) return false;
+    bool renamed = false;
+    if (CVoraneItem* item = treenodes::ItemOfNode(node)) {
+        const std::string label = convert::LabelFromWidget(text);
+        renamed = m_doc.EditProperties([&] { return AssignChanged(item->m_label, label); },
+                                       treenodes::ContainerOfNode(node), item, undotexts::kRenameItem);
+    } else if (CAppletParameters* applet = treenodes::AppletOfNode(node)) {
+        const std::string title = convert::FromQt(text);
+        renamed = m_doc.EditProperties([&] { return AssignChanged(applet->m_HTMLTitle, title); }, nullptr, nullptr,
+                                       undotexts::kRenameApplet);
+    }
+    if (renamed && m_pPropertyFrame) m_pPropertyFrame->ReloadActivePage();
+    return renamed;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <memory>
 #include <QTreeWidget>
 
 #include "app/ModelChange.h"
@@ -76,7 +77,9 @@ public:
     bool RenameNodeAt(const QModelIndex& index, const QString& text) { return RenameNode(itemFromIndex(index), text); }
     void SetFindBar(CTreeFindBar* bar) { m_pFindBar = bar; }
     // The line drawn between items while a drop there is possible; null: none.
-    QLine InsertionLine() const { return m_insertionLine; }
+    QLine InsertionLine() const { return m_transfer->InsertionLine(); }
+    // Clipboard and drag and drop of items; lives as long as the view.
+    CTreeTransfer& Transfer() const { return *m_transfer; }
     // Whether the clipboard holds an item in the program's private format (Paste's rule).
     bool ClipboardHasItem() const;
 
@@ -96,9 +99,6 @@ public:
     QMenu* ContextMenu() const { return m_pContextMenu; }
 
     CPropertyFrame* m_pPropertyFrame = nullptr;  // owned as a child window once created
-    QTreeWidgetItem* m_hDragItem = nullptr;
-    QTreeWidgetItem* m_hDropHighlight = nullptr;  // the node shown as drop target
-    bool m_dragStepOpen = false;  // a drag-move's undoable step is open until the drag ends
 
 signals:
     // The selection or the tree changed: command enabling must be evaluated again.
@@ -117,13 +117,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-    // Drag and drop inside the tree; the events above only forward here.
-    void OnBeginDrag(Qt::DropActions supportedActions);
-    void OnDragOver(QDragMoveEvent* event);
-    void OnDragLeave();
-    void OnDrop(QDropEvent* event);
-    CTreeTransfer::Place DropPlaceAt(const QPoint& point, QTreeWidgetItem* node) const;
-    void SetInsertionLine(QTreeWidgetItem* node, CTreeTransfer::Place place);
     // RebuildTree's step for the frame: a shown sheet is hidden and forgotten.
     void ForgetPropertySheet();
 
@@ -140,7 +133,7 @@ private:
     CKestruneDoc& m_doc;
     QMenu* m_pContextMenu = nullptr;
     CTreeFindBar* m_pFindBar = nullptr;
-    QLine m_insertionLine;
+    std::unique_ptr<CTreeTransfer> m_transfer;
     // Model object (and each item's sub menu) -> node, kept in step with the nodes.
     QHash<const void*, QTreeWidgetItem*> m_nodeOf;
 };

@@ -1,6 +1,12 @@
 #include "tree/TreeTransfer.h"
 
 #include <QBrush>
+#include <QDrag>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <algorithm>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QTreeWidgetItem>
@@ -101,19 +107,19 @@ bool CTreeTransfer::RemoveNode(QTreeWidgetItem* node, const QString& text) {
 
 bool CTreeTransfer::BeginDrag(QTreeWidgetItem* node) {
     if (!IsItemNode(node)) return false;
-    m_view.m_hDragItem = node;
+    m_dragItem = node;
     return true;
 }
 
-void CTreeTransfer::SetDropHighlight(CKestruneView& view, QTreeWidgetItem* node) {
-    if (view.m_hDropHighlight == node) return;
-    if (QTreeWidgetItem* old = view.m_hDropHighlight) {
+void CTreeTransfer::SetDropHighlight(QTreeWidgetItem* node) {
+    if (m_dropHighlight == node) return;
+    if (QTreeWidgetItem* old = m_dropHighlight) {
         old->setData(0, Qt::BackgroundRole, QVariant());
         treenodes::ApplyNodeLook(old);
     }
-    view.m_hDropHighlight = node;
+    m_dropHighlight = node;
     if (node) {
-        const QPalette palette = view.palette();
+        const QPalette palette = m_view.palette();
         node->setBackground(0, palette.brush(QPalette::Active, QPalette::Highlight));
         node->setForeground(0, palette.brush(QPalette::Active, QPalette::HighlightedText));
     }
@@ -136,20 +142,20 @@ bool CTreeTransfer::CanDropBetween(const QTreeWidgetItem* source, const QTreeWid
 
 Qt::DropAction CTreeTransfer::DragOver(QTreeWidgetItem* node, bool ctrl, Place place) {
     if (place != Place::Onto) {
-        if (!CanDropBetween(m_view.m_hDragItem, node, place, ctrl)) return Qt::IgnoreAction;
-        SetDropHighlight(m_view, nullptr);
+        if (!CanDropBetween(m_dragItem, node, place, ctrl)) return Qt::IgnoreAction;
+        SetDropHighlight(nullptr);
         return ctrl ? Qt::CopyAction : Qt::MoveAction;
     }
-    if (!CanDrop(m_view.m_hDragItem, node, ctrl)) return Qt::IgnoreAction;
-    SetDropHighlight(m_view, node);
+    if (!CanDrop(m_dragItem, node, ctrl)) return Qt::IgnoreAction;
+    SetDropHighlight(node);
     return ctrl ? Qt::CopyAction : Qt::MoveAction;
 }
 
-void CTreeTransfer::DragLeave() { SetDropHighlight(m_view, nullptr); }
+void CTreeTransfer::DragLeave() { SetDropHighlight(nullptr); }
 
 Qt::DropAction CTreeTransfer::Drop(QTreeWidgetItem* node, bool ctrl, Place place) {
-    SetDropHighlight(m_view, nullptr);
-    QTreeWidgetItem* source = m_view.m_hDragItem;
+    SetDropHighlight(nullptr);
+    QTreeWidgetItem* source = m_dragItem;
     if (place != Place::Onto) return DropBetween(source, node, ctrl, place);
     if (!CanDrop(source, node, ctrl)) return Qt::IgnoreAction;
     const CVoraneItem* item = treenodes::ItemOfNode(source);
@@ -157,7 +163,7 @@ Qt::DropAction CTreeTransfer::Drop(QTreeWidgetItem* node, bool ctrl, Place place
     // A move is the copy placed here and the original removed when the drag ends: one step.
     if (!ctrl) {
         Doc().BeginStep(undotexts::kMoveItem);
-        m_view.m_dragStepOpen = true;
+        m_dragStepOpen = true;
     }
     if (!InsertCopyAt(node, *item, ctrl ? undotexts::kCopyItem : undotexts::kMoveItem)) {
         EndStepIfOpen();
@@ -174,7 +180,7 @@ Qt::DropAction CTreeTransfer::DropBetween(QTreeWidgetItem* source, QTreeWidgetIt
     const int index = container->IndexOf(treenodes::ItemOfNode(node)) + (place == Place::Below ? 1 : 0);
     if (!ctrl) {
         Doc().BeginStep(undotexts::kMoveItem);
-        m_view.m_dragStepOpen = true;
+        m_dragStepOpen = true;
     }
     CVoraneItem* copy = Doc().InsertCopyAt(container, index, *item, ctrl ? undotexts::kCopyItem : undotexts::kMoveItem);
     if (!copy) {
@@ -186,14 +192,116 @@ Qt::DropAction CTreeTransfer::DropBetween(QTreeWidgetItem* source, QTreeWidgetIt
 }
 
 void CTreeTransfer::EndStepIfOpen() {
-    if (!m_view.m_dragStepOpen) return;
-    m_view.m_dragStepOpen = false;
+    if (!m_dragStepOpen) return;
+    m_dragStepOpen = false;
     Doc().EndStep();
 }
 
 void CTreeTransfer::EndDrag(Qt::DropAction result) {
-    SetDropHighlight(m_view, nullptr);
-    if (result == Qt::MoveAction && m_view.m_hDragItem) RemoveNode(m_view.m_hDragItem, undotexts::kMoveItem);
+    SetDropHighlight(nullptr);
+    if (result == Qt::MoveAction && m_dragItem) RemoveNode(m_dragItem, undotexts::kMoveItem);
     EndStepIfOpen();
-    m_view.m_hDragItem = nullptr;
+    m_dragItem = nullptr;
+}
+
+// --- The view's drag events -------------------------------------------------------------
+
+namespace {
+bool CtrlHeld(const QDropEvent* event) { return event->modifiers() & Qt::ControlModifier; }
+
+void Answer(QDropEvent* event, Qt::DropAction action) {
+    if (action == Qt::IgnoreAction) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(action);
+    event->accept();
+}
+}  // namespace
+
+// Only a drag this view started, carrying the private format, may land here.
+bool CTreeTransfer::IsOwnDrag(const QDropEvent* event) const {
+    return m_dragItem && event->source() == &m_view && CItemClipboard::IsDragData(event->mimeData());
+}
+
+void CTreeTransfer::StartDrag() {
+    QTreeWidgetItem* node = m_view.currentItem();
+    if (!BeginDrag(node)) return;
+    m_view.setDropIndicatorShown(false);  // the drop target is shown by its highlight
+    auto* drag = new QDrag(&m_view);      // deleted by Qt when the drag ends
+    drag->setMimeData(CItemClipboard::DragData().release());
+    drag->setPixmap(node->icon(0).pixmap(m_view.iconSize()));
+    const Qt::DropAction result = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+    EndDrag(result);
+}
+
+CTreeTransfer::Place CTreeTransfer::DropPlaceAt(const QPoint& point, QTreeWidgetItem* node) const {
+    // The outer quarters of an item's row mean "between items"; the middle means "onto it".
+    if (!node || !treenodes::IsItemKind(treenodes::GetNodeKind(node))) return Place::Onto;
+    const QRect row = m_view.visualItemRect(node);
+    const int edge = std::max(2, row.height() / 4);
+    if (point.y() < row.top() + edge) return Place::Above;
+    if (point.y() > row.bottom() - edge) return Place::Below;
+    return Place::Onto;
+}
+
+void CTreeTransfer::SetInsertionLine(QTreeWidgetItem* node, Place place) {
+    QLine line;
+    if (node && place != Place::Onto) {
+        const QRect row = m_view.visualItemRect(node);
+        const int y = place == Place::Above ? row.top() : row.bottom() + 1;
+        line = QLine(row.left(), y, m_view.viewport()->width() - 2, y);
+    }
+    if (line == m_insertionLine) return;
+    m_insertionLine = line;
+    m_view.viewport()->update();
+}
+
+void CTreeTransfer::HandleDragMove(QDragMoveEvent* event) {
+    if (!IsOwnDrag(event)) {
+        event->ignore();
+        return;
+    }
+    const QPoint point = event->position().toPoint();
+    QTreeWidgetItem* node = m_view.itemAt(point);
+    Place place = DropPlaceAt(point, node);
+    Qt::DropAction action = DragOver(node, CtrlHeld(event), place);
+    // Between items refused (beside itself): onto the item may still do.
+    if (action == Qt::IgnoreAction && place != Place::Onto) {
+        place = Place::Onto;
+        action = DragOver(node, CtrlHeld(event), place);
+    }
+    SetInsertionLine(action == Qt::IgnoreAction ? nullptr : node, place);
+    Answer(event, action);
+}
+
+void CTreeTransfer::HandleDragLeave() {
+    SetInsertionLine(nullptr, Place::Onto);
+    DragLeave();
+}
+
+void CTreeTransfer::HandleDrop(QDropEvent* event) {
+    SetInsertionLine(nullptr, Place::Onto);
+    if (!IsOwnDrag(event)) {
+        event->ignore();
+        return;
+    }
+    const QPoint point = event->position().toPoint();
+    QTreeWidgetItem* node = m_view.itemAt(point);
+    Place place = DropPlaceAt(point, node);
+    if (place != Place::Onto && !CanDropBetween(m_dragItem, node, place, CtrlHeld(event))) place = Place::Onto;
+    Answer(event, Drop(node, CtrlHeld(event), place));
+}
+
+void CTreeTransfer::PaintInsertionLine(QPainter& painter) const {
+    if (m_insertionLine.isNull()) return;
+    painter.setPen(QPen(m_view.palette().color(QPalette::Highlight), 2));
+    painter.drawLine(m_insertionLine);
+    painter.setBrush(m_view.palette().color(QPalette::Highlight));
+    painter.drawEllipse(m_insertionLine.p1(), 3, 3);
+}
+
+void CTreeTransfer::ForgetNode(const QTreeWidgetItem* node) {
+    if (m_dropHighlight == node) m_dropHighlight = nullptr;
+    if (m_dragItem == node) m_dragItem = nullptr;
 }

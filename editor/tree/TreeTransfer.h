@@ -1,10 +1,15 @@
 #pragma once
 
+#include <QLine>
+#include <QPoint>
 #include <QString>
 #include <Qt>
 
 class CKestruneDoc;
 class CKestruneView;
+class QDragMoveEvent;
+class QDropEvent;
+class QPainter;
 class QTreeWidgetItem;
 namespace kestrune {
 class CVoraneItem;
@@ -12,8 +17,8 @@ class CVoraneItem;
 
 // Cut, Copy, Paste and drag and drop of whole items in the menu tree. Every change of
 // the model goes through the document; the view's nodes follow its announcements, so
-// tree and model stay in step. The view's event handlers only translate events into
-// these calls.
+// tree and model stay in step. The view owns one of these for its life and forwards its
+// clipboard commands and drag events here; the state of a drag lives here too.
 class CTreeTransfer {
 public:
     // Where a drop lands: into the node's menu (onto it), or between items, above or below it.
@@ -43,7 +48,21 @@ public:
     // Removes the item node with everything below it from the model and the tree.
     bool RemoveNode(QTreeWidgetItem* node, const QString& text = {});
 
-    // Drag and drop; the dragged node is the view's m_hDragItem for the whole drag.
+    // The view's drag events. StartDrag runs the drag to its end (a nested event loop).
+    void StartDrag();
+    void HandleDragMove(QDragMoveEvent* event);
+    void HandleDragLeave();
+    void HandleDrop(QDropEvent* event);
+    void PaintInsertionLine(QPainter& painter) const;
+
+    // The node being dragged, the node shown as drop target, the line between items.
+    QTreeWidgetItem* DragItem() const { return m_dragItem; }
+    QTreeWidgetItem* DropHighlight() const { return m_dropHighlight; }
+    QLine InsertionLine() const { return m_insertionLine; }
+    // A node leaves the tree: the drag forgets it.
+    void ForgetNode(const QTreeWidgetItem* node);
+
+    // Drag and drop steps; the dragged node is DragItem() for the whole drag.
     bool BeginDrag(QTreeWidgetItem* node);
     // The action to answer while over node (the drop highlight follows an accepted node
     // and stays where it was on a refusal): copy with Ctrl, else move; IgnoreAction when refused.
@@ -55,12 +74,19 @@ public:
     // After the drag: a move removes the dragged node, since the drop placed a copy.
     void EndDrag(Qt::DropAction result);
 
-    static void SetDropHighlight(CKestruneView& view, QTreeWidgetItem* node);
+    void SetDropHighlight(QTreeWidgetItem* node);
 
 private:
     CKestruneDoc& Doc() const;
     void EndStepIfOpen();
     Qt::DropAction DropBetween(QTreeWidgetItem* source, QTreeWidgetItem* node, bool ctrl, Place place);
+    bool IsOwnDrag(const QDropEvent* event) const;
+    Place DropPlaceAt(const QPoint& point, QTreeWidgetItem* node) const;
+    void SetInsertionLine(QTreeWidgetItem* node, Place place);
 
     CKestruneView& m_view;
+    QTreeWidgetItem* m_dragItem = nullptr;
+    QTreeWidgetItem* m_dropHighlight = nullptr;
+    bool m_dragStepOpen = false;  // a drag-move's undoable step is open until the drag ends
+    QLine m_insertionLine;
 };

@@ -45,7 +45,7 @@ TEST(MediaFileSearchTest, ExactFileFirstThenCaseInsensitiveMatchInSortedOrder) {
     const auto variant = FindMediaFile((dir / "m/photo.jpg").string());
     ASSERT_TRUE(variant);
     EXPECT_EQ(variant->name, "PHOTO.JPG");
-    EXPECT_EQ(ReadAll(variant->path), "media");
+    EXPECT_EQ(ReadAll(variant->path), GifBytes("media"));
     EXPECT_EQ(FoundName((dir / "m/B/inner.gif").string()), "<none>");  // only the name ignores case
 
     EXPECT_EQ(MediaFileName(exact), "Photo.jpg");
@@ -133,9 +133,9 @@ TEST(FileCopyTest, NonRegularSourcesAndTargetsAreRefused) {
 
 TEST(MediaWalkTest, CopyModePlacesFoundFilesAndStillReportsMissingOnes) {
     TempDir dir;
-    const std::string image = dir.File("art/Logo.GIF", "logo");
-    const std::string sound = dir.File("snd/click.au", "click");
-    const std::string hiddenImage = dir.File("art/hidden.jpg", "hidden");
+    const std::string image = dir.File("art/Logo.GIF", GifBytes("logo"));
+    const std::string sound = dir.File("snd/click.au", AuBytes("click"));
+    const std::string hiddenImage = dir.File("art/hidden.jpg", GifBytes("hidden"));
     fs::create_directories(dir / "page");
 
     CVorane menu;
@@ -151,7 +151,7 @@ TEST(MediaWalkTest, CopyModePlacesFoundFilesAndStillReportsMissingOnes) {
     EXPECT_EQ(report, "Warning:\t\tItem \"first\" mouse over image file \"" + (dir / "art/gone.gif").string() +
                           "\" not exist.\r\n");
     EXPECT_EQ(Entries(dir / "page"), (std::vector<std::string>{"Logo.GIF", "click.au", "hidden.jpg"}));
-    EXPECT_EQ(ReadAll(dir / "page/Logo.GIF"), "logo");
+    EXPECT_EQ(ReadAll(dir / "page/Logo.GIF"), GifBytes("logo"));
 
     // Check mode copies nothing.
     std::string checkReport;
@@ -162,8 +162,8 @@ TEST(MediaWalkTest, CopyModePlacesFoundFilesAndStillReportsMissingOnes) {
 
 TEST(MediaWalkTest, SampleLayoutSortsImagesAndSoundsIntoTheirFolders) {
     TempDir dir;
-    const std::string image = dir.File("art/a.gif", "image");
-    const std::string sound = dir.File("snd/b.au", "sound");
+    const std::string image = dir.File("art/a.gif", GifBytes("image"));
+    const std::string sound = dir.File("snd/b.au", AuBytes("sound"));
     fs::create_directories(dir / "tpl/Sample/Image");
     fs::create_directories(dir / "tpl/Sample/Audio");
 
@@ -171,49 +171,60 @@ TEST(MediaWalkTest, SampleLayoutSortsImagesAndSoundsIntoTheirFolders) {
     CVoraneItem* item = AddItems(menu, {"i"});
     item->m_clickImage = image;
     item->m_overAudio = sound;
-    MediaWalker walker(MediaDestination{dir / "tpl", true});
+    MediaWalker walker(MediaDestination{dir / "tpl", true}, {});
     std::string report;
     walker.Walk(&menu, report);
-    EXPECT_EQ(ReadAll(dir / "tpl/Sample/Image/a.gif"), "image");
-    EXPECT_EQ(ReadAll(dir / "tpl/Sample/Audio/b.au"), "sound");
+    EXPECT_EQ(ReadAll(dir / "tpl/Sample/Image/a.gif"), GifBytes("image"));
+    EXPECT_EQ(ReadAll(dir / "tpl/Sample/Audio/b.au"), AuBytes("sound"));
     EXPECT_FALSE(fs::exists(dir / "tpl/a.gif"));
 
     // The applet's own media go the same way.
-    const std::string background = dir.File("art/Back.jpg", "back");
-    const auto found = walker.VisitFile((dir / "art/back.JPG").string(), MediaKind::Image);
-    ASSERT_TRUE(found);
-    EXPECT_EQ(found->name, "Back.jpg");
-    EXPECT_EQ(ReadAll(dir / "tpl/Sample/Image/Back.jpg"), "back");
-    EXPECT_FALSE(walker.VisitFile((dir / "art/none.jpg").string(), MediaKind::Image));
+    const std::string background = dir.File("art/Back.jpg", GifBytes("back"));
+    const auto visit = walker.VisitFile((dir / "art/back.JPG").string(), MediaKind::Image);
+    ASSERT_TRUE(visit.Usable());
+    EXPECT_EQ(visit.found->name, "Back.jpg");
+    EXPECT_EQ(ReadAll(dir / "tpl/Sample/Image/Back.jpg"), GifBytes("back"));
+    EXPECT_FALSE(walker.VisitFile((dir / "art/none.jpg").string(), MediaKind::Image).found);
 
-    // Without the subfolders the copies fail quietly.
+    // Without the subfolders the copies fail, and each failure is reported.
     fs::create_directories(dir / "bare");
     std::string bareReport;
     MediaWalk((dir / "bare").string(), &menu, bareReport, 0, 1);
-    EXPECT_EQ(bareReport, "");
+    EXPECT_EQ(bareReport, "Warning:\t\tItem \"i\" mouse click image file \"" + image + "\" could not be copied.\r\n" +
+                              "Warning:\t\tItem \"i\" mouse over audio file \"" + sound + "\" could not be copied.\r\n");
     EXPECT_TRUE(Entries(dir / "bare").empty());
 }
 
 TEST(MediaWalkTest, CopyingIntoTheMediaFolderItselfKeepsTheFiles) {
     TempDir dir;
-    const std::string image = dir.File("site/pic.gif", "picture");
-    dir.File("elsewhere/pic.gif", "other picture");
+    const std::string image = dir.File("site/pic.gif", GifBytes("picture"));
+    dir.File("elsewhere/pic.gif", GifBytes("other picture"));
     CVorane menu;
     AddItems(menu, {"a"})->m_normalImage = image;
     std::string report;
     MediaWalk((dir / "site").string(), &menu, report, 0, 0);
-    EXPECT_EQ(ReadAll(image), "picture");
+    EXPECT_EQ(ReadAll(image), GifBytes("picture"));
 
-    // Two different files of one name: the later in walk order wins, as each copy replaces.
+    // Two different files of one name: the first in walk order is copied, the clash is
+    // reported, and the document's own picture is never replaced by the other.
     AddItems(menu, {"b"})->m_overImage = (dir / "elsewhere/pic.gif").string();
     fs::create_directories(dir / "out");
-    MediaWalk((dir / "out").string(), &menu, report, 0, 0);
-    EXPECT_EQ(ReadAll(dir / "out/pic.gif"), "other picture");
+    std::string clash;
+    MediaWalk((dir / "out").string(), &menu, clash, 0, 0);
+    EXPECT_EQ(ReadAll(dir / "out/pic.gif"), GifBytes("picture"));
+    EXPECT_EQ(clash, "Warning:\t\tItem \"b\" mouse over image file \"" + (dir / "elsewhere/pic.gif").string() +
+                         "\" has the name of another media file of this menu; it is not copied.\r\n");
+    std::string intoSite;
+    MediaWalker walker(MediaDestination{dir / "site", false}, {});
+    walker.ProtectSources({image});
+    walker.Walk(&menu, intoSite);
+    EXPECT_EQ(ReadAll(image), GifBytes("picture"));
+    EXPECT_NE(intoSite.find("has the name of another media file"), std::string::npos);
 }
 
 TEST(MediaWalkTest, LaterLookUpsSeeFilesTheWalkCreated) {
     TempDir dir;
-    const std::string source = dir.File("src/new.gif", "n");
+    const std::string source = dir.File("src/new.gif", GifBytes("n"));
     fs::create_directories(dir / "page");
     CVorane menu;
     AddItems(menu, {"before", "copier", "after"});
@@ -221,7 +232,7 @@ TEST(MediaWalkTest, LaterLookUpsSeeFilesTheWalkCreated) {
     ItemAt(menu, 1).m_normalImage = source;
     ItemAt(menu, 2).m_normalImage = (dir / "page/NEW.gif").string();
     std::string report;
-    MediaWalker walker(MediaDestination{dir / "page", false});
+    MediaWalker walker(MediaDestination{dir / "page", false}, {});
     walker.Walk(&menu, report);
     // Only the look-up made before the copy misses.
     EXPECT_EQ(report, "Warning:\t\tItem \"before\" normal image file \"" + (dir / "page/NEW.gif").string() +

@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <cctype>
 #include <fstream>
+#include <optional>
 #include <initializer_list>
 #include <iterator>
 #include <memory>
@@ -20,6 +22,15 @@ namespace kestrune::test {
 namespace fs = std::filesystem;
 
 // A fresh folder per test, removed afterwards.
+inline std::string MediaBytesFor(const std::string& name, const std::string& rest) {
+    std::string extension = fs::path(name).extension().string();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == ".gif" || extension == ".jpg" || extension == ".jpeg" || extension == ".png")
+        return "GIF89a" + rest;
+    if (extension == ".au" || extension == ".snd") return ".snd" + rest;
+    return rest;
+}
+
 class TempDir {
 public:
     TempDir() {
@@ -38,17 +49,22 @@ public:
 
     const fs::path& Root() const { return m_root; }
     fs::path operator/(const std::string& relative) const { return m_root / relative; }
-    // Creates a file (and its folders) holding content; returns its path as text.
-    std::string File(const std::string& relative, const std::string& content = "media") const {
+    // Creates a file (and its folders) holding content; returns its path as text. Without
+    // content, a picture or sound name gets a small file of that kind.
+    std::string File(const std::string& relative, const std::optional<std::string>& content = std::nullopt) const {
         const fs::path path = m_root / relative;
         fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << content;
+        std::ofstream(path, std::ios::binary) << (content ? *content : MediaBytesFor(relative, "media"));
         return path.string();
     }
 
 private:
     fs::path m_root;
 };
+
+// Bytes that start like a file of the kind the name's extension says.
+inline std::string GifBytes(const std::string& rest) { return "GIF89a" + rest; }
+inline std::string AuBytes(const std::string& rest) { return ".snd" + rest; }
 
 inline std::string ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -14,6 +14,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Media files start like what they are: saves copy nothing else.
+const std::string kJpeg = "\xFF\xD8\xFF\xE0 jpeg";
+const std::string kGif = "GIF89a gif";
+const std::string kDeepGif = "GIF87a deep";
+const std::string kAu = ".snd au";
+
 // A program folder with a class file, media files elsewhere and a model that names them.
 struct SaveFixture {
     TempDir dir;
@@ -23,13 +29,13 @@ struct SaveFixture {
 
     SaveFixture() {
         dir.File("app/trelvix.class", "class bytes");
-        applet.m_appBKImagePath = dir.File("art/Back.JPG", "jpeg");
+        applet.m_appBKImagePath = dir.File("art/Back.JPG", kJpeg);
         applet.m_appBKAudioPath = (dir / "art/gone.au").string();
         CVorane& menu = AddTopMenu(applet, {"Home", "Sounds"});
-        ItemAt(menu, 0).m_normalImage = dir.File("art/home.gif", "gif");
-        ItemAt(menu, 1).m_overAudio = dir.File("art/tick.au", "au");
+        ItemAt(menu, 0).m_normalImage = dir.File("art/home.gif", kGif);
+        ItemAt(menu, 1).m_overAudio = dir.File("art/tick.au", kAu);
         AddItems(ItemAt(menu, 1).SubMenu(), {"Deep"});
-        ItemAt(ItemAt(menu, 1).SubMenu(), 0).m_clickImage = dir.File("art/deep.gif", "deep");
+        ItemAt(ItemAt(menu, 1).SubMenu(), 0).m_clickImage = dir.File("art/deep.gif", kDeepGif);
     }
     std::string Page(const std::string& relative) const { return (dir / relative).string(); }
 };
@@ -54,10 +60,10 @@ TEST(DocumentSaveTest, WritesPageMenuFileClassFileAndMediaIntoThePageFolder) {
     EXPECT_EQ(ReadAll(f.dir / "site/menu.htm"), f.applet.BuildHTML());
     EXPECT_EQ(ReadAll(f.dir / "site/menu.kst"), DocumentText(f.applet));
     EXPECT_EQ(ReadAll(f.dir / "site/trelvix.class"), "class bytes");
-    EXPECT_EQ(ReadAll(f.dir / "site/Back.JPG"), "jpeg");
-    EXPECT_EQ(ReadAll(f.dir / "site/home.gif"), "gif");
-    EXPECT_EQ(ReadAll(f.dir / "site/tick.au"), "au");
-    EXPECT_EQ(ReadAll(f.dir / "site/deep.gif"), "deep");
+    EXPECT_EQ(ReadAll(f.dir / "site/Back.JPG"), kJpeg);
+    EXPECT_EQ(ReadAll(f.dir / "site/home.gif"), kGif);
+    EXPECT_EQ(ReadAll(f.dir / "site/tick.au"), kAu);
+    EXPECT_EQ(ReadAll(f.dir / "site/deep.gif"), kDeepGif);
     EXPECT_FALSE(HasTemporaryFiles(f.dir / "site"));
     // Documents keep the stored paths.
     EXPECT_NE(ReadAll(f.dir / "site/menu.kst").find(f.applet.m_appBKImagePath), std::string::npos);
@@ -127,15 +133,25 @@ TEST(DocumentSaveTest, WithoutAClassFileThePageAndMenuFileAreStillWritten) {
     EXPECT_TRUE(f.host.messages.empty());
 }
 
-TEST(DocumentSaveTest, ReplacedFilesKeepTheirPermissionsAndLinks) {
+TEST(DocumentSaveTest, ReplacedFilesKeepTheirPermissionsAndLinksWithinTheirFolder) {
     SaveFixture f;
-    f.dir.File("store/menu.kst", "old");
+    f.dir.File("site/versions/menu.kst", "old");
+    f.dir.File("site/real-menu.kst", "old");
     f.dir.File("site/menu.htm", "old page");
     fs::permissions(f.dir / "site/menu.htm", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    fs::create_symlink(f.dir / "store/menu.kst", f.dir / "site/menu.kst");
+    // A link to a file in another folder is not written through: it could lead anywhere.
+    fs::create_symlink(f.dir / "site/versions/menu.kst", f.dir / "site/menu.kst");
+    EXPECT_FALSE(SaveDocument(f.applet, f.Page("site/menu.htm"), f.appDir, f.host));
+    EXPECT_EQ(ReadAll(f.dir / "site/versions/menu.kst"), "old");
+    EXPECT_EQ(ReadAll(f.dir / "site/menu.htm"), "old page");
+    ASSERT_EQ(f.host.messages.size(), 1u);
+    EXPECT_NE(f.host.messages[0].find("is a link that does not name a regular file in its own folder"), std::string::npos);
+
+    fs::remove(f.dir / "site/menu.kst");
+    fs::create_symlink("real-menu.kst", f.dir / "site/menu.kst");
     ASSERT_TRUE(SaveDocument(f.applet, f.Page("site/menu.htm"), f.appDir, f.host));
     EXPECT_TRUE(fs::is_symlink(f.dir / "site/menu.kst"));
-    EXPECT_EQ(ReadAll(f.dir / "store/menu.kst"), DocumentText(f.applet));
+    EXPECT_EQ(ReadAll(f.dir / "site/real-menu.kst"), DocumentText(f.applet));
     EXPECT_EQ(fs::status(f.dir / "site/menu.htm").permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }

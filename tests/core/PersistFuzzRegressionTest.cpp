@@ -4,6 +4,7 @@
 
 #include "OutputTestSupport.h"
 #include "fuzz/FuzzChecks.h"
+#include "fuzz/MediaFuzzChecks.h"
 
 using namespace kestrune;
 namespace fs = std::filesystem;
@@ -43,5 +44,20 @@ TEST(FuzzRegressionTest, ItemRecordInputsReadOrAreRefused) {
         const std::string bytes = test::ReadAll(input);
         EXPECT_TRUE(fuzz::ItemRecordRoundTripHolds(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()))
             << input;
+    }
+}
+
+TEST(FuzzRegressionTest, PageParameterInputsEndInAnAppletOrAnError) {
+    const auto inputs = Inputs("page_params");
+    ASSERT_FALSE(inputs.empty());
+    for (const fs::path& input : inputs) EXPECT_TRUE(fuzz::PageParametersHold(test::ReadAll(input))) << input;
+}
+
+TEST(FuzzRegressionTest, AuDecoderInputsDecodeWithinTheirBytes) {
+    const auto inputs = Inputs("au_decoder");
+    ASSERT_FALSE(inputs.empty());
+    for (const fs::path& input : inputs) {
+        const std::string bytes = test::ReadAll(input);
+        EXPECT_TRUE(fuzz::AuDecodingHolds(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size())) << input;
     }
 }

@@ -245,8 +245,18 @@ TEST(MenuFileDamageTest, ChainsDeeperThanTheLimitAreCutAndLoadFast) {
     for (int k = 0; k < chain; ++k) misc += "1,";
     misc += "-0,";
     for (int k = 0; k + 1 < chain; ++k) misc += std::to_string(k) + "-" + std::to_string(k + 1) + ",";
+    // Every menu and item has its line, as in a saved file.
+    std::string lines = "[Vorane2.0]\r\nNotice=Vorane2.0\r\n" + misc + "\r\n";
+    for (int k = 0; k < chain; ++k) {
+        lines += "MStyle-" + std::to_string(k) + "=0,0,0,0,0,0,80,20,5,1,Sub,1\r\n";
+        lines += "I" + std::to_string(k) + "-1=Item,,,,,,,,,1\r\n";
+    }
     CAppletParameters applet;
-    Load(applet, CrLf({"[Vorane2.0]", "Notice=Vorane2.0", misc.c_str()}));
+    std::vector<std::string> warnings;
+    LoadMenuTable(applet, TableOf(lines), "Vorane2.0", false, "", &warnings);
+    // The cut is said, not made in silence.
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("more than 2000 levels deep"), std::string::npos);
     const TreeShape shape = ShapeOf(applet);
     // Attached menus reach the limit; the last one's item keeps its own empty sub menu.
     EXPECT_EQ(shape.depth, kMaxMenuDepth + 1);

@@ -173,27 +173,32 @@ TEST(PreviewLaunchTest, KnownBrowserIsTakenFromTheListOnlyInsideItsBounds) {
     EXPECT_EQ(PlanPreviewLaunch({BrowserChoice::kSpecified, "", 0}, known, "/k"), fallback);
 }
 
-TEST(PreviewFolderTest, CleanDeletesFilesButNotSubfoldersAndRemovesAnEmptiedFolder) {
+TEST(PreviewFolderTest, CleanDeletesOnlyTheFilesThisRunWroteAndAFolderItMade) {
     ScratchFolder scratch;
     const std::string appDir = scratch.Str();
-    EXPECT_EQ(CleanPreviewFolder(appDir), 0);  // no tmp: nothing to do, no failure
-    ASSERT_EQ(CreatePreviewFolder(appDir), 1);
+    PreviewWrites writes;
+    EXPECT_EQ(CleanPreviewFolder(appDir, writes), 0);  // no tmp: nothing to do, no failure
+    ASSERT_EQ(CreatePreviewFolder(appDir, &writes), 1);
+    EXPECT_TRUE(writes.createdFolder);
     EXPECT_EQ(CreatePreviewFolder(appDir), 1);  // existing folder is reused
     const fs::path tmp = PreviewFolder(appDir);
     WriteFile(tmp / "~Kestrune.htm");
     WriteFile(tmp / "~Kestrune.kst");
-    WriteFile(tmp / "noextension");
+    WriteFile(tmp / "unexpected");
     WriteFile(tmp / "keep" / "inner.gif");
     WriteFile(scratch.Path() / "Kestrune.tpl");
+    writes.files = {"~Kestrune.htm", "~Kestrune.kst", "keep", "../Kestrune.tpl", "gone.gif"};
 
-    EXPECT_EQ(CleanPreviewFolder(appDir), 3);
+    EXPECT_EQ(CleanPreviewFolder(appDir, writes), 2);
     EXPECT_TRUE(fs::exists(tmp / "keep" / "inner.gif"));
+    EXPECT_TRUE(fs::exists(tmp / "unexpected"));  // not ours: it stays, and so does the folder
     EXPECT_FALSE(fs::exists(tmp / "~Kestrune.htm"));
     EXPECT_TRUE(fs::exists(scratch.Path() / "Kestrune.tpl"));
 
     fs::remove_all(tmp / "keep");
+    fs::remove(tmp / "unexpected");
     WriteFile(tmp / "trelvix.class");
-    EXPECT_EQ(CleanPreviewFolder(appDir + "/"), 1);
+    EXPECT_EQ(CleanPreviewFolder(appDir + "/", PreviewWrites{{"trelvix.class"}, true}), 1);
     EXPECT_FALSE(fs::exists(tmp));
     EXPECT_TRUE(fs::exists(scratch.Path() / "Kestrune.tpl"));
 }
@@ -203,9 +208,10 @@ TEST(PreviewFolderTest, CleanRefusesUnsafeFoldersAndNeverFollowsLinks) {
     EXPECT_FALSE(IsSafeProgramFolder("/"));
     EXPECT_FALSE(IsSafeProgramFolder("//"));
     EXPECT_FALSE(IsSafeProgramFolder("/usr/.."));
-    EXPECT_TRUE(IsSafeProgramFolder("/opt/kestrune"));
-    EXPECT_EQ(CleanPreviewFolder(""), 0);
-    EXPECT_EQ(CleanPreviewFolder("/"), 0);
+    EXPECT_TRUE(IsSafeProgramFolder("/usr"));
+    const PreviewWrites ours{{"~Kestrune.htm", "letter.txt", "link.gif", "dirlink"}, true};
+    EXPECT_EQ(CleanPreviewFolder("", ours), 0);
+    EXPECT_EQ(CleanPreviewFolder("/", ours), 0);
 
     ScratchFolder scratch;
     const fs::path precious = scratch.Path() / "precious";
@@ -215,17 +221,24 @@ TEST(PreviewFolderTest, CleanRefusesUnsafeFoldersAndNeverFollowsLinks) {
     fs::create_directories(app);
     // tmp that is a link to some other folder: that folder's files are not ours.
     fs::create_directory_symlink(precious, app / "tmp");
-    EXPECT_EQ(CleanPreviewFolder(app.string()), 0);
+    EXPECT_EQ(CleanPreviewFolder(app.string(), ours), 0);
     EXPECT_TRUE(fs::exists(precious / "letter.txt"));
+
+    // A program folder that is a link to the root: its "tmp" is the system's, and even a
+    // file named like one of ours that this run did not write there stays.
+    const fs::path rootLink = scratch.Path() / "rootlink";
+    fs::create_directory_symlink("/", rootLink);
+    EXPECT_FALSE(IsSafeProgramFolder(rootLink.string()));
+    EXPECT_EQ(CleanPreviewFolder(rootLink.string(), ours), 0);
 
     fs::remove(app / "tmp");
     fs::create_directories(app / "tmp");
     fs::create_symlink(scratch.Path() / "outside.gif", app / "tmp" / "link.gif");
     fs::create_directory_symlink(precious, app / "tmp" / "dirlink");
-    EXPECT_EQ(CleanPreviewFolder(app.string()), 2);
+    EXPECT_EQ(CleanPreviewFolder(app.string(), ours), 0);  // links are never followed nor removed
     EXPECT_TRUE(fs::exists(scratch.Path() / "outside.gif"));
     EXPECT_TRUE(fs::exists(precious / "letter.txt"));
-    EXPECT_FALSE(fs::exists(app / "tmp"));
+    EXPECT_TRUE(fs::is_symlink(app / "tmp" / "link.gif"));
 }
 
 namespace {
@@ -272,9 +285,9 @@ TEST(PreviewWriterTest, WritesPageMenuFileClassFileAndMediaAndOverwritesThemNext
     const fs::path media = scratch.Path() / "media";
     WriteFile(app / "trelvix.class", "CLASS");
     WriteFile(app / "kestrune-menu.js", "RUNTIME");
-    WriteFile(media / "back.gif", "GIF");
-    WriteFile(media / "over.jpg", "JPG");
-    WriteFile(media / "click.au", "AU");
+    WriteFile(media / "back.gif", "GIF89a");
+    WriteFile(media / "over.jpg", "\xFF\xD8\xFF JPG");
+    WriteFile(media / "click.au", ".snd AU");
 
     CAppletParameters applet;
     applet.m_appBKImagePath = (media / "back.gif").string();
@@ -287,7 +300,8 @@ TEST(PreviewWriterTest, WritesPageMenuFileClassFileAndMediaAndOverwritesThemNext
     deep->m_clickImage = (media / "missing.gif").string();
 
     std::string error;
-    ASSERT_TRUE(WritePreviewFiles(applet, app.string(), &error)) << error;
+    PreviewWrites writes;
+    ASSERT_TRUE(WritePreviewFiles(applet, app.string(), &error, &writes)) << error;
     const fs::path tmp = app / "tmp";
     for (const char* name : {"~Kestrune.htm", "~Kestrune.kst", "trelvix.class", "kestrune-menu.js", "back.gif",
                              "over.jpg", "click.au"})
@@ -299,13 +313,13 @@ TEST(PreviewWriterTest, WritesPageMenuFileClassFileAndMediaAndOverwritesThemNext
 
     item->m_label = "Renamed";
     WriteFile(app / "trelvix.class", "CLASS2");
-    ASSERT_TRUE(WritePreviewFiles(applet, app.string(), &error)) << error;
+    ASSERT_TRUE(WritePreviewFiles(applet, app.string(), &error, &writes)) << error;
     EXPECT_NE(ReadAll(tmp / "~Kestrune.htm").find("Renamed"), std::string::npos);
     EXPECT_EQ(ReadAll(tmp / "~Kestrune.htm").find("First"), std::string::npos);
     EXPECT_EQ(ReadAll(tmp / "trelvix.class"), "CLASS2");
     EXPECT_NE(ReadAll(tmp / "~Kestrune.kst").find("Renamed"), std::string::npos);
 
-    EXPECT_EQ(CleanPreviewFolder(app.string()), 7);
+    EXPECT_EQ(CleanPreviewFolder(app.string(), writes), 7);
     EXPECT_FALSE(fs::exists(tmp));
     EXPECT_TRUE(fs::exists(media / "back.gif"));
 }

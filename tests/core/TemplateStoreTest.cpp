@@ -96,17 +96,17 @@ TEST(TemplateStoreTest, SavedTemplatesGoIntoTheListAtTheirPositionAndTheFileInSa
 TEST(TemplateStoreTest, MediaAreCopiedIntoTheSampleFoldersAndNamedByBareName) {
     StoreFixture f;
     CAppletParameters applet;
-    applet.m_appBKImagePath = f.dir.File("art/Map.JPG", "jpeg");
+    applet.m_appBKImagePath = f.dir.File("art/Map.JPG", "\xFF\xD8\xFF jpeg");
     applet.m_appBKAudioPath = (f.dir / "art/missing.au").string();
     CVorane& menu = AddTopMenu(applet, {"Spot"});
-    ItemAt(menu, 0).m_normalImage = f.dir.File("art/spot.gif", "gif");
-    ItemAt(menu, 0).m_overAudio = f.dir.File("art/tick.au", "au");
+    ItemAt(menu, 0).m_normalImage = f.dir.File("art/spot.gif", "GIF89a gif");
+    ItemAt(menu, 0).m_overAudio = f.dir.File("art/tick.au", ".snd au");
     ItemAt(menu, 0).m_clickImage = (f.dir / "art/nothing.gif").string();
     ASSERT_TRUE(f.store.SaveTemplate(applet, "Spots", 0));
 
-    EXPECT_EQ(ReadAll(f.dir / "app/Sample/Image/Map.JPG"), "jpeg");
-    EXPECT_EQ(ReadAll(f.dir / "app/Sample/Image/spot.gif"), "gif");
-    EXPECT_EQ(ReadAll(f.dir / "app/Sample/Audio/tick.au"), "au");
+    EXPECT_EQ(ReadAll(f.dir / "app/Sample/Image/Map.JPG"), "\xFF\xD8\xFF jpeg");
+    EXPECT_EQ(ReadAll(f.dir / "app/Sample/Image/spot.gif"), "GIF89a gif");
+    EXPECT_EQ(ReadAll(f.dir / "app/Sample/Audio/tick.au"), ".snd au");
     const std::string missingAudio = (f.dir / "art/missing.au").string();
     EXPECT_NE(f.File().find("ApStyle=Vorane Applet Properties,0,400,200,0,0,Map.JPG,0,0,0," + missingAudio + "\r\n"),
               std::string::npos);
@@ -125,8 +125,8 @@ TEST(TemplateStoreTest, MediaAreCopiedIntoTheSampleFoldersAndNamedByBareName) {
 
     // Saving a loaded template again copies its media onto themselves: they stay whole.
     ASSERT_TRUE(f.store.SaveTemplate(loaded, "Spots again", 1));
-    EXPECT_EQ(ReadAll(f.dir / "app/Sample/Image/spot.gif"), "gif");
-    EXPECT_EQ(ReadAll(f.dir / "app/Sample/Image/Map.JPG"), "jpeg");
+    EXPECT_EQ(ReadAll(f.dir / "app/Sample/Image/spot.gif"), "GIF89a gif");
+    EXPECT_EQ(ReadAll(f.dir / "app/Sample/Image/Map.JPG"), "\xFF\xD8\xFF jpeg");
 }
 
 TEST(TemplateStoreTest, DeleteRemovesOnlyTheNamedSections) {
@@ -196,9 +196,10 @@ TEST(TemplateStoreTest, AnUnreadableTemplateFileChangesNothing) {
     EXPECT_FALSE(f.store.SaveTemplate(applet, "New one", 0, &error));
     EXPECT_EQ(error, "Save as file failed!");
     EXPECT_EQ(f.List(), texts::kBuiltInTemplateList);
-    // Loading from it gives the reset model.
+    // Loading from it gives the reset model, and says it is no template.
     AddTopMenu(applet, {"x"});
-    f.store.LoadTemplate(applet, 0);
+    EXPECT_FALSE(f.store.LoadTemplate(applet, 0, &error));
+    EXPECT_NE(error.find("Kestrune.tpl"), std::string::npos);
     EXPECT_TRUE(applet.m_menus.empty());
     EXPECT_EQ(applet.m_HTMLTitle, "Vorane Applet Properties");
 }

@@ -27,7 +27,7 @@ struct InstalledFixture {
         fs::create_directories(dir / "share/kestrune/Sample/Image");
         MemorySettingsStore shippingSettings;
         CTemplateStore shipping{shippingSettings, shippedDir};
-        const std::string art = dir.File("art/logo.gif", "shipped gif");
+        const std::string art = dir.File("art/logo.gif", GifBytes(" shipped gif"));
         for (const char* name : {"Normal", "Hot Spot", "Hot Spot Menu"}) {
             CAppletParameters applet;
             applet.m_HTMLTitle = std::string("Built-in ") + name;
@@ -60,12 +60,12 @@ TEST(TemplateUserCopyTest, ReadsComeFromTheShippedFileUntilTheFirstWriteMakesThe
     CAppletParameters own;
     own.m_HTMLTitle = "Own";
     CVorane& menu = AddTopMenu(own, {"Mine"});
-    ItemAt(menu, 0).m_overImage = f.dir.File("art/own.gif", "own gif");
+    ItemAt(menu, 0).m_overImage = f.dir.File("art/own.gif", GifBytes(" own gif"));
     ASSERT_TRUE(f.store.SaveTemplate(own, "Own", 1));
 
     EXPECT_EQ(f.ShippedFile(), f.shippedText);
     EXPECT_FALSE(fs::exists(f.dir / "share/kestrune/Sample/Image/own.gif"));
-    EXPECT_EQ(ReadAll(f.dir / "home/data/Quellary/Kestrune/Sample/Image/own.gif"), "own gif");
+    EXPECT_EQ(ReadAll(f.dir / "home/data/Quellary/Kestrune/Sample/Image/own.gif"), GifBytes(" own gif"));
     EXPECT_TRUE(fs::is_directory(f.dir / "home/data/Quellary/Kestrune/Sample/Audio"));
     EXPECT_EQ(f.store.TemplateFilePath(), f.userDir + "/Kestrune.tpl");
     // The copy keeps every shipped section and appends the new one.

@@ -168,7 +168,7 @@ private slots:
         EditorFixture f;
         Model m{};
         f.Load([&](CAppletParameters& applet) { m = Fill(applet); });
-        CTreeTransfer transfer(f.view);
+        CTreeTransfer& transfer = f.view.Transfer();
         Clipboard()->setText(QStringLiteral("plain text"));
         f.view.SelectNode(f.view.RootNode());
         QVERIFY(!transfer.CanCutOrCopy());

@@ -73,15 +73,15 @@ private slots:
         EditorFixture f;
         Model m{};
         f.Load([&](CAppletParameters& applet) { m = Fill(applet); });
-        CTreeTransfer transfer(f.view);
+        CTreeTransfer& transfer = f.view.Transfer();
         QVERIFY(!transfer.BeginDrag(f.view.RootNode()));
         QVERIFY(!transfer.BeginDrag(f.Node(m.a)));
         QVERIFY(!transfer.BeginDrag(nullptr));
-        QVERIFY(!f.view.m_hDragItem);
+        QVERIFY(!f.view.Transfer().DragItem());
         QVERIFY(transfer.BeginDrag(f.Node(m.a1)));
-        QCOMPARE(f.view.m_hDragItem, f.Node(m.a1));
+        QCOMPARE(f.view.Transfer().DragItem(), f.Node(m.a1));
         transfer.EndDrag(Qt::IgnoreAction);
-        QVERIFY(!f.view.m_hDragItem);
+        QVERIFY(!f.view.Transfer().DragItem());
         VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
     }
 
@@ -89,18 +89,18 @@ private slots:
         EditorFixture f;
         Model m{};
         f.Load([&](CAppletParameters& applet) { m = Fill(applet); });
-        CTreeTransfer transfer(f.view);
+        CTreeTransfer& transfer = f.view.Transfer();
         QVERIFY(transfer.BeginDrag(f.Node(m.a3)));
         QTreeWidgetItem* menuA = f.Node(m.a);
         QCOMPARE(transfer.DragOver(menuA, false), Qt::MoveAction);
-        QCOMPARE(f.view.m_hDropHighlight, menuA);
+        QCOMPARE(f.view.Transfer().DropHighlight(), menuA);
         QCOMPARE(transfer.Drop(menuA, false), Qt::MoveAction);
-        QVERIFY(!f.view.m_hDropHighlight);
+        QVERIFY(!f.view.Transfer().DropHighlight());
         transfer.EndDrag(Qt::MoveAction);
 
         QCOMPARE(Labels(*m.a), (std::vector<std::string>{"A3", "A1", "A2"}));
         QVERIFY(m.a->m_items.front().get() != m.a3);  // a copy took its place
-        QVERIFY(!f.view.m_hDragItem);
+        QVERIFY(!f.view.Transfer().DragItem());
         QCOMPARE(f.view.SelectedNode(), menuA->child(0));
         QVERIFY(f.doc.IsModified());
         VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
@@ -110,7 +110,7 @@ private slots:
         EditorFixture f;
         Model m{};
         f.Load([&](CAppletParameters& applet) { m = Fill(applet); });
-        CTreeTransfer transfer(f.view);
+        CTreeTransfer& transfer = f.view.Transfer();
 
         // A plain item: it gets a sub menu holding a copy of itself.
         QTreeWidgetItem* a2 = f.Node(m.a2);
@@ -141,7 +141,7 @@ private slots:
         EditorFixture f;
         Model m{};
         f.Load([&](CAppletParameters& applet) { m = Fill(applet); });
-        CTreeTransfer transfer(f.view);
+        CTreeTransfer& transfer = f.view.Transfer();
         QVERIFY(transfer.BeginDrag(f.Node(m.a1)));
         QCOMPARE(transfer.DragOver(f.Node(m.a1ax), true), Qt::CopyAction);
         QCOMPARE(transfer.Drop(f.Node(m.a1ax), true), Qt::CopyAction);
@@ -158,22 +158,22 @@ private slots:
         EditorFixture f;
         Model m{};
         f.Load([&](CAppletParameters& applet) { m = Fill(applet); });
-        CTreeTransfer transfer(f.view);
+        CTreeTransfer& transfer = f.view.Transfer();
         QTreeWidgetItem* a1 = f.Node(m.a1);
         QVERIFY(transfer.BeginDrag(a1));
         QCOMPARE(transfer.DragOver(f.Node(m.b1), false), Qt::MoveAction);
-        QCOMPARE(f.view.m_hDropHighlight, f.Node(m.b1));
+        QCOMPARE(f.view.Transfer().DropHighlight(), f.Node(m.b1));
         QVERIFY(f.Node(m.b1)->background(0).style() != Qt::NoBrush);
 
         for (QTreeWidgetItem* refused : {f.view.RootNode(), a1, f.Node(m.a1a), f.Node(m.a1ax),
                                          static_cast<QTreeWidgetItem*>(nullptr)}) {
             QCOMPARE(transfer.DragOver(refused, false), Qt::IgnoreAction);
-            QCOMPARE(f.view.m_hDropHighlight, f.Node(m.b1));
+            QCOMPARE(f.view.Transfer().DropHighlight(), f.Node(m.b1));
         }
         QCOMPARE(transfer.DragOver(f.view.RootNode(), true), Qt::IgnoreAction);
 
         transfer.DragLeave();
-        QVERIFY(!f.view.m_hDropHighlight);
+        QVERIFY(!f.view.Transfer().DropHighlight());
         QCOMPARE(f.Node(m.b1)->background(0).style(), Qt::NoBrush);
 
         QCOMPARE(transfer.Drop(f.Node(m.a1a), false), Qt::IgnoreAction);
@@ -191,7 +191,7 @@ private slots:
         f.Load([&](CAppletParameters& applet) { m = Fill(applet); });
         f.app.m_pCurItem = m.a1ax;
         f.app.m_pCurMenu = m.a1a->m_subMenu.get();
-        CTreeTransfer transfer(f.view);
+        CTreeTransfer& transfer = f.view.Transfer();
         QVERIFY(transfer.BeginDrag(f.Node(m.a1)));
         QCOMPARE(transfer.Drop(f.Node(m.b1), false), Qt::MoveAction);
         transfer.EndDrag(Qt::MoveAction);
@@ -221,7 +221,7 @@ private slots:
         f.view.resize(300, 300);
         f.view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f.view));
-        CTreeTransfer transfer(f.view);
+        CTreeTransfer& transfer = f.view.Transfer();
         QVERIFY(transfer.BeginDrag(f.Node(m.a2)));
 
         // Same format, but not a drag this view started (no source): refused.

@@ -27,6 +27,7 @@
 #include "model/VoraneItem.h"
 #include "output/HtmlPageBuilder.h"
 #include "services/ParameterCheck.h"
+#include "services/PreviewWriter.h"
 #include "persist/PersistTexts.h"
 #include "base/SettingsStore.h"
 #include "services/TemplateStore.h"
@@ -582,12 +583,23 @@ private slots:
         Program program;
         QVERIFY(program.Start());
         QDir folder(program.folder.path());
-        QVERIFY(folder.mkpath(QStringLiteral("tmp")));
-        QFile file(folder.filePath(QStringLiteral("tmp/~Kestrune.htm")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        std::string error;
+        QVERIFY(WritePreviewFiles(program.Applet(), program.folder.path().toStdString(), &error,
+                                  &program.shell->App().m_previewWrites));
+        QVERIFY(folder.exists(QStringLiteral("tmp/~Kestrune.htm")));
         program.shell->CleanUp();
         QVERIFY(!folder.exists(QStringLiteral("tmp")));
+
+        // A file the run did not write stays, and so does its folder.
+        Program other;
+        QVERIFY(other.Start());
+        QDir otherFolder(other.folder.path());
+        QVERIFY(otherFolder.mkpath(QStringLiteral("tmp")));
+        QFile file(otherFolder.filePath(QStringLiteral("tmp/~Kestrune.htm")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        other.shell->CleanUp();
+        QVERIFY(otherFolder.exists(QStringLiteral("tmp/~Kestrune.htm")));
     }
 };
 

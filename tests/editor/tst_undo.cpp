@@ -100,25 +100,25 @@ class UndoTest : public QObject {
             {"cut", [](EditorFixture& f) {
                  if (!ItemAt(f.Applet(), {0, 1})) return false;
                  f.view.SelectNode(f.Node(ItemAt(f.Applet(), {0, 1})));
-                 return CTreeTransfer(f.view).Cut();
+                 return f.view.Transfer().Cut();
              }},
             {"paste onto plain item", [](EditorFixture& f) {
                  if (!ItemAt(f.Applet(), {0, 1, 0}) || f.Applet().m_menus.size() < 2 || !ItemAt(f.Applet(), {1, 0}))
                      return false;
                  f.view.SelectNode(f.Node(ItemAt(f.Applet(), {0, 1, 0})));
-                 if (!CTreeTransfer(f.view).Copy()) return false;
+                 if (!f.view.Transfer().Copy()) return false;
                  f.view.SelectNode(f.Node(ItemAt(f.Applet(), {1, 0})));
-                 return CTreeTransfer(f.view).Paste();
+                 return f.view.Transfer().Paste();
              }},
             {"drag move", [](EditorFixture& f) {
-                 CTreeTransfer transfer(f.view);
+                 CTreeTransfer& transfer = f.view.Transfer();
                  if (!transfer.BeginDrag(f.Node(ItemAt(f.Applet(), {0, 1})))) return false;
                  const Qt::DropAction action = transfer.Drop(f.Node(ItemAt(f.Applet(), {1, 0})), false);
                  transfer.EndDrag(action);
                  return action == Qt::MoveAction;
              }},
             {"drag copy", [](EditorFixture& f) {
-                 CTreeTransfer transfer(f.view);
+                 CTreeTransfer& transfer = f.view.Transfer();
                  if (!transfer.BeginDrag(f.Node(ItemAt(f.Applet(), {0, 1})))) return false;
                  const Qt::DropAction action = transfer.Drop(f.Node(ItemAt(f.Applet(), {0, 1, 1})), true);
                  transfer.EndDrag(action);
@@ -228,7 +228,7 @@ private slots:
         f.Load(FillSample);
         f.doc.RemoveItem(f.Applet().m_menus[0].get(), ItemAt(f.Applet(), {0, 0}));
         QCOMPARE(f.doc.UndoText(), QStringLiteral("Delete Item"));
-        CTreeTransfer transfer(f.view);
+        CTreeTransfer& transfer = f.view.Transfer();
         transfer.BeginDrag(f.Node(ItemAt(f.Applet(), {0, 0})));
         transfer.EndDrag(transfer.Drop(f.Node(ItemAt(f.Applet(), {1, 0})), false));
         QCOMPARE(f.doc.UndoText(), QStringLiteral("Move Item"));
@@ -252,7 +252,7 @@ private slots:
         QVERIFY(CTreeTransfer::CanDropBetween(f.Node(a), f.Node(menu->GetItem(1)), Place::Above, true));
         QVERIFY(!CTreeTransfer::CanDropBetween(f.Node(a), f.Node(menu->GetItem(1)), Place::Onto, false));
         const std::string before = SavedText(f.Applet());
-        CTreeTransfer transfer(f.view);
+        CTreeTransfer& transfer = f.view.Transfer();
         QVERIFY(transfer.BeginDrag(f.Node(a)));
         const Qt::DropAction action = transfer.Drop(f.Node(c), false, Place::Below);
         QCOMPARE(action, Qt::MoveAction);
@@ -386,7 +386,7 @@ private slots:
                                       ImagePaths(std::to_string(round) + ".gif", "", ""));
                 break;
             case 7: {
-                CTreeTransfer transfer(f.view);
+                CTreeTransfer& transfer = f.view.Transfer();
                 QTreeWidgetItem* target = randomNode();
                 if (!transfer.BeginDrag(node)) break;
                 const Qt::DropAction action = transfer.Drop(target, pick(2) == 0);

@@ -1,8 +1,10 @@
-#include "preview/AuSound.h"
+#include "output/AuDecoder.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+
+namespace kestrune {
 
 namespace {
 
@@ -11,6 +13,11 @@ constexpr std::uint32_t kUnknownSize = 0xffffffffu;
 constexpr std::size_t kHeaderSize = 24;
 constexpr int kMaxChannels = 16;
 constexpr int kMaxSampleRate = 768000;
+// Real sounds run at thousands of samples a second; a rate of a few would make the
+// conversion to an output's rate multiply the samples beyond any memory.
+constexpr int kMinSampleRate = 1000;
+// The conversion stops after ten minutes of 48 kHz stereo: no menu sound is longer.
+constexpr std::size_t kMaxConvertedSamples = std::size_t{48000} * 2 * 600;
 
 enum AuEncoding : std::uint32_t {
     kMuLaw8 = 1,
@@ -101,7 +108,7 @@ AuDecodeResult DecodeAu(const std::uint8_t* data, std::size_t size) {
     const std::uint32_t channels = BigEndian32(data + 20);
     if (offset < kHeaderSize || offset > size) return Failure("The sound data lies outside the file.");
     if (channels < 1 || channels > kMaxChannels) return Failure("The sound has an unusable channel count.");
-    if (rate < 1 || rate > kMaxSampleRate) return Failure("The sound has an unusable sample rate.");
+    if (rate < kMinSampleRate || rate > kMaxSampleRate) return Failure("The sound has an unusable sample rate.");
     const int width = BytesPerSample(encoding);
     if (width == 0) return Failure("The sound's encoding " + std::to_string(encoding) + " is not supported.");
 
@@ -126,7 +133,8 @@ PcmSound ConvertPcm(const PcmSound& sound, int sampleRate, int channels) {
     const std::size_t inFrames = sound.FrameCount();
     if (inFrames == 0 || sampleRate <= 0 || channels <= 0 || sound.sampleRate <= 0) return result;
     const double step = static_cast<double>(sound.sampleRate) / sampleRate;
-    const auto outFrames = static_cast<std::size_t>(std::floor((inFrames - 1) / step)) + 1;
+    const auto outFrames = std::min(static_cast<std::size_t>(std::floor((inFrames - 1) / step)) + 1,
+                                    kMaxConvertedSamples / static_cast<std::size_t>(channels));
     result.samples.reserve(outFrames * static_cast<std::size_t>(channels));
     const auto inChannels = static_cast<std::size_t>(sound.channels);
     auto mixed = [&](std::size_t frame, int channel) -> double {
@@ -147,3 +155,5 @@ PcmSound ConvertPcm(const PcmSound& sound, int sampleRate, int channels) {
     }
     return result;
 }
+
+}  // namespace kestrune

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace kestrune {
+
 // Sound as the preview plays it: signed 16-bit samples, channels interleaved.
 struct PcmSound {
     int sampleRate = 0;
@@ -21,7 +23,8 @@ struct AuDecodeResult {
 };
 
 // Decodes a Sun/NeXT ".snd" (AU) file: 8-bit mu-law and A-law, 8/16/24/32-bit linear
-// PCM, 32/64-bit float. Damaged files give an error, never a crash.
+// PCM, 32/64-bit float, at 1,000 to 768,000 samples a second. Damaged files give an
+// error, never a crash.
 AuDecodeResult DecodeAu(const std::uint8_t* data, std::size_t size);
 
 std::int16_t MuLawToLinear(std::uint8_t code);
@@ -29,5 +32,7 @@ std::int16_t ALawToLinear(std::uint8_t code);
 
 // The same sound at another rate and channel count (linear interpolation; mono is
 // copied to every channel, more channels are averaged down), for outputs that cannot
-// take the file's own format.
+// take the file's own format; at most ten minutes of 48 kHz stereo are made.
 PcmSound ConvertPcm(const PcmSound& sound, int sampleRate, int channels);
+
+}  // namespace kestrune

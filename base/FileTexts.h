@@ -1,0 +1,17 @@
+#pragma once
+
+// Messages of the file helpers: refused or failed reads and writes, defined once.
+namespace kestrune::texts {
+
+inline constexpr const char* kFileTooLarge =
+    "The file \"%1\" is larger than 32 MB, more than any menu or template file holds; it is not read.";
+inline constexpr const char* kFileNotRegular = "\"%1\" is not a regular file (a folder, device or pipe); it is not read.";
+inline constexpr const char* kCannotReadFile = "The file \"%1\" cannot be read.";
+inline constexpr const char* kNotAFileName = "\"%1\" does not name a file.";
+inline constexpr const char* kCannotWriteFile = "The file \"%1\" cannot be written.";
+inline constexpr const char* kNotRegularDestination =
+    "\"%1\" is not a regular file (a folder, device or pipe); it is not replaced.";
+inline constexpr const char* kLinkLeadsOutside =
+    "\"%1\" is a link that does not name a regular file in its own folder; nothing is written through it.";
+
+}  // namespace kestrune::texts

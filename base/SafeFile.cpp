@@ -1,0 +1,252 @@
+#include "base/SafeFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <random>
+#include <system_error>
+
+#include "base/FileTexts.h"
+
+namespace kestrune {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kChunk = std::size_t{1} << 16;
+constexpr int kTemporaryNameAttempts = 16;
+
+std::string WithPath(const char* format, const fs::path& path) {
+    std::string text(format);
+    const std::size_t at = text.find("%1");
+    if (at != std::string::npos) text.replace(at, 2, path.string());
+    return text;
+}
+
+bool Fail(std::string* error, const char* format, const fs::path& path) {
+    if (error) *error = WithPath(format, path);
+    return false;
+}
+
+std::string RandomSuffix() {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::mt19937_64 random{std::random_device{}()};
+    std::string suffix;
+    std::uint64_t value = random();
+    for (int i = 0; i < 12; ++i, value >>= 4) suffix += kDigits[value & 0xF];
+    return suffix;
+}
+
+bool WriteAll(int fd, std::string_view content) {
+    while (!content.empty()) {
+        const ssize_t written = ::write(fd, content.data(), content.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        content.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+mode_t CurrentUmask() {
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
+}
+
+void SyncFolder(const fs::path& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
+    if (this != &other) {
+        if (m_fd >= 0) ::close(m_fd);
+        m_fd = other.m_fd;
+        other.m_fd = -1;
+    }
+    return *this;
+}
+
+FileHandle::~FileHandle() {
+    if (m_fd >= 0) ::close(m_fd);
+}
+
+FileHandle OpenRegularFile(const fs::path& path, FileCheck& status, bool followLinks) {
+    status = FileCheck::Unreadable;
+    if (path.empty()) {
+        status = FileCheck::Missing;
+        return {};
+    }
+    const int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW);
+    FileHandle file(::open(path.c_str(), flags));
+    if (!file.IsOpen()) {
+        if (errno == ENOENT || errno == ENOTDIR) status = FileCheck::Missing;
+        else if (errno == ELOOP || errno == ENXIO || errno == EISDIR) status = FileCheck::NotRegular;
+        return {};
+    }
+    struct stat info {};
+    if (::fstat(file.Get(), &info) != 0) return {};
+    if (!S_ISREG(info.st_mode)) {
+        status = FileCheck::NotRegular;
+        return {};
+    }
+    // Reads of a regular file never wait; blocking mode keeps the reads plain.
+    ::fcntl(file.Get(), F_SETFL, ::fcntl(file.Get(), F_GETFL) & ~O_NONBLOCK);
+    status = FileCheck::Ok;
+    return file;
+}
+
+FileCheck ReadRegularFile(const fs::path& path, std::size_t maxBytes, std::string& content) {
+    content.clear();
+    FileCheck status = FileCheck::Ok;
+    const FileHandle file = OpenRegularFile(path, status);
+    if (!file.IsOpen()) return status;
+    struct stat info {};
+    if (::fstat(file.Get(), &info) == 0 && static_cast<std::uint64_t>(info.st_size) > maxBytes)
+        return FileCheck::TooLarge;
+    if (info.st_size > 0) content.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[kChunk];
+    for (;;) {
+        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            content.clear();
+            return FileCheck::Unreadable;
+        }
+        if (got == 0) return FileCheck::Ok;
+        if (content.size() + static_cast<std::size_t>(got) > maxBytes) {
+            content.clear();
+            content.shrink_to_fit();
+            return FileCheck::TooLarge;
+        }
+        content.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+FileCheck ReadFileStart(const fs::path& path, std::size_t n, std::string& start) {
+    start.assign(n, '\0');
+    FileCheck status = FileCheck::Ok;
+    const FileHandle file = OpenRegularFile(path, status);
+    if (!file.IsOpen()) {
+        start.clear();
+        return status;
+    }
+    std::size_t have = 0;
+    while (have < n) {
+        const ssize_t got = ::read(file.Get(), start.data() + have, n - have);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        have += static_cast<std::size_t>(got);
+    }
+    start.resize(have);
+    return FileCheck::Ok;
+}
+
+bool IsLink(const fs::path& path) {
+    std::error_code error;
+    return fs::is_symlink(fs::symlink_status(path, error));
+}
+
+fs::path CanonicalOrEmpty(const fs::path& path) {
+    std::error_code error;
+    fs::path canonical = fs::canonical(path.empty() ? fs::path(".") : path, error);
+    return error ? fs::path() : canonical;
+}
+
+bool LiesInside(const fs::path& inner, const fs::path& folder) {
+    const fs::path a = CanonicalOrEmpty(inner);
+    const fs::path b = CanonicalOrEmpty(folder);
+    if (a.empty() || b.empty() || a == b) return false;
+    auto ai = a.begin();
+    for (auto bi = b.begin(); bi != b.end(); ++bi, ++ai)
+        if (ai == a.end() || *ai != *bi) return false;
+    return true;
+}
+
+std::optional<fs::path> WritableDestination(const fs::path& path, std::string* error) {
+    if (path.empty() || !path.has_filename()) {
+        Fail(error, texts::kNotAFileName, path);
+        return std::nullopt;
+    }
+    std::error_code code;
+    const fs::file_status own = fs::symlink_status(path, code);
+    if (code && code != std::errc::no_such_file_or_directory) {
+        Fail(error, texts::kCannotWriteFile, path);
+        return std::nullopt;
+    }
+    if (!fs::exists(own)) return path;
+    if (fs::is_regular_file(own)) return path;
+    if (!fs::is_symlink(own)) {
+        Fail(error, texts::kNotRegularDestination, path);
+        return std::nullopt;
+    }
+    const fs::path target = CanonicalOrEmpty(path);
+    const fs::path folder = CanonicalOrEmpty(path.parent_path());
+    if (target.empty() || folder.empty() || !fs::is_regular_file(target, code) || target.parent_path() != folder) {
+        Fail(error, texts::kLinkLeadsOutside, path);
+        return std::nullopt;
+    }
+    return target;
+}
+
+std::string TemporaryPrefixFor(const fs::path& target) { return "." + target.filename().string() + ".tmp"; }
+
+PendingFile::PendingFile(PendingFile&& other) noexcept
+    : m_target(std::move(other.m_target)), m_temporary(std::move(other.m_temporary)) {
+    other.m_temporary.clear();
+}
+
+PendingFile::~PendingFile() { Discard(); }
+
+void PendingFile::Discard() {
+    if (m_temporary.empty()) return;
+    ::unlink(m_temporary.c_str());
+    m_temporary.clear();
+}
+
+bool PendingFile::Write(const fs::path& target, std::string_view content, std::string* error) {
+    Discard();
+    m_target = target;
+    // The new file keeps the old one's permissions; a new name gets the usual ones.
+    mode_t mode = 0666 & ~CurrentUmask();
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) mode = old.st_mode & 07777;
+    const std::string prefix = TemporaryPrefixFor(target);
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        const fs::path temporary = target.parent_path() / (prefix + RandomSuffix());
+        FileHandle file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (!file.IsOpen()) {
+            if (errno == EEXIST) continue;
+            return Fail(error, texts::kCannotWriteFile, target);
+        }
+        m_temporary = temporary;
+        const bool whole = WriteAll(file.Get(), content) && ::fchmod(file.Get(), mode) == 0 &&
+                           ::fsync(file.Get()) == 0;
+        if (!whole) {
+            Discard();
+            return Fail(error, texts::kCannotWriteFile, target);
+        }
+        return true;
+    }
+    return Fail(error, texts::kCannotWriteFile, target);
+}
+
+bool PendingFile::Commit(std::string* error) {
+    if (m_temporary.empty()) return Fail(error, texts::kCannotWriteFile, m_target);
+    if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+        Discard();
+        return Fail(error, texts::kCannotWriteFile, m_target);
+    }
+    m_temporary.clear();
+    SyncFolder(m_target.parent_path());
+    return true;
+}
+
+}  // namespace kestrune

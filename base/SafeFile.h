@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kestrune {
+
+// Files named by documents and users may be anything: a pipe that never answers, a device
+// without end, a link to another user's secrets. These helpers open them without blocking,
+// read only regular files and never more than a cap, and write only over regular files.
+
+enum class FileCheck { Ok, Missing, NotRegular, TooLarge, Unreadable };
+
+// An open descriptor, closed when the holder goes.
+class FileHandle {
+public:
+    FileHandle() = default;
+    explicit FileHandle(int fd) : m_fd(fd) {}
+    FileHandle(FileHandle&& other) noexcept : m_fd(other.m_fd) { other.m_fd = -1; }
+    FileHandle& operator=(FileHandle&& other) noexcept;
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle();
+    int Get() const { return m_fd; }
+    bool IsOpen() const { return m_fd >= 0; }
+
+private:
+    int m_fd = -1;
+};
+
+// Opens an existing regular file for reading; the open never waits (O_NONBLOCK), and a
+// pipe, device, socket or folder is refused before a byte is read. With followLinks
+// false a link is refused too.
+FileHandle OpenRegularFile(const std::filesystem::path& path, FileCheck& status, bool followLinks = true);
+
+// The whole content of a regular file, read in chunks and never more than maxBytes,
+// whatever the file's size claims (a file that grows while read is still stopped).
+FileCheck ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& content);
+
+// At most n bytes from the start of a regular file.
+FileCheck ReadFileStart(const std::filesystem::path& path, std::size_t n, std::string& start);
+
+// Where a write to path may put its bytes: the path itself when nothing is there or a
+// regular file is; through a link only when it names a regular file in the link's own
+// folder (a link into another folder could make a save overwrite any file the user may
+// write). Anything else (a device, a pipe, a folder, a dangling or far-reaching link) is
+// refused with the reason in *error.
+std::optional<std::filesystem::path> WritableDestination(const std::filesystem::path& path, std::string* error);
+
+// A file written beside its target under a temporary name, flushed to disk, waiting to be
+// renamed over the target. Dropping it without Commit removes the temporary file.
+class PendingFile {
+public:
+    PendingFile() = default;
+    PendingFile(PendingFile&& other) noexcept;
+    PendingFile& operator=(PendingFile&&) = delete;
+    PendingFile(const PendingFile&) = delete;
+    ~PendingFile();
+
+    // Writes content to a new temporary file beside target (target must be a checked
+    // destination); false with *error when it could not be written whole.
+    bool Write(const std::filesystem::path& target, std::string_view content, std::string* error);
+    // Renames the temporary file over the target; the target's folder is flushed.
+    bool Commit(std::string* error);
+    void Discard();
+    const std::filesystem::path& Target() const { return m_target; }
+    const std::filesystem::path& Temporary() const { return m_temporary; }
+
+private:
+    std::filesystem::path m_target;
+    std::filesystem::path m_temporary;
+};
+
+// The prefix of every temporary name written beside target.
+std::string TemporaryPrefixFor(const std::filesystem::path& target);
+
+// Whether the path's final component is a link.
+bool IsLink(const std::filesystem::path& path);
+
+// Whether inner lies inside folder (both made canonical); a path equal to folder is not.
+bool LiesInside(const std::filesystem::path& inner, const std::filesystem::path& folder);
+
+// The canonical form of path, or empty when it cannot be resolved.
+std::filesystem::path CanonicalOrEmpty(const std::filesystem::path& path);
+
+}  // namespace kestrune

@@ -1,0 +1,54 @@
+#include "output/MediaCheck.h"
+
+#include "output/OutputTexts.h"
+#include "base/SafeFile.h"
+
+namespace kestrune {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kSignatureBytes = 8;
+
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+bool LinkStaysInside(const fs::path& path) {
+    if (!IsLink(path)) return true;
+    return LiesInside(path, path.parent_path().empty() ? fs::path(".") : path.parent_path());
+}
+
+}  // namespace
+
+bool HasMediaSignature(std::string_view start, MediaKind kind) {
+    if (kind == MediaKind::Audio) return StartsWith(start, ".snd");
+    return StartsWith(start, "GIF87a") || StartsWith(start, "GIF89a") || StartsWith(start, "\xFF\xD8\xFF") ||
+           StartsWith(start, "\x89PNG\r\n\x1A\n");
+}
+
+MediaProblem CheckMediaBytes(const fs::path& path, std::string_view bytes, MediaKind kind) {
+    if (!LinkStaysInside(path)) return MediaProblem::LinkOutside;
+    if (!HasMediaSignature(bytes, kind)) return kind == MediaKind::Image ? MediaProblem::NotImage : MediaProblem::NotAudio;
+    return MediaProblem::None;
+}
+
+MediaProblem CheckMediaFile(const fs::path& path, MediaKind kind) {
+    if (!LinkStaysInside(path)) return MediaProblem::LinkOutside;
+    std::string start;
+    ReadFileStart(path, kSignatureBytes, start);
+    return CheckMediaBytes(path, start, kind);
+}
+
+const char* MediaProblemEnding(MediaProblem problem) {
+    switch (problem) {
+        case MediaProblem::LinkOutside: return texts::kReportLinkOutside;
+        case MediaProblem::NotImage: return texts::kReportNotImage;
+        case MediaProblem::NotAudio: return texts::kReportNotAudio;
+        case MediaProblem::NotCopied: return texts::kReportNotCopied;
+        case MediaProblem::NameClash: return texts::kReportNameClash;
+        case MediaProblem::None: break;
+    }
+    return texts::kReportNotExist;
+}
+
+}  // namespace kestrune
