@@ -71,10 +71,11 @@ CVorane* CAppletParameters::FindParentMenu(CVorane* root, const CVoraneItem* ite
     while (!pending.empty()) {
         CVorane* menu = pending.back();
         pending.pop_back();
+        if (!menu) continue;
         for (const auto& child : menu->m_items)
             if (child.get() == item) return menu;
         for (auto it = menu->m_items.rbegin(); it != menu->m_items.rend(); ++it)
-            pending.push_back((*it)->m_subMenu.get());
+            pending.push_back((*it)->m_subMenu.Existing());
     }
     return nullptr;
 }
@@ -90,7 +91,7 @@ CVorane* MenuAtDepthFrom(CVorane* menu, int level, int depth) {
     if (!menu || menu->m_items.empty()) return nullptr;
     if (level == depth) return menu;
     for (const auto& item : menu->m_items)
-        if (CVorane* found = MenuAtDepthFrom(item->m_subMenu.get(), level + 1, depth)) return found;
+        if (CVorane* found = MenuAtDepthFrom(item->m_subMenu.Existing(), level + 1, depth)) return found;
     return nullptr;
 }
 
@@ -101,9 +102,10 @@ void ForEachItem(CVorane* menu, int recursive, const Apply& apply) {
     while (!pending.empty()) {
         CVorane* current = pending.back();
         pending.pop_back();
+        if (!current) continue;
         for (const auto& item : current->m_items) {
             apply(*item);
-            if (recursive) pending.push_back(item->m_subMenu.get());
+            if (recursive) pending.push_back(item->m_subMenu.Existing());
         }
     }
 }

@@ -29,7 +29,7 @@ Rect LayoutEstimate(const CVorane* menu) {
     const std::int64_t threeQuartersHeight = (std::int64_t{3} * menu->m_Height) / 4;
     std::int64_t i = 0;
     for (const auto& item : menu->m_items) {
-        const CVorane& sub = *item->m_subMenu;
+        const CVorane& sub = item->m_subMenu.Read();
         const std::int64_t e = sub.CountItems(1);
         std::int64_t right = 0;
         std::int64_t bottom = 0;

@@ -7,7 +7,7 @@
 namespace kestrune {
 
 CVoraneItem::CVoraneItem(std::string label)
-    : m_label(std::move(label)), m_subMenu(std::make_unique<CVorane>(0, kSubMenuName)) {}
+    : m_label(std::move(label)) {}
 
 CVoraneItem::CVoraneItem(const CVoraneItem& source)
     : m_label(source.m_label),
@@ -19,13 +19,13 @@ CVoraneItem::CVoraneItem(const CVoraneItem& source)
       m_clickAudio(source.m_clickAudio),
       m_target(source.m_target),
       m_link(source.m_link),
-      m_subMenu(std::make_unique<CVorane>(*source.m_subMenu)),
+      m_subMenu(source.m_subMenu.Existing() ? std::make_unique<CVorane>(*source.m_subMenu.Existing()) : nullptr),
       m_visible(source.m_visible) {}
 
 CVoraneItem::~CVoraneItem() = default;
 
 void CVoraneItem::SetSubMenu(std::unique_ptr<CVorane> menu) {
-    if (menu) m_subMenu = std::move(menu);
+    if (menu) m_subMenu.Replace(std::move(menu));
 }
 
 void CVoraneItem::Serialize(CArchive& ar) {
@@ -35,7 +35,8 @@ void CVoraneItem::Serialize(CArchive& ar) {
         for (std::string* text : texts) ar.WriteString(*text);
         ar.WriteInt(m_visible);
         ar.WriteObjectTag("CVorane");
-        m_subMenu->Serialize(ar);
+        // Storing changes nothing; an item without a sub menu writes the empty default one.
+        const_cast<CVorane&>(m_subMenu.Read()).Serialize(ar);
         return;
     }
     for (std::string* text : texts) ar.ReadString(*text);
@@ -44,7 +45,8 @@ void CVoraneItem::Serialize(CArchive& ar) {
     auto menu = std::make_unique<CVorane>(0, kSubMenuName);
     menu->Serialize(ar);
     ar.LeaveObject();
-    SetSubMenu(std::move(menu));
+    // An empty default menu is what the slot makes on first use anyway.
+    if (m_subMenu.Existing() || !IsUntouchedEmptyMenu(*menu)) SetSubMenu(std::move(menu));
 }
 
 std::vector<std::uint8_t> WriteItemRecord(const CVoraneItem& item) {

@@ -4,11 +4,12 @@
 #include <memory>
 #include <string>
 
+#include "model/SubMenuSlot.h"
 #include "model/Vorane.h"
 
 namespace kestrune {
 
-// One menu item; it always owns a sub menu, empty when it opens none.
+// One menu item; it always answers for a sub menu, empty when it opens none.
 class CVoraneItem {
 public:
     explicit CVoraneItem(std::string label = kNewItemLabel);
@@ -25,9 +26,10 @@ public:
     std::string m_clickAudio;
     std::string m_target;
     std::string m_link;
-    std::unique_ptr<CVorane> m_subMenu;
+    SubMenuSlot m_subMenu;
     std::int32_t m_visible = 1;
 
+    // Takes menu as the sub menu; nullptr keeps the present one.
     void SetSubMenu(std::unique_ptr<CVorane> menu);
     CVorane& SubMenu() const { return *m_subMenu; }
 

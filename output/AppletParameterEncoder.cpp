@@ -166,7 +166,7 @@ void AppletParameterEncoder::EmitMenu(std::string& text, const CVorane* menu, in
         ++m_menuCounter;
         nextNumber = m_menuCounter;
         for (std::size_t i = m_emittedItems.size(); i-- > firstItem;)
-            pending.push_back({m_emittedItems[i]->m_subMenu.get(), static_cast<std::int64_t>(i)});
+            pending.push_back({m_emittedItems[i]->m_subMenu.Existing(), static_cast<std::int64_t>(i)});
     }
 }
 

@@ -79,7 +79,7 @@ MenuPath MenuLayout::Build(const CAppletParameters& applet, const MenuPath& path
         const int index = path.items[level];
         if (index < 0 || index >= static_cast<int>(visible.size())) break;
         m_path.items.push_back(index);
-        const CVorane& sub = visible[static_cast<std::size_t>(index)]->SubMenu();
+        const CVorane& sub = visible[static_cast<std::size_t>(index)]->m_subMenu.Read();
         if (!sub.HasVisibleItem()) break;
         origin = LimitedPoint(menu->ItemCorner(index, origin.x, origin.y));
         m_chain.push_back(static_cast<int>(m_menus.size()));
@@ -131,9 +131,9 @@ Rect MenuLayout::FullExtent(const CAppletParameters& applet) {
         int index = 0;
         for (const CVoraneItem* item : VisibleItems(*next.menu)) {
             extent = UnionRect(extent, ItemRect(*next.menu, index, next.origin));
-            if (item->SubMenu().HasVisibleItem())
+            if (item->m_subMenu.Read().HasVisibleItem())
                 pending.push_back(
-                    {&item->SubMenu(), LimitedPoint(next.menu->ItemCorner(index, next.origin.x, next.origin.y))});
+                    {&item->m_subMenu.Read(), LimitedPoint(next.menu->ItemCorner(index, next.origin.x, next.origin.y))});
             ++index;
         }
     }

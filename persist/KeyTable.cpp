@@ -7,21 +7,71 @@
 
 namespace kestrune {
 
-CKeyTable::EntryKey::EntryKey(std::size_t sectionIndex, std::string_view keyText)
-    : section(sectionIndex),
-      key(keyText),
-      hash(std::hash<std::string_view>()(keyText) ^ (sectionIndex * 0x9E3779B97F4A7C15ull)) {}
+std::uint32_t CKeyTable::SectionIndex(std::string_view headerLine) {
+    // A header without its closing bracket still ends the section before it, but no
+    // lookup can name it.
+    if (headerLine.size() < 2 || headerLine.back() != ']') return ++m_sectionCount;
+    const auto [found, added] = m_sections.try_emplace(headerLine.substr(1, headerLine.size() - 2), 0);
+    if (added) found->second = ++m_sectionCount;
+    return found->second;
+}
 
-std::size_t CKeyTable::SectionIndex(std::string_view header) {
-    return m_sections.try_emplace(header, m_sections.size() + 1).first->second;
+std::uint32_t CKeyTable::HashOf(std::uint32_t section, std::string_view key) {
+    const std::size_t hash = std::hash<std::string_view>()(key) ^ (section * 0x9E3779B97F4A7C15ull);
+    return static_cast<std::uint32_t>(hash ^ (hash >> 32));
+}
+
+std::size_t CKeyTable::SlotOf(std::uint32_t section, std::string_view key, std::uint32_t hash) const {
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const std::uint32_t held = m_slots[slot];
+        if (held == 0) return slot;
+        const Entry& entry = m_entries[held - 1];
+        if (entry.hash == hash && entry.section == section && entry.key == key) return slot;
+    }
+}
+
+void CKeyTable::ResizeIndex(std::size_t liveEntries, std::size_t indexedEntries) {
+    // At most half full, so probes stay short.
+    std::size_t size = 64;
+    while (size < 2 * liveEntries) size *= 2;
+    if (size <= m_slots.size()) return;
+    m_slots.assign(size, 0);
+    const std::size_t mask = size - 1;
+    for (std::size_t i = 0; i < indexedEntries; ++i) {
+        if (m_entries[i].replaced) continue;
+        std::size_t slot = m_entries[i].hash & mask;
+        while (m_slots[slot] != 0) slot = (slot + 1) & mask;
+        m_slots[slot] = static_cast<std::uint32_t>(i + 1);
+    }
+}
+
+void CKeyTable::IndexEntries(std::size_t first) {
+    ResizeIndex(m_liveEntries + (m_entries.size() - first), first);
+    const std::size_t mask = m_slots.size() - 1;
+    // The slots are visited in hash order, so each one is asked for well before it is
+    // needed: a large file then waits for memory once per batch, not once per line.
+    constexpr std::size_t kAhead = 16;
+    for (std::size_t i = first; i < m_entries.size(); ++i) {
+        if (i + kAhead < m_entries.size()) __builtin_prefetch(&m_slots[m_entries[i + kAhead].hash & mask], 1);
+        const Entry& entry = m_entries[i];
+        const std::size_t slot = SlotOf(entry.section, entry.key, entry.hash);
+        if (m_slots[slot] != 0)
+            m_entries[m_slots[slot] - 1].replaced = true;
+        else
+            ++m_liveEntries;
+        m_slots[slot] = static_cast<std::uint32_t>(i + 1);
+    }
 }
 
 void CKeyTable::Parse(std::string text) {
     m_textSize += text.size();
     m_texts.push_back(std::make_unique<const std::string>(std::move(text)));
     const std::string_view kept = *m_texts.back();
+    // One entry per line at most: sized once, the entries never move while being added.
     m_entries.reserve(m_entries.size() + static_cast<std::size_t>(std::count(kept.begin(), kept.end(), '\n')) + 1);
-    std::size_t section = 0;
+    const std::size_t first = m_entries.size();
+    std::uint32_t section = 0;
     ForEachLine(kept, [&](std::string_view rawLine) {
         const std::string_view line = TrimView(rawLine);
         if (line.empty()) return;
@@ -32,25 +82,27 @@ void CKeyTable::Parse(std::string text) {
         const std::size_t equals = line.find('=');
         const std::string_view key = equals == std::string_view::npos ? line : TrimView(line.substr(0, equals));
         const std::string_view value = equals == std::string_view::npos ? std::string_view() : line.substr(equals + 1);
-        m_entries.insert_or_assign(EntryKey{section, key}, value);
+        m_entries.push_back(Entry{key, value, section, HashOf(section, key), false});
     });
+    IndexEntries(first);
 }
 
 const std::string_view* CKeyTable::Find(std::string_view section, std::string_view key) const {
-    std::string header;
-    header.reserve(section.size() + 2);
-    header.append("[").append(section).append("]");
-    const auto found = m_sections.find(header);
+    const auto found = m_sections.find(section);
     if (found == m_sections.end()) return nullptr;
-    const auto entry = m_entries.find(EntryKey{found->second, key});
-    return entry == m_entries.end() ? nullptr : &entry->second;
+    const std::uint32_t index = found->second;
+    if (m_next < m_entries.size()) {
+        const Entry& next = m_entries[m_next];
+        if (!next.replaced && next.section == index && next.key == key) return &m_entries[m_next++].value;
+    }
+    if (m_slots.empty()) return nullptr;
+    const std::uint32_t held = m_slots[SlotOf(index, key, HashOf(index, key))];
+    if (held == 0) return nullptr;
+    m_next = held;
+    return &m_entries[held - 1].value;
 }
 
-bool CKeyTable::HasSection(std::string_view section) const {
-    std::string header;
-    header.append("[").append(section).append("]");
-    return m_sections.count(header) > 0;
-}
+bool CKeyTable::HasSection(std::string_view section) const { return m_sections.count(section) > 0; }
 
 bool ReadKeyTable(const std::string& path, CKeyTable& table, std::string* error) {
     std::string text;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -18,9 +19,11 @@ public:
     // Adds the entries of a whole file's text.
     void Parse(std::string text);
 
-    // The value under "[section]" and key, or nullptr.
+    // The value under "[section]" and key, or nullptr. Readers ask in the order the
+    // file was written, so the entry after the last one found is tried before the index.
+    // The remembered place makes lookups on one table unsafe from several threads.
     const std::string_view* Find(std::string_view section, std::string_view key) const;
-    std::size_t EntryCount() const { return m_entries.size(); }
+    std::size_t EntryCount() const { return m_liveEntries; }
     // Bytes of text parsed; whether any section header was seen.
     std::size_t TextSize() const { return m_textSize; }
     bool HasSection(std::string_view section) const;
@@ -34,23 +37,29 @@ public:
     std::size_t ModelObjectBudget() const { return m_textSize / kBytesPerModelObject + kModelObjectSlack; }
 
 private:
-    // The hash is computed once: the table asks for it again on every node it passes.
-    struct EntryKey {
-        EntryKey(std::size_t sectionIndex, std::string_view keyText);
-        std::size_t section;  // index into m_sections; 0 is "no section"
+    struct Entry {
         std::string_view key;
-        std::size_t hash;
-        bool operator==(const EntryKey& other) const { return section == other.section && key == other.key; }
+        std::string_view value;
+        std::uint32_t section;  // index of the section; 0 is "no section"
+        std::uint32_t hash;
+        bool replaced;  // a later line has the same section and key
     };
-    struct EntryKeyHash {
-        std::size_t operator()(const EntryKey& entry) const noexcept { return entry.hash; }
-    };
-    std::size_t SectionIndex(std::string_view header);
+    std::uint32_t SectionIndex(std::string_view headerLine);
+    static std::uint32_t HashOf(std::uint32_t section, std::string_view key);
+    // The slot holding the entry of section and key, or the empty slot where it belongs.
+    std::size_t SlotOf(std::uint32_t section, std::string_view key, std::uint32_t hash) const;
+    void ResizeIndex(std::size_t liveEntries, std::size_t indexedEntries);
+    // Indexes the entries from first on; an entry whose key is there already replaces it.
+    void IndexEntries(std::size_t first);
 
     std::vector<std::unique_ptr<const std::string>> m_texts;
     std::size_t m_textSize = 0;
-    std::unordered_map<std::string_view, std::size_t> m_sections;  // header line, brackets included
-    std::unordered_map<EntryKey, std::string_view, EntryKeyHash> m_entries;
+    std::unordered_map<std::string_view, std::uint32_t> m_sections;  // names between the brackets
+    std::uint32_t m_sectionCount = 0;
+    std::vector<Entry> m_entries;        // in file order, one allocation for all
+    std::vector<std::uint32_t> m_slots;  // open addressing: entry index + 1, 0 when free
+    std::size_t m_liveEntries = 0;
+    mutable std::size_t m_next = 0;
 };
 
 // Reads the file into the table; false when it cannot be opened or read (the reason in

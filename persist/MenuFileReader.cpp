@@ -76,8 +76,9 @@ std::string NumberedKey(const char* prefix, int number) {
     return key;
 }
 
-void ReadMenuStyle(CVorane& menu, const CKeyTable& table, const std::string& section, int number) {
-    const auto f = GetKeyFieldViews(section, NumberedKey(texts::kKeyMStylePrefix, number), "", table, 12);
+void ReadMenuStyle(CVorane& menu, std::string_view value) {
+    std::vector<std::string_view> f = SplitFields(value, ',', 12);
+    f.resize(12);
     std::int32_t* fields[] = {&menu.m_BKColor, &menu.m_BKStyle, &menu.m_MenuAlign, &menu.m_Corner,
                               &menu.m_xPos,    &menu.m_yPos,    &menu.m_Width,     &menu.m_Height,
                               &menu.m_ItemGap, &menu.m_BorderThick};
@@ -86,8 +87,9 @@ void ReadMenuStyle(CVorane& menu, const CKeyTable& table, const std::string& sec
     menu.m_visible = ParseNumber(f[11]);
 }
 
-void ReadItemStyles(CVorane& menu, const CKeyTable& table, const std::string& section, int number) {
-    const auto f = GetKeyFieldViews(section, NumberedKey(texts::kKeyIStylePrefix, number), "", table, 45);
+void ReadItemStyles(CVorane& menu, std::string_view value) {
+    std::vector<std::string_view> f = SplitFields(value, ',', 45);
+    f.resize(45);
     for (std::size_t g = 0; g < 3; ++g) {
         ItemStyle& s = menu.m_itemStyle[g];
         std::int32_t* fields[] = {&s.BKColor,   &s.FRColor,   &s.ItemFillStyle, &s.FontEffect,  &s.FontName,
@@ -118,10 +120,11 @@ void ReadItem(CVoraneItem& item, const CKeyTable& table, const std::string& sect
     for (std::string* audio : {&item.m_overAudio, &item.m_clickAudio}) prefixes.Audio(*audio);
 }
 
-// The menus and items a "Misc" value describes, before they are linked.
+// The menus and items a "Misc" value describes, before they are linked. An empty menu of
+// default style is not made: the item it belongs to makes one when it is first asked.
 struct ReadMenus {
     std::vector<std::unique_ptr<CVorane>> menus;
-    std::vector<CVorane*> menuAt;        // stays valid once a menu is handed on
+    std::vector<CVorane*> menuAt;        // stays valid once a menu is handed on; nullptr when not made
     std::vector<CVoraneItem*> items;     // in the order their lines were read
     std::vector<std::size_t> firstItem;  // per menu: index of its first item in items
 };
@@ -173,6 +176,7 @@ std::size_t LinkMenus(CAppletParameters& applet, ReadMenus& read, const std::vec
         while (!pending.empty()) {
             const auto [menu, depth] = pending.back();
             pending.pop_back();
+            if (!read.menuAt[menu]) continue;
             const std::size_t end = read.firstItem[menu] + read.menuAt[menu]->m_items.size();
             for (std::size_t i = read.firstItem[menu]; i < end; ++i) {
                 if (subMenuOf[i] < 0) continue;
@@ -185,7 +189,8 @@ std::size_t LinkMenus(CAppletParameters& applet, ReadMenus& read, const std::vec
                 pending.emplace_back(child, depth + 1);
             }
         }
-        applet.AddTopLevelMenu(std::move(read.menus[top]), 0);
+        std::unique_ptr<CVorane>& menu = read.menus[top];
+        applet.AddTopLevelMenu(menu ? std::move(menu) : std::make_unique<CVorane>(0, kSubMenuName), 0);
     }
     return tooDeep;
 }
@@ -211,15 +216,32 @@ void ReadCurrentLayout(CAppletParameters& applet, const CKeyTable& table, const 
 
     ReadMenus read;
     read.menus.reserve(menuCount);
+    read.menuAt.reserve(menuCount);
+    read.firstItem.reserve(menuCount);
+    CVorane style(0, kSubMenuName);  // every field is read again for each menu
+    // Most menus of a large file are empty ones written alike: a style line equal to the
+    // one before gives the fields style holds already.
+    std::string_view menuLine;
+    std::string_view itemsLine;
     for (std::size_t k = 0; k < menuCount; ++k) {
-        auto menu = std::make_unique<CVorane>(0, kSubMenuName);
         const int number = static_cast<int>(k);
-        ReadMenuStyle(*menu, table, section, number);
-        ReadItemStyles(*menu, table, section, number);
+        const std::string_view nextMenuLine = GetKeyValue(section, NumberedKey(texts::kKeyMStylePrefix, number), "", table);
+        const std::string_view nextItemsLine = GetKeyValue(section, NumberedKey(texts::kKeyIStylePrefix, number), "", table);
+        if (k == 0 || nextMenuLine != menuLine) ReadMenuStyle(style, nextMenuLine);
+        if (k == 0 || nextItemsLine != itemsLine) ReadItemStyles(style, nextItemsLine);
+        menuLine = nextMenuLine;
+        itemsLine = nextItemsLine;
         const std::int64_t wanted = k + 1 < misc.size() ? ParseNumber(misc[k + 1]) : 0;
         const auto count = static_cast<std::size_t>(std::clamp<std::int64_t>(wanted, 0, itemBudget));
         itemBudget -= count;
         read.firstItem.push_back(read.items.size());
+        if (count == 0 && IsUntouchedEmptyMenu(style)) {
+            read.menuAt.push_back(nullptr);
+            read.menus.push_back(nullptr);
+            continue;
+        }
+        auto menu = std::make_unique<CVorane>(style);
+        menu->m_items.reserve(count);
         for (std::size_t j = 1; j <= count; ++j) {
             auto item = std::make_unique<CVoraneItem>();
             ReadItem(*item, table, section, number, static_cast<int>(j), prefixes);

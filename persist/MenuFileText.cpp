@@ -139,7 +139,7 @@ std::string FormatMenuSection(const CAppletParameters& applet, const MenuSection
             AppendItemLine(out, *item, number, position++, form);
         }
         for (std::size_t i = menu.m_items.size(); i-- > 0;)
-            pending.push_back({menu.m_items[i]->m_subMenu.get(), firstItem + i, false});
+            pending.push_back({&menu.m_items[i]->m_subMenu.Read(), firstItem + i, false});
     }
 
     out.append(texts::kKeyMisc).push_back('=');

@@ -48,7 +48,7 @@ void ForEachItem(const CVorane* menu, Visit visit) {
         const CVoraneItem* item = pending.back();
         pending.pop_back();
         visit(*item);
-        pushItemsOf(*item->m_subMenu);
+        if (const CVorane* sub = item->m_subMenu.Existing()) pushItemsOf(*sub);
     }
 }
 

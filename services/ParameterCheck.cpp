@@ -40,7 +40,7 @@ void MenuExtent(Rect& bounds, const CVorane* menu, std::int32_t ox, std::int32_t
         int visibleIndex = 0;
         for (const auto& item : current.menu->m_items) {
             if (item->m_visible == 0) continue;
-            pending.push_back({item->m_subMenu.get(), current.menu->ItemCorner(visibleIndex++, rect)});
+            pending.push_back({item->m_subMenu.Existing(), current.menu->ItemCorner(visibleIndex++, rect)});
         }
     }
 }

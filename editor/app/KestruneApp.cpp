@@ -37,7 +37,7 @@ bool MenuHolds(const CVorane* menu, const void* target) {
     if (!menu) return false;
     if (menu == target) return true;
     for (const auto& item : menu->m_items)
-        if (item.get() == target || MenuHolds(item->m_subMenu.get(), target)) return true;
+        if (item.get() == target || MenuHolds(item->m_subMenu.Existing(), target)) return true;
     return false;
 }
 }  // namespace
@@ -46,7 +46,7 @@ void CKestruneApp::ForgetIfInside(const CVorane* removedMenu, const CVoraneItem*
     auto inside = [&](const void* target) {
         if (!target) return false;
         if (removedMenu && MenuHolds(removedMenu, target)) return true;
-        return removedItem && (removedItem == target || MenuHolds(removedItem->m_subMenu.get(), target));
+        return removedItem && (removedItem == target || MenuHolds(removedItem->m_subMenu.Existing(), target));
     };
     if (inside(m_pCurItem) || inside(m_pCurMenu)) ClearEditingContext();
 }

@@ -36,7 +36,7 @@ public:
                 for (const std::string* path : {&item->m_normalImage, &item->m_overImage, &item->m_clickImage,
                                                 &item->m_overAudio, &item->m_clickAudio})
                     Add(*path);
-                pending.push_back(&item->SubMenu());
+                pending.push_back(&item->m_subMenu.Read());
             }
         }
     }

@@ -41,7 +41,7 @@ bool MenuDiffers(const CVorane* menu, bool recursive, const MediaPaths& paths) {
     if (!menu) return false;
     for (const auto& item : menu->m_items) {
         if (ItemDiffers(*item, paths)) return true;
-        if (recursive && MenuDiffers(item->m_subMenu.get(), true, paths)) return true;
+        if (recursive && MenuDiffers(item->m_subMenu.Existing(), true, paths)) return true;
     }
     return false;
 }

@@ -95,6 +95,24 @@ TEST(KeyTableTest, LinesAreTrimmedAndSplitAtTheFirstEquals) {
     EXPECT_EQ(table.Find("vorane2.0", "Link"), nullptr);
 }
 
+TEST(KeyTableTest, AnyLookupOrderFindsTheLastEntryOfASectionOpenedAgain) {
+    std::string text = "[A]\nk=first\n[B\nk=unnamed\n[B]\n";
+    for (int i = 0; i < 500; ++i) text += "n" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+    text += "[A]\nk=second\nk2=x\n";
+    const CKeyTable table = TableOf(text);
+    EXPECT_EQ(table.EntryCount(), 503u);
+    for (int pass = 0; pass < 2; ++pass) {
+        EXPECT_EQ(*table.Find("A", "k"), "second");
+        for (int i : {0, 1, 2, 499, 250, 251, 7})
+            EXPECT_EQ(*table.Find("B", "n" + std::to_string(i)), std::to_string(i));
+        EXPECT_EQ(table.Find("B", "k"), nullptr);
+        EXPECT_EQ(table.Find("B", "k2"), nullptr);
+        EXPECT_EQ(table.Find("A", "n0"), nullptr);
+        EXPECT_EQ(*table.Find("A", "k2"), "x");
+    }
+    EXPECT_EQ(table.Find("B", "n500"), nullptr);
+}
+
 TEST(KeyTableTest, GetKeyFieldsGivesExactlyNFields) {
     const CKeyTable table = TableOf("[S]\nTwo=a,b,\nMany=1,2,3,4\nEmpty=\n");
     EXPECT_EQ(GetKeyFields("S", "Two", "", table, 4), (std::vector<std::string>{"a", "b", "", ""}));
