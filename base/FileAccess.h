@@ -12,9 +12,10 @@ namespace kestrune {
 // every system read alike), and the last line needs no end.
 void ForEachLine(std::string_view text, const std::function<void(std::string_view)>& visit);
 
-// The largest menu or template file read. Honest files stay far below it: a menu file
-// of a thousand menus with ten items each is under 2 MB.
-inline constexpr std::size_t kMaxMenuFileBytes = std::size_t{32} << 20;
+// The largest menu or template file read. A menu of a million items is about 300 to
+// 400 MB and loads in about four times its size, so honest files stay below it while a
+// sparse or runaway file is refused before a byte of it is read.
+inline constexpr std::size_t kMaxMenuFileBytes = std::size_t{1} << 30;
 
 // The whole content of a regular file of at most kMaxMenuFileBytes; false when it cannot
 // be opened or read, with the reason in *error (a folder, a device or a pipe is never

@@ -4,7 +4,7 @@
 namespace kestrune::texts {
 
 inline constexpr const char* kFileTooLarge =
-    "The file \"%1\" is larger than 32 MB, more than any menu or template file holds; it is not read.";
+    "The file \"%1\" is larger than 1 GB, more than any menu or template file holds; it is not read.";
 inline constexpr const char* kFileNotRegular = "\"%1\" is not a regular file (a folder, device or pipe); it is not read.";
 inline constexpr const char* kCannotReadFile = "The file \"%1\" cannot be read.";
 inline constexpr const char* kNotAFileName = "\"%1\" does not name a file.";

@@ -82,14 +82,14 @@ TEST(UntrustedFilesTest, HugeAndSparseFilesAreRefusedBeforeTheyAreRead) {
     CAppletParameters applet;
     std::string error;
     EXPECT_FALSE(LoadMenuFile(applet, huge, "Vorane2.0", false, "", &error));
-    EXPECT_NE(error.find("is larger than 32 MB"), std::string::npos) << error;
+    EXPECT_NE(error.find("is larger than 1 GB"), std::string::npos) << error;
 
     RecordingHost host;
     AddTopMenu(applet, {"kept"});
     EXPECT_FALSE(OpenDocument(applet, huge, host));
     ASSERT_EQ(applet.m_menus.size(), 1u);  // the open document stays
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_NE(host.messages[0].find("larger than 32 MB"), std::string::npos);
+    EXPECT_NE(host.messages[0].find("larger than 1 GB"), std::string::npos);
 
     // A template file of a terabyte: no template, and a reason.
     SparseFile(dir, "app/Kestrune.tpl", off_t{1} << 40);
@@ -97,7 +97,7 @@ TEST(UntrustedFilesTest, HugeAndSparseFilesAreRefusedBeforeTheyAreRead) {
     CTemplateStore store(settings, (dir / "app").string());
     store.SeedTemplateList();
     EXPECT_FALSE(store.LoadTemplate(applet, 0, &error));
-    EXPECT_NE(error.find("larger than 32 MB"), std::string::npos);
+    EXPECT_NE(error.find("larger than 1 GB"), std::string::npos);
     EXPECT_TRUE(applet.m_menus.empty());
 }
 

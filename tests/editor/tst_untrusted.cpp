@@ -140,7 +140,7 @@ private slots:
         const Result check = RunProgram({QStringLiteral("--check"), page}, dir.path());
         QVERIFY(check.finished);
         QCOMPARE(check.status, 1);
-        QVERIFY2(check.err.contains(QStringLiteral("larger than 32 MB")), qPrintable(check.err));
+        QVERIFY2(check.err.contains(QStringLiteral("larger than 1 GB")), qPrintable(check.err));
 
         const QString app = dir.filePath(QStringLiteral("app"));
         QVERIFY(WriteBytes(app + QStringLiteral("/Kestrune.tpl"), "[Vorane2.0]\r\n"));
@@ -151,7 +151,7 @@ private slots:
                         QStringLiteral("--save"), dest},
                        dir.path());
         QCOMPARE(huge.status, 1);
-        QVERIFY2(huge.err.contains(QStringLiteral("larger than 32 MB")), qPrintable(huge.err));
+        QVERIFY2(huge.err.contains(QStringLiteral("larger than 1 GB")), qPrintable(huge.err));
         QVERIFY(!QFile::exists(dest));
 
         QVERIFY(WriteBytes(app + QStringLiteral("/Kestrune.tpl"), "damaged \x01\x02 bytes"));
