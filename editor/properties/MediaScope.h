@@ -1,31 +1,23 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 #include <string>
-#include <utility>
-#include <vector>
+
+#include "model/MediaScope.h"
 
 class CKestruneDoc;
-namespace kestrune {
-class CVorane;
-class CVoraneItem;
-}  // namespace kestrune
 
-// The "Apply to" choice of the Image and Audio dialogs.
-enum class ApplyScope { None = -1, ThisItem = 0, SameMenu = 1, AllItems = 2 };
+using kestrune::ApplyScope;
 
-// The media fields one dialog edits, with the model operation that sets them on a menu.
+// The media fields one dialog edits, and the name of the undoable step that sets them.
 struct MediaPaths {
-    QString stepName;  // the undoable step's name
-    std::vector<std::pair<std::string kestrune::CVoraneItem::*, std::string>> fields;
-    std::function<void(kestrune::CVorane* menu, int recursive)> setForMenu;
+    QString stepName;
+    kestrune::MediaFieldValues values;
 };
 
 MediaPaths ImagePaths(std::string normal, std::string over, std::string click);
 MediaPaths AudioPaths(std::string over, std::string click);
 
-// Stores the paths in the items the scope names, through the document's edit layer:
-// the item alone; every item of the menu that holds it (not their sub menus); or every
-// item of the applet at every depth, hidden ones included. Tells whether anything changed.
+// Stores the paths in the items the scope reaches (kestrune::TargetOfScope) as one step
+// through the document's edit layer. Tells whether anything changed.
 bool ApplyMedia(CKestruneDoc& doc, kestrune::CVoraneItem* item, ApplyScope scope, const MediaPaths& paths);

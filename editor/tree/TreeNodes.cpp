@@ -9,6 +9,7 @@
 #include "app/TextConvert.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
+#include "model/SubMenuStyle.h"
 
 using namespace kestrune;
 
@@ -156,10 +157,9 @@ bool IsDescendant(const QTreeWidgetItem* ancestor, const QTreeWidgetItem* node) 
 }
 
 CVorane* FindSubMenuStyle(const CAppletParameters& applet, const QTreeWidgetItem* node) {
-    if (CVorane* atLevel = applet.MenuAtDepth(GetNodeDepth(node) - 1)) return atLevel;
-    const CVoraneItem* item = ItemOfNode(node);
-    if (!item) return nullptr;
-    return applet.FindParentMenu(item);
+    // A node's depth counts the root, so a top-level menu's items stand at depth 2 and
+    // their sub menus at menu depth 1.
+    return SubMenuStyleSource(applet, GetNodeDepth(node) - 1, ItemOfNode(node));
 }
 
 }  // namespace treenodes

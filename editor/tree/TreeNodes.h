@@ -64,8 +64,7 @@ kestrune::CVorane* ContainerOfNode(const QTreeWidgetItem* node);
 // Whether `node` lies below `ancestor` (a node is not below itself).
 bool IsDescendant(const QTreeWidgetItem* ancestor, const QTreeWidgetItem* node);
 
-// The style a plain item's new sub menu takes: the first non-empty menu at the level the
-// sub menu will have, else the menu that holds the item; null when neither exists.
+// The style a plain item's new sub menu takes (kestrune::SubMenuStyleSource for the node's place).
 kestrune::CVorane* FindSubMenuStyle(const kestrune::CAppletParameters& applet, const QTreeWidgetItem* node);
 
 }  // namespace treenodes
