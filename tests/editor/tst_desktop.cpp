@@ -23,13 +23,6 @@
 using namespace kestrune;
 
 namespace {
-class SilentHost : public IDocumentHost {
-public:
-    void CommitPendingEdits() override {}
-    void ReportMessage(const std::string&) override {}
-    void SetModified(bool) override {}
-};
-
 // A saved document "<folder>/<name>.htm" with its menu file, titled as given.
 void SaveDocumentNamed(const QString& folder, const QString& name, const char* title) {
     CAppletParameters applet;
@@ -125,3 +118,4 @@ private slots:
 
 QTEST_MAIN(DesktopTest)
 #include "tst_desktop.moc"
+#include "support/SilentHost.h"

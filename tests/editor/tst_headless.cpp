@@ -43,13 +43,6 @@ std::string ReadFile(const QString& path) {
     return file.readAll().toStdString();
 }
 
-class SilentHost : public kestrune::IDocumentHost {
-public:
-    void CommitPendingEdits() override {}
-    void ReportMessage(const std::string&) override {}
-    void SetModified(bool) override {}
-};
-
 bool IsHeadless(std::vector<const char*> args) {
     args.insert(args.begin(), "kestrune");
     return IsHeadlessInvocation(static_cast<int>(args.size()), const_cast<char**>(args.data()));
@@ -290,3 +283,4 @@ private slots:
 
 QTEST_GUILESS_MAIN(HeadlessTest)
 #include "tst_headless.moc"
+#include "support/SilentHost.h"

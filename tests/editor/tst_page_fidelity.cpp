@@ -22,13 +22,6 @@ using namespace kestrune;
 
 namespace {
 
-class SilentHost : public IDocumentHost {
-public:
-    void CommitPendingEdits() override {}
-    void ReportMessage(const std::string&) override {}
-    void SetModified(bool) override {}
-};
-
 // What users type: quotes that would end an attribute, markup, ampersands, letters of
 // the code page and characters beyond it.
 const QString kTitle = QStringLiteral("</title><h1>x \"Caf\u00e9\" & \u2605");
@@ -192,3 +185,4 @@ private slots:
 
 QTEST_MAIN(PageFidelityTest)
 #include "tst_page_fidelity.moc"
+#include "support/SilentHost.h"

@@ -62,13 +62,6 @@ Result RunProgram(const QStringList& args, const QString& home) {
     return result;
 }
 
-class SilentHost : public IDocumentHost {
-public:
-    void CommitPendingEdits() override {}
-    void ReportMessage(const std::string&) override {}
-    void SetModified(bool) override {}
-};
-
 bool WriteBytes(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
@@ -294,3 +287,4 @@ private slots:
 
 QTEST_MAIN(UntrustedTest)
 #include "tst_untrusted.moc"
+#include "support/SilentHost.h"
