@@ -19,6 +19,7 @@
 #include "services/DocumentHost.h"
 #include "base/SettingsStore.h"
 #include "support/FakeDialogService.h"
+#include "support/SilentHost.h"
 
 using namespace kestrune;
 
@@ -118,4 +119,3 @@ private slots:
 
 QTEST_MAIN(DesktopTest)
 #include "tst_desktop.moc"
-#include "support/SilentHost.h"

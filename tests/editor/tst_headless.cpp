@@ -13,6 +13,7 @@
 #include "services/DocumentFile.h"
 #include "services/DocumentHost.h"
 #include "base/SettingsStore.h"
+#include "support/SilentHost.h"
 
 namespace {
 
@@ -283,4 +284,3 @@ private slots:
 
 QTEST_GUILESS_MAIN(HeadlessTest)
 #include "tst_headless.moc"
-#include "support/SilentHost.h"

@@ -17,6 +17,7 @@
 #include "properties/DlgItem.h"
 #include "app/TextConvert.h"
 #include "tst_properties_support.h"
+#include "support/SilentHost.h"
 
 using namespace kestrune;
 
@@ -185,4 +186,3 @@ private slots:
 
 QTEST_MAIN(PageFidelityTest)
 #include "tst_page_fidelity.moc"
-#include "support/SilentHost.h"

@@ -25,6 +25,7 @@
 #include "preview/PreviewSoundPlayer.h"
 #include "preview/PreviewSource.h"
 #include "support/FakeDialogService.h"
+#include "support/SilentHost.h"
 
 using namespace kestrune;
 
@@ -287,4 +288,3 @@ private slots:
 
 QTEST_MAIN(UntrustedTest)
 #include "tst_untrusted.moc"
-#include "support/SilentHost.h"
