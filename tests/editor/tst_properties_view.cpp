@@ -89,9 +89,9 @@ private slots:
         // A quarter across and two thirds down the main window, moved only as far as it takes
         // to be wholly on the screen.
         const QRect main = editor.Main().frameGeometry();
-        const QPoint spec(main.left() + main.width() / 4, main.top() + 2 * main.height() / 3);
+        const QPoint ruleCorner(main.left() + main.width() / 4, main.top() + 2 * main.height() / 3);
         const QRect available = editor.Frame()->screen()->availableGeometry();
-        const QPoint expected = KeptOnScreen(QRect(spec, editor.Frame()->frameGeometry().size()), available).topLeft();
+        const QPoint expected = KeptOnScreen(QRect(ruleCorner, editor.Frame()->frameGeometry().size()), available).topLeft();
         const QPoint at = editor.Frame()->pos();
         QVERIFY2(std::abs(at.x() - expected.x()) <= 16 && std::abs(at.y() - expected.y()) <= 48,
                  qPrintable(QStringLiteral("at %1,%2 expected %3,%4").arg(at.x()).arg(at.y()).arg(expected.x()).arg(expected.y())));
