@@ -257,14 +257,22 @@ void CTreeTransfer::SetInsertionLine(QTreeWidgetItem* node, Place place) {
     m_view.viewport()->update();
 }
 
-void CTreeTransfer::HandleDragMove(QDragMoveEvent* event) {
+// The node under the drop point of an own drag; null (and the event ignored) otherwise.
+bool CTreeTransfer::DropSpotOf(QDropEvent* event, QTreeWidgetItem*& node, Place& place) {
     if (!IsOwnDrag(event)) {
         event->ignore();
-        return;
+        return false;
     }
     const QPoint point = event->position().toPoint();
-    QTreeWidgetItem* node = m_view.itemAt(point);
-    Place place = DropPlaceAt(point, node);
+    node = m_view.itemAt(point);
+    place = DropPlaceAt(point, node);
+    return true;
+}
+
+void CTreeTransfer::HandleDragMove(QDragMoveEvent* event) {
+    QTreeWidgetItem* node = nullptr;
+    Place place = Place::Onto;
+    if (!DropSpotOf(event, node, place)) return;
     Qt::DropAction action = DragOver(node, CtrlHeld(event), place);
     // Between items refused (beside itself): onto the item may still do.
     if (action == Qt::IgnoreAction && place != Place::Onto) {
@@ -282,13 +290,9 @@ void CTreeTransfer::HandleDragLeave() {
 
 void CTreeTransfer::HandleDrop(QDropEvent* event) {
     SetInsertionLine(nullptr, Place::Onto);
-    if (!IsOwnDrag(event)) {
-        event->ignore();
-        return;
-    }
-    const QPoint point = event->position().toPoint();
-    QTreeWidgetItem* node = m_view.itemAt(point);
-    Place place = DropPlaceAt(point, node);
+    QTreeWidgetItem* node = nullptr;
+    Place place = Place::Onto;
+    if (!DropSpotOf(event, node, place)) return;
     if (place != Place::Onto && !CanDropBetween(m_dragItem, node, place, CtrlHeld(event))) place = Place::Onto;
     Answer(event, Drop(node, CtrlHeld(event), place));
 }

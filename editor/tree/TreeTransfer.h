@@ -81,6 +81,7 @@ private:
     void EndStepIfOpen();
     Qt::DropAction DropBetween(QTreeWidgetItem* source, QTreeWidgetItem* node, bool ctrl, Place place);
     bool IsOwnDrag(const QDropEvent* event) const;
+    bool DropSpotOf(QDropEvent* event, QTreeWidgetItem*& node, Place& place);
     Place DropPlaceAt(const QPoint& point, QTreeWidgetItem* node) const;
     void SetInsertionLine(QTreeWidgetItem* node, Place place);
 
