@@ -34,7 +34,10 @@ public:
     // items costs no more than a few dozen times its size.
     static constexpr std::size_t kBytesPerModelObject = 16;
     static constexpr std::size_t kModelObjectSlack = 256;
-    std::size_t ModelObjectBudget() const { return m_textSize / kBytesPerModelObject + kModelObjectSlack; }
+    std::size_t ModelObjectBudget() const { return ModelObjectBudgetFor(m_textSize); }
+    static std::size_t ModelObjectBudgetFor(std::size_t textSize) {
+        return textSize / kBytesPerModelObject + kModelObjectSlack;
+    }
 
 private:
     struct Entry {
