@@ -40,10 +40,11 @@ std::string_view CKeyTable::ValueOf(std::size_t entry) const {
 std::size_t CKeyTable::SlotOf(std::uint32_t section, std::string_view key, std::uint32_t hash) const {
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const std::uint32_t held = m_slots[slot];
+        const std::uint64_t held = m_slots[slot];
         if (held == 0) return slot;
-        const Entry& entry = m_entries[held - 1];
-        if (entry.hash == hash && SectionOf(entry) == section && KeyOf(held - 1) == key) return slot;
+        if (held >> 32 != hash) continue;
+        const std::size_t entry = HeldEntry(held);
+        if (SectionOf(m_entries[entry]) == section && KeyOf(entry) == key) return slot;
     }
 }
 
@@ -58,7 +59,7 @@ void CKeyTable::ResizeIndex(std::size_t liveEntries, std::size_t indexedEntries)
         if (IsReplaced(m_entries[i])) continue;
         std::size_t slot = m_entries[i].hash & mask;
         while (m_slots[slot] != 0) slot = (slot + 1) & mask;
-        m_slots[slot] = static_cast<std::uint32_t>(i + 1);
+        m_slots[slot] = SlotValue(m_entries[i].hash, i);
     }
 }
 
@@ -73,10 +74,10 @@ void CKeyTable::IndexEntries(std::size_t first) {
         const Entry& entry = m_entries[i];
         const std::size_t slot = SlotOf(SectionOf(entry), KeyOf(i), entry.hash);
         if (m_slots[slot] != 0)
-            m_entries[m_slots[slot] - 1].section |= kReplaced;
+            m_entries[HeldEntry(m_slots[slot])].section |= kReplaced;
         else
             ++m_liveEntries;
-        m_slots[slot] = static_cast<std::uint32_t>(i + 1);
+        m_slots[slot] = SlotValue(entry.hash, i);
     }
 }
 
@@ -129,10 +130,10 @@ std::optional<std::string_view> CKeyTable::Find(std::string_view section, std::s
         if (next.section == index && KeyOf(m_next) == key) return ValueOf(m_next++);
     }
     if (m_slots.empty()) return std::nullopt;
-    const std::uint32_t held = m_slots[SlotOf(index, key, HashOf(index, key))];
+    const std::uint64_t held = m_slots[SlotOf(index, key, HashOf(index, key))];
     if (held == 0) return std::nullopt;
-    m_next = held;
-    return ValueOf(held - 1);
+    m_next = HeldEntry(held) + 1;
+    return ValueOf(HeldEntry(held));
 }
 
 bool CKeyTable::HasSection(std::string_view section) const { return m_sections.count(section) > 0; }

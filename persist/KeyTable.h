@@ -71,7 +71,13 @@ private:
     std::unordered_map<std::string_view, std::uint32_t> m_sections;  // names between the brackets
     std::uint32_t m_sectionCount = 0;
     std::vector<Entry> m_entries;        // in file order, one allocation for all
-    std::vector<std::uint32_t> m_slots;  // open addressing: entry index + 1, 0 when free
+    // Open addressing: the entry's hash above its index + 1, 0 when free. The hash kept in
+    // the slot settles most probes without a trip to the entry.
+    std::vector<std::uint64_t> m_slots;
+    static std::uint64_t SlotValue(std::uint32_t hash, std::size_t entry) {
+        return (std::uint64_t{hash} << 32) | static_cast<std::uint32_t>(entry + 1);
+    }
+    static std::size_t HeldEntry(std::uint64_t slot) { return static_cast<std::uint32_t>(slot) - std::size_t{1}; }
     std::size_t m_liveEntries = 0;
     mutable std::size_t m_next = 0;
 };
