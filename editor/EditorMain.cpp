@@ -29,7 +29,7 @@ EditorArguments ParseArguments(const QStringList& arguments) {
 }
 }  // namespace
 
-int RunEditor(int argc, char** argv, bool quitOnceShown) {
+int RunEditor(int argc, char** argv, const std::function<void()>& onceShown) {
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quellary"));
     QCoreApplication::setApplicationName(shelltexts::kAppTitle);
@@ -52,7 +52,7 @@ int RunEditor(int argc, char** argv, bool quitOnceShown) {
     QObject::connect(&shell.Frame(), &CMainFrame::closed, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     shell.Show();
-    if (quitOnceShown) QTimer::singleShot(0, &application, &QCoreApplication::quit);
+    if (onceShown) QTimer::singleShot(0, &application, onceShown);
     const int status = application.exec();
     shell.CleanUp();
     return status;

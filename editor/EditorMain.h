@@ -2,6 +2,8 @@
 
 // Runs the Qt editor: settings, program folder (--app-dir DIR overrides it), templates,
 // New or the page file named on the command line, then the main window and its event loop.
-// quitOnceShown ends the event loop as soon as the first window has been shown and
-// painted, for measuring start-up as a whole process.
-int RunEditor(int argc, char** argv, bool quitOnceShown = false);
+#include <functional>
+
+// onceShown, when given, runs as soon as the first window has been shown and painted;
+// start-up is measured through it as a whole process.
+int RunEditor(int argc, char** argv, const std::function<void()>& onceShown = {});
