@@ -74,10 +74,11 @@ void BM_LoadMenuFile(benchmark::State& state) {
 // The same file read through its key table, as a file whose lines are not in the
 // written order is read.
 void BM_LoadMenuFileByTable(benchmark::State& state) {
+    bench::MediaFolder media;
     ScratchFolder folder;
     {
         CAppletParameters applet;
-        bench::GenerateApplet(applet, static_cast<int>(state.range(0)));
+        bench::GenerateApplet(applet, static_cast<int>(state.range(0)), &media);
         SaveMenuFile(applet, folder.Path("menu.htm"), folder.Str(), "", false, "", folder.Str());
     }
     CAppletParameters applet;
