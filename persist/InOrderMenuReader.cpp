@@ -66,7 +66,7 @@ public:
     std::uint64_t BytesRead() const { return m_read; }
 
 private:
-    static constexpr std::size_t kChunk = std::size_t{1} << 18;
+    static constexpr std::size_t kChunk = std::size_t{1} << 16;
 
     static std::size_t LineLength(const char* start, std::size_t available) {
         const void* lineFeed = std::memchr(start, '\n', available);
