@@ -1,7 +1,5 @@
 #include "persist/MenuFileReader.h"
 
-#include <algorithm>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
