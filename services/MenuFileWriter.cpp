@@ -1,6 +1,7 @@
 #include "services/MenuFileWriter.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <system_error>
@@ -13,6 +14,7 @@
 #include "base/FileAccess.h"
 #include "persist/MenuFileText.h"
 #include "persist/PersistTexts.h"
+#include "base/TaskProgress.h"
 #include "base/TextRoutines.h"
 
 namespace kestrune {
@@ -51,7 +53,7 @@ void AppendAppletWarning(std::string& warnings, const char* start, const std::st
 
 // Copies the applet's and the items' media into the destination; in template mode
 // returns how their names go into the lines.
-MenuSectionForm CopyMediaAndChooseForm(CAppletParameters& applet, MediaWalker& walker, bool templateMode,
+MenuSectionForm CopyMediaAndChooseForm(const CAppletParameters& applet, MediaWalker& walker, bool templateMode,
                                        SaveNotes* notes) {
     std::string warnings;
     const MediaVisit image = walker.VisitFile(applet.m_appBKImagePath, MediaKind::Image);
@@ -96,14 +98,28 @@ bool CheckDocumentDestination(const std::string& pagePath, const std::string& me
     return true;
 }
 
-bool SaveDocumentFiles(CAppletParameters& applet, const std::string& pagePath, const std::string& folder,
+// Where a document save stands after each step, out of kSaveProgressSteps.
+constexpr std::uint64_t kMediaCopied = kPageTextSteps + 1;
+constexpr std::uint64_t kMenuFormatted = kMediaCopied + 2;
+constexpr std::uint64_t kFilesWritten = kMenuFormatted + 2;
+
+// Whether the save may go on; advances the progress to step.
+bool Continue(TaskProgress* progress, std::uint64_t step) {
+    if (!progress) return true;
+    progress->SetDone(step);
+    return !progress->Cancelled();
+}
+
+bool SaveDocumentFiles(const CAppletParameters& applet, const std::string& pagePath, const std::string& folder,
                        const std::string& pageText, const std::string& appDir, std::string* error,
-                       SaveNotes* notes) {
+                       SaveNotes* notes, TaskProgress* progress) {
     const std::string menuPath = MenuFilePathFor(pagePath);
     if (menuPath == pagePath) return Fail(error, texts::kPageIsMenuFile);
     fs::path pageTarget;
     fs::path menuTarget;
     if (!CheckDocumentDestination(pagePath, menuPath, pageTarget, menuTarget, error)) return false;
+    if (progress) progress->SetTotal(kSaveProgressSteps);
+    if (!Continue(progress, kPageTextSteps)) return Fail(error, {});
 
     MediaWalker walker(MediaDestination{fs::path(folder), false}, applet.m_documentFolder);
     walker.ProtectSources(StoredMediaPaths(applet));
@@ -113,9 +129,11 @@ bool SaveDocumentFiles(CAppletParameters& applet, const std::string& pagePath, c
 
     if (CopyAppletClassFile(fs::path(appDir), fs::path(folder))) Note(notes, fs::path(folder) / kAppletClassFileName);
     MenuSectionForm form = CopyMediaAndChooseForm(applet, walker, false, notes);
+    if (!Continue(progress, kMediaCopied)) return Fail(error, {});
     form.section = texts::kDocumentSection;
     form.withNotice = true;
     const std::string menuText = FormatMenuSection(applet, form);
+    if (!Continue(progress, kMenuFormatted)) return Fail(error, {});
 
     // Both files whole on disk before either replaces its old self.
     PendingFile page;
@@ -123,13 +141,16 @@ bool SaveDocumentFiles(CAppletParameters& applet, const std::string& pagePath, c
     std::string reason;
     if (!page.Write(pageTarget, pageText, &reason) || !menu.Write(menuTarget, menuText, &reason))
         return Fail(error, texts::kSaveFailed);
+    // The last point a Cancel can stop at: the pending files go, the old pair stays.
+    if (!Continue(progress, kFilesWritten)) return Fail(error, {});
     if (!menu.Commit(&reason) || !page.Commit(&reason)) return Fail(error, texts::kSaveFailed);
     Note(notes, pageTarget);
     Note(notes, menuTarget);
+    if (progress) progress->SetDone(kSaveProgressSteps);
     return true;
 }
 
-bool SaveTemplateSection(CAppletParameters& applet, const std::string& fileName, const std::string& folder,
+bool SaveTemplateSection(const CAppletParameters& applet, const std::string& fileName, const std::string& folder,
                          const std::string& templateName, std::string* error, SaveNotes* notes) {
     // Media copies into missing sample folders would fail and leave the template naming
     // files that are not there.
@@ -155,28 +176,34 @@ bool SaveTemplateSection(CAppletParameters& applet, const std::string& fileName,
 
 }  // namespace
 
-bool SaveMenuFile(CAppletParameters& applet, const std::string& target, const std::string& folder,
+bool SaveMenuFile(const CAppletParameters& applet, const std::string& target, const std::string& folder,
                   const std::string& pageText, bool templateMode, const std::string& templateName,
-                  const std::string& appDir, std::string* error, SaveNotes* notes) {
+                  const std::string& appDir, std::string* error, SaveNotes* notes, TaskProgress* progress) {
     if (templateMode) return SaveTemplateSection(applet, target, folder, templateName, error, notes);
-    return SaveDocumentFiles(applet, target, folder, pageText, appDir, error, notes);
+    return SaveDocumentFiles(applet, target, folder, pageText, appDir, error, notes, progress);
 }
 
-bool CompleteInterruptedSave(const std::string& pagePath, const std::string& expectedPage) {
+bool CompleteInterruptedSave(const std::string& pagePath, const std::function<std::string()>& buildExpectedPage) {
     const fs::path page(pagePath);
     const fs::path folder = page.parent_path().empty() ? fs::path(".") : page.parent_path();
     const std::string prefix = TemporaryPrefixFor(page);
-    std::string current;
-    if (ReadWholeFile(pagePath, current) && current == expectedPage) return false;
+    std::vector<fs::path> candidates;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
-        if (name.compare(0, prefix.size(), prefix) != 0 || it->is_symlink(error)) continue;
+        if (name.compare(0, prefix.size(), prefix) == 0 && !it->is_symlink(error)) candidates.push_back(it->path());
+    }
+    // The page text of a big document takes a while to build: only a leftover needs it.
+    if (candidates.empty()) return false;
+    const std::string expectedPage = buildExpectedPage();
+    std::string current;
+    if (ReadWholeFile(pagePath, current) && current == expectedPage) return false;
+    for (const fs::path& candidatePath : candidates) {
         std::string candidate;
-        if (!ReadWholeFile(it->path().string(), candidate) || candidate != expectedPage) continue;
+        if (!ReadWholeFile(candidatePath.string(), candidate) || candidate != expectedPage) continue;
         const std::optional<fs::path> target = WritableDestination(page, nullptr);
         std::error_code renameError;
-        if (target) fs::rename(it->path(), *target, renameError);
+        if (target) fs::rename(candidatePath, *target, renameError);
         return target && !renameError;
     }
     return false;
