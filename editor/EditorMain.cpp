@@ -44,13 +44,12 @@ int RunEditor(int argc, char** argv) {
     CEditorShell shell(folders, dialogs, settings);
     // A document named on the command line that cannot be opened ends the program; its
     // message has been shown.
-    if (!shell.Start(arguments.file)) {
+    if (!shell.StartShown(arguments.file)) {
         shell.CleanUp();
         return 1;
     }
     QObject::connect(&shell.Frame(), &CMainFrame::closed, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    shell.Show();
     const int status = application.exec();
     shell.CleanUp();
     return status;

@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "model/AppletParameters.h"
+
 namespace kestrune {
 
-class CAppletParameters;
 class IDocumentHost;
 class TaskProgress;
 

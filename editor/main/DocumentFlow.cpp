@@ -22,7 +22,12 @@
 
 CDocumentFlow::CDocumentFlow(CKestruneDoc& doc, kestrune::CTemplateStore& templates, CRecentFileList& recentFiles,
                              QWidget* dialogParent)
-    : m_doc(doc), m_app(doc.App()), m_templates(templates), m_recentFiles(recentFiles), m_dialogParent(dialogParent) {}
+    : m_doc(doc),
+      m_app(doc.App()),
+      m_templates(templates),
+      m_recentFiles(recentFiles),
+      m_dialogParent(dialogParent),
+      m_work(dialogParent) {}
 
 void CDocumentFlow::CommitPendingEdits() {
     if (m_doc.m_pTreeView) m_doc.m_pTreeView->CommitActivePage();
@@ -79,11 +84,21 @@ bool CDocumentFlow::NewDocument() {
     return true;
 }
 
-bool CDocumentFlow::OpenDocumentFile(const QString& path) {
+bool CDocumentFlow::ReadAndReplace(const QString& path) {
     const std::string bytes = path.toLocal8Bit().toStdString();
-    const bool opened =
-        m_doc.ReplaceModel([&](kestrune::CAppletParameters& applet) { return kestrune::OpenDocument(applet, bytes, *this); });
-    if (!opened) return false;
+    kestrune::DocumentRead read;
+    // The worker fills a model of its own; the open document stays live meanwhile.
+    m_work.Run(shelltexts::kOpeningFile.arg(QFileInfo(path).fileName()),
+               [&](kestrune::TaskProgress& progress) { read = kestrune::ReadDocumentFile(bytes, &progress); });
+    m_lastCancelled = read.cancelled;
+    const bool opened = m_doc.ReplaceModel(
+        [&](kestrune::CAppletParameters& applet) { return kestrune::AcceptDocumentRead(applet, read, *this); });
+    emit workEnded();
+    return opened;
+}
+
+bool CDocumentFlow::OpenDocumentFile(const QString& path) {
+    if (!ReadAndReplace(path)) return false;
     m_doc.SetModifiedFlag(false);
     Remember(path);
     return true;
@@ -103,10 +118,7 @@ bool CDocumentFlow::OpenStartFile(const QString& path) {
     const QFileInfo file(path);
     if (file.suffix().compare(QLatin1String("kst"), Qt::CaseInsensitive) != 0) return OpenDocumentFile(path);
     if (const QString page = PageBesideMenuFile(file); !page.isEmpty()) return OpenDocumentFile(page);
-    const std::string bytes = path.toLocal8Bit().toStdString();
-    const bool opened =
-        m_doc.ReplaceModel([&](kestrune::CAppletParameters& applet) { return kestrune::OpenDocument(applet, bytes, *this); });
-    if (!opened) return false;
+    if (!ReadAndReplace(path)) return false;
     m_doc.SetPathName(QString());
     m_doc.SetModifiedFlag(false);
     return true;
@@ -133,12 +145,27 @@ bool CDocumentFlow::Save(bool saveAs) {
     // Media moved away since the last save are found again through the copies it made.
     CommitPendingEdits();
     RelinkMovedMedia(m_doc, QFileInfo(path).absolutePath());
-    const bool saved = kestrune::SaveDocument(m_doc.Applet(), path.toLocal8Bit().toStdString(), m_app.AppDir(),
-                                              *this, m_doc.m_bScriptRuntime != 0);
+    CommitPendingEdits();
+    const std::string page = path.toLocal8Bit().toStdString();
+    const std::string appDir = m_app.AppDir();
+    const bool withRuntime = m_doc.m_bScriptRuntime != 0;
+    const kestrune::CAppletParameters& applet = m_doc.Applet();
+    kestrune::DocumentWrite write;
+    std::string missing;
+    // The worker reads the model: no edit may change it until the files are written.
+    m_doc.HoldEdits(true);
+    m_work.Run(shelltexts::kSavingFile.arg(QFileInfo(path).fileName()), [&](kestrune::TaskProgress& progress) {
+        write = kestrune::WriteDocumentFiles(applet, page, appDir, withRuntime, &progress);
+        if (write.saved) missing = MissingMediaLines(applet);
+    });
+    m_doc.HoldEdits(false);
+    m_lastCancelled = write.cancelled;
+    const bool saved = kestrune::AcceptDocumentWrite(m_doc.Applet(), page, write, *this);
     m_savingPath.clear();
+    emit workEnded();
     if (!saved) return false;
     // Never silently: every media file the save could not find is listed in the message pane.
-    if (const std::string missing = MissingMediaLines(m_doc.Applet()); !missing.empty() && m_doc.m_pInfoView)
+    if (!missing.empty() && m_doc.m_pInfoView)
         m_doc.m_pInfoView->SetMessageText(shelltexts::kSaveMissingMedia + kestrune::convert::LabelToWidget(missing));
     m_doc.SetModifiedFlag(false);
     Remember(path);

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QWidget;
+namespace kestrune {
+class TaskProgress;
+}
+
+// Runs one long read or write on a worker thread while the program stays responsive: the
+// caller waits in a local event loop, so it still gets its result in sequence. When the
+// work lasts longer than a moment a modal progress dialog with Cancel appears; until then
+// user input is held back, so no command can change or replace the document meanwhile.
+class CBackgroundWork : public QObject {
+    Q_OBJECT
+public:
+    explicit CBackgroundWork(QWidget* dialogParent);
+    ~CBackgroundWork() override;
+
+    // Runs work(progress) on a worker thread and returns when it has ended. The work must
+    // touch nothing the program's thread uses meanwhile, and tells its own outcome (a Cancel
+    // may come too late to stop it).
+    void Run(const QString& label, const std::function<void(kestrune::TaskProgress&)>& work);
+    bool IsRunning() const { return m_progress != nullptr; }
+    // Asks the running work to stop; Run returns once it has.
+    void Cancel();
+
+    // How long the work may run before the progress dialog shows (tests set 0).
+    void SetDialogDelay(int milliseconds) { m_dialogDelay = milliseconds; }
+
+signals:
+    // On the program's thread, before the worker starts.
+    void starting(kestrune::TaskProgress& progress);
+    // On the program's thread while the worker runs, after the dialog was set up and
+    // shown (when it shows); a test may look at the dialog and press Cancel.
+    void dialogShown(QWidget* dialog);
+
+private:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    QWidget* m_dialogParent;
+    QWidget* m_dialog = nullptr;
+    kestrune::TaskProgress* m_progress = nullptr;
+    int m_dialogDelay = 300;
+};
