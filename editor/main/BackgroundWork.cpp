@@ -60,6 +60,7 @@ void CBackgroundWork::Run(const QString& label, const std::function<void(kestrun
     QProgressDialog dialog(label, QString(), 0, kBarSteps, m_dialogParent);
     auto* cancelButton = new QPushButton(shelltexts::kCancelWork, &dialog);
     dialog.setCancelButton(cancelButton);
+    dialog.setWindowTitle(shelltexts::kAppTitle);
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setAutoClose(false);
     dialog.setAutoReset(false);
@@ -88,6 +89,7 @@ void CBackgroundWork::Run(const QString& label, const std::function<void(kestrun
     });
     poll.start(kPollMilliseconds);
     std::thread worker([&] {
+        if (m_beforeWork) m_beforeWork();
         work(progress);
         finished = true;
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
@@ -101,6 +103,7 @@ void CBackgroundWork::Run(const QString& label, const std::function<void(kestrun
     qApp->removeEventFilter(this);
     m_dialog = nullptr;
     m_progress = nullptr;
+    m_lastFraction = progress.Fraction();
     dialog.hide();
 }
 

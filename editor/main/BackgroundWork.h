@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <utility>
 
 class QWidget;
 namespace kestrune {
@@ -27,8 +28,13 @@ public:
     // Asks the running work to stop; Run returns once it has.
     void Cancel();
 
+    // How far the last work came, 0 to 1.
+    double LastFraction() const { return m_lastFraction; }
+
     // How long the work may run before the progress dialog shows (tests set 0).
     void SetDialogDelay(int milliseconds) { m_dialogDelay = milliseconds; }
+    // Runs on the worker thread before each work: a test holds the worker there.
+    void SetBeforeWork(std::function<void()> hook) { m_beforeWork = std::move(hook); }
 
 signals:
     // On the program's thread, before the worker starts.
@@ -44,4 +50,6 @@ private:
     QWidget* m_dialog = nullptr;
     kestrune::TaskProgress* m_progress = nullptr;
     int m_dialogDelay = 300;
+    double m_lastFraction = 0.0;
+    std::function<void()> m_beforeWork;
 };

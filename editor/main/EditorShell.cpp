@@ -44,12 +44,12 @@ bool CEditorShell::OpenFirstDocument(const QString& fileToOpen) {
 }
 
 bool CEditorShell::Start(const QString& fileToOpen) {
-    CreateFrame();
+    if (!m_frame) CreateFrame();
     return OpenFirstDocument(fileToOpen);
 }
 
 bool CEditorShell::StartShown(const QString& fileToOpen) {
-    CreateFrame();
+    if (!m_frame) CreateFrame();
     if (fileToOpen.isEmpty()) {
         const bool started = OpenFirstDocument(fileToOpen);
         Show();

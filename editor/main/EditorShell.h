@@ -29,6 +29,9 @@ public:
     // loads into it with its progress in view. A load the user cancels leaves New's
     // document instead.
     bool StartShown(const QString& fileToOpen);
+    // Loads the browser choice, seeds the template list and creates the main window, without
+    // a document; Start and StartShown do it when it has not been done.
+    void CreateFrame();
     // Shows the main window with its saved placement.
     void Show();
     // At program end: the preview folder goes, and the run's private folder with it.
@@ -40,7 +43,6 @@ public:
     CMainFrame& Frame() { return *m_frame; }
 
 private:
-    void CreateFrame();
     bool OpenFirstDocument(const QString& fileToOpen);
 
     CKestruneApp m_app;
