@@ -57,7 +57,8 @@ void CBackgroundWork::Run(const QString& label, const std::function<void(kestrun
     m_progress = &progress;
     emit starting(progress);
 
-    QProgressDialog dialog(label, QString(), 0, kBarSteps, m_dialogParent);
+    // No steps are known before the worker counts any: the bar moves without a measure.
+    QProgressDialog dialog(label, QString(), 0, 0, m_dialogParent);
     auto* cancelButton = new QPushButton(shelltexts::kCancelWork, &dialog);
     dialog.setCancelButton(cancelButton);
     dialog.setWindowTitle(shelltexts::kAppTitle);
@@ -65,7 +66,7 @@ void CBackgroundWork::Run(const QString& label, const std::function<void(kestrun
     dialog.setAutoClose(false);
     dialog.setAutoReset(false);
     // The dialog stays up after a Cancel until the worker has stopped.
-    disconnect(&dialog, &QProgressDialog::canceled, &dialog, &QProgressDialog::cancel);
+    QObject::disconnect(&dialog, SIGNAL(canceled()), &dialog, SLOT(cancel()));
     const auto cancel = [&] {
         progress.Cancel();
         cancelButton->setEnabled(false);
@@ -73,6 +74,7 @@ void CBackgroundWork::Run(const QString& label, const std::function<void(kestrun
     connect(&dialog, &QProgressDialog::canceled, &dialog, cancel);
     connect(&dialog, &QDialog::rejected, &dialog, cancel);
     dialog.setMinimumDuration(m_dialogDelay);
+    dialog.setValue(0);  // starts the wait before the dialog shows
     m_dialog = &dialog;
     qApp->installEventFilter(this);
 
@@ -81,7 +83,11 @@ void CBackgroundWork::Run(const QString& label, const std::function<void(kestrun
     QTimer poll;
     bool announced = false;
     connect(&poll, &QTimer::timeout, &loop, [&] {
-        dialog.setValue(static_cast<int>(progress.Fraction() * kBarSteps));
+        const double fraction = progress.Fraction();
+        if (fraction > 0.0) {
+            if (dialog.maximum() == 0) dialog.setRange(0, kBarSteps);
+            dialog.setValue(static_cast<int>(fraction * kBarSteps));
+        }
         if (dialog.isVisible() && !announced) {
             announced = true;
             emit dialogShown(&dialog);
