@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <QTimer>
 
 #include "app/DialogService.h"
 #include "app/ProgramFolders.h"
@@ -28,7 +29,7 @@ EditorArguments ParseArguments(const QStringList& arguments) {
 }
 }  // namespace
 
-int RunEditor(int argc, char** argv) {
+int RunEditor(int argc, char** argv, const std::function<void()>& onceShown) {
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quellary"));
     QCoreApplication::setApplicationName(shelltexts::kAppTitle);
@@ -42,6 +43,9 @@ int RunEditor(int argc, char** argv) {
     QSettingsStore settings;
     QtDialogService dialogs;
     CEditorShell shell(folders, dialogs, settings);
+    // The first turn of an event loop comes once the window shows: a named document loads
+    // in a loop of its own after that.
+    if (onceShown) QTimer::singleShot(0, &application, onceShown);
     // A document named on the command line that cannot be opened ends the program; its
     // message has been shown.
     if (!shell.StartShown(arguments.file)) {
