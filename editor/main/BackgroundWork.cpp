@@ -110,6 +110,7 @@ void CBackgroundWork::Run(const QString& label, const std::function<void(kestrun
     m_dialog = nullptr;
     m_progress = nullptr;
     m_lastFraction = progress.Fraction();
+    m_lastCancelled = progress.Cancelled();
     dialog.hide();
 }
 

@@ -28,8 +28,9 @@ public:
     // Asks the running work to stop; Run returns once it has.
     void Cancel();
 
-    // How far the last work came, 0 to 1.
+    // How far the last work came, 0 to 1, and whether it was cancelled.
     double LastFraction() const { return m_lastFraction; }
+    bool LastCancelled() const { return m_lastCancelled; }
 
     // How long the work may run before the progress dialog shows (tests set 0).
     void SetDialogDelay(int milliseconds) { m_dialogDelay = milliseconds; }
@@ -51,5 +52,6 @@ private:
     kestrune::TaskProgress* m_progress = nullptr;
     int m_dialogDelay = 300;
     double m_lastFraction = 0.0;
+    bool m_lastCancelled = false;
     std::function<void()> m_beforeWork;
 };

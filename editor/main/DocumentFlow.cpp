@@ -138,33 +138,54 @@ QString CDocumentFlow::AskSavePath() const {
     return path;
 }
 
+kestrune::DocumentWrite CDocumentFlow::WriteInBackground(const QString& path, std::string& missing) {
+    const std::string page = path.toLocal8Bit().toStdString();
+    const std::string folder = kestrune::convert::PathFromQt(QFileInfo(path).absolutePath());
+    const std::string appDir = m_app.AppDir();
+    const bool withRuntime = m_doc.m_bScriptRuntime != 0;
+    const QString label = shelltexts::kSavingFile.arg(QFileInfo(path).fileName());
+    kestrune::CAppletParameters& applet = m_doc.Applet();
+    kestrune::DocumentWrite write;
+    const auto writeFiles = [&](kestrune::TaskProgress& progress) {
+        write = kestrune::WriteDocumentFiles(applet, page, appDir, withRuntime, &progress);
+        // Never silently: every media file the save could not find is listed afterwards.
+        if (write.saved) missing = MissingMediaLines(applet);
+    };
+    // The worker reads the model: no edit may change it meanwhile. Media moved away since
+    // the last save are found again through the copies it made; taking them is an edit,
+    // made here between two runs of the worker (rarely needed).
+    std::vector<MovedMedia> moved;
+    m_doc.HoldEdits(true);
+    m_work.Run(label, [&](kestrune::TaskProgress& progress) {
+        moved = FindMovedMedia(applet, folder);
+        if (moved.empty()) writeFiles(progress);
+    });
+    m_doc.HoldEdits(false);
+    if (moved.empty()) return write;
+    if (m_work.LastCancelled()) {
+        write.cancelled = true;
+        return write;
+    }
+    RelinkMovedMedia(m_doc, moved);
+    CommitPendingEdits();
+    m_doc.HoldEdits(true);
+    m_work.Run(label, writeFiles);
+    m_doc.HoldEdits(false);
+    return write;
+}
+
 bool CDocumentFlow::Save(bool saveAs) {
     const QString path = saveAs || m_doc.PathName().isEmpty() ? AskSavePath() : m_doc.PathName();
     if (path.isEmpty()) return false;
     m_savingPath = QFileInfo(path).absoluteFilePath();
-    // Media moved away since the last save are found again through the copies it made.
     CommitPendingEdits();
-    RelinkMovedMedia(m_doc, QFileInfo(path).absolutePath());
-    CommitPendingEdits();
-    const std::string page = path.toLocal8Bit().toStdString();
-    const std::string appDir = m_app.AppDir();
-    const bool withRuntime = m_doc.m_bScriptRuntime != 0;
-    const kestrune::CAppletParameters& applet = m_doc.Applet();
-    kestrune::DocumentWrite write;
     std::string missing;
-    // The worker reads the model: no edit may change it until the files are written.
-    m_doc.HoldEdits(true);
-    m_work.Run(shelltexts::kSavingFile.arg(QFileInfo(path).fileName()), [&](kestrune::TaskProgress& progress) {
-        write = kestrune::WriteDocumentFiles(applet, page, appDir, withRuntime, &progress);
-        if (write.saved) missing = MissingMediaLines(applet);
-    });
-    m_doc.HoldEdits(false);
+    const kestrune::DocumentWrite write = WriteInBackground(path, missing);
     m_lastCancelled = write.cancelled;
-    const bool saved = kestrune::AcceptDocumentWrite(m_doc.Applet(), page, write, *this);
+    const bool saved = kestrune::AcceptDocumentWrite(m_doc.Applet(), path.toLocal8Bit().toStdString(), write, *this);
     m_savingPath.clear();
     emit workEnded();
     if (!saved) return false;
-    // Never silently: every media file the save could not find is listed in the message pane.
     if (!missing.empty() && m_doc.m_pInfoView)
         m_doc.m_pInfoView->SetMessageText(shelltexts::kSaveMissingMedia + kestrune::convert::LabelToWidget(missing));
     m_doc.SetModifiedFlag(false);

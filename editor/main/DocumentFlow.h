@@ -3,7 +3,10 @@
 #include <QObject>
 #include <QString>
 
+#include <string>
+
 #include "main/BackgroundWork.h"
+#include "services/DocumentFile.h"
 #include "services/DocumentHost.h"
 
 class CKestruneApp;
@@ -64,6 +67,8 @@ private:
     void Remember(const QString& path);
     // Reads the document on the worker; on success it replaces the open one in one step.
     bool ReadAndReplace(const QString& path);
+    // Writes the document's files on the worker; missing gets the media not found.
+    kestrune::DocumentWrite WriteInBackground(const QString& path, std::string& missing);
 
     CKestruneDoc& m_doc;
     CKestruneApp& m_app;
