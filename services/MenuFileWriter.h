@@ -48,9 +48,9 @@ bool SaveMenuFile(const CAppletParameters& applet, const std::string& target, co
                   TaskProgress* progress = nullptr);
 
 // The page file's leftover from a save cut off between its two renames: when a temporary
-// page beside pagePath holds exactly expectedPage and the page itself does not, it is
-// renamed into place. Returns whether it was. The expected page is built only when such
-// a temporary page is there.
-bool CompleteInterruptedSave(const std::string& pagePath, const std::function<std::string()>& buildExpectedPage);
+// page beside pagePath holds exactly the page buildPage gives and the page itself does
+// not, it is renamed into place. Returns whether it was. The page is built only when a
+// temporary page lies there, so an open of a big document does not pay for it.
+bool CompleteInterruptedSave(const std::string& pagePath, const std::function<std::string()>& buildPage);
 
 }  // namespace kestrune
