@@ -51,8 +51,8 @@ void CBackgroundWork::Cancel() {
     if (m_progress) m_progress->Cancel();
 }
 
-void CBackgroundWork::Run(const QString& label, const std::function<void(kestrune::TaskProgress&)>& work) {
-    if (m_progress) return;
+bool CBackgroundWork::Run(const QString& label, const std::function<void(kestrune::TaskProgress&)>& work) {
+    if (m_progress) return false;
     kestrune::TaskProgress progress;
     m_progress = &progress;
     emit starting(progress);
@@ -112,6 +112,7 @@ void CBackgroundWork::Run(const QString& label, const std::function<void(kestrun
     m_lastFraction = progress.Fraction();
     m_lastCancelled = progress.Cancelled();
     dialog.hide();
+    return true;
 }
 
 bool CBackgroundWork::eventFilter(QObject* watched, QEvent* event) {

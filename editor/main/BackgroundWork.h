@@ -22,8 +22,8 @@ public:
 
     // Runs work(progress) on a worker thread and returns when it has ended. The work must
     // touch nothing the program's thread uses meanwhile, and tells its own outcome (a Cancel
-    // may come too late to stop it).
-    void Run(const QString& label, const std::function<void(kestrune::TaskProgress&)>& work);
+    // may come too late to stop it). False, without running it, while another work runs.
+    bool Run(const QString& label, const std::function<void(kestrune::TaskProgress&)>& work);
     bool IsRunning() const { return m_progress != nullptr; }
     // Asks the running work to stop; Run returns once it has.
     void Cancel();

@@ -88,8 +88,9 @@ bool CDocumentFlow::ReadAndReplace(const QString& path) {
     const std::string bytes = path.toLocal8Bit().toStdString();
     kestrune::DocumentRead read;
     // The worker fills a model of its own; the open document stays live meanwhile.
-    m_work.Run(shelltexts::kOpeningFile.arg(QFileInfo(path).fileName()),
-               [&](kestrune::TaskProgress& progress) { read = kestrune::ReadDocumentFile(bytes, &progress); });
+    if (!m_work.Run(shelltexts::kOpeningFile.arg(QFileInfo(path).fileName()),
+                    [&](kestrune::TaskProgress& progress) { read = kestrune::ReadDocumentFile(bytes, &progress); }))
+        read.cancelled = true;  // another Open or Save is running
     m_lastCancelled = read.cancelled;
     const bool opened = m_doc.ReplaceModel(
         [&](kestrune::CAppletParameters& applet) { return kestrune::AcceptDocumentRead(applet, read, *this); });
@@ -156,11 +157,12 @@ kestrune::DocumentWrite CDocumentFlow::WriteInBackground(const QString& path, st
     // made here between two runs of the worker (rarely needed).
     std::vector<MovedMedia> moved;
     m_doc.HoldEdits(true);
-    m_work.Run(label, [&](kestrune::TaskProgress& progress) {
+    const bool ran = m_work.Run(label, [&](kestrune::TaskProgress& progress) {
         moved = FindMovedMedia(applet, folder);
         if (moved.empty()) writeFiles(progress);
     });
     m_doc.HoldEdits(false);
+    if (!ran) write.cancelled = true;  // another Open or Save is running
     if (moved.empty()) return write;
     if (m_work.LastCancelled()) {
         write.cancelled = true;

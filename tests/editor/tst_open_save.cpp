@@ -133,6 +133,12 @@ private slots:
             // The main window's commands are out of reach meanwhile.
             QTest::keyClick(&program.Frame(), Qt::Key_N, Qt::ControlModifier);
             QVERIFY(program.dialogs.dialogTitles.isEmpty());
+            // A second Open or Save asked for meanwhile is refused without a word.
+            QVERIFY(!flow.OpenDocumentFile(other));
+            const QString refused = program.folder.filePath(QStringLiteral("refused.htm"));
+            program.dialogs.saveFileNames.push_back(refused);
+            QVERIFY(!flow.Save(true));
+            QVERIFY(!QFile::exists(refused));
             QPushButton* cancel = dialog->findChild<QPushButton*>();
             QVERIFY(cancel);
             QTest::mouseClick(cancel, Qt::LeftButton);
