@@ -51,16 +51,29 @@ void AppendAppletWarning(std::string& warnings, const char* start, const std::st
     warnings += MediaProblemEnding(visit.problem);
 }
 
+// Where a document save stands after each step, out of kSaveProgressSteps.
+constexpr std::uint64_t kMediaCopied = kPageTextSteps + 1000;
+constexpr std::uint64_t kMenuFormatted = kMediaCopied + 2000;
+constexpr std::uint64_t kFilesWritten = kMenuFormatted + 2000;
+
 // Copies the applet's and the items' media into the destination; in template mode
-// returns how their names go into the lines.
+// returns how their names go into the lines. progress, when given, advances menu by menu
+// towards kMediaCopied; after a Cancel the remaining menus are passed over.
 MenuSectionForm CopyMediaAndChooseForm(const CAppletParameters& applet, MediaWalker& walker, bool templateMode,
-                                       SaveNotes* notes) {
+                                       SaveNotes* notes, TaskProgress* progress = nullptr) {
     std::string warnings;
     const MediaVisit image = walker.VisitFile(applet.m_appBKImagePath, MediaKind::Image);
     const MediaVisit audio = walker.VisitFile(applet.m_appBKAudioPath, MediaKind::Audio);
     AppendAppletWarning(warnings, texts::kReportAppletImageStart, applet.m_appBKImagePath, image);
     AppendAppletWarning(warnings, texts::kReportAppletAudioStart, applet.m_appBKAudioPath, audio);
-    for (const auto& menu : applet.m_menus) walker.Walk(menu.get(), warnings);
+    const std::size_t menus = applet.m_menus.size();
+    for (std::size_t m = 0; m < menus; ++m) {
+        if (progress) {
+            if (progress->Cancelled()) break;
+            progress->SetDone(kPageTextSteps + (kMediaCopied - kPageTextSteps) * m / menus);
+        }
+        walker.Walk(applet.m_menus[m].get(), warnings);
+    }
     if (notes) {
         notes->warnings += warnings;
         for (const fs::path& written : walker.Written()) Note(notes, written);
@@ -98,10 +111,6 @@ bool CheckDocumentDestination(const std::string& pagePath, const std::string& me
     return true;
 }
 
-// Where a document save stands after each step, out of kSaveProgressSteps.
-constexpr std::uint64_t kMediaCopied = kPageTextSteps + 1;
-constexpr std::uint64_t kMenuFormatted = kMediaCopied + 2;
-constexpr std::uint64_t kFilesWritten = kMenuFormatted + 2;
 
 // Whether the save may go on; advances the progress to step.
 bool Continue(TaskProgress* progress, std::uint64_t step) {
@@ -128,7 +137,7 @@ bool SaveDocumentFiles(const CAppletParameters& applet, const std::string& pageP
             return FailWithReason(error, FormatMessage(texts::kSaveOverMedia, target.string()));
 
     if (CopyAppletClassFile(fs::path(appDir), fs::path(folder))) Note(notes, fs::path(folder) / kAppletClassFileName);
-    MenuSectionForm form = CopyMediaAndChooseForm(applet, walker, false, notes);
+    MenuSectionForm form = CopyMediaAndChooseForm(applet, walker, false, notes, progress);
     if (!Continue(progress, kMediaCopied)) return Fail(error, {});
     form.section = texts::kDocumentSection;
     form.withNotice = true;

@@ -10,10 +10,10 @@ namespace kestrune {
 class CAppletParameters;
 class TaskProgress;
 
-// A document save's progress counts these steps; the first ones stand for building the
-// page text, which the caller does before it calls SaveMenuFile.
-inline constexpr std::uint64_t kSaveProgressSteps = 8;
-inline constexpr std::uint64_t kPageTextSteps = 2;
+// A document save's progress counts up to kSaveProgressSteps; the first kPageTextSteps
+// stand for building the page text, which the caller does before it calls SaveMenuFile.
+inline constexpr std::uint64_t kSaveProgressSteps = 8000;
+inline constexpr std::uint64_t kPageTextSteps = 2000;
 
 // What a save has to tell besides success.
 struct SaveNotes {
