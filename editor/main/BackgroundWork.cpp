@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <atomic>
+#include <exception>
 #include <thread>
 
 #include "app/ShellTexts.h"
@@ -94,9 +95,15 @@ bool CBackgroundWork::Run(const QString& label, const std::function<void(kestrun
         }
     });
     poll.start(kPollMilliseconds);
+    std::exception_ptr failure;
     std::thread worker([&] {
         if (m_beforeWork) m_beforeWork();
-        work(progress);
+        // What the work throws (memory running out) is thrown on again here, as before.
+        try {
+            work(progress);
+        } catch (...) {
+            failure = std::current_exception();
+        }
         finished = true;
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
@@ -112,6 +119,7 @@ bool CBackgroundWork::Run(const QString& label, const std::function<void(kestrun
     m_lastFraction = progress.Fraction();
     m_lastCancelled = progress.Cancelled();
     dialog.hide();
+    if (failure) std::rethrow_exception(failure);
     return true;
 }
 
