@@ -3,6 +3,7 @@
 #include <QDir>
 #include <filesystem>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include "app/DialogService.h"
 #include "app/KestruneApp.h"
@@ -156,12 +157,15 @@ kestrune::DocumentWrite CDocumentFlow::WriteInBackground(const QString& path, st
     // the last save are found again through the copies it made; taking them is an edit,
     // made here between two runs of the worker (rarely needed).
     std::vector<MovedMedia> moved;
-    m_doc.HoldEdits(true);
-    const bool ran = m_work.Run(label, [&](kestrune::TaskProgress& progress) {
+    const auto runHeld = [&](const std::function<void(kestrune::TaskProgress&)>& work) {
+        m_doc.HoldEdits(true);
+        const QScopeGuard release([&] { m_doc.HoldEdits(false); });
+        return m_work.Run(label, work);
+    };
+    const bool ran = runHeld([&](kestrune::TaskProgress& progress) {
         moved = FindMovedMedia(applet, folder);
         if (moved.empty()) writeFiles(progress);
     });
-    m_doc.HoldEdits(false);
     if (!ran) write.cancelled = true;  // another Open or Save is running
     if (moved.empty()) return write;
     if (m_work.LastCancelled()) {
@@ -170,9 +174,7 @@ kestrune::DocumentWrite CDocumentFlow::WriteInBackground(const QString& path, st
     }
     RelinkMovedMedia(m_doc, moved);
     CommitPendingEdits();
-    m_doc.HoldEdits(true);
-    m_work.Run(label, writeFiles);
-    m_doc.HoldEdits(false);
+    runHeld(writeFiles);
     return write;
 }
 
