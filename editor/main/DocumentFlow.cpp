@@ -174,7 +174,7 @@ kestrune::DocumentWrite CDocumentFlow::WriteInBackground(const QString& path, st
     }
     RelinkMovedMedia(m_doc, moved);
     CommitPendingEdits();
-    runHeld(writeFiles);
+    if (!runHeld(writeFiles)) write.cancelled = true;
     return write;
 }
 
