@@ -10,7 +10,6 @@
 #include "app/ShellTexts.h"
 #include "base/TaskProgress.h"
 #include "main/BackgroundWork.h"
-#include "main/CommandTable.h"
 #include "main/DocumentFlow.h"
 #include "model/VoraneItem.h"
 #include "persist/MenuFileReader.h"
@@ -66,8 +65,7 @@ struct DocumentState {
 // A started editor with an edited, unsaved document that has a history.
 void StartEdited(ProgramFixture& program) {
     QVERIFY(program.Start());
-    program.Tree().SelectNode(program.Tree().RootNode());
-    program.Action(cmd::MenuInsert)->trigger();
+    QVERIFY(program.Doc().InsertTopLevelMenu());
     QVERIFY(program.Doc().IsModified());
     QVERIFY(program.Doc().UndoStack().count() > 0);
 }
@@ -249,7 +247,7 @@ private slots:
         CDocumentFlow& flow = program.Frame().Flow();
         QVERIFY(flow.Save(true));
         QCOMPARE(flow.Work().LastFraction(), 1.0);
-        program.Action(cmd::MenuInsert)->trigger();
+        QVERIFY(program.Doc().InsertTopLevelMenu());
         QVERIFY(program.Doc().IsModified());
         const QByteArray oldPage = Bytes(page);
         const QByteArray oldMenu = Bytes(folder + QStringLiteral("/menu.kst"));
