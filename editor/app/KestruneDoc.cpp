@@ -234,7 +234,7 @@ bool CKestruneDoc::EditProperties(const std::function<bool()>& write, CVorane* m
         m_undoStack.clear();
         m_modifiedWithoutStep = true;
         UpdateModified();
-        Announce({ModelChange::PropertiesChanged, menu, item, -1});
+        Announce({ModelChange::PropertiesChanged, menu, item, -1, true});
         return true;
     }
     PropertyDiff diff = before.ChangesSince();

@@ -23,4 +23,6 @@ struct ModelChange {
     kestrune::CVorane* menu = nullptr;
     kestrune::CVoraneItem* item = nullptr;
     int index = -1;
+    // PropertiesChanged only: the write also added or removed menus or items somewhere.
+    bool structureToo = false;
 };
