@@ -1,18 +1,17 @@
 #pragma once
 
-#include <array>
 #include <memory>
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "model/AppletParameters.h"
-#include "output/ReceivedMedia.h"
 
 namespace kestrune {
 
 class CVoraneItem;
+namespace received {
+struct ReceivedState;
+}
 
 // One edit of the model as the live preview hears of it (the editor's announcement in
 // core terms). Pointers of removed objects are keys only.
@@ -76,15 +75,10 @@ public:
     const CVoraneItem* ReceivedItem(const CVoraneItem* model) const;
 
 private:
-    struct State;
-    struct MenuLink;
-    struct ItemLink;
-    class Builder;
-
     Update Patch(const CAppletParameters& model, const AppletEdit& edit, const CVoraneItem* ownerHint);
 
     int m_maxDepth;
-    std::unique_ptr<State> m_state;
+    std::unique_ptr<received::ReceivedState> m_state;
     bool m_inStep = false;  // false after a failed read: the next edit reads whole
     std::string m_error;
 };
