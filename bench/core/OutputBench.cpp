@@ -129,8 +129,22 @@ void BM_PreviewEdit(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
 }
 
+// The preview's whole read, on opening or when shown again: what BM_PreviewEditRoundTrip
+// pays per edit, done through the received applet that then follows edits locally.
+void BM_PreviewWholeRead(benchmark::State& state) {
+    CAppletParameters applet;
+    GenerateApplet(applet, static_cast<int>(state.range(0)), &SharedMedia());
+    for (auto _ : state) {
+        ReceivedApplet received;
+        if (received.Rebuild(applet).outcome != ReceivedApplet::Outcome::Rebuilt) state.SkipWithError("no whole read");
+        benchmark::DoNotOptimize(received.Applet());
+    }
+    SetItemsProcessed(state);
+}
+
 }  // namespace
 
+BENCHMARK(BM_PreviewWholeRead)->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PreviewEdit)
     ->ArgNames({"items", "edit"})
     ->ArgsProduct({{1000, 10000, 100000, 1000000}, {0, 1, 2}})

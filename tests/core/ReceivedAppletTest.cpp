@@ -330,3 +330,28 @@ TEST(ReceivedAppletTest, AMediaNameOfTwoFilesStaysExact) {
 }
 
 }  // namespace
+
+namespace {
+
+// The model's own page is bounded by the model, not by the caps for untrusted pages: a
+// document of more parameters than a page file may hold is received whole, both ways.
+TEST(ReceivedAppletTest, TheModelsOwnPageIsNotCutAtThePageFileCaps) {
+    CAppletParameters model;
+    constexpr int kMenus = 7000;
+    for (int m = 0; m < kMenus; ++m) {
+        auto menu = std::make_unique<CVorane>();
+        for (int i = 0; i < 9; ++i) menu->AddItem(std::make_unique<CVoraneItem>("I" + std::to_string(i)), 0);
+        model.AddTopLevelMenu(std::move(menu), 0);
+    }
+    // 7000 menus of nine items: more than 65,536 parameters.
+    const AppletReadResult whole = ReadOwnPage(model);
+    ASSERT_TRUE(whole.Ok()) << whole.error;
+    EXPECT_TRUE(whole.warnings.empty());
+    ASSERT_EQ(whole.applet->m_menus.size(), std::size_t{kMenus});
+    EXPECT_EQ(whole.applet->m_menus.back()->m_items.size(), 9u);
+    ReceivedApplet received;
+    ASSERT_EQ(received.Rebuild(model).outcome, ReceivedApplet::Outcome::Rebuilt);
+    EXPECT_EQ(CompareApplets(*received.Applet(), *whole.applet), "");
+}
+
+}  // namespace
