@@ -28,6 +28,22 @@ void MoveWithin(std::vector<T>& list, std::size_t from, std::size_t to) {
                     list.begin() + static_cast<std::ptrdiff_t>(from) + 1);
 }
 
+// The menus and items of a model, so the links are placed without growing their tables.
+std::pair<std::size_t, std::size_t> CountMenusAndItems(const CAppletParameters& model) {
+    std::size_t menus = 0, items = 0;
+    std::vector<const CVorane*> pending;
+    for (const auto& menu : model.m_menus) pending.push_back(menu.get());
+    while (!pending.empty()) {
+        const CVorane* menu = pending.back();
+        pending.pop_back();
+        ++menus;
+        items += menu->m_items.size();
+        for (const auto& item : menu->m_items)
+            if (const CVorane* sub = item->m_subMenu.Existing()) pending.push_back(sub);
+    }
+    return {menus, items};
+}
+
 }  // namespace
 
 ReceivedApplet::ReceivedApplet(int maxDepth) : m_maxDepth(maxDepth) {}
@@ -42,6 +58,8 @@ ReceivedApplet::Update ReceivedApplet::Rebuild(const CAppletParameters& model) {
         ReceivedBuilder builder(*state, m_maxDepth);
         // The media names first, all of them, in the order a page collects them.
         builder.UseAppletMedia(model);
+        const auto [menus, items] = CountMenusAndItems(model);
+        builder.Reserve(menus, items);
         for (const auto& menu : model.m_menus) {
             MenuLink& link = builder.AddMenuLink(*menu, nullptr);
             state->top.push_back(&link);

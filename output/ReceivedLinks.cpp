@@ -107,7 +107,24 @@ void ReceivedBuilder::UseAppletMedia(const CAppletParameters& model) {
 
 void ReceivedBuilder::UseMedia(ItemLink& link) {
     const auto paths = MediaFieldsOf(*link.model);
-    for (std::size_t i = 0; i < kMediaFieldCount; ++i) link.media[i] = m_s.media.Use(*paths[i], m_search);
+    for (std::size_t i = 0; i < kMediaFieldCount; ++i) {
+        const std::string& path = *paths[i];
+        if (path.empty()) {
+            link.media[i] = ReceivedMedia::kNone;
+            continue;
+        }
+        const auto [known, added] = m_found.try_emplace(path, ReceivedMedia::kNone);
+        if (added)
+            known->second = m_s.media.Use(path, m_search);
+        else
+            m_s.media.UseAgain(known->second);
+        link.media[i] = known->second;
+    }
+}
+
+void ReceivedBuilder::Reserve(std::size_t menus, std::size_t items) {
+    m_s.menus.reserve(menus);
+    m_s.items.reserve(items);
 }
 
 void ReceivedBuilder::RefreshMedia(ItemLink& link) {

@@ -79,6 +79,8 @@ public:
     void UnregisterMenu(MenuLink& menu);
 
     void UseAppletMedia(const CAppletParameters& model);
+    // Room for the links of a model of this many menus and items.
+    void Reserve(std::size_t menus, std::size_t items);
 
     void UseMedia(ItemLink& link);
 
@@ -134,6 +136,8 @@ private:
     MediaFileSearch m_search;
     int m_maxDepth;
     std::vector<std::string> m_lookups;  // the media names the last read asked for
+    // What each stored path found in this builder's run: a model names few files many times.
+    std::unordered_map<std::string, ReceivedMedia::Id> m_found;
     const MediaNameResolver m_resolve = [this](const std::string& name) {
         m_lookups.push_back(name);
         return m_s.media.Resolve(name);

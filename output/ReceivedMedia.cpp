@@ -17,6 +17,10 @@ ReceivedMedia::Id ReceivedMedia::Use(const std::string& storedPath, MediaFileSea
     return slot->second;
 }
 
+void ReceivedMedia::UseAgain(Id id) {
+    if (id != kNone) Count(id, +1);
+}
+
 void ReceivedMedia::Release(Id id) {
     if (id != kNone) Count(id, -1);
 }

@@ -22,6 +22,8 @@ public:
 
     // One more use of the file a stored path finds now.
     Id Use(const std::string& storedPath, MediaFileSearch& search);
+    // One more use of a file Use already found.
+    void UseAgain(Id id);
     void Release(Id id);
     // The file the name leads to, or the name itself when the model has no file of it.
     std::string Resolve(const std::string& name) const;

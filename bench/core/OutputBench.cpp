@@ -7,6 +7,7 @@
 #include "model/VoraneItem.h"
 #include "services/MediaWalk.h"
 #include "output/ParameterReader.h"
+#include "output/OwnPageReader.h"
 #include "output/ReceivedApplet.h"
 #include "services/ParameterCheck.h"
 
@@ -80,10 +81,8 @@ void BM_PreviewEditRoundTrip(benchmark::State& state) {
     int edit = 0;
     for (auto _ : state) {
         edited.m_label = "Edited " + std::to_string(edit++);
-        const std::string page = applet.BuildHTML();
-        ParameterReadOptions options;
-        options.maxTextSize = page.size();  // the preview's own cap refuses the largest pages
-        AppletReadResult received = ReadAppletParameters(page, options);
+        // The model's own page, built and read back whole with its media found.
+        AppletReadResult received = ReadOwnPage(applet);
         if (!received.Ok()) state.SkipWithError("the page did not read back");
         benchmark::DoNotOptimize(received.applet.get());
     }
