@@ -257,8 +257,11 @@ ReceivedApplet::Update ReceivedApplet::Patch(const CAppletParameters& model, con
     case AppletEdit::Reset:
         throw NeedsWholeRead{};
     }
-    for (const MenuLink* menu : touched)
-        if (const CVorane* top = ReceivedBuilder::TopOf(*menu).received) update.changedTopMenus.push_back(top);
+    for (const MenuLink* menu : touched) {
+        const CVorane* top = ReceivedBuilder::TopOf(*menu).received;
+        auto& changed = update.changedTopMenus;
+        if (top && std::find(changed.begin(), changed.end(), top) == changed.end()) changed.push_back(top);
+    }
     return update;
 }
 

@@ -41,11 +41,33 @@ void CMenuPreviewWidget::SetApplet(std::unique_ptr<CAppletParameters> applet) {
 void CMenuPreviewWidget::ShowApplet(const CAppletParameters* applet,
                                     const std::vector<const CVorane*>& changedTopMenus, bool whole) {
     const MenuPath path = m_layout.Path();
-    if (applet != m_applet || whole) m_menuExtents.clear();
-    for (const CVorane* menu : changedTopMenus) m_menuExtents.erase(menu);
+    const bool pressed = m_pressed;
+    const QRect extent = m_extent;
+    bool everywhere = applet != m_applet || whole;
+    if (everywhere) m_menuExtents.clear();
+    // Where the changed menus were and are: with the rest in place, only there is repainted.
+    QRect dirty;
+    for (const CVorane* menu : changedTopMenus) {
+        const auto known = m_menuExtents.find(menu);
+        if (known == m_menuExtents.end()) {
+            everywhere = true;
+            continue;
+        }
+        dirty |= CMenuLayout::ToQRect(known->second);
+        m_menuExtents.erase(known);
+    }
+    const std::size_t shownBefore = m_menuExtents.size() + changedTopMenus.size();
     m_applet = applet;
     if (m_ownApplet.get() != applet) m_ownApplet.reset();
-    Shown(path);
+    Relayout(path);
+    if (!m_onItem || m_layout.Path() != path) m_pressed = false;
+    UpdateCanvas();
+    everywhere = everywhere || m_pressed != pressed || m_extent != extent || m_menuExtents.size() != shownBefore;
+    if (everywhere) return update();
+    for (const CVorane* menu : changedTopMenus)
+        if (const auto now = m_menuExtents.find(menu); now != m_menuExtents.end())
+            dirty |= CMenuLayout::ToQRect(now->second);
+    if (!dirty.isEmpty()) update(dirty.translated(m_offset).adjusted(-1, -1, 1, 1));
 }
 
 void CMenuPreviewWidget::Shown(const MenuPath& path) {
