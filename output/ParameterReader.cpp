@@ -25,8 +25,6 @@ using namespace paramfields;
 
 namespace {
 
-constexpr std::size_t kMaxWarnings = 100;
-
 class Reader {
 public:
     Reader(std::string_view text, const ParameterReadOptions& options)
@@ -36,7 +34,7 @@ public:
         AppletReadResult result;
         try {
             if (m_text.size() > m_options.maxTextSize)
-                throw ReadError("The text is too large to be an applet page.");
+                throw ReadError(kTooLargeText);
             m_applet = std::make_unique<CAppletParameters>();
             ReadPageFrame();
             ReadAppletStyle();
@@ -45,18 +43,17 @@ public:
         } catch (const ReadError& error) {
             result.error = error.what();
         } catch (const std::bad_alloc&) {
-            result.error = "The text is too large to be an applet page.";
+            result.error = kTooLargeText;
         }
         result.warnings = std::move(m_warnings);
         if (m_droppedWarnings > 0)
-            result.warnings.push_back("... and " + std::to_string(m_droppedWarnings) +
-                                      " more warnings.");
+            result.warnings.push_back(MoreWarningsText(m_droppedWarnings));
         return result;
     }
 
 private:
     void Warn(std::string text) {
-        if (m_warnings.size() < kMaxWarnings)
+        if (m_warnings.size() < kMaxReadWarnings)
             m_warnings.push_back(std::move(text));
         else
             ++m_droppedWarnings;

@@ -21,6 +21,8 @@ std::int32_t BackgroundStyle(const Parameter& parameter, std::string_view field)
 
 }  // namespace
 
+std::string MoreWarningsText(std::size_t more) { return "... and " + std::to_string(more) + " more warnings."; }
+
 std::string ValueAsReceived(std::string_view written) {
     return DecodeCharacterReferences(EscapeAttributeValue(written), ReferencePlace::AttributeValue);
 }

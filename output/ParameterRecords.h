@@ -24,6 +24,11 @@ inline constexpr int kAppletStyleFields = 7;
 
 using WarningSink = std::function<void(std::string)>;
 
+// A read reports at most this many warnings, then how many more there were.
+inline constexpr std::size_t kMaxReadWarnings = 100;
+std::string MoreWarningsText(std::size_t more);
+inline constexpr const char* kTooLargeText = "The text is too large to be an applet page.";
+
 // The value a browser hands the applet for a value the page writer wrote.
 std::string ValueAsReceived(std::string_view written);
 

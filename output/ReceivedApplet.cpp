@@ -16,8 +16,6 @@ using namespace received;
 
 namespace {
 
-constexpr std::size_t kMaxWarnings = 100;
-
 template <typename T>
 void MoveWithin(std::vector<T>& list, std::size_t from, std::size_t to) {
     if (from < to)
@@ -75,7 +73,7 @@ ReceivedApplet::Update ReceivedApplet::Rebuild(const CAppletParameters& model) {
         m_inStep = false;
         return {};
     } catch (const std::bad_alloc&) {
-        m_error = "The text is too large to be an applet page.";
+        m_error = kTooLargeText;
         m_inStep = false;
         return {};
     }
@@ -280,7 +278,7 @@ const CVoraneItem* ReceivedApplet::ReceivedItem(const CVoraneItem* model) const 
 std::size_t ReceivedApplet::WarningCount() const {
     if (!m_state) return 0;
     const std::size_t total = m_state->appletWarnings.size() + m_state->splitItems.size();
-    return total > kMaxWarnings ? kMaxWarnings + 1 : total;
+    return total > kMaxReadWarnings ? kMaxReadWarnings + 1 : total;
 }
 
 std::vector<std::string> ReceivedApplet::Warnings() const {
@@ -288,7 +286,7 @@ std::vector<std::string> ReceivedApplet::Warnings() const {
     std::vector<std::string> warnings;
     std::size_t dropped = 0;
     const auto warn = [&](std::string text) {
-        if (warnings.size() < kMaxWarnings)
+        if (warnings.size() < kMaxReadWarnings)
             warnings.push_back(std::move(text));
         else
             ++dropped;
@@ -311,7 +309,7 @@ std::vector<std::string> ReceivedApplet::Warnings() const {
                 if (const CVorane* sub = (*it)->m_subMenu.Existing()) pending.push_back(sub);
         }
     }
-    if (dropped > 0) warnings.push_back("... and " + std::to_string(dropped) + " more warnings.");
+    if (dropped > 0) warnings.push_back(MoreWarningsText(dropped));
     return warnings;
 }
 

@@ -355,3 +355,31 @@ TEST(ReceivedAppletTest, TheModelsOwnPageIsNotCutAtThePageFileCaps) {
 }
 
 }  // namespace
+
+namespace {
+
+// Past the reader's warning cap the list ends with how many more there were; the page
+// positions in the texts follow an edit that moves every menu after it.
+TEST(ReceivedAppletTest, WarningsPastTheCapFollowEdits) {
+    CAppletParameters model;
+    for (int m = 0; m < 30; ++m) {
+        auto menu = std::make_unique<CVorane>();
+        for (int i = 0; i < 6; ++i) {
+            auto item = std::make_unique<CVoraneItem>("a,b");
+            if (i == 2) item->SubMenu().AddItem(std::make_unique<CVoraneItem>("c,d"), 0);
+            menu->AddItem(std::move(item), 0);
+        }
+        model.AddTopLevelMenu(std::move(menu), 0);
+    }
+    ReceivedApplet received;
+    ASSERT_EQ(received.Rebuild(model).outcome, ReceivedApplet::Outcome::Rebuilt);
+    ExpectSameAsWholeRead(received, model, "whole read");
+    ASSERT_EQ(received.Warnings().back(), "... and 110 more warnings.");
+    CVoraneItem& opener = *model.m_menus[0]->m_items[2];
+    opener.m_visible = 0;
+    ASSERT_EQ(received.Apply(model, {AppletEdit::VisibilityChanged, nullptr, &opener}).outcome,
+              ReceivedApplet::Outcome::Patched);
+    ExpectSameAsWholeRead(received, model, "first opener hidden");
+}
+
+}  // namespace
