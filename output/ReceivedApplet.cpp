@@ -252,6 +252,12 @@ ReceivedApplet::Update ReceivedApplet::Patch(const CAppletParameters& model, con
         }
         break;
     }
+    case AppletEdit::AppletFieldsChanged:
+        builder.UseAppletMedia(model);
+        mediaStayLocal();
+        builder.PatchAppletFields(model);
+        update.appletFieldsChanged = true;
+        break;
     case AppletEdit::Reset:
         throw NeedsWholeRead{};
     }

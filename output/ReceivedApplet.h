@@ -26,7 +26,8 @@ struct AppletEdit {
         ItemMoved,          // menu: container, item, index: its new position
         VisibilityChanged,  // menu (top-level) or item
         PropertiesChanged,  // item: its fields; menu alone: its style and its items' fields;
-                            // neither: the applet's own fields
+                            // neither: anything (the applet's fields and any menu's or item's)
+        AppletFieldsChanged,  // the applet's own fields only
     };
     Kind kind = Reset;
     const CVorane* menu = nullptr;
@@ -49,6 +50,7 @@ public:
         Outcome outcome = Outcome::Failed;
         // The received top-level menus whose subtree changed; every one after a rebuild.
         std::vector<const CVorane*> changedTopMenus;
+        bool appletFieldsChanged = false;  // size, background: the whole applet looks different
     };
 
     explicit ReceivedApplet(int maxDepth = 256);

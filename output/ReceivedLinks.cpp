@@ -101,8 +101,9 @@ void ReceivedBuilder::UnregisterMenu(MenuLink& menu) {
 }
 
 void ReceivedBuilder::UseAppletMedia(const CAppletParameters& model) {
-    m_s.media.Use(model.m_appBKImagePath, m_search);
-    m_s.media.Use(model.m_appBKAudioPath, m_search);
+    const auto before = m_s.appletMedia;
+    m_s.appletMedia = {m_s.media.Use(model.m_appBKImagePath, m_search), m_s.media.Use(model.m_appBKAudioPath, m_search)};
+    for (const ReceivedMedia::Id id : before) m_s.media.Release(id);
 }
 
 void ReceivedBuilder::UseMedia(ItemLink& link) {
@@ -140,12 +141,32 @@ std::unique_ptr<CAppletParameters> ReceivedBuilder::ReadApplet(const CAppletPara
     applet->m_appWidth = model.m_appWidth;
     applet->m_appHeight = model.m_appHeight;
     m_lookups.clear();
+    std::vector<std::string> warnings;
     const Parameter style{texts::kParamAppletStyle, ValueAsReceived(AppletStyleValue(model, m_search))};
-    ReadAppletStyle(style, *applet, m_resolve, [&](std::string text) { m_s.appletWarnings.push_back(std::move(text)); });
+    ReadAppletStyle(style, *applet, m_resolve, [&](std::string text) { warnings.push_back(std::move(text)); });
+    for (const std::string& name : m_s.appletLookups)
+        if (--m_s.splitLookups[name] <= 0) m_s.splitLookups.erase(name);
+    m_s.appletLookups.clear();
     // A split style reads other fields as media names.
-    if (!m_s.appletWarnings.empty())
-        for (const std::string& name : m_lookups) ++m_s.splitLookups[name];
+    if (!warnings.empty()) m_s.appletLookups = m_lookups;
+    for (const std::string& name : m_s.appletLookups) ++m_s.splitLookups[name];
+    m_s.appletWarnings = std::move(warnings);
     return applet;
+}
+
+void ReceivedBuilder::PatchAppletFields(const CAppletParameters& model) {
+    const auto fresh = ReadApplet(model);
+    CAppletParameters& target = *m_s.applet;
+    target.m_HTMLTitle = fresh->m_HTMLTitle;
+    target.m_Align = fresh->m_Align;
+    target.m_appWidth = fresh->m_appWidth;
+    target.m_appHeight = fresh->m_appHeight;
+    target.m_appBKColor = fresh->m_appBKColor;
+    target.m_appBKImagePath = fresh->m_appBKImagePath;
+    target.m_appBKImageMode = fresh->m_appBKImageMode;
+    target.m_appBKImageX = fresh->m_appBKImageX;
+    target.m_appBKImageY = fresh->m_appBKImageY;
+    target.m_appBKAudioPath = fresh->m_appBKAudioPath;
 }
 
 std::unique_ptr<CVorane> ReceivedBuilder::ReadMenu(MenuLink& menu, int depth, int* number) {

@@ -44,6 +44,8 @@ struct ReceivedState {
     ReceivedMedia media;
     std::string documentFolder;
     std::vector<std::string> appletWarnings;
+    std::array<ReceivedMedia::Id, 2> appletMedia{};  // background image and sound
+    std::vector<std::string> appletLookups;          // of a split "ApStyle"; counted in splitLookups
     // Received items whose value splits at a comma in its texts, with the names their
     // media fields asked for (which may be anyone's), and those names counted.
     std::unordered_map<const CVoraneItem*, std::vector<std::string>> splitItems;
@@ -78,6 +80,7 @@ public:
 
     void UnregisterMenu(MenuLink& menu);
 
+    // The applet's background media, counted anew.
     void UseAppletMedia(const CAppletParameters& model);
     // Room for the links of a model of this many menus and items.
     void Reserve(std::size_t menus, std::size_t items);
@@ -88,7 +91,9 @@ public:
 
     // ---- the received side
 
+    // The applet's own fields as received (no menus).
     std::unique_ptr<CAppletParameters> ReadApplet(const CAppletParameters& model);
+    void PatchAppletFields(const CAppletParameters& model);
 
     // The menu with its visible items and the emitted menus below them; number counts
     // the menus in page order on a whole read (it names them in error texts).

@@ -239,8 +239,9 @@ bool CKestruneDoc::EditProperties(const std::function<bool()>& write, CVorane* m
     }
     PropertyDiff diff = before.ChangesSince();
     if (diff.Empty()) return false;
-    Push(new CChangeValuesCommand(*this, Named(text, undotexts::kChangeProperties), std::move(diff),
-                                  {ModelChange::PropertiesChanged, menu, item, -1}));
+    ModelChange done{ModelChange::PropertiesChanged, menu, item, -1};
+    done.appletOnly = !menu && !item && diff.menus.empty() && diff.items.empty();
+    Push(new CChangeValuesCommand(*this, Named(text, undotexts::kChangeProperties), std::move(diff), done));
     return true;
 }
 

@@ -25,4 +25,6 @@ struct ModelChange {
     int index = -1;
     // PropertiesChanged only: the write also added or removed menus or items somewhere.
     bool structureToo = false;
+    // PropertiesChanged with menu and item null: only the applet's own fields changed.
+    bool appletOnly = false;
 };

@@ -39,12 +39,13 @@ void CMenuPreviewWidget::SetApplet(std::unique_ptr<CAppletParameters> applet) {
 }
 
 void CMenuPreviewWidget::ShowApplet(const CAppletParameters* applet,
-                                    const std::vector<const CVorane*>& changedTopMenus, bool whole) {
+                                    const std::vector<const CVorane*>& changedTopMenus, bool whole,
+                                    bool repaintAll) {
     const MenuPath path = m_layout.Path();
     const bool pressed = m_pressed;
     const QRect extent = m_extent;
-    bool everywhere = applet != m_applet || whole;
-    if (everywhere) m_menuExtents.clear();
+    if (applet != m_applet || whole) m_menuExtents.clear();
+    bool everywhere = applet != m_applet || whole || repaintAll;
     // Where the changed menus were and are: with the rest in place, only there is repainted.
     QRect dirty;
     for (const CVorane* menu : changedTopMenus) {

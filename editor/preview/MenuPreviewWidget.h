@@ -29,10 +29,11 @@ public:
     // the new applet still has them. Null clears the preview.
     void SetApplet(std::unique_ptr<kestrune::CAppletParameters> applet);
     // Shows an applet someone else keeps, after an edit changed it in place: only the
-    // given top-level menus (everything when whole) are measured again; the rest of the
-    // work is what is on screen. The applet must outlive its showing.
+    // given top-level menus (everything when whole) are measured again and repainted
+    // (everything when repaintAll, e.g. a new background). The applet must outlive its showing.
     void ShowApplet(const kestrune::CAppletParameters* applet,
-                    const std::vector<const kestrune::CVorane*>& changedTopMenus, bool whole);
+                    const std::vector<const kestrune::CVorane*>& changedTopMenus, bool whole,
+                    bool repaintAll = false);
     const kestrune::CAppletParameters* Applet() const { return m_applet; }
     // Image files may have changed on disk: read them again at the next redraw.
     void ReloadImages();

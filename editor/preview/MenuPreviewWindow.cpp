@@ -100,8 +100,10 @@ void CMenuPreviewWindow::OnModelChanged(const ModelChange& change) {
         return;
     }
     if (m_mediaMayHaveChanged) return Refresh();
-    const AppletEdit edit{change.structureToo ? AppletEdit::Reset : EditKind(change.kind), change.menu, change.item,
-                          change.index};
+    AppletEdit::Kind kind = EditKind(change.kind);
+    if (change.structureToo) kind = AppletEdit::Reset;
+    if (change.appletOnly) kind = AppletEdit::AppletFieldsChanged;
+    const AppletEdit edit{kind, change.menu, change.item, change.index};
     // The current item owns a sub menu that its first sub item has just made.
     ShowReceived(m_received->Apply(m_doc->Applet(), edit, m_doc->App().m_pCurItem));
 }
@@ -129,7 +131,7 @@ void CMenuPreviewWindow::ShowReceived(const ReceivedApplet::Update& update) {
     if (failed) m_warnings << QString::fromLatin1(previewtexts::kReadFailed).arg(Local(m_received->Error()));
     // Even a failed edit may have begun to patch the applet: it is laid out afresh.
     m_preview->ShowApplet(m_received->Applet(), update.changedTopMenus,
-                          update.outcome != ReceivedApplet::Outcome::Patched);
+                          update.outcome != ReceivedApplet::Outcome::Patched, update.appletFieldsChanged);
     ShowSizeAndWarnings();
     PlayBackgroundSoundIfNew();
 }

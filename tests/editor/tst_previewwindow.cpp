@@ -122,6 +122,17 @@ private slots:
         editor.doc.InsertItem(&tools->SubMenu());
         QVERIFY(same());
 
+        // The applet's own fields: patched too, the menus stay as they were.
+        const CVorane* topBefore = &TopMenu(window);
+        editor.doc.EditProperties([&] {
+            editor.app.m_applet.m_appWidth = 333;
+            editor.app.m_applet.m_HTMLTitle = "Tools &amp; more";
+            return true;
+        });
+        QVERIFY(same());
+        QCOMPARE(window.Preview().Applet()->m_appWidth, 333);
+        QCOMPARE(&TopMenu(window), topBefore);
+
         editor.doc.SetVisible(editor.Top()->m_items[1].get(), false);
         QVERIFY(same());
         editor.doc.RemoveItem(&home->SubMenu(), home->SubMenu().m_items[0].get());
