@@ -19,7 +19,8 @@ namespace {
 template <typename T>
 void MoveWithin(std::vector<T>& list, std::size_t from, std::size_t to) {
     if (from < to)
-        std::rotate(list.begin() + static_cast<std::ptrdiff_t>(from), list.begin() + static_cast<std::ptrdiff_t>(from) + 1,
+        std::rotate(list.begin() + static_cast<std::ptrdiff_t>(from),
+                    list.begin() + static_cast<std::ptrdiff_t>(from) + 1,
                     list.begin() + static_cast<std::ptrdiff_t>(to) + 1);
     else if (to < from)
         std::rotate(list.begin() + static_cast<std::ptrdiff_t>(to), list.begin() + static_cast<std::ptrdiff_t>(from),

@@ -102,7 +102,8 @@ void ReceivedBuilder::UnregisterMenu(MenuLink& menu) {
 
 void ReceivedBuilder::UseAppletMedia(const CAppletParameters& model) {
     const auto before = m_s.appletMedia;
-    m_s.appletMedia = {m_s.media.Use(model.m_appBKImagePath, m_search), m_s.media.Use(model.m_appBKAudioPath, m_search)};
+    m_s.appletMedia = {m_s.media.Use(model.m_appBKImagePath, m_search),
+                       m_s.media.Use(model.m_appBKAudioPath, m_search)};
     for (const ReceivedMedia::Id id : before) m_s.media.Release(id);
 }
 
@@ -290,7 +291,8 @@ const MenuLink& ReceivedBuilder::TopOf(const MenuLink& menu) {
     return *at;
 }
 
-std::unique_ptr<CVoraneItem> ReceivedBuilder::ReadItemOf(const CVoraneItem& model, const std::string& position, bool& split) {
+std::unique_ptr<CVoraneItem> ReceivedBuilder::ReadItemOf(const CVoraneItem& model, const std::string& position,
+                                                         bool& split) {
     m_lookups.clear();
     const Parameter parameter{texts::kParamItemPrefix + position, ValueAsReceived(ItemValue(model, m_search))};
     return ReadItem(parameter, m_resolve, [&](std::string) { split = true; });

@@ -62,79 +62,55 @@ inline void Require(bool condition) {
 // page's own encoder and reader functions.
 class ReceivedBuilder {
 public:
-    ReceivedBuilder(ReceivedState& state, int maxDepth) : m_s(state), m_search(state.documentFolder), m_maxDepth(maxDepth) {}
+    ReceivedBuilder(ReceivedState& state, int maxDepth)
+        : m_s(state), m_search(state.documentFolder), m_maxDepth(maxDepth) {}
 
     // ---- the model side
-
     MenuLink& AddMenuLink(const CVorane& menu, ItemLink* owner);
-
     ItemLink& AddItemLink(MenuLink& container, const CVoraneItem& item);
-
     // The items below root, in the order the media names of a page are collected.
     void RegisterBelow(MenuLink& root);
-
     void InsertItemLink(MenuLink& container, const CVoraneItem& item, std::size_t position);
-
     // Forgets the item and everything below it; the link is gone afterwards.
     void Unregister(ItemLink& root);
-
     void UnregisterMenu(MenuLink& menu);
-
-    // The applet's background media, counted anew.
-    void UseAppletMedia(const CAppletParameters& model);
     // Room for the links of a model of this many menus and items.
     void Reserve(std::size_t menus, std::size_t items);
-
+    // The applet's background media, counted anew.
+    void UseAppletMedia(const CAppletParameters& model);
     void UseMedia(ItemLink& link);
-
     void RefreshMedia(ItemLink& link);
 
     // ---- the received side
-
     // The applet's own fields as received (no menus).
     std::unique_ptr<CAppletParameters> ReadApplet(const CAppletParameters& model);
     void PatchAppletFields(const CAppletParameters& model);
-
     // The menu with its visible items and the emitted menus below them; number counts
     // the menus in page order on a whole read (it names them in error texts).
     std::unique_ptr<CVorane> ReadMenu(MenuLink& menu, int depth, int* number);
-
     void ReadStyles(const CVorane& model, const std::string& suffix, CVorane& target);
-
     std::unique_ptr<CVoraneItem> ReadNewItem(ItemLink& link, const std::string& position);
-
     void PatchItem(ItemLink& link);
-
     void PatchMenuStyle(MenuLink& menu);
-
     // Brings what the applet receives of one menu in line with the model: whether it is
     // received at all, and which of its items are, reading only those it did not have.
     void Resync(MenuLink& menu);
-
     void ResyncItems(MenuLink& menu);
-
     // The top-level menus received, in the model's order.
     void ResyncTopLevel();
-
     // Forgets every received object at and below the menu (their owner destroys them).
     void DropReceived(MenuLink& root);
 
     // Nesting level (top-level menus 0) and the top-level menu it hangs from.
     static int DepthOf(const MenuLink& menu);
-
     static const MenuLink& TopOf(const MenuLink& menu);
 
 private:
     std::unique_ptr<CVoraneItem> ReadItemOf(const CVoraneItem& model, const std::string& position, bool& split);
-
     void AddSplit(const CVoraneItem* received);
-
     void ForgetSplit(const CVoraneItem* received);
-
     void DropItem(ItemLink& item);
-
     void Attach(MenuLink& menu, std::unique_ptr<CVorane> received);
-
     void Detach(MenuLink& menu);
 
     ReceivedState& m_s;

@@ -73,7 +73,8 @@ struct PreviewBench {
     std::unique_ptr<CMenuPreviewWindow> window;
     QImage frame;
 
-    explicit PreviewBench(void (*fill)(CAppletParameters&)) : PreviewBench([fill](CAppletParameters& applet) { fill(applet); }) {}
+    explicit PreviewBench(void (*fill)(CAppletParameters&))
+        : PreviewBench([fill](CAppletParameters& applet) { fill(applet); }) {}
     explicit PreviewBench(const std::function<void(CAppletParameters&)>& fill) {
         fill(app.m_applet);
         window = std::make_unique<CMenuPreviewWindow>(doc);

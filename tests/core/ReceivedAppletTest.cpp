@@ -54,7 +54,8 @@ std::string CompareItem(const std::string& where, const CVoraneItem& a, const CV
     if (auto d = Compare(where, "visible", a.m_visible, b.m_visible); !d.empty()) return d;
     const CVorane* subA = a.m_subMenu.Existing();
     const CVorane* subB = b.m_subMenu.Existing();
-    if (!subA || !subB) return (subA == nullptr) == (subB == nullptr) ? std::string() : Differs(where, "sub menu on one side only");
+    if (!subA || !subB)
+        return (subA == nullptr) == (subB == nullptr) ? std::string() : Differs(where, "sub menu on one side only");
     return CompareMenu(where + ">", *subA, *subB);
 }
 
@@ -172,7 +173,8 @@ public:
         std::vector<Place> items;
         for (const Place& place : Places())
             if (place.item) items.push_back(place);
-        return items.empty() ? Place{nullptr, nullptr, nullptr} : items[static_cast<std::size_t>(Between(0, static_cast<int>(items.size()) - 1))];
+        return items.empty() ? Place{nullptr, nullptr, nullptr}
+                             : items[static_cast<std::size_t>(Between(0, static_cast<int>(items.size()) - 1))];
     }
 
     // Changes the model once and says what the editor would announce; the second value
@@ -183,7 +185,10 @@ public:
         const int kind = item ? Between(0, 15) : 9;
         switch (kind) {
         case 0: item->m_label = Text(); return {{AppletEdit::PropertiesChanged, place.container, item}, nullptr};
-        case 1: item->m_description = Text(); item->m_link = Text(); return {{AppletEdit::PropertiesChanged, nullptr, item}, nullptr};
+        case 1:
+            item->m_description = Text();
+            item->m_link = Text();
+            return {{AppletEdit::PropertiesChanged, nullptr, item}, nullptr};
         case 2:
             item->m_normalImage = Media();
             item->m_clickAudio = Media();
@@ -195,7 +200,8 @@ public:
         }
         case 4: item->m_visible = !item->m_visible; return {{AppletEdit::VisibilityChanged, nullptr, item}, nullptr};
         case 5: {
-            CVorane& top = *m_model.m_menus[static_cast<std::size_t>(Between(0, static_cast<int>(m_model.m_menus.size()) - 1))];
+            CVorane& top =
+                *m_model.m_menus[static_cast<std::size_t>(Between(0, static_cast<int>(m_model.m_menus.size()) - 1))];
             top.m_visible = !top.m_visible;
             return {{AppletEdit::VisibilityChanged, &top, nullptr}, nullptr};
         }
@@ -228,7 +234,8 @@ public:
             const int index = place.container->IndexOf(item);
             const int to = index + (Chance(50) ? 1 : -1);
             if (to < 0 || to >= static_cast<int>(place.container->m_items.size())) return MenuEdit();
-            std::swap(place.container->m_items[static_cast<std::size_t>(index)], place.container->m_items[static_cast<std::size_t>(to)]);
+            std::swap(place.container->m_items[static_cast<std::size_t>(index)],
+                      place.container->m_items[static_cast<std::size_t>(to)]);
             return {{AppletEdit::ItemMoved, place.container, item, to}, nullptr};
         }
         case 11: {
