@@ -104,27 +104,27 @@ bool AppletParameterEncoder::IsEmitted(const CVorane* menu) {
     return menu && menu->m_visible != 0 && menu->HasVisibleItem();
 }
 
-std::string AppletParameterEncoder::AppletStyleValue() {
+std::string AppletStyleValue(const CAppletParameters& applet, MediaFileSearch& media) {
     FieldList fields;
-    fields.Add(ColorText(m_applet.m_appBKColor))
-        .Add(ColorText(m_applet.m_appBKColor))
-        .Add(m_media.FileName(m_applet.m_appBKImagePath))
-        .Add(m_applet.m_appBKImageMode)
-        .Add(m_applet.m_appBKImageX)
-        .Add(m_applet.m_appBKImageY)
-        .Add(m_media.FileName(m_applet.m_appBKAudioPath));
+    fields.Add(ColorText(applet.m_appBKColor))
+        .Add(ColorText(applet.m_appBKColor))
+        .Add(media.FileName(applet.m_appBKImagePath))
+        .Add(applet.m_appBKImageMode)
+        .Add(applet.m_appBKImageX)
+        .Add(applet.m_appBKImageY)
+        .Add(media.FileName(applet.m_appBKAudioPath));
     return fields.Joined();
 }
 
-std::string AppletParameterEncoder::ItemValue(const CVoraneItem& item) {
+std::string ItemValue(const CVoraneItem& item, MediaFileSearch& media) {
     FieldList fields;
     fields.Add(EncodeLabel(item.m_label))
         .Add(item.m_description)
-        .Add(m_media.FileName(item.m_normalImage))
-        .Add(m_media.FileName(item.m_overImage))
-        .Add(m_media.FileName(item.m_clickImage))
-        .Add(m_media.FileName(item.m_overAudio))
-        .Add(m_media.FileName(item.m_clickAudio))
+        .Add(media.FileName(item.m_normalImage))
+        .Add(media.FileName(item.m_overImage))
+        .Add(media.FileName(item.m_clickImage))
+        .Add(media.FileName(item.m_overAudio))
+        .Add(media.FileName(item.m_clickAudio))
         .Add(item.m_target.empty() ? std::string_view(texts::kDefaultTarget) : std::string_view(item.m_target))
         .Add(item.m_link);
     return fields.Joined();
@@ -143,7 +143,7 @@ void AppletParameterEncoder::EmitMenuLines(std::string& text, const CVorane& men
         m_emittedItems.push_back(item.get());
         m_subMenuNumbers.push_back(-1);
         AppendParameterLine(text, texts::kParamItemPrefix + suffix + "-" + std::to_string(visibleIndex++),
-                            ItemValue(*item));
+                            ItemValue(*item, m_media));
     }
 }
 
@@ -192,7 +192,7 @@ void AppletParameterEncoder::BuildInto(std::string& text) {
     m_topLevelNumbers.clear();
     m_subMenuNumbers.clear();
 
-    AppendParameterLine(text, texts::kParamAppletStyle, AppletStyleValue());
+    AppendParameterLine(text, texts::kParamAppletStyle, AppletStyleValue(m_applet, m_media));
     for (const auto& menu : m_applet.m_menus) {
         const int number = m_menuCounter;
         EmitMenu(text, menu.get(), number);

@@ -40,8 +40,6 @@ private:
     // from the applet's menu counter.
     void EmitMenu(std::string& text, const CVorane* menu, int number);
     void EmitMenuLines(std::string& text, const CVorane& menu, int number);
-    std::string AppletStyleValue();
-    std::string ItemValue(const CVoraneItem& item);
     std::string MiscValue() const;
 
     const CAppletParameters& m_applet;
@@ -62,5 +60,9 @@ std::string MenuStyleValue(const CVorane& menu);
 std::string ItemStylesValue(const CVorane& menu);
 // A label with every CR LF written as the applet's line-break token.
 std::string EncodeLabel(const std::string& label);
+// The values of the "ApStyle" line and of one item's "I" line, media files named as found
+// by media. The live preview encodes single items through these as the page does.
+std::string AppletStyleValue(const CAppletParameters& applet, MediaFileSearch& media);
+std::string ItemValue(const CVoraneItem& item, MediaFileSearch& media);
 
 }  // namespace kestrune

@@ -117,13 +117,18 @@ MenuPath MenuLayout::PathTo(const LayoutHit& hit) const {
 
 Rect MenuLayout::FullExtent(const CAppletParameters& applet) {
     Rect extent = Clamped(Rect{0, 0, applet.m_appWidth, applet.m_appHeight});
+    for (const auto& menu : applet.m_menus) extent = UnionRect(extent, TopMenuExtent(*menu));
+    return extent;
+}
+
+Rect MenuLayout::TopMenuExtent(const CVorane& top) {
+    Rect extent;
+    if (!IsShown(top)) return extent;
     struct Pending {
         const CVorane* menu;
         Point origin;
     };
-    std::vector<Pending> pending;
-    for (const auto& menu : applet.m_menus)
-        if (IsShown(*menu)) pending.push_back({menu.get(), Point{0, 0}});
+    std::vector<Pending> pending{{&top, Point{0, 0}}};
     while (!pending.empty()) {
         const Pending next = pending.back();
         pending.pop_back();

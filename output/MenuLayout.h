@@ -59,6 +59,9 @@ public:
 
     // The applet's rectangle joined with every menu it can ever show, opened or not.
     static Rect FullExtent(const CAppletParameters& applet);
+    // What one top-level menu adds to that: itself and every menu it can open; empty
+    // when it is not shown.
+    static Rect TopMenuExtent(const CVorane& menu);
     static Rect ItemRect(const CVorane& menu, int visibleIndex, Point origin);
     // The rectangle within the coordinate limit; an empty one becomes (0, 0, 0, 0).
     static Rect Clamped(const Rect& rect);

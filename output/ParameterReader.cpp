@@ -16,6 +16,7 @@
 #include "base/SafeFile.h"
 #include "base/TextRoutines.h"
 #include "output/ParameterFields.h"
+#include "output/ParameterRecords.h"
 #include "output/TagScanner.h"
 
 namespace kestrune {
@@ -23,13 +24,6 @@ namespace kestrune {
 using namespace paramfields;
 
 namespace {
-
-constexpr std::size_t kMaxWarnings = 100;
-constexpr int kMenuStyleFields = 10;
-constexpr int kItemStyleBlockFields = 12;
-constexpr int kItemStyleFields = kItemStyleBlockFields * kStateCount;
-constexpr int kItemFields = 9;
-constexpr int kAppletStyleFields = 7;
 
 class Reader {
 public:
@@ -40,7 +34,7 @@ public:
         AppletReadResult result;
         try {
             if (m_text.size() > m_options.maxTextSize)
-                throw ReadError("The text is too large to be an applet page.");
+                throw ReadError(kTooLargeText);
             m_applet = std::make_unique<CAppletParameters>();
             ReadPageFrame();
             ReadAppletStyle();
@@ -49,18 +43,17 @@ public:
         } catch (const ReadError& error) {
             result.error = error.what();
         } catch (const std::bad_alloc&) {
-            result.error = "The text is too large to be an applet page.";
+            result.error = kTooLargeText;
         }
         result.warnings = std::move(m_warnings);
         if (m_droppedWarnings > 0)
-            result.warnings.push_back("... and " + std::to_string(m_droppedWarnings) +
-                                      " more warnings.");
+            result.warnings.push_back(MoreWarningsText(m_droppedWarnings));
         return result;
     }
 
 private:
     void Warn(std::string text) {
-        if (m_warnings.size() < kMaxWarnings)
+        if (m_warnings.size() < kMaxReadWarnings)
             m_warnings.push_back(std::move(text));
         else
             ++m_droppedWarnings;
@@ -112,9 +105,7 @@ private:
             pos = m_scanner.FindTag("<p", paragraph.end);
         }
         if (!align) return;
-        const std::string word = ToLowerAscii(TrimView(*align));
-        for (std::size_t i = 0; i < names::kParagraphAligns.size(); ++i)
-            if (word == ToLowerAscii(names::kParagraphAligns[i])) m_applet->m_Align = static_cast<int>(i);
+        if (const auto index = ParagraphAlignIndex(*align)) m_applet->m_Align = *index;
     }
 
     void ReadAppletSize(const Tag& applet) {
@@ -215,40 +206,11 @@ private:
         Warn("The parameter " + Quoted(name) + " appears more than once; the first one is used.");
     }
 
-    std::vector<std::string_view> Fields(const Parameter& parameter, std::size_t wanted,
-                                         std::size_t required) {
-        std::vector<std::string_view> fields = SplitEveryField(parameter.value);
-        if (fields.size() < required)
-            throw ReadError(Quoted(parameter.name) + " has " + std::to_string(fields.size()) +
-                            " fields where " + std::to_string(wanted) + " are needed.");
-        if (fields.size() > wanted)
-            Warn(Quoted(parameter.name) + " has " + std::to_string(fields.size()) + " fields where " +
-                 std::to_string(wanted) + " are expected; the rest is ignored.");
-        fields.resize(std::max(fields.size(), wanted));
-        return fields;
-    }
-
-    std::string MediaPath(std::string_view name) const {
-        if (name.empty()) return {};
-        const std::string text(name);
-        return m_options.resolveMedia ? m_options.resolveMedia(text) : text;
-    }
-
     // ---- the applet, the menus and their relations
 
     void ReadAppletStyle() {
         if (!m_params.appletStyle) throw ReadError("The parameter \"ApStyle\" is missing.");
-        const Parameter& parameter = *m_params.appletStyle;
-        const auto fields = Fields(parameter, kAppletStyleFields, kAppletStyleFields - 1);
-        CAppletParameters& applet = *m_applet;
-        applet.m_appBKColor = ColorValue(parameter, fields[0]);
-        if (!fields[1].empty() && ColorValue(parameter, fields[1]) != applet.m_appBKColor)
-            Warn("\"ApStyle\" names two background colours; the first is used.");
-        applet.m_appBKImagePath = MediaPath(fields[2]);
-        applet.m_appBKImageMode = Number(parameter, fields[3]);
-        applet.m_appBKImageX = Number(parameter, fields[4]);
-        applet.m_appBKImageY = Number(parameter, fields[5]);
-        applet.m_appBKAudioPath = MediaPath(fields[6]);
+        paramfields::ReadAppletStyle(*m_params.appletStyle, *m_applet, m_options.resolveMedia, m_warn);
     }
 
     struct Relations {
@@ -314,106 +276,20 @@ private:
             throw ReadError("\"Misc\" gives menu " + std::to_string(number) + " no items.");
 
         auto menu = std::make_unique<CVorane>();
-        ReadMenuStyle(style->second, *menu);
-        ReadItemStyles(itemStyles->second, *menu);
+        ReadMenuStyle(style->second, *menu, m_warn);
+        ReadItemStyles(itemStyles->second, *menu, m_warn);
         for (std::int32_t j = 0; j < itemCount; ++j) {
             const auto item = m_params.items.find({number, j});
             if (item == m_params.items.end())
                 throw ReadError("The parameter \"I" + std::to_string(number) + "-" + std::to_string(j) +
                                 "\" is missing.");
-            auto read = ReadItem(item->second);
+            auto read = ReadItem(item->second, m_options.resolveMedia, m_warn);
             emittedItems.push_back(read.get());
             ownerOfItem.push_back(number);
             menu->AddItem(std::move(read), 0);
             m_usedItems.push_back(item->first);
         }
         return menu;
-    }
-
-    void ReadMenuStyle(const Parameter& parameter, CVorane& menu) {
-        const auto fields = Fields(parameter, kMenuStyleFields, kMenuStyleFields);
-        menu.m_BKColor = ColorValue(parameter, fields[0]);
-        menu.m_BKStyle = BackgroundStyle(parameter, fields[1]);
-        menu.m_MenuAlign = Number(parameter, fields[2]);
-        menu.m_Corner = Number(parameter, fields[3]);
-        menu.m_xPos = Number(parameter, fields[4]);
-        menu.m_yPos = Number(parameter, fields[5]);
-        menu.m_Width = Number(parameter, fields[6]);
-        menu.m_Height = Number(parameter, fields[7]);
-        menu.m_ItemGap = Number(parameter, fields[8]);
-        menu.m_BorderThick = Number(parameter, fields[9]);
-    }
-
-    static std::int32_t BackgroundStyle(const Parameter& parameter, std::string_view field) {
-        const std::string_view code = TrimView(field);
-        for (std::size_t i = 0; i < texts::kBackgroundStyleCodes.size(); ++i)
-            if (code == texts::kBackgroundStyleCodes[i]) return static_cast<std::int32_t>(i);
-        throw ReadError(Quoted(parameter.name) + ": " + Quoted(field) + " is not a background style.");
-    }
-
-    void ReadItemStyles(const Parameter& parameter, CVorane& menu) {
-        std::vector<std::string_view> fields = SplitEveryField(parameter.value);
-        if (fields.size() > kItemStyleFields && TrimView(fields.back()).empty()) fields.pop_back();
-        if (fields.size() < kItemStyleFields)
-            throw ReadError(Quoted(parameter.name) + " has " + std::to_string(fields.size()) +
-                            " fields where " + std::to_string(kItemStyleFields) + " are needed.");
-        if (fields.size() > kItemStyleFields)
-            Warn(Quoted(parameter.name) + " has more than " + std::to_string(kItemStyleFields) +
-                 " fields; the rest is ignored.");
-        bool spareFieldsUsed = false;
-        for (int state = 0; state < kStateCount; ++state) {
-            const std::string_view* block = &fields[static_cast<std::size_t>(state * kItemStyleBlockFields)];
-            ItemStyle& style = menu.m_itemStyle[static_cast<std::size_t>(state)];
-            style.BKColor = ColorValue(parameter, block[0]);
-            style.FRColor = ColorValue(parameter, block[1]);
-            const auto fill = Digits(parameter, block[2], 3);
-            style.GradientDirection = fill[0];
-            style.ItemFillStyle = fill[1];
-            style.ItemBorderStyle = fill[2] - 1;
-            style.FontEffect = Number(parameter, block[3]);
-            style.FontName = Number(parameter, block[4]);
-            style.FontSize = Number(parameter, block[5]);
-            style.FontStyle = Number(parameter, block[6]);
-            const auto align = Digits(parameter, block[7], 2);
-            style.ImageAlign = align[0];
-            style.TextAlign = align[1];
-            style.ImageOffset = Number(parameter, block[8]);
-            style.TextOffset = Number(parameter, block[9]);
-            spareFieldsUsed = spareFieldsUsed || !block[10].empty() || !block[11].empty();
-        }
-        if (spareFieldsUsed)
-            Warn(Quoted(parameter.name) + " fills fields that the applet leaves empty; they are ignored.");
-    }
-
-    // A comma in a text is a field separator to the applet, which shows the label up to
-    // it; the surplus is kept with the description, so the item writes back unchanged.
-    std::unique_ptr<CVoraneItem> ReadItem(const Parameter& parameter) {
-        std::vector<std::string_view> fields = SplitEveryField(parameter.value);
-        std::string description;
-        if (fields.size() > kItemFields) {
-            const std::size_t surplus = fields.size() - kItemFields;
-            description = std::string(fields[1]);
-            for (std::size_t i = 2; i <= surplus + 1; ++i) description.append(",").append(fields[i]);
-            fields.erase(fields.begin() + 2, fields.begin() + 2 + static_cast<std::ptrdiff_t>(surplus));
-            Warn(Quoted(parameter.name) + " has more than " + std::to_string(kItemFields) +
-                 " fields: a comma in its texts splits them for the applet.");
-        } else {
-            if (fields.size() < kItemFields)
-                Warn(Quoted(parameter.name) + " has " + std::to_string(fields.size()) + " fields where " +
-                     std::to_string(kItemFields) + " are expected; the missing ones are empty.");
-            fields.resize(kItemFields);
-            description = std::string(fields[1]);
-        }
-        auto item = std::make_unique<CVoraneItem>(ReplaceAll(fields[0], texts::kLabelBreakToken, texts::kCrLf));
-        item->m_description = std::move(description);
-        item->m_normalImage = MediaPath(fields[2]);
-        item->m_overImage = MediaPath(fields[3]);
-        item->m_clickImage = MediaPath(fields[4]);
-        item->m_overAudio = MediaPath(fields[5]);
-        item->m_clickAudio = MediaPath(fields[6]);
-        item->m_target = std::string(fields[7]);
-        item->m_link = std::string(fields[8]);
-        return item;
     }
 
     void BuildMenus() {
@@ -515,6 +391,7 @@ private:
     std::vector<std::string> m_warnings;
     std::size_t m_droppedWarnings = 0;
     std::size_t m_parameterCount = 0;
+    const WarningSink m_warn = [this](std::string text) { Warn(std::move(text)); };
 };
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include "model/VoraneItem.h"
 #include "services/MediaWalk.h"
 #include "output/ParameterReader.h"
+#include "output/OwnPageReader.h"
+#include "output/ReceivedApplet.h"
 #include "services/ParameterCheck.h"
 
 using namespace kestrune;
@@ -79,18 +81,73 @@ void BM_PreviewEditRoundTrip(benchmark::State& state) {
     int edit = 0;
     for (auto _ : state) {
         edited.m_label = "Edited " + std::to_string(edit++);
-        const std::string page = applet.BuildHTML();
-        ParameterReadOptions options;
-        options.maxTextSize = page.size();  // the preview's own cap refuses the largest pages
-        AppletReadResult received = ReadAppletParameters(page, options);
+        // The model's own page, built and read back whole with its media found.
+        AppletReadResult received = ReadOwnPage(applet);
         if (!received.Ok()) state.SkipWithError("the page did not read back");
         benchmark::DoNotOptimize(received.applet.get());
     }
     SetItemsProcessed(state);
 }
 
+// What the live preview pays for one edit when it follows edits locally: the received
+// applet is read whole once, then each edit patches it. Edit 0: the label of one item;
+// 1: one item hidden or shown again; 2: one item inserted or removed again.
+void BM_PreviewEdit(benchmark::State& state) {
+    CAppletParameters applet;
+    GenerateApplet(applet, static_cast<int>(state.range(0)), &SharedMedia());
+    ReceivedApplet received;
+    if (received.Rebuild(applet).outcome != ReceivedApplet::Outcome::Rebuilt) state.SkipWithError("no whole read");
+    CVorane& menu = *applet.m_menus.front();
+    CVoraneItem& edited = *menu.m_items[1];
+    const int kind = static_cast<int>(state.range(1));
+    int edit = 0;
+    for (auto _ : state) {
+        AppletEdit change;
+        if (kind == 0) {
+            edited.m_label = "Edited, " + std::to_string(edit);
+            change = {AppletEdit::PropertiesChanged, &menu, &edited};
+        } else if (kind == 1) {
+            edited.m_visible = edit % 2;
+            change = {AppletEdit::VisibilityChanged, nullptr, &edited};
+        } else if (edit % 2 == 0) {
+            menu.m_items.insert(menu.m_items.begin(), std::make_unique<CVoraneItem>("Inserted"));
+            change = {AppletEdit::ItemInserted, &menu, menu.m_items.front().get(), 0};
+        } else {
+            auto removed = std::move(menu.m_items.front());
+            menu.m_items.erase(menu.m_items.begin());
+            change = {AppletEdit::ItemRemoved, &menu, removed.get(), 0};
+            if (received.Apply(applet, change).outcome != ReceivedApplet::Outcome::Patched)
+                state.SkipWithError("the edit was not followed locally");
+            ++edit;
+            continue;
+        }
+        ++edit;
+        if (received.Apply(applet, change).outcome != ReceivedApplet::Outcome::Patched)
+            state.SkipWithError("the edit was not followed locally");
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+// The preview's whole read, on opening or when shown again: what BM_PreviewEditRoundTrip
+// pays per edit, done through the received applet that then follows edits locally.
+void BM_PreviewWholeRead(benchmark::State& state) {
+    CAppletParameters applet;
+    GenerateApplet(applet, static_cast<int>(state.range(0)), &SharedMedia());
+    for (auto _ : state) {
+        ReceivedApplet received;
+        if (received.Rebuild(applet).outcome != ReceivedApplet::Outcome::Rebuilt) state.SkipWithError("no whole read");
+        benchmark::DoNotOptimize(received.Applet());
+    }
+    SetItemsProcessed(state);
+}
+
 }  // namespace
 
+BENCHMARK(BM_PreviewWholeRead)->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewEdit)
+    ->ArgNames({"items", "edit"})
+    ->ArgsProduct({{1000, 10000, 100000, 1000000}, {0, 1, 2}})
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PreviewEditRoundTrip)->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMillisecond)->Complexity();
 BENCHMARK(BM_BuildHTML)->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMillisecond)->Complexity();
 BENCHMARK(BM_CheckParameters)->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMillisecond)->Complexity();

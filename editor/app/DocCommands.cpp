@@ -69,7 +69,11 @@ void CChangeValuesCommand::Apply(bool after) {
     for (const auto& change : m_diff.menus) WriteValues(*change.object, after ? change.after : change.before);
     for (const auto& change : m_diff.items) WriteValues(*change.object, after ? change.after : change.before);
     // Announced once everything is in place, so listeners see a consistent model.
-    if (!m_diff.applet.empty()) m_doc.Announce({ModelChange::PropertiesChanged, nullptr, nullptr, -1});
+    if (!m_diff.applet.empty()) {
+        ModelChange applet{ModelChange::PropertiesChanged, nullptr, nullptr, -1};
+        applet.appletOnly = true;
+        m_doc.Announce(applet);
+    }
     for (const auto& change : m_diff.menus) {
         const ModelChange::Kind kind = change.before.visible != change.after.visible ? ModelChange::VisibilityChanged
                                                                                      : ModelChange::PropertiesChanged;

@@ -234,13 +234,14 @@ bool CKestruneDoc::EditProperties(const std::function<bool()>& write, CVorane* m
         m_undoStack.clear();
         m_modifiedWithoutStep = true;
         UpdateModified();
-        Announce({ModelChange::PropertiesChanged, menu, item, -1});
+        Announce({ModelChange::PropertiesChanged, menu, item, -1, true});
         return true;
     }
     PropertyDiff diff = before.ChangesSince();
     if (diff.Empty()) return false;
-    Push(new CChangeValuesCommand(*this, Named(text, undotexts::kChangeProperties), std::move(diff),
-                                  {ModelChange::PropertiesChanged, menu, item, -1}));
+    ModelChange done{ModelChange::PropertiesChanged, menu, item, -1};
+    done.appletOnly = !menu && !item && diff.menus.empty() && diff.items.empty();
+    Push(new CChangeValuesCommand(*this, Named(text, undotexts::kChangeProperties), std::move(diff), done));
     return true;
 }
 

@@ -23,4 +23,8 @@ struct ModelChange {
     kestrune::CVorane* menu = nullptr;
     kestrune::CVoraneItem* item = nullptr;
     int index = -1;
+    // PropertiesChanged only: the write also added or removed menus or items somewhere.
+    bool structureToo = false;
+    // PropertiesChanged with menu and item null: only the applet's own fields changed.
+    bool appletOnly = false;
 };

@@ -32,7 +32,46 @@ CMenuPreviewWidget::~CMenuPreviewWidget() = default;
 
 void CMenuPreviewWidget::SetApplet(std::unique_ptr<CAppletParameters> applet) {
     const MenuPath path = m_layout.Path();
-    m_applet = std::move(applet);
+    m_ownApplet = std::move(applet);
+    m_applet = m_ownApplet.get();
+    m_menuExtents.clear();
+    Shown(path);
+}
+
+void CMenuPreviewWidget::ShowApplet(const CAppletParameters* applet,
+                                    const std::vector<const CVorane*>& changedTopMenus, bool whole,
+                                    bool repaintAll) {
+    const MenuPath path = m_layout.Path();
+    const bool pressed = m_pressed;
+    const QRect extent = m_extent;
+    if (applet != m_applet || whole) m_menuExtents.clear();
+    bool everywhere = applet != m_applet || whole || repaintAll;
+    // Where the changed menus were and are: with the rest in place, only there is repainted.
+    QRect dirty;
+    for (const CVorane* menu : changedTopMenus) {
+        const auto known = m_menuExtents.find(menu);
+        if (known == m_menuExtents.end()) {
+            everywhere = true;
+            continue;
+        }
+        dirty |= CMenuLayout::ToQRect(known->second);
+        m_menuExtents.erase(known);
+    }
+    const std::size_t shownBefore = m_menuExtents.size() + changedTopMenus.size();
+    m_applet = applet;
+    if (m_ownApplet.get() != applet) m_ownApplet.reset();
+    Relayout(path);
+    if (!m_onItem || m_layout.Path() != path) m_pressed = false;
+    UpdateCanvas();
+    everywhere = everywhere || m_pressed != pressed || m_extent != extent || m_menuExtents.size() != shownBefore;
+    if (everywhere) return update();
+    for (const CVorane* menu : changedTopMenus)
+        if (const auto now = m_menuExtents.find(menu); now != m_menuExtents.end())
+            dirty |= CMenuLayout::ToQRect(now->second);
+    if (!dirty.isEmpty()) update(dirty.translated(m_offset).adjusted(-1, -1, 1, 1));
+}
+
+void CMenuPreviewWidget::Shown(const MenuPath& path) {
     Relayout(path);
     if (!m_onItem || m_layout.Path() != path) m_pressed = false;
     UpdateCanvas();
@@ -64,7 +103,19 @@ void CMenuPreviewWidget::Relayout(const MenuPath& path) {
 }
 
 void CMenuPreviewWidget::UpdateCanvas() {
-    m_extent = m_applet ? CMenuLayout::FullExtent(*m_applet) : QRect();
+    Rect extent;
+    std::unordered_map<const CVorane*, Rect> extents;
+    if (m_applet) {
+        extent = MenuLayout::Clamped(Rect{0, 0, m_applet->m_appWidth, m_applet->m_appHeight});
+        for (const auto& menu : m_applet->m_menus) {
+            const auto known = m_menuExtents.find(menu.get());
+            const Rect menuExtent = known != m_menuExtents.end() ? known->second : MenuLayout::TopMenuExtent(*menu);
+            extents.emplace(menu.get(), menuExtent);
+            extent = UnionRect(extent, menuExtent);
+        }
+    }
+    m_menuExtents = std::move(extents);
+    m_extent = m_applet ? CMenuLayout::ToQRect(extent) : QRect();
     m_offset = QPoint(kMargin - m_extent.left(), kMargin - m_extent.top());
     updateGeometry();
     const QSize wanted = sizeHint();

@@ -3,6 +3,8 @@
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <unordered_map>
+#include <vector>
 
 #include "model/AppletParameters.h"
 #include "preview/MenuLayout.h"
@@ -26,7 +28,13 @@ public:
     // Shows another applet (or the same one after an edit); open menus stay open where
     // the new applet still has them. Null clears the preview.
     void SetApplet(std::unique_ptr<kestrune::CAppletParameters> applet);
-    const kestrune::CAppletParameters* Applet() const { return m_applet.get(); }
+    // Shows an applet someone else keeps, after an edit changed it in place: only the
+    // given top-level menus (everything when whole) are measured again and repainted
+    // (everything when repaintAll, e.g. a new background). The applet must outlive its showing.
+    void ShowApplet(const kestrune::CAppletParameters* applet,
+                    const std::vector<const kestrune::CVorane*>& changedTopMenus, bool whole,
+                    bool repaintAll = false);
+    const kestrune::CAppletParameters* Applet() const { return m_applet; }
     // Image files may have changed on disk: read them again at the next redraw.
     void ReloadImages();
 
@@ -62,13 +70,17 @@ protected:
 private:
     void Relayout(const MenuPath& path);
     void UpdateCanvas();
+    void Shown(const MenuPath& path);
     void PointerAt(QPoint widgetPoint);
     void PointerAway();
     const kestrune::CVoraneItem* ItemAt(const CMenuLayout::Hit& hit) const;
     void DrawOutsideMark(QPainter& painter, const QRect& dirty);
     static QString StatusFor(const kestrune::CVoraneItem& item);
 
-    std::unique_ptr<kestrune::CAppletParameters> m_applet;
+    std::unique_ptr<kestrune::CAppletParameters> m_ownApplet;
+    const kestrune::CAppletParameters* m_applet = nullptr;
+    // What each shown top-level menu adds to the canvas, so an edit measures only its own.
+    std::unordered_map<const kestrune::CVorane*, kestrune::Rect> m_menuExtents;
     CPreviewImageCache m_images;
     CMenuRenderer m_renderer{m_images};
     CMenuLayout m_layout;

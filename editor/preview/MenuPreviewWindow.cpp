@@ -13,6 +13,7 @@
 #include "help/HelpTopics.h"
 #include "preview/MenuPreviewWidget.h"
 #include "preview/PreviewSoundPlayer.h"
+#include "app/KestruneApp.h"
 #include "preview/PreviewSource.h"
 #include "preview/PreviewTexts.h"
 #include "app/TextConvert.h"
@@ -24,7 +25,8 @@ QString Local(const std::string& text) { return kestrune::convert::ToQt(text); }
 QString LocalPath(const std::string& path) { return kestrune::convert::PathToQt(path); }
 }  // namespace
 
-CMenuPreviewWindow::CMenuPreviewWindow(CKestruneDoc& doc, QWidget* parent) : QMainWindow(parent), m_doc(&doc) {
+CMenuPreviewWindow::CMenuPreviewWindow(CKestruneDoc& doc, QWidget* parent)
+    : QMainWindow(parent), m_doc(&doc), m_received(std::make_unique<ReceivedApplet>()) {
     SetUpWindow();
     setWindowTitle(QString::fromLatin1(previewtexts::kWindowTitle));
     connect(&doc, &CKestruneDoc::modelChanged, this, &CMenuPreviewWindow::OnModelChanged);
@@ -62,6 +64,7 @@ void CMenuPreviewWindow::SetUpWindow() {
 
     m_sizeLabel = new QLabel(this);
     m_warningLabel = new QLabel(this);
+    m_warningLabel->installEventFilter(this);
     statusBar()->addPermanentWidget(m_warningLabel);
     statusBar()->addPermanentWidget(m_sizeLabel);
     connect(m_preview, &CMenuPreviewWidget::statusChanged, statusBar(),
@@ -71,11 +74,38 @@ void CMenuPreviewWindow::SetUpWindow() {
 
 QString CMenuPreviewWindow::StatusText() const { return statusBar()->currentMessage(); }
 
-// A closed preview costs nothing per edit: it catches up when it is shown again.
+namespace {
+AppletEdit::Kind EditKind(ModelChange::Kind kind) {
+    switch (kind) {
+    case ModelChange::Reset: return AppletEdit::Reset;
+    case ModelChange::MenuInserted: return AppletEdit::MenuInserted;
+    case ModelChange::MenuRemoved: return AppletEdit::MenuRemoved;
+    case ModelChange::MenuMoved: return AppletEdit::MenuMoved;
+    case ModelChange::ItemInserted: return AppletEdit::ItemInserted;
+    case ModelChange::ItemRemoved: return AppletEdit::ItemRemoved;
+    case ModelChange::ItemMoved: return AppletEdit::ItemMoved;
+    case ModelChange::VisibilityChanged: return AppletEdit::VisibilityChanged;
+    case ModelChange::PropertiesChanged: return AppletEdit::PropertiesChanged;
+    }
+    return AppletEdit::Reset;
+}
+}  // namespace
+
+// A closed preview costs nothing per edit: it reads the whole model when shown again.
+// An open one follows each edit, at the cost of what the edit touched.
 void CMenuPreviewWindow::OnModelChanged(const ModelChange& change) {
     if (change.kind == ModelChange::Reset) m_mediaMayHaveChanged = true;
-    m_stale = true;
-    if (isVisible()) Refresh();
+    if (!isVisible() || m_stale) {
+        m_stale = true;
+        return;
+    }
+    if (m_mediaMayHaveChanged) return Refresh();
+    AppletEdit::Kind kind = EditKind(change.kind);
+    if (change.structureToo) kind = AppletEdit::Reset;
+    if (change.appletOnly) kind = AppletEdit::AppletFieldsChanged;
+    const AppletEdit edit{kind, change.menu, change.item, change.index};
+    // The current item owns a sub menu that its first sub item has just made.
+    ShowReceived(m_received->Apply(m_doc->Applet(), edit, m_doc->App().m_pCurItem));
 }
 
 void CMenuPreviewWindow::showEvent(QShowEvent* event) {
@@ -91,7 +121,34 @@ void CMenuPreviewWindow::Refresh() {
         m_mediaMayHaveChanged = false;
     }
     m_stale = false;
-    Show(AppletAsReceived(m_doc->Applet()));
+    ShowReceived(m_received->Rebuild(m_doc->Applet()));
+}
+
+// A failed read keeps the applet shown before it and says why.
+void CMenuPreviewWindow::ShowReceived(const ReceivedApplet::Update& update) {
+    m_warnings.clear();
+    const bool failed = update.outcome == ReceivedApplet::Outcome::Failed;
+    if (failed) m_warnings << QString::fromLatin1(previewtexts::kReadFailed).arg(Local(m_received->Error()));
+    // Even a failed edit may have begun to patch the applet: it is laid out afresh.
+    m_preview->ShowApplet(m_received->Applet(), update.changedTopMenus,
+                          update.outcome != ReceivedApplet::Outcome::Patched, update.appletFieldsChanged);
+    ShowSizeAndWarnings();
+    PlayBackgroundSoundIfNew();
+}
+
+QStringList CMenuPreviewWindow::Warnings() const {
+    QStringList warnings = m_warnings;
+    if (m_warnings.isEmpty() && m_received && m_received->Applet())
+        for (const std::string& warning : m_received->Warnings()) warnings << Local(warning);
+    return warnings;
+}
+
+// The warnings of a large document name its items by page position: they are listed
+// when asked for, not at every edit.
+bool CMenuPreviewWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_warningLabel && event->type() == QEvent::ToolTip)
+        m_warningLabel->setToolTip(Warnings().join(QLatin1Char('\n')));
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // A failed read keeps the applet shown before it and says why.
@@ -112,11 +169,14 @@ void CMenuPreviewWindow::ShowSizeAndWarnings() {
                                       .arg(applet->m_appWidth)
                                       .arg(applet->m_appHeight)
                                 : QString());
-    m_warningLabel->setText(m_warnings.isEmpty() ? QString()
-                                                 : QCoreApplication::translate("CMenuPreviewWindow",
-                                                                               previewtexts::kWarningCount,
-                                                                               nullptr, int(m_warnings.size())));
-    m_warningLabel->setToolTip(m_warnings.join(QLatin1Char('\n')));
+    const qsizetype count = m_warnings.size() + (m_warnings.isEmpty() && m_received && m_received->Applet()
+                                                      ? static_cast<qsizetype>(m_received->WarningCount())
+                                                      : 0);
+    m_warningLabel->setText(count == 0 ? QString()
+                                       : QCoreApplication::translate("CMenuPreviewWindow", previewtexts::kWarningCount,
+                                                                     nullptr, int(count)));
+    // A page's few warnings are set at once; the document's when the pointer asks.
+    m_warningLabel->setToolTip(m_received ? QString() : m_warnings.join(QLatin1Char('\n')));
 }
 
 void CMenuPreviewWindow::PlayBackgroundSoundIfNew() {

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "output/ParameterReader.h"
+#include "output/ReceivedApplet.h"
 
 class CKestruneDoc;
 class CMenuPreviewWidget;
@@ -27,7 +28,7 @@ public:
     CMenuPreviewWidget& Preview() const { return *m_preview; }
     CPreviewSoundPlayer& Sound() const { return *m_sound; }
     // What the last read reported: warnings, and the error when it failed.
-    const QStringList& Warnings() const { return m_warnings; }
+    QStringList Warnings() const;
     QString StatusText() const;
 
 public slots:
@@ -36,11 +37,13 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SetUpWindow();
     void OnModelChanged(const ModelChange& change);
     void Show(kestrune::AppletReadResult result);
+    void ShowReceived(const kestrune::ReceivedApplet::Update& update);
     void ShowSizeAndWarnings();
     void PlayBackgroundSoundIfNew();
     void FitToContent();
@@ -52,7 +55,8 @@ private:
     QAction* m_soundsAction = nullptr;
     QLabel* m_sizeLabel = nullptr;
     QLabel* m_warningLabel = nullptr;
-    QStringList m_warnings;
+    QStringList m_warnings;  // of a page; the document's are asked for when shown
+    std::unique_ptr<kestrune::ReceivedApplet> m_received;  // the document's applet, followed edit by edit
     std::string m_backgroundSound;
     bool m_stale = false;
     bool m_mediaMayHaveChanged = false;

@@ -93,6 +93,66 @@ private slots:
         QVERIFY(window.Preview().Applet()->m_menus.empty());
     }
 
+    // The document's edits are followed in place, and what is shown stays what reading the
+    // whole page gives.
+    void followsEditsInPlaceAsTheWholePageReads() {
+        Editor editor;
+        CMenuPreviewWindow window(editor.doc);
+        window.show();
+        const auto same = [&] {
+            const AppletReadResult whole = AppletAsReceived(editor.app.m_applet);
+            return whole.Ok() && window.Preview().Applet()->BuildAppletParameters() ==
+                                     whole.applet->BuildAppletParameters();
+        };
+        const CVoraneItem* untouched = TopMenu(window).m_items[1].get();
+        CVoraneItem* home = editor.Top()->m_items[0].get();
+        editor.doc.EditProperties([home] { home->m_label = "Start, \"here\""; return true; }, editor.Top(), home);
+        QVERIFY(same());
+        QCOMPARE(TopMenu(window).m_items[1].get(), untouched);  // patched, not read again
+
+        // The first sub item of a plain item makes its sub menu; the current item owns it.
+        editor.app.m_pCurItem = home;
+        editor.doc.InsertItem(&home->SubMenu(), editor.Top());
+        QVERIFY(same());
+        QCOMPARE(TopMenu(window).m_items[1].get(), untouched);
+        QVERIFY(TopMenu(window).m_items[0]->m_subMenu.Existing() != nullptr);
+        // Without knowing the owner the preview reads the whole page: still the same.
+        CVoraneItem* tools = editor.Top()->m_items[1]->SubMenu().m_items[0].get();
+        editor.app.m_pCurItem = nullptr;
+        editor.doc.InsertItem(&tools->SubMenu());
+        QVERIFY(same());
+
+        // The applet's own fields: patched too, the menus stay as they were.
+        const CVorane* topBefore = &TopMenu(window);
+        editor.doc.EditProperties([&] {
+            editor.app.m_applet.m_appWidth = 333;
+            editor.app.m_applet.m_HTMLTitle = "Tools &amp; more";
+            return true;
+        });
+        QVERIFY(same());
+        QCOMPARE(window.Preview().Applet()->m_appWidth, 333);
+        QCOMPARE(&TopMenu(window), topBefore);
+
+        editor.doc.SetVisible(editor.Top()->m_items[1].get(), false);
+        QVERIFY(same());
+        editor.doc.RemoveItem(&home->SubMenu(), home->SubMenu().m_items[0].get());
+        QVERIFY(same());
+        QVERIFY(TopMenu(window).m_items[0]->m_subMenu.Existing() == nullptr);
+        editor.doc.InsertTopLevelMenu();
+        editor.doc.InsertItem(editor.app.m_applet.m_menus[0].get());
+        QVERIFY(same());
+        editor.doc.MoveTopLevelMenu(editor.app.m_applet.m_menus[0].get(), 1);
+        QVERIFY(same());
+        while (editor.doc.CanUndo()) {
+            editor.doc.Undo();
+            QVERIFY(same());
+        }
+        while (editor.doc.CanRedo()) {
+            editor.doc.Redo();
+            QVERIFY(same());
+        }
+    }
+
     void aClosedPreviewCatchesUpWhenShownAgain() {
         Editor editor;
         CMenuPreviewWindow window(editor.doc);
