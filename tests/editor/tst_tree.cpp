@@ -9,7 +9,9 @@
 #include "model/VoraneItem.h"
 #include "base/SettingsStore.h"
 #include "support/FakeDialogService.h"
+#include "support/TreeModelAgreement.h"
 #include "tree/KestruneView.h"
+#include "tree/MenuTreeModel.h"
 #include "tree/TreeCommands.h"
 #include "tree/TreeNodes.h"
 
@@ -27,30 +29,30 @@ CVoraneItem* Append(CVorane& menu, const char* label, int visible = 1) {
 
 // The tree and the model agree node for node: object, picture, text and order.
 void ExpectTreeMatchesModel(const CKestruneView& view, const CAppletParameters& applet) {
-    QCOMPARE(view.topLevelItemCount(), 1);
-    const QTreeWidgetItem* root = view.topLevelItem(0);
+    QCOMPARE(view.model()->rowCount(), 1);
+    const QModelIndex root = view.RootNode();
     QCOMPARE(ObjectOfNode(root), static_cast<const void*>(&applet));
     QCOMPARE(GetNodePicture(root), 0);
-    QCOMPARE(root->text(0), TextOfApplet(applet));
-    QCOMPARE(root->childCount(), static_cast<int>(applet.m_menus.size()));
-    std::vector<std::pair<const QTreeWidgetItem*, const CVorane*>> pending;
-    for (int m = 0; m < root->childCount(); ++m) {
+    QCOMPARE(TextOfNode(root), TextOfApplet(applet));
+    QCOMPARE(ChildCountOfNode(root), static_cast<int>(applet.m_menus.size()));
+    std::vector<std::pair<QModelIndex, const CVorane*>> pending;
+    for (int m = 0; m < ChildCountOfNode(root); ++m) {
         const CVorane* menu = applet.m_menus[static_cast<std::size_t>(m)].get();
-        QCOMPARE(ObjectOfNode(root->child(m)), static_cast<const void*>(menu));
-        QCOMPARE(GetNodePicture(root->child(m)), PictureOfMenu(*menu));
-        QCOMPARE(root->child(m)->text(0), TextOfMenu(*menu));
-        pending.emplace_back(root->child(m), menu);
+        QCOMPARE(ObjectOfNode(ChildOfNode(root, m)), static_cast<const void*>(menu));
+        QCOMPARE(GetNodePicture(ChildOfNode(root, m)), PictureOfMenu(*menu));
+        QCOMPARE(TextOfNode(ChildOfNode(root, m)), TextOfMenu(*menu));
+        pending.emplace_back(ChildOfNode(root, m), menu);
     }
     while (!pending.empty()) {
         auto [node, menu] = pending.back();
         pending.pop_back();
-        QCOMPARE(node->childCount(), static_cast<int>(menu->m_items.size()));
-        for (int i = 0; i < node->childCount(); ++i) {
+        QCOMPARE(ChildCountOfNode(node), static_cast<int>(menu->m_items.size()));
+        for (int i = 0; i < ChildCountOfNode(node); ++i) {
             const CVoraneItem* item = menu->m_items[static_cast<std::size_t>(i)].get();
-            QCOMPARE(ObjectOfNode(node->child(i)), static_cast<const void*>(item));
-            QCOMPARE(GetNodePicture(node->child(i)), PictureOfItem(*item));
-            QCOMPARE(node->child(i)->text(0), TextOfItem(*item));
-            pending.emplace_back(node->child(i), item->m_subMenu.get());
+            QCOMPARE(ObjectOfNode(ChildOfNode(node, i)), static_cast<const void*>(item));
+            QCOMPARE(GetNodePicture(ChildOfNode(node, i)), PictureOfItem(*item));
+            QCOMPARE(TextOfNode(ChildOfNode(node, i)), TextOfItem(*item));
+            pending.emplace_back(ChildOfNode(node, i), &item->m_subMenu.Read());
         }
     }
 }
@@ -89,27 +91,27 @@ class TreeTest : public QObject {
             doc.SetModifiedFlag(false);
         }
         CAppletParameters& Applet() { return app.m_applet; }
-        QTreeWidgetItem* Node(const void* object) { return view.NodeOfItem(object); }
+        QModelIndex Node(const void* object) { return view.NodeOfItem(object); }
     };
 
 private slots:
     void rebuildShowsEveryNodeWithItsPictureAndKind() {
         Tree tree;
         ExpectTreeMatchesModel(tree.view, tree.Applet());
-        QCOMPARE(tree.view.RootNode()->text(0), QStringLiteral("My Title"));
+        QCOMPARE(TextOfNode(tree.view.RootNode()), QStringLiteral("My Title"));
         QCOMPARE(GetNodePicture(tree.Node(tree.shown)), 1);
         QCOMPARE(GetNodePicture(tree.Node(tree.hidden)), 2);
         QCOMPARE(GetNodePicture(tree.Node(tree.withSub)), 4);
         QCOMPARE(GetNodePicture(tree.Node(tree.plain)), 5);
         QCOMPARE(GetNodeKind(tree.Node(tree.withSub)), int(kKindSubMenuItem));
         QCOMPARE(GetNodeKind(tree.Node(tree.deep)), int(kKindPlainItem));
-        QCOMPARE(GetNodeKind(nullptr), int(kKindRoot));
+        QCOMPARE(GetNodeKind(QModelIndex()), int(kKindRoot));
         QCOMPARE(KindOfPicture(7), int(kKindNone));
         QCOMPARE(GetNodeDepth(tree.Node(tree.deep)), 3);
         // Root selected and expanded, top-level menus collapsed.
         QCOMPARE(tree.view.SelectedNode(), tree.view.RootNode());
-        QVERIFY(tree.view.RootNode()->isExpanded());
-        QVERIFY(!tree.Node(tree.shown)->isExpanded());
+        QVERIFY(tree.view.isExpanded(tree.view.RootNode()));
+        QVERIFY(!tree.view.isExpanded(tree.Node(tree.shown)));
         QCOMPARE(ContainerOfNode(tree.Node(tree.deep)), tree.withSub->m_subMenu.get());
         QCOMPARE(ContainerOfNode(tree.Node(tree.plain)), tree.shown);
     }
@@ -133,7 +135,7 @@ private slots:
         tree.view.OnMenuInsert();
         CVorane* created = tree.Applet().m_menus.front().get();
         QCOMPARE(created->m_name, std::string("top-level Menu"));
-        QCOMPARE(tree.view.RootNode()->child(0), tree.view.SelectedNode());
+        QCOMPARE(ChildOfNode(tree.view.RootNode(), 0), tree.view.SelectedNode());
         QCOMPARE(GetNodePicture(tree.view.SelectedNode()), 1);
         QVERIFY(tree.doc.IsModified());
         ExpectTreeMatchesModel(tree.view, tree.Applet());
@@ -144,14 +146,14 @@ private slots:
         tree.view.SelectNode(tree.Node(tree.shown));
         tree.view.OnMenuInsert();
         QCOMPARE(tree.shown->m_items.front()->m_label, std::string("item"));
-        QCOMPARE(tree.view.SelectedNode(), tree.Node(tree.shown)->child(0));
-        QVERIFY(tree.Node(tree.shown)->isExpanded());
+        QCOMPARE(tree.view.SelectedNode(), ChildOfNode(tree.Node(tree.shown), 0));
+        QVERIFY(tree.view.isExpanded(tree.Node(tree.shown)));
         QCOMPARE(GetNodePicture(tree.view.SelectedNode()), 5);
 
         tree.view.SelectNode(tree.Node(tree.withSub));
         tree.view.OnMenuInsert();
         QCOMPARE(tree.withSub->m_subMenu->m_items.size(), std::size_t(2));
-        QCOMPARE(tree.view.SelectedNode(), tree.Node(tree.withSub)->child(0));
+        QCOMPARE(tree.view.SelectedNode(), ChildOfNode(tree.Node(tree.withSub), 0));
         ExpectTreeMatchesModel(tree.view, tree.Applet());
     }
 
@@ -219,7 +221,7 @@ private slots:
         tree.view.OnMenuDelete();  // OK
         QCOMPARE(tree.shown->m_items.size(), std::size_t(1));
         QCOMPARE(tree.view.SelectedNode(), tree.Node(tree.shown));
-        QVERIFY(!tree.Node(tree.deep));
+        QVERIFY(!tree.Node(tree.deep).isValid());
         QVERIFY(!tree.app.m_pCurItem);
         QVERIFY(tree.doc.IsModified());
         ExpectTreeMatchesModel(tree.view, tree.Applet());
@@ -268,13 +270,14 @@ private slots:
         QVERIFY(!tree.doc.IsModified());
         QCOMPARE(tree.shown->m_items.front().get(), tree.plain);
 
-        tree.Node(tree.withSub)->setExpanded(true);
+        tree.view.expand(tree.Node(tree.withSub));
         tree.view.SelectNode(tree.Node(tree.withSub));
         tree.view.OnMenuMoveUp();
         QCOMPARE(tree.shown->m_items.front().get(), tree.withSub);
         QCOMPARE(tree.view.SelectedNode(), tree.Node(tree.withSub));
-        QCOMPARE(tree.Node(tree.shown)->indexOfChild(tree.Node(tree.withSub)), 0);
-        QVERIFY(!tree.Node(tree.withSub)->isExpanded());
+        QCOMPARE(tree.Node(tree.withSub).parent(), tree.Node(tree.shown));
+        QCOMPARE(tree.Node(tree.withSub).row(), 0);
+        QVERIFY(!tree.view.isExpanded(tree.Node(tree.withSub)));
         QVERIFY(tree.doc.IsModified());
 
         tree.doc.SetModifiedFlag(false);
@@ -290,20 +293,20 @@ private slots:
         Tree tree;
         // A copy pasted by another part of the editor appears with all its sub nodes.
         CVoraneItem* copy = tree.doc.InsertCopy(tree.plain->m_subMenu.get(), *tree.withSub);
-        QVERIFY(tree.Node(copy));
+        QVERIFY(tree.Node(copy).isValid());
         QCOMPARE(GetNodePicture(tree.Node(tree.plain)), 3);
         tree.doc.EditProperties([&] {
             tree.plain->m_label = "two\r\nlines";
             return true;
         }, tree.shown, tree.plain);
-        QCOMPARE(tree.Node(tree.plain)->text(0), QStringLiteral("two\nlines"));
+        QCOMPARE(TextOfNode(tree.Node(tree.plain)), QStringLiteral("two\nlines"));
         tree.doc.EditProperties([&] {
             tree.Applet().m_HTMLTitle = "Renamed";
             return true;
         });
-        QCOMPARE(tree.view.RootNode()->text(0), QStringLiteral("Renamed"));
+        QCOMPARE(TextOfNode(tree.view.RootNode()), QStringLiteral("Renamed"));
         tree.doc.RemoveTopLevelMenu(tree.shown);
-        QVERIFY(!tree.Node(copy));
+        QVERIFY(!tree.Node(copy).isValid());
         ExpectTreeMatchesModel(tree.view, tree.Applet());
     }
 
@@ -346,8 +349,8 @@ private slots:
         QVERIFY(!popup.isVisible());
         QCOMPARE(tree.view.SelectedNode(), tree.view.RootNode());
 
-        tree.Node(tree.shown)->setExpanded(true);
-        const QPoint onPlain = tree.view.visualItemRect(tree.Node(tree.plain)).center();
+        tree.view.expand(tree.Node(tree.shown));
+        const QPoint onPlain = tree.view.visualRect(tree.Node(tree.plain)).center();
         QContextMenuEvent hit(QContextMenuEvent::Mouse, onPlain, tree.view.viewport()->mapToGlobal(onPlain));
         QApplication::sendEvent(tree.view.viewport(), &hit);
         QCOMPARE(tree.view.SelectedNode(), tree.Node(tree.plain));
@@ -375,6 +378,42 @@ private slots:
             }
             return true;
         });
+        // Shown, the tree has read the root and the top-level menus, nothing of the items.
+        tree.view.resize(300, 400);
+        tree.view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tree.view));
+        QVERIFY(tree.view.TreeModel().RememberedCount() <= 1 + 10);
+        ExpectTreeMatchesModel(tree.view, tree.Applet());
+        VERIFY_EXPANDED_TREE_MATCHES_MODEL(tree.view, tree.Applet());
+    }
+
+    void readingTheTreeMakesNoSubMenus() {
+        Tree tree;
+        tree.view.show();
+        VERIFY_EXPANDED_TREE_MATCHES_MODEL(tree.view, tree.Applet());
+        ExpectTreeMatchesModel(tree.view, tree.Applet());
+        tree.view.SelectNode(tree.Node(tree.deep));
+        tree.view.OnMenuProperty();
+        QVERIFY(!tree.plain->m_subMenu.Existing());
+        QVERIFY(!tree.deep->m_subMenu.Existing());
+        QCOMPARE(GetNodeKind(tree.Node(tree.deep)), int(kKindPlainItem));
+    }
+
+    void nodesOfObjectsNeverShownAreFoundAndFollowEdits() {
+        Tree tree;
+        // Nothing below the menus was handed out yet; the deep item is found and selected.
+        tree.view.SelectNode(tree.Node(tree.deep));
+        QCOMPARE(ItemOfNode(tree.view.SelectedNode()), tree.deep);
+        QVERIFY(tree.view.isExpanded(tree.Node(tree.withSub)));
+        // A copy placed in a collapsed, never shown sub menu is found too, then removed again.
+        tree.view.collapse(tree.Node(tree.shown));
+        CVoraneItem* copy = tree.doc.InsertCopy(tree.deep->m_subMenu.get(), *tree.plain);
+        QCOMPARE(ItemOfNode(tree.Node(copy)), copy);
+        QCOMPARE(ContainerOfNode(tree.Node(copy)), tree.deep->m_subMenu.Existing());
+        QCOMPARE(GetNodePicture(tree.Node(tree.deep)), int(kPictureSubMenuItem));
+        tree.doc.Undo();
+        QVERIFY(!tree.Node(copy).isValid());
+        QCOMPARE(GetNodePicture(tree.Node(tree.deep)), int(kPicturePlainItem));
         ExpectTreeMatchesModel(tree.view, tree.Applet());
     }
 };
