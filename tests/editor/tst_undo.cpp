@@ -346,10 +346,8 @@ private slots:
         const std::string start = SavedText(f.Applet());
         std::mt19937 random(20261207);
         auto pick = [&random](int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); };
-        auto randomNode = [&]() -> QTreeWidgetItem* {
-            std::vector<QTreeWidgetItem*> nodes;
-            QTreeWidgetItemIterator it(&f.view);
-            while (*it) nodes.push_back(*it++);
+        auto randomNode = [&]() -> QModelIndex {
+            const std::vector<QModelIndex> nodes = AllNodes(f.view);
             return nodes[static_cast<std::size_t>(pick(static_cast<int>(nodes.size())))];
         };
         int edits = 0;
@@ -363,10 +361,9 @@ private slots:
                 f.doc.Redo();
                 continue;
             }
-            QTreeWidgetItem* node = randomNode();
+            QModelIndex node = randomNode();
             // Copies of whole sub trees would let the document grow without bound.
-            int nodeCount = 0;
-            for (QTreeWidgetItemIterator it(&f.view); *it; ++it) ++nodeCount;
+            const int nodeCount = static_cast<int>(AllNodes(f.view).size());
             int action = pick(9);
             if (nodeCount > 200 && (action == 0 || action == 7)) action = 1;
             bool done = false;
@@ -387,7 +384,7 @@ private slots:
                 break;
             case 7: {
                 CTreeTransfer& transfer = f.view.Transfer();
-                QTreeWidgetItem* target = randomNode();
+                QModelIndex target = randomNode();
                 if (!transfer.BeginDrag(node)) break;
                 const Qt::DropAction action = transfer.Drop(target, pick(2) == 0);
                 transfer.EndDrag(action);

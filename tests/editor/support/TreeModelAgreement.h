@@ -57,6 +57,27 @@ inline QString TreeModelDisagreement(const CKestruneView& view, const kestrune::
     return {};
 }
 
+// Every node of the tree in order, root first, whether shown yet or not.
+inline std::vector<QModelIndex> AllNodes(const CKestruneView& view) {
+    std::vector<QModelIndex> nodes;
+    std::vector<QModelIndex> pending{view.RootNode()};
+    while (!pending.empty()) {
+        const QModelIndex node = pending.back();
+        pending.pop_back();
+        nodes.push_back(node);
+        for (int row = treenodes::ChildCountOfNode(node); row-- > 0;)
+            pending.push_back(treenodes::ChildOfNode(node, row));
+    }
+    return nodes;
+}
+
+// Whether neither the node nor anything above it is a hidden row of the view.
+inline bool IsNodeShown(const CKestruneView& view, const QModelIndex& node) {
+    for (QModelIndex up = node; up.isValid(); up = up.parent())
+        if (view.isRowHidden(up.row(), up.parent())) return false;
+    return true;
+}
+
 // The tree as the user sees it with every node opened: walking the shown rows from the root
 // down (what the view laid out) meets every object of the model in order, each with its
 // picture and text. Opens every node of the view.
