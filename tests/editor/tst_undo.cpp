@@ -172,7 +172,7 @@ private slots:
         const Command command = EveryCommand()[static_cast<std::size_t>(index)].second;
         EditorFixture f;
         f.Load(FillSample);
-        f.view.expandAll();
+        VERIFY_EXPANDED_TREE_MATCHES_MODEL(f.view, f.Applet());
         // The command three times over, so the steps stack up at several depths.
         std::vector<std::string> states{SavedText(f.Applet())};
         int done = 0;
@@ -181,6 +181,7 @@ private slots:
             ++done;
             states.push_back(SavedText(f.Applet()));
             VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
+            VERIFY_SHOWN_TREE_MATCHES_MODEL(f.view, f.Applet());
         }
         QVERIFY(done > 0);
         QCOMPARE(f.doc.UndoStack().count(), done);
@@ -189,16 +190,19 @@ private slots:
             f.doc.Undo();
             QCOMPARE(SavedText(f.Applet()), states[static_cast<std::size_t>(step - 1)]);
             VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
+            VERIFY_SHOWN_TREE_MATCHES_MODEL(f.view, f.Applet());
         }
         QVERIFY(!f.doc.IsModified());
         for (int step = 1; step <= done; ++step) {
             f.doc.Redo();
             QCOMPARE(SavedText(f.Applet()), states[static_cast<std::size_t>(step)]);
             VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
+            VERIFY_SHOWN_TREE_MATCHES_MODEL(f.view, f.Applet());
         }
         f.doc.Undo();
         QCOMPARE(SavedText(f.Applet()), states[static_cast<std::size_t>(done - 1)]);
         VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
+        VERIFY_EXPANDED_TREE_MATCHES_MODEL(f.view, f.Applet());
     }
 
     void savedFilesAreByteForByteAsBeforeAfterUndo() {
@@ -396,13 +400,19 @@ private slots:
                 break;
             }
             edits += done ? 1 : 0;
-            if (round % 1000 == 0) VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
+            if (round % 100 == 0) {
+                VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
+                VERIFY_SHOWN_TREE_MATCHES_MODEL(f.view, f.Applet());
+            }
+            if (round % 1000 == 0) VERIFY_EXPANDED_TREE_MATCHES_MODEL(f.view, f.Applet());
         }
         QVERIFY(edits > 3000);
         VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
         while (f.doc.CanUndo()) f.doc.Undo();
         QCOMPARE(SavedText(f.Applet()), start);
         VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
+        VERIFY_SHOWN_TREE_MATCHES_MODEL(f.view, f.Applet());
+        VERIFY_EXPANDED_TREE_MATCHES_MODEL(f.view, f.Applet());
         QVERIFY(!f.doc.IsModified());
     }
 };
