@@ -7,6 +7,10 @@ set(KESTRUNE_DESKTOP_DIR ${CMAKE_SOURCE_DIR}/resources/desktop)
 set(KESTRUNE_APPSTREAM_ID com.quellary.kestrune)
 
 install(TARGETS kestrune RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Beside bin/ as ../lib/kestrune, where the program looks for its sound module.
+if(TARGET kestrune_sound)
+  install(TARGETS kestrune_sound LIBRARY DESTINATION lib/kestrune)
+endif()
 # The whole folder, so whatever ships in data/ is installed with the rest.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/kestrune)
 

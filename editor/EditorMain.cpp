@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <QTimer>
 
 #include "app/DialogService.h"
 #include "app/ProgramFolders.h"
@@ -28,7 +29,7 @@ EditorArguments ParseArguments(const QStringList& arguments) {
 }
 }  // namespace
 
-int RunEditor(int argc, char** argv) {
+int RunEditor(int argc, char** argv, const std::function<void()>& onceShown) {
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quellary"));
     QCoreApplication::setApplicationName(shelltexts::kAppTitle);
@@ -51,6 +52,7 @@ int RunEditor(int argc, char** argv) {
     QObject::connect(&shell.Frame(), &CMainFrame::closed, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     shell.Show();
+    if (onceShown) QTimer::singleShot(0, &application, onceShown);
     const int status = application.exec();
     shell.CleanUp();
     return status;

@@ -9,6 +9,7 @@
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
 #include "base/FileAccess.h"
+#include "base/TaskProgress.h"
 #include "persist/KeyTable.h"
 #include "persist/LegacyLayoutReader.h"
 #include "persist/MenuFileText.h"
@@ -195,11 +196,17 @@ std::size_t LinkMenus(CAppletParameters& applet, ReadMenus& read, const std::vec
     return tooDeep;
 }
 
-void ReadCurrentLayout(CAppletParameters& applet, const CKeyTable& table, const std::string& section,
-                       const MediaPrefixes& prefixes, std::vector<std::string>* warnings) {
+// How often the menu loop reports and looks for a Cancel: often enough for a smooth bar,
+// rarely enough to cost nothing.
+constexpr std::size_t kProgressStride = 1024;
+
+// False only when progress says the user cancelled; the model is then incomplete.
+bool ReadCurrentLayout(CAppletParameters& applet, const CKeyTable& table, const std::string& section,
+                       const MediaPrefixes& prefixes, std::vector<std::string>* warnings,
+                       TaskProgress* progress = nullptr) {
     ReadAppletStyle(applet, table, section, prefixes);
     const std::string_view miscValue = GetKeyValue(section, texts::kKeyMisc, "", table);
-    if (miscValue.empty()) return;
+    if (miscValue.empty()) return true;
     // Each menu has its item count and each item its relation in "Misc", so menus and
     // items beyond its fields are damage: they are not made, and entries naming them
     // are passed over. Menus and items together also stay within what the file's size
@@ -223,7 +230,12 @@ void ReadCurrentLayout(CAppletParameters& applet, const CKeyTable& table, const 
     // one before gives the fields style holds already.
     std::string_view menuLine;
     std::string_view itemsLine;
+    if (progress) progress->SetTotal(menuCount);
     for (std::size_t k = 0; k < menuCount; ++k) {
+        if (progress && k % kProgressStride == 0) {
+            if (progress->Cancelled()) return false;
+            progress->SetDone(k);
+        }
         const int number = static_cast<int>(k);
         const std::string_view nextMenuLine = GetKeyValue(section, NumberedKey(texts::kKeyMStylePrefix, number), "", table);
         const std::string_view nextItemsLine = GetKeyValue(section, NumberedKey(texts::kKeyIStylePrefix, number), "", table);
@@ -254,6 +266,8 @@ void ReadCurrentLayout(CAppletParameters& applet, const CKeyTable& table, const 
     const std::size_t tooDeep = LinkMenus(applet, read, misc, claimedMenus);
     if (tooDeep > 0 && warnings)
         warnings->push_back(FormatMessage(texts::kMenusTooDeep, std::to_string(kMaxMenuDepth)));
+    if (progress) progress->SetDone(menuCount);
+    return true;
 }
 
 bool HasNotice(const CKeyTable& table, const std::string& section) {
@@ -262,14 +276,21 @@ bool HasNotice(const CKeyTable& table, const std::string& section) {
 
 }  // namespace
 
-void LoadMenuTable(CAppletParameters& applet, const CKeyTable& table, const std::string& section,
-                   bool templateMode, const std::string& appDir, std::vector<std::string>* warnings) {
+namespace {
+bool FillFromTable(CAppletParameters& applet, const CKeyTable& table, const std::string& section, bool templateMode,
+                   const std::string& appDir, std::vector<std::string>* warnings, TaskProgress* progress) {
     applet.Reset();
     if (!templateMode && !HasNotice(table, section)) {
         LoadLegacyLayout(applet, table);
-        return;
+        return true;
     }
-    ReadCurrentLayout(applet, table, section, PrefixesFor(templateMode, appDir), warnings);
+    return ReadCurrentLayout(applet, table, section, PrefixesFor(templateMode, appDir), warnings, progress);
+}
+}  // namespace
+
+void LoadMenuTable(CAppletParameters& applet, const CKeyTable& table, const std::string& section,
+                   bool templateMode, const std::string& appDir, std::vector<std::string>* warnings) {
+    FillFromTable(applet, table, section, templateMode, appDir, warnings, nullptr);
 }
 
 namespace {
@@ -283,7 +304,7 @@ bool HoldsNoMenuData(const CKeyTable& table, const std::string& section) {
 
 bool LoadMenuFile(CAppletParameters& applet, const std::string& path, const std::string& section,
                   bool templateMode, const std::string& appDir, std::string* error,
-                  std::vector<std::string>* warnings) {
+                  std::vector<std::string>* warnings, TaskProgress* progress) {
     CKeyTable table;
     std::string reason;
     if (!ReadKeyTable(path, table, &reason)) {
@@ -298,7 +319,10 @@ bool LoadMenuFile(CAppletParameters& applet, const std::string& path, const std:
         if (error) *error = FormatMessage(texts::kNoMenuInFile, path);
         return false;
     }
-    LoadMenuTable(applet, table, section, templateMode, appDir, warnings);
+    if (!FillFromTable(applet, table, section, templateMode, appDir, warnings, progress)) {
+        if (error) *error = texts::kLoadCancelled;
+        return false;
+    }
     // A template the file lacks gives the defaults, but is no template.
     if (templateMode && !table.HasSection(section)) {
         if (error) *error = FormatMessage(texts::kTemplateMissing, section);

@@ -7,6 +7,7 @@ namespace kestrune {
 
 class CAppletParameters;
 class CKeyTable;
+class TaskProgress;
 
 // A damaged file may describe chains of sub menus far deeper than any editor could show
 // and than the recursive walks of the model can bear; attachments below this depth are
@@ -21,9 +22,11 @@ inline constexpr int kMaxMenuDepth = 2000;
 // reset and filled: missing keys give their defaults, damaged entries are passed over;
 // what is left out (menus nested too deep) adds a line to *warnings. Template mode reads the section without the
 // format-signature test and prefixes media names with the program folder's sample folders.
+// progress, when given, advances with the menus read; a Cancel on it makes the load
+// return false with texts::kLoadCancelled as the error and the model incomplete.
 bool LoadMenuFile(CAppletParameters& applet, const std::string& path, const std::string& section,
                   bool templateMode, const std::string& appDir, std::string* error = nullptr,
-                  std::vector<std::string>* warnings = nullptr);
+                  std::vector<std::string>* warnings = nullptr, TaskProgress* progress = nullptr);
 
 // Template mode with two program folders: media names get the sample folders of userDir,
 // or those of shippedDir for a file found only there. False, with the reason in *error,

@@ -39,6 +39,8 @@ inline constexpr const char* kNoMenuInFile =
     "The file \"%1\" holds text but no menu that Kestrune can read; it is not opened.";
 inline constexpr const char* kMenusTooDeep =
     "The menu file nests sub menus more than %1 levels deep; the deeper ones are left out.";
+// Not shown: the user who cancelled knows; callers tell it from other failures by this text.
+inline constexpr const char* kLoadCancelled = "The reading was cancelled.";
 inline constexpr const char* kTemplateMissing = "The template file has no template \"%1\".";
 inline constexpr const char* kOutOfMemoryReading = "There is not enough memory to read \"%1\".";
 inline constexpr const char* kSaveOverMedia =

@@ -123,7 +123,11 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreateStatusBar() {
-    QStatusBar* bar = statusBar();
+    // No size grip: the window's frame resizes it, and making the grip loads the cursor
+    // theme before the first window can show.
+    auto* bar = new QStatusBar(this);
+    bar->setSizeGripEnabled(false);
+    setStatusBar(bar);
     SetHelpTopic(bar, helptopic::kStatusBar);
     // A normal widget: temporary prompts cover it and it shows again when they end.
     m_pReadyLabel = new QLabel(shelltexts::kReadyPrompt, bar);

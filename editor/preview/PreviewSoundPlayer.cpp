@@ -2,13 +2,7 @@
 
 #include "base/SafeFile.h"
 
-#ifdef KESTRUNE_HAVE_MULTIMEDIA
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QBuffer>
-#include <QMediaDevices>
-#endif
+#include "preview/AudioOutput.h"
 
 using namespace kestrune;
 
@@ -17,51 +11,37 @@ constexpr std::size_t kMaxSoundFileBytes = std::size_t{32} << 20;
 constexpr int kMaxCachedSounds = 64;
 }  // namespace
 
-#ifdef KESTRUNE_HAVE_MULTIMEDIA
+// The module is loaded on the first sound; a machine without it or without an audio
+// output plays nothing.
 struct CPreviewSoundPlayer::Output {
-    QByteArray bytes;
-    QBuffer buffer;
-    std::unique_ptr<QAudioSink> sink;
+    bool loaded = false;
+    std::unique_ptr<IAudioOutput> device;
 
     void Stop() {
-        if (sink) sink->stop();
-        sink.reset();
-        buffer.close();
+        if (device) device->Stop();
     }
 
     bool Start(const PcmSound& decoded) {
-        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-        if (device.isNull()) return false;
-        QAudioFormat format;
-        format.setSampleFormat(QAudioFormat::Int16);
-        format.setSampleRate(decoded.sampleRate);
-        format.setChannelCount(decoded.channels);
+        if (!loaded) {
+            loaded = true;
+            device = LoadAudioOutput();
+        }
+        if (!device || !device->HasDevice()) return false;
         const PcmSound* sound = &decoded;
         PcmSound converted;
-        if (!device.isFormatSupported(format)) {
-            const QAudioFormat preferred = device.preferredFormat();
-            format.setSampleRate(preferred.sampleRate());
-            format.setChannelCount(preferred.channelCount());
-            if (!device.isFormatSupported(format)) return false;
-            converted = ConvertPcm(decoded, format.sampleRate(), format.channelCount());
+        if (!device->Supports(decoded.sampleRate, decoded.channels)) {
+            int rate = 0;
+            int channels = 0;
+            device->PreferredFormat(rate, channels);
+            if (!device->Supports(rate, channels)) return false;
+            converted = ConvertPcm(decoded, rate, channels);
             sound = &converted;
         }
-        Stop();
-        bytes = QByteArray(reinterpret_cast<const char*>(sound->samples.data()),
-                           static_cast<qsizetype>(sound->samples.size() * sizeof(std::int16_t)));
-        buffer.setData(bytes);
-        if (!buffer.open(QIODevice::ReadOnly)) return false;
-        sink = std::make_unique<QAudioSink>(device, format);
-        sink->start(&buffer);
-        return sink->error() == QAudio::NoError;
+        const QByteArray bytes(reinterpret_cast<const char*>(sound->samples.data()),
+                               static_cast<qsizetype>(sound->samples.size() * sizeof(std::int16_t)));
+        return device->Start(bytes, sound->sampleRate, sound->channels);
     }
 };
-#else
-struct CPreviewSoundPlayer::Output {
-    void Stop() {}
-    bool Start(const PcmSound&) { return false; }
-};
-#endif
 
 CPreviewSoundPlayer::CPreviewSoundPlayer(QObject* parent)
     : QObject(parent), m_output(std::make_unique<Output>()) {}

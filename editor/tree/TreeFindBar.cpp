@@ -22,7 +22,10 @@ CTreeFindBar::CTreeFindBar(CKestruneView& view, QWidget* parent) : QWidget(paren
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(QStringLiteral("treeFindEdit"));
     m_edit->setPlaceholderText(shelltexts::kFindPlaceholder);
-    m_edit->setClearButtonEnabled(true);
+    // The clear button's theme icon is looked up when the button is made, a cost the
+    // first window need not pay: it comes with the first text.
+    connect(m_edit, &QLineEdit::textChanged, this, [this] { m_edit->setClearButtonEnabled(true); },
+            Qt::SingleShotConnection);
     m_edit->installEventFilter(this);
     auto* label = new QLabel(shelltexts::kFindLabel, this);
     label->setBuddy(m_edit);

@@ -5,6 +5,8 @@
 #include "PersistTestSupport.h"
 #include "persist/LegacyLayoutReader.h"
 #include "persist/MenuFileReader.h"
+#include "persist/PersistTexts.h"
+#include "base/TaskProgress.h"
 #include "base/TextRoutines.h"
 
 using namespace kestrune;
@@ -187,6 +189,25 @@ TEST(MenuFileTest, ValuesLongerThanTheOldBufferAreReadWhole) {
     Load(reread, DocumentText(applet));
     EXPECT_EQ(ItemAt(*reread.m_menus[0], 0).m_label, longLabel);
     EXPECT_EQ(ItemAt(*reread.m_menus[0], 0).m_link, longLink);
+}
+
+TEST(MenuFileTest, ProgressReachesTheEndAndACancelledLoadSaysSo) {
+    CAppletParameters applet;
+    for (int m = 0; m < 3000; ++m) AddTopMenu(applet, {"a", "b"});
+    TempDir dir;
+    const std::string path = dir.File("menu.kst", DocumentText(applet));
+
+    CAppletParameters read;
+    TaskProgress progress;
+    std::string error;
+    ASSERT_TRUE(LoadMenuFile(read, path, "Vorane2.0", false, "", &error, nullptr, &progress));
+    EXPECT_EQ(progress.Fraction(), 1.0);
+    EXPECT_EQ(DocumentText(read), DocumentText(applet));
+
+    TaskProgress cancelled;
+    cancelled.Cancel();
+    EXPECT_FALSE(LoadMenuFile(read, path, "Vorane2.0", false, "", &error, nullptr, &cancelled));
+    EXPECT_EQ(error, texts::kLoadCancelled);
 }
 
 TEST(MenuFileDamageTest, HugeCountsAreCutToWhatTheFileDescribes) {

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "output/AuDecoder.h"
+#include "preview/AudioOutput.h"
 #include "preview/PreviewSoundPlayer.h"
 
 using namespace kestrune;
@@ -34,6 +35,19 @@ AuDecodeResult Decode(const std::vector<std::uint8_t>& bytes) { return DecodeAu(
 class PreviewSoundTest : public QObject {
     Q_OBJECT
 private slots:
+    // The program starts without the multimedia libraries and finds them in the sound
+    // module beside it on the first sound.
+    void soundModuleLoadsOnDemand() {
+        const QString module = QCoreApplication::applicationDirPath() + QStringLiteral("/kestrune-sound.so");
+        if (!QFile::exists(module)) QSKIP("built without the multimedia module");
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        QVERIFY(!maps.readAll().contains("libQt6Multimedia"));
+        std::unique_ptr<IAudioOutput> output = LoadAudioOutput();
+        QVERIFY(output);
+        output->Stop();
+    }
+
     void companding() {
         // G.711 reference points: silence, the extremes and a mid code of each law.
         QCOMPARE(MuLawToLinear(0xFF), std::int16_t{0});
