@@ -125,6 +125,13 @@ void CKestruneView::rowsAboutToBeRemoved(const QModelIndex& parent, int start, i
     QTreeView::rowsAboutToBeRemoved(parent, start, end);
 }
 
+// Scrolled to the end: the next batch of a long open menu there is shown.
+void CKestruneView::verticalScrollbarValueChanged(int value) {
+    m_model->SetFetchAllowed(true);
+    QTreeView::verticalScrollbarValueChanged(value);
+    m_model->SetFetchAllowed(false);
+}
+
 void CKestruneView::OnModelChanged(const ModelChange& change) {
     if (change.kind == ModelChange::Reset) {
         RebuildTree();

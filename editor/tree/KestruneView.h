@@ -113,6 +113,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
+    void verticalScrollbarValueChanged(int value) override;
 
     // RebuildTree's step for the frame: a shown sheet is hidden and forgotten.
     void ForgetPropertySheet();

@@ -3,6 +3,7 @@
 #include <QBrush>
 #include <QGuiApplication>
 #include <QPalette>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -91,16 +92,15 @@ QModelIndex CMenuTreeModel::RootIndex() const { return createIndex(0, 0, KeyOf(&
 QModelIndex CMenuTreeModel::index(int row, int column, const QModelIndex& parent) const {
     if (column != 0 || row < 0) return {};
     if (!parent.isValid()) return row == 0 ? RootIndex() : QModelIndex();
+    if (row >= rowCount(parent)) return {};
     const quintptr parentKey = parent.internalId();
     quintptr key = 0;
     if (SortOfKey(parentKey) == kApplet) {
-        if (row >= static_cast<int>(m_applet.m_menus.size())) return {};
         const CVorane* menu = m_applet.m_menus[static_cast<std::size_t>(row)].get();
         key = KeyOf(menu, kMenu);
         m_holders.insert(menu, key);
     } else {
         const CVorane* menu = ChildMenuOfKey(parentKey);
-        if (!menu || row >= static_cast<int>(menu->m_items.size())) return {};
         const CVoraneItem* item = menu->m_items[static_cast<std::size_t>(row)].get();
         key = KeyOf(item, kItem);
         if (const CVorane* subMenu = item->m_subMenu.Existing()) m_holders.insert(subMenu, key);
@@ -116,12 +116,40 @@ QModelIndex CMenuTreeModel::parent(const QModelIndex& child) const {
     return IndexOfKey(link->parent);
 }
 
+int CMenuTreeModel::ChildCount(quintptr key) const {
+    if (SortOfKey(key) == kApplet) return static_cast<int>(m_applet.m_menus.size());
+    const CVorane* menu = ChildMenuOfKey(key);
+    return menu ? static_cast<int>(menu->m_items.size()) : 0;
+}
+
 int CMenuTreeModel::rowCount(const QModelIndex& parent) const {
     if (!parent.isValid()) return 1;
     if (parent.column() != 0) return 0;
-    if (SortOf(parent) == kApplet) return static_cast<int>(m_applet.m_menus.size());
-    const CVorane* menu = ChildMenuOfKey(parent.internalId());
-    return menu ? static_cast<int>(menu->m_items.size()) : 0;
+    return std::min(ChildCount(parent.internalId()), Limit(parent.internalId()));
+}
+
+bool CMenuTreeModel::canFetchMore(const QModelIndex& parent) const {
+    return parent.isValid() && ChildCount(parent.internalId()) > rowCount(parent);
+}
+
+void CMenuTreeModel::fetchMore(const QModelIndex& parent) {
+    if (m_fetchAllowed && canFetchMore(parent)) Reveal(parent, rowCount(parent));
+}
+
+void CMenuTreeModel::SetLimit(quintptr key, int rows) {
+    if (rows == kBatchRows) m_limits.remove(key);
+    else m_limits.insert(key, rows);
+}
+
+void CMenuTreeModel::Reveal(const QModelIndex& parent, int row) {
+    if (!parent.isValid()) return;
+    const int shown = rowCount(parent);
+    const int count = ChildCount(parent.internalId());
+    if (row < shown || row >= count) return;
+    const int rows = std::min(count, (row / kBatchRows + 1) * kBatchRows);
+    beginInsertRows(parent, shown, rows - 1);
+    SetLimit(parent.internalId(), rows);
+    endInsertRows();
 }
 
 int CMenuTreeModel::columnCount(const QModelIndex&) const { return 1; }
@@ -186,7 +214,7 @@ QModelIndex CMenuTreeModel::IndexOfKey(quintptr key) const {
     return row < 0 ? QModelIndex() : createIndex(row, 0, key);
 }
 
-quintptr CMenuTreeModel::FindKey(const void* object) const {
+quintptr CMenuTreeModel::FindKey(const void* object) {
     if (!object) return 0;
     if (object == &m_applet) return KeyOf(object, kApplet);
     for (const Sort sort : {kMenu, kItem})
@@ -195,7 +223,9 @@ quintptr CMenuTreeModel::FindKey(const void* object) const {
     const QModelIndex root = RootIndex();
     const auto& menus = m_applet.m_menus;
     for (std::size_t m = 0; m < menus.size(); ++m) {
-        if (menus[m].get() == object) return index(static_cast<int>(m), 0, root).internalId();
+        if (menus[m].get() != object) continue;
+        Reveal(root, static_cast<int>(m));
+        return index(static_cast<int>(m), 0, root).internalId();
     }
     struct Frame {
         const CVorane* menu;
@@ -211,8 +241,12 @@ quintptr CMenuTreeModel::FindKey(const void* object) const {
             }
             const CVoraneItem* item = frame.menu->m_items[frame.next++].get();
             if (item == object) {
+                Reveal(root, static_cast<int>(m));
                 QModelIndex at = index(static_cast<int>(m), 0, root);
-                for (const Frame& step : frames) at = index(static_cast<int>(step.next - 1), 0, at);
+                for (const Frame& step : frames) {
+                    Reveal(at, static_cast<int>(step.next - 1));
+                    at = index(static_cast<int>(step.next - 1), 0, at);
+                }
                 return at.internalId();
             }
             if (const CVorane* subMenu = item->m_subMenu.Existing(); subMenu && !subMenu->m_items.empty())
@@ -223,7 +257,8 @@ quintptr CMenuTreeModel::FindKey(const void* object) const {
 }
 
 QModelIndex CMenuTreeModel::IndexOfObject(const void* object) const {
-    const quintptr key = FindKey(object);
+    // Finding may hand views more rows of a long menu; the document stays as it is.
+    const quintptr key = const_cast<CMenuTreeModel*>(this)->FindKey(object);
     return key ? IndexOfKey(key) : QModelIndex();
 }
 
@@ -254,6 +289,7 @@ void CMenuTreeModel::ForgetBelow(quintptr key) {
         const quintptr current = pending.back();
         pending.pop_back();
         const bool handedOut = m_links.remove(current);
+        m_limits.remove(current);
         const CVorane* menu = ChildMenuOfKey(current);
         if (!menu) continue;
         m_holders.remove(menu);
@@ -280,54 +316,54 @@ void CMenuTreeModel::Refill() {
     beginResetModel();
     m_links.clear();
     m_holders.clear();
+    m_limits.clear();
     m_pending = Pending::None;
     endResetModel();
 }
 
+// Rows past a long menu's handed-out part are unknown to views: changes there are not told.
 void CMenuTreeModel::Prepare(const ModelChange& change) {
     m_pending = Pending::None;
     m_pendingHolder = QModelIndex();
-    const QModelIndex root = RootIndex();
+    m_pendingLimit = -1;
+    const bool topLevel = change.kind == ModelChange::MenuInserted || change.kind == ModelChange::MenuRemoved ||
+                          change.kind == ModelChange::MenuMoved;
+    const QModelIndex holder = topLevel ? RootIndex() : HolderOfMenu(change.menu);
+    if (!holder.isValid()) {
+        if (change.kind == ModelChange::ItemRemoved) ForgetBelow(KeyOf(change.item, kItem));
+        return;
+    }
+    const quintptr key = holder.internalId();
+    const int count = ChildCount(key);
+    const int limit = Limit(key);
+    const int at = change.index;
     switch (change.kind) {
         case ModelChange::MenuInserted:
-            beginInsertRows(root, change.index, change.index);
+        case ModelChange::ItemInserted:
+            if (at >= limit) break;
+            if (count >= limit) m_pendingLimit = limit + 1;
+            m_pendingHolder = holder;
+            beginInsertRows(holder, at, at);
             m_pending = Pending::Insert;
             break;
         case ModelChange::MenuRemoved:
-            beginRemoveRows(root, change.index, change.index);
-            ForgetBelow(KeyOf(change.menu, kMenu));
-            m_pending = Pending::Remove;
-            break;
-        case ModelChange::MenuMoved: {
-            const int from = m_applet.IndexOfTopLevelMenu(change.menu);
-            if (from >= 0 && beginMoveRows(root, from, from, root, change.index > from ? change.index + 1 : change.index))
-                m_pending = Pending::Move;
-            break;
-        }
-        case ModelChange::ItemInserted: {
-            const QModelIndex holder = HolderOfMenu(change.menu);
-            if (!holder.isValid()) break;
-            m_pendingHolder = holder;
-            beginInsertRows(holder, change.index, change.index);
-            m_pending = Pending::Insert;
-            break;
-        }
-        case ModelChange::ItemRemoved: {
-            const QModelIndex holder = HolderOfMenu(change.menu);
-            if (holder.isValid()) {
+        case ModelChange::ItemRemoved:
+            if (at < limit) {
+                if (count > limit) m_pendingLimit = limit - 1;
                 m_pendingHolder = holder;
-                beginRemoveRows(holder, change.index, change.index);
+                beginRemoveRows(holder, at, at);
                 m_pending = Pending::Remove;
             }
-            ForgetBelow(KeyOf(change.item, kItem));
+            ForgetBelow(topLevel ? KeyOf(change.menu, kMenu) : KeyOf(change.item, kItem));
             break;
-        }
+        case ModelChange::MenuMoved:
         case ModelChange::ItemMoved: {
-            const QModelIndex holder = HolderOfMenu(change.menu);
-            const int from = holder.isValid() ? change.menu->IndexOf(change.item) : -1;
-            if (from >= 0 &&
-                beginMoveRows(holder, from, from, holder, change.index > from ? change.index + 1 : change.index))
-                m_pending = Pending::Move;
+            const int from = topLevel ? m_applet.IndexOfTopLevelMenu(change.menu) : change.menu->IndexOf(change.item);
+            if (from < 0) break;
+            // A swap across the end of what was handed out: one more row first, then a plain move.
+            if (std::max(from, at) == rowCount(holder)) Reveal(holder, std::max(from, at));
+            if (std::max(from, at) >= rowCount(holder)) break;
+            if (beginMoveRows(holder, from, from, holder, at > from ? at + 1 : at)) m_pending = Pending::Move;
             break;
         }
         default:
@@ -336,6 +372,8 @@ void CMenuTreeModel::Prepare(const ModelChange& change) {
 }
 
 void CMenuTreeModel::Follow(const ModelChange& change) {
+    if (m_pendingLimit >= 0 && m_pendingHolder.isValid()) SetLimit(m_pendingHolder.internalId(), m_pendingLimit);
+    m_pendingLimit = -1;
     switch (std::exchange(m_pending, Pending::None)) {
         case Pending::Insert: endInsertRows(); break;
         case Pending::Remove: endRemoveRows(); break;

@@ -33,12 +33,23 @@ public:
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
     int rowCount(const QModelIndex& parent = {}) const override;
+    // A long menu's rows reach views a batch at a time, as they scroll to its end. A tree
+    // view asks for more on every layout of an open node, which would soon hand out every
+    // row: more is given only while the view says its user scrolled (SetFetchAllowed).
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
+    void SetFetchAllowed(bool allowed) { m_fetchAllowed = allowed; }
     int columnCount(const QModelIndex& parent = {}) const override;
     bool hasChildren(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    static constexpr int kBatchRows = 1000;
+
     QModelIndex RootIndex() const;
+    // Hands views the parent's rows up to and including row (whole batches).
+    void Reveal(const QModelIndex& parent, int row);
+    void RevealAll(const QModelIndex& parent) { Reveal(parent, ChildCount(parent.internalId()) - 1); }
     // The index showing a model object (the applet, a top-level menu or an item); invalid
     // when the model holds no such object. Objects never shown are searched for.
     QModelIndex IndexOfObject(const void* object) const;
@@ -76,7 +87,10 @@ private:
     QModelIndex IndexOfKey(quintptr key) const;
     int RowOfKey(quintptr key) const;
     quintptr HolderKey(const kestrune::CVorane* menu) const;
-    quintptr FindKey(const void* object) const;
+    quintptr FindKey(const void* object);
+    int ChildCount(quintptr key) const;
+    int Limit(quintptr key) const { return m_limits.value(key, kBatchRows); }
+    void SetLimit(quintptr key, int rows);
     void ForgetBelow(quintptr key);
     void RefreshNode(const QModelIndex& index);
 
@@ -85,8 +99,12 @@ private:
     // Menu -> key of the index holding its items, for menus whose items were handed out.
     mutable QHash<const kestrune::CVorane*, quintptr> m_holders;
     QPersistentModelIndex m_highlighted;
+    // Holder key -> rows handed to views, for menus that were fetched past their first batch.
+    QHash<quintptr, int> m_limits;
+    bool m_fetchAllowed = false;
     // What Prepare began and Follow must end.
     enum class Pending { None, Insert, Remove, Move };
     Pending m_pending = Pending::None;
     QPersistentModelIndex m_pendingHolder;
+    int m_pendingLimit = -1;  // the holder's row limit once the change is done
 };

@@ -387,6 +387,68 @@ private slots:
         VERIFY_EXPANDED_TREE_MATCHES_MODEL(tree.view, tree.Applet());
     }
 
+    // A menu longer than a batch reaches the view in batches; edits at, inside and past the
+    // end of what was handed out keep the shown tree in step with the model.
+    void aLongMenuIsHandedOutInBatchesAndFollowsEdits() {
+        Tree tree;
+        const int count = 5 * CMenuTreeModel::kBatchRows + 500;
+        std::vector<CVoraneItem*> items;
+        tree.doc.ReplaceModel([&](CAppletParameters& applet) {
+            applet.Reset();
+            applet.m_menus.push_back(std::make_unique<CVorane>(0, "long"));
+            for (int i = 0; i < count; ++i) {
+                auto item = std::make_unique<CVoraneItem>(("item " + std::to_string(i)).c_str());
+                items.push_back(item.get());
+                applet.m_menus[0]->m_items.push_back(std::move(item));
+            }
+            Append(*items[3]->m_subMenu, "below");
+            return true;
+        });
+        const CMenuTreeModel& model = tree.view.TreeModel();
+        tree.view.resize(300, 400);
+        tree.view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tree.view));
+        CVorane* menu = tree.Applet().m_menus[0].get();
+        tree.view.expand(tree.Node(menu));
+        QCOMPARE(model.rowCount(tree.Node(menu)), CMenuTreeModel::kBatchRows);
+        QVERIFY(model.canFetchMore(tree.Node(menu)));
+        QVERIFY(model.RememberedCount() < count);
+        VERIFY_SHOWN_TREE_MATCHES_MODEL(tree.view, tree.Applet());
+        // Scrolled to the end, the next batch comes.
+        tree.view.scrollToBottom();
+        QTRY_VERIFY(model.rowCount(tree.Node(menu)) > CMenuTreeModel::kBatchRows);
+        const int firstRows = model.rowCount(tree.Node(menu));
+        QVERIFY2(firstRows < count, qPrintable(QString::number(firstRows)));
+        VERIFY_SHOWN_TREE_MATCHES_MODEL(tree.view, tree.Applet());
+
+        // Inside what was handed out: the rows grow and shrink by one.
+        tree.view.SelectNode(tree.Node(menu));
+        tree.view.OnMenuInsert();
+        QCOMPARE(model.rowCount(tree.Node(menu)), firstRows + 1);
+        VERIFY_SHOWN_TREE_MATCHES_MODEL(tree.view, tree.Applet());
+        tree.doc.Undo();
+        QCOMPARE(model.rowCount(tree.Node(menu)), firstRows);
+        VERIFY_SHOWN_TREE_MATCHES_MODEL(tree.view, tree.Applet());
+
+        // Across the end of what was handed out, and past it.
+        QVERIFY(tree.doc.MoveItem(menu, items[static_cast<std::size_t>(firstRows - 1)], +1));
+        VERIFY_SHOWN_TREE_MATCHES_MODEL(tree.view, tree.Applet());
+        const int rowsNow = model.rowCount(tree.Node(menu));
+        QVERIFY(tree.doc.RemoveItem(menu, items.back()));
+        QCOMPARE(model.rowCount(tree.Node(menu)), std::min(rowsNow, count - 1));
+        VERIFY_SHOWN_TREE_MATCHES_MODEL(tree.view, tree.Applet());
+
+        // An item never handed out is found, and its rows come with it.
+        tree.view.SelectNode(tree.Node(items[static_cast<std::size_t>(count - 10)]));
+        QCOMPARE(ItemOfNode(tree.view.SelectedNode()), items[static_cast<std::size_t>(count - 10)]);
+        QCOMPARE(model.rowCount(tree.Node(menu)), count - 1);
+        VERIFY_SHOWN_TREE_MATCHES_MODEL(tree.view, tree.Applet());
+        tree.doc.Undo();
+        tree.doc.Undo();
+        ExpectTreeMatchesModel(tree.view, tree.Applet());
+        VERIFY_EXPANDED_TREE_MATCHES_MODEL(tree.view, tree.Applet());
+    }
+
     void readingTheTreeMakesNoSubMenus() {
         Tree tree;
         tree.view.show();

@@ -6,6 +6,7 @@
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
 #include "tree/KestruneView.h"
+#include "tree/MenuTreeModel.h"
 #include "tree/TreeNodes.h"
 
 // Compares the menu tree's model with the document node for node: object, picture, text and
@@ -13,11 +14,14 @@
 // text when both agree.
 inline QString TreeModelDisagreement(const CKestruneView& view, const kestrune::CAppletParameters& applet) {
     using namespace treenodes;
-    const QAbstractItemModel& model = *view.model();
+    QAbstractItemModel& model = *view.model();
+    // A long menu hands out its rows in batches: all of them are fetched for the comparison.
+    const auto fetchAll = [&view](const QModelIndex& node) { view.TreeModel().RevealAll(node); };
     if (model.rowCount() != 1) return QStringLiteral("the tree has %1 roots").arg(model.rowCount());
     const QModelIndex root = model.index(0, 0);
     if (ObjectOfNode(root) != &applet || GetNodePicture(root) != kPictureRoot)
         return QStringLiteral("the root does not show the applet");
+    fetchAll(root);
     if (ChildCountOfNode(root) != static_cast<int>(applet.m_menus.size()))
         return QStringLiteral("root has %1 nodes for %2 menus").arg(ChildCountOfNode(root)).arg(applet.m_menus.size());
 
@@ -39,6 +43,7 @@ inline QString TreeModelDisagreement(const CKestruneView& view, const kestrune::
     while (!pending.empty()) {
         const Pending current = pending.back();
         pending.pop_back();
+        fetchAll(current.node);
         if (ChildCountOfNode(current.node) != static_cast<int>(current.menu->m_items.size()))
             return current.path + QStringLiteral(": %1 nodes for %2 items")
                                       .arg(ChildCountOfNode(current.node))
@@ -57,7 +62,8 @@ inline QString TreeModelDisagreement(const CKestruneView& view, const kestrune::
     return {};
 }
 
-// Every node of the tree in order, root first, whether shown yet or not.
+// Every node of the tree in order, root first, whether shown yet or not (a long menu's rows
+// are all fetched).
 inline std::vector<QModelIndex> AllNodes(const CKestruneView& view) {
     std::vector<QModelIndex> nodes;
     std::vector<QModelIndex> pending{view.RootNode()};
@@ -65,6 +71,7 @@ inline std::vector<QModelIndex> AllNodes(const CKestruneView& view) {
         const QModelIndex node = pending.back();
         pending.pop_back();
         nodes.push_back(node);
+        view.TreeModel().RevealAll(node);
         for (int row = treenodes::ChildCountOfNode(node); row-- > 0;)
             pending.push_back(treenodes::ChildOfNode(node, row));
     }
@@ -90,20 +97,26 @@ inline QString ShownTreeDisagreement(const CKestruneView& view, const kestrune::
     };
     std::vector<Expected> expected;
     const auto open = [&view](const void* object) { return view.isExpanded(view.NodeOfItem(object)); };
+    // How many of an open node's children the view was handed (a long menu comes in batches).
+    const auto handedOut = [&view](const void* object) {
+        return static_cast<std::size_t>(view.model()->rowCount(view.NodeOfItem(object)));
+    };
     expected.push_back({&applet, kPictureRoot, TextOfApplet(applet)});
     std::vector<const kestrune::CVoraneItem*> pending;
-    for (const auto& menu : applet.m_menus) {
-        if (!open(&applet)) break;
+    for (std::size_t m = 0; m < applet.m_menus.size(); ++m) {
+        const auto& menu = applet.m_menus[m];
+        if (!open(&applet) || m >= handedOut(&applet)) break;
         expected.push_back({menu.get(), PictureOfMenu(*menu), TextOfMenu(*menu)});
         if (!open(menu.get())) continue;
-        for (auto it = menu->m_items.rbegin(); it != menu->m_items.rend(); ++it) pending.push_back(it->get());
+        const std::size_t rows = handedOut(menu.get());
+        for (std::size_t i = rows; i-- > 0;) pending.push_back(menu->m_items[i].get());
         while (!pending.empty()) {
             const kestrune::CVoraneItem* item = pending.back();
             pending.pop_back();
             expected.push_back({item, PictureOfItem(*item), TextOfItem(*item)});
             const auto& subItems = item->m_subMenu.Read().m_items;
             if (subItems.empty() || !open(item)) continue;
-            for (auto sub = subItems.rbegin(); sub != subItems.rend(); ++sub) pending.push_back(sub->get());
+            for (std::size_t i = handedOut(item); i-- > 0;) pending.push_back(subItems[i].get());
         }
     }
     std::size_t shown = 0;
@@ -120,8 +133,10 @@ inline QString ShownTreeDisagreement(const CKestruneView& view, const kestrune::
     return {};
 }
 
-// The same with every node of the view opened first (a lazy tree, fully expanded).
+// The same with every node of the view opened and every row fetched first (a lazy tree,
+// fully expanded).
 inline QString ExpandedTreeDisagreement(CKestruneView& view, const kestrune::CAppletParameters& applet) {
+    AllNodes(view);  // every row fetched
     view.expandAll();
     return ShownTreeDisagreement(view, applet);
 }
