@@ -92,6 +92,20 @@ void WalkItems(const CVorane& menu, Visit visit, Done done) {
         else done(*item);
     }
 }
+
+// The row of the node's last child that the filter shows; -1 when none.
+int LastShownChild(const kestrune::CAppletParameters& applet, const QModelIndex& node, const QSet<const void*>& shown) {
+    if (treenodes::AppletOfNode(node)) {
+        for (int row = static_cast<int>(applet.m_menus.size()); row-- > 0;)
+            if (shown.contains(applet.m_menus[static_cast<std::size_t>(row)].get())) return row;
+        return -1;
+    }
+    const CVorane* menu = CMenuTreeModel::ChildMenuOf(node);
+    if (!menu) return -1;
+    for (int row = static_cast<int>(menu->m_items.size()); row-- > 0;)
+        if (shown.contains(menu->m_items[static_cast<std::size_t>(row)].get())) return row;
+    return -1;
+}
 }  // namespace
 
 void CTreeFindBar::ShowEveryRow() {
@@ -120,12 +134,14 @@ void CTreeFindBar::ApplyFilter() {
             });
         if (menuShown) shown.insert(menu.get());
     }
-    // Hide the rest where it would show: the rows below shown nodes, which open.
-    const QAbstractItemModel& model = m_view.TreeModel();
+    // Hide the rest where it would show: the rows below shown nodes, which open. A long
+    // menu hands out its rows up to its last shown one.
+    CMenuTreeModel& model = m_view.TreeModel();
     std::vector<QModelIndex> pending{m_view.RootNode()};
     while (!pending.empty()) {
         const QModelIndex node = pending.back();
         pending.pop_back();
+        model.Reveal(node, LastShownChild(m_view.GetDocument().Applet(), node, shown));
         const int rows = model.rowCount(node);
         for (int row = 0; row < rows; ++row) {
             const QModelIndex child = model.index(row, 0, node);

@@ -1,4 +1,5 @@
 #include <QClipboard>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QtTest>
@@ -13,6 +14,7 @@
 #include "tree/KestruneView.h"
 #include "tree/MenuTreeModel.h"
 #include "tree/TreeCommands.h"
+#include "tree/TreeFindBar.h"
 #include "tree/TreeNodes.h"
 
 using namespace kestrune;
@@ -447,6 +449,32 @@ private slots:
         tree.doc.Undo();
         ExpectTreeMatchesModel(tree.view, tree.Applet());
         VERIFY_EXPANDED_TREE_MATCHES_MODEL(tree.view, tree.Applet());
+    }
+
+    void findShowsAndSelectsMatchesTheTreeNeverShowed() {
+        Tree tree;
+        const int count = 3 * CMenuTreeModel::kBatchRows;
+        CVoraneItem* deepMatch = nullptr;
+        tree.doc.ReplaceModel([&](CAppletParameters& applet) {
+            applet.Reset();
+            applet.m_menus.push_back(std::make_unique<CVorane>(0, "long"));
+            for (int i = 0; i < count; ++i)
+                applet.m_menus[0]->m_items.push_back(std::make_unique<CVoraneItem>("plain"));
+            CVoraneItem* holder = applet.m_menus[0]->m_items[static_cast<std::size_t>(count - 2)].get();
+            deepMatch = Append(*Append(*holder->m_subMenu, "between")->m_subMenu, "the Needle");
+            return true;
+        });
+        CTreeFindBar find(tree.view);
+        find.Edit()->setText(QStringLiteral("needle"));
+        const std::vector<QModelIndex> nodes = AllNodes(tree.view);
+        const auto shown = std::count_if(nodes.begin(), nodes.end(),
+                                         [&](const QModelIndex& node) { return IsNodeShown(tree.view, node); });
+        QCOMPARE(shown, 5);  // root, menu, holder, between and the match
+        QVERIFY(IsNodeShown(tree.view, tree.Node(deepMatch)));
+        QVERIFY(find.FindNext());
+        QCOMPARE(ItemOfNode(tree.view.SelectedNode()), deepMatch);
+        find.Close();
+        for (const QModelIndex& node : AllNodes(tree.view)) QVERIFY(IsNodeShown(tree.view, node));
     }
 
     void readingTheTreeMakesNoSubMenus() {
