@@ -103,9 +103,11 @@ void CKestruneView::CollapseAll(const QModelIndex& node) {
     while (!pending.empty()) {
         const QModelIndex current = pending.back();
         pending.pop_back();
-        if (!current.isValid() || !isExpanded(current)) continue;
-        collapse(current);
-        for (int row = m_model->rowCount(current); row-- > 0;) pending.push_back(m_model->index(row, 0, current));
+        if (!current.isValid()) continue;
+        // A node opened below a closed one stays open in the view's memory: every node the
+        // view was given is closed, not only the shown ones.
+        if (isExpanded(current)) collapse(current);
+        for (const QModelIndex& child : m_model->HandedOutChildren(current)) pending.push_back(child);
     }
 }
 

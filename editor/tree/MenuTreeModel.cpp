@@ -262,6 +262,19 @@ QModelIndex CMenuTreeModel::IndexOfObject(const void* object) const {
     return key ? IndexOfKey(key) : QModelIndex();
 }
 
+std::vector<QModelIndex> CMenuTreeModel::HandedOutChildren(const QModelIndex& node) const {
+    std::vector<QModelIndex> children;
+    if (!node.isValid()) return children;
+    const int rows = rowCount(node);
+    for (int row = 0; row < rows; ++row) {
+        const void* child = SortOf(node) == kApplet ? static_cast<const void*>(m_applet.m_menus[static_cast<std::size_t>(row)].get())
+                                                    : ChildMenuOf(node)->m_items[static_cast<std::size_t>(row)].get();
+        const quintptr key = KeyOf(child, SortOf(node) == kApplet ? kMenu : kItem);
+        if (m_links.contains(key)) children.push_back(createIndex(row, 0, key));
+    }
+    return children;
+}
+
 quintptr CMenuTreeModel::HolderKey(const CVorane* menu) const {
     if (!menu) return 0;
     if (const auto holder = m_holders.constFind(menu); holder != m_holders.constEnd()) {

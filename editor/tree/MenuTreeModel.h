@@ -3,6 +3,7 @@
 #include <QAbstractItemModel>
 #include <QHash>
 #include <QPersistentModelIndex>
+#include <vector>
 
 #include "app/ModelChange.h"
 
@@ -76,6 +77,8 @@ public:
     void Refill();
     void Prepare(const ModelChange& change);
     void Follow(const ModelChange& change);
+    // The node's children that views were handed, without handing out any more.
+    std::vector<QModelIndex> HandedOutChildren(const QModelIndex& node) const;
     // How many objects have their way back up remembered (what views were handed).
     int RememberedCount() const { return static_cast<int>(m_links.size()); }
 

@@ -282,8 +282,16 @@ private slots:
         QVERIFY(!tree.view.isExpanded(tree.Node(tree.withSub)));
         QVERIFY(tree.doc.IsModified());
 
+        // A node opened below a closed one comes back closed too.
+        QVERIFY(tree.doc.InsertCopy(tree.deep->m_subMenu.get(), *tree.plain));
+        tree.view.expand(tree.Node(tree.withSub));
+        tree.view.expand(tree.Node(tree.deep));
+        tree.view.collapse(tree.Node(tree.withSub));
+        QVERIFY(tree.view.isExpanded(tree.Node(tree.deep)));
+        tree.view.SelectNode(tree.Node(tree.withSub));
         tree.doc.SetModifiedFlag(false);
         tree.view.OnMenuMoveDown();
+        QVERIFY(!tree.view.isExpanded(tree.Node(tree.deep)));
         QCOMPARE(tree.shown->m_items.back().get(), tree.withSub);
         tree.view.OnMenuMoveDown();  // already last
         QCOMPARE(tree.shown->m_items.back().get(), tree.withSub);
