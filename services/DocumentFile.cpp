@@ -97,7 +97,7 @@ bool ReadDocument(CAppletParameters& applet, const std::string& pagePath, IDocum
     for (const std::string& warning : warnings) host.ReportMessage(warning);
     // A save cut off between renaming the menu file and the page left the new page
     // under its temporary name: it joins the menu file it was written with.
-    if (menuPath != pagePath) CompleteInterruptedSave(pagePath, applet.BuildHTML());
+    if (menuPath != pagePath) CompleteInterruptedSave(pagePath, [&applet] { return applet.BuildHTML(); });
     host.SetModified(false);
     return true;
 }

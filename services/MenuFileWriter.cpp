@@ -162,18 +162,22 @@ bool SaveMenuFile(CAppletParameters& applet, const std::string& target, const st
     return SaveDocumentFiles(applet, target, folder, pageText, appDir, error, notes);
 }
 
-bool CompleteInterruptedSave(const std::string& pagePath, const std::string& expectedPage) {
+bool CompleteInterruptedSave(const std::string& pagePath, const std::function<std::string()>& buildPage) {
     const fs::path page(pagePath);
     const fs::path folder = page.parent_path().empty() ? fs::path(".") : page.parent_path();
     const std::string prefix = TemporaryPrefixFor(page);
-    std::string current;
-    if (ReadWholeFile(pagePath, current) && current == expectedPage) return false;
+    std::optional<std::string> expectedPage;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
         if (name.compare(0, prefix.size(), prefix) != 0 || it->is_symlink(error)) continue;
+        if (!expectedPage) {
+            expectedPage = buildPage();
+            std::string current;
+            if (ReadWholeFile(pagePath, current) && current == *expectedPage) return false;
+        }
         std::string candidate;
-        if (!ReadWholeFile(it->path().string(), candidate) || candidate != expectedPage) continue;
+        if (!ReadWholeFile(it->path().string(), candidate) || candidate != *expectedPage) continue;
         const std::optional<fs::path> target = WritableDestination(page, nullptr);
         std::error_code renameError;
         if (target) fs::rename(it->path(), *target, renameError);

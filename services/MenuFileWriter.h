@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,8 +37,9 @@ bool SaveMenuFile(CAppletParameters& applet, const std::string& target, const st
                   const std::string& appDir, std::string* error = nullptr, SaveNotes* notes = nullptr);
 
 // The page file's leftover from a save cut off between its two renames: when a temporary
-// page beside pagePath holds exactly expectedPage and the page itself does not, it is
-// renamed into place. Returns whether it was.
-bool CompleteInterruptedSave(const std::string& pagePath, const std::string& expectedPage);
+// page beside pagePath holds exactly the page buildPage gives and the page itself does
+// not, it is renamed into place. Returns whether it was. The page is built only when a
+// temporary page lies there, so an open of a big document does not pay for it.
+bool CompleteInterruptedSave(const std::string& pagePath, const std::function<std::string()>& buildPage);
 
 }  // namespace kestrune
