@@ -153,8 +153,10 @@ inline QString ExpandedTreeDisagreement(CKestruneView& view, const kestrune::CAp
         QVERIFY2(disagreement.isEmpty(), qPrintable(disagreement));           \
     } while (false)
 
-#define VERIFY_TREE_MATCHES_MODEL(view, applet)                          \
-    do {                                                                 \
-        const QString disagreement = TreeModelDisagreement(view, applet); \
-        QVERIFY2(disagreement.isEmpty(), qPrintable(disagreement));      \
+// Both: the tree's model and the rows the view shows agree with the document.
+#define VERIFY_TREE_MATCHES_MODEL(view, applet)                                  \
+    do {                                                                         \
+        QString disagreement = TreeModelDisagreement(view, applet);              \
+        if (disagreement.isEmpty()) disagreement = ShownTreeDisagreement(view, applet); \
+        QVERIFY2(disagreement.isEmpty(), qPrintable(disagreement));              \
     } while (false)
