@@ -14,7 +14,10 @@ namespace fs = std::filesystem;
 void ForEachLine(std::string_view text, const std::function<void(std::string_view)>& visit) {
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
+        // Two byte searches: one for either character would test each byte against a set.
+        std::size_t end = text.find('\n', start);
+        const std::size_t returnAt = text.substr(start, end == std::string_view::npos ? end : end - start).find('\r');
+        if (returnAt != std::string_view::npos) end = start + returnAt;
         if (end == std::string_view::npos) {
             visit(text.substr(start));
             return;

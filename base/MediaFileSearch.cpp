@@ -88,11 +88,14 @@ std::optional<FoundMediaFile> MediaFileSearch::Find(const std::string& stored) {
 
 std::string MediaFileSearch::FileName(const std::string& storedPath) {
     if (storedPath.empty()) return {};
+    const auto known = m_names.find(storedPath);
+    if (known != m_names.end()) return known->second;
     const std::optional<FoundMediaFile> found = Find(storedPath);
-    return found ? found->name : std::string();
+    return m_names.emplace(storedPath, found ? found->name : std::string()).first->second;
 }
 
 void MediaFileSearch::Forget(const fs::path& folder) {
+    m_names.clear();
     for (auto it = m_folders.begin(); it != m_folders.end();) {
         if (SameFolder(it->first, folder))
             it = m_folders.erase(it);

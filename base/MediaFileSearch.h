@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -33,6 +34,7 @@ class MediaFileSearch {
 public:
     explicit MediaFileSearch(std::string baseFolder = {}) : m_base(std::move(baseFolder)) {}
     std::optional<FoundMediaFile> Find(const std::string& storedPath);
+    // Kept per stored path: a model names the same few files many times over.
     std::string FileName(const std::string& storedPath);
     void Forget(const std::filesystem::path& folder);
 
@@ -48,6 +50,7 @@ private:
 
     std::string m_base;
     std::map<std::string, FolderCache> m_folders;
+    std::unordered_map<std::string, std::string> m_names;
 };
 
 }  // namespace kestrune

@@ -43,16 +43,17 @@ int RunEditor(int argc, char** argv, const std::function<void()>& onceShown) {
     QSettingsStore settings;
     QtDialogService dialogs;
     CEditorShell shell(folders, dialogs, settings);
+    // The first turn of an event loop comes once the window shows: a named document loads
+    // in a loop of its own after that.
+    if (onceShown) QTimer::singleShot(0, &application, onceShown);
     // A document named on the command line that cannot be opened ends the program; its
     // message has been shown.
-    if (!shell.Start(arguments.file)) {
+    if (!shell.StartShown(arguments.file)) {
         shell.CleanUp();
         return 1;
     }
     QObject::connect(&shell.Frame(), &CMainFrame::closed, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    shell.Show();
-    if (onceShown) QTimer::singleShot(0, &application, onceShown);
     const int status = application.exec();
     shell.CleanUp();
     return status;

@@ -13,6 +13,7 @@
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
 #include "base/FileAccess.h"
+#include "persist/InOrderMenuReader.h"
 #include "persist/KeyTable.h"
 #include "persist/MenuFileReader.h"
 #include "persist/MenuFileText.h"
@@ -46,6 +47,22 @@ inline bool MenuFileRoundTripHolds(std::string_view text) {
     CAppletParameters reread;
     LoadMenuTable(reread, again, "Vorane2.0", false, "");
     return DocumentText(reread) == first;
+}
+
+// Any bytes as a document file on disk: when the front-to-back reader takes the file, its
+// model is the one the key table gives.
+inline bool InOrderReadAgreesWithTable(std::string_view text, const std::filesystem::path& folder) {
+    const std::string path = (folder / "menu.kst").string();
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(text.data(), static_cast<std::streamsize>(text.size()));
+    CAppletParameters inOrder;
+    std::vector<std::string> warnings;
+    if (ReadMenuFileInOrder(inOrder, path, "Vorane2.0", &warnings, nullptr) != InOrderRead::Done) return true;
+    CKeyTable table;
+    table.Parse(std::string(text));
+    CAppletParameters viaTable;
+    std::vector<std::string> tableWarnings;
+    LoadMenuTable(viaTable, table, "Vorane2.0", false, "", &tableWarnings);
+    return DocumentText(inOrder) == DocumentText(viaTable) && warnings == tableWarnings;
 }
 
 // A clipboard record that reads is written again and reads back to the same bytes.

@@ -1,11 +1,29 @@
-// Arbitrary bytes as a menu file: reading is bounded and writing then reading again is a
-// fixed point.
+// Arbitrary bytes as a menu file: read through the key table and front to back.
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "fuzz/FuzzChecks.h"
 
+namespace {
+const std::filesystem::path& Folder() {
+    static const std::filesystem::path folder = [] {
+        const std::filesystem::path base =
+            std::filesystem::exists("/dev/shm") ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path();
+        std::filesystem::path path = base / ("kestrune-fuzz-menu-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(path);
+        return path;
+    }();
+    return folder;
+}
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (!kestrune::fuzz::MenuFileRoundTripHolds({reinterpret_cast<const char*>(data), size})) std::abort();
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    if (!kestrune::fuzz::MenuFileRoundTripHolds(text)) std::abort();
+    if (!kestrune::fuzz::InOrderReadAgreesWithTable(text, Folder())) std::abort();
     return 0;
 }

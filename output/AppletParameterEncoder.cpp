@@ -69,9 +69,9 @@ void AppendItemStyleFields(FieldList& fields, const ItemStyle& style) {
 
 void AppendParameterLine(std::string& text, const std::string& name, const std::string& value) {
     text += texts::kParamLineStart;
-    text += EscapeAttributeValue(name);
+    AppendEscapedAttributeValue(text, name);
     text += texts::kParamLineValue;
-    text += EscapeAttributeValue(value);
+    AppendEscapedAttributeValue(text, value);
     text += texts::kParamLineEnd;
 }
 
@@ -179,6 +179,12 @@ std::string AppletParameterEncoder::MiscValue() const {
 }
 
 std::string AppletParameterEncoder::Build() {
+    std::string text;
+    BuildInto(text);
+    return text;
+}
+
+void AppletParameterEncoder::BuildInto(std::string& text) {
     m_menuCounter = 0;
     m_countText.clear();
     m_emittedItems.clear();
@@ -186,7 +192,6 @@ std::string AppletParameterEncoder::Build() {
     m_topLevelNumbers.clear();
     m_subMenuNumbers.clear();
 
-    std::string text;
     AppendParameterLine(text, texts::kParamAppletStyle, AppletStyleValue());
     for (const auto& menu : m_applet.m_menus) {
         const int number = m_menuCounter;
@@ -194,7 +199,6 @@ std::string AppletParameterEncoder::Build() {
         if (m_menuCounter != number) m_topLevelNumbers.push_back(number);
     }
     AppendParameterLine(text, texts::kParamMisc, MiscValue());
-    return text;
 }
 
 AppletParameterEncoder::AppletParameterEncoder(const CAppletParameters& applet)

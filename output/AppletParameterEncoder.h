@@ -22,6 +22,8 @@ public:
     // Media names are looked up from the document's folder.
     explicit AppletParameterEncoder(const CAppletParameters& applet);
     std::string Build();
+    // The same block appended to text, so a page is built in one string.
+    void BuildInto(std::string& text);
 
     // The number the last Build gave the menu; -1 when it was not emitted.
     int NumberOf(const CVorane* menu) const;

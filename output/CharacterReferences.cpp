@@ -171,6 +171,14 @@ std::string ReplaceEach(std::string_view text, char from, std::string_view to) {
 
 std::string EscapeAttributeValue(std::string_view value) { return ReplaceEach(value, '"', "&quot;"); }
 
+void AppendEscapedAttributeValue(std::string& out, std::string_view value) {
+    for (std::size_t quote = value.find('"'); quote != std::string_view::npos; quote = value.find('"')) {
+        out.append(value.substr(0, quote)).append("&quot;");
+        value.remove_prefix(quote + 1);
+    }
+    out.append(value);
+}
+
 std::string EscapeTitleText(std::string_view title) { return ReplaceEach(title, '<', "&lt;"); }
 
 std::string DecodeCharacterReferences(std::string_view text, ReferencePlace place) {

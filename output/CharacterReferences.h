@@ -10,6 +10,8 @@ namespace kestrune {
 // A double quote becomes "&quot;"; nothing else changes, so authors' own references
 // ("&amp;", "&#9733;") and "<", ">" and "&" reach the browser as typed.
 std::string EscapeAttributeValue(std::string_view value);
+// The same, appended to out.
+void AppendEscapedAttributeValue(std::string& out, std::string_view value);
 
 // "<" becomes "&lt;", so a title can neither end the title element nor open a tag.
 std::string EscapeTitleText(std::string_view title);

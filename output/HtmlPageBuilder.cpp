@@ -2,6 +2,7 @@
 
 #include "model/AppletParameters.h"
 #include "model/StyleNames.h"
+#include "output/AppletParameterEncoder.h"
 #include "output/CharacterReferences.h"
 #include "output/OutputTexts.h"
 
@@ -14,9 +15,7 @@ const char* ParagraphAlignWord(int align) {
 }
 
 std::string BuildPage(const CAppletParameters& applet, bool withRuntime) {
-    const std::string parameters = applet.BuildAppletParameters();
     std::string page;
-    page.reserve(parameters.size() + applet.m_HTMLTitle.size() + 256);
     page += texts::kPageStart;
     page += EscapeTitleText(applet.m_HTMLTitle);
     page += texts::kPageTitleEnd;
@@ -30,7 +29,7 @@ std::string BuildPage(const CAppletParameters& applet, bool withRuntime) {
     page += texts::kAppletHeight;
     page += std::to_string(applet.m_appHeight);
     page += texts::kAppletStartEnd;
-    page += parameters;
+    AppletParameterEncoder(applet).BuildInto(page);
     page += texts::kAppletParagraphEnd;
     if (withRuntime) {
         page += texts::kRuntimeScriptTag;

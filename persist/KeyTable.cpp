@@ -1,6 +1,8 @@
 #include "persist/KeyTable.h"
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
 
 #include "base/FileAccess.h"
 #include "base/TextRoutines.h"
@@ -21,13 +23,28 @@ std::uint32_t CKeyTable::HashOf(std::uint32_t section, std::string_view key) {
     return static_cast<std::uint32_t>(hash ^ (hash >> 32));
 }
 
+const char* CKeyTable::TextOf(std::size_t entry) const {
+    if (m_texts.size() == 1) return m_texts.front()->data();
+    const auto after = std::upper_bound(m_textFirstEntry.begin(), m_textFirstEntry.end(), entry);
+    return m_texts[static_cast<std::size_t>(after - m_textFirstEntry.begin()) - 1]->data();
+}
+
+std::string_view CKeyTable::KeyOf(std::size_t entry) const {
+    return {TextOf(entry) + m_entries[entry].keyAt, m_entries[entry].keyLength};
+}
+
+std::string_view CKeyTable::ValueOf(std::size_t entry) const {
+    return {TextOf(entry) + m_entries[entry].valueAt, m_entries[entry].valueLength};
+}
+
 std::size_t CKeyTable::SlotOf(std::uint32_t section, std::string_view key, std::uint32_t hash) const {
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const std::uint32_t held = m_slots[slot];
+        const std::uint64_t held = m_slots[slot];
         if (held == 0) return slot;
-        const Entry& entry = m_entries[held - 1];
-        if (entry.hash == hash && entry.section == section && entry.key == key) return slot;
+        if (held >> 32 != hash) continue;
+        const std::size_t entry = HeldEntry(held);
+        if (SectionOf(m_entries[entry]) == section && KeyOf(entry) == key) return slot;
     }
 }
 
@@ -39,10 +56,10 @@ void CKeyTable::ResizeIndex(std::size_t liveEntries, std::size_t indexedEntries)
     m_slots.assign(size, 0);
     const std::size_t mask = size - 1;
     for (std::size_t i = 0; i < indexedEntries; ++i) {
-        if (m_entries[i].replaced) continue;
+        if (IsReplaced(m_entries[i])) continue;
         std::size_t slot = m_entries[i].hash & mask;
         while (m_slots[slot] != 0) slot = (slot + 1) & mask;
-        m_slots[slot] = static_cast<std::uint32_t>(i + 1);
+        m_slots[slot] = SlotValue(m_entries[i].hash, i);
     }
 }
 
@@ -55,23 +72,39 @@ void CKeyTable::IndexEntries(std::size_t first) {
     for (std::size_t i = first; i < m_entries.size(); ++i) {
         if (i + kAhead < m_entries.size()) __builtin_prefetch(&m_slots[m_entries[i + kAhead].hash & mask], 1);
         const Entry& entry = m_entries[i];
-        const std::size_t slot = SlotOf(entry.section, entry.key, entry.hash);
+        const std::size_t slot = SlotOf(SectionOf(entry), KeyOf(i), entry.hash);
         if (m_slots[slot] != 0)
-            m_entries[m_slots[slot] - 1].replaced = true;
+            m_entries[HeldEntry(m_slots[slot])].section |= kReplaced;
         else
             ++m_liveEntries;
-        m_slots[slot] = static_cast<std::uint32_t>(i + 1);
+        m_slots[slot] = SlotValue(entry.hash, i);
     }
 }
 
+namespace {
+
+std::size_t CountLineFeeds(std::string_view text) {
+    std::size_t count = 0;
+    for (const char* at = text.data(), *end = text.data() + text.size();
+         (at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)))) != nullptr; ++at)
+        ++count;
+    return count;
+}
+
+}  // namespace
+
 void CKeyTable::Parse(std::string text) {
+    // Places in a text are kept in 32 bits; no file read is near that size.
+    if (text.size() > std::numeric_limits<std::uint32_t>::max()) text.resize(std::numeric_limits<std::uint32_t>::max());
     m_textSize += text.size();
     m_texts.push_back(std::make_unique<const std::string>(std::move(text)));
+    m_textFirstEntry.push_back(m_entries.size());
     const std::string_view kept = *m_texts.back();
     // One entry per line at most: sized once, the entries never move while being added.
-    m_entries.reserve(m_entries.size() + static_cast<std::size_t>(std::count(kept.begin(), kept.end(), '\n')) + 1);
+    m_entries.reserve(m_entries.size() + CountLineFeeds(kept) + 1);
     const std::size_t first = m_entries.size();
     std::uint32_t section = 0;
+    const auto at = [&](std::string_view part) { return static_cast<std::uint32_t>(part.data() - kept.data()); };
     ForEachLine(kept, [&](std::string_view rawLine) {
         const std::string_view line = TrimView(rawLine);
         if (line.empty()) return;
@@ -81,25 +114,26 @@ void CKeyTable::Parse(std::string text) {
         }
         const std::size_t equals = line.find('=');
         const std::string_view key = equals == std::string_view::npos ? line : TrimView(line.substr(0, equals));
-        const std::string_view value = equals == std::string_view::npos ? std::string_view() : line.substr(equals + 1);
-        m_entries.push_back(Entry{key, value, section, HashOf(section, key), false});
+        const std::string_view value = equals == std::string_view::npos ? line.substr(line.size()) : line.substr(equals + 1);
+        m_entries.push_back(Entry{at(key), static_cast<std::uint32_t>(key.size()), at(value),
+                                  static_cast<std::uint32_t>(value.size()), section, HashOf(section, key)});
     });
     IndexEntries(first);
 }
 
-const std::string_view* CKeyTable::Find(std::string_view section, std::string_view key) const {
+std::optional<std::string_view> CKeyTable::Find(std::string_view section, std::string_view key) const {
     const auto found = m_sections.find(section);
-    if (found == m_sections.end()) return nullptr;
+    if (found == m_sections.end()) return std::nullopt;
     const std::uint32_t index = found->second;
     if (m_next < m_entries.size()) {
         const Entry& next = m_entries[m_next];
-        if (!next.replaced && next.section == index && next.key == key) return &m_entries[m_next++].value;
+        if (next.section == index && KeyOf(m_next) == key) return ValueOf(m_next++);
     }
-    if (m_slots.empty()) return nullptr;
-    const std::uint32_t held = m_slots[SlotOf(index, key, HashOf(index, key))];
-    if (held == 0) return nullptr;
-    m_next = held;
-    return &m_entries[held - 1].value;
+    if (m_slots.empty()) return std::nullopt;
+    const std::uint64_t held = m_slots[SlotOf(index, key, HashOf(index, key))];
+    if (held == 0) return std::nullopt;
+    m_next = HeldEntry(held) + 1;
+    return ValueOf(HeldEntry(held));
 }
 
 bool CKeyTable::HasSection(std::string_view section) const { return m_sections.count(section) > 0; }
@@ -113,8 +147,7 @@ bool ReadKeyTable(const std::string& path, CKeyTable& table, std::string* error)
 
 std::string_view GetKeyValue(std::string_view section, std::string_view key, std::string_view defaultValue,
                              const CKeyTable& table) {
-    const std::string_view* value = table.Find(section, key);
-    return value ? *value : defaultValue;
+    return table.Find(section, key).value_or(defaultValue);
 }
 
 std::vector<std::string_view> GetKeyFieldViews(std::string_view section, std::string_view key,

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -19,10 +20,10 @@ public:
     // Adds the entries of a whole file's text.
     void Parse(std::string text);
 
-    // The value under "[section]" and key, or nullptr. Readers ask in the order the
+    // The value under "[section]" and key, if there is one. Readers ask in the order the
     // file was written, so the entry after the last one found is tried before the index.
     // The remembered place makes lookups on one table unsafe from several threads.
-    const std::string_view* Find(std::string_view section, std::string_view key) const;
+    std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
     std::size_t EntryCount() const { return m_liveEntries; }
     // Bytes of text parsed; whether any section header was seen.
     std::size_t TextSize() const { return m_textSize; }
@@ -34,16 +35,28 @@ public:
     // items costs no more than a few dozen times its size.
     static constexpr std::size_t kBytesPerModelObject = 16;
     static constexpr std::size_t kModelObjectSlack = 256;
-    std::size_t ModelObjectBudget() const { return m_textSize / kBytesPerModelObject + kModelObjectSlack; }
+    std::size_t ModelObjectBudget() const { return ModelObjectBudgetFor(m_textSize); }
+    static std::size_t ModelObjectBudgetFor(std::size_t textSize) {
+        return textSize / kBytesPerModelObject + kModelObjectSlack;
+    }
 
 private:
+    // A line as places in its text: a large file has millions, so each is kept small.
     struct Entry {
-        std::string_view key;
-        std::string_view value;
-        std::uint32_t section;  // index of the section; 0 is "no section"
+        std::uint32_t keyAt;
+        std::uint32_t keyLength;
+        std::uint32_t valueAt;
+        std::uint32_t valueLength;
+        std::uint32_t section;  // index of the section (0 is "no section"), kReplaced added
         std::uint32_t hash;
-        bool replaced;  // a later line has the same section and key
     };
+    // In section: a later line has the same section and key.
+    static constexpr std::uint32_t kReplaced = std::uint32_t{1} << 31;
+    static std::uint32_t SectionOf(const Entry& entry) { return entry.section & ~kReplaced; }
+    static bool IsReplaced(const Entry& entry) { return (entry.section & kReplaced) != 0; }
+    const char* TextOf(std::size_t entry) const;
+    std::string_view KeyOf(std::size_t entry) const;
+    std::string_view ValueOf(std::size_t entry) const;
     std::uint32_t SectionIndex(std::string_view headerLine);
     static std::uint32_t HashOf(std::uint32_t section, std::string_view key);
     // The slot holding the entry of section and key, or the empty slot where it belongs.
@@ -53,11 +66,18 @@ private:
     void IndexEntries(std::size_t first);
 
     std::vector<std::unique_ptr<const std::string>> m_texts;
+    std::vector<std::size_t> m_textFirstEntry;  // per text, the index of its first entry
     std::size_t m_textSize = 0;
     std::unordered_map<std::string_view, std::uint32_t> m_sections;  // names between the brackets
     std::uint32_t m_sectionCount = 0;
     std::vector<Entry> m_entries;        // in file order, one allocation for all
-    std::vector<std::uint32_t> m_slots;  // open addressing: entry index + 1, 0 when free
+    // Open addressing: the entry's hash above its index + 1, 0 when free. The hash kept in
+    // the slot settles most probes without a trip to the entry.
+    std::vector<std::uint64_t> m_slots;
+    static std::uint64_t SlotValue(std::uint32_t hash, std::size_t entry) {
+        return (std::uint64_t{hash} << 32) | static_cast<std::uint32_t>(entry + 1);
+    }
+    static std::size_t HeldEntry(std::uint64_t slot) { return static_cast<std::uint32_t>(slot) - std::size_t{1}; }
     std::size_t m_liveEntries = 0;
     mutable std::size_t m_next = 0;
 };

@@ -22,8 +22,11 @@ inline constexpr int kMaxMenuDepth = 2000;
 // reset and filled: missing keys give their defaults, damaged entries are passed over;
 // what is left out (menus nested too deep) adds a line to *warnings. Template mode reads the section without the
 // format-signature test and prefixes media names with the program folder's sample folders.
-// progress, when given, advances with the menus read; a Cancel on it makes the load
-// return false with texts::kLoadCancelled as the error and the model incomplete.
+// A document written in the order this program writes it is read front to back without
+// keeping its text; any other file through its key table, with the same result.
+// progress, when given, advances with the bytes read (or, through the table, the menus);
+// a Cancel on it makes the load return false with texts::kLoadCancelled as the error and
+// the model untouched or incomplete.
 bool LoadMenuFile(CAppletParameters& applet, const std::string& path, const std::string& section,
                   bool templateMode, const std::string& appDir, std::string* error = nullptr,
                   std::vector<std::string>* warnings = nullptr, TaskProgress* progress = nullptr);

@@ -14,7 +14,7 @@ std::string EncodeMenuFileLabel(const std::string& label) {
     return ReplaceAll(ReplaceAll(label, "\r\n", texts::kLabelBreakToken), "\t", "    ");
 }
 
-std::string DecodeMenuFileLabel(const std::string& label) {
+std::string DecodeMenuFileLabel(std::string_view label) {
     return ReplaceAll(label, texts::kLabelBreakToken, "\r\n");
 }
 

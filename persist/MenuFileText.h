@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace kestrune {
 
@@ -11,7 +12,7 @@ class CAppletParameters;
 // An item label as the menu file carries it: every CR LF becomes the line-break token,
 // then every tab four blanks. Decoding turns the token back into CR LF only.
 std::string EncodeMenuFileLabel(const std::string& label);
-std::string DecodeMenuFileLabel(const std::string& label);
+std::string DecodeMenuFileLabel(std::string_view label);
 
 // The menu file that belongs to a page file: the page's file name up to its last ".",
 // then ".kst"; a name without "." gets ".kst" appended. Folder names play no part.

@@ -16,6 +16,7 @@
 #include "persist/MenuFileText.h"
 #include "services/MenuFileWriter.h"
 #include "persist/PersistTexts.h"
+#include "base/TaskProgress.h"
 #include "base/TextRoutines.h"
 
 namespace kestrune {
@@ -32,36 +33,15 @@ std::string AbsoluteFolderOf(const std::string& path) {
 
 // The page is opened without waiting and must be a regular file: a pipe named as a
 // page would otherwise block the program for good.
-bool CheckPageFile(const std::string& pagePath, IDocumentHost& host) {
+bool CheckPageFile(const std::string& pagePath, std::string& error) {
     FileCheck status = FileCheck::Ok;
     const FileHandle page = OpenRegularFile(fs::path(pagePath), status);
     if (page.IsOpen()) return true;
-    host.ReportMessage(FormatMessage(status == FileCheck::NotRegular ? texts::kFileNotRegular : texts::kCannotOpenFile,
-                                     pagePath));
+    error = FormatMessage(status == FileCheck::NotRegular ? texts::kFileNotRegular : texts::kCannotOpenFile, pagePath);
     return false;
 }
 
-}  // namespace
-
-bool SaveDocument(CAppletParameters& applet, const std::string& pagePath, const std::string& appDir,
-                  IDocumentHost& host, bool withRuntime) {
-    host.CommitPendingEdits();
-    const std::string pageText = BuildPage(applet, withRuntime);
-    if (withRuntime) CopyMenuRuntimeFile(appDir, FolderOf(pagePath));
-    std::string error;
-    SaveNotes notes;
-    const bool saved = SaveMenuFile(applet, pagePath, FolderOf(pagePath), pageText, false, {}, appDir, &error, &notes);
-    if (!notes.warnings.empty()) host.ReportMessage(notes.warnings);
-    if (!saved) {
-        host.ReportMessage(error);
-        return false;
-    }
-    applet.m_documentFolder = AbsoluteFolderOf(pagePath);
-    host.SetModified(false);
-    return true;
-}
-
-namespace {
+bool Cancelled(const TaskProgress* progress) { return progress && progress->Cancelled(); }
 
 // The whole model changes hands at once, so a failed read leaves the open one whole.
 void SwapContent(CAppletParameters& a, CAppletParameters& b) {
@@ -79,41 +59,98 @@ void SwapContent(CAppletParameters& a, CAppletParameters& b) {
     std::swap(a.m_documentFolder, b.m_documentFolder);
 }
 
-bool ReadDocument(CAppletParameters& applet, const std::string& pagePath, IDocumentHost& host) {
-    if (!CheckPageFile(pagePath, host)) return false;
+// The read itself; fills read.applet or read.error.
+void ReadInto(DocumentRead& read, const std::string& pagePath, TaskProgress* progress) {
+    if (!CheckPageFile(pagePath, read.error)) return;
     const std::string menuPath = MenuFilePathFor(pagePath);
     std::error_code ignored;
     if (!fs::exists(fs::symlink_status(menuPath, ignored))) {
-        host.ReportMessage(texts::kNotSavedByKestrune);
-        return false;
+        read.error = texts::kNotSavedByKestrune;
+        return;
     }
-    std::string error;
-    std::vector<std::string> warnings;
-    if (!LoadMenuFile(applet, menuPath, texts::kDocumentSection, false, {}, &error, &warnings)) {
-        host.ReportMessage(error);
-        return false;
-    }
-    applet.m_documentFolder = AbsoluteFolderOf(pagePath);
-    for (const std::string& warning : warnings) host.ReportMessage(warning);
+    auto applet = std::make_unique<CAppletParameters>();
+    if (!LoadMenuFile(*applet, menuPath, texts::kDocumentSection, false, {}, &read.error, &read.warnings, progress))
+        return;
+    // A file of the older layout reads without looking at the progress.
+    if (Cancelled(progress)) return;
+    applet->m_documentFolder = AbsoluteFolderOf(pagePath);
     // A save cut off between renaming the menu file and the page left the new page
     // under its temporary name: it joins the menu file it was written with.
-    if (menuPath != pagePath) CompleteInterruptedSave(pagePath, [&applet] { return applet.BuildHTML(); });
-    host.SetModified(false);
-    return true;
+    if (menuPath != pagePath) CompleteInterruptedSave(pagePath, [&] { return applet->BuildHTML(); });
+    read.applet = std::move(applet);
 }
 
 }  // namespace
 
-bool OpenDocument(CAppletParameters& applet, const std::string& pagePath, IDocumentHost& host) {
-    try {
-        CAppletParameters read;
-        if (!ReadDocument(read, pagePath, host)) return false;
-        SwapContent(applet, read);
-        return true;
-    } catch (const std::bad_alloc&) {
-        host.ReportMessage(FormatMessage(texts::kOutOfMemoryReading, pagePath));
+DocumentWrite WriteDocumentFiles(const CAppletParameters& applet, const std::string& pagePath,
+                                 const std::string& appDir, bool withRuntime, TaskProgress* progress) {
+    DocumentWrite write;
+    if (progress) progress->SetTotal(kSaveProgressSteps);
+    if (Cancelled(progress)) {
+        write.cancelled = true;
+        return write;
+    }
+    const std::string pageText = BuildPage(applet, withRuntime);
+    if (withRuntime) CopyMenuRuntimeFile(appDir, FolderOf(pagePath));
+    SaveNotes notes;
+    write.saved = SaveMenuFile(applet, pagePath, FolderOf(pagePath), pageText, false, {}, appDir, &write.error, &notes,
+                               progress);
+    write.warnings = std::move(notes.warnings);
+    write.cancelled = !write.saved && Cancelled(progress);
+    return write;
+}
+
+bool AcceptDocumentWrite(CAppletParameters& applet, const std::string& pagePath, const DocumentWrite& write,
+                         IDocumentHost& host) {
+    if (write.cancelled) return false;
+    if (!write.warnings.empty()) host.ReportMessage(write.warnings);
+    if (!write.saved) {
+        host.ReportMessage(write.error);
         return false;
     }
+    applet.m_documentFolder = AbsoluteFolderOf(pagePath);
+    host.SetModified(false);
+    return true;
+}
+
+bool SaveDocument(CAppletParameters& applet, const std::string& pagePath, const std::string& appDir,
+                  IDocumentHost& host, bool withRuntime) {
+    host.CommitPendingEdits();
+    return AcceptDocumentWrite(applet, pagePath, WriteDocumentFiles(applet, pagePath, appDir, withRuntime), host);
+}
+
+DocumentRead ReadDocumentFile(const std::string& pagePath, TaskProgress* progress) {
+    DocumentRead read;
+    try {
+        if (!Cancelled(progress)) ReadInto(read, pagePath, progress);
+    } catch (const std::bad_alloc&) {
+        read.applet.reset();
+        read.error = FormatMessage(texts::kOutOfMemoryReading, pagePath);
+    }
+    if (Cancelled(progress)) {
+        read.applet.reset();
+        read.error.clear();
+        read.warnings.clear();
+        read.cancelled = true;
+    }
+    return read;
+}
+
+bool AcceptDocumentRead(CAppletParameters& applet, DocumentRead& read, IDocumentHost& host) {
+    if (read.cancelled) return false;
+    if (!read.applet) {
+        host.ReportMessage(read.error);
+        return false;
+    }
+    for (const std::string& warning : read.warnings) host.ReportMessage(warning);
+    SwapContent(applet, *read.applet);
+    host.SetModified(false);
+    return true;
+}
+
+bool OpenDocument(CAppletParameters& applet, const std::string& pagePath, IDocumentHost& host) {
+    DocumentRead read = ReadDocumentFile(pagePath);
+    return AcceptDocumentRead(applet, read, host);
 }
 
 }  // namespace kestrune

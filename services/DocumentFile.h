@@ -1,11 +1,15 @@
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
+
+#include "model/AppletParameters.h"
 
 namespace kestrune {
 
-class CAppletParameters;
 class IDocumentHost;
+class TaskProgress;
 
 // Save and Save As: commits pending edits, builds the page and writes the page file, the
 // menu file, the applet class file and the media into the page's folder. Only a save that
@@ -20,5 +24,46 @@ bool SaveDocument(CAppletParameters& applet, const std::string& pagePath, const 
 // menu file cannot be read, the message is reported and the model stays as it was.
 // A ".kst" path names its own menu file.
 bool OpenDocument(CAppletParameters& applet, const std::string& pagePath, IDocumentHost& host);
+
+// Open and Save in two halves, so that the long half can run on a worker thread while the
+// program stays responsive: the worker half touches no host and no model but its own (a
+// save only reads the model, which nobody may change meanwhile); the half that tells the
+// host runs where the host lives.
+
+// What reading a document gave.
+struct DocumentRead {
+    std::unique_ptr<CAppletParameters> applet;  // the model read; null when the read failed
+    std::string error;                          // why it failed (empty when cancelled)
+    std::vector<std::string> warnings;          // what a successful read left out
+    bool cancelled = false;                     // the progress was cancelled: nothing to tell
+};
+
+// Reads the page's document into a model of its own. A save cut off between its two
+// renames is completed on the way, as OpenDocument does. A Cancel on progress makes the
+// read cancelled, however far it had come.
+DocumentRead ReadDocumentFile(const std::string& pagePath, TaskProgress* progress = nullptr);
+
+// Reports the error or the warnings of read and, when it succeeded, takes its model in
+// place of applet's in one step and clears the modified mark. A cancelled read tells
+// nothing and changes nothing.
+bool AcceptDocumentRead(CAppletParameters& applet, DocumentRead& read, IDocumentHost& host);
+
+// What writing a document gave.
+struct DocumentWrite {
+    bool saved = false;
+    bool cancelled = false;  // the old files are untouched and nothing is to be told
+    std::string error;
+    std::string warnings;    // media refused or not copied
+};
+
+// Builds the page and writes the files of SaveDocument, reading applet only. Pending edits
+// must be committed before.
+DocumentWrite WriteDocumentFiles(const CAppletParameters& applet, const std::string& pagePath,
+                                 const std::string& appDir, bool withRuntime, TaskProgress* progress = nullptr);
+
+// Reports the warnings and a failure of write; a saved document takes the page's folder
+// as its own and loses its modified mark.
+bool AcceptDocumentWrite(CAppletParameters& applet, const std::string& pagePath, const DocumentWrite& write,
+                         IDocumentHost& host);
 
 }  // namespace kestrune

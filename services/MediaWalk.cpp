@@ -1,7 +1,9 @@
 #include "services/MediaWalk.h"
 
 #include <array>
+#include <string_view>
 #include <system_error>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -84,11 +86,15 @@ void CollectMediaPaths(const CVorane* menu, std::vector<std::string>& paths) {
 }
 
 void MediaWalker::ProtectSources(const std::vector<std::string>& storedPaths) {
-    for (const std::string& stored : storedPaths)
-        if (const auto found = m_search.Find(stored)) {
-            const fs::path canonical = CanonicalOrEmpty(found->path);
-            if (!canonical.empty()) m_sources.insert(canonical);
-        }
+    // Big documents name the same few files over and over: each is resolved once.
+    std::unordered_set<std::string_view> seen;
+    for (const std::string& stored : storedPaths) {
+        if (!seen.insert(stored).second) continue;
+        const auto found = m_search.Find(stored);
+        if (!found) continue;
+        const fs::path canonical = CanonicalOrEmpty(found->path);
+        if (!canonical.empty()) m_sources.insert(canonical);
+    }
 }
 
 bool MediaWalker::IsProtectedSource(const fs::path& path) const {

@@ -1,6 +1,7 @@
 #include "services/MenuFileWriter.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <system_error>
@@ -13,6 +14,7 @@
 #include "base/FileAccess.h"
 #include "persist/MenuFileText.h"
 #include "persist/PersistTexts.h"
+#include "base/TaskProgress.h"
 #include "base/TextRoutines.h"
 
 namespace kestrune {
@@ -49,16 +51,29 @@ void AppendAppletWarning(std::string& warnings, const char* start, const std::st
     warnings += MediaProblemEnding(visit.problem);
 }
 
+// Where a document save stands after each step, out of kSaveProgressSteps.
+constexpr std::uint64_t kMediaCopied = kPageTextSteps + 1000;
+constexpr std::uint64_t kMenuFormatted = kMediaCopied + 2000;
+constexpr std::uint64_t kFilesWritten = kMenuFormatted + 2000;
+
 // Copies the applet's and the items' media into the destination; in template mode
-// returns how their names go into the lines.
-MenuSectionForm CopyMediaAndChooseForm(CAppletParameters& applet, MediaWalker& walker, bool templateMode,
-                                       SaveNotes* notes) {
+// returns how their names go into the lines. progress, when given, advances menu by menu
+// towards kMediaCopied; after a Cancel the remaining menus are passed over.
+MenuSectionForm CopyMediaAndChooseForm(const CAppletParameters& applet, MediaWalker& walker, bool templateMode,
+                                       SaveNotes* notes, TaskProgress* progress = nullptr) {
     std::string warnings;
     const MediaVisit image = walker.VisitFile(applet.m_appBKImagePath, MediaKind::Image);
     const MediaVisit audio = walker.VisitFile(applet.m_appBKAudioPath, MediaKind::Audio);
     AppendAppletWarning(warnings, texts::kReportAppletImageStart, applet.m_appBKImagePath, image);
     AppendAppletWarning(warnings, texts::kReportAppletAudioStart, applet.m_appBKAudioPath, audio);
-    for (const auto& menu : applet.m_menus) walker.Walk(menu.get(), warnings);
+    const std::size_t menus = applet.m_menus.size();
+    for (std::size_t m = 0; m < menus; ++m) {
+        if (progress) {
+            if (progress->Cancelled()) break;
+            progress->SetDone(kPageTextSteps + (kMediaCopied - kPageTextSteps) * m / menus);
+        }
+        walker.Walk(applet.m_menus[m].get(), warnings);
+    }
     if (notes) {
         notes->warnings += warnings;
         for (const fs::path& written : walker.Written()) Note(notes, written);
@@ -96,14 +111,24 @@ bool CheckDocumentDestination(const std::string& pagePath, const std::string& me
     return true;
 }
 
-bool SaveDocumentFiles(CAppletParameters& applet, const std::string& pagePath, const std::string& folder,
+
+// Whether the save may go on; advances the progress to step.
+bool Continue(TaskProgress* progress, std::uint64_t step) {
+    if (!progress) return true;
+    progress->SetDone(step);
+    return !progress->Cancelled();
+}
+
+bool SaveDocumentFiles(const CAppletParameters& applet, const std::string& pagePath, const std::string& folder,
                        const std::string& pageText, const std::string& appDir, std::string* error,
-                       SaveNotes* notes) {
+                       SaveNotes* notes, TaskProgress* progress) {
     const std::string menuPath = MenuFilePathFor(pagePath);
     if (menuPath == pagePath) return Fail(error, texts::kPageIsMenuFile);
     fs::path pageTarget;
     fs::path menuTarget;
     if (!CheckDocumentDestination(pagePath, menuPath, pageTarget, menuTarget, error)) return false;
+    if (progress) progress->SetTotal(kSaveProgressSteps);
+    if (!Continue(progress, kPageTextSteps)) return Fail(error, {});
 
     MediaWalker walker(MediaDestination{fs::path(folder), false}, applet.m_documentFolder);
     walker.ProtectSources(StoredMediaPaths(applet));
@@ -112,10 +137,12 @@ bool SaveDocumentFiles(CAppletParameters& applet, const std::string& pagePath, c
             return FailWithReason(error, FormatMessage(texts::kSaveOverMedia, target.string()));
 
     if (CopyAppletClassFile(fs::path(appDir), fs::path(folder))) Note(notes, fs::path(folder) / kAppletClassFileName);
-    MenuSectionForm form = CopyMediaAndChooseForm(applet, walker, false, notes);
+    MenuSectionForm form = CopyMediaAndChooseForm(applet, walker, false, notes, progress);
+    if (!Continue(progress, kMediaCopied)) return Fail(error, {});
     form.section = texts::kDocumentSection;
     form.withNotice = true;
     const std::string menuText = FormatMenuSection(applet, form);
+    if (!Continue(progress, kMenuFormatted)) return Fail(error, {});
 
     // Both files whole on disk before either replaces its old self.
     PendingFile page;
@@ -123,13 +150,16 @@ bool SaveDocumentFiles(CAppletParameters& applet, const std::string& pagePath, c
     std::string reason;
     if (!page.Write(pageTarget, pageText, &reason) || !menu.Write(menuTarget, menuText, &reason))
         return Fail(error, texts::kSaveFailed);
+    // The last point a Cancel can stop at: the pending files go, the old pair stays.
+    if (!Continue(progress, kFilesWritten)) return Fail(error, {});
     if (!menu.Commit(&reason) || !page.Commit(&reason)) return Fail(error, texts::kSaveFailed);
     Note(notes, pageTarget);
     Note(notes, menuTarget);
+    if (progress) progress->SetDone(kSaveProgressSteps);
     return true;
 }
 
-bool SaveTemplateSection(CAppletParameters& applet, const std::string& fileName, const std::string& folder,
+bool SaveTemplateSection(const CAppletParameters& applet, const std::string& fileName, const std::string& folder,
                          const std::string& templateName, std::string* error, SaveNotes* notes) {
     // Media copies into missing sample folders would fail and leave the template naming
     // files that are not there.
@@ -155,11 +185,11 @@ bool SaveTemplateSection(CAppletParameters& applet, const std::string& fileName,
 
 }  // namespace
 
-bool SaveMenuFile(CAppletParameters& applet, const std::string& target, const std::string& folder,
+bool SaveMenuFile(const CAppletParameters& applet, const std::string& target, const std::string& folder,
                   const std::string& pageText, bool templateMode, const std::string& templateName,
-                  const std::string& appDir, std::string* error, SaveNotes* notes) {
+                  const std::string& appDir, std::string* error, SaveNotes* notes, TaskProgress* progress) {
     if (templateMode) return SaveTemplateSection(applet, target, folder, templateName, error, notes);
-    return SaveDocumentFiles(applet, target, folder, pageText, appDir, error, notes);
+    return SaveDocumentFiles(applet, target, folder, pageText, appDir, error, notes, progress);
 }
 
 bool CompleteInterruptedSave(const std::string& pagePath, const std::function<std::string()>& buildPage) {

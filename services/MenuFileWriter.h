@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -7,6 +8,12 @@
 namespace kestrune {
 
 class CAppletParameters;
+class TaskProgress;
+
+// A document save's progress counts up to kSaveProgressSteps; the first kPageTextSteps
+// stand for building the page text, which the caller does before it calls SaveMenuFile.
+inline constexpr std::uint64_t kSaveProgressSteps = 8000;
+inline constexpr std::uint64_t kPageTextSteps = 2000;
 
 // What a save has to tell besides success.
 struct SaveNotes {
@@ -31,10 +38,14 @@ struct SaveNotes {
 // Media are copied only when they are what their field says (by their first bytes) and no
 // link leads outside their folder; each refused or failed copy adds a report line to
 // notes->warnings. No temporary file outlives a failed save. On failure *error holds the
-// message.
-bool SaveMenuFile(CAppletParameters& applet, const std::string& target, const std::string& folder,
+// message. The model is only read, so another thread may read it at the same time.
+// progress, when given (document mode), advances through the steps of the save; a Cancel
+// seen before the renames makes the save return false with an empty *error, the page and
+// the menu file untouched and no temporary file left (media copied until then stay).
+bool SaveMenuFile(const CAppletParameters& applet, const std::string& target, const std::string& folder,
                   const std::string& pageText, bool templateMode, const std::string& templateName,
-                  const std::string& appDir, std::string* error = nullptr, SaveNotes* notes = nullptr);
+                  const std::string& appDir, std::string* error = nullptr, SaveNotes* notes = nullptr,
+                  TaskProgress* progress = nullptr);
 
 // The page file's leftover from a save cut off between its two renames: when a temporary
 // page beside pagePath holds exactly the page buildPage gives and the page itself does

@@ -68,6 +68,10 @@ public:
     bool EditProperties(const std::function<bool()>& write, kestrune::CVorane* menu = nullptr,
                         kestrune::CVoraneItem* item = nullptr, const QString& text = {});
 
+    // While held, every edit, undo and redo is refused (a save reads the model on another
+    // thread). Holds nest.
+    void HoldEdits(bool hold) { m_busy += hold ? 1 : -1; }
+
     // Several edits as one step (a drag that moves an item).
     void BeginStep(const QString& text);
     void EndStep();

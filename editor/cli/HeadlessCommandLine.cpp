@@ -1,5 +1,6 @@
 #include "cli/HeadlessCommandLine.h"
 
+#include <memory>
 #include <QCoreApplication>
 #include <QString>
 
@@ -15,6 +16,8 @@
 #include "app/ProgramFolders.h"
 #include "app/QSettingsStore.h"
 #include "base/SafeFile.h"
+#include "cli/DocumentHeap.h"
+#include "persist/MenuFileText.h"
 #include "cli/HeadlessTexts.h"
 #include "model/AppletParameters.h"
 #include "services/ParameterCheck.h"
@@ -221,10 +224,15 @@ int PrintLayout(const Request& request, HeadlessEnvironment& env) {
     return 0;
 }
 
-int Execute(const Request& request, HeadlessEnvironment& env) {
-    if (request.action == Action::Layout) return PrintLayout(request, env);
+// The size of the menu file the command reads; 0 when it cannot be told.
+std::uintmax_t MenuFileBytes(const std::string& pagePath) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(MenuFilePathFor(pagePath), error);
+    return error ? 0 : size;
+}
+
+int ExecuteOn(CAppletParameters& applet, const Request& request, HeadlessEnvironment& env) {
     StreamDocumentHost host(env.err);
-    CAppletParameters applet;
     if (request.action == Action::New) {
         const int position = ParsePosition(request.file);
         CTemplateStore store(env.settings, env.appDir, env.userDir);
@@ -241,6 +249,7 @@ int Execute(const Request& request, HeadlessEnvironment& env) {
         return SaveTo(applet, request, env, host);
     }
 
+    if (env.processEndsAfter) PrepareHeapForDocument(MenuFileBytes(request.file));
     if (!OpenDocument(applet, request.file, host)) return 1;
     switch (request.action) {
         case Action::Params:
@@ -258,6 +267,14 @@ int Execute(const Request& request, HeadlessEnvironment& env) {
         default:
             return 2;
     }
+}
+
+int Execute(const Request& request, HeadlessEnvironment& env) {
+    if (request.action == Action::Layout) return PrintLayout(request, env);
+    auto applet = std::make_unique<CAppletParameters>();
+    const int status = ExecuteOn(*applet, request, env);
+    if (env.processEndsAfter) (void)applet.release();
+    return status;
 }
 
 std::string VersionText() { return std::string("Kestrune ") + KESTRUNE_VERSION + "\n"; }
@@ -307,7 +324,7 @@ int RunHeadless(int argc, char** argv) {
     QSettingsStore settings;
     const ProgramFolders folders = FindProgramFolders(QCoreApplication::applicationDirPath());
     HeadlessEnvironment environment{folders.appDir.toLocal8Bit().toStdString(), settings, std::cout, std::cerr,
-                                    folders.userDir.toLocal8Bit().toStdString()};
+                                    folders.userDir.toLocal8Bit().toStdString(), true};
     const int status = RunHeadlessCommand(args, environment);
     settings.Sync();
     return status;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <filesystem>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include "app/DialogService.h"
 #include "app/KestruneApp.h"
@@ -22,7 +23,12 @@
 
 CDocumentFlow::CDocumentFlow(CKestruneDoc& doc, kestrune::CTemplateStore& templates, CRecentFileList& recentFiles,
                              QWidget* dialogParent)
-    : m_doc(doc), m_app(doc.App()), m_templates(templates), m_recentFiles(recentFiles), m_dialogParent(dialogParent) {}
+    : m_doc(doc),
+      m_app(doc.App()),
+      m_templates(templates),
+      m_recentFiles(recentFiles),
+      m_dialogParent(dialogParent),
+      m_work(dialogParent) {}
 
 void CDocumentFlow::CommitPendingEdits() {
     if (m_doc.m_pTreeView) m_doc.m_pTreeView->CommitActivePage();
@@ -79,11 +85,22 @@ bool CDocumentFlow::NewDocument() {
     return true;
 }
 
-bool CDocumentFlow::OpenDocumentFile(const QString& path) {
+bool CDocumentFlow::ReadAndReplace(const QString& path) {
     const std::string bytes = path.toLocal8Bit().toStdString();
-    const bool opened =
-        m_doc.ReplaceModel([&](kestrune::CAppletParameters& applet) { return kestrune::OpenDocument(applet, bytes, *this); });
-    if (!opened) return false;
+    kestrune::DocumentRead read;
+    // The worker fills a model of its own; the open document stays live meanwhile.
+    if (!m_work.Run(shelltexts::kOpeningFile.arg(QFileInfo(path).fileName()),
+                    [&](kestrune::TaskProgress& progress) { read = kestrune::ReadDocumentFile(bytes, &progress); }))
+        read.cancelled = true;  // another Open or Save is running
+    m_lastCancelled = read.cancelled;
+    const bool opened = m_doc.ReplaceModel(
+        [&](kestrune::CAppletParameters& applet) { return kestrune::AcceptDocumentRead(applet, read, *this); });
+    emit workEnded();
+    return opened;
+}
+
+bool CDocumentFlow::OpenDocumentFile(const QString& path) {
+    if (!ReadAndReplace(path)) return false;
     m_doc.SetModifiedFlag(false);
     Remember(path);
     return true;
@@ -103,10 +120,7 @@ bool CDocumentFlow::OpenStartFile(const QString& path) {
     const QFileInfo file(path);
     if (file.suffix().compare(QLatin1String("kst"), Qt::CaseInsensitive) != 0) return OpenDocumentFile(path);
     if (const QString page = PageBesideMenuFile(file); !page.isEmpty()) return OpenDocumentFile(page);
-    const std::string bytes = path.toLocal8Bit().toStdString();
-    const bool opened =
-        m_doc.ReplaceModel([&](kestrune::CAppletParameters& applet) { return kestrune::OpenDocument(applet, bytes, *this); });
-    if (!opened) return false;
+    if (!ReadAndReplace(path)) return false;
     m_doc.SetPathName(QString());
     m_doc.SetModifiedFlag(false);
     return true;
@@ -126,19 +140,57 @@ QString CDocumentFlow::AskSavePath() const {
     return path;
 }
 
+kestrune::DocumentWrite CDocumentFlow::WriteInBackground(const QString& path, std::string& missing) {
+    const std::string page = path.toLocal8Bit().toStdString();
+    const std::string folder = kestrune::convert::PathFromQt(QFileInfo(path).absolutePath());
+    const std::string appDir = m_app.AppDir();
+    const bool withRuntime = m_doc.m_bScriptRuntime != 0;
+    const QString label = shelltexts::kSavingFile.arg(QFileInfo(path).fileName());
+    kestrune::CAppletParameters& applet = m_doc.Applet();
+    kestrune::DocumentWrite write;
+    const auto writeFiles = [&](kestrune::TaskProgress& progress) {
+        write = kestrune::WriteDocumentFiles(applet, page, appDir, withRuntime, &progress);
+        // Never silently: every media file the save could not find is listed afterwards.
+        if (write.saved) missing = MissingMediaLines(applet);
+    };
+    // The worker reads the model: no edit may change it meanwhile. Media moved away since
+    // the last save are found again through the copies it made; taking them is an edit,
+    // made here between two runs of the worker (rarely needed).
+    std::vector<MovedMedia> moved;
+    const auto runHeld = [&](const std::function<void(kestrune::TaskProgress&)>& work) {
+        m_doc.HoldEdits(true);
+        const QScopeGuard release([&] { m_doc.HoldEdits(false); });
+        return m_work.Run(label, work);
+    };
+    const bool ran = runHeld([&](kestrune::TaskProgress& progress) {
+        moved = FindMovedMedia(applet, folder);
+        if (moved.empty()) writeFiles(progress);
+    });
+    if (!ran) write.cancelled = true;  // another Open or Save is running
+    if (moved.empty()) return write;
+    if (m_work.LastCancelled()) {
+        write.cancelled = true;
+        return write;
+    }
+    RelinkMovedMedia(m_doc, moved);
+    CommitPendingEdits();
+    if (!runHeld(writeFiles)) write.cancelled = true;
+    return write;
+}
+
 bool CDocumentFlow::Save(bool saveAs) {
     const QString path = saveAs || m_doc.PathName().isEmpty() ? AskSavePath() : m_doc.PathName();
     if (path.isEmpty()) return false;
     m_savingPath = QFileInfo(path).absoluteFilePath();
-    // Media moved away since the last save are found again through the copies it made.
     CommitPendingEdits();
-    RelinkMovedMedia(m_doc, QFileInfo(path).absolutePath());
-    const bool saved = kestrune::SaveDocument(m_doc.Applet(), path.toLocal8Bit().toStdString(), m_app.AppDir(),
-                                              *this, m_doc.m_bScriptRuntime != 0);
+    std::string missing;
+    const kestrune::DocumentWrite write = WriteInBackground(path, missing);
+    m_lastCancelled = write.cancelled;
+    const bool saved = kestrune::AcceptDocumentWrite(m_doc.Applet(), path.toLocal8Bit().toStdString(), write, *this);
     m_savingPath.clear();
+    emit workEnded();
     if (!saved) return false;
-    // Never silently: every media file the save could not find is listed in the message pane.
-    if (const std::string missing = MissingMediaLines(m_doc.Applet()); !missing.empty() && m_doc.m_pInfoView)
+    if (!missing.empty() && m_doc.m_pInfoView)
         m_doc.m_pInfoView->SetMessageText(shelltexts::kSaveMissingMedia + kestrune::convert::LabelToWidget(missing));
     m_doc.SetModifiedFlag(false);
     Remember(path);

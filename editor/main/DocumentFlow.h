@@ -3,6 +3,10 @@
 #include <QObject>
 #include <QString>
 
+#include <string>
+
+#include "main/BackgroundWork.h"
+#include "services/DocumentFile.h"
 #include "services/DocumentHost.h"
 
 class CKestruneApp;
@@ -14,7 +18,10 @@ class CTemplateStore;
 }
 
 // New, Open, Save and Save As with the save question: nothing the user has not saved is
-// lost without being asked, and a failed save counts as a refusal to go on.
+// lost without being asked, and a failed save counts as a refusal to go on. Open and Save
+// read and write on a worker thread with a progress dialog and Cancel; each call still
+// returns when its work has ended. A cancelled Open keeps the open document as it was, a
+// cancelled Save keeps the files on disk and the modified mark.
 class CDocumentFlow : public QObject, public kestrune::IDocumentHost {
     Q_OBJECT
 public:
@@ -38,6 +45,13 @@ public:
     // Where the file choosers start: the document's folder, or the home folder for a new one.
     QString DialogFolder() const;
 
+    // Whether an Open or Save is reading or writing right now, and its Cancel.
+    bool IsWorking() const { return m_work.IsRunning(); }
+    void CancelWork() { m_work.Cancel(); }
+    // Whether the last Open or Save ended by a Cancel.
+    bool LastWorkCancelled() const { return m_lastCancelled; }
+    CBackgroundWork& Work() { return m_work; }
+
     // IDocumentHost
     void CommitPendingEdits() override;
     void ReportMessage(const std::string& text) override;
@@ -45,10 +59,16 @@ public:
 
 signals:
     void recentFilesChanged();
+    // An Open or Save has ended, however it ended.
+    void workEnded();
 
 private:
     QString AskSavePath() const;
     void Remember(const QString& path);
+    // Reads the document on the worker; on success it replaces the open one in one step.
+    bool ReadAndReplace(const QString& path);
+    // Writes the document's files on the worker; missing gets the media not found.
+    kestrune::DocumentWrite WriteInBackground(const QString& path, std::string& missing);
 
     CKestruneDoc& m_doc;
     CKestruneApp& m_app;
@@ -56,4 +76,6 @@ private:
     CRecentFileList& m_recentFiles;
     QWidget* m_dialogParent;
     QString m_savingPath;  // the page file a save is writing, while it runs
+    CBackgroundWork m_work;
+    bool m_lastCancelled = false;
 };

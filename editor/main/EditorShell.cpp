@@ -25,7 +25,7 @@ CEditorShell::CEditorShell(const ProgramFolders& folders, IDialogService& dialog
 
 CEditorShell::~CEditorShell() = default;
 
-bool CEditorShell::Start(const QString& fileToOpen) {
+void CEditorShell::CreateFrame() {
     const kestrune::BrowserChoice choice = kestrune::LoadBrowserChoice(m_app.Settings());
     m_app.m_nBrowserMode = choice.mode;
     m_app.m_strBrowserPath = QString::fromLocal8Bit(choice.path);
@@ -34,8 +34,29 @@ bool CEditorShell::Start(const QString& fileToOpen) {
 
     m_frame = std::make_unique<CMainFrame>(m_doc, m_templates);
     InstallMenuPreviewCommand(*m_frame);
-    if (fileToOpen.isEmpty()) return m_frame->Flow().NewDocument();
-    return m_frame->Flow().OpenStartFile(fileToOpen);
+}
+
+bool CEditorShell::OpenFirstDocument(const QString& fileToOpen) {
+    CDocumentFlow& flow = m_frame->Flow();
+    if (fileToOpen.isEmpty()) return flow.NewDocument();
+    if (flow.OpenStartFile(fileToOpen)) return true;
+    return flow.LastWorkCancelled() && flow.NewDocument();
+}
+
+bool CEditorShell::Start(const QString& fileToOpen) {
+    if (!m_frame) CreateFrame();
+    return OpenFirstDocument(fileToOpen);
+}
+
+bool CEditorShell::StartShown(const QString& fileToOpen) {
+    if (!m_frame) CreateFrame();
+    if (fileToOpen.isEmpty()) {
+        const bool started = OpenFirstDocument(fileToOpen);
+        Show();
+        return started;
+    }
+    Show();
+    return OpenFirstDocument(fileToOpen);
 }
 
 void CEditorShell::Show() {

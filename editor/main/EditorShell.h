@@ -25,6 +25,13 @@ public:
     // Loads the browser choice, seeds the template list, creates the main window and
     // performs New, or opens the given page or menu file. False when it cannot be opened.
     bool Start(const QString& fileToOpen = {});
+    // The same for the program's start: the main window shows first, and a named document
+    // loads into it with its progress in view. A load the user cancels leaves New's
+    // document instead.
+    bool StartShown(const QString& fileToOpen);
+    // Loads the browser choice, seeds the template list and creates the main window, without
+    // a document; Start and StartShown do it when it has not been done.
+    void CreateFrame();
     // Shows the main window with its saved placement.
     void Show();
     // At program end: the preview folder goes, and the run's private folder with it.
@@ -36,6 +43,8 @@ public:
     CMainFrame& Frame() { return *m_frame; }
 
 private:
+    bool OpenFirstDocument(const QString& fileToOpen);
+
     CKestruneApp m_app;
     kestrune::CTemplateStore m_templates;
     CKestruneDoc m_doc;

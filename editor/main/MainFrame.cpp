@@ -436,6 +436,14 @@ void CMainFrame::WriteWindowSettings() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    // A running Open or Save stops first; the close comes back once it has.
+    if (m_flow->IsWorking()) {
+        m_flow->CancelWork();
+        connect(m_flow.get(), &CDocumentFlow::workEnded, this, &QWidget::close,
+                Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+        event->ignore();
+        return;
+    }
     // Written first and kept even when the user then cancels the close.
     WriteWindowSettings();
     if (!m_flow->SaveModified()) {

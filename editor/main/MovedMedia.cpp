@@ -23,35 +23,40 @@ std::string CopyInFolder(MediaFileSearch& search, const std::string& stored, con
     return copy ? copy->path.string() : std::string();
 }
 
-bool Relink(MediaFileSearch& search, std::string& stored, const std::string& folder, int& count) {
-    const std::string copy = CopyInFolder(search, stored, folder);
-    if (copy.empty()) return false;
-    stored = copy;
-    ++count;
-    return true;
+void Look(MediaFileSearch& search, std::string& stored, const std::string& folder, std::vector<MovedMedia>& moved) {
+    if (std::string copy = CopyInFolder(search, stored, folder); !copy.empty()) moved.push_back({&stored, std::move(copy)});
 }
 }  // namespace
 
-int RelinkMovedMedia(CKestruneDoc& doc, const QString& documentFolder) {
-    const std::string folder = convert::PathFromQt(documentFolder);
-    int count = 0;
+std::vector<MovedMedia> FindMovedMedia(CAppletParameters& applet, const std::string& documentFolder) {
+    std::vector<MovedMedia> moved;
+    MediaFileSearch search;
+    Look(search, applet.m_appBKImagePath, documentFolder, moved);
+    Look(search, applet.m_appBKAudioPath, documentFolder, moved);
+    std::vector<CVorane*> pending;
+    for (auto it = applet.m_menus.rbegin(); it != applet.m_menus.rend(); ++it) pending.push_back(it->get());
+    while (!pending.empty()) {
+        CVorane* menu = pending.back();
+        pending.pop_back();
+        for (auto it = menu->m_items.rbegin(); it != menu->m_items.rend(); ++it)
+            if (CVorane* sub = (*it)->m_subMenu.Existing()) pending.push_back(sub);
+        for (const auto& item : menu->m_items)
+            for (std::string* field : {&item->m_normalImage, &item->m_overImage, &item->m_clickImage,
+                                       &item->m_overAudio, &item->m_clickAudio})
+                Look(search, *field, documentFolder, moved);
+    }
+    return moved;
+}
+
+int RelinkMovedMedia(CKestruneDoc& doc, const std::vector<MovedMedia>& moved) {
+    if (moved.empty()) return 0;
     doc.EditProperties(
         [&] {
-            MediaFileSearch search;
-            CAppletParameters& applet = doc.Applet();
-            Relink(search, applet.m_appBKImagePath, folder, count);
-            Relink(search, applet.m_appBKAudioPath, folder, count);
-            ForEachObject(
-                applet, [](CVorane&) {},
-                [&](CVoraneItem& item) {
-                    for (std::string* field : {&item.m_normalImage, &item.m_overImage, &item.m_clickImage,
-                                               &item.m_overAudio, &item.m_clickAudio})
-                        Relink(search, *field, folder, count);
-                });
-            return count > 0;
+            for (const MovedMedia& media : moved) *media.storedPath = media.copy;
+            return true;
         },
         nullptr, nullptr, undotexts::kRelinkMedia);
-    return count;
+    return static_cast<int>(moved.size());
 }
 
 std::string MissingMediaLines(const CAppletParameters& applet) {

@@ -25,7 +25,11 @@ std::vector<fs::path> Inputs(const char* target) {
 TEST(FuzzRegressionTest, MenuFileInputsReadAndRoundTrip) {
     const auto inputs = Inputs("menu_file");
     ASSERT_FALSE(inputs.empty());
-    for (const fs::path& input : inputs) EXPECT_TRUE(fuzz::MenuFileRoundTripHolds(test::ReadAll(input))) << input;
+    test::TempDir folder;
+    for (const fs::path& input : inputs) {
+        EXPECT_TRUE(fuzz::MenuFileRoundTripHolds(test::ReadAll(input))) << input;
+        EXPECT_TRUE(fuzz::InOrderReadAgreesWithTable(test::ReadAll(input), folder.Root())) << input;
+    }
 }
 
 TEST(FuzzRegressionTest, TemplateFileInputsKeepTheStorePromises) {

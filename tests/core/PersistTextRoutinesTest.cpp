@@ -84,15 +84,15 @@ TEST(KeyTableTest, LinesAreTrimmedAndSplitAtTheFirstEquals) {
         "[Other]\n"
         "Link=other\n"
         "Last=no line end");
-    ASSERT_NE(table.Find("Vorane2.0", "Link"), nullptr);
+    ASSERT_NE(table.Find("Vorane2.0", "Link"), std::nullopt);
     EXPECT_EQ(*table.Find("Vorane2.0", "Link"), " a=b=c");
     EXPECT_EQ(*table.Find("Vorane2.0", "NoEquals"), "");
     EXPECT_EQ(*table.Find("Vorane2.0", "Twice"), "second");
     EXPECT_EQ(*table.Find("Other", "Link"), "other");
     EXPECT_EQ(*table.Find("Other", "Last"), "no line end");
-    EXPECT_EQ(table.Find("Vorane2.0", "link"), nullptr);
-    EXPECT_EQ(table.Find("", "Orphan"), nullptr);
-    EXPECT_EQ(table.Find("vorane2.0", "Link"), nullptr);
+    EXPECT_EQ(table.Find("Vorane2.0", "link"), std::nullopt);
+    EXPECT_EQ(table.Find("", "Orphan"), std::nullopt);
+    EXPECT_EQ(table.Find("vorane2.0", "Link"), std::nullopt);
 }
 
 TEST(KeyTableTest, AnyLookupOrderFindsTheLastEntryOfASectionOpenedAgain) {
@@ -105,12 +105,12 @@ TEST(KeyTableTest, AnyLookupOrderFindsTheLastEntryOfASectionOpenedAgain) {
         EXPECT_EQ(*table.Find("A", "k"), "second");
         for (int i : {0, 1, 2, 499, 250, 251, 7})
             EXPECT_EQ(*table.Find("B", "n" + std::to_string(i)), std::to_string(i));
-        EXPECT_EQ(table.Find("B", "k"), nullptr);
-        EXPECT_EQ(table.Find("B", "k2"), nullptr);
-        EXPECT_EQ(table.Find("A", "n0"), nullptr);
+        EXPECT_EQ(table.Find("B", "k"), std::nullopt);
+        EXPECT_EQ(table.Find("B", "k2"), std::nullopt);
+        EXPECT_EQ(table.Find("A", "n0"), std::nullopt);
         EXPECT_EQ(*table.Find("A", "k2"), "x");
     }
-    EXPECT_EQ(table.Find("B", "n500"), nullptr);
+    EXPECT_EQ(table.Find("B", "n500"), std::nullopt);
 }
 
 TEST(KeyTableTest, GetKeyFieldsGivesExactlyNFields) {

@@ -7,8 +7,10 @@
 #include <sstream>
 
 #include "app/QSettingsStore.h"
+#include "cli/DocumentHeap.h"
 #include "cli/HeadlessCommandLine.h"
 #include "model/AppletParameters.h"
+#include "model/VoraneItem.h"
 #include "services/ParameterCheck.h"
 #include "services/DocumentFile.h"
 #include "services/DocumentHost.h"
@@ -54,6 +56,17 @@ bool IsHeadless(std::vector<const char*> args) {
 class HeadlessTest : public QObject {
     Q_OBJECT
 private slots:
+    // First of all, on the heap as a run of the program finds it: nothing big freed yet.
+    void theHeapForABigDocumentAsksForHugePages() {
+        PrepareHeapForDocument(std::uintmax_t{64} << 20);
+        QFile maps(QStringLiteral("/proc/self/smaps"));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        const QByteArray text = maps.readAll();
+        if (!QFile::exists(QStringLiteral("/sys/kernel/mm/transparent_hugepage/enabled")))
+            QSKIP("the system has no huge pages");
+        QVERIFY(text.contains(" hg "));
+    }
+
     void recognisesItsOwnOptionsOnly() {
         QVERIFY(IsHeadless({"--html", "x.htm"}));
         QVERIFY(IsHeadless({"--app-dir", "/opt/k", "--check", "x.htm"}));
@@ -279,6 +292,38 @@ private slots:
         QCOMPARE(html.exitCode(), 0);
         QCOMPARE(html.readAllStandardOutput().toStdString(), ReadFile(page));
         QVERIFY(html.readAllStandardError().isEmpty());
+    }
+
+    // A document big enough that the program readies its heap for it (huge pages, the
+    // model left to the system at the end) gives the very page it was saved with.
+    void aBigDocumentGivesTheSamePageFromTheProgram() {
+        QTemporaryDir dir;
+        kestrune::CAppletParameters applet;
+        const std::string description(300, 'd');
+        for (int m = 0; m < 100; ++m) {
+            auto menu = std::make_unique<kestrune::CVorane>(0, "top-level Menu");
+            for (int i = 0; i < 10; ++i) {
+                auto item = std::make_unique<kestrune::CVoraneItem>("item " + std::to_string(i));
+                for (int j = 0; j < 60; ++j) {
+                    auto sub = std::make_unique<kestrune::CVoraneItem>("sub " + std::to_string(j));
+                    sub->m_description = description;
+                    sub->m_visible = j % 7 != 0;
+                    item->m_subMenu->AddItem(std::move(sub), 0);
+                }
+                menu->AddItem(std::move(item), 0);
+            }
+            applet.m_menus.push_back(std::move(menu));
+        }
+        const QString page = dir.filePath(QStringLiteral("big.htm"));
+        SilentHost host;
+        QVERIFY(kestrune::SaveDocument(applet, page.toStdString(), kProgramFolder, host));
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("big.kst"))).size() > (qint64{16} << 20));
+
+        QProcess html;
+        html.start(QString::fromStdString(kProgramFolder) + QStringLiteral("/kestrune"), {QStringLiteral("--html"), page});
+        QVERIFY(html.waitForFinished(120000));
+        QCOMPARE(html.exitCode(), 0);
+        QVERIFY(html.readAllStandardOutput().toStdString() == ReadFile(page));
     }
 };
 

@@ -1,0 +1,196 @@
+#include "persist/MenuFileParts.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <utility>
+
+#include "base/TextRoutines.h"
+#include "model/AppletParameters.h"
+#include "model/VoraneItem.h"
+#include "base/FileAccess.h"
+#include "persist/KeyTable.h"
+#include "persist/MenuFileReader.h"
+#include "persist/MenuFileText.h"
+#include "persist/PersistTexts.h"
+
+namespace kestrune {
+
+namespace {
+
+bool IsRegularFile(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+}  // namespace
+
+void MediaPrefixes::Apply(std::string& value, const std::string& prefix, const std::string& fallback) {
+    if (value.empty() || (prefix.empty() && fallback.empty())) return;
+    if (!fallback.empty() && !IsRegularFile(prefix + value) && IsRegularFile(fallback + value))
+        value = fallback + value;
+    else
+        value.insert(0, prefix);
+}
+
+MediaPrefixes PrefixesFor(bool templateMode, const std::string& appDir, const std::string& shippedDir) {
+    if (!templateMode) return {};
+    MediaPrefixes prefixes{JoinPath(appDir, texts::kSampleImageFolder) + "/",
+                           JoinPath(appDir, texts::kSampleAudioFolder) + "/", {}, {}};
+    if (!shippedDir.empty() && shippedDir != appDir) {
+        prefixes.fallbackImage = JoinPath(shippedDir, texts::kSampleImageFolder) + "/";
+        prefixes.fallbackAudio = JoinPath(shippedDir, texts::kSampleAudioFolder) + "/";
+    }
+    return prefixes;
+}
+
+void SplitEntry(std::string_view line, std::string_view& key, std::string_view& value) {
+    const std::size_t equals = line.find('=');
+    key = equals == std::string_view::npos ? line : TrimView(line.substr(0, equals));
+    value = equals == std::string_view::npos ? std::string_view() : line.substr(equals + 1);
+}
+
+void ReadAppletStyle(CAppletParameters& applet, std::string_view value, const MediaPrefixes& prefixes) {
+    const auto f = SplitFixedFields<11>(value);
+    applet.m_HTMLTitle = f[0];
+    applet.m_Align = ParseNumber(f[1]);
+    applet.m_appWidth = ParseNumber(f[2]);
+    applet.m_appHeight = ParseNumber(f[3]);
+    applet.m_appBKColor = ParseNumber(f[4]);
+    applet.m_appBKImagePath = f[6];
+    applet.m_appBKImageMode = ParseNumber(f[7]);
+    applet.m_appBKImageX = ParseNumber(f[8]);
+    applet.m_appBKImageY = ParseNumber(f[9]);
+    applet.m_appBKAudioPath = f[10];
+    prefixes.Image(applet.m_appBKImagePath);
+    prefixes.Audio(applet.m_appBKAudioPath);
+}
+
+void ReadMenuStyle(CVorane& menu, std::string_view value) {
+    const auto f = SplitFixedFields<12>(value);
+    std::int32_t* fields[] = {&menu.m_BKColor, &menu.m_BKStyle, &menu.m_MenuAlign, &menu.m_Corner,
+                              &menu.m_xPos,    &menu.m_yPos,    &menu.m_Width,     &menu.m_Height,
+                              &menu.m_ItemGap, &menu.m_BorderThick};
+    for (std::size_t i = 0; i < std::size(fields); ++i) *fields[i] = ParseNumber(f[i]);
+    menu.m_name = f[10];
+    menu.m_visible = ParseNumber(f[11]);
+}
+
+void ReadItemStyles(CVorane& menu, std::string_view value) {
+    const auto f = SplitFixedFields<45>(value);
+    for (std::size_t g = 0; g < 3; ++g) {
+        ItemStyle& s = menu.m_itemStyle[g];
+        std::int32_t* fields[] = {&s.BKColor,   &s.FRColor,   &s.ItemFillStyle, &s.FontEffect,  &s.FontName,
+                                  &s.FontSize,  &s.FontStyle, &s.ImageAlign,    &s.TextAlign,   &s.ImageOffset,
+                                  &s.TextOffset, &s.GradientDirection, &s.ItemBorderStyle};
+        for (std::size_t i = 0; i < std::size(fields); ++i) *fields[i] = ParseNumber(f[15 * g + i]);
+    }
+}
+
+void ReadItem(CVoraneItem& item, std::string_view value, const MediaPrefixes& prefixes) {
+    const auto f = SplitFixedFields<10>(value);
+    item.m_label = DecodeMenuFileLabel(f[0]);
+    item.m_description = f[1];
+    item.m_link = f[2];
+    item.m_target = f[3];
+    item.m_normalImage = f[4];
+    item.m_overImage = f[5];
+    item.m_clickImage = f[6];
+    item.m_overAudio = f[7];
+    item.m_clickAudio = f[8];
+    item.m_visible = ParseNumber(f[9]);
+    for (std::string* image : {&item.m_normalImage, &item.m_overImage, &item.m_clickImage})
+        prefixes.Image(*image);
+    for (std::string* audio : {&item.m_overAudio, &item.m_clickAudio}) prefixes.Audio(*audio);
+}
+
+MenuPlan::MenuPlan(std::string_view miscValue, std::size_t textSize) {
+    m_claimedMenus =
+        static_cast<std::size_t>(std::max<std::int32_t>(ParseNumber(ExtractField(miscValue, 0, ',')), 0));
+    std::size_t objectBudget = CKeyTable::ModelObjectBudgetFor(textSize);
+    const std::size_t usefulFields = 2 + 2 * std::min(m_claimedMenus, objectBudget);
+    m_misc = SplitFields(miscValue, ',', usefulFields);
+    m_menuCount = std::min({m_claimedMenus, m_misc.size() - 1, objectBudget});
+    objectBudget -= m_menuCount;
+    m_itemBudget = std::min(m_misc.size(), objectBudget);
+}
+
+std::size_t MenuPlan::TakeItemCount(std::size_t k) {
+    const std::int64_t wanted = k + 1 < m_misc.size() ? ParseNumber(m_misc[k + 1]) : 0;
+    const auto count = static_cast<std::size_t>(std::clamp<std::int64_t>(wanted, 0, m_itemBudget));
+    m_itemBudget -= count;
+    return count;
+}
+
+void ReadMenus::Add(std::unique_ptr<CVorane> menu) {
+    menuAt.push_back(menu.get());
+    menus.push_back(std::move(menu));
+}
+
+namespace {
+
+constexpr int kUnowned = -2;
+constexpr int kTopLevel = -1;
+
+// Entry "item-menu" or "-menu". Entries without "-" claim nothing.
+bool ParseRelation(std::string_view entry, bool& topLevel, std::int64_t& item, std::int64_t& menu) {
+    const std::size_t dash = entry.find('-');
+    if (dash == std::string_view::npos) return false;
+    topLevel = dash == 0;
+    item = topLevel ? -1 : ParseNumber(entry.substr(0, dash));
+    menu = ParseNumber(entry.substr(dash + 1));
+    return true;
+}
+
+}  // namespace
+
+std::size_t LinkMenus(CAppletParameters& applet, ReadMenus& read, const MenuPlan& plan) {
+    const std::vector<std::string_view>& misc = plan.Misc();
+    const std::size_t claimedMenus = plan.ClaimedMenus();
+    std::size_t tooDeep = 0;
+    const std::size_t menuCount = read.menus.size();
+    std::vector<int> owner(menuCount, kUnowned);
+    std::vector<std::int64_t> subMenuOf(read.items.size(), -1);
+    std::vector<std::size_t> topLevel;
+    for (std::size_t r = 0; r < claimedMenus; ++r) {
+        const std::size_t index = claimedMenus + 1 + r;
+        if (index >= misc.size()) break;
+        bool isTop = false;
+        std::int64_t item = 0;
+        std::int64_t menu = 0;
+        if (!ParseRelation(misc[index], isTop, item, menu)) continue;
+        if (menu < 0 || static_cast<std::size_t>(menu) >= menuCount || owner[menu] != kUnowned) continue;
+        if (isTop) {
+            owner[menu] = kTopLevel;
+            topLevel.push_back(static_cast<std::size_t>(menu));
+        } else if (item >= 0 && static_cast<std::size_t>(item) < read.items.size() && subMenuOf[item] < 0) {
+            owner[menu] = static_cast<int>(item);
+            subMenuOf[item] = menu;
+        }
+    }
+
+    std::vector<std::pair<std::size_t, int>> pending;  // menu, depth
+    for (std::size_t top : topLevel) {
+        pending.emplace_back(top, 0);
+        while (!pending.empty()) {
+            const auto [menu, depth] = pending.back();
+            pending.pop_back();
+            if (!read.menuAt[menu]) continue;
+            const std::size_t end = read.firstItem[menu] + read.menuAt[menu]->m_items.size();
+            for (std::size_t i = read.firstItem[menu]; i < end; ++i) {
+                if (subMenuOf[i] < 0) continue;
+                const auto child = static_cast<std::size_t>(subMenuOf[i]);
+                if (depth >= kMaxMenuDepth) {
+                    ++tooDeep;
+                    continue;
+                }
+                read.items[i]->SetSubMenu(std::move(read.menus[child]));
+                pending.emplace_back(child, depth + 1);
+            }
+        }
+        std::unique_ptr<CVorane>& menu = read.menus[top];
+        applet.AddTopLevelMenu(menu ? std::move(menu) : std::make_unique<CVorane>(0, kSubMenuName), 0);
+    }
+    return tooDeep;
+}
+
+}  // namespace kestrune

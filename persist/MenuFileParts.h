@@ -1,0 +1,101 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrune {
+
+class CAppletParameters;
+class CVorane;
+class CVoraneItem;
+
+// The pieces both menu-file readers share: how one line's value fills the model, how many
+// menus and items "Misc" lets a file make, and how the read menus are linked.
+
+struct MediaPrefixes {
+    std::string image;  // empty outside template mode
+    std::string audio;
+    // The shipped sample folders when the user's own differ: a file missing from the
+    // user's folder and present there is named there.
+    std::string fallbackImage;
+    std::string fallbackAudio;
+
+    void Image(std::string& value) const { Apply(value, image, fallbackImage); }
+    void Audio(std::string& value) const { Apply(value, audio, fallbackAudio); }
+
+private:
+    static void Apply(std::string& value, const std::string& prefix, const std::string& fallback);
+};
+
+MediaPrefixes PrefixesFor(bool templateMode, const std::string& appDir, const std::string& shippedDir = {});
+
+// Field i of a comma-separated value, or empty when the value has fewer fields; what lies
+// beyond the last wanted field is ignored.
+template <std::size_t N>
+std::array<std::string_view, N> SplitFixedFields(std::string_view value) {
+    std::array<std::string_view, N> fields{};
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < N && start < value.size(); ++i) {
+        const std::size_t next = value.find(',', start);
+        if (next == std::string_view::npos) {
+            fields[i] = value.substr(start);
+            break;
+        }
+        fields[i] = value.substr(start, next - start);
+        start = next + 1;
+    }
+    return fields;
+}
+
+// A line's key and value: the key is trimmed, the value is everything after the first "=".
+void SplitEntry(std::string_view line, std::string_view& key, std::string_view& value);
+
+void ReadAppletStyle(CAppletParameters& applet, std::string_view value, const MediaPrefixes& prefixes);
+void ReadMenuStyle(CVorane& menu, std::string_view value);
+void ReadItemStyles(CVorane& menu, std::string_view value);
+void ReadItem(CVoraneItem& item, std::string_view value, const MediaPrefixes& prefixes);
+
+// How many menus, and items per menu, a "Misc" value lets a file of textSize bytes make.
+// Each menu has its item count and each item its relation in "Misc", so menus and items
+// beyond its fields are damage. Menus and items together also stay within what the
+// file's size can describe, and "Misc" is split no further than those menus need, so
+// the work and the memory are bounded by the file's size.
+class MenuPlan {
+public:
+    MenuPlan(std::string_view miscValue, std::size_t textSize);
+    std::size_t MenuCount() const { return m_menuCount; }
+    std::size_t ClaimedMenus() const { return m_claimedMenus; }
+    // The items of menu k; asked once per menu, in order, as each takes from the budget.
+    std::size_t TakeItemCount(std::size_t k);
+    const std::vector<std::string_view>& Misc() const { return m_misc; }
+
+private:
+    std::size_t m_claimedMenus = 0;
+    std::size_t m_menuCount = 0;
+    std::size_t m_itemBudget = 0;
+    std::vector<std::string_view> m_misc;
+};
+
+// The menus and items a "Misc" value describes, before they are linked. An empty menu of
+// default style is not made: the item it belongs to makes one when it is first asked.
+struct ReadMenus {
+    std::vector<std::unique_ptr<CVorane>> menus;
+    std::vector<CVorane*> menuAt;        // stays valid once a menu is handed on; nullptr when not made
+    std::vector<CVoraneItem*> items;     // in the order their lines were read
+    std::vector<std::size_t> firstItem;  // per menu: index of its first item in items
+
+    // Adds the next menu, whose items were added to items since firstItem.back().
+    void Add(std::unique_ptr<CVorane> menu);
+};
+
+// Links the read menus: every menu gets at most one owner (the first entry naming it),
+// every item at most one sub menu, and only what hangs below a top-level menu is
+// attached, so no menu is owned twice and no cycle is ever built. Returns how many sub
+// menus lay too deep to be attached.
+std::size_t LinkMenus(CAppletParameters& applet, ReadMenus& read, const MenuPlan& plan);
+
+}  // namespace kestrune

@@ -1,0 +1,329 @@
+#include <QDir>
+#include <QFile>
+#include <QMenuBar>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+#include <future>
+
+#include "app/ShellTexts.h"
+#include "base/TaskProgress.h"
+#include "main/BackgroundWork.h"
+#include "main/DocumentFlow.h"
+#include "model/VoraneItem.h"
+#include "persist/MenuFileReader.h"
+#include "persist/PersistTexts.h"
+#include "services/DocumentFile.h"
+#include "support/ProgramFixture.h"
+#include "support/SilentHost.h"
+#include "support/TreeModelAgreement.h"
+
+using namespace kestrune;
+
+namespace {
+
+// A saved document of the given menus, each with two items, and its page's path.
+QString SaveMenus(const QString& folder, const QString& name, int menus) {
+    CAppletParameters applet;
+    for (int m = 0; m < menus; ++m) {
+        CVorane* menu = applet.NewTopLevelMenu();
+        for (const char* label : {"First", "Second"}) menu->InsertNewItem()->m_label = label;
+    }
+    SilentHost host;
+    const QString page = folder + u'/' + name;
+    if (!SaveDocument(applet, page.toStdString(), KESTRUNE_BIN_DIR, host)) return {};
+    return page;
+}
+
+QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+bool HasTemporaryFiles(const QString& folder) {
+    return !QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System).filter(QRegularExpression("^\\.")).isEmpty();
+}
+
+// The open document as the user knows it: its content, name, mark, history and tree.
+struct DocumentState {
+    std::string page;
+    QString path;
+    bool modified;
+    int steps;
+    QString tree;
+
+    explicit DocumentState(ProgramFixture& program)
+        : page(program.Applet().BuildHTML()),
+          path(program.Doc().PathName()),
+          modified(program.Doc().IsModified()),
+          steps(program.Doc().UndoStack().count()),
+          tree(TreeModelDisagreement(program.Tree(), program.Applet())) {}
+    bool operator==(const DocumentState&) const = default;
+};
+
+// A started editor with an edited, unsaved document that has a history.
+void StartEdited(ProgramFixture& program) {
+    QVERIFY(program.Start());
+    QVERIFY(program.Doc().InsertTopLevelMenu());
+    QVERIFY(program.Doc().IsModified());
+    QVERIFY(program.Doc().UndoStack().count() > 0);
+}
+
+// Holds the worker of the next Open or Save before it starts, until released.
+struct WorkerGate {
+    std::promise<void> release;
+    std::shared_future<void> opened = release.get_future().share();
+    void Install(CBackgroundWork& work) {
+        work.SetBeforeWork([future = opened] { future.wait(); });
+    }
+};
+
+}  // namespace
+
+// Open and Save of the main window on their worker thread: a Cancel keeps what was, a
+// success replaces in one step, and the program answers while the worker runs.
+class OpenSaveTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aCancelledOpenKeepsTheDocumentItsMarkHistoryAndTree() {
+        ProgramFixture program;
+        StartEdited(program);
+        const QString other = SaveMenus(program.folder.path(), QStringLiteral("other.htm"), 3);
+        QVERIFY(!other.isEmpty());
+        const DocumentState before(program);
+        QCOMPARE(before.tree, QString());
+        QSignalSpy changes(&program.Doc(), &CKestruneDoc::modelChanged);
+        CDocumentFlow& flow = program.Frame().Flow();
+        connect(&flow.Work(), &CBackgroundWork::starting, this, [](TaskProgress& progress) { progress.Cancel(); });
+
+        QVERIFY(!flow.OpenDocumentFile(other));
+        QVERIFY(flow.LastWorkCancelled());
+        QVERIFY(program.dialogs.messages.isEmpty());
+        QCOMPARE(changes.count(), 0);
+        QVERIFY(DocumentState(program) == before);
+        QVERIFY(!program.shell->Frame().RecentFiles().Files().contains(other));
+    }
+
+    void theProgressDialogAnswersWhileTheWorkerRunsAndItsCancelStopsTheOpen() {
+        ProgramFixture program;
+        StartEdited(program);
+        const QString other = SaveMenus(program.folder.path(), QStringLiteral("other.htm"), 3);
+        const DocumentState before(program);
+        CDocumentFlow& flow = program.Frame().Flow();
+        WorkerGate gate;
+        gate.Install(flow.Work());
+        flow.Work().SetDialogDelay(0);
+
+        // The event loop turns while the worker is held; the dialog is modal, names the
+        // file and has its Cancel.
+        int turns = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, this, [&] { ++turns; });
+        ticker.start(5);
+        bool dialogSeen = false;
+        connect(&flow.Work(), &CBackgroundWork::dialogShown, this, [&](QWidget* shown) {
+            auto* dialog = qobject_cast<QProgressDialog*>(shown);
+            QVERIFY(dialog && dialog->isModal());
+            QCOMPARE(dialog->labelText(), shelltexts::kOpeningFile.arg(QStringLiteral("other.htm")));
+            QVERIFY(QTest::qWaitFor([&] { return turns >= 3; }));
+            // The main window's commands are out of reach meanwhile.
+            QTest::keyClick(&program.Frame(), Qt::Key_N, Qt::ControlModifier);
+            QVERIFY(program.dialogs.dialogTitles.isEmpty());
+            // A second Open or Save asked for meanwhile is refused without a word.
+            QVERIFY(!flow.OpenDocumentFile(other));
+            const QString refused = program.folder.filePath(QStringLiteral("refused.htm"));
+            program.dialogs.saveFileNames.push_back(refused);
+            QVERIFY(!flow.Save(true));
+            QVERIFY(!QFile::exists(refused));
+            QPushButton* cancel = dialog->findChild<QPushButton*>();
+            QVERIFY(cancel);
+            QTest::mouseClick(cancel, Qt::LeftButton);
+            QVERIFY(!cancel->isEnabled());
+            dialogSeen = true;
+            gate.release.set_value();
+        });
+
+        QVERIFY(!flow.OpenDocumentFile(other));
+        QVERIFY(dialogSeen);
+        QVERIFY(flow.LastWorkCancelled());
+        QVERIFY(!flow.IsWorking());
+        QVERIFY(program.dialogs.messages.isEmpty());
+        QVERIFY(DocumentState(program) == before);
+    }
+
+    void inputBeforeTheDialogShowsReachesNoCommand() {
+        ProgramFixture program;
+        StartEdited(program);
+        const QString other = SaveMenus(program.folder.path(), QStringLiteral("other.htm"), 2);
+        program.Frame().show();
+        program.Frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&program.Frame()));
+        CDocumentFlow& flow = program.Frame().Flow();
+        flow.Work().SetDialogDelay(60000);
+        WorkerGate gate;
+        gate.Install(flow.Work());
+        // New would ask "Save changes?" first.
+        QTimer::singleShot(0, this, [&] {
+            QTest::keyClick(program.Tree().viewport(), Qt::Key_N, Qt::ControlModifier);
+            QTest::mouseClick(program.Frame().menuBar(), Qt::LeftButton, {}, QPoint(5, 5));
+            gate.release.set_value();
+        });
+        QVERIFY(flow.OpenDocumentFile(other));
+        QVERIFY(program.dialogs.messages.isEmpty());
+        QVERIFY(program.dialogs.dialogTitles.isEmpty());
+        QCOMPARE(program.Applet().m_menus.size(), std::size_t{2});
+        QVERIFY(!QApplication::activePopupWidget());
+    }
+
+    void aSuccessfulOpenReplacesTheDocumentInOneStepAndReportsWarnings() {
+        ProgramFixture program;
+        StartEdited(program);
+        // A chain of sub menus deeper than the reader keeps: it opens with a warning.
+        const int chain = kMaxMenuDepth + 5;
+        std::string text = "[Vorane2.0]\r\nNotice=Vorane2.0\r\nMisc=" + std::to_string(chain) + ",";
+        for (int k = 0; k < chain; ++k) text += "1,";
+        text += "-0,";
+        for (int k = 0; k + 1 < chain; ++k) text += std::to_string(k) + "-" + std::to_string(k + 1) + ",";
+        text += "\r\n";
+        for (int k = 0; k < chain; ++k) text += "I" + std::to_string(k) + "-1=Deep,,,,,,,,,1\r\n";
+        const QString page = program.folder.filePath(QStringLiteral("deep.htm"));
+        QFile pageFile(page);
+        QVERIFY(pageFile.open(QIODevice::WriteOnly));
+        pageFile.close();
+        QFile menuFile(program.folder.filePath(QStringLiteral("deep.kst")));
+        QVERIFY(menuFile.open(QIODevice::WriteOnly));
+        menuFile.write(text.data(), static_cast<qint64>(text.size()));
+        menuFile.close();
+        QSignalSpy changes(&program.Doc(), &CKestruneDoc::modelChanged);
+        program.dialogs.answers.push_back(IDialogService::Answer::No);  // "Save changes?"
+
+        QVERIFY(program.Frame().Flow().OpenWithQuestion(page));
+        QCOMPARE(program.dialogs.messages.size(), 2);  // "Save changes?", then the warning
+        QVERIFY(program.dialogs.messages[1].contains(QStringLiteral("2000")));
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(changes[0][0].value<ModelChange>().kind, ModelChange::Reset);
+        QCOMPARE(program.Applet().m_menus.size(), std::size_t{1});
+        QCOMPARE(program.Applet().m_menus[0]->m_items[0]->m_label, std::string("Deep"));
+        QVERIFY(!program.Doc().IsModified());
+        QCOMPARE(program.Doc().UndoStack().count(), 0);
+        QCOMPARE(program.Doc().PathName(), QFileInfo(page).absoluteFilePath());
+        QCOMPARE(TreeModelDisagreement(program.Tree(), program.Applet()), QString());
+        QCOMPARE(program.Frame().Flow().Work().LastFraction(), 1.0);
+    }
+
+    void aFailedOpenSaysWhyAsBeforeAndKeepsTheDocument() {
+        ProgramFixture program;
+        StartEdited(program);
+        const DocumentState before(program);
+        const QString lonely = program.folder.filePath(QStringLiteral("lonely.htm"));
+        QFile page(lonely);
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.close();
+        QVERIFY(!program.Frame().Flow().OpenDocumentFile(lonely));
+        QCOMPARE(program.dialogs.messages, QStringList{QString::fromLatin1(texts::kNotSavedByKestrune)});
+        QVERIFY(!program.Frame().Flow().LastWorkCancelled());
+
+        // A menu file with text but no menu in it.
+        const QString damaged = SaveMenus(program.folder.path(), QStringLiteral("damaged.htm"), 1);
+        QFile menu(program.folder.filePath(QStringLiteral("damaged.kst")));
+        QVERIFY(menu.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        menu.write("[Elsewhere]\r\nKey=Value\r\n");
+        menu.close();
+        QVERIFY(!program.Frame().Flow().OpenDocumentFile(damaged));
+        QCOMPARE(program.dialogs.messages.size(), 2);
+        QVERIFY(program.dialogs.messages[1].contains(QStringLiteral("damaged.kst")));
+        QVERIFY(DocumentState(program) == before);
+    }
+
+    void aCancelledSaveLeavesTheFilesAndTheMarkAndAFullOneReachesTheEnd() {
+        ProgramFixture program;
+        StartEdited(program);
+        const QString folder = program.folder.filePath(QStringLiteral("site"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString page = folder + QStringLiteral("/menu.htm");
+        program.dialogs.saveFileNames.push_back(page);
+        CDocumentFlow& flow = program.Frame().Flow();
+        QVERIFY(flow.Save(true));
+        QCOMPARE(flow.Work().LastFraction(), 1.0);
+        QVERIFY(program.Doc().InsertTopLevelMenu());
+        QVERIFY(program.Doc().IsModified());
+        const QByteArray oldPage = Bytes(page);
+        const QByteArray oldMenu = Bytes(folder + QStringLiteral("/menu.kst"));
+
+        auto cancelling =
+            connect(&flow.Work(), &CBackgroundWork::starting, this, [](TaskProgress& progress) { progress.Cancel(); });
+        QVERIFY(!flow.Save(false));
+        QVERIFY(flow.LastWorkCancelled());
+        QVERIFY(program.dialogs.messages.isEmpty());
+        QVERIFY(program.Doc().IsModified());
+        QCOMPARE(Bytes(page), oldPage);
+        QCOMPARE(Bytes(folder + QStringLiteral("/menu.kst")), oldMenu);
+        QVERIFY(!HasTemporaryFiles(folder));
+
+        // Edits are refused only while the save runs.
+        disconnect(cancelling);
+        bool refused = false;
+        connect(&flow.Work(), &CBackgroundWork::starting, this,
+                [&](TaskProgress&) { refused = program.Doc().InsertTopLevelMenu() == nullptr; });
+        QVERIFY(flow.Save(false));
+        QVERIFY(refused);
+        QVERIFY(!program.Doc().IsModified());
+        QCOMPARE(Bytes(page), QByteArray::fromStdString(program.Applet().BuildHTML()));
+        QVERIFY(program.Doc().InsertTopLevelMenu() != nullptr);
+    }
+
+    void closingTheWindowDuringALoadCancelsItThenCloses() {
+        ProgramFixture program;
+        StartEdited(program);
+        const QString other = SaveMenus(program.folder.path(), QStringLiteral("other.htm"), 2);
+        const DocumentState before(program);
+        CDocumentFlow& flow = program.Frame().Flow();
+        WorkerGate gate;
+        gate.Install(flow.Work());
+        QSignalSpy closed(&program.Frame(), &CMainFrame::closed);
+        connect(&flow.Work(), &CBackgroundWork::starting, this, [&](TaskProgress& progress) {
+            QTimer::singleShot(0, this, [&] {
+                QVERIFY(!program.Frame().close());  // not yet: the load stops first
+                QVERIFY(progress.Cancelled());
+                gate.release.set_value();
+            });
+        });
+        program.dialogs.answers.push_back(IDialogService::Answer::No);  // "Save changes?" at the close
+
+        QVERIFY(!flow.OpenDocumentFile(other));
+        QVERIFY(flow.LastWorkCancelled());
+        QVERIFY(DocumentState(program) == before);
+        QTRY_COMPARE(closed.count(), 1);
+    }
+
+    void aDocumentNamedAtStartLoadsIntoTheShownWindow() {
+        ProgramFixture program;
+        const QString page = SaveMenus(program.folder.path(), QStringLiteral("start.htm"), 4);
+        program.shell = std::make_unique<CEditorShell>(program.folder.path(), program.dialogs, program.settings);
+        bool shownAtLoad = false;
+        connect(&program.Doc(), &CKestruneDoc::modelChanged, this,
+                [&] { shownAtLoad = program.Frame().isVisible(); });
+        QVERIFY(program.shell->StartShown(page));
+        QVERIFY(shownAtLoad);
+        QCOMPARE(program.Applet().m_menus.size(), std::size_t{4});
+        QCOMPARE(program.Doc().PathName(), QFileInfo(page).absoluteFilePath());
+
+        // A start load the user cancels leaves New's document, not an ended program.
+        ProgramFixture cancelled;
+        cancelled.shell = std::make_unique<CEditorShell>(cancelled.folder.path(), cancelled.dialogs, cancelled.settings);
+        cancelled.shell->CreateFrame();
+        connect(&cancelled.Frame().Flow().Work(), &CBackgroundWork::starting, this,
+                [](TaskProgress& progress) { progress.Cancel(); });
+        QVERIFY(cancelled.shell->StartShown(page));
+        QVERIFY(cancelled.dialogs.messages.isEmpty());
+        QVERIFY(cancelled.Doc().PathName().isEmpty());
+        QVERIFY(!cancelled.Doc().IsModified());
+        QVERIFY(!cancelled.Applet().m_menus.empty());
+        QVERIFY(cancelled.Applet().m_menus.size() != 4 || cancelled.Applet().m_menus[0]->m_items.size() != 2);
+    }
+};
+
+QTEST_MAIN(OpenSaveTest)
+#include "tst_open_save.moc"
