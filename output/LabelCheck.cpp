@@ -28,7 +28,7 @@ void AppendEmptyLabelWarnings(const CAppletParameters& applet, std::string& repo
             report += current.place;
             report += texts::kReportEmptyLabelEnd;
         }
-        pushItems(*current.item->m_subMenu, current.place);
+        pushItems(current.item->m_subMenu.Read(), current.place);
     }
 }
 

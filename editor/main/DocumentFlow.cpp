@@ -1,6 +1,7 @@
 #include "main/DocumentFlow.h"
 
 #include <QDir>
+#include <algorithm>
 #include <filesystem>
 #include <QFileInfo>
 #include <QScopeGuard>
@@ -21,6 +22,27 @@
 #include "templates/DlgNew.h"
 #include "tree/KestruneView.h"
 
+namespace {
+
+// A report of every missing file of a big document runs to millions of lines: a message
+// box of that size takes minutes to lay out and cannot be read. Its head is shown.
+constexpr int kMaxMessageLines = 40;
+
+QString ShortenedForDialog(const std::string& text) {
+    std::size_t end = 0;  // just past the last line kept
+    for (int kept = 0; kept < kMaxMessageLines; ++kept) {
+        const std::size_t lineEnd = text.find('\n', end);
+        if (lineEnd == std::string::npos) return QString::fromLocal8Bit(text);
+        end = lineEnd + 1;
+    }
+    if (end >= text.size()) return QString::fromLocal8Bit(text);
+    const std::string_view rest = std::string_view(text).substr(end);
+    const auto more = std::count(rest.begin(), rest.end(), '\n') + (rest.back() == '\n' ? 0 : 1);
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(end)) + shelltexts::kMoreMessageLines.arg(more);
+}
+
+}  // namespace
+
 CDocumentFlow::CDocumentFlow(CKestruneDoc& doc, kestrune::CTemplateStore& templates, CRecentFileList& recentFiles,
                              QWidget* dialogParent)
     : m_doc(doc),
@@ -35,7 +57,7 @@ void CDocumentFlow::CommitPendingEdits() {
 }
 
 void CDocumentFlow::ReportMessage(const std::string& text) {
-    QString message = QString::fromLocal8Bit(text);
+    QString message = ShortenedForDialog(text);
     // A failed save says which file could not be written and why.
     if (!m_savingPath.isEmpty()) {
         const QString page = m_savingPath;

@@ -5,6 +5,7 @@
 #include "PersistTestSupport.h"
 #include "model/Archive.h"
 #include "persist/MenuFileReader.h"
+#include "services/ParameterCheck.h"
 
 namespace kestrune::test {
 namespace {
@@ -77,6 +78,22 @@ TEST(SubMenuSlotTest, ClipboardRecordsKeepStyledEmptyMenusAndMakeNoDefaultOnes) 
     EXPECT_EQ(menu.m_items[1]->m_subMenu.Existing()->m_xPos, 77);
     EXPECT_EQ(menu.m_items[2]->m_subMenu.Existing(), nullptr);
     EXPECT_EQ(WriteItemRecord(*copy), bytes);
+}
+
+// Whatever only reads the whole tree (page, check report, menu file) makes no sub menu:
+// a big document would otherwise gain an empty menu object per item.
+TEST(SubMenuSlotTest, WholeTreeReadersMakeNoSubMenus) {
+    CAppletParameters applet;
+    FillSample(applet);
+    const CVorane& top = *applet.m_menus[0];
+    top.m_items[2]->m_label.clear();  // the check reports empty labels, walking every item
+    const std::string page = applet.BuildHTML();
+    const std::string report = CheckParameters(applet, false).report;
+    const std::string text = DocumentText(applet);
+    EXPECT_FALSE(page.empty());
+    EXPECT_NE(report.find("1.3"), std::string::npos);
+    EXPECT_EQ(top.m_items[2]->m_subMenu.Existing(), nullptr);
+    EXPECT_EQ(top.m_items[0]->m_subMenu.Existing()->m_items[0]->m_subMenu.Existing(), nullptr);
 }
 
 }  // namespace

@@ -213,6 +213,23 @@ private slots:
         QCOMPARE(program.Frame().Flow().Work().LastFraction(), 1.0);
     }
 
+    // A save of a big document with its media missing reports millions of lines: the
+    // message box shows their head and how many more there are.
+    void aLongReportShowsItsHeadAndCountsTheRest() {
+        ProgramFixture program;
+        QVERIFY(program.Start());
+        std::string report;
+        for (int line = 0; line < 100; ++line) report += "missing file " + std::to_string(line) + "\n";
+        program.Frame().Flow().ReportMessage(report);
+        const QStringList shown = program.dialogs.messages.last().split(u'\n');
+        QCOMPARE(shown.size(), 41);
+        QCOMPARE(shown[39], QStringLiteral("missing file 39"));
+        QCOMPARE(shown[40], shelltexts::kMoreMessageLines.arg(60));
+
+        program.Frame().Flow().ReportMessage("one line\ntwo lines");
+        QCOMPARE(program.dialogs.messages.last(), QStringLiteral("one line\ntwo lines"));
+    }
+
     void aFailedOpenSaysWhyAsBeforeAndKeepsTheDocument() {
         ProgramFixture program;
         StartEdited(program);
