@@ -52,6 +52,7 @@ QString CKestruneDoc::Title() const {
 }
 
 void CKestruneDoc::Announce(const ModelChange& change) { emit modelChanged(change); }
+void CKestruneDoc::AnnounceComing(const ModelChange& change) { emit modelAboutToChange(change); }
 
 // --- Steps ----------------------------------------------------------------------------
 
@@ -83,6 +84,7 @@ void CKestruneDoc::PutMenu(int index, std::unique_ptr<CVorane> menu) {
     auto& menus = Applet().m_menus;
     index = std::clamp(index, 0, static_cast<int>(menus.size()));
     CVorane* placed = menu.get();
+    AnnounceComing({ModelChange::MenuInserted, placed, nullptr, index});
     menus.insert(menus.begin() + index, std::move(menu));
     Announce({ModelChange::MenuInserted, placed, nullptr, index});
 }
@@ -90,6 +92,7 @@ void CKestruneDoc::PutMenu(int index, std::unique_ptr<CVorane> menu) {
 std::unique_ptr<CVorane> CKestruneDoc::TakeMenu(int index) {
     auto& menus = Applet().m_menus;
     if (index < 0 || index >= static_cast<int>(menus.size())) return nullptr;
+    AnnounceComing({ModelChange::MenuRemoved, menus[static_cast<std::size_t>(index)].get(), nullptr, index});
     std::unique_ptr<CVorane> menu = std::move(menus[static_cast<std::size_t>(index)]);
     menus.erase(menus.begin() + index);
     m_app.ForgetIfInside(menu.get(), nullptr);
@@ -101,6 +104,7 @@ void CKestruneDoc::PutItem(CVorane* container, int index, std::unique_ptr<CVoran
     auto& items = container->m_items;
     index = std::clamp(index, 0, static_cast<int>(items.size()));
     CVoraneItem* placed = item.get();
+    AnnounceComing({ModelChange::ItemInserted, container, placed, index});
     items.insert(items.begin() + index, std::move(item));
     Announce({ModelChange::ItemInserted, container, placed, index});
 }
@@ -108,6 +112,7 @@ void CKestruneDoc::PutItem(CVorane* container, int index, std::unique_ptr<CVoran
 std::unique_ptr<CVoraneItem> CKestruneDoc::TakeItem(CVorane* container, int index) {
     auto& items = container->m_items;
     if (index < 0 || index >= static_cast<int>(items.size())) return nullptr;
+    AnnounceComing({ModelChange::ItemRemoved, container, items[static_cast<std::size_t>(index)].get(), index});
     std::unique_ptr<CVoraneItem> item = std::move(items[static_cast<std::size_t>(index)]);
     items.erase(items.begin() + index);
     m_app.ForgetIfInside(nullptr, item.get());
@@ -118,11 +123,13 @@ std::unique_ptr<CVoraneItem> CKestruneDoc::TakeItem(CVorane* container, int inde
 void CKestruneDoc::SwapNeighbours(CVorane* container, int from, int to) {
     if (!container) {
         auto& menus = Applet().m_menus;
+        AnnounceComing({ModelChange::MenuMoved, menus[static_cast<std::size_t>(from)].get(), nullptr, to});
         std::swap(menus[static_cast<std::size_t>(from)], menus[static_cast<std::size_t>(to)]);
         Announce({ModelChange::MenuMoved, menus[static_cast<std::size_t>(to)].get(), nullptr, to});
         return;
     }
     auto& items = container->m_items;
+    AnnounceComing({ModelChange::ItemMoved, container, items[static_cast<std::size_t>(from)].get(), to});
     std::swap(items[static_cast<std::size_t>(from)], items[static_cast<std::size_t>(to)]);
     Announce({ModelChange::ItemMoved, container, items[static_cast<std::size_t>(to)].get(), to});
 }

@@ -95,12 +95,16 @@ public:
     // container null: top-level menus. The one at `from` moves to `to`, its neighbour.
     void SwapNeighbours(kestrune::CVorane* container, int from, int to);
     void Announce(const ModelChange& change);
+    // Said just before a structural primitive changes the model, with the same fields its
+    // announcement will carry (a removed object still in place), so item views can prepare.
+    void AnnounceComing(const ModelChange& change);
 
     // Refills the whole model (New, Open, templates); fill() reports success and must leave
     // the model untouched when it fails, so a refused open changes nothing, not even the tree.
     bool ReplaceModel(const std::function<bool(kestrune::CAppletParameters&)>& fill);
 
 signals:
+    void modelAboutToChange(const ModelChange& change);
     void modelChanged(const ModelChange& change);
     void modifiedChanged(bool modified);
     void titleChanged(const QString& title);

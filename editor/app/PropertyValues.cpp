@@ -70,7 +70,9 @@ void ForEachObject(CAppletParameters& applet, const std::function<void(CVorane&)
         CVorane* menu = pending.back();
         pending.pop_back();
         onMenu(*menu);
-        for (auto it = menu->m_items.rbegin(); it != menu->m_items.rend(); ++it) pending.push_back((*it)->m_subMenu.get());
+        // A sub menu never made holds no values yet; reading it must not make it.
+        for (auto it = menu->m_items.rbegin(); it != menu->m_items.rend(); ++it)
+            if (CVorane* subMenu = (*it)->m_subMenu.Existing()) pending.push_back(subMenu);
         for (const auto& item : menu->m_items) onItem(*item);
     }
 }

@@ -332,8 +332,8 @@ void CMainFrame::OnFocusChanged(QWidget* now) {
 CommandContext CMainFrame::CurrentCommandContext() const {
     CommandContext context;
     context.treePaneActive = IsTreePaneActive();
-    QTreeWidgetItem* selected = m_pTreeView->SelectedNode();
-    context.hasSelection = selected != nullptr;
+    const QModelIndex selected = m_pTreeView->SelectedNode();
+    context.hasSelection = selected.isValid();
     context.selectionKind = CKestruneView::GetNodeKind(selected);
     context.selectionVisible = treecommands::IsNodeVisible(selected);
     context.clipboardHasItem = m_pTreeView->ClipboardHasItem();

@@ -2,7 +2,6 @@
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenu>
@@ -25,6 +24,7 @@
 #include "properties/PropertyFrame.h"
 #include "properties/PropertyPage.h"
 #include "properties/PropertyTexts.h"
+#include "tree/MenuTreeModel.h"
 #include "tree/RenameDelegate.h"
 #include "tree/TreeCommands.h"
 #include "tree/TreeFindBar.h"
@@ -34,10 +34,13 @@ using namespace kestrune;
 using namespace treenodes;
 
 CKestruneView::CKestruneView(CKestruneDoc& doc, QWidget* parent)
-    : QTreeWidget(parent), m_doc(doc), m_transfer(std::make_unique<CTreeTransfer>(*this)) {
+    : QTreeView(parent),
+      m_doc(doc),
+      m_model(new CMenuTreeModel(doc.Applet(), this)),
+      m_transfer(std::make_unique<CTreeTransfer>(*this)) {
     setObjectName(QStringLiteral("menuTree"));
-    setColumnCount(1);
-    header()->hide();
+    setModel(m_model);
+    setHeaderHidden(true);
     setRootIsDecorated(false);  // no lines and no expand button at the very top
     // Lines between the nodes and boxed expand buttons: a style that draws them, for the tree only.
     if (QStyle* lined = QStyleFactory::create(QStringLiteral("Windows"))) {
@@ -55,8 +58,9 @@ CKestruneView::CKestruneView(CKestruneDoc& doc, QWidget* parent)
     setContextMenuPolicy(Qt::DefaultContextMenu);
     resize(400, 200);
 
+    connect(&m_doc, &CKestruneDoc::modelAboutToChange, this, &CKestruneView::OnModelAboutToChange);
     connect(&m_doc, &CKestruneDoc::modelChanged, this, &CKestruneView::OnModelChanged);
-    connect(this, &QTreeWidget::currentItemChanged, this, &CKestruneView::OnCurrentNodeChanged);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &CKestruneView::OnCurrentNodeChanged);
 }
 
 CKestruneView::~CKestruneView() = default;
@@ -64,204 +68,94 @@ CKestruneView::~CKestruneView() = default;
 CKestruneApp& CKestruneView::App() const { return m_doc.App(); }
 IDialogService& CKestruneView::Dialogs() const { return App().Dialogs(); }
 
-int CKestruneView::GetNodeKind(const QTreeWidgetItem* node) { return treenodes::GetNodeKind(node); }
-CVoraneItem* CKestruneView::ItemOfNode(const QTreeWidgetItem* node) { return treenodes::ItemOfNode(node); }
-CVorane* CKestruneView::MenuOfNode(const QTreeWidgetItem* node) { return treenodes::MenuOfNode(node); }
+int CKestruneView::GetNodeKind(const QModelIndex& node) { return treenodes::GetNodeKind(node); }
+CVoraneItem* CKestruneView::ItemOfNode(const QModelIndex& node) { return treenodes::ItemOfNode(node); }
+CVorane* CKestruneView::MenuOfNode(const QModelIndex& node) { return treenodes::MenuOfNode(node); }
 
-QTreeWidgetItem* CKestruneView::NodeOfItem(const void* modelObject) const {
-    if (!modelObject) return nullptr;
-    QTreeWidgetItem* node = m_nodeOf.value(modelObject, nullptr);
-    // A sub menu maps to its item's node too; only the node's own object counts here.
-    return node && ObjectOfNode(node) == modelObject ? node : nullptr;
-}
+QModelIndex CKestruneView::NodeOfItem(const void* modelObject) const { return m_model->IndexOfObject(modelObject); }
 
-QTreeWidgetItem* CKestruneView::RootNode() const { return topLevelItem(0); }
-QTreeWidgetItem* CKestruneView::SelectedNode() const { return currentItem(); }
+QModelIndex CKestruneView::RootNode() const { return m_model->RootIndex(); }
+QModelIndex CKestruneView::SelectedNode() const { return currentIndex(); }
 
-void CKestruneView::SelectNode(QTreeWidgetItem* node) {
-    if (!node) return;
-    setCurrentItem(node);
-    scrollToItem(node);
-}
-
-// --- Building nodes -------------------------------------------------------------------
-
-QTreeWidgetItem* CKestruneView::BuildItemNode(CVoraneItem& item) {
-    QTreeWidgetItem* node = MakeNode(PictureOfItem(item), TextOfItem(item), &item, item.m_subMenu.get());
-    m_nodeOf.insert(&item, node);
-    m_nodeOf.insert(item.m_subMenu.get(), node);
-    AddChildNodes(node, *item.m_subMenu);
-    return node;
-}
-
-QTreeWidgetItem* CKestruneView::BuildMenuNode(CVorane& menu) {
-    QTreeWidgetItem* node = MakeNode(PictureOfMenu(menu), TextOfMenu(menu), &menu);
-    m_nodeOf.insert(&menu, node);
-    AddChildNodes(node, menu);
-    return node;
-}
-
-void CKestruneView::AddChildNodes(QTreeWidgetItem* parentNode, CVorane& menu) {
-    // Depth-first with an explicit stack: menu files may nest deeper than the call stack likes.
-    std::vector<std::pair<QTreeWidgetItem*, CVorane*>> pending{{parentNode, &menu}};
-    while (!pending.empty()) {
-        auto [parent, current] = pending.back();
-        pending.pop_back();
-        QList<QTreeWidgetItem*> children;
-        children.reserve(static_cast<qsizetype>(current->m_items.size()));
-        for (const auto& item : current->m_items) {
-            QTreeWidgetItem* node = MakeNode(PictureOfItem(*item), TextOfItem(*item), item.get(), item->m_subMenu.get());
-            m_nodeOf.insert(item.get(), node);
-            m_nodeOf.insert(item->m_subMenu.get(), node);
-            children.append(node);
-            if (!item->m_subMenu->m_items.empty()) pending.emplace_back(node, item->m_subMenu.get());
-        }
-        parent->addChildren(children);
-    }
+void CKestruneView::SelectNode(const QModelIndex& node) {
+    if (!node.isValid()) return;
+    for (QModelIndex up = node.parent(); up.isValid(); up = up.parent()) expand(up);
+    setCurrentIndex(node);
+    scrollTo(node);
 }
 
 void CKestruneView::RebuildTree() {
     App().ClearEditingContext();
-    setUpdatesEnabled(false);
     {
-        const QSignalBlocker blockSelection(this);
-        clear();
-        m_nodeOf.clear();
+        const QSignalBlocker blockSelection(selectionModel());
+        m_model->Refill();
     }
-    CAppletParameters& applet = m_doc.Applet();
-    QTreeWidgetItem* root = MakeNode(kPictureRoot, TextOfApplet(applet), &applet);
-    m_nodeOf.insert(&applet, root);
-    QList<QTreeWidgetItem*> menus;
-    for (const auto& menu : applet.m_menus) menus.append(BuildMenuNode(*menu));
-    root->addChildren(menus);
-    addTopLevelItem(root);
-    setUpdatesEnabled(true);
-
     ForgetPropertySheet();
-    root->setExpanded(true);
+    const QModelIndex root = RootNode();
+    expand(root);
     SelectNode(root);
     QMetaObject::invokeMethod(this, &CKestruneView::clearMessageRequested, Qt::QueuedConnection);
     emit commandStateChanged();
 }
 
-void CKestruneView::PlaceNode(QTreeWidgetItem* parent, QTreeWidgetItem* node, int index) {
-    if (!parent) return;
-    index = std::clamp(index, 0, parent->childCount());
-    parent->insertChild(index, node);
-}
-
-QTreeWidgetItem* CKestruneView::InsertNode(QTreeWidgetItem* parent, CVoraneItem* item, QTreeWidgetItem* after) {
-    if (!parent || !item) return nullptr;
-    QTreeWidgetItem* node = BuildItemNode(*item);
-    PlaceNode(parent, node, after ? parent->indexOfChild(after) + 1 : 0);
-    return node;
-}
-
-QTreeWidgetItem* CKestruneView::InsertNodeLast(QTreeWidgetItem* parent, CVoraneItem* item) {
-    if (!parent || !item) return nullptr;
-    QTreeWidgetItem* node = BuildItemNode(*item);
-    PlaceNode(parent, node, parent->childCount());
-    return node;
-}
-
-void CKestruneView::ForgetNodes(QTreeWidgetItem* node) {
-    std::vector<QTreeWidgetItem*> pending{node};
+void CKestruneView::CollapseAll(const QModelIndex& node) {
+    std::vector<QModelIndex> pending{node};
     while (!pending.empty()) {
-        QTreeWidgetItem* current = pending.back();
+        const QModelIndex current = pending.back();
         pending.pop_back();
-        m_nodeOf.remove(ObjectOfNode(current));
-        m_transfer->ForgetNode(current);
-        if (const CVorane* subMenu = SubMenuKeyOfNode(current)) m_nodeOf.remove(subMenu);
-        for (int i = 0; i < current->childCount(); ++i) pending.push_back(current->child(i));
+        if (!current.isValid()) continue;
+        // A node opened below a closed one stays open in the view's memory: every node the
+        // view was given is closed, not only the shown ones.
+        if (isExpanded(current)) collapse(current);
+        for (const QModelIndex& child : m_model->HandedOutChildren(current)) pending.push_back(child);
     }
-}
-
-void CKestruneView::RefreshItemPicture(QTreeWidgetItem* node) {
-    if (const CVoraneItem* item = treenodes::ItemOfNode(node)) SetNodePicture(node, PictureOfItem(*item));
 }
 
 // --- Following the model --------------------------------------------------------------
 
-namespace {
-// The menu or item a change is about: the item when there is one, else the menu.
-const void* SubjectOf(const ModelChange& change) {
-    return change.item ? static_cast<const void*>(change.item) : static_cast<const void*>(change.menu);
+void CKestruneView::OnModelAboutToChange(const ModelChange& change) { m_model->Prepare(change); }
+
+void CKestruneView::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) {
+    // The selection leaves the subtree first, so a shown property frame follows it while
+    // every node it may look at still exists.
+    for (QModelIndex up = currentIndex(); up.isValid(); up = up.parent()) {
+        if (up.parent() == parent && up.row() >= start && up.row() <= end) {
+            setCurrentIndex(parent);
+            break;
+        }
+    }
+    QTreeView::rowsAboutToBeRemoved(parent, start, end);
 }
-}  // namespace
+
+// Scrolled to the end: the next batch of a long open menu there is shown.
+void CKestruneView::verticalScrollbarValueChanged(int value) {
+    m_model->SetFetchAllowed(true);
+    QTreeView::verticalScrollbarValueChanged(value);
+    m_model->SetFetchAllowed(false);
+}
 
 void CKestruneView::OnModelChanged(const ModelChange& change) {
+    if (change.kind == ModelChange::Reset) {
+        RebuildTree();
+        return;
+    }
+    m_model->Follow(change);
     switch (change.kind) {
-        case ModelChange::Reset:
-            RebuildTree();
-            return;
         case ModelChange::MenuInserted:
-            if (change.menu) {
-                QTreeWidgetItem* node = BuildMenuNode(*change.menu);
-                PlaceNode(RootNode(), node, change.index);
-                if (m_doc.IsReplaying()) SelectNode(node);
-            }
+            if (m_doc.IsReplaying()) SelectNode(NodeOfItem(change.menu));
             break;
-        case ModelChange::MenuRemoved:
-        case ModelChange::ItemRemoved: {
-            QTreeWidgetItem* node = NodeOfItem(SubjectOf(change));
-            if (!node) break;
-            QTreeWidgetItem* parent = node->parent();
-            // The selection leaves the subtree first, so a shown property frame follows it
-            // while every node it may look at still exists.
-            if (QTreeWidgetItem* current = currentItem(); current == node || IsDescendant(node, current))
-                SelectNode(parent);
-            ForgetNodes(node);
-            delete node;
-            RefreshItemPicture(parent);
-            break;
-        }
         case ModelChange::MenuMoved:
         case ModelChange::ItemMoved: {
-            QTreeWidgetItem* node = NodeOfItem(SubjectOf(change));
-            if (!node || !node->parent()) break;
-            QTreeWidgetItem* parent = node->parent();
-            const bool wasCurrent = node == currentItem();
-            {
-                const QSignalBlocker quiet(this);
-                parent->removeChild(node);
-                PlaceNode(parent, node, change.index);
-            }
+            const QModelIndex node = NodeOfItem(change.item ? static_cast<const void*>(change.item) : change.menu);
             // A moved node comes back collapsed, as a node made afresh would.
-            std::vector<QTreeWidgetItem*> pending{node};
-            while (!pending.empty()) {
-                QTreeWidgetItem* current = pending.back();
-                pending.pop_back();
-                current->setExpanded(false);
-                for (int i = 0; i < current->childCount(); ++i) pending.push_back(current->child(i));
-            }
-            if (wasCurrent || m_doc.IsReplaying()) SelectNode(node);
+            CollapseAll(node);
+            if (node == currentIndex() || m_doc.IsReplaying()) SelectNode(node);
             break;
         }
-        case ModelChange::ItemInserted: {
-            QTreeWidgetItem* containerNode = m_nodeOf.value(change.menu, nullptr);
-            if (!containerNode || !change.item) break;
-            QTreeWidgetItem* node = BuildItemNode(*change.item);
-            PlaceNode(containerNode, node, change.index);
-            RefreshItemPicture(containerNode);
-            if (m_doc.IsReplaying()) {
-                containerNode->setExpanded(true);
-                SelectNode(node);
-            }
+        case ModelChange::ItemInserted:
+            if (m_doc.IsReplaying()) SelectNode(NodeOfItem(change.item));
             break;
-        }
-        case ModelChange::VisibilityChanged:
-            if (QTreeWidgetItem* node = NodeOfItem(change.item)) RefreshItemPicture(node);
-            else if (QTreeWidgetItem* menuNode = NodeOfItem(change.menu))
-                SetNodePicture(menuNode, PictureOfMenu(*change.menu));
-            break;
-        case ModelChange::PropertiesChanged:
-            if (change.item) {
-                if (QTreeWidgetItem* node = NodeOfItem(change.item)) node->setText(0, TextOfItem(*change.item));
-            } else if (change.menu) {
-                if (QTreeWidgetItem* node = NodeOfItem(change.menu)) node->setText(0, TextOfMenu(*change.menu));
-            } else if (QTreeWidgetItem* root = RootNode()) {
-                root->setText(0, TextOfApplet(m_doc.Applet()));
-            }
+        default:
             break;
     }
     emit commandStateChanged();
@@ -275,7 +169,7 @@ void CKestruneView::OnCurrentNodeChanged() {
 
 // --- Services -------------------------------------------------------------------------
 
-CVorane* CKestruneView::FindSubMenuStyle(const QTreeWidgetItem* node) const {
+CVorane* CKestruneView::FindSubMenuStyle(const QModelIndex& node) const {
     return treenodes::FindSubMenuStyle(m_doc.Applet(), node);
 }
 
@@ -284,23 +178,17 @@ CVorane* CKestruneView::GetCurItemMenu() const {
     return ContainerOfNode(SelectedNode());
 }
 
-void CKestruneView::SetSelectedNodeText(const QString& text) {
-    if (QTreeWidgetItem* node = SelectedNode()) node->setText(0, text);
-}
-
 // --- Commands -------------------------------------------------------------------------
 
 void CKestruneView::OnMenuInsert() {
-    QTreeWidgetItem* selected = SelectedNode() ? SelectedNode() : RootNode();
+    const QModelIndex selected = SelectedNode().isValid() ? SelectedNode() : RootNode();
     const void* created = treecommands::InsertBelow(m_doc, selected);
     if (!created) return;
-    QTreeWidgetItem* node = NodeOfItem(created);
-    SelectNode(node);
-    if (node && node->parent()) node->parent()->setExpanded(true);
+    SelectNode(NodeOfItem(created));
 }
 
 void CKestruneView::OnMenuDelete() {
-    QTreeWidgetItem* node = SelectedNode();
+    const QModelIndex node = SelectedNode();
     const int kind = GetNodeKind(node);
     if (kind == kKindRoot) {
         Dialogs().ShowMessage(window(), shelltexts::kCantDeleteRoot, IDialogService::Buttons::Ok,
@@ -313,23 +201,24 @@ void CKestruneView::OnMenuDelete() {
                               IDialogService::Icon::Question) != IDialogService::Answer::Ok)
         return;
     App().ClearEditingContext();
-    SelectNode(node->parent());
-    treecommands::RemoveNodeObject(m_doc, node);
+    const QPersistentModelIndex doomed = node;
+    SelectNode(node.parent());
+    treecommands::RemoveNodeObject(m_doc, doomed);
 }
 
 void CKestruneView::OnMenuVisible() {
-    QTreeWidgetItem* node = SelectedNode();
+    const QModelIndex node = SelectedNode();
     if (!treecommands::ToggleVisible(m_doc, node) && GetNodeKind(node) == kKindNone) m_doc.SetModifiedFlag(true);
 }
 
 void CKestruneView::OnMenuMoveUp() {
-    QTreeWidgetItem* node = SelectedNode();
+    const QModelIndex node = SelectedNode();
     CVoraneItem* item = treenodes::ItemOfNode(node);
     if (treecommands::MoveNodeItem(m_doc, node, -1)) SelectNode(NodeOfItem(item));
 }
 
 void CKestruneView::OnMenuMoveDown() {
-    QTreeWidgetItem* node = SelectedNode();
+    const QModelIndex node = SelectedNode();
     CVoraneItem* item = treenodes::ItemOfNode(node);
     if (treecommands::MoveNodeItem(m_doc, node, +1)) SelectNode(NodeOfItem(item));
 }
@@ -346,8 +235,8 @@ void CKestruneView::contextMenuEvent(QContextMenuEvent* event) {
     if (!m_pContextMenu) return;
     QPoint at;
     if (event->reason() == QContextMenuEvent::Mouse) {
-        QTreeWidgetItem* hit = itemAt(event->pos());
-        if (!hit) return;
+        const QModelIndex hit = indexAt(event->pos());
+        if (!hit.isValid()) return;
         SelectNode(hit);
         at = event->globalPos();
     } else {
@@ -371,7 +260,7 @@ void CKestruneView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    QTreeWidget::keyPressEvent(event);
+    QTreeView::keyPressEvent(event);
 }
 
 // --- Clipboard and drag and drop: the transfer helper does the work ----------------------
@@ -387,7 +276,7 @@ void CKestruneView::dragEnterEvent(QDragEnterEvent* event) { m_transfer->HandleD
 
 void CKestruneView::dragMoveEvent(QDragMoveEvent* event) {
     // The base class scrolls the tree near its edges; the answer is the transfer's alone.
-    if (m_transfer->DragItem()) QTreeWidget::dragMoveEvent(event);
+    if (m_transfer->DragItem().isValid()) QTreeView::dragMoveEvent(event);
     m_transfer->HandleDragMove(event);
 }
 
@@ -402,7 +291,7 @@ void CKestruneView::dropEvent(QDropEvent* event) {
 }
 
 void CKestruneView::paintEvent(QPaintEvent* event) {
-    QTreeWidget::paintEvent(event);
+    QTreeView::paintEvent(event);
     QPainter painter(viewport());
     m_transfer->PaintInsertionLine(painter);
 }
@@ -435,7 +324,7 @@ void CKestruneView::ShowProperties() {
     }
     if (!m_pPropertyFrame->isVisible()) m_pPropertyFrame->show();
 
-    QTreeWidgetItem* node = SelectedNode();
+    const QModelIndex node = SelectedNode();
     switch (GetNodeKind(node)) {
     case treenodes::kKindRoot:
         m_pPropertyFrame->ShowAppletSheet();
@@ -481,15 +370,15 @@ void CKestruneView::ForgetPropertySheet() {
 // --- Rename in place --------------------------------------------------------------------
 
 void CKestruneView::OnEditRename() {
-    QTreeWidgetItem* node = SelectedNode();
+    const QModelIndex node = SelectedNode();
     const int kind = GetNodeKind(node);
-    if (!node || (kind != treenodes::kKindRoot && !treenodes::IsItemKind(kind))) return;
-    scrollToItem(node);
-    editItem(node);
+    if (!node.isValid() || (kind != treenodes::kKindRoot && !treenodes::IsItemKind(kind))) return;
+    scrollTo(node);
+    edit(node);
 }
 
-bool CKestruneView::RenameNode(QTreeWidgetItem* node, const QString& text) {
-    if (!node) return false;
+bool CKestruneView::RenameNode(const QModelIndex& node, const QString& text) {
+    if (!node.isValid()) return false;
     if (text.contains(QLatin1Char(','))) {
         Dialogs().ShowMessage(window(), QString::fromLatin1(texts::kMsgNoComma), IDialogService::Buttons::Ok,
                               IDialogService::Icon::Warning);

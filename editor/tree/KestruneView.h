@@ -1,14 +1,14 @@
 #pragma once
 
-#include <QHash>
+#include <QTreeView>
 #include <memory>
-#include <QTreeWidget>
 
 #include "app/ModelChange.h"
 #include "tree/TreeTransfer.h"
 
 class CKestruneApp;
 class CKestruneDoc;
+class CMenuTreeModel;
 class CPropertyFrame;
 class CTreeFindBar;
 class IDialogService;
@@ -19,12 +19,13 @@ class CVorane;
 class CVoraneItem;
 }  // namespace kestrune
 
-// The menu tree: a picture of the model in m_applet. Every node carries its model object
-// (root: the applet, then top-level menus, then items). Commands change the model through
-// the document; the nodes follow the document's modelChanged announcements, so any caller
-// of the edit layer (clipboard, drag and drop, undo) gets its nodes for free: after e.g.
-// doc.InsertCopy(...) the new node exists and NodeOfItem(copy) finds it.
-class CKestruneView : public QTreeWidget {
+// The menu tree: a view of the model in m_applet through a CMenuTreeModel. Every node (an
+// index) names its model object (root: the applet, then top-level menus, then items); rows
+// are read from the model when shown, so a big document costs what is on screen. Commands
+// change the model through the document; the tree follows the document's announcements, so
+// any caller of the edit layer (clipboard, drag and drop, undo) gets its nodes for free:
+// after e.g. doc.InsertCopy(...) NodeOfItem(copy) finds the new node.
+class CKestruneView : public QTreeView {
     Q_OBJECT
 public:
     explicit CKestruneView(CKestruneDoc& doc, QWidget* parent = nullptr);
@@ -34,31 +35,27 @@ public:
     CKestruneApp& App() const;
     IDialogService& Dialogs() const;
 
-    // All nodes built again from m_applet; the root is expanded and selected, and a Clear
-    // Message is posted to run after the current command.
+    // The tree shown afresh from m_applet, everything collapsed; the root is expanded and
+    // selected, and a Clear Message is posted to run after the current command.
     void RebuildTree();
 
-    QTreeWidgetItem* RootNode() const;
-    QTreeWidgetItem* SelectedNode() const;
-    void SelectNode(QTreeWidgetItem* node);
+    CMenuTreeModel& TreeModel() const { return *m_model; }
+    QModelIndex RootNode() const;
+    QModelIndex SelectedNode() const;
+    // Selects the node, expanding what lies above it and scrolling it into sight.
+    void SelectNode(const QModelIndex& node);
 
     // Node <-> model. The picture of a node gives its kind (treenodes::Kind).
-    static int GetNodeKind(const QTreeWidgetItem* node);
-    static kestrune::CVoraneItem* ItemOfNode(const QTreeWidgetItem* node);
-    static kestrune::CVorane* MenuOfNode(const QTreeWidgetItem* node);
-    // The node showing a model object (the applet, a top-level menu or an item); null if none.
-    QTreeWidgetItem* NodeOfItem(const void* modelObject) const;
+    static int GetNodeKind(const QModelIndex& node);
+    static kestrune::CVoraneItem* ItemOfNode(const QModelIndex& node);
+    static kestrune::CVorane* MenuOfNode(const QModelIndex& node);
+    // The node showing a model object (the applet, a top-level menu or an item), found even
+    // when it was never shown; invalid if the model holds no such object.
+    QModelIndex NodeOfItem(const void* modelObject) const;
 
-    // One node for the item with nodes for everything below it, collapsed. `after` null
-    // means first among the parent's children.
-    QTreeWidgetItem* InsertNode(QTreeWidgetItem* parent, kestrune::CVoraneItem* item, QTreeWidgetItem* after);
-    QTreeWidgetItem* InsertNodeLast(QTreeWidgetItem* parent, kestrune::CVoraneItem* item);
-
-    kestrune::CVorane* FindSubMenuStyle(const QTreeWidgetItem* node) const;
+    kestrune::CVorane* FindSubMenuStyle(const QModelIndex& node) const;
     // The menu holding the edited item (m_pCurItem); null without a current item.
     kestrune::CVorane* GetCurItemMenu() const;
-    // The property pages rename the selected node through this.
-    void SetSelectedNodeText(const QString& text);
 
     // Commands, reached through the command table.
     void OnMenuInsert();
@@ -73,8 +70,7 @@ public:
     // Rename in place: the selected node's label (or the applet's title) is edited in the tree.
     void OnEditRename();
     // What the in-place editor hands back, written through the document as one step.
-    bool RenameNode(QTreeWidgetItem* node, const QString& text);
-    bool RenameNodeAt(const QModelIndex& index, const QString& text) { return RenameNode(itemFromIndex(index), text); }
+    bool RenameNode(const QModelIndex& node, const QString& text);
     void SetFindBar(CTreeFindBar* bar) { m_pFindBar = bar; }
     // The line drawn between items while a drop there is possible; null: none.
     QLine InsertionLine() const { return m_transfer->InsertionLine(); }
@@ -116,24 +112,22 @@ protected:
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
+    void verticalScrollbarValueChanged(int value) override;
 
     // RebuildTree's step for the frame: a shown sheet is hidden and forgotten.
     void ForgetPropertySheet();
 
 private:
+    void OnModelAboutToChange(const ModelChange& change);
     void OnModelChanged(const ModelChange& change);
     void OnCurrentNodeChanged();
-    QTreeWidgetItem* BuildMenuNode(kestrune::CVorane& menu);
-    QTreeWidgetItem* BuildItemNode(kestrune::CVoraneItem& item);
-    void AddChildNodes(QTreeWidgetItem* parentNode, kestrune::CVorane& menu);
-    void ForgetNodes(QTreeWidgetItem* node);
-    void RefreshItemPicture(QTreeWidgetItem* node);
-    void PlaceNode(QTreeWidgetItem* parent, QTreeWidgetItem* node, int index);
+    // The node and everything below it shown collapsed, as a node made afresh would be.
+    void CollapseAll(const QModelIndex& node);
 
     CKestruneDoc& m_doc;
+    CMenuTreeModel* m_model;  // a child of the view
     QMenu* m_pContextMenu = nullptr;
     CTreeFindBar* m_pFindBar = nullptr;
     std::unique_ptr<CTreeTransfer> m_transfer;
-    // Model object (and each item's sub menu) -> node, kept in step with the nodes.
-    QHash<const void*, QTreeWidgetItem*> m_nodeOf;
 };

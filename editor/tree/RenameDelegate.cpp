@@ -7,5 +7,5 @@
 CRenameDelegate::CRenameDelegate(CKestruneView& view) : QStyledItemDelegate(&view), m_view(view) {}
 
 void CRenameDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const {
-    if (const auto* line = qobject_cast<QLineEdit*>(editor)) m_view.RenameNodeAt(index, line->text());
+    if (const auto* line = qobject_cast<QLineEdit*>(editor)) m_view.RenameNode(index, line->text());
 }

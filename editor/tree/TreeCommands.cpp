@@ -11,7 +11,7 @@ using namespace treenodes;
 
 namespace treecommands {
 
-const void* InsertBelow(CKestruneDoc& doc, const QTreeWidgetItem* node) {
+const void* InsertBelow(CKestruneDoc& doc, const QModelIndex& node) {
     switch (GetNodeKind(node)) {
         case kKindRoot: return doc.InsertTopLevelMenu();
         case kKindMenu: return doc.InsertItem(MenuOfNode(node));
@@ -31,25 +31,25 @@ QString DeleteQuestion(int kind) {
     }
 }
 
-bool RemoveNodeObject(CKestruneDoc& doc, const QTreeWidgetItem* node) {
+bool RemoveNodeObject(CKestruneDoc& doc, const QModelIndex& node) {
     if (CVorane* menu = MenuOfNode(node)) return doc.RemoveTopLevelMenu(menu);
     if (CVoraneItem* item = ItemOfNode(node)) return doc.RemoveItem(ContainerOfNode(node), item);
     return false;
 }
 
-bool ToggleVisible(CKestruneDoc& doc, const QTreeWidgetItem* node) {
+bool ToggleVisible(CKestruneDoc& doc, const QModelIndex& node) {
     if (CVorane* menu = MenuOfNode(node)) return doc.SetVisible(menu, menu->m_visible == 0);
     if (CVoraneItem* item = ItemOfNode(node)) return doc.SetVisible(item, item->m_visible == 0);
     return false;
 }
 
-bool IsNodeVisible(const QTreeWidgetItem* node) {
+bool IsNodeVisible(const QModelIndex& node) {
     if (const CVorane* menu = MenuOfNode(node)) return menu->m_visible != 0;
     if (const CVoraneItem* item = ItemOfNode(node)) return item->m_visible != 0;
     return false;
 }
 
-bool MoveNodeItem(CKestruneDoc& doc, const QTreeWidgetItem* node, int delta) {
+bool MoveNodeItem(CKestruneDoc& doc, const QModelIndex& node, int delta) {
     CVoraneItem* item = ItemOfNode(node);
     if (!item) return false;
     return doc.MoveItem(ContainerOfNode(node), item, delta);

@@ -3,7 +3,7 @@
 #include <QString>
 
 class CKestruneDoc;
-class QTreeWidgetItem;
+class QModelIndex;
 
 // The structural commands of the menu tree, as model edits through the document's edit
 // layer. They decide what to change from the selected node; the view keeps its nodes in
@@ -12,20 +12,20 @@ namespace treecommands {
 
 // Insert below the node: a top-level menu under the root, else a first item in the menu or
 // sub menu the node stands for. Returns the new model object, null when nothing was inserted.
-const void* InsertBelow(CKestruneDoc& doc, const QTreeWidgetItem* node);
+const void* InsertBelow(CKestruneDoc& doc, const QModelIndex& node);
 
 // The confirmation asked before deleting a node of this kind; empty for kinds that are not
 // deleted after a question (the root, no kind).
 QString DeleteQuestion(int kind);
 // Removes the node's menu or item with everything below it.
-bool RemoveNodeObject(CKestruneDoc& doc, const QTreeWidgetItem* node);
+bool RemoveNodeObject(CKestruneDoc& doc, const QModelIndex& node);
 
 // Flips the visibility of the node's menu or item; false for the root and unknown nodes.
-bool ToggleVisible(CKestruneDoc& doc, const QTreeWidgetItem* node);
+bool ToggleVisible(CKestruneDoc& doc, const QModelIndex& node);
 // Whether the node's menu or item is visible (the check mark of "&Visible").
-bool IsNodeVisible(const QTreeWidgetItem* node);
+bool IsNodeVisible(const QModelIndex& node);
 
 // Moves the node's item one place up (delta -1) or down (+1) in its menu; false at the ends.
-bool MoveNodeItem(CKestruneDoc& doc, const QTreeWidgetItem* node, int delta);
+bool MoveNodeItem(CKestruneDoc& doc, const QModelIndex& node, int delta);
 
 }  // namespace treecommands

@@ -5,14 +5,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
-#include <QTreeWidgetItemIterator>
+#include <QSet>
 #include <vector>
 
 #include "app/KestruneDoc.h"
 #include "app/ShellTexts.h"
+#include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
 #include "app/TextConvert.h"
 #include "tree/KestruneView.h"
+#include "tree/MenuTreeModel.h"
 #include "tree/TreeNodes.h"
 
 CTreeFindBar::CTreeFindBar(CKestruneView& view, QWidget* parent) : QWidget(parent), m_view(view) {
@@ -54,50 +56,123 @@ void CTreeFindBar::Close() {
     m_view.setFocus(Qt::OtherFocusReason);
 }
 
-bool CTreeFindBar::Matches(const QTreeWidgetItem* node) const {
-    const kestrune::CVoraneItem* item = treenodes::ItemOfNode(node);
-    if (!item) return false;
+bool CTreeFindBar::Matches(const kestrune::CVoraneItem& item) const {
     const QString wanted = m_edit->text();
-    for (const std::string* field : {&item->m_label, &item->m_description, &item->m_link})
+    for (const std::string* field : {&item.m_label, &item.m_description, &item.m_link})
         if (kestrune::convert::LabelToWidget(*field).contains(wanted, Qt::CaseInsensitive)) return true;
     return false;
 }
 
-void CTreeFindBar::ApplyFilter() {
-    QTreeWidgetItem* root = m_view.RootNode();
-    if (!root) return;
-    const bool filtering = IsFiltering();
-    // Post-order with an explicit stack: a node is shown when it matches or shows a child.
-    std::vector<std::pair<QTreeWidgetItem*, bool>> pending{{root, false}};
-    std::vector<bool> shown;
-    while (!pending.empty()) {
-        auto [node, childrenDone] = pending.back();
-        if (!childrenDone) {
-            pending.back().second = true;
-            for (int i = node->childCount(); i-- > 0;) pending.emplace_back(node->child(i), false);
+namespace {
+using kestrune::CVorane;
+using kestrune::CVoraneItem;
+
+// The items of a menu with their sub menus' items, depth first in tree order, read without
+// making empty sub menus. visit(item) sees an item before its sub items; done(item, hasSub)
+// after them.
+template <typename Visit, typename Done>
+void WalkItems(const CVorane& menu, Visit visit, Done done) {
+    struct Frame {
+        const CVorane* menu;
+        std::size_t next;
+        const CVoraneItem* owner;
+    };
+    std::vector<Frame> frames{{&menu, 0, nullptr}};
+    while (!frames.empty()) {
+        Frame& frame = frames.back();
+        if (frame.next == frame.menu->m_items.size()) {
+            const CVoraneItem* owner = frame.owner;
+            frames.pop_back();
+            if (owner) done(*owner);
             continue;
         }
-        pending.pop_back();
-        bool visible = !filtering || node == root || Matches(node);
-        for (int i = 0; i < node->childCount(); ++i)
-            if (!node->child(i)->isHidden()) visible = true;
-        node->setHidden(!visible);
-        if (filtering && visible && node->childCount() > 0) node->setExpanded(true);
+        const CVoraneItem* item = frame.menu->m_items[frame.next++].get();
+        visit(*item);
+        if (item->m_subMenu.HasItems()) frames.push_back({item->m_subMenu.Existing(), 0, item});
+        else done(*item);
     }
-    root->setHidden(false);
+}
+
+// The row of the node's last child that the filter shows; -1 when none.
+int LastShownChild(const kestrune::CAppletParameters& applet, const QModelIndex& node, const QSet<const void*>& shown) {
+    if (treenodes::AppletOfNode(node)) {
+        for (int row = static_cast<int>(applet.m_menus.size()); row-- > 0;)
+            if (shown.contains(applet.m_menus[static_cast<std::size_t>(row)].get())) return row;
+        return -1;
+    }
+    const CVorane* menu = CMenuTreeModel::ChildMenuOf(node);
+    if (!menu) return -1;
+    for (int row = static_cast<int>(menu->m_items.size()); row-- > 0;)
+        if (shown.contains(menu->m_items[static_cast<std::size_t>(row)].get())) return row;
+    return -1;
+}
+}  // namespace
+
+void CTreeFindBar::ShowEveryRow() {
+    for (const QPersistentModelIndex& row : m_hiddenRows)
+        if (row.isValid()) m_view.setRowHidden(row.row(), row.parent(), false);
+    m_hiddenRows.clear();
+}
+
+void CTreeFindBar::ApplyFilter() {
+    ShowEveryRow();
+    if (!IsFiltering()) return;
+    // Which objects stay shown: the matches and everything above them, from the document.
+    QSet<const void*> shown;
+    std::vector<bool> below;  // per open item: whether something under it is shown
+    for (const auto& menu : m_view.GetDocument().Applet().m_menus) {
+        bool menuShown = false;
+        WalkItems(
+            *menu, [&](const CVoraneItem&) { below.push_back(false); },
+            [&](const CVoraneItem& item) {
+                const bool visible = below.back() || Matches(item);
+                below.pop_back();
+                if (!visible) return;
+                shown.insert(&item);
+                if (!below.empty()) below.back() = true;
+                else menuShown = true;
+            });
+        if (menuShown) shown.insert(menu.get());
+    }
+    // Hide the rest where it would show: the rows below shown nodes, which open. A long
+    // menu hands out its rows up to its last shown one.
+    CMenuTreeModel& model = m_view.TreeModel();
+    std::vector<QModelIndex> pending{m_view.RootNode()};
+    while (!pending.empty()) {
+        const QModelIndex node = pending.back();
+        pending.pop_back();
+        model.Reveal(node, LastShownChild(m_view.GetDocument().Applet(), node, shown));
+        const int rows = model.rowCount(node);
+        for (int row = 0; row < rows; ++row) {
+            const QModelIndex child = model.index(row, 0, node);
+            if (shown.contains(treenodes::ObjectOfNode(child))) {
+                pending.push_back(child);
+            } else {
+                m_view.setRowHidden(row, node, true);
+                m_hiddenRows.emplace_back(child);
+            }
+        }
+        if (rows > 0) m_view.expand(node);
+    }
 }
 
 bool CTreeFindBar::FindNext() {
     if (!IsFiltering()) return false;
-    std::vector<QTreeWidgetItem*> matches;
+    std::vector<const CVoraneItem*> matches;
     int after = -1;
-    for (QTreeWidgetItemIterator it(&m_view); *it; ++it) {
-        if (!(*it)->isHidden() && Matches(*it)) matches.push_back(*it);
-        if (*it == m_view.SelectedNode()) after = static_cast<int>(matches.size()) - 1;
+    const void* selected = treenodes::ObjectOfNode(m_view.SelectedNode());
+    for (const auto& menu : m_view.GetDocument().Applet().m_menus) {
+        WalkItems(
+            *menu,
+            [&](const CVoraneItem& item) {
+                if (Matches(item)) matches.push_back(&item);
+                if (&item == selected) after = static_cast<int>(matches.size()) - 1;
+            },
+            [](const CVoraneItem&) {});
     }
     if (matches.empty()) return false;
     const std::size_t next = static_cast<std::size_t>(after + 1) % matches.size();
-    m_view.SelectNode(matches[next]);
+    m_view.SelectNode(m_view.NodeOfItem(matches[next]));
     return true;
 }
 

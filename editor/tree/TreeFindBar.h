@@ -1,14 +1,19 @@
 #pragma once
 
+#include <QPersistentModelIndex>
 #include <QWidget>
+#include <vector>
 
 class CKestruneView;
 class QLineEdit;
-class QTreeWidgetItem;
+namespace kestrune {
+class CVoraneItem;
+}
 
 // The find line above the menu tree: while it holds text the tree shows only the items
 // whose label, description or link contain it (any letter case), with their ancestors.
-// Enter and F3 select the next shown match; Escape empties the line and hides it.
+// Enter and F3 select the next match; Escape empties the line and hides it. Matches are
+// searched in the document itself, so items the tree never showed are found too.
 class CTreeFindBar : public QWidget {
     Q_OBJECT
 public:
@@ -29,8 +34,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool Matches(const QTreeWidgetItem* node) const;
+    bool Matches(const kestrune::CVoraneItem& item) const;
+    void ShowEveryRow();
 
     CKestruneView& m_view;
     QLineEdit* m_edit;
+    // The rows the filter hid, shown again when it changes.
+    std::vector<QPersistentModelIndex> m_hiddenRows;
 };

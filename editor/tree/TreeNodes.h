@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QIcon>
+#include <QModelIndex>
 #include <QString>
 
-class QTreeWidgetItem;
 namespace kestrune {
 class CAppletParameters;
 class CVorane;
@@ -11,7 +11,7 @@ class CVoraneItem;
 }  // namespace kestrune
 
 // What a node of the menu tree is and what it points at. The node's picture says its kind
-// and whether its element is visible; its data holds the model object it shows.
+// and whether its element is visible; its index names the model object it shows.
 namespace treenodes {
 
 enum Picture {
@@ -39,32 +39,28 @@ QString TextOfApplet(const kestrune::CAppletParameters& applet);
 QString TextOfMenu(const kestrune::CVorane& menu);
 QString TextOfItem(const kestrune::CVoraneItem& item);
 
-// Node construction and reading.
-QTreeWidgetItem* MakeNode(int picture, const QString& text, const void* object,
-                          const kestrune::CVorane* ownedSubMenu = nullptr);
-int GetNodePicture(const QTreeWidgetItem* node);
+// Reading a node (an index of the menu tree model).
+int GetNodePicture(const QModelIndex& node);
 // Whether the picture is the hidden half of a pair (a cross on it).
 bool IsHiddenPicture(int picture);
-// The node's text colour: greyed when its menu or item is hidden.
-void ApplyNodeLook(QTreeWidgetItem* node);
-void SetNodePicture(QTreeWidgetItem* node, int picture);
 // Without a node (no selection) the kind is the root's, as the tree control reports it.
-int GetNodeKind(const QTreeWidgetItem* node);
-int GetNodeDepth(const QTreeWidgetItem* node);
-const void* ObjectOfNode(const QTreeWidgetItem* node);
-// For an item node: the sub menu the node was built with (a key even after the item is gone).
-const kestrune::CVorane* SubMenuKeyOfNode(const QTreeWidgetItem* node);
+int GetNodeKind(const QModelIndex& node);
+int GetNodeDepth(const QModelIndex& node);
+const void* ObjectOfNode(const QModelIndex& node);
+QString TextOfNode(const QModelIndex& node);
+int ChildCountOfNode(const QModelIndex& node);
+QModelIndex ChildOfNode(const QModelIndex& node, int row);
 
-kestrune::CAppletParameters* AppletOfNode(const QTreeWidgetItem* node);
-kestrune::CVorane* MenuOfNode(const QTreeWidgetItem* node);
-kestrune::CVoraneItem* ItemOfNode(const QTreeWidgetItem* node);
+kestrune::CAppletParameters* AppletOfNode(const QModelIndex& node);
+kestrune::CVorane* MenuOfNode(const QModelIndex& node);
+kestrune::CVoraneItem* ItemOfNode(const QModelIndex& node);
 // The model menu that holds an item node's item: a top-level menu or a parent item's sub menu.
-kestrune::CVorane* ContainerOfNode(const QTreeWidgetItem* node);
+kestrune::CVorane* ContainerOfNode(const QModelIndex& node);
 
 // Whether `node` lies below `ancestor` (a node is not below itself).
-bool IsDescendant(const QTreeWidgetItem* ancestor, const QTreeWidgetItem* node);
+bool IsDescendant(const QModelIndex& ancestor, const QModelIndex& node);
 
 // The style a plain item's new sub menu takes (kestrune::SubMenuStyleSource for the node's place).
-kestrune::CVorane* FindSubMenuStyle(const kestrune::CAppletParameters& applet, const QTreeWidgetItem* node);
+kestrune::CVorane* FindSubMenuStyle(const kestrune::CAppletParameters& applet, const QModelIndex& node);
 
 }  // namespace treenodes

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <QGuiApplication>
 #include <QPalette>
-#include <QTreeWidgetItem>
+#include "tree/MenuTreeModel.h"
 
 #include "app/KestruneDoc.h"
 #include "clipboard/ItemClipboard.h"
@@ -22,8 +22,8 @@ using kestrune::CVorane;
 using kestrune::CVoraneItem;
 
 namespace {
-bool IsItemNode(const QTreeWidgetItem* node) {
-    return node && treenodes::IsItemKind(treenodes::GetNodeKind(node));
+bool IsItemNode(const QModelIndex& node) {
+    return node.isValid() && treenodes::IsItemKind(treenodes::GetNodeKind(node));
 }
 }  // namespace
 
@@ -31,12 +31,12 @@ CTreeTransfer::CTreeTransfer(CKestruneView& view) : m_view(view) {}
 
 CKestruneDoc& CTreeTransfer::Doc() const { return m_view.GetDocument(); }
 
-bool CTreeTransfer::IsDescendant(const QTreeWidgetItem* ancestor, const QTreeWidgetItem* node) {
+bool CTreeTransfer::IsDescendant(const QModelIndex& ancestor, const QModelIndex& node) {
     return treenodes::IsDescendant(ancestor, node);
 }
 
-bool CTreeTransfer::CanDrop(const QTreeWidgetItem* source, const QTreeWidgetItem* target, bool copy) {
-    if (!source || !target) return false;
+bool CTreeTransfer::CanDrop(const QModelIndex& source, const QModelIndex& target, bool copy) {
+    if (!source.isValid() || !target.isValid()) return false;
     if (target == source && !copy) return false;
     if (treenodes::GetNodeKind(target) == treenodes::kKindRoot) return false;
     if (copy) return true;
@@ -46,13 +46,12 @@ bool CTreeTransfer::CanDrop(const QTreeWidgetItem* source, const QTreeWidgetItem
 // --- Clipboard --------------------------------------------------------------------------
 
 bool CTreeTransfer::CanCutOrCopy() const {
-    QTreeWidgetItem* selected = m_view.SelectedNode();
-    return selected && IsItemNode(selected);
+    return IsItemNode(m_view.SelectedNode());
 }
 
 bool CTreeTransfer::CanPaste() const {
-    QTreeWidgetItem* selected = m_view.SelectedNode();
-    if (!selected || treenodes::GetNodeKind(selected) == treenodes::kKindRoot) return false;
+    const QModelIndex selected = m_view.SelectedNode();
+    if (!selected.isValid() || treenodes::GetNodeKind(selected) == treenodes::kKindRoot) return false;
     return CItemClipboard(QGuiApplication::clipboard()).HoldsItem();
 }
 
@@ -63,19 +62,19 @@ bool CTreeTransfer::Copy() {
 }
 
 bool CTreeTransfer::Cut() {
-    QTreeWidgetItem* selected = m_view.SelectedNode();
+    const QPersistentModelIndex selected = m_view.SelectedNode();
     if (!Copy()) return false;
-    m_view.SelectNode(selected->parent());
+    m_view.SelectNode(selected.parent());
     return RemoveNode(selected, undotexts::kCutItem);
 }
 
 bool CTreeTransfer::Paste() {
     if (!CanPaste()) return false;
     std::unique_ptr<CVoraneItem> item = CItemClipboard(QGuiApplication::clipboard()).TakeItem();
-    return item && InsertCopyAt(m_view.SelectedNode(), *item);
+    return item && InsertCopyAt(m_view.SelectedNode(), *item).isValid();
 }
 
-QTreeWidgetItem* CTreeTransfer::InsertCopyAt(QTreeWidgetItem* target, const CVoraneItem& item, const QString& text) {
+QModelIndex CTreeTransfer::InsertCopyAt(const QModelIndex& target, const CVoraneItem& item, const QString& text) {
     CVoraneItem* copy = nullptr;
     switch (treenodes::GetNodeKind(target)) {
         case treenodes::kKindMenu:
@@ -89,61 +88,49 @@ QTreeWidgetItem* CTreeTransfer::InsertCopyAt(QTreeWidgetItem* target, const CVor
                                     m_view.FindSubMenuStyle(target), text);
             break;
         default:
-            return nullptr;
+            return {};
     }
-    QTreeWidgetItem* node = m_view.NodeOfItem(copy);
-    if (!node) return nullptr;
-    target->setExpanded(true);
+    const QModelIndex node = m_view.NodeOfItem(copy);
+    if (!node.isValid()) return {};
     m_view.SelectNode(node);
     return node;
 }
 
-bool CTreeTransfer::RemoveNode(QTreeWidgetItem* node, const QString& text) {
+bool CTreeTransfer::RemoveNode(const QModelIndex& node, const QString& text) {
     if (!IsItemNode(node)) return false;
     return Doc().RemoveItem(treenodes::ContainerOfNode(node), treenodes::ItemOfNode(node), text);
 }
 
 // --- Drag and drop ----------------------------------------------------------------------
 
-bool CTreeTransfer::BeginDrag(QTreeWidgetItem* node) {
+bool CTreeTransfer::BeginDrag(const QModelIndex& node) {
     if (!IsItemNode(node)) return false;
     m_dragItem = node;
     return true;
 }
 
-void CTreeTransfer::SetDropHighlight(QTreeWidgetItem* node) {
-    if (m_dropHighlight == node) return;
-    if (QTreeWidgetItem* old = m_dropHighlight) {
-        old->setData(0, Qt::BackgroundRole, QVariant());
-        treenodes::ApplyNodeLook(old);
-    }
-    m_dropHighlight = node;
-    if (node) {
-        const QPalette palette = m_view.palette();
-        node->setBackground(0, palette.brush(QPalette::Active, QPalette::Highlight));
-        node->setForeground(0, palette.brush(QPalette::Active, QPalette::HighlightedText));
-    }
-}
+void CTreeTransfer::SetDropHighlight(const QModelIndex& node) { m_view.TreeModel().SetHighlighted(node); }
 
-bool CTreeTransfer::CanDropBetween(const QTreeWidgetItem* source, const QTreeWidgetItem* node, Place place,
-                                   bool copy) {
-    if (!source || !IsItemNode(node) || place == Place::Onto) return false;
-    const QTreeWidgetItem* parent = node->parent();
+QModelIndex CTreeTransfer::DropHighlight() const { return m_view.TreeModel().Highlighted(); }
+
+bool CTreeTransfer::CanDropBetween(const QModelIndex& source, const QModelIndex& node, Place place, bool copy) {
+    if (!source.isValid() || !IsItemNode(node) || place == Place::Onto) return false;
+    const QModelIndex parent = node.parent();
     if (copy) return true;
     if (parent == source || IsDescendant(source, parent)) return false;
     // Right beside itself a move would change nothing.
-    if (parent == source->parent()) {
-        const int from = parent->indexOfChild(const_cast<QTreeWidgetItem*>(source));
-        const int to = parent->indexOfChild(const_cast<QTreeWidgetItem*>(node)) + (place == Place::Below ? 1 : 0);
+    if (parent == source.parent()) {
+        const int from = source.row();
+        const int to = node.row() + (place == Place::Below ? 1 : 0);
         if (to == from || to == from + 1) return false;
     }
     return true;
 }
 
-Qt::DropAction CTreeTransfer::DragOver(QTreeWidgetItem* node, bool ctrl, Place place) {
+Qt::DropAction CTreeTransfer::DragOver(const QModelIndex& node, bool ctrl, Place place) {
     if (place != Place::Onto) {
         if (!CanDropBetween(m_dragItem, node, place, ctrl)) return Qt::IgnoreAction;
-        SetDropHighlight(nullptr);
+        SetDropHighlight({});
         return ctrl ? Qt::CopyAction : Qt::MoveAction;
     }
     if (!CanDrop(m_dragItem, node, ctrl)) return Qt::IgnoreAction;
@@ -151,11 +138,11 @@ Qt::DropAction CTreeTransfer::DragOver(QTreeWidgetItem* node, bool ctrl, Place p
     return ctrl ? Qt::CopyAction : Qt::MoveAction;
 }
 
-void CTreeTransfer::DragLeave() { SetDropHighlight(nullptr); }
+void CTreeTransfer::DragLeave() { SetDropHighlight({}); }
 
-Qt::DropAction CTreeTransfer::Drop(QTreeWidgetItem* node, bool ctrl, Place place) {
-    SetDropHighlight(nullptr);
-    QTreeWidgetItem* source = m_dragItem;
+Qt::DropAction CTreeTransfer::Drop(const QModelIndex& node, bool ctrl, Place place) {
+    SetDropHighlight({});
+    const QModelIndex source = m_dragItem;
     if (place != Place::Onto) return DropBetween(source, node, ctrl, place);
     if (!CanDrop(source, node, ctrl)) return Qt::IgnoreAction;
     const CVoraneItem* item = treenodes::ItemOfNode(source);
@@ -165,14 +152,14 @@ Qt::DropAction CTreeTransfer::Drop(QTreeWidgetItem* node, bool ctrl, Place place
         Doc().BeginStep(undotexts::kMoveItem);
         m_dragStepOpen = true;
     }
-    if (!InsertCopyAt(node, *item, ctrl ? undotexts::kCopyItem : undotexts::kMoveItem)) {
+    if (!InsertCopyAt(node, *item, ctrl ? undotexts::kCopyItem : undotexts::kMoveItem).isValid()) {
         EndStepIfOpen();
         return Qt::IgnoreAction;
     }
     return ctrl ? Qt::CopyAction : Qt::MoveAction;
 }
 
-Qt::DropAction CTreeTransfer::DropBetween(QTreeWidgetItem* source, QTreeWidgetItem* node, bool ctrl, Place place) {
+Qt::DropAction CTreeTransfer::DropBetween(const QModelIndex& source, const QModelIndex& node, bool ctrl, Place place) {
     if (!CanDropBetween(source, node, place, ctrl)) return Qt::IgnoreAction;
     const CVoraneItem* item = treenodes::ItemOfNode(source);
     CVorane* container = treenodes::ContainerOfNode(node);
@@ -198,10 +185,10 @@ void CTreeTransfer::EndStepIfOpen() {
 }
 
 void CTreeTransfer::EndDrag(Qt::DropAction result) {
-    SetDropHighlight(nullptr);
-    if (result == Qt::MoveAction && m_dragItem) RemoveNode(m_dragItem, undotexts::kMoveItem);
+    SetDropHighlight({});
+    if (result == Qt::MoveAction && m_dragItem.isValid()) RemoveNode(m_dragItem, undotexts::kMoveItem);
     EndStepIfOpen();
-    m_dragItem = nullptr;
+    m_dragItem = QPersistentModelIndex();
 }
 
 // --- The view's drag events -------------------------------------------------------------
@@ -221,34 +208,34 @@ void Answer(QDropEvent* event, Qt::DropAction action) {
 
 // Only a drag this view started, carrying the private format, may land here.
 bool CTreeTransfer::IsOwnDrag(const QDropEvent* event) const {
-    return m_dragItem && event->source() == &m_view && CItemClipboard::IsDragData(event->mimeData());
+    return m_dragItem.isValid() && event->source() == &m_view && CItemClipboard::IsDragData(event->mimeData());
 }
 
 void CTreeTransfer::StartDrag() {
-    QTreeWidgetItem* node = m_view.currentItem();
+    const QModelIndex node = m_view.currentIndex();
     if (!BeginDrag(node)) return;
     m_view.setDropIndicatorShown(false);  // the drop target is shown by its highlight
     auto* drag = new QDrag(&m_view);      // deleted by Qt when the drag ends
     drag->setMimeData(CItemClipboard::DragData().release());
-    drag->setPixmap(node->icon(0).pixmap(m_view.iconSize()));
+    drag->setPixmap(node.data(Qt::DecorationRole).value<QIcon>().pixmap(m_view.iconSize()));
     const Qt::DropAction result = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
     EndDrag(result);
 }
 
-CTreeTransfer::Place CTreeTransfer::DropPlaceAt(const QPoint& point, QTreeWidgetItem* node) const {
+CTreeTransfer::Place CTreeTransfer::DropPlaceAt(const QPoint& point, const QModelIndex& node) const {
     // The outer quarters of an item's row mean "between items"; the middle means "onto it".
-    if (!node || !treenodes::IsItemKind(treenodes::GetNodeKind(node))) return Place::Onto;
-    const QRect row = m_view.visualItemRect(node);
+    if (!IsItemNode(node)) return Place::Onto;
+    const QRect row = m_view.visualRect(node);
     const int edge = std::max(2, row.height() / 4);
     if (point.y() < row.top() + edge) return Place::Above;
     if (point.y() > row.bottom() - edge) return Place::Below;
     return Place::Onto;
 }
 
-void CTreeTransfer::SetInsertionLine(QTreeWidgetItem* node, Place place) {
+void CTreeTransfer::SetInsertionLine(const QModelIndex& node, Place place) {
     QLine line;
-    if (node && place != Place::Onto) {
-        const QRect row = m_view.visualItemRect(node);
+    if (node.isValid() && place != Place::Onto) {
+        const QRect row = m_view.visualRect(node);
         const int y = place == Place::Above ? row.top() : row.bottom() + 1;
         line = QLine(row.left(), y, m_view.viewport()->width() - 2, y);
     }
@@ -258,19 +245,19 @@ void CTreeTransfer::SetInsertionLine(QTreeWidgetItem* node, Place place) {
 }
 
 // The node under the drop point of an own drag; null (and the event ignored) otherwise.
-bool CTreeTransfer::DropSpotOf(QDropEvent* event, QTreeWidgetItem*& node, Place& place) {
+bool CTreeTransfer::DropSpotOf(QDropEvent* event, QModelIndex& node, Place& place) {
     if (!IsOwnDrag(event)) {
         event->ignore();
         return false;
     }
     const QPoint point = event->position().toPoint();
-    node = m_view.itemAt(point);
+    node = m_view.indexAt(point);
     place = DropPlaceAt(point, node);
     return true;
 }
 
 void CTreeTransfer::HandleDragMove(QDragMoveEvent* event) {
-    QTreeWidgetItem* node = nullptr;
+    QModelIndex node;
     Place place = Place::Onto;
     if (!DropSpotOf(event, node, place)) return;
     Qt::DropAction action = DragOver(node, CtrlHeld(event), place);
@@ -279,18 +266,18 @@ void CTreeTransfer::HandleDragMove(QDragMoveEvent* event) {
         place = Place::Onto;
         action = DragOver(node, CtrlHeld(event), place);
     }
-    SetInsertionLine(action == Qt::IgnoreAction ? nullptr : node, place);
+    SetInsertionLine(action == Qt::IgnoreAction ? QModelIndex() : node, place);
     Answer(event, action);
 }
 
 void CTreeTransfer::HandleDragLeave() {
-    SetInsertionLine(nullptr, Place::Onto);
+    SetInsertionLine({}, Place::Onto);
     DragLeave();
 }
 
 void CTreeTransfer::HandleDrop(QDropEvent* event) {
-    SetInsertionLine(nullptr, Place::Onto);
-    QTreeWidgetItem* node = nullptr;
+    SetInsertionLine({}, Place::Onto);
+    QModelIndex node;
     Place place = Place::Onto;
     if (!DropSpotOf(event, node, place)) return;
     if (place != Place::Onto && !CanDropBetween(m_dragItem, node, place, CtrlHeld(event))) place = Place::Onto;
@@ -303,9 +290,4 @@ void CTreeTransfer::PaintInsertionLine(QPainter& painter) const {
     painter.drawLine(m_insertionLine);
     painter.setBrush(m_view.palette().color(QPalette::Highlight));
     painter.drawEllipse(m_insertionLine.p1(), 3, 3);
-}
-
-void CTreeTransfer::ForgetNode(const QTreeWidgetItem* node) {
-    if (m_dropHighlight == node) m_dropHighlight = nullptr;
-    if (m_dragItem == node) m_dragItem = nullptr;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLine>
+#include <QPersistentModelIndex>
 #include <QPoint>
 #include <QString>
 #include <Qt>
@@ -10,7 +11,6 @@ class CKestruneView;
 class QDragMoveEvent;
 class QDropEvent;
 class QPainter;
-class QTreeWidgetItem;
 namespace kestrune {
 class CVoraneItem;
 }
@@ -27,8 +27,8 @@ public:
     explicit CTreeTransfer(CKestruneView& view);
 
     // Drop rules. A node is not its own descendant.
-    static bool IsDescendant(const QTreeWidgetItem* ancestor, const QTreeWidgetItem* node);
-    static bool CanDrop(const QTreeWidgetItem* source, const QTreeWidgetItem* target, bool copy);
+    static bool IsDescendant(const QModelIndex& ancestor, const QModelIndex& node);
+    static bool CanDrop(const QModelIndex& source, const QModelIndex& target, bool copy);
 
     // Command enabling.
     bool CanCutOrCopy() const;
@@ -43,10 +43,10 @@ public:
     // item target gets a sub menu (styled like its level) for it. The target is expanded
     // and the copy's node selected and returned; null when the target takes no items.
     // text names the undoable step (empty: "Paste Item").
-    QTreeWidgetItem* InsertCopyAt(QTreeWidgetItem* target, const kestrune::CVoraneItem& item,
+    QModelIndex InsertCopyAt(const QModelIndex& target, const kestrune::CVoraneItem& item,
                                   const QString& text = {});
     // Removes the item node with everything below it from the model and the tree.
-    bool RemoveNode(QTreeWidgetItem* node, const QString& text = {});
+    bool RemoveNode(const QModelIndex& node, const QString& text = {});
 
     // The view's drag events. StartDrag runs the drag to its end (a nested event loop).
     void StartDrag();
@@ -55,39 +55,37 @@ public:
     void HandleDrop(QDropEvent* event);
     void PaintInsertionLine(QPainter& painter) const;
 
-    // The node being dragged, the node shown as drop target, the line between items.
-    QTreeWidgetItem* DragItem() const { return m_dragItem; }
-    QTreeWidgetItem* DropHighlight() const { return m_dropHighlight; }
+    // The node being dragged, the node shown as drop target, the line between items. A
+    // node that leaves the tree is forgotten by the drag.
+    QModelIndex DragItem() const { return m_dragItem; }
+    QModelIndex DropHighlight() const;
     QLine InsertionLine() const { return m_insertionLine; }
-    // A node leaves the tree: the drag forgets it.
-    void ForgetNode(const QTreeWidgetItem* node);
 
     // Drag and drop steps; the dragged node is DragItem() for the whole drag.
-    bool BeginDrag(QTreeWidgetItem* node);
+    bool BeginDrag(const QModelIndex& node);
     // The action to answer while over node (the drop highlight follows an accepted node
     // and stays where it was on a refusal): copy with Ctrl, else move; IgnoreAction when refused.
-    Qt::DropAction DragOver(QTreeWidgetItem* node, bool ctrl, Place place = Place::Onto);
+    Qt::DropAction DragOver(const QModelIndex& node, bool ctrl, Place place = Place::Onto);
     void DragLeave();
-    Qt::DropAction Drop(QTreeWidgetItem* node, bool ctrl, Place place = Place::Onto);
+    Qt::DropAction Drop(const QModelIndex& node, bool ctrl, Place place = Place::Onto);
     // Whether the dragged node may land above or below the item node.
-    static bool CanDropBetween(const QTreeWidgetItem* source, const QTreeWidgetItem* node, Place place, bool copy);
+    static bool CanDropBetween(const QModelIndex& source, const QModelIndex& node, Place place, bool copy);
     // After the drag: a move removes the dragged node, since the drop placed a copy.
     void EndDrag(Qt::DropAction result);
 
-    void SetDropHighlight(QTreeWidgetItem* node);
+    void SetDropHighlight(const QModelIndex& node);
 
 private:
     CKestruneDoc& Doc() const;
     void EndStepIfOpen();
-    Qt::DropAction DropBetween(QTreeWidgetItem* source, QTreeWidgetItem* node, bool ctrl, Place place);
+    Qt::DropAction DropBetween(const QModelIndex& source, const QModelIndex& node, bool ctrl, Place place);
     bool IsOwnDrag(const QDropEvent* event) const;
-    bool DropSpotOf(QDropEvent* event, QTreeWidgetItem*& node, Place& place);
-    Place DropPlaceAt(const QPoint& point, QTreeWidgetItem* node) const;
-    void SetInsertionLine(QTreeWidgetItem* node, Place place);
+    bool DropSpotOf(QDropEvent* event, QModelIndex& node, Place& place);
+    Place DropPlaceAt(const QPoint& point, const QModelIndex& node) const;
+    void SetInsertionLine(const QModelIndex& node, Place place);
 
     CKestruneView& m_view;
-    QTreeWidgetItem* m_dragItem = nullptr;
-    QTreeWidgetItem* m_dropHighlight = nullptr;
+    QPersistentModelIndex m_dragItem;
     bool m_dragStepOpen = false;  // a drag-move's undoable step is open until the drag ends
     QLine m_insertionLine;
 };

@@ -178,8 +178,8 @@ private slots:
         Program program;
         CKestruneView& tree = program.Tree();
         CVoraneItem* item = program.FirstItem();
-        QTreeWidgetItem* itemNode = tree.NodeOfItem(item);
-        QTreeWidgetItem* menuNode = itemNode->parent();
+        QModelIndex itemNode = tree.NodeOfItem(item);
+        QModelIndex menuNode = itemNode.parent();
         QGuiApplication::clipboard()->setText(QStringLiteral("text from elsewhere"));
 
         tree.SelectNode(tree.RootNode());

@@ -218,11 +218,11 @@ private slots:
         copy->m_subMenu->m_items.front()->m_label = "changed";
         QCOMPARE(m.a1a->m_label, std::string("A1a"));
 
-        QTreeWidgetItem* menuNode = f.Node(m.b);
-        QCOMPARE(f.view.SelectedNode(), menuNode->child(0));
-        QCOMPARE(treenodes::ObjectOfNode(menuNode->child(0)), static_cast<const void*>(copy));
-        QVERIFY(menuNode->isExpanded());
-        QVERIFY(!menuNode->child(0)->isExpanded());
+        QModelIndex menuNode = f.Node(m.b);
+        QCOMPARE(f.view.SelectedNode(), treenodes::ChildOfNode(menuNode, 0));
+        QCOMPARE(treenodes::ObjectOfNode(treenodes::ChildOfNode(menuNode, 0)), static_cast<const void*>(copy));
+        QVERIFY(f.view.isExpanded(menuNode));
+        QVERIFY(!f.view.isExpanded(treenodes::ChildOfNode(menuNode, 0)));
         QVERIFY(f.doc.IsModified());
         copy->m_subMenu->m_items.front()->m_label = "A1a";
         VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
@@ -239,7 +239,7 @@ private slots:
         QCOMPARE(m.b1->m_subMenu->m_items.size(), std::size_t(2));
         QCOMPARE(m.b1->m_subMenu->m_items.front()->m_label, std::string("A2"));
         QCOMPARE(treenodes::GetNodePicture(f.Node(m.b1)), int(treenodes::kPictureSubMenuItem));
-        QCOMPARE(f.view.SelectedNode(), f.Node(m.b1)->child(0));
+        QCOMPARE(f.view.SelectedNode(), treenodes::ChildOfNode(f.Node(m.b1), 0));
         VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
     }
 
@@ -261,7 +261,7 @@ private slots:
 
         f.view.SelectNode(f.Node(m.b1ax));
         f.view.OnEditCopy();
-        QTreeWidgetItem* target = f.Node(m.a2);
+        QModelIndex target = f.Node(m.a2);
         f.view.SelectNode(target);
         f.view.OnEditPaste();
 
@@ -270,8 +270,8 @@ private slots:
         QCOMPARE(m.a2->m_subMenu->m_items.front()->m_label, std::string("B1ax"));
         QCOMPARE(m.a2->m_subMenu->m_BKColor, m.a1->m_subMenu->m_BKColor);
         QCOMPARE(m.a2->m_subMenu->m_itemStyle[2].ImageOffset, m.a1->m_subMenu->m_itemStyle[2].ImageOffset);
-        QVERIFY(target->isExpanded());
-        QCOMPARE(f.view.SelectedNode(), target->child(0));
+        QVERIFY(f.view.isExpanded(target));
+        QCOMPARE(f.view.SelectedNode(), treenodes::ChildOfNode(target, 0));
         VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
     }
 
@@ -313,11 +313,11 @@ private slots:
         QVERIFY(f.view.ClipboardHasItem());
         for (const void* target : {static_cast<const void*>(m.a), static_cast<const void*>(m.b1),
                                    static_cast<const void*>(m.a2)}) {
-            QTreeWidgetItem* node = f.Node(target);
+            QModelIndex node = f.Node(target);
             f.view.SelectNode(node);
             f.view.OnEditPaste();
             QCOMPARE(f.view.SelectedNode(), node);
-            QVERIFY(!node->isExpanded());
+            QVERIFY(!f.view.isExpanded(node));
         }
         QCOMPARE(ModelBytes(f.Applet()), before);
         QCOMPARE(treenodes::GetNodePicture(f.Node(m.a2)), int(treenodes::kPicturePlainItem));
@@ -359,10 +359,10 @@ private slots:
         f.view.SelectNode(f.Node(m.b1ax));
         f.view.OnEditCut();
 
-        QTreeWidgetItem* parent = f.Node(m.b1a);
+        QModelIndex parent = f.Node(m.b1a);
         QCOMPARE(treenodes::GetNodePicture(parent), picture);
         QCOMPARE(f.view.SelectedNode(), parent);
-        QCOMPARE(parent->childCount(), 0);
+        QCOMPARE(treenodes::ChildCountOfNode(parent), 0);
         QVERIFY(m.b1a->m_subMenu->m_items.empty());
         QVERIFY(!f.app.m_pCurItem);
         QVERIFY(!f.app.m_pCurMenu);

@@ -38,7 +38,7 @@ private slots:
         EditorFixture f;
         Model m{};
         f.Load([&](CAppletParameters& applet) { m = Fill(applet); });
-        QTreeWidgetItem* a1 = f.Node(m.a1);
+        QModelIndex a1 = f.Node(m.a1);
         QVERIFY(CTreeTransfer::IsDescendant(a1, f.Node(m.a1a)));
         QVERIFY(CTreeTransfer::IsDescendant(a1, f.Node(m.a1ax)));
         QVERIFY(CTreeTransfer::IsDescendant(f.view.RootNode(), f.Node(m.a1ax)));
@@ -52,11 +52,11 @@ private slots:
         EditorFixture f;
         Model m{};
         f.Load([&](CAppletParameters& applet) { m = Fill(applet); });
-        QTreeWidgetItem* a1 = f.Node(m.a1);
-        QTreeWidgetItem* root = f.view.RootNode();
+        QModelIndex a1 = f.Node(m.a1);
+        QModelIndex root = f.view.RootNode();
         for (bool ctrl : {false, true}) {
             QVERIFY(!CTreeTransfer::CanDrop(a1, root, ctrl));
-            QVERIFY(!CTreeTransfer::CanDrop(a1, nullptr, ctrl));
+            QVERIFY(!CTreeTransfer::CanDrop(a1, QModelIndex(), ctrl));
             QVERIFY(CTreeTransfer::CanDrop(a1, f.Node(m.b), ctrl));
             QVERIFY(CTreeTransfer::CanDrop(a1, f.Node(m.a), ctrl));
             QVERIFY(CTreeTransfer::CanDrop(a1, f.Node(m.a2), ctrl));
@@ -76,12 +76,12 @@ private slots:
         CTreeTransfer& transfer = f.view.Transfer();
         QVERIFY(!transfer.BeginDrag(f.view.RootNode()));
         QVERIFY(!transfer.BeginDrag(f.Node(m.a)));
-        QVERIFY(!transfer.BeginDrag(nullptr));
-        QVERIFY(!f.view.Transfer().DragItem());
+        QVERIFY(!transfer.BeginDrag(QModelIndex()));
+        QVERIFY(!f.view.Transfer().DragItem().isValid());
         QVERIFY(transfer.BeginDrag(f.Node(m.a1)));
         QCOMPARE(f.view.Transfer().DragItem(), f.Node(m.a1));
         transfer.EndDrag(Qt::IgnoreAction);
-        QVERIFY(!f.view.Transfer().DragItem());
+        QVERIFY(!f.view.Transfer().DragItem().isValid());
         VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
     }
 
@@ -91,17 +91,17 @@ private slots:
         f.Load([&](CAppletParameters& applet) { m = Fill(applet); });
         CTreeTransfer& transfer = f.view.Transfer();
         QVERIFY(transfer.BeginDrag(f.Node(m.a3)));
-        QTreeWidgetItem* menuA = f.Node(m.a);
+        QModelIndex menuA = f.Node(m.a);
         QCOMPARE(transfer.DragOver(menuA, false), Qt::MoveAction);
         QCOMPARE(f.view.Transfer().DropHighlight(), menuA);
         QCOMPARE(transfer.Drop(menuA, false), Qt::MoveAction);
-        QVERIFY(!f.view.Transfer().DropHighlight());
+        QVERIFY(!f.view.Transfer().DropHighlight().isValid());
         transfer.EndDrag(Qt::MoveAction);
 
         QCOMPARE(Labels(*m.a), (std::vector<std::string>{"A3", "A1", "A2"}));
         QVERIFY(m.a->m_items.front().get() != m.a3);  // a copy took its place
-        QVERIFY(!f.view.Transfer().DragItem());
-        QCOMPARE(f.view.SelectedNode(), menuA->child(0));
+        QVERIFY(!f.view.Transfer().DragItem().isValid());
+        QCOMPARE(f.view.SelectedNode(), treenodes::ChildOfNode(menuA, 0));
         QVERIFY(f.doc.IsModified());
         VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
     }
@@ -113,7 +113,7 @@ private slots:
         CTreeTransfer& transfer = f.view.Transfer();
 
         // A plain item: it gets a sub menu holding a copy of itself.
-        QTreeWidgetItem* a2 = f.Node(m.a2);
+        QModelIndex a2 = f.Node(m.a2);
         QVERIFY(transfer.BeginDrag(a2));
         QCOMPARE(transfer.DragOver(a2, false), Qt::IgnoreAction);
         QCOMPARE(transfer.DragOver(a2, true), Qt::CopyAction);
@@ -127,13 +127,13 @@ private slots:
 
         // An item with a sub menu: the copy is taken before it is placed, so it holds
         // the two sub items it had, not itself.
-        QTreeWidgetItem* a1 = f.Node(m.a1);
+        QModelIndex a1 = f.Node(m.a1);
         QVERIFY(transfer.BeginDrag(a1));
         QCOMPARE(transfer.Drop(a1, true), Qt::CopyAction);
         transfer.EndDrag(Qt::CopyAction);
         QCOMPARE(Labels(*m.a1->m_subMenu), (std::vector<std::string>{"A1", "A1a", "A1b"}));
         QCOMPARE(Labels(*m.a1->m_subMenu->m_items.front()->m_subMenu), (std::vector<std::string>{"A1a", "A1b"}));
-        QCOMPARE(f.view.SelectedNode(), a1->child(0));
+        QCOMPARE(f.view.SelectedNode(), treenodes::ChildOfNode(a1, 0));
         VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
     }
 
@@ -159,22 +159,22 @@ private slots:
         Model m{};
         f.Load([&](CAppletParameters& applet) { m = Fill(applet); });
         CTreeTransfer& transfer = f.view.Transfer();
-        QTreeWidgetItem* a1 = f.Node(m.a1);
+        QModelIndex a1 = f.Node(m.a1);
         QVERIFY(transfer.BeginDrag(a1));
         QCOMPARE(transfer.DragOver(f.Node(m.b1), false), Qt::MoveAction);
         QCOMPARE(f.view.Transfer().DropHighlight(), f.Node(m.b1));
-        QVERIFY(f.Node(m.b1)->background(0).style() != Qt::NoBrush);
+        QVERIFY(f.Node(m.b1).data(Qt::BackgroundRole).value<QBrush>().style() != Qt::NoBrush);
 
-        for (QTreeWidgetItem* refused : {f.view.RootNode(), a1, f.Node(m.a1a), f.Node(m.a1ax),
-                                         static_cast<QTreeWidgetItem*>(nullptr)}) {
+        for (QModelIndex refused : {f.view.RootNode(), a1, f.Node(m.a1a), f.Node(m.a1ax),
+                                         QModelIndex()}) {
             QCOMPARE(transfer.DragOver(refused, false), Qt::IgnoreAction);
             QCOMPARE(f.view.Transfer().DropHighlight(), f.Node(m.b1));
         }
         QCOMPARE(transfer.DragOver(f.view.RootNode(), true), Qt::IgnoreAction);
 
         transfer.DragLeave();
-        QVERIFY(!f.view.Transfer().DropHighlight());
-        QCOMPARE(f.Node(m.b1)->background(0).style(), Qt::NoBrush);
+        QVERIFY(!f.view.Transfer().DropHighlight().isValid());
+        QCOMPARE(f.Node(m.b1).data(Qt::BackgroundRole).value<QBrush>().style(), Qt::NoBrush);
 
         QCOMPARE(transfer.Drop(f.Node(m.a1a), false), Qt::IgnoreAction);
         QCOMPARE(transfer.Drop(f.view.RootNode(), true), Qt::IgnoreAction);
@@ -205,7 +205,7 @@ private slots:
         VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
 
         // Moving the only sub item out turns its parent back into a plain item.
-        QTreeWidgetItem* moved = f.Node(m.b1)->child(0);
+        QModelIndex moved = treenodes::ChildOfNode(f.Node(m.b1), 0);
         QVERIFY(transfer.BeginDrag(moved));
         QCOMPARE(transfer.Drop(f.Node(m.a), false), Qt::MoveAction);
         transfer.EndDrag(Qt::MoveAction);
@@ -226,7 +226,7 @@ private slots:
 
         // Same format, but not a drag this view started (no source): refused.
         std::unique_ptr<QMimeData> data = CItemClipboard::DragData();
-        const QPoint over = f.view.visualItemRect(f.Node(m.b)).center();
+        const QPoint over = f.view.visualRect(f.Node(m.b)).center();
         QDragMoveEvent move(over, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(f.view.viewport(), &move);
         QVERIFY(!move.isAccepted());

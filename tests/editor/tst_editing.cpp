@@ -29,9 +29,8 @@ using namespace kestrune;
 using namespace treenodes;
 
 namespace {
-QTreeWidgetItem* FirstItemNode(CKestruneView& tree) {
-    QTreeWidgetItem* menu = tree.RootNode()->child(0);
-    return menu ? menu->child(0) : nullptr;
+QModelIndex FirstItemNode(CKestruneView& tree) {
+    return ChildOfNode(ChildOfNode(tree.RootNode(), 0), 0);
 }
 }  // namespace
 
@@ -79,24 +78,24 @@ private slots:
     void renameInPlaceIsOneStep() {
         ProgramFixture program;
         QVERIFY(program.Start());
-        QTreeWidgetItem* node = FirstItemNode(program.Tree());
+        QModelIndex node = FirstItemNode(program.Tree());
         CVoraneItem* item = ItemOfNode(node);
         const std::string before = item->m_label;
-        QVERIFY(node->flags() & Qt::ItemIsEditable);
-        QVERIFY(!(program.Tree().RootNode()->child(0)->flags() & Qt::ItemIsEditable));
+        QVERIFY(node.flags() & Qt::ItemIsEditable);
+        QVERIFY(!(ChildOfNode(program.Tree().RootNode(), 0).flags() & Qt::ItemIsEditable));
         QVERIFY(program.Tree().RenameNode(node, QStringLiteral("Renamed")));
         QCOMPARE(item->m_label, std::string("Renamed"));
-        QCOMPARE(node->text(0), QStringLiteral("Renamed"));
+        QCOMPARE(TextOfNode(node), QStringLiteral("Renamed"));
         QCOMPARE(program.Doc().UndoText(), QStringLiteral("Rename Item"));
         QVERIFY(!program.Tree().RenameNode(node, QStringLiteral("a,b")));  // commas are refused
         QCOMPARE(program.dialogs.messages.size(), 1);
         program.Doc().Undo();
         QCOMPARE(item->m_label, before);
-        QCOMPARE(program.Tree().NodeOfItem(item)->text(0), QString::fromStdString(before));
+        QCOMPARE(treenodes::TextOfNode(program.Tree().NodeOfItem(item)), QString::fromStdString(before));
 
         QVERIFY(program.Tree().RenameNode(program.Tree().RootNode(), QStringLiteral("New title")));
         QCOMPARE(program.Applet().m_HTMLTitle, std::string("New title"));
-        QCOMPARE(program.Tree().RootNode()->text(0), QStringLiteral("New title"));
+        QCOMPARE(treenodes::TextOfNode(program.Tree().RootNode()), QStringLiteral("New title"));
     }
 
     void findShowsMatchesWithTheirAncestorsAndStepsThroughThem() {
@@ -115,10 +114,10 @@ private slots:
         QVERIFY(!find.isHidden());
         find.Edit()->setText(QStringLiteral("needle"));
         int shown = 0;
-        for (QTreeWidgetItemIterator it(&program.Tree()); *it; ++it)
-            if (!(*it)->isHidden() && ItemOfNode(*it)) ++shown;
+        for (const QModelIndex& node : AllNodes(program.Tree()))
+            if (IsNodeShown(program.Tree(), node) && ItemOfNode(node)) ++shown;
         QCOMPARE(shown, 3);  // the two matches and the ancestor item of the first
-        QVERIFY(!program.Tree().NodeOfItem(target)->isHidden());
+        QVERIFY(IsNodeShown(program.Tree(), program.Tree().NodeOfItem(target)));
         QVERIFY(program.Action(cmd::EditFindNext)->isEnabled());
         program.Tree().SelectNode(program.Tree().RootNode());
         QVERIFY(find.FindNext());
@@ -127,19 +126,19 @@ private slots:
         QCOMPARE(ItemOfNode(program.Tree().SelectedNode()), other);
         QTest::keyClick(find.Edit(), Qt::Key_Escape);
         QVERIFY(find.isHidden());
-        for (QTreeWidgetItemIterator it(&program.Tree()); *it; ++it) QVERIFY(!(*it)->isHidden());
+        for (const QModelIndex& node : AllNodes(program.Tree())) QVERIFY(IsNodeShown(program.Tree(), node));
     }
 
     void hiddenItemsAreGreyed() {
         ProgramFixture program;
         QVERIFY(program.Start());
-        QTreeWidgetItem* node = FirstItemNode(program.Tree());
-        QVERIFY(!node->data(0, Qt::ForegroundRole).isValid());
+        QModelIndex node = FirstItemNode(program.Tree());
+        QVERIFY(!node.data(Qt::ForegroundRole).isValid());
         program.Tree().SelectNode(node);
         program.Action(cmd::MenuVisible)->trigger();
-        QCOMPARE(node->foreground(0).color(), QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text));
+        QCOMPARE(node.data(Qt::ForegroundRole).value<QBrush>().color(), QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text));
         program.Doc().Undo();
-        QVERIFY(!program.Tree().NodeOfItem(ItemOfNode(node))->data(0, Qt::ForegroundRole).isValid());
+        QVERIFY(!program.Tree().NodeOfItem(ItemOfNode(node)).data(Qt::ForegroundRole).isValid());
     }
 
     void exitEndsWithEveryWindow() {

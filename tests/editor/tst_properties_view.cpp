@@ -163,14 +163,14 @@ private slots:
         auto* name = Find<QLineEdit>(editor.AppletPage(), "nameEdit");
         name->setText(QStringLiteral("Renamed applet"));
         LeaveBox(name);
-        QCOMPARE(editor.Tree().RootNode()->text(0), QStringLiteral("Renamed applet"));
+        QCOMPARE(treenodes::TextOfNode(editor.Tree().RootNode()), QStringLiteral("Renamed applet"));
 
         editor.Select(editor.a->GetItem(0));
         auto* label = Find<QPlainTextEdit>(editor.ItemPage(), "labelEdit");
         label->setPlainText(QStringLiteral("Two\nlines"));
         LeaveBox(label);
         QCOMPARE(editor.a->GetItem(0)->m_label, std::string("Two\r\nlines"));
-        QCOMPARE(editor.Tree().NodeOfItem(editor.a->GetItem(0))->text(0), treenodes::TextOfItem(*editor.a->GetItem(0)));
+        QCOMPARE(treenodes::TextOfNode(editor.Tree().NodeOfItem(editor.a->GetItem(0))), treenodes::TextOfItem(*editor.a->GetItem(0)));
     }
 
     // Clicking into the tree (another window) leaves the box too; the box's own pop-up does not.
@@ -186,7 +186,7 @@ private slots:
         QFocusEvent toTree(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
         QCoreApplication::sendEvent(label, &toTree);
         QCOMPARE(editor.a->GetItem(0)->m_label, std::string("Clicked away"));
-        QCOMPARE(editor.Tree().NodeOfItem(editor.a->GetItem(0))->text(0), QStringLiteral("Clicked away"));
+        QCOMPARE(treenodes::TextOfNode(editor.Tree().NodeOfItem(editor.a->GetItem(0))), QStringLiteral("Clicked away"));
     }
 
     // Undo and redo change the model under the shown page; the page shows their result and

@@ -97,8 +97,8 @@ private slots:
         QVERIFY(program.dialogs.dialogTitles.isEmpty());
         QCOMPARE(program.Applet().m_HTMLTitle, TemplateTitle(program.folder.path(), program.settings, 0));
         QVERIFY(!program.Applet().m_menus.empty());
-        QCOMPARE(program.Tree().RootNode()->text(0), QString::fromStdString(program.Applet().m_HTMLTitle));
-        QCOMPARE(program.Tree().RootNode()->childCount(), static_cast<int>(program.Applet().m_menus.size()));
+        QCOMPARE(treenodes::TextOfNode(program.Tree().RootNode()), QString::fromStdString(program.Applet().m_HTMLTitle));
+        QCOMPARE(treenodes::ChildCountOfNode(program.Tree().RootNode()), static_cast<int>(program.Applet().m_menus.size()));
         QVERIFY(!program.Doc().IsModified());
         QCOMPARE(program.shell->App().m_nBrowserMode, 1);
         QCOMPARE(program.shell->App().m_bFirstNew, 0);
@@ -207,12 +207,12 @@ private slots:
         QVERIFY(!enabled(cmd::EditCopy) && !enabled(cmd::EditPaste));
         QVERIFY(enabled(cmd::MenuProperty) && enabled(cmd::MenuInsert) && enabled(cmd::MenuDelete));
 
-        QTreeWidgetItem* menu = tree.RootNode()->child(0);
+        QModelIndex menu = treenodes::ChildOfNode(tree.RootNode(), 0);
         tree.SelectNode(menu);
         QVERIFY(!enabled(cmd::MenuProperty) && !enabled(cmd::MenuMoveDown) && !enabled(cmd::EditCopy));
         QVERIFY(enabled(cmd::MenuVisible) && program.Action(cmd::MenuVisible)->isChecked());
 
-        tree.SelectNode(menu->child(0));
+        tree.SelectNode(treenodes::ChildOfNode(menu, 0));
         QVERIFY(enabled(cmd::MenuMoveUp) && enabled(cmd::MenuMoveDown) && enabled(cmd::EditCut));
         QVERIFY(enabled(cmd::EditCopy) && enabled(cmd::MenuProperty));
 
@@ -409,7 +409,7 @@ private slots:
         program.dialogs.answers = {IDialogService::Answer::No};
         program.Action(cmd::FileNew)->trigger();
         QCOMPARE(program.Applet().m_HTMLTitle, TemplateTitle(program.folder.path(), program.settings, 2));
-        QCOMPARE(program.Tree().RootNode()->text(0), QString::fromStdString(program.Applet().m_HTMLTitle));
+        QCOMPARE(treenodes::TextOfNode(program.Tree().RootNode()), QString::fromStdString(program.Applet().m_HTMLTitle));
         QVERIFY(!program.Doc().IsModified());
     }
 

@@ -1,4 +1,5 @@
 #include <QClipboard>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QtTest>
@@ -9,8 +10,11 @@
 #include "model/VoraneItem.h"
 #include "base/SettingsStore.h"
 #include "support/FakeDialogService.h"
+#include "support/TreeModelAgreement.h"
 #include "tree/KestruneView.h"
+#include "tree/MenuTreeModel.h"
 #include "tree/TreeCommands.h"
+#include "tree/TreeFindBar.h"
 #include "tree/TreeNodes.h"
 
 using namespace kestrune;
@@ -27,30 +31,30 @@ CVoraneItem* Append(CVorane& menu, const char* label, int visible = 1) {
 
 // The tree and the model agree node for node: object, picture, text and order.
 void ExpectTreeMatchesModel(const CKestruneView& view, const CAppletParameters& applet) {
-    QCOMPARE(view.topLevelItemCount(), 1);
-    const QTreeWidgetItem* root = view.topLevelItem(0);
+    QCOMPARE(view.model()->rowCount(), 1);
+    const QModelIndex root = view.RootNode();
     QCOMPARE(ObjectOfNode(root), static_cast<const void*>(&applet));
     QCOMPARE(GetNodePicture(root), 0);
-    QCOMPARE(root->text(0), TextOfApplet(applet));
-    QCOMPARE(root->childCount(), static_cast<int>(applet.m_menus.size()));
-    std::vector<std::pair<const QTreeWidgetItem*, const CVorane*>> pending;
-    for (int m = 0; m < root->childCount(); ++m) {
+    QCOMPARE(TextOfNode(root), TextOfApplet(applet));
+    QCOMPARE(ChildCountOfNode(root), static_cast<int>(applet.m_menus.size()));
+    std::vector<std::pair<QModelIndex, const CVorane*>> pending;
+    for (int m = 0; m < ChildCountOfNode(root); ++m) {
         const CVorane* menu = applet.m_menus[static_cast<std::size_t>(m)].get();
-        QCOMPARE(ObjectOfNode(root->child(m)), static_cast<const void*>(menu));
-        QCOMPARE(GetNodePicture(root->child(m)), PictureOfMenu(*menu));
-        QCOMPARE(root->child(m)->text(0), TextOfMenu(*menu));
-        pending.emplace_back(root->child(m), menu);
+        QCOMPARE(ObjectOfNode(ChildOfNode(root, m)), static_cast<const void*>(menu));
+        QCOMPARE(GetNodePicture(ChildOfNode(root, m)), PictureOfMenu(*menu));
+        QCOMPARE(TextOfNode(ChildOfNode(root, m)), TextOfMenu(*menu));
+        pending.emplace_back(ChildOfNode(root, m), menu);
     }
     while (!pending.empty()) {
         auto [node, menu] = pending.back();
         pending.pop_back();
-        QCOMPARE(node->childCount(), static_cast<int>(menu->m_items.size()));
-        for (int i = 0; i < node->childCount(); ++i) {
+        QCOMPARE(ChildCountOfNode(node), static_cast<int>(menu->m_items.size()));
+        for (int i = 0; i < ChildCountOfNode(node); ++i) {
             const CVoraneItem* item = menu->m_items[static_cast<std::size_t>(i)].get();
-            QCOMPARE(ObjectOfNode(node->child(i)), static_cast<const void*>(item));
-            QCOMPARE(GetNodePicture(node->child(i)), PictureOfItem(*item));
-            QCOMPARE(node->child(i)->text(0), TextOfItem(*item));
-            pending.emplace_back(node->child(i), item->m_subMenu.get());
+            QCOMPARE(ObjectOfNode(ChildOfNode(node, i)), static_cast<const void*>(item));
+            QCOMPARE(GetNodePicture(ChildOfNode(node, i)), PictureOfItem(*item));
+            QCOMPARE(TextOfNode(ChildOfNode(node, i)), TextOfItem(*item));
+            pending.emplace_back(ChildOfNode(node, i), &item->m_subMenu.Read());
         }
     }
 }
@@ -89,27 +93,27 @@ class TreeTest : public QObject {
             doc.SetModifiedFlag(false);
         }
         CAppletParameters& Applet() { return app.m_applet; }
-        QTreeWidgetItem* Node(const void* object) { return view.NodeOfItem(object); }
+        QModelIndex Node(const void* object) { return view.NodeOfItem(object); }
     };
 
 private slots:
     void rebuildShowsEveryNodeWithItsPictureAndKind() {
         Tree tree;
         ExpectTreeMatchesModel(tree.view, tree.Applet());
-        QCOMPARE(tree.view.RootNode()->text(0), QStringLiteral("My Title"));
+        QCOMPARE(TextOfNode(tree.view.RootNode()), QStringLiteral("My Title"));
         QCOMPARE(GetNodePicture(tree.Node(tree.shown)), 1);
         QCOMPARE(GetNodePicture(tree.Node(tree.hidden)), 2);
         QCOMPARE(GetNodePicture(tree.Node(tree.withSub)), 4);
         QCOMPARE(GetNodePicture(tree.Node(tree.plain)), 5);
         QCOMPARE(GetNodeKind(tree.Node(tree.withSub)), int(kKindSubMenuItem));
         QCOMPARE(GetNodeKind(tree.Node(tree.deep)), int(kKindPlainItem));
-        QCOMPARE(GetNodeKind(nullptr), int(kKindRoot));
+        QCOMPARE(GetNodeKind(QModelIndex()), int(kKindRoot));
         QCOMPARE(KindOfPicture(7), int(kKindNone));
         QCOMPARE(GetNodeDepth(tree.Node(tree.deep)), 3);
         // Root selected and expanded, top-level menus collapsed.
         QCOMPARE(tree.view.SelectedNode(), tree.view.RootNode());
-        QVERIFY(tree.view.RootNode()->isExpanded());
-        QVERIFY(!tree.Node(tree.shown)->isExpanded());
+        QVERIFY(tree.view.isExpanded(tree.view.RootNode()));
+        QVERIFY(!tree.view.isExpanded(tree.Node(tree.shown)));
         QCOMPARE(ContainerOfNode(tree.Node(tree.deep)), tree.withSub->m_subMenu.get());
         QCOMPARE(ContainerOfNode(tree.Node(tree.plain)), tree.shown);
     }
@@ -133,7 +137,7 @@ private slots:
         tree.view.OnMenuInsert();
         CVorane* created = tree.Applet().m_menus.front().get();
         QCOMPARE(created->m_name, std::string("top-level Menu"));
-        QCOMPARE(tree.view.RootNode()->child(0), tree.view.SelectedNode());
+        QCOMPARE(ChildOfNode(tree.view.RootNode(), 0), tree.view.SelectedNode());
         QCOMPARE(GetNodePicture(tree.view.SelectedNode()), 1);
         QVERIFY(tree.doc.IsModified());
         ExpectTreeMatchesModel(tree.view, tree.Applet());
@@ -144,14 +148,14 @@ private slots:
         tree.view.SelectNode(tree.Node(tree.shown));
         tree.view.OnMenuInsert();
         QCOMPARE(tree.shown->m_items.front()->m_label, std::string("item"));
-        QCOMPARE(tree.view.SelectedNode(), tree.Node(tree.shown)->child(0));
-        QVERIFY(tree.Node(tree.shown)->isExpanded());
+        QCOMPARE(tree.view.SelectedNode(), ChildOfNode(tree.Node(tree.shown), 0));
+        QVERIFY(tree.view.isExpanded(tree.Node(tree.shown)));
         QCOMPARE(GetNodePicture(tree.view.SelectedNode()), 5);
 
         tree.view.SelectNode(tree.Node(tree.withSub));
         tree.view.OnMenuInsert();
         QCOMPARE(tree.withSub->m_subMenu->m_items.size(), std::size_t(2));
-        QCOMPARE(tree.view.SelectedNode(), tree.Node(tree.withSub)->child(0));
+        QCOMPARE(tree.view.SelectedNode(), ChildOfNode(tree.Node(tree.withSub), 0));
         ExpectTreeMatchesModel(tree.view, tree.Applet());
     }
 
@@ -219,7 +223,7 @@ private slots:
         tree.view.OnMenuDelete();  // OK
         QCOMPARE(tree.shown->m_items.size(), std::size_t(1));
         QCOMPARE(tree.view.SelectedNode(), tree.Node(tree.shown));
-        QVERIFY(!tree.Node(tree.deep));
+        QVERIFY(!tree.Node(tree.deep).isValid());
         QVERIFY(!tree.app.m_pCurItem);
         QVERIFY(tree.doc.IsModified());
         ExpectTreeMatchesModel(tree.view, tree.Applet());
@@ -268,17 +272,26 @@ private slots:
         QVERIFY(!tree.doc.IsModified());
         QCOMPARE(tree.shown->m_items.front().get(), tree.plain);
 
-        tree.Node(tree.withSub)->setExpanded(true);
+        tree.view.expand(tree.Node(tree.withSub));
         tree.view.SelectNode(tree.Node(tree.withSub));
         tree.view.OnMenuMoveUp();
         QCOMPARE(tree.shown->m_items.front().get(), tree.withSub);
         QCOMPARE(tree.view.SelectedNode(), tree.Node(tree.withSub));
-        QCOMPARE(tree.Node(tree.shown)->indexOfChild(tree.Node(tree.withSub)), 0);
-        QVERIFY(!tree.Node(tree.withSub)->isExpanded());
+        QCOMPARE(tree.Node(tree.withSub).parent(), tree.Node(tree.shown));
+        QCOMPARE(tree.Node(tree.withSub).row(), 0);
+        QVERIFY(!tree.view.isExpanded(tree.Node(tree.withSub)));
         QVERIFY(tree.doc.IsModified());
 
+        // A node opened below a closed one comes back closed too.
+        QVERIFY(tree.doc.InsertCopy(tree.deep->m_subMenu.get(), *tree.plain));
+        tree.view.expand(tree.Node(tree.withSub));
+        tree.view.expand(tree.Node(tree.deep));
+        tree.view.collapse(tree.Node(tree.withSub));
+        QVERIFY(tree.view.isExpanded(tree.Node(tree.deep)));
+        tree.view.SelectNode(tree.Node(tree.withSub));
         tree.doc.SetModifiedFlag(false);
         tree.view.OnMenuMoveDown();
+        QVERIFY(!tree.view.isExpanded(tree.Node(tree.deep)));
         QCOMPARE(tree.shown->m_items.back().get(), tree.withSub);
         tree.view.OnMenuMoveDown();  // already last
         QCOMPARE(tree.shown->m_items.back().get(), tree.withSub);
@@ -290,20 +303,20 @@ private slots:
         Tree tree;
         // A copy pasted by another part of the editor appears with all its sub nodes.
         CVoraneItem* copy = tree.doc.InsertCopy(tree.plain->m_subMenu.get(), *tree.withSub);
-        QVERIFY(tree.Node(copy));
+        QVERIFY(tree.Node(copy).isValid());
         QCOMPARE(GetNodePicture(tree.Node(tree.plain)), 3);
         tree.doc.EditProperties([&] {
             tree.plain->m_label = "two\r\nlines";
             return true;
         }, tree.shown, tree.plain);
-        QCOMPARE(tree.Node(tree.plain)->text(0), QStringLiteral("two\nlines"));
+        QCOMPARE(TextOfNode(tree.Node(tree.plain)), QStringLiteral("two\nlines"));
         tree.doc.EditProperties([&] {
             tree.Applet().m_HTMLTitle = "Renamed";
             return true;
         });
-        QCOMPARE(tree.view.RootNode()->text(0), QStringLiteral("Renamed"));
+        QCOMPARE(TextOfNode(tree.view.RootNode()), QStringLiteral("Renamed"));
         tree.doc.RemoveTopLevelMenu(tree.shown);
-        QVERIFY(!tree.Node(copy));
+        QVERIFY(!tree.Node(copy).isValid());
         ExpectTreeMatchesModel(tree.view, tree.Applet());
     }
 
@@ -346,8 +359,8 @@ private slots:
         QVERIFY(!popup.isVisible());
         QCOMPARE(tree.view.SelectedNode(), tree.view.RootNode());
 
-        tree.Node(tree.shown)->setExpanded(true);
-        const QPoint onPlain = tree.view.visualItemRect(tree.Node(tree.plain)).center();
+        tree.view.expand(tree.Node(tree.shown));
+        const QPoint onPlain = tree.view.visualRect(tree.Node(tree.plain)).center();
         QContextMenuEvent hit(QContextMenuEvent::Mouse, onPlain, tree.view.viewport()->mapToGlobal(onPlain));
         QApplication::sendEvent(tree.view.viewport(), &hit);
         QCOMPARE(tree.view.SelectedNode(), tree.Node(tree.plain));
@@ -375,6 +388,130 @@ private slots:
             }
             return true;
         });
+        // Shown, the tree has read the root and the top-level menus, nothing of the items.
+        tree.view.resize(300, 400);
+        tree.view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tree.view));
+        QVERIFY(tree.view.TreeModel().RememberedCount() <= 1 + 10);
+        ExpectTreeMatchesModel(tree.view, tree.Applet());
+        VERIFY_EXPANDED_TREE_MATCHES_MODEL(tree.view, tree.Applet());
+    }
+
+    // A menu longer than a batch reaches the view in batches; edits at, inside and past the
+    // end of what was handed out keep the shown tree in step with the model.
+    void aLongMenuIsHandedOutInBatchesAndFollowsEdits() {
+        Tree tree;
+        const int count = 5 * CMenuTreeModel::kBatchRows + 500;
+        std::vector<CVoraneItem*> items;
+        tree.doc.ReplaceModel([&](CAppletParameters& applet) {
+            applet.Reset();
+            applet.m_menus.push_back(std::make_unique<CVorane>(0, "long"));
+            for (int i = 0; i < count; ++i) {
+                auto item = std::make_unique<CVoraneItem>(("item " + std::to_string(i)).c_str());
+                items.push_back(item.get());
+                applet.m_menus[0]->m_items.push_back(std::move(item));
+            }
+            Append(*items[3]->m_subMenu, "below");
+            return true;
+        });
+        const CMenuTreeModel& model = tree.view.TreeModel();
+        tree.view.resize(300, 400);
+        tree.view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tree.view));
+        CVorane* menu = tree.Applet().m_menus[0].get();
+        tree.view.expand(tree.Node(menu));
+        QCOMPARE(model.rowCount(tree.Node(menu)), CMenuTreeModel::kBatchRows);
+        QVERIFY(model.canFetchMore(tree.Node(menu)));
+        QVERIFY(model.RememberedCount() < count);
+        VERIFY_SHOWN_TREE_MATCHES_MODEL(tree.view, tree.Applet());
+        // Scrolled to the end, the next batch comes.
+        tree.view.scrollToBottom();
+        QTRY_VERIFY(model.rowCount(tree.Node(menu)) > CMenuTreeModel::kBatchRows);
+        const int firstRows = model.rowCount(tree.Node(menu));
+        QVERIFY2(firstRows < count, qPrintable(QString::number(firstRows)));
+        VERIFY_SHOWN_TREE_MATCHES_MODEL(tree.view, tree.Applet());
+
+        // Inside what was handed out: the rows grow and shrink by one.
+        tree.view.SelectNode(tree.Node(menu));
+        tree.view.OnMenuInsert();
+        QCOMPARE(model.rowCount(tree.Node(menu)), firstRows + 1);
+        VERIFY_SHOWN_TREE_MATCHES_MODEL(tree.view, tree.Applet());
+        tree.doc.Undo();
+        QCOMPARE(model.rowCount(tree.Node(menu)), firstRows);
+        VERIFY_SHOWN_TREE_MATCHES_MODEL(tree.view, tree.Applet());
+
+        // Across the end of what was handed out, and past it.
+        QVERIFY(tree.doc.MoveItem(menu, items[static_cast<std::size_t>(firstRows - 1)], +1));
+        VERIFY_SHOWN_TREE_MATCHES_MODEL(tree.view, tree.Applet());
+        const int rowsNow = model.rowCount(tree.Node(menu));
+        QVERIFY(tree.doc.RemoveItem(menu, items.back()));
+        QCOMPARE(model.rowCount(tree.Node(menu)), std::min(rowsNow, count - 1));
+        VERIFY_SHOWN_TREE_MATCHES_MODEL(tree.view, tree.Applet());
+
+        // An item never handed out is found, and its rows come with it.
+        tree.view.SelectNode(tree.Node(items[static_cast<std::size_t>(count - 10)]));
+        QCOMPARE(ItemOfNode(tree.view.SelectedNode()), items[static_cast<std::size_t>(count - 10)]);
+        QCOMPARE(model.rowCount(tree.Node(menu)), count - 1);
+        VERIFY_SHOWN_TREE_MATCHES_MODEL(tree.view, tree.Applet());
+        tree.doc.Undo();
+        tree.doc.Undo();
+        ExpectTreeMatchesModel(tree.view, tree.Applet());
+        VERIFY_EXPANDED_TREE_MATCHES_MODEL(tree.view, tree.Applet());
+    }
+
+    void findShowsAndSelectsMatchesTheTreeNeverShowed() {
+        Tree tree;
+        const int count = 3 * CMenuTreeModel::kBatchRows;
+        CVoraneItem* deepMatch = nullptr;
+        tree.doc.ReplaceModel([&](CAppletParameters& applet) {
+            applet.Reset();
+            applet.m_menus.push_back(std::make_unique<CVorane>(0, "long"));
+            for (int i = 0; i < count; ++i)
+                applet.m_menus[0]->m_items.push_back(std::make_unique<CVoraneItem>("plain"));
+            CVoraneItem* holder = applet.m_menus[0]->m_items[static_cast<std::size_t>(count - 2)].get();
+            deepMatch = Append(*Append(*holder->m_subMenu, "between")->m_subMenu, "the Needle");
+            return true;
+        });
+        CTreeFindBar find(tree.view);
+        find.Edit()->setText(QStringLiteral("needle"));
+        const std::vector<QModelIndex> nodes = AllNodes(tree.view);
+        const auto shown = std::count_if(nodes.begin(), nodes.end(),
+                                         [&](const QModelIndex& node) { return IsNodeShown(tree.view, node); });
+        QCOMPARE(shown, 5);  // root, menu, holder, between and the match
+        QVERIFY(IsNodeShown(tree.view, tree.Node(deepMatch)));
+        QVERIFY(find.FindNext());
+        QCOMPARE(ItemOfNode(tree.view.SelectedNode()), deepMatch);
+        find.Close();
+        for (const QModelIndex& node : AllNodes(tree.view)) QVERIFY(IsNodeShown(tree.view, node));
+    }
+
+    void readingTheTreeMakesNoSubMenus() {
+        Tree tree;
+        tree.view.show();
+        VERIFY_EXPANDED_TREE_MATCHES_MODEL(tree.view, tree.Applet());
+        ExpectTreeMatchesModel(tree.view, tree.Applet());
+        tree.view.SelectNode(tree.Node(tree.deep));
+        tree.view.OnMenuProperty();
+        QVERIFY(!tree.plain->m_subMenu.Existing());
+        QVERIFY(!tree.deep->m_subMenu.Existing());
+        QCOMPARE(GetNodeKind(tree.Node(tree.deep)), int(kKindPlainItem));
+    }
+
+    void nodesOfObjectsNeverShownAreFoundAndFollowEdits() {
+        Tree tree;
+        // Nothing below the menus was handed out yet; the deep item is found and selected.
+        tree.view.SelectNode(tree.Node(tree.deep));
+        QCOMPARE(ItemOfNode(tree.view.SelectedNode()), tree.deep);
+        QVERIFY(tree.view.isExpanded(tree.Node(tree.withSub)));
+        // A copy placed in a collapsed, never shown sub menu is found too, then removed again.
+        tree.view.collapse(tree.Node(tree.shown));
+        CVoraneItem* copy = tree.doc.InsertCopy(tree.deep->m_subMenu.get(), *tree.plain);
+        QCOMPARE(ItemOfNode(tree.Node(copy)), copy);
+        QCOMPARE(ContainerOfNode(tree.Node(copy)), tree.deep->m_subMenu.Existing());
+        QCOMPARE(GetNodePicture(tree.Node(tree.deep)), int(kPictureSubMenuItem));
+        tree.doc.Undo();
+        QVERIFY(!tree.Node(copy).isValid());
+        QCOMPARE(GetNodePicture(tree.Node(tree.deep)), int(kPicturePlainItem));
         ExpectTreeMatchesModel(tree.view, tree.Applet());
     }
 };

@@ -172,7 +172,7 @@ private slots:
         const Command command = EveryCommand()[static_cast<std::size_t>(index)].second;
         EditorFixture f;
         f.Load(FillSample);
-        f.view.expandAll();
+        VERIFY_EXPANDED_TREE_MATCHES_MODEL(f.view, f.Applet());
         // The command three times over, so the steps stack up at several depths.
         std::vector<std::string> states{SavedText(f.Applet())};
         int done = 0;
@@ -181,6 +181,7 @@ private slots:
             ++done;
             states.push_back(SavedText(f.Applet()));
             VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
+            VERIFY_SHOWN_TREE_MATCHES_MODEL(f.view, f.Applet());
         }
         QVERIFY(done > 0);
         QCOMPARE(f.doc.UndoStack().count(), done);
@@ -189,16 +190,19 @@ private slots:
             f.doc.Undo();
             QCOMPARE(SavedText(f.Applet()), states[static_cast<std::size_t>(step - 1)]);
             VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
+            VERIFY_SHOWN_TREE_MATCHES_MODEL(f.view, f.Applet());
         }
         QVERIFY(!f.doc.IsModified());
         for (int step = 1; step <= done; ++step) {
             f.doc.Redo();
             QCOMPARE(SavedText(f.Applet()), states[static_cast<std::size_t>(step)]);
             VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
+            VERIFY_SHOWN_TREE_MATCHES_MODEL(f.view, f.Applet());
         }
         f.doc.Undo();
         QCOMPARE(SavedText(f.Applet()), states[static_cast<std::size_t>(done - 1)]);
         VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
+        VERIFY_EXPANDED_TREE_MATCHES_MODEL(f.view, f.Applet());
     }
 
     void savedFilesAreByteForByteAsBeforeAfterUndo() {
@@ -346,10 +350,8 @@ private slots:
         const std::string start = SavedText(f.Applet());
         std::mt19937 random(20261207);
         auto pick = [&random](int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); };
-        auto randomNode = [&]() -> QTreeWidgetItem* {
-            std::vector<QTreeWidgetItem*> nodes;
-            QTreeWidgetItemIterator it(&f.view);
-            while (*it) nodes.push_back(*it++);
+        auto randomNode = [&]() -> QModelIndex {
+            const std::vector<QModelIndex> nodes = AllNodes(f.view);
             return nodes[static_cast<std::size_t>(pick(static_cast<int>(nodes.size())))];
         };
         int edits = 0;
@@ -363,10 +365,9 @@ private slots:
                 f.doc.Redo();
                 continue;
             }
-            QTreeWidgetItem* node = randomNode();
+            QModelIndex node = randomNode();
             // Copies of whole sub trees would let the document grow without bound.
-            int nodeCount = 0;
-            for (QTreeWidgetItemIterator it(&f.view); *it; ++it) ++nodeCount;
+            const int nodeCount = static_cast<int>(AllNodes(f.view).size());
             int action = pick(9);
             if (nodeCount > 200 && (action == 0 || action == 7)) action = 1;
             bool done = false;
@@ -387,7 +388,7 @@ private slots:
                 break;
             case 7: {
                 CTreeTransfer& transfer = f.view.Transfer();
-                QTreeWidgetItem* target = randomNode();
+                QModelIndex target = randomNode();
                 if (!transfer.BeginDrag(node)) break;
                 const Qt::DropAction action = transfer.Drop(target, pick(2) == 0);
                 transfer.EndDrag(action);
@@ -399,13 +400,19 @@ private slots:
                 break;
             }
             edits += done ? 1 : 0;
-            if (round % 1000 == 0) VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
+            if (round % 100 == 0) {
+                VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
+                VERIFY_SHOWN_TREE_MATCHES_MODEL(f.view, f.Applet());
+            }
+            if (round % 1000 == 0) VERIFY_EXPANDED_TREE_MATCHES_MODEL(f.view, f.Applet());
         }
         QVERIFY(edits > 3000);
         VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
         while (f.doc.CanUndo()) f.doc.Undo();
         QCOMPARE(SavedText(f.Applet()), start);
         VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
+        VERIFY_SHOWN_TREE_MATCHES_MODEL(f.view, f.Applet());
+        VERIFY_EXPANDED_TREE_MATCHES_MODEL(f.view, f.Applet());
         QVERIFY(!f.doc.IsModified());
     }
 };

@@ -27,7 +27,7 @@ struct EditorFixture {
     }
 
     kestrune::CAppletParameters& Applet() { return app.m_applet; }
-    QTreeWidgetItem* Node(const void* object) const { return view.NodeOfItem(object); }
+    QModelIndex Node(const void* object) const { return view.NodeOfItem(object); }
 
     FakeDialogService dialogs;
     kestrune::MemorySettingsStore settings;
