@@ -231,9 +231,10 @@ CVoraneItem* CKestruneDoc::InsertCopyAt(CVorane* target, int index, const CVoran
 }
 
 bool CKestruneDoc::EditProperties(const std::function<bool()>& write, CVorane* menu, CVoraneItem* item,
-                                  const QString& text) {
+                                  const QString& text, Reach reach) {
     if (m_busy) return false;
-    const CPropertySnapshot before(Applet());
+    const CPropertySnapshot before = reach == Reach::NamedObjects ? CPropertySnapshot(Applet(), menu, item)
+                                                                  : CPropertySnapshot(Applet());
     if (!write()) return false;
     if (before.StructureChanged()) {
         // Not an edit of values: no step can take it back, and the steps before it no longer

@@ -65,8 +65,13 @@ public:
     // Only a real change marks the document modified, is announced and becomes a step
     // holding the values before and after. While a step is being done or undone nothing
     // is written: the step's values hold.
+    // reach says what write() may touch: anything, or only the applet's own fields and
+    // the named menu and item (what a property page or a rename writes), which keeps an
+    // edit of a big document as cheap as the objects it names.
+    enum class Reach { Anything, NamedObjects };
     bool EditProperties(const std::function<bool()>& write, kestrune::CVorane* menu = nullptr,
-                        kestrune::CVoraneItem* item = nullptr, const QString& text = {});
+                        kestrune::CVoraneItem* item = nullptr, const QString& text = {},
+                        Reach reach = Reach::Anything);
 
     // While held, every edit, undo and redo is refused (a save reads the model on another
     // thread). Holds nest.

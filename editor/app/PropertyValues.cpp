@@ -84,7 +84,14 @@ CPropertySnapshot::CPropertySnapshot(CAppletParameters& applet)
         [this](CVoraneItem& item) { m_items.emplace_back(&item, ReadValues(item)); });
 }
 
+CPropertySnapshot::CPropertySnapshot(CAppletParameters& applet, CVorane* menu, CVoraneItem* item)
+    : m_applet(applet), m_appletValues(ReadValues(applet)), m_whole(false) {
+    if (menu) m_menus.emplace_back(menu, ReadValues(*menu));
+    if (item) m_items.emplace_back(item, ReadValues(*item));
+}
+
 bool CPropertySnapshot::StructureChanged() const {
+    if (!m_whole) return false;  // the writer vouches for the structure
     std::size_t menus = 0, items = 0;
     bool changed = false;
     ForEachObject(

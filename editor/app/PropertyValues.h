@@ -69,7 +69,12 @@ struct PropertyDiff {
 // The values of every object in the model, in tree order.
 class CPropertySnapshot {
 public:
+    // Every menu and item of the document: for writes that may reach any of them.
     explicit CPropertySnapshot(kestrune::CAppletParameters& applet);
+    // The applet and the named menu and item only (either may be null): for a write that
+    // touches nothing else and changes no structure, so an edit of a big document costs
+    // what it touches.
+    CPropertySnapshot(kestrune::CAppletParameters& applet, kestrune::CVorane* menu, kestrune::CVoraneItem* item);
     // The changes from this snapshot to the model as it is now; the structure must not
     // have changed in between.
     PropertyDiff ChangesSince() const;
@@ -81,6 +86,7 @@ private:
     AppletValues m_appletValues;
     std::vector<std::pair<kestrune::CVorane*, MenuValues>> m_menus;
     std::vector<std::pair<kestrune::CVoraneItem*, ItemValues>> m_items;
+    bool m_whole = true;
 };
 
 // Every menu and item below the applet, depth first with an explicit stack.

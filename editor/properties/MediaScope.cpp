@@ -23,5 +23,6 @@ bool ApplyMedia(CKestruneDoc& doc, CVoraneItem* item, ApplyScope scope, const Me
             StoreMedia(target, paths.values);
             return true;
         },
-        target.changedMenu, target.item, paths.stepName);
+        target.changedMenu, target.item, paths.stepName,
+        scope == ApplyScope::ThisItem ? CKestruneDoc::Reach::NamedObjects : CKestruneDoc::Reach::Anything);
 }

@@ -16,5 +16,6 @@ IDialogService& CPropertyPage::Dialogs() const { return m_doc.App().Dialogs(); }
 
 bool CPropertyPage::Write(const std::function<bool()>& write, kestrune::CVorane* menu,
                           kestrune::CVoraneItem* item, const QString& text) {
-    return m_doc.EditProperties(write, menu, item, text.isEmpty() ? undotexts::PageEdit(m_caption) : text);
+    return m_doc.EditProperties(write, menu, item, text.isEmpty() ? undotexts::PageEdit(m_caption) : text,
+                                CKestruneDoc::Reach::NamedObjects);
 }

@@ -390,11 +390,12 @@ bool CKestruneView::RenameNode(const QModelIndex& node, const QString& text) {
     if (CVoraneItem* item = treenodes::ItemOfNode(node)) {
         const std::string label = convert::LabelFromWidget(text);
         renamed = m_doc.EditProperties([&] { return AssignChanged(item->m_label, label); },
-                                       treenodes::ContainerOfNode(node), item, undotexts::kRenameItem);
+                                       treenodes::ContainerOfNode(node), item, undotexts::kRenameItem,
+                                       CKestruneDoc::Reach::NamedObjects);
     } else if (CAppletParameters* applet = treenodes::AppletOfNode(node)) {
         const std::string title = convert::FromQt(text);
         renamed = m_doc.EditProperties([&] { return AssignChanged(applet->m_HTMLTitle, title); }, nullptr, nullptr,
-                                       undotexts::kRenameApplet);
+                                       undotexts::kRenameApplet, CKestruneDoc::Reach::NamedObjects);
     }
     if (renamed && m_pPropertyFrame) m_pPropertyFrame->ReloadActivePage();
     return renamed;
