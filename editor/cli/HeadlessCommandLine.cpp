@@ -16,8 +16,6 @@
 #include "app/ProgramFolders.h"
 #include "app/QSettingsStore.h"
 #include "base/SafeFile.h"
-#include "cli/DocumentHeap.h"
-#include "persist/MenuFileText.h"
 #include "cli/HeadlessTexts.h"
 #include "model/AppletParameters.h"
 #include "services/ParameterCheck.h"
@@ -224,13 +222,6 @@ int PrintLayout(const Request& request, HeadlessEnvironment& env) {
     return 0;
 }
 
-// The size of the menu file the command reads; 0 when it cannot be told.
-std::uintmax_t MenuFileBytes(const std::string& pagePath) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(MenuFilePathFor(pagePath), error);
-    return error ? 0 : size;
-}
-
 int ExecuteOn(CAppletParameters& applet, const Request& request, HeadlessEnvironment& env) {
     StreamDocumentHost host(env.err);
     if (request.action == Action::New) {
@@ -249,7 +240,6 @@ int ExecuteOn(CAppletParameters& applet, const Request& request, HeadlessEnviron
         return SaveTo(applet, request, env, host);
     }
 
-    if (env.processEndsAfter) PrepareHeapForDocument(MenuFileBytes(request.file));
     if (!OpenDocument(applet, request.file, host)) return 1;
     switch (request.action) {
         case Action::Params:

@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "app/QSettingsStore.h"
-#include "cli/DocumentHeap.h"
 #include "cli/HeadlessCommandLine.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
@@ -56,17 +55,6 @@ bool IsHeadless(std::vector<const char*> args) {
 class HeadlessTest : public QObject {
     Q_OBJECT
 private slots:
-    // First of all, on the heap as a run of the program finds it: nothing big freed yet.
-    void theHeapForABigDocumentAsksForHugePages() {
-        PrepareHeapForDocument(std::uintmax_t{64} << 20);
-        QFile maps(QStringLiteral("/proc/self/smaps"));
-        QVERIFY(maps.open(QIODevice::ReadOnly));
-        const QByteArray text = maps.readAll();
-        if (!QFile::exists(QStringLiteral("/sys/kernel/mm/transparent_hugepage/enabled")))
-            QSKIP("the system has no huge pages");
-        QVERIFY(text.contains(" hg "));
-    }
-
     void recognisesItsOwnOptionsOnly() {
         QVERIFY(IsHeadless({"--html", "x.htm"}));
         QVERIFY(IsHeadless({"--app-dir", "/opt/k", "--check", "x.htm"}));
@@ -294,8 +282,8 @@ private slots:
         QVERIFY(html.readAllStandardError().isEmpty());
     }
 
-    // A document big enough that the program readies its heap for it (huge pages, the
-    // model left to the system at the end) gives the very page it was saved with.
+    // A big document, whose model the program leaves to the system at the end, gives the
+    // very page it was saved with.
     void aBigDocumentGivesTheSamePageFromTheProgram() {
         QTemporaryDir dir;
         kestrune::CAppletParameters applet;
