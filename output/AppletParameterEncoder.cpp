@@ -27,7 +27,12 @@ public:
         ++m_count;
         return *this;
     }
-    FieldList& Add(std::int64_t number) { return Add(std::string_view(std::to_string(number))); }
+    FieldList& Add(std::int64_t number) {
+        if (m_count > 0) m_text += ',';
+        AppendNumber(m_text, number);
+        ++m_count;
+        return *this;
+    }
     // Fields that are each followed by a comma, the last one included.
     std::string Terminated() const { return m_count ? m_text + ',' : m_text; }
     const std::string& Joined() const { return m_text; }
@@ -39,7 +44,7 @@ private:
 
 std::string Digits(std::initializer_list<std::int64_t> numbers) {
     std::string digits;
-    for (std::int64_t number : numbers) digits += std::to_string(number);
+    for (std::int64_t number : numbers) AppendNumber(digits, number);
     return digits;
 }
 
@@ -136,7 +141,12 @@ void AppletParameterEncoder::EmitMenuLines(std::string& text, const CVorane& men
     m_countText += std::to_string(menu.CountItems(0));
     m_countText += ',';
     AppendParameterLine(text, texts::kParamMenuStylePrefix + suffix, MenuStyleValue(menu));
-    AppendParameterLine(text, texts::kParamItemStylePrefix + suffix, ItemStylesValue(menu));
+    // Most menus of a big document share their item styles: the line before is reused.
+    if (m_lastItemStylesText.empty() || menu.m_itemStyle != m_lastItemStyles) {
+        m_lastItemStyles = menu.m_itemStyle;
+        m_lastItemStylesText = ItemStylesValue(menu);
+    }
+    AppendParameterLine(text, texts::kParamItemStylePrefix + suffix, m_lastItemStylesText);
     int visibleIndex = 0;
     for (const auto& item : menu.m_items) {
         if (item->m_visible == 0) continue;

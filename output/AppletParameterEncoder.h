@@ -1,11 +1,13 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "base/MediaFileSearch.h"
+#include "model/ItemStyle.h"
 
 namespace kestrune {
 
@@ -50,6 +52,8 @@ private:
     std::unordered_map<const CVorane*, int> m_numbers;
     std::vector<std::int32_t> m_topLevelNumbers;
     std::vector<std::int32_t> m_subMenuNumbers;  // per emitted item, -1 when none opens
+    std::array<ItemStyle, kStateCount> m_lastItemStyles{};
+    std::string m_lastItemStylesText;  // the value of the last "IStyle" line, empty before it
 };
 
 // One parameter line: TAB, <param name="NAME" value="VALUE">, CR LF.

@@ -103,6 +103,22 @@ TEST(AppletParametersTest, DepthFirstNumberingWithTwoTopLevelMenus) {
     EXPECT_EQ(encoder.NumberOf(&b), 2);
 }
 
+// Menus alike share one item-style text while being encoded: a menu styled otherwise
+// between them must still get its own, and the ones after it theirs again.
+TEST(AppletParametersTest, EachMenuGetsItsOwnItemStylesAmongAlikeOnes) {
+    CAppletParameters applet;
+    CVorane& a = AddTopMenu(applet, {"a1"});
+    CVorane& b = AddTopMenu(applet, {"b1"});
+    CVorane& c = AddTopMenu(applet, {"c1"});
+    b.m_itemStyle[kStateClicked].FontSize = 31;
+    const std::string block = AppletParameterEncoder(applet).Build();
+    EXPECT_EQ(ValueOf(block, "IStyle-0"), ItemStylesValue(a));
+    EXPECT_EQ(ValueOf(block, "IStyle-1"), ItemStylesValue(b));
+    EXPECT_EQ(ValueOf(block, "IStyle-2"), ItemStylesValue(c));
+    EXPECT_NE(ValueOf(block, "IStyle-1"), ValueOf(block, "IStyle-2"));
+    EXPECT_EQ(ValueOf(block, "IStyle-0"), ValueOf(block, "IStyle-2"));
+}
+
 TEST(AppletParametersTest, HiddenMenusAndItemsAreLeftOutAndNumbersCloseUp) {
     CAppletParameters applet;
     CVorane& hiddenTop = AddTopMenu(applet, {"h1"});
