@@ -6,6 +6,14 @@
 
 namespace kestrune {
 
+std::array<const std::string*, kMediaFieldCount> MediaFieldsOf(const CVoraneItem& item) {
+    return {&item.m_normalImage, &item.m_overImage, &item.m_clickImage, &item.m_overAudio, &item.m_clickAudio};
+}
+
+std::array<std::string*, kMediaFieldCount> MediaFieldsOf(CVoraneItem& item) {
+    return {&item.m_normalImage, &item.m_overImage, &item.m_clickImage, &item.m_overAudio, &item.m_clickAudio};
+}
+
 CVoraneItem::CVoraneItem(std::string label)
     : m_label(std::move(label)) {}
 

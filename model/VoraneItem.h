@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -35,6 +37,12 @@ public:
 
     virtual void Serialize(CArchive& ar);
 };
+
+// An item's media paths in the order the files write them: the normal, mouse-over and
+// clicked images, then the mouse-over and clicked sounds.
+inline constexpr std::size_t kMediaFieldCount = 5;
+std::array<const std::string*, kMediaFieldCount> MediaFieldsOf(const CVoraneItem& item);
+std::array<std::string*, kMediaFieldCount> MediaFieldsOf(CVoraneItem& item);
 
 // The clipboard record of one item with everything below it.
 std::vector<std::uint8_t> WriteItemRecord(const CVoraneItem& item);

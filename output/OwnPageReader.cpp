@@ -27,9 +27,7 @@ public:
             const CVorane* next = pending.back();
             pending.pop_back();
             for (const auto& item : next->m_items) {
-                for (const std::string* path : {&item->m_normalImage, &item->m_overImage, &item->m_clickImage,
-                                                &item->m_overAudio, &item->m_clickAudio})
-                    Add(*path);
+                for (const std::string* path : MediaFieldsOf(*item)) Add(*path);
                 if (const CVorane* sub = item->m_subMenu.Existing()) pending.push_back(sub);
             }
         }

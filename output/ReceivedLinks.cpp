@@ -14,10 +14,6 @@ using namespace paramfields;
 
 namespace {
 
-std::array<const std::string*, kMediaFieldCount> MediaFieldsOf(const CVoraneItem& item) {
-    return {&item.m_normalImage, &item.m_overImage, &item.m_clickImage, &item.m_overAudio, &item.m_clickAudio};
-}
-
 void TakeItemFields(CVoraneItem& target, CVoraneItem&& source) {
     target.m_label = std::move(source.m_label);
     target.m_description = std::move(source.m_description);
@@ -30,18 +26,11 @@ void TakeItemFields(CVoraneItem& target, CVoraneItem&& source) {
     target.m_link = std::move(source.m_link);
 }
 
+// The style lines read anew; the received menu keeps its name.
 void TakeMenuStyle(CVorane& target, const CVorane& source) {
-    target.m_BKColor = source.m_BKColor;
-    target.m_BKStyle = source.m_BKStyle;
-    target.m_MenuAlign = source.m_MenuAlign;
-    target.m_Corner = source.m_Corner;
-    target.m_xPos = source.m_xPos;
-    target.m_yPos = source.m_yPos;
-    target.m_Width = source.m_Width;
-    target.m_Height = source.m_Height;
-    target.m_ItemGap = source.m_ItemGap;
-    target.m_BorderThick = source.m_BorderThick;
-    target.m_itemStyle = source.m_itemStyle;
+    std::string name = std::move(target.m_name);
+    target.CopyStyle(source);
+    target.m_name = std::move(name);
 }
 
 }  // namespace

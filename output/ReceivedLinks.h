@@ -8,6 +8,7 @@
 
 #include "base/MediaFileSearch.h"
 #include "model/AppletParameters.h"
+#include "model/VoraneItem.h"
 #include "output/ParameterRecords.h"
 #include "output/ReceivedMedia.h"
 
@@ -15,7 +16,6 @@
 // became, and the reads and patches that keep the two in line. ReceivedApplet drives it.
 namespace kestrune::received {
 
-inline constexpr std::size_t kMediaFieldCount = 5;
 
 struct MenuLink;
 

@@ -95,9 +95,7 @@ void AppendItemLine(std::string& out, const CVoraneItem& item, int number, int p
     AppendField(out, item.m_description);
     AppendField(out, item.m_link);
     AppendField(out, item.m_target);
-    for (const std::string* media : {&item.m_normalImage, &item.m_overImage, &item.m_clickImage,
-                                     &item.m_overAudio, &item.m_clickAudio})
-        AppendField(out, MediaValue(form.itemMedia, *media));
+    for (const std::string* media : MediaFieldsOf(item)) AppendField(out, MediaValue(form.itemMedia, *media));
     AppendNumber(out, item.m_visible);
     out.append("\r\n");
 }

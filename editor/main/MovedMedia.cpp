@@ -41,8 +41,7 @@ std::vector<MovedMedia> FindMovedMedia(CAppletParameters& applet, const std::str
         for (auto it = menu->m_items.rbegin(); it != menu->m_items.rend(); ++it)
             if (CVorane* sub = (*it)->m_subMenu.Existing()) pending.push_back(sub);
         for (const auto& item : menu->m_items)
-            for (std::string* field : {&item->m_normalImage, &item->m_overImage, &item->m_clickImage,
-                                       &item->m_overAudio, &item->m_clickAudio})
+            for (std::string* field : MediaFieldsOf(*item))
                 Look(search, *field, documentFolder, moved);
     }
     return moved;
