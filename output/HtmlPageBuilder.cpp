@@ -14,14 +14,7 @@ const char* ParagraphAlignWord(int align) {
     return names::kParagraphAligns[static_cast<std::size_t>(align)];
 }
 
-std::string BuildPage(const CAppletParameters& applet, bool withRuntime) {
-    std::string page;
-    page += texts::kPageStart;
-    page += EscapeTitleText(applet.m_HTMLTitle);
-    page += texts::kPageTitleEnd;
-    page += texts::kParagraphStart;
-    page += ParagraphAlignWord(applet.m_Align);
-    page += texts::kParagraphStartEnd;
+void AppendAppletHead(std::string& page, const CAppletParameters& applet) {
     page += texts::kAppletStart;
     page += texts::kAppletClassFileName;
     page += texts::kAppletWidth;
@@ -30,6 +23,28 @@ std::string BuildPage(const CAppletParameters& applet, bool withRuntime) {
     page += std::to_string(applet.m_appHeight);
     page += texts::kAppletStartEnd;
     AppletParameterEncoder(applet).BuildInto(page);
+}
+
+PageMenuMarks MenuMarksOf(const CAppletParameters& applet) {
+    PageMenuMarks marks;
+    marks.title = texts::kTitleOpen + EscapeTitleText(applet.m_HTMLTitle) + texts::kTitleClose;
+    AppendAppletHead(marks.applet, applet);
+    return marks;
+}
+
+bool PageCarries(std::string_view page, const PageMenuMarks& marks) {
+    return page.find(marks.title) != std::string_view::npos && page.find(marks.applet) != std::string_view::npos;
+}
+
+std::string BuildPage(const CAppletParameters& applet, bool withRuntime) {
+    std::string page;
+    page += texts::kPageStart;
+    page += EscapeTitleText(applet.m_HTMLTitle);
+    page += texts::kPageTitleEnd;
+    page += texts::kParagraphStart;
+    page += ParagraphAlignWord(applet.m_Align);
+    page += texts::kParagraphStartEnd;
+    AppendAppletHead(page, applet);
     page += texts::kAppletParagraphEnd;
     if (withRuntime) {
         page += texts::kRuntimeScriptTag;

@@ -15,6 +15,18 @@ class CAppletParameters;
 // right after the paragraph, so that today's browsers show the menus.
 std::string BuildPage(const CAppletParameters& applet, bool withRuntime = false);
 
+// The applet's start tag and its parameter lines, as the page holds them.
+void AppendAppletHead(std::string& page, const CAppletParameters& applet);
+
+// What marks a page as one written for a menu, whatever else it holds (the runtime's
+// line, a newer page frame): its title element and its applet head.
+struct PageMenuMarks {
+    std::string title;
+    std::string applet;
+};
+PageMenuMarks MenuMarksOf(const CAppletParameters& applet);
+bool PageCarries(std::string_view page, const PageMenuMarks& marks);
+
 // The paragraph word for m_Align: "Center", "Left" or "Right".
 const char* ParagraphAlignWord(int align);
 

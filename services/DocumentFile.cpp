@@ -11,7 +11,6 @@
 #include "base/FileAccess.h"
 #include "base/FileTexts.h"
 #include "output/HtmlPageBuilder.h"
-#include "output/MenuRuntimeFile.h"
 #include "persist/MenuFileReader.h"
 #include "persist/MenuFileText.h"
 #include "services/MenuFileWriter.h"
@@ -60,7 +59,7 @@ void SwapContent(CAppletParameters& a, CAppletParameters& b) {
 }
 
 // The read itself; fills read.applet or read.error.
-void ReadInto(DocumentRead& read, const std::string& pagePath, TaskProgress* progress) {
+void ReadInto(DocumentRead& read, const std::string& pagePath, TaskProgress* progress, FolderRepair repair) {
     if (!CheckPageFile(pagePath, read.error)) return;
     const std::string menuPath = MenuFilePathFor(pagePath);
     std::error_code ignored;
@@ -76,7 +75,8 @@ void ReadInto(DocumentRead& read, const std::string& pagePath, TaskProgress* pro
     applet->m_documentFolder = AbsoluteFolderOf(pagePath);
     // A save cut off between renaming the menu file and the page left the new page
     // under its temporary name: it joins the menu file it was written with.
-    if (menuPath != pagePath) CompleteInterruptedSave(pagePath, [&] { return applet->BuildHTML(); });
+    if (repair == FolderRepair::CompleteInterruptedSave && menuPath != pagePath)
+        CompleteInterruptedSave(pagePath, *applet);
     read.applet = std::move(applet);
 }
 
@@ -91,10 +91,9 @@ DocumentWrite WriteDocumentFiles(const CAppletParameters& applet, const std::str
         return write;
     }
     const std::string pageText = BuildPage(applet, withRuntime);
-    if (withRuntime) CopyMenuRuntimeFile(appDir, FolderOf(pagePath));
     SaveNotes notes;
     write.saved = SaveMenuFile(applet, pagePath, FolderOf(pagePath), pageText, false, {}, appDir, &write.error, &notes,
-                               progress);
+                               progress, withRuntime);
     write.warnings = std::move(notes.warnings);
     write.cancelled = !write.saved && Cancelled(progress);
     return write;
@@ -119,10 +118,10 @@ bool SaveDocument(CAppletParameters& applet, const std::string& pagePath, const 
     return AcceptDocumentWrite(applet, pagePath, WriteDocumentFiles(applet, pagePath, appDir, withRuntime), host);
 }
 
-DocumentRead ReadDocumentFile(const std::string& pagePath, TaskProgress* progress) {
+DocumentRead ReadDocumentFile(const std::string& pagePath, TaskProgress* progress, FolderRepair repair) {
     DocumentRead read;
     try {
-        if (!Cancelled(progress)) ReadInto(read, pagePath, progress);
+        if (!Cancelled(progress)) ReadInto(read, pagePath, progress, repair);
     } catch (const std::bad_alloc&) {
         read.applet.reset();
         read.error = FormatMessage(texts::kOutOfMemoryReading, pagePath);

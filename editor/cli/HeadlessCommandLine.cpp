@@ -204,7 +204,6 @@ int SaveTo(CAppletParameters& applet, const Request& request, HeadlessEnvironmen
 
 // The page as a browser receives it: its parameters, not the menu file beside it.
 int PrintLayout(const Request& request, HeadlessEnvironment& env) {
-    constexpr std::size_t kMaxPageBytes = std::size_t{64} << 20;
     std::string text;
     // A regular file only, opened without waiting: a pipe named as the page cannot hang us.
     if (ReadRegularFile(request.file, kMaxPageBytes, text) != FileCheck::Ok) {
@@ -228,6 +227,7 @@ int ExecuteOn(CAppletParameters& applet, const Request& request, HeadlessEnviron
         const int position = ParsePosition(request.file);
         CTemplateStore store(env.settings, env.appDir, env.userDir);
         store.SeedTemplateList();
+        if (const std::string problem = store.UserFolderProblem(); !problem.empty()) env.err << problem << '\n';
         if (position < 0 || position >= static_cast<int>(store.ListTemplateNames().size())) {
             env.err << FormatMessage(ht::kNoSuchTemplate, request.file) << '\n';
             return 1;
@@ -312,6 +312,7 @@ int RunHeadless(int argc, char** argv) {
     // A core application gives the executable's folder; nothing graphical is made.
     QCoreApplication application(argc, argv);
     QSettingsStore settings;
+    if (!settings.Problem().isEmpty()) std::cerr << settings.Problem().toLocal8Bit().constData() << '\n';
     const ProgramFolders folders = FindProgramFolders(QCoreApplication::applicationDirPath());
     HeadlessEnvironment environment{folders.appDir.toLocal8Bit().toStdString(), settings, std::cout, std::cerr,
                                     folders.userDir.toLocal8Bit().toStdString(), true};

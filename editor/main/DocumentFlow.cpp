@@ -103,6 +103,7 @@ bool CDocumentFlow::NewDocument() {
     // A damaged template file still gives a document to work on, but not in silence.
     std::error_code missing;
     if (!error.empty() && std::filesystem::exists(m_templates.TemplateFilePath(), missing)) ReportMessage(error);
+    if (const std::string problem = m_templates.UserFolderProblem(); !problem.empty()) ReportMessage(problem);
     m_doc.SetModifiedFlag(false);
     return true;
 }
@@ -112,7 +113,10 @@ bool CDocumentFlow::ReadAndReplace(const QString& path) {
     kestrune::DocumentRead read;
     // The worker fills a model of its own; the open document stays live meanwhile.
     if (!m_work.Run(shelltexts::kOpeningFile.arg(QFileInfo(path).fileName()),
-                    [&](kestrune::TaskProgress& progress) { read = kestrune::ReadDocumentFile(bytes, &progress); }))
+                    [&](kestrune::TaskProgress& progress) {
+                        read = kestrune::ReadDocumentFile(bytes, &progress,
+                                                          kestrune::FolderRepair::CompleteInterruptedSave);
+                    }))
         read.cancelled = true;  // another Open or Save is running
     m_lastCancelled = read.cancelled;
     const bool opened = m_doc.ReplaceModel(
