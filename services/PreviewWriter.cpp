@@ -16,10 +16,10 @@ bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, std
 }
 
 bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, const std::string& previewBase,
-                       std::string* error, PreviewWrites* writes) {
+                       std::string* error, PreviewWrites* writes, const std::string& pageLanguage) {
     CreatePreviewFolder(previewBase, writes);
     // No browser runs the applet any more: the preview always carries the script runtime.
-    const std::string page = BuildPage(applet, true);
+    const std::string page = BuildPage(applet, true, pageLanguage);
     const bool runtimeCopied = CopyMenuRuntimeFile(appDir, PreviewFolder(previewBase));
     SaveNotes notes;
     const bool saved = SaveMenuFile(applet, PreviewPagePath(previewBase), PreviewFolder(previewBase), page, false, "",
