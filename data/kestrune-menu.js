@@ -518,7 +518,7 @@
         button.type = 'button';
         button.className = 'km-sub';
         button.setAttribute('aria-label', labelText(item));
-        button.textContent = '\u25be';
+        button.textContent = '\u25b8';
         button.kmNode = node;
         li.appendChild(button);
         node.button = button;
@@ -560,7 +560,7 @@
         node.el.removeAttribute('aria-haspopup');
         node.el.removeAttribute('aria-expanded');
         if (node.el.href) node.el.tabIndex = 0; else node.el.removeAttribute('tabindex');
-        if (node.button) node.button.setAttribute('aria-expanded', 'false');
+        if (node.button) this.disclose(node, false);
       }
     }
 
@@ -607,6 +607,7 @@
     disclose(node, open) {
       node.sub.el.hidden = !open;
       node.button.setAttribute('aria-expanded', String(open));
+      node.button.textContent = open ? '\u25be' : '\u25b8';
     }
 
     // Compact form: the item under the finger or the focus in its Mouse Over look.
