@@ -577,15 +577,15 @@
 
     // ---- desktop or compact
 
+    // Checked when the browser has laid the page out (a resize observer's first report), so
+    // drawing forces no layout of its own.
     watchWidth() {
       const check = () => this.setCompact(this.applet.width > availableWidth(this.box));
-      check();
-      if (window.ResizeObserver) {
-        const watcher = new ResizeObserver(check);
-        watcher.observe(document.documentElement);
-        if (this.box.parentElement) watcher.observe(this.box.parentElement);
-      }
       window.addEventListener('resize', check);
+      if (!window.ResizeObserver) return check();
+      const watcher = new ResizeObserver(check);
+      watcher.observe(document.documentElement);
+      if (this.box.parentElement) watcher.observe(this.box.parentElement);
     }
 
     setCompact(on) {

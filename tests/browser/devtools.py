@@ -134,11 +134,14 @@ class Tab:
                 raise DevToolsError("no %s in %d s" % (method, timeout))
             time.sleep(0.02)
 
-    def open(self, url, timeout=60):
+    def open(self, url, timeout=60, settle=True):
+        """Loads the page; settle waits two frames more, for what the page does once laid out."""
         self._take_events()
         mark = len(self.seen)
         self.send("Page.navigate", {"url": url})
         self.wait_event("Page.loadEventFired", timeout, mark)
+        if settle:
+            self.evaluate("new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r)))", timeout)
 
     def requests(self):
         self._take_events()

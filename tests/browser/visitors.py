@@ -139,7 +139,7 @@ def centre_of(tab, selector, index=0):
 def check_without_scripts(tab, page, failures):
     tab.send("Emulation.setScriptExecutionDisabled", {"value": True})
     try:
-        tab.open(page.as_uri())
+        tab.open(page.as_uri(), settle=False)
         found = tab.evaluate(FALLBACK_JS)
         links = tab.evaluate(LINKS_JS % json.dumps("applet nav a[href]"))
     finally:
