@@ -260,7 +260,7 @@ void BuildSensitiveButton(CAppletParameters& applet, const std::string& sampleDi
                    StateLook{Rgb(255, 160, 0), Rgb(32, 32, 32), kVerticalWhiteToColor, kRaised, kBold, kBulge},
                    StateLook{Rgb(200, 40, 40), Rgb(255, 255, 255), kVerticalColorToBlack, kSunken, kBold}};
     CVorane& menu = AddTopMenu(applet, look, {10, 10});
-    AddItems(menu, {"Start", "Gallery", "Music", "Contact"}, "page");
+    AddItems(menu, {"Home", "Gallery", "Music", "Contact"}, "page");
     for (const auto& item : menu.m_items) {
         item->m_overAudio = media.Audio("tick.au");
         item->m_clickAudio = media.Audio("chime.au");
@@ -636,7 +636,7 @@ void BuildMultiLevelMenu(CAppletParameters& applet, const std::string& sampleDir
         return SubMenu(item, levelLook(level), {131, 0});
     };
     CVorane& top = AddTopMenu(applet, levelLook(0), {10, 10});
-    AddItem(top, "Start", "index.html");
+    AddItem(top, "Home", "index.html");
     CVoraneItem& catalogue = AddItem(top, "Catalogue");
     AddItem(top, "Contact", "contact.html");
 

@@ -130,7 +130,7 @@ def test_behaviour(browser, program_folder, work, failures):
     states = pages.FixedMenu([("First", pages.FixedMenu([("One",), ("Two",)]), "", "first.htm"),
                               ("Second", None, "Second item"),
                               ("Third",)], align=1, styles=styles)
-    hostile = pages.FixedMenu([(HOSTILE_LABELS[0], None, HOSTILE_LABELS[0]), (HOSTILE_LABELS[1],),
+    hostile = pages.FixedMenu([(HOSTILE_LABELS[0], None, HOSTILE_LABELS[0]), (HOSTILE_LABELS[1], None, HOSTILE_LABELS[1]),
                                (HOSTILE_LABELS[2], None, "", "javascript:window.pwned=3"),
                                (HOSTILE_LABELS[3], None, "", "new.htm", "_blank"),
                                ("Tab", None, "", "java&#9;script:window.pwned=5"),

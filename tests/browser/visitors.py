@@ -222,6 +222,11 @@ def check_phone(tab, page, failures):
         tap_through(tab, where, failures)
         walked += 1
     tab.desktop()
+    if walked:
+        # Wide again: the drawn menus come back without a reload.
+        tab.evaluate("new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r)))")
+        failures.check(not tab.evaluate("%s.classList.contains('km-compact')" % BOX),
+                       "%s: still compact at desktop width" % page.parent.name)
     return walked
 
 
