@@ -6,6 +6,7 @@ the runtime's bounds on hand-written pages."""
 
 import html
 import json
+import os
 import random
 import re
 import shutil
@@ -322,7 +323,11 @@ def check_keyboard_with_pointer(tab, page, failures):
 
 def test_visitors(browser_path, kestrune, program_folder, template_pages, work, env, failures):
     if not AXE.exists():
-        failures.check(False, "axe-core is not installed: scripts/install-deps.sh installs it")
+        # Required in CI; elsewhere the rest still runs, and says what it left out.
+        if os.environ.get("CI", "").lower() == "true":
+            failures.check(False, "axe-core is not installed: scripts/install-deps.sh installs it")
+        else:
+            print("SKIP: axe-core checks (run scripts/install-deps.sh to install axe-core)")
     browser = devtools.Browser(browser_path)
     try:
         tab = browser.new_tab()
