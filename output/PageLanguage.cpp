@@ -62,7 +62,7 @@ bool IsWellFormedLanguageTag(std::string_view tag) {
         if (j == i + 1) return false;
         i = j;
     }
-    if (i < parts.size() && (parts[i][0] | 0x20) == 'x' && parts[i].size() == 1) return IsPrivateUse(parts, i);
+    if (i < parts.size() && parts[i].size() == 1 && (parts[i][0] | 0x20) == 'x') return IsPrivateUse(parts, i);
     return i == parts.size();
 }
 
