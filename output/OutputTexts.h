@@ -39,6 +39,16 @@ inline constexpr const char* kAppletParagraphEnd = "</applet>\r\n</p>\r\n";
 inline constexpr const char* kPageEnd = "</html>";
 // The script runtime's line, written right after the applet paragraph when asked for.
 inline constexpr const char* kRuntimeScriptTag = "<script src=\"kestrune-menu.js\"></script>";
+// The runtime page is a document of today's web: document type, language, the code page
+// it is written in, a viewport for phones and a body.
+inline constexpr const char* kRuntimePageStart = "<!DOCTYPE html>\r\n<html lang=\"";
+inline constexpr const char* kRuntimePageHead =
+    "\">\r\n<head><meta charset=\"windows-1252\">"
+    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"><title>";
+inline constexpr const char* kRuntimeBodyStart = "<body>\r\n";
+inline constexpr const char* kRuntimeBodyEnd = "</body>\r\n";
+inline constexpr const char* kAppletEnd = "</applet>\r\n";
+inline constexpr const char* kParagraphEnd = "</p>\r\n";
 inline constexpr const char* kParagraphOpenMark = "<p align";
 inline constexpr const char* kParagraphCloseMark = "</p>";
 

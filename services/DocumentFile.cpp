@@ -83,14 +83,15 @@ void ReadInto(DocumentRead& read, const std::string& pagePath, TaskProgress* pro
 }  // namespace
 
 DocumentWrite WriteDocumentFiles(const CAppletParameters& applet, const std::string& pagePath,
-                                 const std::string& appDir, bool withRuntime, TaskProgress* progress) {
+                                 const std::string& appDir, bool withRuntime, TaskProgress* progress,
+                                 const std::string& pageLanguage) {
     DocumentWrite write;
     if (progress) progress->SetTotal(kSaveProgressSteps);
     if (Cancelled(progress)) {
         write.cancelled = true;
         return write;
     }
-    const std::string pageText = BuildPage(applet, withRuntime);
+    const std::string pageText = BuildPage(applet, withRuntime, pageLanguage);
     SaveNotes notes;
     write.saved = SaveMenuFile(applet, pagePath, FolderOf(pagePath), pageText, false, {}, appDir, &write.error, &notes,
                                progress, withRuntime);
@@ -113,9 +114,10 @@ bool AcceptDocumentWrite(CAppletParameters& applet, const std::string& pagePath,
 }
 
 bool SaveDocument(CAppletParameters& applet, const std::string& pagePath, const std::string& appDir,
-                  IDocumentHost& host, bool withRuntime) {
+                  IDocumentHost& host, bool withRuntime, const std::string& pageLanguage) {
     host.CommitPendingEdits();
-    return AcceptDocumentWrite(applet, pagePath, WriteDocumentFiles(applet, pagePath, appDir, withRuntime), host);
+    return AcceptDocumentWrite(applet, pagePath,
+                               WriteDocumentFiles(applet, pagePath, appDir, withRuntime, nullptr, pageLanguage), host);
 }
 
 DocumentRead ReadDocumentFile(const std::string& pagePath, TaskProgress* progress, FolderRepair repair) {

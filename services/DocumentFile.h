@@ -17,7 +17,7 @@ class TaskProgress;
 // leaves the mark as it was, so no later close can drop the work silently. withRuntime
 // writes the script runtime's line into the page and copies the runtime beside it.
 bool SaveDocument(CAppletParameters& applet, const std::string& pagePath, const std::string& appDir,
-                  IDocumentHost& host, bool withRuntime = false);
+                  IDocumentHost& host, bool withRuntime = false, const std::string& pageLanguage = {});
 
 // Open: reads the menu file that belongs to the page file into the model and clears the
 // modified mark; the folder is left as it is. When the page cannot be opened, no menu file lies beside it, or the
@@ -61,9 +61,10 @@ struct DocumentWrite {
 };
 
 // Builds the page and writes the files of SaveDocument, reading applet only. Pending edits
-// must be committed before.
+// must be committed before. pageLanguage is the language a runtime page declares.
 DocumentWrite WriteDocumentFiles(const CAppletParameters& applet, const std::string& pagePath,
-                                 const std::string& appDir, bool withRuntime, TaskProgress* progress = nullptr);
+                                 const std::string& appDir, bool withRuntime, TaskProgress* progress = nullptr,
+                                 const std::string& pageLanguage = {});
 
 // Reports the warnings and a failure of write; a saved document takes the page's folder
 // as its own and loses its modified mark.

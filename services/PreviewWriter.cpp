@@ -17,10 +17,10 @@ bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, std
 }
 
 bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, const std::string& previewBase,
-                       std::string* error, PreviewWrites* writes) {
+                       std::string* error, PreviewWrites* writes, const std::string& pageLanguage) {
     CreatePreviewFolder(previewBase, writes);
     // No browser runs the applet any more: the preview always carries the script runtime.
-    const std::string page = BuildPage(applet, true);
+    const std::string page = BuildPage(applet, true, pageLanguage);
     SaveNotes notes;
     // The runtime goes with the page as the class file does: when the program ships one.
     const bool shipsRuntime = IsRegularFile(std::filesystem::path(appDir) / kMenuRuntimeFileName);

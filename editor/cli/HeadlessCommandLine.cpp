@@ -14,6 +14,7 @@
 #include <set>
 
 #include "app/ProgramFolders.h"
+#include "app/PageLanguageSetting.h"
 #include "app/QSettingsStore.h"
 #include "base/SafeFile.h"
 #include "cli/HeadlessTexts.h"
@@ -199,7 +200,8 @@ bool PrepareDestination(const std::string& dest, std::ostream& err) {
 int SaveTo(CAppletParameters& applet, const Request& request, HeadlessEnvironment& env, IDocumentHost& host) {
     if (request.autoSize) CheckParameters(applet, true);
     if (!PrepareDestination(request.dest, env.err)) return 1;
-    return SaveDocument(applet, request.dest, env.appDir, host, request.runtime) ? 0 : 1;
+    const std::string language = pagelanguage::Read(env.settings);
+    return SaveDocument(applet, request.dest, env.appDir, host, request.runtime, language) ? 0 : 1;
 }
 
 // The page as a browser receives it: its parameters, not the menu file beside it.
@@ -247,7 +249,7 @@ int ExecuteOn(CAppletParameters& applet, const Request& request, HeadlessEnviron
             return 0;
         case Action::Html:
             if (request.autoSize) CheckParameters(applet, true);
-            Write(env.out, BuildPage(applet, request.runtime));
+            Write(env.out, BuildPage(applet, request.runtime, pagelanguage::Read(env.settings)));
             return 0;
         case Action::Check:
             Write(env.out, CheckParameters(applet, request.autoSize).report);

@@ -171,11 +171,12 @@ kestrune::DocumentWrite CDocumentFlow::WriteInBackground(const QString& path, st
     const std::string folder = kestrune::convert::PathFromQt(QFileInfo(path).absolutePath());
     const std::string appDir = m_app.AppDir();
     const bool withRuntime = m_doc.m_bScriptRuntime != 0;
+    const std::string language = m_doc.m_pageLanguage;
     const QString label = shelltexts::kSavingFile.arg(QFileInfo(path).fileName());
     kestrune::CAppletParameters& applet = m_doc.Applet();
     kestrune::DocumentWrite write;
     const auto writeFiles = [&](kestrune::TaskProgress& progress) {
-        write = kestrune::WriteDocumentFiles(applet, page, appDir, withRuntime, &progress);
+        write = kestrune::WriteDocumentFiles(applet, page, appDir, withRuntime, &progress, language);
         // Never silently: every media file the save could not find is listed afterwards.
         if (write.saved) missing = MissingMediaLines(applet);
     };
