@@ -75,6 +75,7 @@ CMainFrame::CMainFrame(CKestruneDoc& doc, CTemplateStore& templates, QWidget* pa
     resize(640, 480);
 
     connect(&m_doc, &CKestruneDoc::titleChanged, this, &CMainFrame::UpdateCaption);
+    connect(&m_doc, &CKestruneDoc::modifiedChanged, this, &QWidget::setWindowModified);
     connect(&m_doc.UndoStack(), &QUndoStack::indexChanged, this, &CMainFrame::UpdateCommandStates);
     connect(&m_doc.UndoStack(), &QUndoStack::canUndoChanged, this, &CMainFrame::UpdateCommandStates);
     connect(&m_doc.UndoStack(), &QUndoStack::canRedoChanged, this, &CMainFrame::UpdateCommandStates);
@@ -375,7 +376,11 @@ void CMainFrame::RefreshRecentFileMenu() {
 }
 
 void CMainFrame::UpdateCaption() {
-    setWindowTitle(m_doc.Title() + shelltexts::kCaptionSeparator + shelltexts::kAppTitle);
+    // "[*]" marks where the modified mark goes; one inside a file name is doubled to stay text.
+    QString name = m_doc.Title();
+    name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(name + QStringLiteral("[*]") + shelltexts::kCaptionSeparator + shelltexts::kAppTitle);
+    setWindowModified(m_doc.IsModified());
 }
 
 // --- Start and close ------------------------------------------------------------------

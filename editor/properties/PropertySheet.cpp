@@ -124,14 +124,14 @@ bool CPropertySheet::SetActivePage(int index) {
 
 void CPropertySheet::OnTabChanged(int index) {
     if (index == m_active || index < 0) return;
-    if (CPropertyPage* leaving = ActivePage(); leaving && !leaving->SaveToModel()) {
+    if (CPropertyPage* leaving = ActivePage(); leaving && !leaving->Commit()) {
         const QSignalBlocker quiet(m_tabs);
         m_tabs->setCurrentIndex(m_active);
         return;
     }
     m_active = index;
     m_stack->setCurrentIndex(index);
-    Page(index)->LoadFromModel();
+    Page(index)->Load();
     emit activePageLoaded();
 }
 

@@ -208,7 +208,7 @@ void CKestruneView::OnMenuDelete() {
 
 void CKestruneView::OnMenuVisible() {
     const QModelIndex node = SelectedNode();
-    if (!treecommands::ToggleVisible(m_doc, node) && GetNodeKind(node) == kKindNone) m_doc.SetModifiedFlag(true);
+    treecommands::ToggleVisible(m_doc, node);
 }
 
 void CKestruneView::OnMenuMoveUp() {
@@ -347,8 +347,6 @@ void CKestruneView::ShowProperties() {
             const QRect kept = KeptOnScreen(m_pPropertyFrame->frameGeometry(), screen->availableGeometry());
             if (kept.topLeft() != m_pPropertyFrame->frameGeometry().topLeft()) m_pPropertyFrame->move(kept.topLeft());
         }
-    // Showing the frame, or letting it follow the selection, counts as a change.
-    m_doc.SetModifiedFlag(true);
 }
 
 bool CKestruneView::CommitActivePage() { return !m_pPropertyFrame || m_pPropertyFrame->CommitActivePage(); }
