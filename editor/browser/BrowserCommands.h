@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include "services/KnownBrowsers.h"
 #include "services/PreviewLaunch.h"
 
@@ -35,5 +37,8 @@ bool LaunchSamplePage(CKestruneApp& app);
 // not start is reported with the offer of the built-in Menu Preview. Returns whether the
 // user took that offer.
 bool PreviewInBrowser(CKestruneApp& app, kestrune::CAppletParameters& applet, QWidget* parent);
+// A browser that ended with an error soon after it started, reported as one that did not
+// start; true when the user then asks for the built-in preview.
+bool ReportEarlyFailure(CKestruneApp& app, QWidget* parent, const QString& program, const QString& errorOutput);
 
 }  // namespace browsercommands
