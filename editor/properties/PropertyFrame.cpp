@@ -130,8 +130,31 @@ void CPropertyFrame::FocusActivePage() {
     (first && first != page ? first : static_cast<QWidget*>(page))->setFocus(Qt::TabFocusReason);
 }
 
+void CPropertyFrame::ReturnFocusToOwner() {
+    QWidget* owner = parentWidget();
+    if (!owner) return;
+    owner->window()->raise();
+    owner->window()->activateWindow();
+    owner->setFocus(Qt::OtherFocusReason);
+}
+
+bool CPropertyFrame::HasFocus() const {
+    const QWidget* focus = QApplication::focusWidget();
+    return isVisible() && focus && (focus == this || isAncestorOf(focus));
+}
+
+void CPropertyFrame::keyPressEvent(QKeyEvent* event) {
+    // Escape, unused by the box that has the focus, leaves the frame for the tree.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        ReturnFocusToOwner();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void CPropertyFrame::RefreshAppletPage() {
-    if (isVisible() && m_current == m_appletSheet) m_appletSheet->AppletPage()->LoadFromModel();
+    if (isVisible() && m_current == m_appletSheet) m_appletSheet->AppletPage()->Load();
 }
 
 
