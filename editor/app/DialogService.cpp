@@ -1,9 +1,12 @@
 #include "app/DialogService.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
 
 namespace {
 QMessageBox::Icon ToQt(IDialogService::Icon icon) {
@@ -15,6 +18,37 @@ QMessageBox::Icon ToQt(IDialogService::Icon icon) {
     }
     return QMessageBox::Warning;
 }
+
+// While alive, a modal window takes the keyboard once it shows; at the end the keyboard goes
+// back to the box that had it, in its own window. Window managers do neither for a dialog
+// opened from a tool window such as the property frame.
+class FocusHandOver {
+public:
+    explicit FocusHandOver(QWidget* dialog) : m_before(QApplication::focusWidget()) {
+        if (dialog) TakeFocusWhenShown(dialog);
+    }
+    ~FocusHandOver() {
+        if (!m_before) return;
+        QWidget* window = m_before->window();
+        window->raise();
+        window->activateWindow();
+        m_before->setFocus(Qt::OtherFocusReason);
+    }
+    FocusHandOver(const FocusHandOver&) = delete;
+    FocusHandOver& operator=(const FocusHandOver&) = delete;
+
+    // Asked again once the window manager has mapped the window, which it may do later.
+    static void TakeFocusWhenShown(QWidget* dialog) {
+        for (int delay : {0, 100, 300})
+            QTimer::singleShot(delay, dialog, [dialog] {
+                dialog->raise();
+                dialog->activateWindow();
+            });
+    }
+
+private:
+    QPointer<QWidget> m_before;
+};
 
 QMessageBox::StandardButtons ToQt(IDialogService::Buttons buttons) {
     switch (buttons) {
@@ -31,6 +65,7 @@ QMessageBox::StandardButtons ToQt(IDialogService::Buttons buttons) {
 IDialogService::Answer QtDialogService::ShowMessage(QWidget* parent, const QString& text,
                                                     Buttons buttons, Icon icon) {
     QMessageBox box(ToQt(icon), QStringLiteral("Kestrune"), text, ToQt(buttons), parent);
+    const FocusHandOver focus(&box);
     switch (box.exec()) {
         case QMessageBox::Yes: return Answer::Yes;
         case QMessageBox::No: return Answer::No;
@@ -41,11 +76,13 @@ IDialogService::Answer QtDialogService::ShowMessage(QWidget* parent, const QStri
 
 QString QtDialogService::GetOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
                                          const QString& filter) {
+    const FocusHandOver focus(nullptr);
     return QFileDialog::getOpenFileName(parent, caption, folder, filter);
 }
 
 QString QtDialogService::GetSaveFileName(QWidget* parent, const QString& caption, const QString& path,
                                          const QString& filter) {
+    const FocusHandOver focus(nullptr);
     return QFileDialog::getSaveFileName(parent, caption, path, filter);
 }
 
@@ -53,6 +90,7 @@ std::optional<QColor> QtDialogService::GetColor(QWidget* parent, const QColor& i
     QColorDialog dialog(initial, parent);
     // Keep the custom-colour part in view, as the chooser always opened fully.
     dialog.setOption(QColorDialog::DontUseNativeDialog, true);
+    const FocusHandOver focus(&dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.selectedColor();
 }
@@ -60,5 +98,6 @@ std::optional<QColor> QtDialogService::GetColor(QWidget* parent, const QColor& i
 int QtDialogService::ExecDialog(QDialog* dialog) {
     // Modal to its own window only, so the help window it may open stays usable.
     if (dialog->parentWidget()) dialog->setWindowModality(Qt::WindowModal);
+    const FocusHandOver focus(dialog);
     return dialog->exec();
 }

@@ -32,8 +32,10 @@ public:
     kestrune::CAppletParameters& Applet() const;
 
     bool IsModified() const { return m_modified; }
-    // true: modified without a step of its own (showing the property frame); the next undo,
-    // redo or edit decides again. false: the current step becomes the saved one.
+    // Modified exactly while undo could take something back to the saved state, or an edit
+    // without a step (one that cleared the history) was made since.
+    // true: modified without a step of its own; the next undo, redo or edit decides again.
+    // false: the current step becomes the saved one.
     void SetModifiedFlag(bool modified = true);
     const QString& PathName() const { return m_pathName; }
     void SetPathName(const QString& path);

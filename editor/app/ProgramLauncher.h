@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
+#include <functional>
+#include <memory>
+
+class QTemporaryDir;
 
 namespace kestrune {
 struct LaunchRequest;
@@ -22,13 +27,31 @@ public:
     // Why the last launch failed, as the system said it; empty when it gave no reason.
     QString LastError() const { return m_lastError; }
 
+    // Told when a started program ends with an error within a few seconds (a browser that
+    // refuses to run): the program and what it wrote to its error output.
+    std::function<void(const QString& program, const QString& errorOutput)> onEarlyFailure;
+
 protected:
     QString m_lastError;
 };
 
-// QDesktopServices::openUrl and QProcess::startDetached.
+// QDesktopServices::openUrl and QProcess::startDetached. A started program is watched for
+// a few seconds: it runs under a shell that notes its exit code, its error output goes to a
+// file, and neither ties its life to ours.
 class DesktopProgramLauncher : public IProgramLauncher {
 public:
+    DesktopProgramLauncher();
+    ~DesktopProgramLauncher() override;
+
     bool OpenDocument(const QString& path) override;
     bool StartProgram(const QString& program, const QString& argument, const QString& workingFolder) override;
+
+    static constexpr int kWatchMilliseconds = 5000;
+
+private:
+    void Watch(const QString& program, const QString& statusFile, const QString& errorFile, int waited);
+
+    std::unique_ptr<QTemporaryDir> m_notes;  // exit codes and error outputs
+    int m_started = 0;
+    QObject m_timers;  // the watches end with the launcher
 };

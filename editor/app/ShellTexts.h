@@ -14,16 +14,21 @@ inline const QString kMoreMessageLines = QStringLiteral("... and %1 more lines."
 inline const QString kSaveFailedFiles = QStringLiteral("Could not write \"%1\" or \"%2\".");
 inline const QString kFindLabel = QStringLiteral("&Find:");
 inline const QString kFindPlaceholder = QStringLiteral("Label, description or link");
+inline const QString kFindNoMatch = QStringLiteral("No match");
+inline const QString kFindSearching = QStringLiteral("Searching...");
+inline const QString kFindCount = QStringLiteral("%1 found");
+inline const QString kFindPosition = QStringLiteral("%1 of %2");
 inline const QString kSaveMissingMedia =
     QStringLiteral("Saved, but these media files were not found; the page names none for them:\n");
 inline const QString kSaveAsCaption = QStringLiteral("Save As");
-inline const QString kSaveFilter = QStringLiteral("Kestrune Saved HTML(*.htm) (*.htm);;All Files (*.*) (*)");
+// A file type's name ends with its patterns in brackets, which the dialog shows as written.
+inline const QString kSaveFilter = QStringLiteral("Kestrune Saved HTML (*.htm);;All Files (*)");
 inline const QString kPageExtension = QStringLiteral(".htm");
 inline const QString kOpenCaption = QStringLiteral("Open");
 inline const QString kOpeningFile = QStringLiteral("Opening %1...");
 inline const QString kSavingFile = QStringLiteral("Saving %1...");
 inline const QString kCancelWork = QStringLiteral("Cancel");
-inline const QString kOpenFilter = QStringLiteral("HTML Files(*.htm,*.html) (*.htm *.html)");
+inline const QString kOpenFilter = QStringLiteral("HTML Files (*.htm *.html)");
 inline const QString kRecentFilePlaceholder = QStringLiteral("Recent File");
 inline const QString kOpenRecentPrompt = QStringLiteral("Open this document");
 inline const QString kReadyPrompt = QStringLiteral("For Help, press F1");
@@ -65,5 +70,13 @@ inline const QString kCopyTooltip = QStringLiteral("Click to copy HTML into clip
 inline const QString kAboutCaption = QStringLiteral("About Kestrune");
 inline const QString kAboutVersion = QStringLiteral("Kestrune Version %1");
 inline const QString kAboutCopyright = QStringLiteral("Copyright (C) Quellary");
+
+// A started program's failures.
+inline const QString kProgramNotFound = QStringLiteral("the program was not found or cannot be run");
+inline const QString kExitCode = QStringLiteral("it ended with exit code %1");
+
+// Said once per run, after a page was saved without the script runtime.
+inline const QString kSavedWithoutRuntime =
+    QStringLiteral("Today's browsers show no menus on this page: Options > Script Runtime makes the saved page show them.");
 
 }  // namespace shelltexts

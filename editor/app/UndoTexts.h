@@ -25,6 +25,7 @@ inline const QString kMoveItem = QStringLiteral("Move Item");
 inline const QString kCopyItem = QStringLiteral("Copy Item");
 inline const QString kRenameItem = QStringLiteral("Rename Item");
 inline const QString kRenameApplet = QStringLiteral("Rename Applet");
+inline const QString kFitAppletSize = QStringLiteral("Fit Applet Size");
 inline const QString kChangeProperties = QStringLiteral("Change Properties");
 inline const QString kChangeImages = QStringLiteral("Change Images");
 inline const QString kChangeSounds = QStringLiteral("Change Sounds");

@@ -78,4 +78,10 @@ bool PreviewInBrowser(CKestruneApp& app, kestrune::CAppletParameters& applet, co
            IDialogService::Answer::Yes;
 }
 
+bool ReportEarlyFailure(CKestruneApp& app, QWidget* parent, const QString& program, const QString& errorOutput) {
+    return app.Dialogs().ShowMessage(parent, browsertexts::kBrowserDidNotStart.arg(program, errorOutput),
+                                     IDialogService::Buttons::YesNo,
+                                     IDialogService::Icon::Warning) == IDialogService::Answer::Yes;
+}
+
 }  // namespace browsercommands

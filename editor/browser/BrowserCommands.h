@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include "services/KnownBrowsers.h"
 #include "services/PreviewLaunch.h"
 
@@ -36,5 +38,8 @@ bool LaunchSamplePage(CKestruneApp& app);
 // user took that offer.
 bool PreviewInBrowser(CKestruneApp& app, kestrune::CAppletParameters& applet, const std::string& pageLanguage,
                       QWidget* parent);
+// A browser that ended with an error soon after it started, reported as one that did not
+// start; true when the user then asks for the built-in preview.
+bool ReportEarlyFailure(CKestruneApp& app, QWidget* parent, const QString& program, const QString& errorOutput);
 
 }  // namespace browsercommands

@@ -7,6 +7,8 @@
 using kestrune::BrowserChoice;
 
 namespace {
+constexpr int kPathChars = 40;
+
 CDlgWebBrowser::Choice ChoiceOfMode(int mode) {
     if (mode == BrowserChoice::kDefault) return CDlgWebBrowser::kUseDefault;
     if (mode == BrowserChoice::kSpecified) return CDlgWebBrowser::kSpecifiedBrowser;
@@ -19,6 +21,8 @@ CDlgWebBrowser::CDlgWebBrowser(IDialogService& dialogs, const QStringList& known
     : QDialog(parent), m_dialogs(dialogs), m_ui(std::make_unique<Ui::DlgWebBrowser>()) {
     m_ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // Room for a whole program path such as /usr/lib/chromium/chromium, in the user's font.
+    m_ui->editPath->setMinimumWidth(QFontMetrics(m_ui->editPath->font()).averageCharWidth() * kPathChars);
     switch (ChoiceOfMode(current.mode)) {
         case kUseDefault: m_ui->radioDefault->setChecked(true); break;
         case kKnownBrowser: m_ui->radioKnown->setChecked(true); break;

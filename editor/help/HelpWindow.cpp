@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -63,6 +64,9 @@ CHelpWindow::CHelpWindow(QString helpFilePath, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
+
+    // Escape closes the window as it closes a dialog.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 
     auto openAnchor = [this](const QString& anchor) {
         if (!anchor.isEmpty()) ShowTopic(anchor);
@@ -128,10 +132,16 @@ void CHelpWindow::FillIndex(const QString& filter) {
 void CHelpWindow::Present() {
     // Always modeless: it must never block the dialog that asked for it. The program's
     // dialogs block only the windows they belong to, and this window belongs to none.
-    if (!isVisible())
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            setGeometry(KeptOnScreen(geometry(), screen->availableGeometry()));
+    if (!isVisible() && !m_placed)
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            m_placed = true;
+            const QRect available = screen->availableGeometry();
+            QRect centred(QPoint(), size().boundedTo(available.size()));
+            centred.moveCenter(available.center());
+            PlaceFrame(*this, centred, QApplication::activeWindow());
+        }
     show();
+    KeepFrameOnScreen(*this);
     raise();
     activateWindow();
 }

@@ -42,6 +42,7 @@ private:
 
     QString m_path;
     bool m_loaded = false;
+    bool m_placed = false;  // placed once; later where the user left it
     CHelpDocument m_document;
     QString m_currentTopic;
     QTabWidget* m_tabs = nullptr;

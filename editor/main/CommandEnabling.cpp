@@ -23,6 +23,7 @@ QHash<QString, CommandState> ComputeCommandStates(const CommandContext& context)
     };
 
     set(cmd::MenuInsert, true);
+    set(cmd::MenuInsertMenu, true);
     set(cmd::MenuDelete, true);
     set(cmd::MenuVisible, kind != kKindRoot, (kind == kKindMenu || isItem) && context.selectionVisible);
     set(cmd::MenuMoveUp, isItem);

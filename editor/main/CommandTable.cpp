@@ -54,6 +54,9 @@ void SetSpecificHelpTopics(std::vector<CommandEntry>& all) {
         {cmd::FileSaveAsTemplate, "saveastemplatedialog"},
         {cmd::EditCut, "clipboard"},             {cmd::EditCopy, "clipboard"},
         {cmd::EditPaste, "clipboard"},           {cmd::BuildCheck, "checkparams"},
+        {cmd::EditUndo, "undo"},                 {cmd::EditRedo, "undo"},
+        {cmd::EditRename, "renaming"},           {cmd::EditFind, "finding"},
+        {cmd::EditFindNext, "finding"},
         {cmd::BuildHtml, "buildhtml"},           {cmd::BuildPreview, "preview"},
         {cmd::OptionsWebBrowser, "webbrowserdialog"},
         {cmd::OptionsTemplate, "managetemplatesdialog"},
@@ -125,9 +128,13 @@ std::vector<CommandEntry> BuildStandardCommands() {
     add(Entry(cmd::ViewStatusBar, "&Status Bar", M::View, "Show or hide the status bar", "Toggle StatusBar"))
         .checkable = true;
 
-    OnToolbar(tree(add(Entry(cmd::MenuInsert, "&Insert Menu/Item", M::Menu,
-                             "Insert a top-level menu or a item into Vorane", "Insert"))),
+    OnToolbar(tree(Keyed(add(Entry(cmd::MenuInsert, "&Insert Menu/Item", M::Menu,
+                                   "Insert a top-level menu or a item into Vorane", "Insert")),
+                         Keys({QKeySequence(Qt::Key_Insert)}))),
               9, "insert");
+    tree(Keyed(add(Entry(cmd::MenuInsertMenu, "Insert &Top-Level Menu", M::Menu,
+                         "Insert a top-level menu, whatever is selected", "Insert Top-Level Menu")),
+               Keys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Insert)})));
     OnToolbar(tree(Keyed(add(Entry(cmd::MenuDelete, "&Delete", M::Menu, "Delete a top-level menu or a item", "Delete")),
                          Keys({QKeySequence(Qt::Key_Delete)}))),
               10, "delete");

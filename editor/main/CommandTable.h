@@ -34,6 +34,7 @@ inline constexpr const char* EditPaste = "EditPaste";
 inline constexpr const char* ViewToolbar = "ViewToolbar";
 inline constexpr const char* ViewStatusBar = "ViewStatusBar";
 inline constexpr const char* MenuInsert = "MenuInsert";
+inline constexpr const char* MenuInsertMenu = "MenuInsertMenu";
 inline constexpr const char* MenuDelete = "MenuDelete";
 inline constexpr const char* MenuVisible = "MenuVisible";
 inline constexpr const char* MenuMoveUp = "MenuMoveUp";

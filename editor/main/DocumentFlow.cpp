@@ -16,6 +16,7 @@
 #include "main/WriteFailure.h"
 #include "app/TextConvert.h"
 #include "base/SettingsStore.h"
+#include "cli/HeadlessTexts.h"
 #include "persist/MenuFileText.h"
 #include "services/DocumentFile.h"
 #include "services/TemplateStore.h"
@@ -205,9 +206,19 @@ kestrune::DocumentWrite CDocumentFlow::WriteInBackground(const QString& path, st
     return write;
 }
 
+// A folder typed into the file name ("site/menu.htm") is made, as the command line does.
+bool CDocumentFlow::MakeFolderOf(const QString& path) const {
+    const QString folder = QFileInfo(path).absolutePath();
+    if (QDir().mkpath(folder)) return true;
+    m_app.Dialogs().ShowMessage(m_dialogParent,
+                                QString::fromLatin1(headlesstexts::kCannotCreateFolder).arg(QDir::toNativeSeparators(folder)),
+                                IDialogService::Buttons::Ok, IDialogService::Icon::Warning);
+    return false;
+}
+
 bool CDocumentFlow::Save(bool saveAs) {
     const QString path = saveAs || m_doc.PathName().isEmpty() ? AskSavePath() : m_doc.PathName();
-    if (path.isEmpty()) return false;
+    if (path.isEmpty() || !MakeFolderOf(path)) return false;
     m_savingPath = QFileInfo(path).absoluteFilePath();
     CommitPendingEdits();
     std::string missing;
@@ -217,8 +228,13 @@ bool CDocumentFlow::Save(bool saveAs) {
     m_savingPath.clear();
     emit workEnded();
     if (!saved) return false;
-    if (!missing.empty() && m_doc.m_pInfoView)
-        m_doc.m_pInfoView->SetMessageText(shelltexts::kSaveMissingMedia + kestrune::convert::LabelToWidget(missing));
+    QStringList report;
+    if (!missing.empty()) report << shelltexts::kSaveMissingMedia + kestrune::convert::LabelToWidget(missing);
+    if (!m_doc.m_bScriptRuntime && !m_runtimeHintGiven && m_doc.m_pInfoView) {
+        m_runtimeHintGiven = true;
+        report << shelltexts::kSavedWithoutRuntime;
+    }
+    if (!report.isEmpty() && m_doc.m_pInfoView) m_doc.m_pInfoView->SetMessageText(report.join(QLatin1Char('\n')));
     m_doc.SetModifiedFlag(false);
     Remember(path);
     return true;

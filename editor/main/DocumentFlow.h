@@ -64,6 +64,7 @@ signals:
 
 private:
     QString AskSavePath() const;
+    bool MakeFolderOf(const QString& path) const;
     void Remember(const QString& path);
     // Reads the document on the worker; on success it replaces the open one in one step.
     bool ReadAndReplace(const QString& path);
@@ -78,4 +79,5 @@ private:
     QString m_savingPath;  // the page file a save is writing, while it runs
     CBackgroundWork m_work;
     bool m_lastCancelled = false;
+    bool m_runtimeHintGiven = false;  // once per run: a page saved without the script runtime
 };

@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPointer>
+#include <utility>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -20,6 +22,7 @@
 #include "app/PageLanguageSetting.h"
 #include "app/DialogService.h"
 #include "app/KestruneApp.h"
+#include "app/ProgramLauncher.h"
 #include "app/KestruneDoc.h"
 #include "app/TextConvert.h"
 #include "app/ShellTexts.h"
@@ -42,6 +45,7 @@
 #include "templates/DlgManageTemplates.h"
 #include "templates/DlgSaveAsTemplate.h"
 #include "toolbar/FlatToolBar.h"
+#include "properties/PropertyFrame.h"
 #include "tree/KestruneView.h"
 #include "tree/TreeCommands.h"
 #include "tree/TreeFindBar.h"
@@ -76,6 +80,7 @@ CMainFrame::CMainFrame(CKestruneDoc& doc, CTemplateStore& templates, QWidget* pa
     resize(640, 480);
 
     connect(&m_doc, &CKestruneDoc::titleChanged, this, &CMainFrame::UpdateCaption);
+    connect(&m_doc, &CKestruneDoc::modifiedChanged, this, &QWidget::setWindowModified);
     connect(&m_doc.UndoStack(), &QUndoStack::indexChanged, this, &CMainFrame::UpdateCommandStates);
     connect(&m_doc.UndoStack(), &QUndoStack::canUndoChanged, this, &CMainFrame::UpdateCommandStates);
     connect(&m_doc.UndoStack(), &QUndoStack::canRedoChanged, this, &CMainFrame::UpdateCommandStates);
@@ -92,6 +97,9 @@ CMainFrame::CMainFrame(CKestruneDoc& doc, CTemplateStore& templates, QWidget* pa
         else
             statusBar()->clearMessage();
     });
+    App().Launcher().onEarlyFailure = [self = QPointer(this)](const QString& program, const QString& errors) {
+        if (self && browsercommands::ReportEarlyFailure(self->App(), self, program, errors)) ShowMenuPreview(*self);
+    };
     qApp->installEventFilter(this);
     UpdateCaption();
     UpdateCommandStates();
@@ -264,6 +272,7 @@ void CMainFrame::ConnectCommands() {
     Route(cmd::ViewToolbar, [this] { ToggleBar(m_wndToolBar); });
     Route(cmd::ViewStatusBar, [this] { ToggleBar(statusBar()); });
     RouteToTree(cmd::MenuInsert, &CKestruneView::OnMenuInsert);
+    RouteToTree(cmd::MenuInsertMenu, &CKestruneView::OnMenuInsertMenu);
     RouteToTree(cmd::MenuDelete, &CKestruneView::OnMenuDelete);
     RouteToTree(cmd::MenuVisible, &CKestruneView::OnMenuVisible);
     RouteToTree(cmd::MenuMoveUp, &CKestruneView::OnMenuMoveUp);
@@ -378,7 +387,11 @@ void CMainFrame::RefreshRecentFileMenu() {
 }
 
 void CMainFrame::UpdateCaption() {
-    setWindowTitle(m_doc.Title() + shelltexts::kCaptionSeparator + shelltexts::kAppTitle);
+    // "[*]" marks where the modified mark goes; one inside a file name is doubled to stay text.
+    QString name = m_doc.Title();
+    name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(name + QStringLiteral("[*]") + shelltexts::kCaptionSeparator + shelltexts::kAppTitle);
+    setWindowModified(m_doc.IsModified());
 }
 
 // --- Start and close ------------------------------------------------------------------
@@ -401,6 +414,9 @@ void CMainFrame::ShowWithSavedPlacement() {
         setGeometry(FirstWindowGeometry(available, QSize(m_treeWidth, m_treeHeight * 2)));
         show();
     }
+    // A placement saved at another scale, or at the screen's top edge, keeps the title bar
+    // in view once the window manager has put it on.
+    KeepFrameOnScreen(*this);
     m_pTreeView->setFocus(Qt::ActiveWindowFocusReason);
 }
 
@@ -415,6 +431,19 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     else
         ShowHelpFor(widget);
     return true;
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Coming back to the window (from another program, a dialog or the property frame)
+    // the keyboard goes to the tree unless the find line has it.
+    if (event->type() != QEvent::ActivationChange) return;
+    const bool keep = std::exchange(m_paneChosen, false);
+    if (QApplication::activeWindow() != this || keep) return;
+    const QWidget* focus = QApplication::focusWidget();
+    if (!focus || focus->window() != this || !(focus == m_pTreeView || m_pTreeView->isAncestorOf(focus) ||
+                                               m_pFindBar->isAncestorOf(focus)))
+        FocusTree();
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {
@@ -464,12 +493,16 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 
 // --- File commands --------------------------------------------------------------------
 
-void CMainFrame::OnFileNew() { m_flow->NewDocument(); }
+void CMainFrame::OnFileNew() {
+    m_flow->NewDocument();
+    FocusTree();
+}
 
 void CMainFrame::OnFileOpen() {
     const QString path =
         Dialogs().GetOpenFileName(this, shelltexts::kOpenCaption, m_flow->DialogFolder(), shelltexts::kOpenFilter);
     if (!path.isEmpty()) m_flow->OpenWithQuestion(path);
+    FocusTree();
 }
 
 void CMainFrame::OnFileSave() { m_flow->Save(false); }
@@ -519,8 +552,26 @@ void CMainFrame::ToggleBar(QWidget* bar) {
     UpdateCommandStates();
 }
 
-void CMainFrame::OnNextPane() { ActivatePane(IsTreePaneActive() ? static_cast<QWidget*>(m_pInfoView) : m_pTreeView); }
-void CMainFrame::OnPrevPane() { OnNextPane(); }  // two panes: previous is next
+// F6 goes tree -> message pane -> property frame (while shown) -> tree; Shift+F6 back.
+void CMainFrame::CyclePanes(int step) {
+    CPropertyFrame* frame = m_pTreeView->IsPropertyFrameShown() ? m_pTreeView->m_pPropertyFrame : nullptr;
+    const int count = frame ? 3 : 2;
+    const int at = frame && frame->HasFocus() ? 2 : IsTreePaneActive() ? 0 : 1;
+    const int next = (at + step + count) % count;
+    if (next == 2) {
+        frame->FocusActivePage();
+        return;
+    }
+    // The window's activation may come after the pane is chosen: it keeps the choice.
+    m_paneChosen = QApplication::activeWindow() != this;
+    activateWindow();
+    ActivatePane(next == 0 ? static_cast<QWidget*>(m_pTreeView) : m_pInfoView);
+}
+
+void CMainFrame::OnNextPane() { CyclePanes(1); }
+void CMainFrame::OnPrevPane() { CyclePanes(-1); }
+
+void CMainFrame::FocusTree() { ActivatePane(m_pTreeView); }
 
 // --- Build ----------------------------------------------------------------------------
 

@@ -62,6 +62,8 @@ public:
     bool IsTreePaneActive() const;
     QWidget* ActivePane() const { return m_pActivePane; }
     void ActivatePane(QWidget* pane);
+    // The tree takes the keyboard (after New and Open, and when the window is activated).
+    void FocusTree();
 
     // Start-up: the saved placement ("WindowPos"), else the normal state.
     void ShowWithSavedPlacement();
@@ -103,6 +105,7 @@ public:
     void OnAbout();
     void OnContextHelp();
     void OnContextHelpMode();
+    void CyclePanes(int step);
     void OnNextPane();
     void OnPrevPane();
 
@@ -116,6 +119,7 @@ protected:
     // F1 and Shift+F1 inside modal dialogs, where the window's own keys are blocked.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void CreateToolBar();
@@ -149,5 +153,6 @@ private:
     CContextHelpMode* m_pContextHelp = nullptr;
     int m_treeHeight = 0;
     int m_treeWidth = 0;
+    bool m_paneChosen = false;  // by F6 from another window, before this one is active
     bool m_treeSizeApplied = false;
 };

@@ -15,6 +15,7 @@ void InstallMenuPreviewCommand(CMainFrame& frame) {
     entry.tooltip = QString::fromLatin1(previewtexts::kCommandTooltip);
     entry.icon = QString::fromLatin1(previewtexts::kCommandIcon);
     entry.menu = MenuGroup::View;
+    entry.keys = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)};
     entry.toolbarPosition = 1;  // after the standard buttons
     entry.helpTopic = QString::fromLatin1(previewtexts::kHelpTopic);
     entry.isEnabled = [] { return true; };
@@ -26,10 +27,13 @@ CMenuPreviewWindow& ShowMenuPreview(CMainFrame& frame) {
     if (!window) {
         window = new CMenuPreviewWindow(frame.Doc(), &frame);
         // Beside the main window, so the tree and the menus are seen together.
-        if (const QScreen* screen = frame.screen())
-            window->setGeometry(BesideGeometry(frame.frameGeometry(), window->size(), screen->availableGeometry()));
+        if (const QScreen* screen = frame.screen()) {
+            const QSize outer = window->size() + (frame.frameGeometry().size() - frame.size());
+            PlaceFrame(*window, BesideGeometry(frame.frameGeometry(), outer, screen->availableGeometry()), &frame);
+        }
     }
     window->show();
+    KeepFrameOnScreen(*window);
     window->raise();
     window->activateWindow();
     return *window;

@@ -17,6 +17,8 @@ CWizardInfoView::CWizardInfoView(QWidget* parent) : QWidget(parent) {
     m_edit->setReadOnly(true);
     m_edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setFocusProxy(m_edit);
+    // Tab moves on to the next pane, as in every other box that takes no tab characters.
+    m_edit->setTabChangesFocus(true);
 
     // The text box keeps its corner and fills the pane but for a small margin.
     auto* layout = new QVBoxLayout(this);

@@ -1,6 +1,7 @@
 #include "preview/MenuPreviewWidget.h"
 
 #include <QMouseEvent>
+#include <algorithm>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
@@ -120,6 +121,15 @@ void CMenuPreviewWidget::UpdateCanvas() {
     updateGeometry();
     const QSize wanted = sizeHint();
     if (size() != wanted) resize(wanted);
+}
+
+bool CMenuPreviewWidget::MenusCut() const {
+    if (!m_applet) return false;
+    const QRect applet(0, 0, m_applet->m_appWidth, m_applet->m_appHeight);
+    return std::any_of(m_menuExtents.begin(), m_menuExtents.end(), [&](const auto& menu) {
+        const QRect extent = CMenuLayout::ToQRect(menu.second);
+        return !extent.isEmpty() && !applet.contains(extent);
+    });
 }
 
 QSize CMenuPreviewWidget::sizeHint() const {

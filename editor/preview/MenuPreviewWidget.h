@@ -35,6 +35,8 @@ public:
                     const std::vector<const kestrune::CVorane*>& changedTopMenus, bool whole,
                     bool repaintAll = false);
     const kestrune::CAppletParameters* Applet() const { return m_applet; }
+    // Whether a shown menu reaches beyond the applet's rectangle, where a page cuts it off.
+    bool MenusCut() const;
     // Image files may have changed on disk: read them again at the next redraw.
     void ReloadImages();
 

@@ -1,12 +1,16 @@
 #include "preview/MenuPreviewWindow.h"
 
 #include <QAction>
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "app/KestruneDoc.h"
 #include "app/ModelChange.h"
@@ -17,6 +21,8 @@
 #include "preview/PreviewSource.h"
 #include "preview/PreviewTexts.h"
 #include "app/TextConvert.h"
+#include "app/UndoTexts.h"
+#include "services/ParameterCheck.h"
 
 using namespace kestrune;
 
@@ -65,8 +71,20 @@ void CMenuPreviewWindow::SetUpWindow() {
     m_sizeLabel = new QLabel(this);
     m_warningLabel = new QLabel(this);
     m_warningLabel->installEventFilter(this);
+    m_cutLabel = new QLabel(QString::fromLatin1(previewtexts::kMenusCut), this);
+    m_fitAction = new QAction(QString::fromLatin1(previewtexts::kFitAppletSize), this);
+    m_fitAction->setToolTip(QString::fromLatin1(previewtexts::kFitAppletSizeTip));
+    auto* fitButton = new QToolButton(this);
+    fitButton->setDefaultAction(m_fitAction);
+    m_fitButton = fitButton;
+    connect(m_fitAction, &QAction::triggered, this, &CMenuPreviewWindow::FitAppletSize);
+    statusBar()->addPermanentWidget(m_cutLabel);
+    statusBar()->addPermanentWidget(fitButton);
     statusBar()->addPermanentWidget(m_warningLabel);
     statusBar()->addPermanentWidget(m_sizeLabel);
+    m_cutLabel->hide();
+    m_fitButton->hide();
+    m_fitAction->setVisible(false);
     connect(m_preview, &CMenuPreviewWidget::statusChanged, statusBar(),
             [this](const QString& text) { statusBar()->showMessage(text); });
     connect(m_preview, &CMenuPreviewWidget::soundRequested, m_sound, &CPreviewSoundPlayer::Play);
@@ -163,8 +181,35 @@ void CMenuPreviewWindow::Show(AppletReadResult result) {
     PlayBackgroundSoundIfNew();
 }
 
+void CMenuPreviewWindow::FitAppletSize() {
+    if (!m_doc) return;
+    CAppletParameters& applet = m_doc->Applet();
+    m_doc->EditProperties(
+        [&] {
+            // The recommendation measures the menus' area; menus placed away from the
+            // applet's corner need that much more, or they stay cut.
+            const ParameterCheckResult check = CheckParameters(applet, false);
+            const auto fitted = [](std::int32_t recommended, std::int32_t offset) {
+                return static_cast<std::int32_t>(
+                    std::min<std::int64_t>(std::int64_t{recommended} + std::max(offset, 0), INT32_MAX));
+            };
+            const std::int32_t width = fitted(check.recommendedWidth, check.menuBounds.left);
+            const std::int32_t height = fitted(check.recommendedHeight, check.menuBounds.top);
+            if (applet.m_appWidth == width && applet.m_appHeight == height) return false;
+            applet.m_appWidth = width;
+            applet.m_appHeight = height;
+            return true;
+        },
+        nullptr, nullptr, undotexts::kFitAppletSize, CKestruneDoc::Reach::NamedObjects);
+}
+
 void CMenuPreviewWindow::ShowSizeAndWarnings() {
     const CAppletParameters* applet = m_preview->Applet();
+    // Only the document's preview can change the applet.
+    const bool cut = m_doc && m_preview->MenusCut();
+    m_cutLabel->setVisible(cut);
+    m_fitButton->setVisible(cut);
+    m_fitAction->setVisible(cut);
     m_sizeLabel->setText(applet ? QString::fromLatin1(previewtexts::kAppletSize)
                                       .arg(applet->m_appWidth)
                                       .arg(applet->m_appHeight)

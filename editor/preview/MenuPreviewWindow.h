@@ -30,6 +30,9 @@ public:
     // What the last read reported: warnings, and the error when it failed.
     QStringList Warnings() const;
     QString StatusText() const;
+    // Shown while menus are cut off by the applet's edge: applies the recommended size as
+    // one step that can be undone.
+    QAction* FitAction() const { return m_fitAction; }
 
 public slots:
     // Reads the document's applet again.
@@ -47,12 +50,16 @@ private:
     void ShowSizeAndWarnings();
     void PlayBackgroundSoundIfNew();
     void FitToContent();
+    void FitAppletSize();
 
     CKestruneDoc* m_doc = nullptr;
     CMenuPreviewWidget* m_preview = nullptr;
     QScrollArea* m_scroll = nullptr;
     CPreviewSoundPlayer* m_sound = nullptr;
     QAction* m_soundsAction = nullptr;
+    QAction* m_fitAction = nullptr;
+    QLabel* m_cutLabel = nullptr;
+    QWidget* m_fitButton = nullptr;
     QLabel* m_sizeLabel = nullptr;
     QLabel* m_warningLabel = nullptr;
     QStringList m_warnings;  // of a page; the document's are asked for when shown

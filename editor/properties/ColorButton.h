@@ -10,6 +10,8 @@ class IDialogService;
 // chooser. The chosen colour stays in the button until its page writes it.
 class CColorButton : public QPushButton {
     Q_OBJECT
+    // The colour is the button's value, as a check box's state is.
+    Q_PROPERTY(int color READ GetColor USER true)
 public:
     explicit CColorButton(QWidget* parent = nullptr);
 

@@ -50,7 +50,7 @@ CPropertyFrame::~CPropertyFrame() = default;
 std::array<CPropertySheet*, 3> CPropertyFrame::Sheets() const { return {m_appletSheet, m_menuSheet, m_itemSheet}; }
 
 void CPropertyFrame::ShowSheet(CPropertySheet* sheet, const QString& title, CVoraneItem* item, CVorane* itemMenu) {
-    if (m_current && m_pageLive) m_current->ActivePage()->SaveToModel();
+    if (m_current && m_pageLive) m_current->ActivePage()->Commit();
     setWindowTitle(title);
     if (sheet != m_current) {
         for (CPropertySheet* other : Sheets())
@@ -62,7 +62,7 @@ void CPropertyFrame::ShowSheet(CPropertySheet* sheet, const QString& title, CVor
     CKestruneApp& app = m_doc.App();
     app.m_pCurItem = item;
     app.m_pCurMenu = item ? itemMenu : nullptr;
-    sheet->ActivePage()->LoadFromModel();
+    sheet->ActivePage()->Load();
     m_current = sheet;
     m_pageLive = true;
     m_userInput = false;
@@ -85,7 +85,7 @@ void CPropertyFrame::FitTo(CPropertySheet* sheet) {
 void CPropertyFrame::Close() {
     hide();
     if (!m_current || !m_pageLive) return;
-    m_current->ActivePage()->SaveToModel();
+    m_current->ActivePage()->Commit();
     // Committed: while hidden the model may change (the applet size under Auto-Change),
     // and the values the page still shows must not be written over it later.
     m_pageLive = false;
@@ -93,14 +93,14 @@ void CPropertyFrame::Close() {
 
 bool CPropertyFrame::CommitActivePage() {
     if (!isVisible() || !m_current) return true;
-    if (!m_current->ActivePage()->SaveToModel()) return false;
+    if (!m_current->ActivePage()->Commit()) return false;
     m_userInput = false;
     return true;
 }
 
 void CPropertyFrame::ReloadActivePage() {
     if (!isVisible() || !m_current || !m_pageLive) return;
-    m_current->ActivePage()->LoadFromModel();
+    m_current->ActivePage()->Load();
     m_userInput = false;
 }
 
@@ -130,8 +130,31 @@ void CPropertyFrame::FocusActivePage() {
     (first && first != page ? first : static_cast<QWidget*>(page))->setFocus(Qt::TabFocusReason);
 }
 
+void CPropertyFrame::ReturnFocusToOwner() {
+    QWidget* owner = parentWidget();
+    if (!owner) return;
+    owner->window()->raise();
+    owner->window()->activateWindow();
+    owner->setFocus(Qt::OtherFocusReason);
+}
+
+bool CPropertyFrame::HasFocus() const {
+    const QWidget* focus = QApplication::focusWidget();
+    return isVisible() && focus && (focus == this || isAncestorOf(focus));
+}
+
+void CPropertyFrame::keyPressEvent(QKeyEvent* event) {
+    // Escape, unused by the box that has the focus, leaves the frame for the tree.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        ReturnFocusToOwner();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void CPropertyFrame::RefreshAppletPage() {
-    if (isVisible() && m_current == m_appletSheet) m_appletSheet->AppletPage()->LoadFromModel();
+    if (isVisible() && m_current == m_appletSheet) m_appletSheet->AppletPage()->Load();
 }
 
 

@@ -46,6 +46,10 @@ public:
     void ReloadActivePage();
     // Activates the frame and puts the focus on the first box of the shown page.
     void FocusActivePage();
+    // Gives the keyboard back to the tree the frame belongs to; the frame stays shown.
+    void ReturnFocusToOwner();
+    // Whether the keyboard is in the frame.
+    bool HasFocus() const;
     // Reloads the applet page when it is the one shown (the applet size changed).
     void RefreshAppletPage();
     // After New or Open, before the new root is shown: the shown sheet is hidden and
@@ -61,6 +65,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::array<CPropertySheet*, 3> Sheets() const;

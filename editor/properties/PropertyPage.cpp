@@ -1,5 +1,7 @@
 #include "properties/PropertyPage.h"
 
+#include <QMetaProperty>
+
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
 #include "help/HelpTopics.h"
@@ -18,4 +20,25 @@ bool CPropertyPage::Write(const std::function<bool()>& write, kestrune::CVorane*
                           kestrune::CVoraneItem* item, const QString& text) {
     return m_doc.EditProperties(write, menu, item, text.isEmpty() ? undotexts::PageEdit(m_caption) : text,
                                 CKestruneDoc::Reach::NamedObjects);
+}
+
+void CPropertyPage::Load() {
+    LoadFromModel();
+    m_loaded = ControlState();
+}
+
+bool CPropertyPage::Commit() {
+    if (!ChangedSinceLoad()) return true;
+    if (!SaveToModel()) return false;
+    m_loaded = ControlState();
+    return true;
+}
+
+QVariantList CPropertyPage::ControlState() const {
+    QVariantList state;
+    for (const QWidget* control : findChildren<QWidget*>()) {
+        const QMetaProperty value = control->metaObject()->userProperty();
+        if (value.isValid()) state.append(value.read(control));
+    }
+    return state;
 }

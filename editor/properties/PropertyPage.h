@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QVariantList>
 #include <QWidget>
 #include <functional>
 
@@ -27,6 +28,13 @@ public:
     // page may be left for another tab.
     virtual bool SaveToModel() = 0;
 
+    // What the sheets call: Load() shows the model and remembers what the controls hold;
+    // Commit() writes only when the user changed a control since, so a page merely looked
+    // at writes nothing and records no step.
+    void Load();
+    bool Commit();
+    bool ChangedSinceLoad() const { return ControlState() != m_loaded; }
+
 signals:
     // Help for a topic, asked for by a dialog this page opens.
     void helpRequested(const QString& topic);
@@ -42,7 +50,11 @@ protected:
                kestrune::CVoraneItem* item = nullptr, const QString& text = {});
 
 private:
+    // The value of every control on the page (each widget's user property).
+    QVariantList ControlState() const;
+
     CKestruneDoc& m_doc;
+    QVariantList m_loaded;
     QString m_caption;
     int m_helpContext;
 };

@@ -21,10 +21,12 @@ namespace {
 constexpr int kStripWidth = 50;
 constexpr int kStripMargin = 25;
 
-CSheetButton* MakeStripButton(QWidget* parent, const char* name, const char* picture, const char* tip) {
+CSheetButton* MakeStripButton(QWidget* parent, const char* name, const char* caption, const char* picture,
+                              const char* tip) {
     auto* button = new CSheetButton(parent);
     button->setObjectName(QString::fromLatin1(name).toLower() + QStringLiteral("Button"));
     button->setAccessibleName(QString::fromLatin1(name));
+    button->setText(QString::fromLatin1(caption));
     button->setToolTip(QString::fromLatin1(tip));
     button->setIcon(QIcon(QString::fromLatin1(picture)));
     button->setIconSize({kStripWidth - 4, kStripWidth - 4});
@@ -34,6 +36,15 @@ CSheetButton* MakeStripButton(QWidget* parent, const char* name, const char* pic
     return button;
 }
 }  // namespace
+
+QFont CSheetButton::CaptionFont() const {
+    constexpr qreal kSmallest = 6.0;
+    QFont font = this->font();
+    font.setBold(true);
+    while (QFontMetrics(font).horizontalAdvance(text()) > kStripWidth - 6 && font.pointSizeF() > kSmallest)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    return font;
+}
 
 void CSheetButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
@@ -48,6 +59,13 @@ void CSheetButton::paintEvent(QPaintEvent*) {
     target.moveCenter(inner.center());
     if (isChecked() || isDown()) target.translate(1, 1);
     painter.drawPixmap(target, picture);
+    // The caption in the user's font, light on the picture's dark ground.
+    painter.setFont(CaptionFont());
+    const QRect captionArea = target.translated(1, 1);
+    painter.setPen(QColor(0, 0, 0, 160));
+    painter.drawText(captionArea, Qt::AlignCenter, text());
+    painter.setPen(Qt::white);
+    painter.drawText(target, Qt::AlignCenter, text());
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
@@ -79,8 +97,10 @@ CPropertySheet::CPropertySheet(int helpContext, Strip strip, QWidget* parent)
 
 void CPropertySheet::BuildButtonStrip(Strip strip, QHBoxLayout* columns) {
     EnsureIconResources();
-    m_menuButton = MakeStripButton(this, texts::kMenuButtonText, texts::kMenuButtonPicture, texts::kMenuButtonTip);
-    m_itemButton = MakeStripButton(this, texts::kItemButtonText, texts::kItemButtonPicture, texts::kItemButtonTip);
+    m_menuButton = MakeStripButton(this, texts::kMenuButtonText, texts::kMenuButtonCaption, texts::kMenuButtonPicture,
+                                   texts::kMenuButtonTip);
+    m_itemButton = MakeStripButton(this, texts::kItemButtonText, texts::kItemButtonCaption, texts::kItemButtonPicture,
+                                   texts::kItemButtonTip);
     const bool itemSheet = strip == Strip::Item;
     m_menuButton->setChecked(!itemSheet);
     m_itemButton->setChecked(itemSheet);
@@ -124,14 +144,14 @@ bool CPropertySheet::SetActivePage(int index) {
 
 void CPropertySheet::OnTabChanged(int index) {
     if (index == m_active || index < 0) return;
-    if (CPropertyPage* leaving = ActivePage(); leaving && !leaving->SaveToModel()) {
+    if (CPropertyPage* leaving = ActivePage(); leaving && !leaving->Commit()) {
         const QSignalBlocker quiet(m_tabs);
         m_tabs->setCurrentIndex(m_active);
         return;
     }
     m_active = index;
     m_stack->setCurrentIndex(index);
-    Page(index)->LoadFromModel();
+    Page(index)->Load();
     emit activePageLoaded();
 }
 

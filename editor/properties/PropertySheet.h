@@ -15,6 +15,10 @@ class CSheetButton : public QPushButton {
 public:
     using QPushButton::QPushButton;
 
+    // The caption's font: the user's, bold, made smaller only as far as the caption needs
+    // to fit the button.
+    QFont CaptionFont() const;
+
 protected:
     void nextCheckState() override {}
     // The picture fills the button inside its border, where a styled button would shrink it.

@@ -17,6 +17,8 @@ inline constexpr const char* kItemPageCaption = "Item";
 
 inline constexpr const char* kMenuButtonText = "Menu";
 inline constexpr const char* kItemButtonText = "Item";
+inline constexpr const char* kMenuButtonCaption = "How...";
+inline constexpr const char* kItemButtonCaption = "What...";
 inline constexpr const char* kMenuButtonTip = "Properties:How to display this item and his siblings";
 inline constexpr const char* kItemButtonTip = "Properties:What is displayed on the item";
 inline constexpr const char* kMenuButtonPicture = ":/icons/sheet_menu.png";

@@ -1,5 +1,8 @@
 #include "templates/DlgManageTemplates.h"
 
+#include <QStyle>
+#include <algorithm>
+
 #include "app/DialogService.h"
 #include "help/HelpTopics.h"
 #include "persist/TemplateNames.h"
@@ -30,8 +33,15 @@ CDlgManageTemplates::CDlgManageTemplates(kestrune::CTemplateStore& store, IDialo
 CDlgManageTemplates::~CDlgManageTemplates() = default;
 
 void CDlgManageTemplates::Refill() {
-    const QSignalBlocker quiet(m_ui->templatesList);
-    FillTemplateList(m_ui->templatesList, ToQtNames(m_store.ListTemplateNames()));
+    QListWidget* list = m_ui->templatesList;
+    const QSignalBlocker quiet(list);
+    FillTemplateList(list, ToQtNames(m_store.ListTemplateNames()));
+    // Every name shows whole, beside a vertical scroll bar, in the user's font.
+    int widest = 0;
+    for (int row = 0; row < list->count(); ++row)
+        widest = std::max(widest, list->fontMetrics().horizontalAdvance(list->item(row)->text()));
+    const int chrome = 2 * list->frameWidth() + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 16;
+    list->setMinimumWidth(std::max(list->minimumWidth(), widest + chrome));
 }
 
 void CDlgManageTemplates::OnSelectionChanged() {

@@ -6,7 +6,6 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QPainter>
-#include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
 #include <vector>
@@ -180,9 +179,12 @@ CVorane* CKestruneView::GetCurItemMenu() const {
 
 // --- Commands -------------------------------------------------------------------------
 
-void CKestruneView::OnMenuInsert() {
-    const QModelIndex selected = SelectedNode().isValid() ? SelectedNode() : RootNode();
-    const void* created = treecommands::InsertBelow(m_doc, selected);
+void CKestruneView::OnMenuInsert() { InsertBelow(SelectedNode().isValid() ? SelectedNode() : RootNode()); }
+
+void CKestruneView::OnMenuInsertMenu() { InsertBelow(RootNode()); }
+
+void CKestruneView::InsertBelow(const QModelIndex& node) {
+    const void* created = treecommands::InsertBelow(m_doc, node);
     if (!created) return;
     SelectNode(NodeOfItem(created));
 }
@@ -208,7 +210,7 @@ void CKestruneView::OnMenuDelete() {
 
 void CKestruneView::OnMenuVisible() {
     const QModelIndex node = SelectedNode();
-    if (!treecommands::ToggleVisible(m_doc, node) && GetNodeKind(node) == kKindNone) m_doc.SetModifiedFlag(true);
+    treecommands::ToggleVisible(m_doc, node);
 }
 
 void CKestruneView::OnMenuMoveUp() {
@@ -342,13 +344,7 @@ void CKestruneView::ShowProperties() {
         break;
     }
     // At a large scale the frame's place may lie partly off the screen: it is moved onto it.
-    if (m_pPropertyFrame->isVisible())
-        if (const QScreen* screen = m_pPropertyFrame->screen()) {
-            const QRect kept = KeptOnScreen(m_pPropertyFrame->frameGeometry(), screen->availableGeometry());
-            if (kept.topLeft() != m_pPropertyFrame->frameGeometry().topLeft()) m_pPropertyFrame->move(kept.topLeft());
-        }
-    // Showing the frame, or letting it follow the selection, counts as a change.
-    m_doc.SetModifiedFlag(true);
+    if (m_pPropertyFrame->isVisible()) KeepFrameOnScreen(*m_pPropertyFrame);
 }
 
 bool CKestruneView::CommitActivePage() { return !m_pPropertyFrame || m_pPropertyFrame->CommitActivePage(); }

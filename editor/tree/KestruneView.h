@@ -59,6 +59,8 @@ public:
 
     // Commands, reached through the command table.
     void OnMenuInsert();
+    // A top-level menu, as Insert on the applet node inserts, wherever the selection is.
+    void OnMenuInsertMenu();
     void OnMenuDelete();
     void OnMenuVisible();
     void OnMenuMoveUp();
@@ -119,6 +121,7 @@ protected:
     void ForgetPropertySheet();
 
 private:
+    void InsertBelow(const QModelIndex& node);
     void OnModelAboutToChange(const ModelChange& change);
     void OnModelChanged(const ModelChange& change);
     void OnCurrentNodeChanged();

@@ -1,6 +1,7 @@
 #include "tree/TreeFindBar.h"
 
 #include <QHBoxLayout>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,11 +30,18 @@ CTreeFindBar::CTreeFindBar(CKestruneView& view, QWidget* parent) : QWidget(paren
     m_edit->installEventFilter(this);
     auto* label = new QLabel(shelltexts::kFindLabel, this);
     label->setBuddy(m_edit);
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("treeFindStatus"));
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(2, 2, 2, 2);
     row->addWidget(label);
     row->addWidget(m_edit, 1);
+    row->addWidget(m_status);
     connect(m_edit, &QLineEdit::textChanged, this, &CTreeFindBar::ApplyFilter);
+    m_slices.setInterval(0);
+    connect(&m_slices, &QTimer::timeout, this, [this] {
+        if (!FilterSlice()) m_slices.stop();
+    });
     connect(m_edit, &QLineEdit::returnPressed, this, &CTreeFindBar::FindNext);
     // New, moved or renamed nodes are filtered too, once the edit that made them is done.
     connect(&view.GetDocument(), &CKestruneDoc::modelChanged, this, [this] {
@@ -44,6 +52,8 @@ CTreeFindBar::CTreeFindBar(CKestruneView& view, QWidget* parent) : QWidget(paren
 
 bool CTreeFindBar::IsFiltering() const { return !m_edit->text().isEmpty(); }
 
+QString CTreeFindBar::Status() const { return m_status->text(); }
+
 void CTreeFindBar::Open() {
     show();
     m_edit->setFocus(Qt::ShortcutFocusReason);
@@ -52,6 +62,7 @@ void CTreeFindBar::Open() {
 
 void CTreeFindBar::Close() {
     m_edit->clear();  // shows every node again
+    RestoreExpansion();
     hide();
     m_view.setFocus(Qt::OtherFocusReason);
 }
@@ -114,46 +125,110 @@ void CTreeFindBar::ShowEveryRow() {
     m_hiddenRows.clear();
 }
 
+void CTreeFindBar::RememberExpansion() {
+    if (m_expansionKept) return;
+    m_expansionKept = true;
+    m_expandedBefore.clear();
+    CMenuTreeModel& model = m_view.TreeModel();
+    std::vector<QModelIndex> pending{m_view.RootNode()};
+    while (!pending.empty()) {
+        const QModelIndex node = pending.back();
+        pending.pop_back();
+        if (!m_view.isExpanded(node)) continue;
+        m_expandedBefore.emplace_back(node);
+        for (int row = 0, rows = model.rowCount(node); row < rows; ++row) pending.push_back(model.index(row, 0, node));
+    }
+}
+
+void CTreeFindBar::RestoreExpansion() {
+    if (!m_expansionKept) return;
+    m_expansionKept = false;
+    const QModelIndex selected = m_view.SelectedNode();
+    m_view.collapseAll();
+    for (const QPersistentModelIndex& node : m_expandedBefore)
+        if (node.isValid()) m_view.expand(node);
+    m_expandedBefore.clear();
+    if (selected.isValid()) {
+        m_view.SelectNode(selected);
+        m_view.scrollTo(selected);
+    }
+}
+
 void CTreeFindBar::ApplyFilter() {
+    m_slices.stop();
+    m_pending.clear();
     ShowEveryRow();
+    m_status->clear();
     if (!IsFiltering()) return;
+    RememberExpansion();
     // Which objects stay shown: the matches and everything above them, from the document.
-    QSet<const void*> shown;
+    m_shown.clear();
+    m_found = 0;
     std::vector<bool> below;  // per open item: whether something under it is shown
     for (const auto& menu : m_view.GetDocument().Applet().m_menus) {
         bool menuShown = false;
         WalkItems(
             *menu, [&](const CVoraneItem&) { below.push_back(false); },
             [&](const CVoraneItem& item) {
-                const bool visible = below.back() || Matches(item);
+                const bool match = Matches(item);
+                m_found += match ? 1 : 0;
+                const bool visible = below.back() || match;
                 below.pop_back();
                 if (!visible) return;
-                shown.insert(&item);
+                m_shown.insert(&item);
                 if (!below.empty()) below.back() = true;
                 else menuShown = true;
             });
-        if (menuShown) shown.insert(menu.get());
+        if (menuShown) m_shown.insert(menu.get());
     }
+    m_pending.push_back({QPersistentModelIndex(m_view.RootNode()), -1});
+    m_status->setText(shelltexts::kFindSearching);
+    if (FilterSlice()) m_slices.start();
+}
+
+bool CTreeFindBar::FilterSlice() {
     // Hide the rest where it would show: the rows below shown nodes, which open. A long
     // menu hands out its rows up to its last shown one.
+    constexpr qint64 kSliceMilliseconds = 15;
+    QElapsedTimer slice;
+    slice.start();
     CMenuTreeModel& model = m_view.TreeModel();
-    std::vector<QModelIndex> pending{m_view.RootNode()};
-    while (!pending.empty()) {
-        const QModelIndex node = pending.back();
-        pending.pop_back();
-        model.Reveal(node, LastShownChild(m_view.GetDocument().Applet(), node, shown));
+    const kestrune::CAppletParameters& applet = m_view.GetDocument().Applet();
+    while (!m_pending.empty()) {
+        PendingNode& pending = m_pending.back();
+        const QModelIndex node = pending.node;
+        if (!node.isValid()) {
+            m_pending.pop_back();
+            continue;
+        }
+        if (pending.nextRow < 0) {
+            model.Reveal(node, LastShownChild(applet, node, m_shown));
+            if (model.rowCount(node) > 0) m_view.expand(node);
+            pending.nextRow = 0;
+        }
         const int rows = model.rowCount(node);
-        for (int row = 0; row < rows; ++row) {
+        std::vector<QModelIndex> shownChildren;
+        int row = pending.nextRow;
+        for (; row < rows; ++row) {
             const QModelIndex child = model.index(row, 0, node);
-            if (shown.contains(treenodes::ObjectOfNode(child))) {
-                pending.push_back(child);
+            if (m_shown.contains(treenodes::ObjectOfNode(child))) {
+                shownChildren.push_back(child);
             } else {
                 m_view.setRowHidden(row, node, true);
                 m_hiddenRows.emplace_back(child);
             }
+            if ((row & 255) == 255 && slice.elapsed() >= kSliceMilliseconds) {
+                ++row;
+                break;
+            }
         }
-        if (rows > 0) m_view.expand(node);
+        if (row >= rows) m_pending.pop_back();
+        else m_pending.back().nextRow = row;
+        for (const QModelIndex& child : shownChildren) m_pending.push_back({QPersistentModelIndex(child), -1});
+        if (slice.elapsed() >= kSliceMilliseconds) return true;
     }
+    m_status->setText(m_found == 0 ? shelltexts::kFindNoMatch : shelltexts::kFindCount.arg(m_found));
+    return false;
 }
 
 bool CTreeFindBar::FindNext() {
@@ -173,6 +248,7 @@ bool CTreeFindBar::FindNext() {
     if (matches.empty()) return false;
     const std::size_t next = static_cast<std::size_t>(after + 1) % matches.size();
     m_view.SelectNode(m_view.NodeOfItem(matches[next]));
+    m_status->setText(shelltexts::kFindPosition.arg(next + 1).arg(matches.size()));
     return true;
 }
 

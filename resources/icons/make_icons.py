@@ -586,17 +586,21 @@ def glossy_button(c, caption, base, dark):
     c.fill(ellipse(25, 25, 21.5), radial(25, 34, 26, mix(base, PAPER, 0.35), dark))
     c.fill(ellipse(25, 15, 15, 9) & ellipse(25, 25, 21), PAPER, 0.45)
     c.fill(ellipse(25, 13, 12, 6), PAPER, 0.3)
+    if not caption:
+        return
     width = text_width(caption)
     x = round(25 - width / 2.0)
     draw_text(c, caption, x + 1, 24, dark)
     draw_text(c, caption, x, 23, PAPER)
 
 
+# The program writes the captions (How..., What...) over these in its own font, which stays
+# readable at every scale; a 5 x 7 pixel caption was too small to read.
 SHEET_BUTTONS = [
-    ("sheet_menu", lambda c: glossy_button(c, "How...", BLUE, BLUE_DARK),
-     'the "Menu" button of the menu and item sheets (caption How...)'),
-    ("sheet_item", lambda c: glossy_button(c, "What...", GREEN, GREEN_DARK),
-     'the "Item" button of the menu and item sheets (caption What...)'),
+    ("sheet_menu", lambda c: glossy_button(c, "", BLUE, BLUE_DARK),
+     'the "Menu" button of the menu and item sheets (the program adds the caption How...)'),
+    ("sheet_item", lambda c: glossy_button(c, "", GREEN, GREEN_DARK),
+     'the "Item" button of the menu and item sheets (the program adds the caption What...)'),
 ]
 
 

@@ -11,6 +11,8 @@
 #include "browser/BrowserCommands.h"
 #include "browser/DlgWebBrowser.h"
 #include "app/FakeProgramLauncher.h"
+#include "app/ProgramLauncher.h"
+#include "app/ShellTexts.h"
 #include "base/SettingsStore.h"
 #include "support/FakeDialogService.h"
 
@@ -80,6 +82,16 @@ private slots:
         QCOMPARE(negative.KnownBrowserPosition(), -1);
         CDlgWebBrowser empty(dialogs, {}, {2, "", 0});
         QCOMPARE(empty.KnownBrowserPosition(), -1);
+    }
+
+    // A program path the like of /usr/lib/chromium/chromium fits the box whole.
+    void theProgramBoxHoldsAWholePath() {
+        FakeDialogService dialogs;
+        CDlgWebBrowser dialog(dialogs, {}, {1, "/usr/lib/chromium/chromium", 0});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* path = Child<QLineEdit>(&dialog, "editPath");
+        QVERIFY(path->width() >= path->fontMetrics().horizontalAdvance(path->text()) + 8);
     }
 
     void specifiedBrowserWithEmptyPathIsRefused() {
@@ -204,6 +216,41 @@ private slots:
 private:
     QTemporaryDir m_programs;
     QByteArray m_savedPath;
+
+    // A browser that refuses to run (as one started as root without its sandbox switch)
+    // ends at once with an error: it is reported with its error output. One that ends
+    // well is not, and a missing program is said at once. The page's name reaches the
+    // program as one argument, whatever it holds.
+    void aBrowserEndingAtOnceWithAnErrorIsReported() {
+        QTemporaryDir folder;
+        const auto script = [&](const char* name, const QByteArray& body) {
+            QFile file(folder.filePath(QLatin1String(name)));
+            file.open(QIODevice::WriteOnly);
+            file.write("#!/bin/sh\n" + body);
+            file.close();
+            file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+            return file.fileName();
+        };
+        const QString refusing = script("refusing", "echo 'Running as root without --no-sandbox is not supported.' >&2\nexit 1\n");
+        const QString fine = script("fine", "printf '%s' \"$1\" > '" + folder.filePath(QStringLiteral("argument")).toLocal8Bit() + "'\n");
+        DesktopProgramLauncher launcher;
+        QStringList reports;
+        launcher.onEarlyFailure = [&](const QString& program, const QString& errors) { reports << program << errors; };
+
+        const QString page = QStringLiteral("odd \"page\" $HOME; `x`.htm");
+        QVERIFY(launcher.StartProgram(fine, page, folder.path()));
+        QVERIFY(launcher.StartProgram(refusing, page, folder.path()));
+        QTRY_COMPARE_WITH_TIMEOUT(reports.size(), 2, DesktopProgramLauncher::kWatchMilliseconds + 2000);
+        QCOMPARE(reports[0], refusing);
+        QVERIFY(reports[1].contains(QStringLiteral("--no-sandbox")));
+        QFile argument(folder.filePath(QStringLiteral("argument")));
+        QVERIFY(argument.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromLocal8Bit(argument.readAll()), page);
+
+        QVERIFY(!launcher.StartProgram(folder.filePath(QStringLiteral("missing")), page, folder.path()));
+        QCOMPARE(launcher.LastError(), shelltexts::kProgramNotFound);
+        QCOMPARE(reports.size(), 2);
+    }
 };
 
 QTEST_MAIN(BrowserTest)

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -110,9 +111,12 @@ private slots:
         other->m_link = "http://NEEDLE.example/";
         program.Doc().ReplaceModel([](CAppletParameters&) { return true; });  // rebuild the nodes
 
+        const QModelIndex targetNode = program.Tree().NodeOfItem(target);
+        program.Tree().collapse(targetNode);
         program.Action(cmd::EditFind)->trigger();
         QVERIFY(!find.isHidden());
         find.Edit()->setText(QStringLiteral("needle"));
+        QTRY_VERIFY(!find.IsBusy());
         int shown = 0;
         for (const QModelIndex& node : AllNodes(program.Tree()))
             if (IsNodeShown(program.Tree(), node) && ItemOfNode(node)) ++shown;
@@ -124,9 +128,13 @@ private slots:
         QCOMPARE(ItemOfNode(program.Tree().SelectedNode())->m_label, std::string("zz needle"));
         QVERIFY(find.FindNext());
         QCOMPARE(ItemOfNode(program.Tree().SelectedNode()), other);
+        QCOMPARE(find.Status(), QStringLiteral("2 of 2"));
         QTest::keyClick(find.Edit(), Qt::Key_Escape);
         QVERIFY(find.isHidden());
         for (const QModelIndex& node : AllNodes(program.Tree())) QVERIFY(IsNodeShown(program.Tree(), node));
+        // The tree is back as it was, but for the found item, which stays selected.
+        QVERIFY(!program.Tree().isExpanded(program.Tree().NodeOfItem(target)));
+        QCOMPARE(ItemOfNode(program.Tree().SelectedNode()), other);
     }
 
     void hiddenItemsAreGreyed() {
@@ -179,12 +187,14 @@ private slots:
     void failedSaveNamesTheFileAndTheReason() {
         ProgramFixture program;
         QVERIFY(program.Start());
-        const QString page = program.folder.filePath(QStringLiteral("missing/folder/page.htm"));
+        // A folder holds the page's name: the page cannot be written.
+        const QString page = program.folder.filePath(QStringLiteral("taken/page.htm"));
+        QVERIFY(QDir().mkpath(page));
         program.dialogs.saveFileNames.push_back(page);
         QVERIFY(!program.Frame().Flow().Save(true));
         QCOMPARE(program.dialogs.messages.size(), 1);
         const QString message = program.dialogs.messages.first();
-        QVERIFY2(message.contains(page) && message.contains(QStringLiteral("No such file or directory")),
+        QVERIFY2(message.contains(page) && message.contains(QStringLiteral("Is a directory")),
                  qPrintable(message));
         QVERIFY(program.Doc().PathName().isEmpty());  // the failed name is not taken
     }
@@ -297,6 +307,24 @@ private slots:
         QCOMPARE(beside.left(), 608);
         QVERIFY(screen.contains(BesideGeometry(QRect(900, 0, 380, 400), QSize(300, 200), screen)));
         QVERIFY(BesideGeometry(QRect(900, 0, 380, 400), QSize(300, 200), screen).right() < 900);
+        // Beside a maximized window: its lower right corner, clear of its menu bar and tree.
+        QCOMPARE(BesideGeometry(screen, QSize(300, 200), screen), QRect(980, 600, 300, 200));
+    }
+
+    // A window placed partly off the screen, or larger than it (a placement saved at another
+    // scale), comes wholly onto it once shown; the help window opens centred on it.
+    void windowsComeWhollyOntoTheScreen() {
+        QWidget window;
+        const QRect available = window.screen()->availableGeometry();
+        window.setGeometry(available.left() - 40, available.top() - 30, available.width() * 2, available.height() + 90);
+        window.show();
+        KeepFrameOnScreen(window);
+        QTRY_VERIFY(available.contains(window.frameGeometry()));
+
+        CHelpWindow help(QStringLiteral(KESTRUNE_BIN_DIR "/kestrune.html"));
+        help.ShowContents();
+        QVERIFY(available.contains(help.frameGeometry()));
+        QVERIFY(std::abs(help.frameGeometry().center().x() - available.center().x()) <= 1);
     }
 };
 

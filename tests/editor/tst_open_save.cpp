@@ -10,7 +10,9 @@
 #include "app/ShellTexts.h"
 #include "base/TaskProgress.h"
 #include "main/BackgroundWork.h"
+#include "main/CommandTable.h"
 #include "main/DocumentFlow.h"
+#include "main/WizardInfoView.h"
 #include "model/VoraneItem.h"
 #include "persist/MenuFileReader.h"
 #include "persist/PersistTexts.h"
@@ -289,6 +291,53 @@ private slots:
         QVERIFY(!program.Doc().IsModified());
         QCOMPARE(Bytes(page), QByteArray::fromStdString(program.Applet().BuildHTML()));
         QVERIFY(program.Doc().InsertTopLevelMenu() != nullptr);
+    }
+
+    // A page saved without the script runtime shows no menus in today's browsers: said once
+    // per run, in one line of the message pane; never with the runtime on.
+    void savingWithoutTheRuntimeSaysSoOnce() {
+        ProgramFixture program;
+        QVERIFY(program.Start());
+        program.Doc().m_bScriptRuntime = 1;
+        program.dialogs.saveFileNames = {program.folder.filePath(QStringLiteral("with.htm"))};
+        program.Action(cmd::FileSave)->trigger();
+        QVERIFY(!program.Doc().IsModified());
+        QCOMPARE(program.Frame().InfoView()->MessageText(), QString());
+
+        program.Doc().m_bScriptRuntime = 0;
+        program.Action(cmd::FileSave)->trigger();
+        const QString said = program.Frame().InfoView()->MessageText();
+        QVERIFY(said.contains(QStringLiteral("Options > Script Runtime")));
+        QVERIFY(!said.contains(QLatin1Char('\n')));
+        program.Action(cmd::BuildClearMessage)->trigger();
+        program.Action(cmd::FileSave)->trigger();
+        QCOMPARE(program.Frame().InfoView()->MessageText(), QString());
+    }
+
+    // A folder typed into the save dialog's name is made; one that cannot be made is said
+    // before anything is written, and the document stays unsaved.
+    void saveMakesTheFolderTypedIntoTheName() {
+        ProgramFixture program;
+        QVERIFY(program.Start());
+        program.Doc().InsertTopLevelMenu();
+        const QString page = program.folder.filePath(QStringLiteral("site/deeper/menu.htm"));
+        program.dialogs.saveFileNames = {page};
+        program.Action(cmd::FileSave)->trigger();
+        QVERIFY(QFile::exists(page));
+        QVERIFY(QFile::exists(program.folder.filePath(QStringLiteral("site/deeper/menu.kst"))));
+        QVERIFY(!program.Doc().IsModified());
+        QCOMPARE(program.Doc().PathName(), page);
+
+        QFile blocker(program.folder.filePath(QStringLiteral("plain-file")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        program.Doc().InsertTopLevelMenu();
+        program.dialogs.saveFileNames = {blocker.fileName() + QStringLiteral("/menu.htm")};
+        program.Action(cmd::FileSaveAs)->trigger();
+        QCOMPARE(program.dialogs.messages.size(), 1);
+        QVERIFY(program.dialogs.messages[0].contains(QStringLiteral("Cannot create the folder")));
+        QVERIFY(program.Doc().IsModified());
+        QCOMPARE(program.Doc().PathName(), page);
     }
 
     void closingTheWindowDuringALoadCancelsItThenCloses() {

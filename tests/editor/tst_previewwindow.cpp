@@ -23,6 +23,7 @@
 #include "preview/MenuPreviewWidget.h"
 #include "preview/MenuPreviewWindow.h"
 #include "preview/PreviewSource.h"
+#include "services/ParameterCheck.h"
 #include "common/MenuLabels.h"
 
 using namespace kestrune;
@@ -58,6 +59,39 @@ struct Editor {
 class PreviewWindowTest : public QObject {
     Q_OBJECT
 private slots:
+    // Menus beyond the applet's edge are said in the status line, with the one-click fit
+    // that gives the applet the recommended size as a step that can be undone.
+    void menusCutOffOfferTheFitAsOneStep() {
+        Editor editor;
+        editor.app.m_applet.m_appWidth = 20;
+        editor.app.m_applet.m_appHeight = 10;
+        CMenuPreviewWindow window(editor.doc);
+        window.show();
+        QVERIFY(window.FitAction()->isVisible());
+
+        // Menus placed away from the applet's corner: the fit covers them from the corner on.
+        editor.Top()->m_xPos = 30;
+        editor.Top()->m_yPos = 12;
+        const ParameterCheckResult check = CheckParameters(editor.app.m_applet, false);
+        window.Refresh();
+        window.FitAction()->trigger();
+        QCOMPARE(editor.app.m_applet.m_appWidth, check.recommendedWidth + check.menuBounds.left);
+        QCOMPARE(editor.app.m_applet.m_appHeight, check.recommendedHeight + check.menuBounds.top);
+        QVERIFY(!window.Preview().MenusCut());
+        QCOMPARE(editor.doc.UndoText(), QStringLiteral("Fit Applet Size"));
+        QVERIFY(!window.FitAction()->isVisible());
+        QVERIFY(editor.doc.IsModified());
+
+        editor.doc.Undo();
+        QCOMPARE(editor.app.m_applet.m_appWidth, 20);
+        QVERIFY(window.FitAction()->isVisible());
+
+        // A page's preview changes nothing and offers nothing.
+        CMenuPreviewWindow page(AppletAsReceived(editor.app.m_applet), QStringLiteral("page.htm"));
+        page.show();
+        QVERIFY(!page.FitAction()->isVisible());
+    }
+
     void followsEveryKindOfEditAsItIsMade() {
         Editor editor;
         CMenuPreviewWindow window(editor.doc);

@@ -37,6 +37,19 @@ class PropertyFrameTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The How... and What... captions are written in a font of the user's size, made smaller
+    // only as far as they need to fit their buttons.
+    void stripCaptionsFitTheirButtons() {
+        FrameEnv env;
+        for (CSheetButton* button : {env.frame.MenuSheet()->MenuButton(), env.frame.MenuSheet()->ItemButton()}) {
+            QVERIFY(button->width() >= QFontMetrics(button->CaptionFont()).horizontalAdvance(button->text()) + 4);
+            QVERIFY(button->CaptionFont().pointSizeF() >= 6.0);
+            QVERIFY(button->CaptionFont().bold());
+        }
+        QCOMPARE(env.frame.MenuSheet()->MenuButton()->text(), QStringLiteral("How..."));
+        QCOMPARE(env.frame.MenuSheet()->ItemButton()->text(), QStringLiteral("What..."));
+    }
+
     void sheetsCarryTheirPagesInOrder() {
         FrameEnv env;
         QCOMPARE(env.frame.windowTitle(), QStringLiteral("Property Sheet"));

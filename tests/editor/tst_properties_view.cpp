@@ -83,8 +83,8 @@ private slots:
         QVERIFY(editor.Frame()->isVisible());
         QCOMPARE(editor.Frame()->windowTitle(), QStringLiteral("Vorane's Properties"));
         QCOMPARE(editor.Frame()->CurrentSheet(), static_cast<CPropertySheet*>(editor.Frame()->AppletSheet()));
-        // Showing the frame marks the document, even without an edit.
-        QVERIFY(editor.Doc().IsModified());
+        // Looking is no change.
+        QVERIFY(!editor.Doc().IsModified());
 
         // A quarter across and two thirds down the main window, moved only as far as it takes
         // to be wholly on the screen.
@@ -138,6 +138,53 @@ private slots:
         editor.Trigger(cmd::MenuProperty);
         QVERIFY(editor.Frame()->isVisible());
         QCOMPARE(editor.App().m_pCurItem, editor.b->GetItem(0));
+    }
+
+    // Pages only looked at write nothing: no step, no save question, no mark in the caption.
+    // The save question comes exactly when undo could take something back.
+    void pagesLookedAtLeaveTheDocumentUnmodified() {
+        Editor editor;
+        editor.Main().show();
+        editor.a->GetItem(0)->m_target.clear();  // the page shows it as "_self"
+        editor.App().m_bItemSheet = 1;
+        editor.Properties(editor.a->GetItem(0));
+        editor.Select(editor.b->GetItem(0));
+        editor.App().m_bItemSheet = 0;
+        editor.Properties(editor.a->GetItem(1));
+        for (int page = 1; page < editor.Frame()->MenuSheet()->PageCount(); ++page)
+            QVERIFY(editor.Frame()->MenuSheet()->SetActivePage(page));
+        editor.Properties(&editor.App().m_applet);
+        editor.Frame()->close();
+        editor.Trigger(cmd::MenuVisible);  // on the root: nothing to hide
+        QCOMPARE(editor.a->GetItem(0)->m_target, std::string());
+        QVERIFY(!editor.Doc().IsModified());
+        QVERIFY(!editor.Doc().CanUndo());
+        QVERIFY(!editor.Main().isWindowModified());
+        editor.Trigger(cmd::FileNew);  // the template chooser is cancelled
+        QVERIFY(editor.dialogs.messages.isEmpty());
+
+        // A value changed in a page is a step; undoing it brings the document back to saved.
+        editor.App().m_bItemSheet = 1;
+        editor.Properties(editor.a->GetItem(0));
+        Find<QLineEdit>(editor.ItemPage(), "descriptionEdit")->setText(QStringLiteral("changed"));
+        editor.Frame()->close();
+        QVERIFY(editor.Doc().IsModified());
+        QVERIFY(editor.Doc().CanUndo());
+        QVERIFY(editor.Main().isWindowModified());
+        QVERIFY(editor.Main().windowTitle().contains(QStringLiteral("[*]")));
+        editor.Trigger(cmd::EditUndo);
+        QVERIFY(!editor.Doc().IsModified());
+        QVERIFY(!editor.Main().isWindowModified());
+    }
+
+    // A "[*]" inside the file name is text, not the place of the modified mark.
+    void aFileNameWithTheMarkPlaceholderStaysText() {
+        Editor editor;
+        editor.Doc().SetPathName(editor.folder.filePath(QStringLiteral("odd[*].htm")));
+        editor.Doc().InsertTopLevelMenu();
+        editor.Main().show();
+        QVERIFY(editor.Main().isWindowModified());
+        QCOMPARE(editor.Main().windowTitle().count(QStringLiteral("[*]")), 3);
     }
 
     void itemButtonSwitchesTheViewForLaterSelectionsToo() {

@@ -92,7 +92,7 @@ private slots:
     void firstStartWithEmptySettings() {
         Program program;
         QVERIFY(program.Start());
-        QCOMPARE(program.Frame().windowTitle(), QStringLiteral("Untitled - Kestrune"));
+        QCOMPARE(program.Frame().windowTitle(), QStringLiteral("Untitled[*] - Kestrune"));
         QCOMPARE(program.settings.GetString("TEMPLATE", "TemplateKey"), std::string(texts::kBuiltInTemplateList));
         // The tree shows the first template, "Normal", loaded without asking.
         QVERIFY(program.dialogs.dialogTitles.isEmpty());
@@ -163,14 +163,15 @@ private slots:
         QVERIFY(!program.Frame().close());
         QVERIFY(program.Doc().IsModified());
 
-        // A page file that cannot be written fails the save the same way.
+        // A page file that cannot be written (a folder holds its name) fails the save the same way.
+        QVERIFY(QDir(program.folder.path()).mkpath(QStringLiteral("taken/page.htm")));
         program.dialogs.answers = {IDialogService::Answer::Yes};
-        program.dialogs.saveFileNames = {program.folder.filePath(QStringLiteral("missing/folder/page.htm"))};
+        program.dialogs.saveFileNames = {program.folder.filePath(QStringLiteral("taken/page.htm"))};
         QVERIFY(!program.Frame().close());
         QVERIFY(program.Doc().IsModified());
         // The message says which file could not be written, and why.
         QVERIFY(program.dialogs.messages.last().startsWith(QString::fromLatin1(texts::kSaveFailed)));
-        QVERIFY(program.dialogs.messages.last().contains(QStringLiteral("missing/folder")));
+        QVERIFY(program.dialogs.messages.last().contains(QStringLiteral("taken/page.htm")));
 
         program.dialogs.answers = {IDialogService::Answer::No};
         QVERIFY(program.Frame().close());
@@ -483,7 +484,7 @@ private slots:
         program.Action(cmd::FileSave)->trigger();
         QVERIFY(QFile::exists(base + QStringLiteral(".htm")));
         QVERIFY(QFile::exists(base + QStringLiteral(".kst")));
-        QCOMPARE(program.Frame().windowTitle(), QStringLiteral("menu.htm - Kestrune"));
+        QCOMPARE(program.Frame().windowTitle(), QStringLiteral("menu.htm[*] - Kestrune"));
         QVERIFY(!program.Doc().IsModified());
         QCOMPARE(program.settings.GetString("Recent File List", "File1"),
                  (base + QStringLiteral(".htm")).toStdString());
@@ -495,10 +496,10 @@ private slots:
             return int(QDialog::Accepted);
         };
         program.Action(cmd::FileNew)->trigger();
-        QCOMPARE(program.Frame().windowTitle(), QStringLiteral("Untitled - Kestrune"));
+        QCOMPARE(program.Frame().windowTitle(), QStringLiteral("Untitled[*] - Kestrune"));
         program.Action(cmd::FileMru1)->trigger();
         QCOMPARE(program.Applet().m_menus.size(), menus);
-        QCOMPARE(program.Frame().windowTitle(), QStringLiteral("menu.htm - Kestrune"));
+        QCOMPARE(program.Frame().windowTitle(), QStringLiteral("menu.htm[*] - Kestrune"));
 
         Program again;
         again.settings = program.settings;

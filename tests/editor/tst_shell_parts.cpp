@@ -6,6 +6,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "app/ShellTexts.h"
 #include "help/ContextHelpMode.h"
 #include "help/HelpDocument.h"
 #include "help/HelpTopics.h"
@@ -35,6 +36,17 @@ class ShellPartsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The file dialogs show a file type as written: its patterns appear once, in the one
+    // pair of brackets the dialog reads them from.
+    void fileTypesShowTheirPatternsOnce() {
+        for (const QString& filter : {shelltexts::kSaveFilter, shelltexts::kOpenFilter})
+            for (const QString& type : filter.split(QStringLiteral(";;"))) {
+                QCOMPARE(type.count(QLatin1Char('(')), 1);
+                QVERIFY2(type.endsWith(QLatin1Char(')')) && !type.contains(QLatin1Char(',')), qPrintable(type));
+            }
+        QVERIFY(shelltexts::kSaveFilter.startsWith(QStringLiteral("Kestrune Saved HTML (*.htm)")));
+    }
+
     void enablingOnRootMenuAndItem() {
         using namespace treenodes;
         auto root = ComputeCommandStates(Selecting(kKindRoot));

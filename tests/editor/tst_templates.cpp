@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -129,6 +130,20 @@ private slots:
         CDlgManageTemplates alone(*single.store, single.dialogs);
         QVERIFY(!alone.Form().moveUpButton->isEnabled());
         QVERIFY(!alone.Form().moveDownButton->isEnabled());
+    }
+
+    // Every name shows whole, without a horizontal scroll bar.
+    void manageShowsTheLongestNameWhole() {
+        Store store;
+        CDlgManageTemplates dialog(*store.store, store.dialogs);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QListWidget* list = dialog.Form().templatesList;
+        for (int row = 0; row < list->count(); ++row)
+            QVERIFY2(list->visualItemRect(list->item(row)).left() + list->fontMetrics().horizontalAdvance(list->item(row)->text()) <=
+                         list->viewport()->width(),
+                     qPrintable(list->item(row)->text()));
+        QVERIFY(!list->horizontalScrollBar()->isVisible());
     }
 
     void movingTheFirstEntryDownTwicePutsItThird() {

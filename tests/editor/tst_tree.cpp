@@ -330,11 +330,12 @@ private slots:
         QCOMPARE(tree.view.GetCurItemMenu(), tree.shown);
     }
 
-    void propertyMarksTheDocumentModified() {
+    // Looking at properties changes nothing.
+    void propertyLeavesTheDocumentUnmodified() {
         Tree tree;
         tree.view.SelectNode(tree.view.RootNode());
         tree.view.OnMenuProperty();
-        QVERIFY(tree.doc.IsModified());
+        QVERIFY(!tree.doc.IsModified());
     }
 
     void contextMenuOpensAtTheKeyboardCornerOrOnAHitNode() {
@@ -474,13 +475,21 @@ private slots:
         });
         CTreeFindBar find(tree.view);
         find.Edit()->setText(QStringLiteral("needle"));
+        QTRY_VERIFY(!find.IsBusy());
         const std::vector<QModelIndex> nodes = AllNodes(tree.view);
         const auto shown = std::count_if(nodes.begin(), nodes.end(),
                                          [&](const QModelIndex& node) { return IsNodeShown(tree.view, node); });
         QCOMPARE(shown, 5);  // root, menu, holder, between and the match
         QVERIFY(IsNodeShown(tree.view, tree.Node(deepMatch)));
+        QCOMPARE(find.Status(), QStringLiteral("1 found"));
         QVERIFY(find.FindNext());
         QCOMPARE(ItemOfNode(tree.view.SelectedNode()), deepMatch);
+        QCOMPARE(find.Status(), QStringLiteral("1 of 1"));
+        // Nothing found is said, not only shown as a bare root.
+        find.Edit()->setText(QStringLiteral("zzz"));
+        QTRY_VERIFY(!find.IsBusy());
+        QCOMPARE(find.Status(), QStringLiteral("No match"));
+        QVERIFY(!find.FindNext());
         find.Close();
         for (const QModelIndex& node : AllNodes(tree.view)) QVERIFY(IsNodeShown(tree.view, node));
     }

@@ -1,0 +1,42 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Fails when a tracked file still holds the markers of an unresolved merge. Run with
+#   cmake -DSOURCE_DIR=<repo> -P ConflictMarkers.cmake
+# Outside a git checkout (a source archive) every file under the source folder is read.
+set(binary_suffixes "\\.(png|gif|jpg|jpeg|au|wav|ico|deb|gz|xz|zip|class|jar)$")
+find_program(GIT git)
+set(files "")
+if(GIT)
+  execute_process(COMMAND ${GIT} -C "${SOURCE_DIR}" -c core.quotepath=off ls-files
+    OUTPUT_VARIABLE listing RESULT_VARIABLE status ERROR_QUIET)
+  if(status EQUAL 0)
+    string(REPLACE "\n" ";" listing "${listing}")
+    foreach(rel IN LISTS listing)
+      if(rel)
+        list(APPEND files "${SOURCE_DIR}/${rel}")
+      endif()
+    endforeach()
+  endif()
+endif()
+if(NOT files)
+  file(GLOB_RECURSE files "${SOURCE_DIR}/*")
+  list(FILTER files EXCLUDE REGEX "/(build[^/]*|\\.git)/")
+endif()
+list(FILTER files EXCLUDE REGEX "${binary_suffixes}")
+
+# Built from pieces so that this script does not match itself.
+set(lt "<<<<<<<")
+set(gt ">>>>>>>")
+set(failures "")
+foreach(file IN LISTS files)
+  if(NOT EXISTS "${file}" OR IS_DIRECTORY "${file}")
+    continue()
+  endif()
+  file(STRINGS "${file}" hits ENCODING UTF-8 REGEX "^(${lt}|${gt}) ")
+  if(hits)
+    file(RELATIVE_PATH rel "${SOURCE_DIR}" "${file}")
+    set(failures "${failures}\n  ${rel}")
+  endif()
+endforeach()
+if(failures)
+  message(FATAL_ERROR "Unresolved merge markers in:${failures}")
+endif()
