@@ -59,6 +59,7 @@ struct Program {
     Program() {
         CopyFromProgramFolder(QStringLiteral("Kestrune.tpl"), folder.path());
         CopyFromProgramFolder(QStringLiteral("kestrune.html"), folder.path());
+        CopyFromProgramFolder(QStringLiteral("kestrune-menu.js"), folder.path());
     }
     bool Start(const QString& file = {}) {
         shell = std::make_unique<CEditorShell>(folder.path(), dialogs, settings);

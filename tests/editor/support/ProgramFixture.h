@@ -18,7 +18,7 @@ struct ProgramFixture {
     std::unique_ptr<CEditorShell> shell;
 
     ProgramFixture() {
-        for (const char* name : {"Kestrune.tpl", "kestrune.html"})
+        for (const char* name : {"Kestrune.tpl", "kestrune.html", "kestrune-menu.js"})
             QFile::copy(QStringLiteral(KESTRUNE_BIN_DIR "/") + QLatin1String(name),
                         folder.filePath(QLatin1String(name)));
     }
