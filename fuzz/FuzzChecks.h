@@ -49,20 +49,43 @@ inline bool MenuFileRoundTripHolds(std::string_view text) {
     return DocumentText(reread) == first;
 }
 
-// Any bytes as a document file on disk: when the front-to-back reader takes the file, its
-// model is the one the key table gives.
-inline bool InOrderReadAgreesWithTable(std::string_view text, const std::filesystem::path& folder) {
-    const std::string path = (folder / "menu.kst").string();
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(text.data(), static_cast<std::streamsize>(text.size()));
+// Any bytes as a document's menu file in memory: when the front-to-back reader takes them,
+// its model and warnings are the ones the key table gives.
+inline bool InOrderReadAgreesWithTable(std::string_view text) {
     CAppletParameters inOrder;
     std::vector<std::string> warnings;
-    if (ReadMenuFileInOrder(inOrder, path, "Vorane2.0", &warnings, nullptr) != InOrderRead::Done) return true;
+    if (ReadMenuTextInOrder(inOrder, text, "Vorane2.0", &warnings) != InOrderRead::Done) return true;
     CKeyTable table;
     table.Parse(std::string(text));
     CAppletParameters viaTable;
     std::vector<std::string> tableWarnings;
     LoadMenuTable(viaTable, table, "Vorane2.0", false, "", &tableWarnings);
     return DocumentText(inOrder) == DocumentText(viaTable) && warnings == tableWarnings;
+}
+
+// The same bytes as a file on disk: the file readers give what the readers of the bytes
+// give, so reading in chunks, opening safely and the whole-file reads lose nothing.
+inline bool FileReadAgreesWithMemory(std::string_view text, const std::filesystem::path& folder) {
+    const std::string path = (folder / "menu.kst").string();
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(text.data(), static_cast<std::streamsize>(text.size()));
+    std::string whole;
+    if (!ReadWholeFile(path, whole) || whole != text) return false;
+    std::vector<std::string> lines;
+    std::vector<std::string> memoryLines;
+    ForEachLine(text, [&](std::string_view line) { memoryLines.emplace_back(line); });
+    if (!ReadLines(path, lines) || lines != memoryLines) return false;
+
+    CAppletParameters fromFile;
+    std::vector<std::string> fileWarnings;
+    if (!LoadMenuFile(fromFile, path, "Vorane2.0", false, "", nullptr, &fileWarnings)) return true;
+    CAppletParameters fromText;
+    std::vector<std::string> textWarnings;
+    if (ReadMenuTextInOrder(fromText, text, "Vorane2.0", &textWarnings) != InOrderRead::Done) {
+        CKeyTable table;
+        table.Parse(std::string(text));
+        LoadMenuTable(fromText, table, "Vorane2.0", false, "", &textWarnings);
+    }
+    return DocumentText(fromFile) == DocumentText(fromText) && fileWarnings == textWarnings;
 }
 
 // A clipboard record that reads is written again and reads back to the same bytes.

@@ -24,12 +24,16 @@ namespace kestrune {
 
 namespace {
 
-// The non-blank lines of a file, trimmed, read in chunks: a line is cut where the key
-// table cuts it (at CR, LF or CR LF), and blank lines, which the table skips, are skipped.
-// A line handed out stays valid until the next one is asked for.
+// The non-blank lines of a file, trimmed, read in chunks, or of a text already in memory:
+// a line is cut where the key table cuts it (at CR, LF or CR LF), and blank lines, which
+// the table skips, are skipped. A line handed out stays valid until the next one is asked for.
 class LineStream {
 public:
     explicit LineStream(TaskProgress* progress) : m_progress(progress) {}
+    // The whole text is there: nothing is read or copied.
+    explicit LineStream(std::string_view text)
+        : m_progress(nullptr), m_data(text.empty() ? "" : text.data()), m_end(text.size()), m_read(text.size()),
+          m_atEnd(true) {}
 
     bool Open(const std::string& path) {
         FileCheck status = FileCheck::Ok;
@@ -41,13 +45,14 @@ public:
         m_size = static_cast<std::uint64_t>(info.st_size);
         if (m_progress) m_progress->SetTotal(m_size);
         m_buffer.reset(new char[kChunk]);
+        m_data = m_buffer.get();
         m_capacity = kChunk;
         return true;
     }
 
     bool Next(std::string_view& line) {
         for (;;) {
-            const char* start = m_buffer.get() + m_begin;
+            const char* start = m_data + m_begin;
             const std::size_t available = m_end - m_begin;
             const std::size_t length = LineLength(start, available);
             if (length == available && !m_atEnd) {
@@ -92,6 +97,7 @@ private:
             std::unique_ptr<char[]> larger(new char[2 * m_capacity]);
             std::memcpy(larger.get(), m_buffer.get(), m_end);
             m_buffer = std::move(larger);
+            m_data = m_buffer.get();
             m_capacity *= 2;
         }
         for (;;) {
@@ -119,6 +125,7 @@ private:
     TaskProgress* m_progress;
     FileHandle m_file;
     std::unique_ptr<char[]> m_buffer;
+    const char* m_data = nullptr;  // the buffer, or the text held in memory
     std::size_t m_capacity = 0;
     std::size_t m_begin = 0;
     std::size_t m_end = 0;
@@ -259,10 +266,9 @@ private:
 
 }  // namespace
 
-InOrderRead ReadMenuFileInOrder(CAppletParameters& applet, const std::string& path, const std::string& section,
-                                std::vector<std::string>* warnings, TaskProgress* progress) {
-    LineStream lines(progress);
-    if (!lines.Open(path)) return InOrderRead::NotInOrder;
+namespace {
+InOrderRead ReadInOrder(LineStream& lines, CAppletParameters& applet, const std::string& section,
+                        std::vector<std::string>* warnings, TaskProgress* progress) {
     InOrderMenus menus(section);
     std::string_view line;
     while (lines.Next(line))
@@ -275,6 +281,21 @@ InOrderRead ReadMenuFileInOrder(CAppletParameters& applet, const std::string& pa
         progress->SetDone(lines.BytesRead());
     }
     return InOrderRead::Done;
+}
+}  // namespace
+
+InOrderRead ReadMenuFileInOrder(CAppletParameters& applet, const std::string& path, const std::string& section,
+                                std::vector<std::string>* warnings, TaskProgress* progress) {
+    LineStream lines(progress);
+    if (!lines.Open(path)) return InOrderRead::NotInOrder;
+    return ReadInOrder(lines, applet, section, warnings, progress);
+}
+
+InOrderRead ReadMenuTextInOrder(CAppletParameters& applet, std::string_view text, const std::string& section,
+                                std::vector<std::string>* warnings) {
+    if (text.size() > kMaxMenuFileBytes) return InOrderRead::NotInOrder;
+    LineStream lines(text);
+    return ReadInOrder(lines, applet, section, warnings, nullptr);
 }
 
 }  // namespace kestrune

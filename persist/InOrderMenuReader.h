@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrune {
@@ -25,5 +26,9 @@ enum class InOrderRead {
 // counts the file's bytes.
 InOrderRead ReadMenuFileInOrder(CAppletParameters& applet, const std::string& path, const std::string& section,
                                 std::vector<std::string>* warnings, TaskProgress* progress);
+
+// The same for the text of a menu file already in memory.
+InOrderRead ReadMenuTextInOrder(CAppletParameters& applet, std::string_view text, const std::string& section,
+                                std::vector<std::string>* warnings);
 
 }  // namespace kestrune

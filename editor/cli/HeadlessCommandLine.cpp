@@ -26,7 +26,7 @@
 #include "base/TextRoutines.h"
 #include "output/HtmlPageBuilder.h"
 #include "output/MenuLayout.h"
-#include "output/MenuLayoutJson.h"
+#include "output/PageLayout.h"
 #include "output/ParameterReader.h"
 
 using namespace kestrune;
@@ -212,14 +212,12 @@ int PrintLayout(const Request& request, HeadlessEnvironment& env) {
         env.err << FormatMessage(ht::kCannotReadPage, request.file) << '\n';
         return 1;
     }
-    const AppletReadResult read = ReadAppletParameters(text);
-    if (!read.Ok()) {
-        env.err << FormatMessage(ht::kCannotReadPage, request.file) << '\n' << read.error << '\n';
+    const PageLayout laidOut = LayOutPage(text, request.open);
+    if (!laidOut.read.Ok()) {
+        env.err << FormatMessage(ht::kCannotReadPage, request.file) << '\n' << laidOut.read.error << '\n';
         return 1;
     }
-    MenuLayout layout;
-    layout.Build(*read.applet, request.open);
-    Write(env.out, MenuLayoutJson(*read.applet, layout));
+    Write(env.out, laidOut.json);
     return 0;
 }
 

@@ -23,21 +23,26 @@ std::vector<fs::path> Inputs(const char* target) {
 }  // namespace
 
 TEST(FuzzRegressionTest, MenuFileInputsReadAndRoundTrip) {
-    const auto inputs = Inputs("menu_file");
-    ASSERT_FALSE(inputs.empty());
-    test::TempDir folder;
-    for (const fs::path& input : inputs) {
-        EXPECT_TRUE(fuzz::MenuFileRoundTripHolds(test::ReadAll(input))) << input;
-        EXPECT_TRUE(fuzz::InOrderReadAgreesWithTable(test::ReadAll(input), folder.Root())) << input;
+    for (const char* target : {"menu_file", "menu_in_order"}) {
+        const auto inputs = Inputs(target);
+        ASSERT_FALSE(inputs.empty()) << target;
+        for (const fs::path& input : inputs) {
+            EXPECT_TRUE(fuzz::MenuFileRoundTripHolds(test::ReadAll(input))) << input;
+            EXPECT_TRUE(fuzz::InOrderReadAgreesWithTable(test::ReadAll(input))) << input;
+        }
     }
 }
 
-TEST(FuzzRegressionTest, TemplateFileInputsKeepTheStorePromises) {
-    const auto inputs = Inputs("template_file");
+TEST(FuzzRegressionTest, FileAccessInputsReadAsInMemoryAndKeepTheStorePromises) {
+    const auto inputs = Inputs("file_access");
     ASSERT_FALSE(inputs.empty());
     for (const fs::path& input : inputs) {
         test::TempDir folder;
-        EXPECT_TRUE(fuzz::TemplateOperationsHold(test::ReadAll(input), folder.Root())) << input;
+        const std::string bytes = test::ReadAll(input);
+        const std::size_t newline = bytes.find('\n');
+        const std::string file = newline == std::string::npos ? std::string() : bytes.substr(newline + 1);
+        EXPECT_TRUE(fuzz::FileReadAgreesWithMemory(file, folder.Root())) << input;
+        EXPECT_TRUE(fuzz::TemplateOperationsHold(bytes, folder.Root())) << input;
     }
 }
 
@@ -55,6 +60,15 @@ TEST(FuzzRegressionTest, PageParameterInputsEndInAnAppletOrAnError) {
     const auto inputs = Inputs("page_params");
     ASSERT_FALSE(inputs.empty());
     for (const fs::path& input : inputs) EXPECT_TRUE(fuzz::PageParametersHold(test::ReadAll(input))) << input;
+}
+
+TEST(FuzzRegressionTest, PageLayoutInputsLayOutOrAreRefused) {
+    const auto inputs = Inputs("page_layout");
+    ASSERT_FALSE(inputs.empty());
+    for (const fs::path& input : inputs) {
+        const std::string bytes = test::ReadAll(input);
+        EXPECT_TRUE(fuzz::PageLayoutHolds(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size())) << input;
+    }
 }
 
 TEST(FuzzRegressionTest, AuDecoderInputsDecodeWithinTheirBytes) {

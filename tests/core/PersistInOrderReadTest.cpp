@@ -56,7 +56,7 @@ std::string Joined(const std::vector<std::string>& lines, const char* end = "\r\
     return text;
 }
 
-// Reads text both ways. When the in-order reader reads it, the model and the warnings
+// Reads text both ways, from a file and from memory. When the in-order reader reads it, the model and the warnings
 // are the table's; when it does not, the model it was given is untouched. Either way
 // LoadMenuFile gives what the table gives. Returns how the in-order reader answered.
 InOrderRead ReadBothWays(const TempDir& dir, const std::string& text) {
@@ -76,6 +76,13 @@ InOrderRead ReadBothWays(const TempDir& dir, const std::string& text) {
         EXPECT_EQ(inOrder.m_HTMLTitle, "untouched");
         EXPECT_TRUE(warnings.empty());
     }
+    // The same text held in memory reads alike.
+    CAppletParameters fromText;
+    fromText.m_HTMLTitle = "untouched";
+    std::vector<std::string> textWarnings;
+    EXPECT_EQ(ReadMenuTextInOrder(fromText, text, "Vorane2.0", &textWarnings), how);
+    EXPECT_EQ(DocumentText(fromText), DocumentText(inOrder));
+    EXPECT_EQ(textWarnings, warnings);
 
     CAppletParameters loaded;
     std::vector<std::string> loadWarnings;

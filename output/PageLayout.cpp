@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "output/PageLayout.h"
+
+#include "output/MenuLayoutJson.h"
+
+namespace kestrune {
+
+PageLayout LayOutPage(std::string_view page, const MenuPath& open) {
+    PageLayout result;
+    result.read = ReadAppletParameters(page);
+    if (!result.read.Ok()) return result;
+    result.layout.Build(*result.read.applet, open);
+    result.json = MenuLayoutJson(*result.read.applet, result.layout);
+    return result;
+}
+
+}  // namespace kestrune
