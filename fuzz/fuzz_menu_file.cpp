@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a menu file: read through the key table and front to back.
 #include <unistd.h>
 

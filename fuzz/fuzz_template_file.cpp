@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary template lists and template files under the store's operations.
 #include <unistd.h>
 
