@@ -1,4 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
@@ -6,6 +8,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "main/AboutDlg.h"
 #include "help/ContextHelpMode.h"
 #include "help/HelpDocument.h"
 #include "help/HelpTopics.h"
@@ -253,6 +256,15 @@ private slots:
         CHelpWindow missing(QStringLiteral("/nonexistent/kestrune.html"));
         missing.ShowContents();
         QVERIFY(missing.Browser()->toPlainText().contains(QStringLiteral("not found")));
+    }
+
+    void aboutBoxNamesVersionAndLicences() {
+        CAboutDlg about;
+        QString shown;
+        for (const QLabel* label : about.findChildren<QLabel*>()) shown += label->text() + u'\n';
+        QVERIFY(shown.contains(QStringLiteral(KESTRUNE_VERSION)));
+        QVERIFY(shown.contains(QStringLiteral("GNU GPL version 3 or later")));
+        QVERIFY(shown.contains(QStringLiteral("MIT License")));
     }
 
     void contextHelpTopicsOfButtonsMenusAndWindows() {
