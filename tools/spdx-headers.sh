@@ -39,7 +39,7 @@ comment_of() {
     *.cpp | *.h | *.js) echo "//" ;;
     *.py | *.sh | *.cmake | CMakeLists.txt) echo "#" ;;
     *.*) ;;
-    *) if [[ $(head -c 2 "$file") == "#!" ]]; then echo "#"; fi ;;
+    *) if starts_with_shebang "$file"; then echo "#"; fi ;;
   esac
 }
 
@@ -51,6 +51,8 @@ licence_of() {
   echo "$program_licence"
 }
 
+starts_with_shebang() { [[ $(head -c 2 "$1" | tr -d '\0') == "#!" ]]; }
+
 # The licence the file's header names, or nothing.
 named_licence() {
   head -n 3 "$1" | sed -n 's/.*SPDX-License-Identifier: *\([^ *]*\).*/\1/p' | head -n 1
@@ -59,7 +61,7 @@ named_licence() {
 add_line() {
   local file=$1 line=$2 scratch
   scratch=$(mktemp "$file.spdx.XXXXXX")
-  if [[ $(head -c 2 "$file") == "#!" ]]; then
+  if starts_with_shebang "$file"; then
     { head -n 1 "$file"; echo "$line"; tail -n +2 "$file"; } >"$scratch"
   else
     { echo "$line"; cat "$file"; } >"$scratch"

@@ -39,7 +39,7 @@ while IFS= read -r file; do expect "share/kestrune/${file#./}"; done < <(cd "$so
 # Every program and module names libc among the libraries it needs.
 dpkg-deb -x "$deb" "$scratch/root"
 while IFS= read -r -d '' file; do
-  [[ $(head -c 4 "$file") == $'\x7fELF' ]] || continue
+  [[ $(od -An -tx1 -N4 "$file") == ' 7f 45 4c 46' ]] || continue
   readelf -d "$file" | grep -q 'NEEDED.*\[libc\.so\.' || {
     echo "${file#"$scratch/root"} is not linked against libc"; missing=1; }
 done < <(find "$scratch/root" -type f -print0)
