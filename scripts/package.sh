@@ -17,7 +17,7 @@ rm -rf "$stage" build/kestrune_*.deb
 mkdir -p "$tree"
 
 # The project's own files: what git lists (tracked or new, not ignored), else all but builds.
-if [[ $(git rev-parse --show-toplevel 2>/dev/null) == "$PWD" ]]; then
+if [[ $(git rev-parse --show-toplevel 2>/dev/null) == "$(pwd -P)" ]]; then
   git ls-files -z --cached --others --exclude-standard |
     while IFS= read -r -d '' file; do [[ -e $file ]] && printf '%s\0' "$file"; done |
     tar --null -T - -cf - | tar -xf - -C "$tree"

@@ -22,8 +22,10 @@ case "${1:-}" in
   *) echo "usage: $0 [--check]" >&2; exit 2 ;;
 esac
 
+# git's list when this folder is a checkout of its own; a copy inside another checkout
+# (the package build's) is walked instead.
 source_files() {
-  if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  if [[ $(git rev-parse --show-toplevel 2>/dev/null) == "$(pwd -P)" ]]; then
     git ls-files -z --cached --others --exclude-standard
   else
     find . \( -name .git -o -name 'build*' -o -name 'obj-*' -o -path ./debian/kestrune \
