@@ -15,4 +15,15 @@ inline constexpr const char* kNotRegularDestination =
 inline constexpr const char* kLinkLeadsOutside =
     "\"%1\" is a link that does not name a regular file in its own folder; nothing is written through it.";
 
+inline constexpr const char* kFolderBusy =
+    "Another save is writing into the folder \"%1\"; try again when it has finished.";
+inline constexpr const char* kFileReadOnly = "The file \"%1\" is read-only; it is not replaced.";
+inline constexpr const char* kRuntimeMissing =
+    "The script runtime \"%1\" cannot be read; the page would show no menus.";
+
+inline constexpr const char* kTooManyLines =
+    "The file \"%1\" holds more lines than a menu or template file of its size can; it is not read.";
+inline constexpr const char* kSettingsFileUnusable =
+    "The settings file \"%1\" is not a regular file; this run keeps its settings in memory only.";
+
 }  // namespace kestrune::texts

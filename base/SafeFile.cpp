@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <random>
 #include <system_error>
 
@@ -29,6 +30,13 @@ std::string WithPath(const char* format, const fs::path& path) {
 
 bool Fail(std::string* error, const char* format, const fs::path& path) {
     if (error) *error = WithPath(format, path);
+    return false;
+}
+
+// The same with the system's own words for errno ("No space left on device"), which
+// tell the user what to do about it.
+bool FailWithSystemReason(std::string* error, const char* format, const fs::path& path, int code) {
+    if (error) *error = WithPath(format, path) + " " + std::strerror(code) + ".";
     return false;
 }
 
@@ -62,6 +70,13 @@ void SyncFolder(const fs::path& folder) {
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
+}
+
+// A file nobody may write, as a user marks a file to keep: replacing it by a rename
+// would go around that mark, so it is refused as an editor refuses it.
+bool IsReadOnly(const fs::file_status& status) {
+    return (status.permissions() & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) ==
+           fs::perms::none;
 }
 
 }  // namespace
@@ -183,7 +198,13 @@ std::optional<fs::path> WritableDestination(const fs::path& path, std::string* e
         return std::nullopt;
     }
     if (!fs::exists(own)) return path;
-    if (fs::is_regular_file(own)) return path;
+    if (fs::is_regular_file(own)) {
+        if (IsReadOnly(own)) {
+            Fail(error, texts::kFileReadOnly, path);
+            return std::nullopt;
+        }
+        return path;
+    }
     if (!fs::is_symlink(own)) {
         Fail(error, texts::kNotRegularDestination, path);
         return std::nullopt;
@@ -192,6 +213,10 @@ std::optional<fs::path> WritableDestination(const fs::path& path, std::string* e
     const fs::path folder = CanonicalOrEmpty(path.parent_path());
     if (target.empty() || folder.empty() || !fs::is_regular_file(target, code) || target.parent_path() != folder) {
         Fail(error, texts::kLinkLeadsOutside, path);
+        return std::nullopt;
+    }
+    if (IsReadOnly(fs::status(target, code))) {
+        Fail(error, texts::kFileReadOnly, path);
         return std::nullopt;
     }
     return target;
@@ -225,14 +250,15 @@ bool PendingFile::Write(const fs::path& target, std::string_view content, std::s
         FileHandle file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
         if (!file.IsOpen()) {
             if (errno == EEXIST) continue;
-            return Fail(error, texts::kCannotWriteFile, target);
+            return FailWithSystemReason(error, texts::kCannotWriteFile, target, errno);
         }
         m_temporary = temporary;
         const bool whole = WriteAll(file.Get(), content) && ::fchmod(file.Get(), mode) == 0 &&
                            ::fsync(file.Get()) == 0;
         if (!whole) {
+            const int code = errno;
             Discard();
-            return Fail(error, texts::kCannotWriteFile, target);
+            return FailWithSystemReason(error, texts::kCannotWriteFile, target, code);
         }
         return true;
     }
@@ -242,8 +268,9 @@ bool PendingFile::Write(const fs::path& target, std::string_view content, std::s
 bool PendingFile::Commit(std::string* error) {
     if (m_temporary.empty()) return Fail(error, texts::kCannotWriteFile, m_target);
     if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+        const int code = errno;
         Discard();
-        return Fail(error, texts::kCannotWriteFile, m_target);
+        return FailWithSystemReason(error, texts::kCannotWriteFile, m_target, code);
     }
     m_temporary.clear();
     SyncFolder(m_target.parent_path());

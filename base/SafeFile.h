@@ -47,7 +47,7 @@ FileCheck ReadFileStart(const std::filesystem::path& path, std::size_t n, std::s
 // Where a write to path may put its bytes: the path itself when nothing is there or a
 // regular file is; through a link only when it names a regular file in the link's own
 // folder (a link into another folder could make a save overwrite any file the user may
-// write). Anything else (a device, a pipe, a folder, a dangling or far-reaching link) is
+// write). A file nobody may write (mode 0444) is not replaced. Anything else (a device, a pipe, a folder, a dangling or far-reaching link) is
 // refused with the reason in *error.
 std::optional<std::filesystem::path> WritableDestination(const std::filesystem::path& path, std::string* error);
 

@@ -3,7 +3,8 @@
  *
  * Browsers no longer run applets. This script reads the <param> lines of every
  * <applet code="trelvix.class"> of the page and puts in its place a box of the applet's
- * size that shows the same menus, laid out by the same rules as Kestrune's Menu Preview.
+ * size that shows the same menus, laid out by the same rules as Kestrune's Menu Preview,
+ * or, where the box does not fit the width available (phones, zoom), a compact menu.
  * One file, no dependencies, no network access beyond the page's own media files.
  */
 (() => {
@@ -15,7 +16,8 @@
   const COORD_LIMIT = 1 << 22;
   const INT32_MIN = -2147483648;
   const INT32_MAX = 2147483647;
-  const MAX_DEPTH = 256;
+  // The same depth as the program's readers: menus nested deeper are left out, with a word.
+  const MAX_DEPTH = 2001;
   const BACKGROUND_CODES = ['01', '02', '11', '12'];
   const FONT_FAMILIES = [
     '"Times New Roman", "Liberation Serif", "DejaVu Serif", serif',
@@ -131,14 +133,18 @@
     };
     const misc = String(params.get('misc') ?? '').split(',');
     if (misc.length && misc[misc.length - 1].trim() === '') misc.pop();
-    const menuCount = Math.max(0, Math.min(int(misc[0], 0), 100000));
+    // The counts in "Misc" are the page's word: the work they ask for is bounded by what the
+    // page holds, so a short hand-written page cannot claim millions of menus and items.
+    let slots = 2 * params.size + 16;
+    const menuCount = Math.max(0, Math.min(int(misc[0], 0), params.size, misc.length));
     const menus = [];
     const emitted = [];
     for (let k = 0; k < menuCount; k++) {
       const menu = newMenu();
       readMenuStyle(params.get(`mstyle-${k}`), menu);
       readItemStyles(params.get(`istyle-${k}`), menu);
-      const count = Math.max(0, Math.min(int(misc[k + 1], 0), 100000));
+      const count = Math.max(0, Math.min(int(misc[k + 1], 0), slots));
+      slots -= count;
       for (let j = 0; j < count; j++) {
         const value = params.get(`i${k}-${j}`);
         const item = value === undefined ? null : readItem(value);
@@ -210,9 +216,15 @@
   const lighter = (c) => mix(c, [255, 255, 255], 0.6);
   const darker = (c) => mix(c, [0, 0, 0], 0.6);
 
+  // Media come from the page's own site only: a name leading to another host or scheme is
+  // not fetched.
   function mediaUrl(name) {
     if (!name) return '';
-    try { return new URL(name, document.baseURI).href; } catch { return ''; }
+    try {
+      const url = new URL(name, document.baseURI);
+      return /^(https?|file):$/.test(url.protocol) && url.protocol === location.protocol && url.host === location.host
+        ? url.href : '';
+    } catch { return ''; }
   }
 
   // Links run in the visitor's browser: script URLs are not followed.
@@ -296,7 +308,8 @@
         `font-weight:${style.fstyle === 1 || style.fstyle === 3 ? 'bold' : 'normal'};` +
         `font-style:${style.fstyle === 2 || style.fstyle === 3 ? 'italic' : 'normal'};color:${rgb(look.color)}}`,
       `.${name}{text-shadow:${look.shadow};text-align:${['left', 'center', 'right'][style.textAlign] ?? 'left'}}`,
-      `.${name}>.km-line{left:${shift}px}`,
+      // A label wider than its item is cut as the Menu Preview cuts it: centred ones on both sides.
+      `.${name}>.km-line{left:${shift}px;align-self:${['flex-start', 'center', 'flex-end'][style.textAlign] ?? 'flex-start'}}`,
       `.${name}>.km-bevel{${bevel}}`,
     ];
     for (const rule of rules) styleSheet.insertRule(rule, styleSheet.cssRules.length);
@@ -323,23 +336,44 @@
 
   // ---- one applet on the page ------------------------------------------------------------
 
+  // Desktop form: the menus drawn in a box of the applet's size. Compact form (the box does
+  // not fit the width available): a "menu" button opening a full-width list, each sub menu
+  // a group opened by its own toggle.
   const STYLE_TEXT = `
-.kestrune-menu{display:inline-block;position:relative;overflow:hidden;vertical-align:baseline;text-align:left;
-  background-repeat:no-repeat;line-height:normal;font-size:0}
-.kestrune-menu .km-menu{position:absolute;margin:0;padding:0;box-sizing:border-box}
+.kestrune-menu{display:inline-block;position:relative;overflow:hidden;isolation:isolate;vertical-align:baseline;
+  text-align:left;background-repeat:no-repeat;line-height:normal;font-size:0}
+.kestrune-menu ul,.kestrune-menu li{list-style:none;margin:0;padding:0}
+.kestrune-menu .km-area{display:contents}
+.kestrune-menu .km-menu{position:absolute;box-sizing:border-box}
+.kestrune-menu .km-menu .km-menu{z-index:1}
+.kestrune-menu .km-menu[hidden],.kestrune-menu [hidden]{display:none!important}
+.kestrune-menu .km-framed::after{content:"";position:absolute;inset:0;border:1px solid var(--km-frame);pointer-events:none}
 .kestrune-menu .km-item{position:absolute;display:flex;flex-direction:column;justify-content:center;overflow:hidden;box-sizing:border-box;text-decoration:none;
   cursor:default;outline-offset:-2px;-webkit-tap-highlight-color:transparent;user-select:text;
   background-repeat:no-repeat;line-height:normal;contain:strict}
 .kestrune-menu a.km-item[href]{cursor:pointer}
 .kestrune-menu .km-line{position:relative;white-space:pre;overflow:visible}
-.kestrune-menu .km-bevel,.kestrune-menu .km-frame{position:absolute;inset:0;box-sizing:border-box;pointer-events:none}
-.kestrune-menu .km-status{position:absolute;left:0;right:0;bottom:0;padding:1px 4px;font:12px/1.3 sans-serif;
-  color:#fff;background:rgba(0,0,0,.72);white-space:nowrap;overflow:hidden;text-overflow:ellipsis;pointer-events:none}
-.kestrune-menu .km-status:empty{display:none}
+.kestrune-menu .km-bevel{position:absolute;inset:0;box-sizing:border-box;pointer-events:none}
+.kestrune-menu .km-toggle,.kestrune-menu .km-sub{display:none}
+.kestrune-menu.km-compact{display:block;width:auto!important;height:auto!important;max-width:100%;font-size:16px}
+.km-compact .km-toggle{display:block;box-sizing:border-box;width:100%;min-height:44px;padding:8px 12px;text-align:left;font:inherit;
+  color:#fff;background:#1f1f1f;border:0;cursor:pointer}
+.km-compact .km-area{display:none}
+.km-compact.km-open .km-area{display:block}
+.km-compact .km-menu{position:static!important;width:auto!important;height:auto!important;display:block}
+.km-compact .km-menu .km-menu{padding-left:12px}
+.km-compact li{display:flex;flex-wrap:wrap}
+.km-compact .km-item{position:relative!important;left:auto!important;top:auto!important;width:auto!important;height:auto!important;
+  flex:1 1 0;min-width:0;min-height:44px;padding:4px 8px;contain:none}
+.km-compact .km-line{left:0!important;align-self:stretch!important;white-space:normal;overflow-wrap:anywhere}
+.km-compact .km-sub{display:block;flex:0 0 44px;min-height:44px;font:16px sans-serif;color:#fff;background:#1f1f1f;border:0;
+  border-left:1px solid #555;cursor:pointer}
+.km-compact li>.km-menu{flex:0 0 100%}
 @media (prefers-reduced-motion: reduce){.kestrune-menu *{transition:none!important;animation:none!important}}`;
 
   let idCounter = 0;
   const controllers = [];
+  const nextId = (kind) => `km-${kind}-${++idCounter}`;
 
   function ensureStyleSheet() {
     if (styleSheet && styleSheet.ownerNode && styleSheet.ownerNode.isConnected) return;
@@ -349,6 +383,19 @@
     styleSheet = style.sheet;
   }
 
+  const labelText = (item) => item.lines.join(' ').trim();
+
+  // The block that gives the box its width: inline parents only wrap it.
+  function availableWidth(box) {
+    let host = box.parentElement;
+    while (host && host.parentElement && /^(inline|contents)$/.test(getComputedStyle(host).display)) host = host.parentElement;
+    const view = document.documentElement.clientWidth || window.innerWidth;
+    if (!host) return view;
+    const s = getComputedStyle(host);
+    const inner = host.clientWidth - parseFloat(s.paddingLeft) - parseFloat(s.paddingRight);
+    return Math.min(view, inner > 0 ? inner : view);
+  }
+
   class AppletBox {
     constructor(element) {
       this.applet = readApplet(element);
@@ -356,19 +403,25 @@
       this.openLast = true; // whether the last item on the path shows its sub menu
       this.onItem = false;
       this.pressed = false;
+      this.keyboard = false;
       this.timer = 0;
       this.touchOpened = null;
+      this.compact = false;
+      this.lit = null;
       this.tops = [];
       this.chain = [];
+      this.nodes = [];
       this.box = this.buildBox(element);
       element.replaceWith(this.box);
+      this.watchWidth();
     }
 
     buildBox(element) {
       const a = this.applet;
+      const title = document.title.trim() || 'Menu';
       const box = document.createElement('nav');
       box.className = 'kestrune-menu';
-      box.setAttribute('aria-label', document.title.trim() || 'Menu');
+      box.setAttribute('aria-label', title);
       Object.assign(box.style, { width: `${a.width}px`, height: `${a.height}px`, backgroundColor: rgb(a.bkColor) });
       const image = mediaUrl(a.bkImage);
       if (image) {
@@ -378,55 +431,59 @@
       }
       const id = element.getAttribute('id');
       if (id) box.id = id;
+      this.area = document.createElement('div');
+      this.area.className = 'km-area';
+      this.area.id = nextId('list');
+      this.toggle = document.createElement('button');
+      this.toggle.type = 'button';
+      this.toggle.className = 'km-toggle';
+      this.toggle.setAttribute('aria-expanded', 'false');
+      this.toggle.setAttribute('aria-controls', this.area.id);
+      const icon = document.createElement('span');
+      icon.setAttribute('aria-hidden', 'true');
+      icon.textContent = '\u2630 ';
+      this.toggle.append(icon, title);
+      box.append(this.toggle, this.area);
       a.menus.forEach((menu, t) => {
-        if (menu.items.length) this.tops.push(this.buildMenu(box, menu, t, 0, { x: 0, y: 0 }, null));
+        if (menu.items.length) this.tops.push(this.buildMenu(this.area, menu, t, 0, { x: 0, y: 0 }, null));
       });
-      this.status = document.createElement('div');
-      this.status.className = 'km-status';
-      this.status.setAttribute('role', 'status');
-      box.appendChild(this.status);
-      const first = this.tops[0]?.nodes[0];
-      if (first) first.el.tabIndex = 0;
+      this.roving();
       this.listen(box);
       return box;
     }
 
-    buildMenu(box, menu, top, level, origin, opener) {
+    // Every menu of every level is made up front, closed ones hidden, so that every link
+    // is in the document from the start.
+    buildMenu(parent, menu, top, level, origin, opener) {
       const rect = clamped(menuRect(menu, origin.x, origin.y));
-      const el = document.createElement('div');
+      const el = document.createElement('ul');
       el.className = 'km-menu';
-      el.id = `km-menu-${++idCounter}`;
-      el.setAttribute('role', level === 0 ? 'menubar' : 'menu');
-      el.setAttribute('aria-orientation', horizontal(menu) ? 'horizontal' : 'vertical');
-      if (opener) el.setAttribute('aria-label', opener.item.lines.join(' '));
-      place(el, rect, { l: 0, t: 0 });
-      if (menu.bkStyle === 2 || menu.bkStyle === 3) el.style.backgroundColor = rgb(menu.bkColor);
-      const record = { menu, top, level, origin, rect, el, nodes: [] };
-      menu.items.forEach((item, index) => record.nodes.push(this.buildItem(record, item, index)));
-      if (menu.bkStyle === 1 || menu.bkStyle === 3) {
-        const frame = document.createElement('div');
-        frame.className = 'km-frame';
-        frame.style.border = `1px solid ${rgb(menu.styles[NORMAL].fr)}`;
-        el.appendChild(frame);
+      el.id = nextId('menu');
+      if (opener) {
+        el.setAttribute('aria-labelledby', opener.el.id);
+        el.hidden = true;
       }
-      box.appendChild(el);
+      place(el, rect, opener ? opener.record.rect : { l: 0, t: 0 });
+      if (menu.bkStyle === 2 || menu.bkStyle === 3) el.style.backgroundColor = rgb(menu.bkColor);
+      if (menu.bkStyle === 1 || menu.bkStyle === 3) {
+        el.classList.add('km-framed');
+        el.style.setProperty('--km-frame', rgb(menu.styles[NORMAL].fr));
+      }
+      const record = { menu, top, level, origin, rect, el, opener, nodes: [] };
+      menu.items.forEach((item, index) => record.nodes.push(this.buildItem(record, item, index)));
+      parent.appendChild(el);
       return record;
     }
 
     buildItem(record, item, index) {
       const link = linkUrl(item.link);
+      const li = document.createElement('li');
       const el = document.createElement(link ? 'a' : 'div');
       el.className = 'km-item';
-      el.setAttribute('role', 'menuitem');
-      el.tabIndex = -1;
+      el.id = nextId('item');
       if (link) {
         el.href = link;
         el.target = item.target;
-      }
-      if (item.description) el.title = item.description;
-      if (item.sub && item.sub.items.length) {
-        el.setAttribute('aria-haspopup', 'menu');
-        el.setAttribute('aria-expanded', 'false');
       }
       const rect = itemRect(record.menu, index, record.origin);
       place(el, rect, record.rect);
@@ -442,16 +499,132 @@
         bevel.setAttribute('aria-hidden', 'true');
         el.appendChild(bevel);
       }
-      const node = { item, menu: record.menu, record, index, el, rect, state: -1 };
+      li.appendChild(el);
+      // The description is the tooltip and the accessible description: it never covers an item.
+      if (item.description) {
+        el.title = item.description;
+        const text = document.createElement('span');
+        text.id = nextId('desc');
+        text.hidden = true;
+        text.textContent = item.description;
+        el.setAttribute('aria-describedby', text.id);
+        li.appendChild(text);
+      }
+      const node = { item, menu: record.menu, record, index, el, li, rect, state: -1, sub: null, button: null };
       el.kmNode = node;
       paintItem(node, NORMAL);
-      record.el.appendChild(el);
+      this.nodes.push(node);
+      record.el.appendChild(li);
+      if (item.sub && item.sub.items.length && record.level + 1 >= MAX_DEPTH) {
+        console.warn('kestrune-menu: sub menus nested more than ' + (MAX_DEPTH - 1) + ' levels deep are left out.');
+      } else if (item.sub && item.sub.items.length) {
+        const button = document.createElement('button');
+        button.type = 'button';
+        button.className = 'km-sub';
+        button.setAttribute('aria-label', labelText(item));
+        button.textContent = '\u25b8';
+        button.kmNode = node;
+        li.appendChild(button);
+        node.button = button;
+        node.sub = this.buildMenu(li, item.sub, record.top, record.level + 1,
+          subOrigin(record.menu, index, record.origin), node);
+        button.setAttribute('aria-controls', node.sub.el.id);
+      }
       return node;
+    }
+
+    // Roles of the desktop form, the navigation menubar; the compact form is a plain list
+    // of links with disclosure buttons.
+    roving() {
+      for (const record of this.records()) {
+        record.el.setAttribute('role', record.level === 0 ? 'menubar' : 'menu');
+        record.el.setAttribute('aria-orientation', horizontal(record.menu) ? 'horizontal' : 'vertical');
+      }
+      for (const node of this.nodes) {
+        node.li.setAttribute('role', 'none');
+        node.el.setAttribute('role', 'menuitem');
+        node.el.tabIndex = -1;
+        if (node.sub) {
+          node.el.setAttribute('aria-haspopup', 'menu');
+          node.el.setAttribute('aria-expanded', 'false');
+        }
+      }
+      const first = this.tops[0]?.nodes[0];
+      if (first) first.el.tabIndex = 0;
+    }
+
+    plainList() {
+      for (const record of this.records()) {
+        record.el.removeAttribute('role');
+        record.el.removeAttribute('aria-orientation');
+      }
+      for (const node of this.nodes) {
+        node.li.removeAttribute('role');
+        node.el.removeAttribute('role');
+        node.el.removeAttribute('aria-haspopup');
+        node.el.removeAttribute('aria-expanded');
+        if (node.el.href) node.el.tabIndex = 0; else node.el.removeAttribute('tabindex');
+        if (node.button) this.disclose(node, false);
+      }
+    }
+
+    records() {
+      const all = [];
+      const pending = [...this.tops];
+      while (pending.length) {
+        const record = pending.pop();
+        all.push(record);
+        for (const node of record.nodes) if (node.sub) pending.push(node.sub);
+      }
+      return all;
+    }
+
+    // ---- desktop or compact
+
+    // Checked when the browser has laid the page out (a resize observer's first report), so
+    // drawing forces no layout of its own.
+    watchWidth() {
+      const check = () => this.setCompact(this.applet.width > availableWidth(this.box));
+      window.addEventListener('resize', check);
+      if (!window.ResizeObserver) return check();
+      const watcher = new ResizeObserver(check);
+      watcher.observe(document.documentElement);
+      if (this.box.parentElement) watcher.observe(this.box.parentElement);
+    }
+
+    setCompact(on) {
+      if (on === this.compact) return;
+      this.close();
+      this.light(null);
+      for (const record of this.records()) if (record.level > 0) record.el.hidden = true;
+      this.compact = on;
+      this.box.classList.toggle('km-compact', on);
+      this.showList(false);
+      if (on) this.plainList(); else this.roving();
+    }
+
+    showList(open) {
+      this.box.classList.toggle('km-open', open);
+      this.toggle.setAttribute('aria-expanded', String(open));
+    }
+
+    disclose(node, open) {
+      node.sub.el.hidden = !open;
+      node.button.setAttribute('aria-expanded', String(open));
+      node.button.textContent = open ? '\u25be' : '\u25b8';
+    }
+
+    // Compact form: the item under the finger or the focus in its Mouse Over look.
+    light(node) {
+      if (this.lit === node) return;
+      if (this.lit) paintItem(this.lit, NORMAL);
+      this.lit = node;
+      if (node) paintItem(node, OVER);
     }
 
     // ---- the open path
 
-    hasSub(node) { return !!(node.item.sub && node.item.sub.items.length); }
+    hasSub(node) { return !!node.sub; }
 
     pathTo(node) {
       const level = node.record.level;
@@ -470,41 +643,27 @@
       const old = this.pathNodes();
       this.path = path;
       this.openLast = openLast;
-      // Sub menus that still lie on the path stay; only the rest is rebuilt.
       const topRecord = this.tops.find((r) => r.top === path.top);
       const wanted = [];
       let record = topRecord;
-      for (let level = 0; record && level < path.items.length && level < MAX_DEPTH; level++) {
+      for (let level = 0; record && level < path.items.length; level++) {
         const node = record.nodes[path.items[level]];
         if (!node) { path.items.length = level; break; }
         const opens = this.hasSub(node) && (openLast || level + 1 < path.items.length);
         if (!opens) break;
-        const existing = this.chain[level];
-        record = existing && existing.opener === node ? existing
-          : this.openSub(node, level + 1);
+        record = node.sub;
         wanted.push(record);
       }
-      for (const r of this.chain) if (!wanted.includes(r)) this.closeSub(r);
+      for (const r of this.chain) if (!wanted.includes(r)) this.showSub(r, false);
+      for (const r of wanted) this.showSub(r, true);
       this.chain = wanted;
       for (const node of new Set([...old, ...this.pathNodes()])) this.refresh(node);
     }
 
-    openSub(node, level) {
-      const origin = subOrigin(node.record.menu, node.index, node.record.origin);
-      const record = this.buildMenu(this.box, node.item.sub, node.record.top, level, origin, node);
-      record.opener = node;
-      this.box.insertBefore(record.el, this.status);
-      node.el.setAttribute('aria-expanded', 'true');
-      node.el.setAttribute('aria-owns', record.el.id);
-      return record;
-    }
-
-    closeSub(record) {
-      record.el.remove();
-      if (record.opener) {
-        record.opener.el.setAttribute('aria-expanded', 'false');
-        record.opener.el.removeAttribute('aria-owns');
-      }
+    showSub(record, open) {
+      if (record.el.hidden !== open) return;
+      record.el.hidden = !open;
+      record.opener.el.setAttribute('aria-expanded', String(open));
     }
 
     pathNodes() {
@@ -531,15 +690,24 @@
       this.onItem = false;
       this.pressed = false;
       if (this.path.top >= 0) this.setPath({ top: -1, items: [] });
-      this.showStatus('');
     }
 
-    // The status line lies along the edge of the box away from the item, so it never hides it.
-    showStatus(text, node) {
-      this.status.textContent = text;
-      if (!text || !node) return;
-      const lower = node.rect.t + node.rect.b > this.applet.height;
-      this.status.style.cssText = lower ? 'top:0;bottom:auto' : '';
+    focusedNode() {
+      const node = this.nodeOf(document.activeElement);
+      return node && this.keyboard ? node : null;
+    }
+
+    // The close delay ran out: a keyboard user keeps the menus down to the focused item.
+    settle() {
+      this.timer = 0;
+      const focused = this.focusedNode();
+      if (focused) {
+        this.onItem = false;
+        this.pressed = false;
+        this.setPath(this.pathTo(focused), this.samePath(this.pathTo(focused)) && this.openLast);
+      } else {
+        this.close();
+      }
     }
 
     // ---- pointer
@@ -553,10 +721,11 @@
       box.addEventListener('keydown', (e) => this.key(e));
       box.addEventListener('focusin', (e) => this.focused(e.target));
       box.addEventListener('focusout', (e) => {
-        if (e.relatedTarget && !box.contains(e.relatedTarget)) this.close();
+        if (e.relatedTarget && !box.contains(e.relatedTarget)) { this.close(); this.light(null); }
       });
       // A tap elsewhere closes what a tap opened.
       document.addEventListener('pointerdown', (e) => {
+        this.keyboard = false;
         if (!box.contains(e.target)) this.close();
       }, { capture: true, passive: true });
     }
@@ -568,6 +737,7 @@
 
     pointerAt(target) {
       const node = this.nodeOf(target);
+      if (this.compact) return this.light(node);
       const inMenu = target instanceof Element && target.closest('.km-menu');
       if (!node && !inMenu) return this.pointerAway();
       clearTimeout(this.timer);
@@ -577,7 +747,6 @@
         if (this.onItem) {
           this.onItem = false;
           this.pressed = false;
-          this.showStatus('');
           this.setPath(this.path, this.openLast);
         }
         return;
@@ -587,19 +756,21 @@
       this.pressed = false;
       this.onItem = true;
       this.setPath(path, true);
-      this.showStatus(node.item.description, node);
+      // The keyboard focus follows the pointer rather than vanish with a closing menu.
+      const focused = this.focusedNode();
+      if (focused && focused !== node) node.el.focus({ preventScroll: true });
       sounds.play(node.item.sounds[0]);
     }
 
     pointerAway() {
+      if (this.compact) return this.light(null);
       if (this.onItem) {
         this.onItem = false;
         this.pressed = false;
-        this.showStatus('');
         this.setPath(this.path, this.openLast);
       }
       if (this.path.top < 0 || this.timer) return;
-      this.timer = setTimeout(() => this.close(), CLOSE_DELAY);
+      this.timer = setTimeout(() => this.settle(), CLOSE_DELAY);
     }
 
     samePath(path) {
@@ -608,12 +779,15 @@
     }
 
     pointerDown(e) {
-      if (e.button !== 0) return;
+      if (e.button !== 0 || this.compact) return;
       const node = this.nodeOf(e.target);
       if (!node) return;
-      // A first tap opens a sub menu; a second one follows the link.
+      // A first tap opens a sub menu; tapping the open item again closes it (and follows
+      // its link, if it has one).
       const isOpen = this.samePath(this.pathTo(node)) && this.openLast;
-      this.touchOpened = e.pointerType === 'touch' && this.hasSub(node) && !isOpen ? node : null;
+      const touch = e.pointerType === 'touch' && this.hasSub(node);
+      this.touchOpened = touch && !isOpen ? node : null;
+      this.touchClosed = touch && isOpen ? node : null;
       this.pointerAt(e.target);
       this.pressed = true;
       this.refresh(node);
@@ -623,12 +797,26 @@
     pointerUp() {
       if (!this.pressed) return;
       this.pressed = false;
+      if (this.touchClosed) {
+        this.setPath(this.pathTo(this.touchClosed), false);
+        this.touchClosed = null;
+      }
       for (const node of this.pathNodes()) this.refresh(node);
     }
 
     clicked(e) {
-      const node = this.nodeOf(e.target);
+      const target = e.target instanceof Element ? e.target : null;
+      if (target === this.toggle || this.toggle.contains(target)) {
+        this.showList(!this.box.classList.contains('km-open'));
+        return;
+      }
+      const button = target && target.closest('.km-sub');
+      const node = button ? button.kmNode : this.nodeOf(target);
       if (!node) return;
+      if (this.compact) {
+        if (node.sub && (button || !node.el.href)) this.disclose(node, node.sub.el.hidden);
+        return;
+      }
       if (this.touchOpened === node || !node.el.href) {
         e.preventDefault();
         this.touchOpened = null;
@@ -640,6 +828,7 @@
     focused(target) {
       const node = this.nodeOf(target);
       if (!node) return;
+      if (this.compact) return this.light(node);
       if (node.record.level === 0) {
         for (const record of this.tops) for (const n of record.nodes) n.el.tabIndex = n === node ? 0 : -1;
       }
@@ -647,7 +836,6 @@
       clearTimeout(this.timer);
       this.timer = 0;
       if (!this.samePath(path)) this.setPath(path, false);
-      this.showStatus(node.item.description, node);
     }
 
     ring(node) {
@@ -664,10 +852,8 @@
     openAndFocus(node, last) {
       if (!this.hasSub(node)) return false;
       this.setPath(this.pathTo(node), true);
-      const sub = this.chain[node.record.level];
-      const nodes = sub ? sub.nodes : [];
-      const target = last ? nodes[nodes.length - 1] : nodes[0];
-      if (target) this.focusNode(target);
+      const nodes = node.sub.nodes;
+      this.focusNode(last ? nodes[nodes.length - 1] : nodes[0]);
       return true;
     }
 
@@ -679,6 +865,14 @@
     }
 
     key(e) {
+      this.keyboard = true;
+      if (this.compact) {
+        if (e.key === 'Escape' && this.box.classList.contains('km-open')) {
+          this.showList(false);
+          this.toggle.focus();
+        }
+        return;
+      }
       const node = this.nodeOf(e.target);
       if (!node || e.altKey || e.ctrlKey || e.metaKey) return;
       const across = horizontal(node.menu);
@@ -713,7 +907,14 @@
             this.setPath(this.pathTo(node), false);
           }
           break;
-        case 'Tab': this.close(); handled = false; break;
+        case 'Tab': {
+          // From the menubar's one tab stop the browser moves on out of the menus at once.
+          const stop = this.nodes.find((n) => n.el.tabIndex === 0);
+          if (stop && stop !== node) stop.el.focus();
+          this.close();
+          handled = false;
+          break;
+        }
         default:
           handled = e.key.length === 1 && e.key.trim() !== '' && this.typeAhead(ring, at, e.key);
       }
@@ -741,7 +942,7 @@
       const wanted = key.toLowerCase();
       for (let i = 1; i <= ring.length; i++) {
         const candidate = ring[(at + i) % ring.length];
-        if (candidate.item.lines.join(' ').trim().toLowerCase().startsWith(wanted)) {
+        if (labelText(candidate.item).toLowerCase().startsWith(wanted)) {
           this.focusNode(candidate);
           return true;
         }

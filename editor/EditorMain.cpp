@@ -42,6 +42,7 @@ int RunEditor(int argc, char** argv, const std::function<void()>& onceShown) {
         FindProgramFolders(arguments.appDir.isEmpty() ? QCoreApplication::applicationDirPath() : arguments.appDir);
 
     QSettingsStore settings;
+    if (!settings.Problem().isEmpty()) qWarning("%s", qPrintable(settings.Problem()));
     QtDialogService dialogs;
     CEditorShell shell(folders, dialogs, settings);
     // The first turn of an event loop comes once the window shows: a named document loads

@@ -10,6 +10,7 @@ inline constexpr const char* kCrLf = "\r\n";
 inline constexpr const char* kLabelBreakToken = "|_#`";
 
 // Folders of the template layout below the template folder.
+inline constexpr const char* kSampleFolder = "Sample";
 inline constexpr const char* kSampleImageFolder = "Sample/Image";
 inline constexpr const char* kSampleAudioFolder = "Sample/Audio";
 

@@ -2,6 +2,7 @@
 #include "output/CharacterReferences.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <iterator>
 #include <optional>
@@ -202,6 +203,55 @@ std::string DecodeCharacterReferences(std::string_view text, ReferencePlace plac
     }
     result.append(text.substr(std::min(pos, text.size())));
     return result;
+}
+
+namespace {
+
+// The length of the complete reference ("&name;", "&#123;", "&#x1f;") at the start of
+// text, 0 when there is none.
+std::size_t CompleteReferenceLength(std::string_view text) {
+    std::size_t i = 1;
+    if (i < text.size() && text[i] == '#') {
+        ++i;
+        const bool hex = i < text.size() && (text[i] | 0x20) == 'x';
+        if (hex) ++i;
+        const std::size_t digits = i;
+        while (i < text.size() && (hex ? std::isxdigit(static_cast<unsigned char>(text[i])) != 0
+                                       : (text[i] >= '0' && text[i] <= '9')))
+            ++i;
+        if (i == digits) return 0;
+    } else {
+        const std::size_t name = i;
+        while (i < text.size() && IsAsciiAlnum(text[i])) ++i;
+        if (i == name) return 0;
+    }
+    return i < text.size() && text[i] == ';' ? i + 1 : 0;
+}
+
+}  // namespace
+
+void AppendEscapedText(std::string& out, std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        switch (c) {
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            case '\r':
+            case '\n': out += ' '; break;
+            case '&': {
+                const std::size_t length = CompleteReferenceLength(text.substr(i));
+                if (length == 0) {
+                    out += "&amp;";
+                } else {
+                    out.append(text.substr(i, length));
+                    i += length - 1;
+                }
+                break;
+            }
+            default: out += c;
+        }
+    }
 }
 
 }  // namespace kestrune

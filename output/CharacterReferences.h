@@ -17,6 +17,12 @@ void AppendEscapedAttributeValue(std::string& out, std::string_view value);
 // "<" becomes "&lt;", so a title can neither end the title element nor open a tag.
 std::string EscapeTitleText(std::string_view title);
 
+// Text for an element's content or a double-quoted attribute that no byte can turn into
+// markup: "<", ">" and '"' become references, and so does every "&" that does not begin a
+// complete reference ("&#9733;", "&#x2605;", "&amp;"), which stays so that characters the
+// code page cannot hold show as in the parameters. CR and LF become spaces.
+void AppendEscapedText(std::string& out, std::string_view text);
+
 // Where a reference stands: browsers leave "&copy=" or "&copyx" alone inside an
 // attribute value, but read "&copy" as the sign in text.
 enum class ReferencePlace { AttributeValue, Text };

@@ -5,7 +5,9 @@
 #include "model/StyleNames.h"
 #include "output/AppletParameterEncoder.h"
 #include "output/CharacterReferences.h"
+#include "output/FallbackMenuList.h"
 #include "output/OutputTexts.h"
+#include "output/PageLanguage.h"
 
 namespace kestrune {
 
@@ -15,14 +17,7 @@ const char* ParagraphAlignWord(int align) {
     return names::kParagraphAligns[static_cast<std::size_t>(align)];
 }
 
-std::string BuildPage(const CAppletParameters& applet, bool withRuntime) {
-    std::string page;
-    page += texts::kPageStart;
-    page += EscapeTitleText(applet.m_HTMLTitle);
-    page += texts::kPageTitleEnd;
-    page += texts::kParagraphStart;
-    page += ParagraphAlignWord(applet.m_Align);
-    page += texts::kParagraphStartEnd;
+void AppendAppletHead(std::string& page, const CAppletParameters& applet) {
     page += texts::kAppletStart;
     page += texts::kAppletClassFileName;
     page += texts::kAppletWidth;
@@ -31,13 +26,65 @@ std::string BuildPage(const CAppletParameters& applet, bool withRuntime) {
     page += std::to_string(applet.m_appHeight);
     page += texts::kAppletStartEnd;
     AppletParameterEncoder(applet).BuildInto(page);
+}
+
+PageMenuMarks MenuMarksOf(const CAppletParameters& applet) {
+    PageMenuMarks marks;
+    marks.title = texts::kTitleOpen + EscapeTitleText(applet.m_HTMLTitle) + texts::kTitleClose;
+    AppendAppletHead(marks.applet, applet);
+    return marks;
+}
+
+bool PageCarries(std::string_view page, const PageMenuMarks& marks) {
+    return page.find(marks.title) != std::string_view::npos && page.find(marks.applet) != std::string_view::npos;
+}
+
+namespace {
+
+void AppendAppletStart(std::string& page, const CAppletParameters& applet) {
+    page += texts::kParagraphStart;
+    page += ParagraphAlignWord(applet.m_Align);
+    page += texts::kParagraphStartEnd;
+    AppendAppletHead(page, applet);
+}
+
+// The page as the applet's era wrote it.
+std::string BuildAppletPage(const CAppletParameters& applet) {
+    std::string page;
+    page += texts::kPageStart;
+    page += EscapeTitleText(applet.m_HTMLTitle);
+    page += texts::kPageTitleEnd;
+    AppendAppletStart(page, applet);
     page += texts::kAppletParagraphEnd;
-    if (withRuntime) {
-        page += texts::kRuntimeScriptTag;
-        page += texts::kCrLf;
-    }
     page += texts::kPageEnd;
     return page;
+}
+
+// The same paragraph in a page of today's web, with the menus as a list inside the applet
+// for browsers without scripts and for crawlers, and the runtime's line after it.
+std::string BuildRuntimePage(const CAppletParameters& applet, std::string_view language) {
+    std::string page;
+    page += texts::kRuntimePageStart;
+    page += PageLanguageOrDefault(language);
+    page += texts::kRuntimePageHead;
+    page += EscapeTitleText(applet.m_HTMLTitle);
+    page += texts::kPageTitleEnd;
+    page += texts::kRuntimeBodyStart;
+    AppendAppletStart(page, applet);
+    AppendFallbackMenuList(page, applet);
+    page += texts::kAppletEnd;
+    page += texts::kParagraphEnd;
+    page += texts::kRuntimeScriptTag;
+    page += texts::kCrLf;
+    page += texts::kRuntimeBodyEnd;
+    page += texts::kPageEnd;
+    return page;
+}
+
+}  // namespace
+
+std::string BuildPage(const CAppletParameters& applet, bool withRuntime, std::string_view language) {
+    return withRuntime ? BuildRuntimePage(applet, language) : BuildAppletPage(applet);
 }
 
 std::optional<TextRange> AppletParagraphRange(std::string_view page) {

@@ -12,9 +12,23 @@ class CAppletParameters;
 
 // The page: title, one paragraph holding the <applet> element with the parameter
 // block, CR LF line ends and no line break after the closing </html>.
-// CAppletParameters::BuildHTML() returns it. withRuntime adds the script runtime's line
-// right after the paragraph, so that today's browsers show the menus.
-std::string BuildPage(const CAppletParameters& applet, bool withRuntime = false);
+// CAppletParameters::BuildHTML() returns it. withRuntime makes it a page of today's web
+// that the script runtime draws: document type, the language (a BCP 47 tag; the default
+// when empty or malformed), code page, viewport and body, the menus as a plain list inside
+// the applet, and the runtime's line right after the paragraph.
+std::string BuildPage(const CAppletParameters& applet, bool withRuntime = false, std::string_view language = {});
+
+// The applet's start tag and its parameter lines, as the page holds them.
+void AppendAppletHead(std::string& page, const CAppletParameters& applet);
+
+// What marks a page as one written for a menu, whatever else it holds (the runtime's
+// line, a newer page frame): its title element and its applet head.
+struct PageMenuMarks {
+    std::string title;
+    std::string applet;
+};
+PageMenuMarks MenuMarksOf(const CAppletParameters& applet);
+bool PageCarries(std::string_view page, const PageMenuMarks& marks);
 
 // The paragraph word for m_Align: "Center", "Left" or "Right".
 const char* ParagraphAlignWord(int align);

@@ -3,6 +3,7 @@
 
 #include "output/OutputTexts.h"
 #include "base/SafeFile.h"
+#include "base/TextRoutines.h"
 
 namespace kestrune {
 
@@ -21,6 +22,14 @@ bool LinkStaysInside(const fs::path& path) {
 
 }  // namespace
 
+bool HasMediaExtension(std::string_view name, MediaKind kind) {
+    const std::string folded = ToLowerAscii(name);
+    if (kind == MediaKind::Audio) return folded.ends_with(".au") || folded.ends_with(".snd");
+    for (const std::string_view ending : {".gif", ".jpg", ".jpeg", ".png"})
+        if (folded.ends_with(ending)) return true;
+    return false;
+}
+
 bool HasMediaSignature(std::string_view start, MediaKind kind) {
     if (kind == MediaKind::Audio) return StartsWith(start, ".snd");
     return StartsWith(start, "GIF87a") || StartsWith(start, "GIF89a") || StartsWith(start, "\xFF\xD8\xFF") ||
@@ -29,7 +38,9 @@ bool HasMediaSignature(std::string_view start, MediaKind kind) {
 
 MediaProblem CheckMediaBytes(const fs::path& path, std::string_view bytes, MediaKind kind) {
     if (!LinkStaysInside(path)) return MediaProblem::LinkOutside;
-    if (!HasMediaSignature(bytes, kind)) return kind == MediaKind::Image ? MediaProblem::NotImage : MediaProblem::NotAudio;
+    const std::string name = path.filename().string();
+    if (name.starts_with('.')) return MediaProblem::ReservedName;
+    if (!HasMediaExtension(name, kind) || !HasMediaSignature(bytes, kind)) return kind == MediaKind::Image ? MediaProblem::NotImage : MediaProblem::NotAudio;
     return MediaProblem::None;
 }
 
@@ -47,6 +58,7 @@ const char* MediaProblemEnding(MediaProblem problem) {
         case MediaProblem::NotAudio: return texts::kReportNotAudio;
         case MediaProblem::NotCopied: return texts::kReportNotCopied;
         case MediaProblem::NameClash: return texts::kReportNameClash;
+        case MediaProblem::ReservedName: return texts::kReportReservedName;
         case MediaProblem::None: break;
     }
     return texts::kReportNotExist;

@@ -28,6 +28,8 @@ inline constexpr std::array<const char*, 4> kBackgroundStyleCodes = {"01", "02",
 inline constexpr const char* kAppletClassFileName = "trelvix.class";
 inline constexpr const char* kPageStart = "<html>\r\n<head><title>";
 inline constexpr const char* kPageTitleEnd = "</title></head>\r\n";
+inline constexpr const char* kTitleOpen = "<title>";
+inline constexpr const char* kTitleClose = "</title>";
 inline constexpr const char* kParagraphStart = "<p align=\"";
 inline constexpr const char* kParagraphStartEnd = "\">\r\n";
 inline constexpr const char* kAppletStart = "<applet code=\"";
@@ -38,8 +40,21 @@ inline constexpr const char* kAppletParagraphEnd = "</applet>\r\n</p>\r\n";
 inline constexpr const char* kPageEnd = "</html>";
 // The script runtime's line, written right after the applet paragraph when asked for.
 inline constexpr const char* kRuntimeScriptTag = "<script src=\"kestrune-menu.js\"></script>";
+// The runtime page is a document of today's web: document type, language, the code page
+// it is written in, a viewport for phones and a body.
+inline constexpr const char* kRuntimePageStart = "<!DOCTYPE html>\r\n<html lang=\"";
+inline constexpr const char* kRuntimePageHead =
+    "\">\r\n<head><meta charset=\"windows-1252\">"
+    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"><title>";
+inline constexpr const char* kRuntimeBodyStart = "<body>\r\n";
+inline constexpr const char* kRuntimeBodyEnd = "</body>\r\n";
+inline constexpr const char* kAppletEnd = "</applet>\r\n";
+inline constexpr const char* kParagraphEnd = "</p>\r\n";
 inline constexpr const char* kParagraphOpenMark = "<p align";
 inline constexpr const char* kParagraphCloseMark = "</p>";
+
+// The user's own data folder below the platform's data home.
+inline constexpr const char* kUserDataSubfolder = "Quellary/Kestrune";
 
 // The parameter check report.
 inline constexpr const char* kReportHeaderStart = "-----------------Checking ";
@@ -59,6 +74,10 @@ inline constexpr const char* kReportLinkOutside = "\" is a link leading outside 
 inline constexpr const char* kReportNotCopied = "\" could not be copied.\r\n";
 inline constexpr const char* kReportNameClash =
     "\" has the name of another media file of this menu; it is not copied.\r\n";
+inline constexpr const char* kReportReservedName =
+    "\" has the name of a file the page itself needs, or a hidden name; it is not copied.\r\n";
+inline constexpr const char* kReportOutsideFolders =
+    "\" lies outside the document's folder and the templates' media folders; it is copied all the same.\r\n";
 inline constexpr const char* kReportEmptyLabelStart = "Warning:\t\tItem ";
 inline constexpr const char* kReportEmptyLabelEnd = " has an empty label.\r\n";
 inline constexpr const char* kReportTrailer =

@@ -145,10 +145,8 @@ private:
                 continue;
             }
             sawAny = true;
-            if (++m_parameterCount > m_options.maxParameters) {
-                if (m_parameterCount == m_options.maxParameters + 1)
-                    Warn("The page holds more than " + std::to_string(m_options.maxParameters) +
-                         " parameters; the rest are ignored.");
+            if (++m_parameterCount > MaxParameters()) {
+                if (m_parameterCount == MaxParameters() + 1) Warn(TooManyParametersText());
                 continue;
             }
             const auto value = tag.Find("value");
@@ -156,6 +154,21 @@ private:
         }
         if (!sawAny) throw ReadError("The text holds no applet parameters.");
         return std::min(pos, n);
+    }
+
+    std::size_t MaxParameters() const {
+        return m_options.maxParameters ? m_options.maxParameters : ParameterBudgetFor(m_text.size());
+    }
+
+    std::string TooManyParametersText() const {
+        return "The page holds more than " + std::to_string(MaxParameters()) +
+               " parameters, more than a page of its size can honestly carry; the rest are ignored.";
+    }
+
+    // A parameter that a cap cut off is the true reason a needed one is missing.
+    [[noreturn]] void ThrowMissing(const std::string& text) const {
+        if (m_parameterCount > MaxParameters()) throw ReadError(TooManyParametersText());
+        throw ReadError(text);
     }
 
     void Store(Parameter parameter) {
@@ -210,7 +223,7 @@ private:
     // ---- the applet, the menus and their relations
 
     void ReadAppletStyle() {
-        if (!m_params.appletStyle) throw ReadError("The parameter \"ApStyle\" is missing.");
+        if (!m_params.appletStyle) ThrowMissing("The parameter \"ApStyle\" is missing.");
         paramfields::ReadAppletStyle(*m_params.appletStyle, *m_applet, m_options.resolveMedia, m_warn);
     }
 
@@ -222,7 +235,7 @@ private:
     };
 
     Relations ReadRelations() {
-        if (!m_params.misc) throw ReadError("The parameter \"Misc\" is missing.");
+        if (!m_params.misc) ThrowMissing("The parameter \"Misc\" is missing.");
         const Parameter& misc = *m_params.misc;
         std::vector<std::string_view> fields = SplitEveryField(misc.value);
         if (TrimView(fields.back()).empty())
@@ -269,10 +282,10 @@ private:
                                       std::vector<int>& ownerOfItem) {
         const auto style = m_params.menuStyles.find(number);
         if (style == m_params.menuStyles.end())
-            throw ReadError("The parameter \"MStyle-" + std::to_string(number) + "\" is missing.");
+            ThrowMissing("The parameter \"MStyle-" + std::to_string(number) + "\" is missing.");
         const auto itemStyles = m_params.itemStyles.find(number);
         if (itemStyles == m_params.itemStyles.end())
-            throw ReadError("The parameter \"IStyle-" + std::to_string(number) + "\" is missing.");
+            ThrowMissing("The parameter \"IStyle-" + std::to_string(number) + "\" is missing.");
         if (itemCount < 1)
             throw ReadError("\"Misc\" gives menu " + std::to_string(number) + " no items.");
 
@@ -282,7 +295,7 @@ private:
         for (std::int32_t j = 0; j < itemCount; ++j) {
             const auto item = m_params.items.find({number, j});
             if (item == m_params.items.end())
-                throw ReadError("The parameter \"I" + std::to_string(number) + "-" + std::to_string(j) +
+                ThrowMissing("The parameter \"I" + std::to_string(number) + "-" + std::to_string(j) +
                                 "\" is missing.");
             auto read = ReadItem(item->second, m_options.resolveMedia, m_warn);
             emittedItems.push_back(read.get());

@@ -9,7 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/FileAccess.h"
 #include "model/AppletParameters.h"
+#include "model/ModelLimits.h"
 
 namespace kestrune {
 
@@ -20,13 +22,28 @@ using MediaNameResolver = std::function<std::string(const std::string& name)>;
 // a name that leads outside it (absolute, "..", a link) gives no file.
 MediaNameResolver MediaInFolder(const std::filesystem::path& folder);
 
+// The largest page read: a page written for the largest menu file this program reads.
+inline constexpr std::size_t kMaxPageBytes = kMaxMenuFileBytes;
+
+// The shortest parameter this program writes is an item with empty texts
+// ("\t<param name=\"I0-0\" value=\",,,,,,,,\">" and its line end: 40 bytes), so a page of n
+// bytes that it wrote carries fewer than n / kMinParameterBytes of them. Each costs a few
+// hundred bytes once read, so the bound keeps the reader's memory proportional to the
+// page, and kMaxModelObjects caps it whatever the page's size.
+inline constexpr std::size_t kMinParameterBytes = 32;
+inline constexpr std::size_t ParameterBudgetFor(std::size_t textSize) {
+    const std::size_t bySize = textSize / kMinParameterBytes + 256;
+    return bySize < kMaxModelObjects ? bySize : kMaxModelObjects;
+}
+
 struct ParameterReadOptions {
     MediaNameResolver resolveMedia;  // empty: the model keeps the bare names
-    std::size_t maxTextSize = std::size_t{64} << 20;
-    int maxDepth = 256;  // deeper nesting is refused rather than risk the stack
+    std::size_t maxTextSize = kMaxPageBytes;
+    int maxDepth = kMaxMenuDepth;  // deeper nesting is refused, as the menu files cut it
     // Parameters beyond this many are ignored (with a warning): each may become an item
-    // that costs far more memory than its line, and no real menu has so many.
-    std::size_t maxParameters = std::size_t{1} << 16;
+    // that costs far more memory than its line. 0: as many as the text's size can
+    // honestly carry (ParameterBudgetFor), which admits every page this program writes.
+    std::size_t maxParameters = 0;
 };
 
 // The applet that the <param> lines of a page describe, or why there is none.

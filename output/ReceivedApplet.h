@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/AppletParameters.h"
+#include "model/ModelLimits.h"
 
 namespace kestrune {
 
@@ -54,7 +55,7 @@ public:
         bool appletFieldsChanged = false;  // size, background: the whole applet looks different
     };
 
-    explicit ReceivedApplet(int maxDepth = 256);
+    explicit ReceivedApplet(int maxDepth = kMaxMenuDepth);
     ~ReceivedApplet();
     ReceivedApplet(const ReceivedApplet&) = delete;
     ReceivedApplet& operator=(const ReceivedApplet&) = delete;

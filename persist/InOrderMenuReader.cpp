@@ -203,15 +203,14 @@ public:
             return true;
         }
         MenuPlan plan(m_misc, static_cast<std::size_t>(textSize));
-        if (plan.MenuCount() != MenusRead()) return false;
+        if (plan.MenuCount() != MenusRead() || plan.OverCeiling()) return false;
         for (std::size_t k = 0; k < MenusRead(); ++k) {
             const std::size_t end = k + 1 < MenusRead() ? m_read.firstItem[k + 1] : m_read.items.size();
             if (plan.TakeItemCount(k) != end - m_read.firstItem[k]) return false;
         }
         applet.Reset();
         ReadAppletStyle(applet, m_appletStyle, MediaPrefixes{});
-        if (LinkMenus(applet, m_read, plan) > 0 && warnings)
-            warnings->push_back(FormatMessage(texts::kMenusTooDeep, std::to_string(kMaxMenuDepth)));
+        WarnAboutLinkOutcome(LinkMenus(applet, m_read, plan), warnings);
         return true;
     }
 

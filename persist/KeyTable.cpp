@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "base/FileAccess.h"
+#include "base/FileTexts.h"
 #include "base/TextRoutines.h"
 
 namespace kestrune {
@@ -102,7 +103,9 @@ void CKeyTable::Parse(std::string text) {
     m_textFirstEntry.push_back(m_entries.size());
     const std::string_view kept = *m_texts.back();
     // One entry per line at most: sized once, the entries never move while being added.
-    m_entries.reserve(m_entries.size() + CountLineFeeds(kept) + 1);
+    // No honest file has more entries than its size allows, so neither has the table.
+    const std::size_t allowed = EntryBudgetFor(m_textSize);
+    m_entries.reserve(std::min(m_entries.size() + CountLineFeeds(kept) + 1, allowed));
     const std::size_t first = m_entries.size();
     std::uint32_t section = 0;
     const auto at = [&](std::string_view part) { return static_cast<std::uint32_t>(part.data() - kept.data()); };
@@ -111,6 +114,10 @@ void CKeyTable::Parse(std::string text) {
         if (line.empty()) return;
         if (line.front() == '[') {
             section = SectionIndex(line);
+            return;
+        }
+        if (m_entries.size() >= allowed) {
+            m_overfull = true;
             return;
         }
         const std::size_t equals = line.find('=');
@@ -143,7 +150,10 @@ bool ReadKeyTable(const std::string& path, CKeyTable& table, std::string* error)
     std::string text;
     if (!ReadWholeFile(path, text, error)) return false;
     table.Parse(std::move(text));
-    return true;
+    if (!table.Overfull()) return true;
+    if (error) *error = FormatMessage(texts::kTooManyLines, path);
+    table = CKeyTable();
+    return false;
 }
 
 std::string_view GetKeyValue(std::string_view section, std::string_view key, std::string_view defaultValue,

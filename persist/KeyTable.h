@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -8,6 +9,8 @@
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "model/ModelLimits.h"
 
 namespace kestrune {
 
@@ -37,9 +40,19 @@ public:
     static constexpr std::size_t kBytesPerModelObject = 16;
     static constexpr std::size_t kModelObjectSlack = 256;
     std::size_t ModelObjectBudget() const { return ModelObjectBudgetFor(m_textSize); }
+    static constexpr std::size_t kMaxModelObjects = kestrune::kMaxModelObjects;
     static std::size_t ModelObjectBudgetFor(std::size_t textSize) {
-        return textSize / kBytesPerModelObject + kModelObjectSlack;
+        return std::min(textSize / kBytesPerModelObject + kModelObjectSlack, kMaxModelObjects);
     }
+
+    // How many entries the table takes from a text of that size. The shortest line an
+    // honest file holds is an item line of the older layout with empty texts ("I0-1=,,,"
+    // and its line end: 10 bytes), so a table entry (24 bytes and its index slot) costs
+    // a few times its line at most, while a file of bare "a=" lines would cost 16 times
+    // its size. A text with more entries is marked overfull and not taken further.
+    static constexpr std::size_t kMinEntryBytes = 8;
+    static std::size_t EntryBudgetFor(std::size_t textSize) { return textSize / kMinEntryBytes + kModelObjectSlack; }
+    bool Overfull() const { return m_overfull; }
 
 private:
     // A line as places in its text: a large file has millions, so each is kept small.
@@ -80,11 +93,13 @@ private:
     }
     static std::size_t HeldEntry(std::uint64_t slot) { return static_cast<std::uint32_t>(slot) - std::size_t{1}; }
     std::size_t m_liveEntries = 0;
+    bool m_overfull = false;
     mutable std::size_t m_next = 0;
 };
 
 // Reads the file into the table; false when it cannot be opened or read (the reason in
-// *error: missing, not a regular file, larger than kMaxMenuFileBytes).
+// *error: missing, not a regular file, larger than kMaxMenuFileBytes, more lines than a
+// menu file of its size holds).
 bool ReadKeyTable(const std::string& path, CKeyTable& table, std::string* error = nullptr);
 
 // The key's value (or defaultValue when absent) split at every ",", cut or padded with

@@ -111,14 +111,25 @@ MenuPlan::MenuPlan(std::string_view miscValue, std::size_t textSize) {
     const std::size_t usefulFields = 2 + 2 * std::min(m_claimedMenus, objectBudget);
     m_misc = SplitFields(miscValue, ',', usefulFields);
     m_menuCount = std::min({m_claimedMenus, m_misc.size() - 1, objectBudget});
-    objectBudget -= m_menuCount;
-    m_itemBudget = std::min(m_misc.size(), objectBudget);
+    m_itemBudget = objectBudget - m_menuCount;
+    if (textSize / CKeyTable::kBytesPerModelObject + CKeyTable::kModelObjectSlack > CKeyTable::kMaxModelObjects) {
+        std::size_t asked = m_claimedMenus;
+        for (std::size_t k = 0; k < m_menuCount && asked <= CKeyTable::kMaxModelObjects; ++k)
+            asked += static_cast<std::size_t>(std::max<std::int32_t>(ParseNumber(m_misc[k + 1]), 0));
+        m_overCeiling = asked > CKeyTable::kMaxModelObjects;
+    }
+}
+
+bool AsksForMoreThanAModelHolds(const CKeyTable& table, const std::string& section) {
+    const std::string_view misc = GetKeyValue(section, texts::kKeyMisc, "", table);
+    return !misc.empty() && MenuPlan(misc, table.TextSize()).OverCeiling();
 }
 
 std::size_t MenuPlan::TakeItemCount(std::size_t k) {
-    const std::int64_t wanted = k + 1 < m_misc.size() ? ParseNumber(m_misc[k + 1]) : 0;
-    const auto count = static_cast<std::size_t>(std::clamp<std::int64_t>(wanted, 0, m_itemBudget));
+    const std::int64_t wanted = std::max<std::int64_t>(k + 1 < m_misc.size() ? ParseNumber(m_misc[k + 1]) : 0, 0);
+    const auto count = static_cast<std::size_t>(std::min<std::int64_t>(wanted, m_itemBudget));
     m_itemBudget -= count;
+    m_refusedItems += static_cast<std::size_t>(wanted) - count;
     return count;
 }
 
@@ -144,10 +155,11 @@ bool ParseRelation(std::string_view entry, bool& topLevel, std::int64_t& item, s
 
 }  // namespace
 
-std::size_t LinkMenus(CAppletParameters& applet, ReadMenus& read, const MenuPlan& plan) {
+LinkOutcome LinkMenus(CAppletParameters& applet, ReadMenus& read, const MenuPlan& plan) {
     const std::vector<std::string_view>& misc = plan.Misc();
     const std::size_t claimedMenus = plan.ClaimedMenus();
-    std::size_t tooDeep = 0;
+    LinkOutcome outcome;
+    std::size_t& tooDeep = outcome.tooDeep;
     const std::size_t menuCount = read.menus.size();
     std::vector<int> owner(menuCount, kUnowned);
     std::vector<std::int64_t> subMenuOf(read.items.size(), -1);
@@ -191,7 +203,19 @@ std::size_t LinkMenus(CAppletParameters& applet, ReadMenus& read, const MenuPlan
         std::unique_ptr<CVorane>& menu = read.menus[top];
         applet.AddTopLevelMenu(menu ? std::move(menu) : std::make_unique<CVorane>(0, kSubMenuName), 0);
     }
-    return tooDeep;
+    // A menu that no relation names is attached to nothing: its items are lost to the
+    // model. (Menus too deep have their own warning.)
+    outcome.droppedItems = plan.RefusedItems();
+    for (std::size_t k = 0; k < menuCount; ++k)
+        if (read.menus[k] && owner[k] == kUnowned) outcome.droppedItems += read.menus[k]->m_items.size();
+    return outcome;
+}
+
+void WarnAboutLinkOutcome(const LinkOutcome& outcome, std::vector<std::string>* warnings) {
+    if (!warnings) return;
+    if (outcome.tooDeep > 0) warnings->push_back(FormatMessage(texts::kMenusTooDeep, std::to_string(kMaxMenuDepth)));
+    if (outcome.droppedItems > 0)
+        warnings->push_back(FormatMessage(texts::kItemsLeftOut, std::to_string(outcome.droppedItems)));
 }
 
 }  // namespace kestrune

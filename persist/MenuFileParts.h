@@ -13,6 +13,7 @@ namespace kestrune {
 class CAppletParameters;
 class CVorane;
 class CVoraneItem;
+class CKeyTable;
 
 // The pieces both menu-file readers share: how one line's value fills the model, how many
 // menus and items "Misc" lets a file make, and how the read menus are linked.
@@ -61,10 +62,10 @@ void ReadItemStyles(CVorane& menu, std::string_view value);
 void ReadItem(CVoraneItem& item, std::string_view value, const MediaPrefixes& prefixes);
 
 // How many menus, and items per menu, a "Misc" value lets a file of textSize bytes make.
-// Each menu has its item count and each item its relation in "Misc", so menus and items
-// beyond its fields are damage. Menus and items together also stay within what the
-// file's size can describe, and "Misc" is split no further than those menus need, so
-// the work and the memory are bounded by the file's size.
+// Each menu has its item count and its relation in "Misc", so menus beyond its fields are
+// damage. Menus and items together stay within what the file's size can describe (every
+// honest menu and item has a line of its own), and "Misc" is split no further than those
+// menus need, so the work and the memory are bounded by the file's size.
 class MenuPlan {
 public:
     MenuPlan(std::string_view miscValue, std::size_t textSize);
@@ -73,13 +74,23 @@ public:
     // The items of menu k; asked once per menu, in order, as each takes from the budget.
     std::size_t TakeItemCount(std::size_t k);
     const std::vector<std::string_view>& Misc() const { return m_misc; }
+    // Items that "Misc" asks for and the budget did not give.
+    std::size_t RefusedItems() const { return m_refusedItems; }
+    // The file's size would admit more menus and items than any model may hold, and
+    // "Misc" asks for them: the file is refused rather than cut.
+    bool OverCeiling() const { return m_overCeiling; }
 
 private:
     std::size_t m_claimedMenus = 0;
     std::size_t m_menuCount = 0;
     std::size_t m_itemBudget = 0;
+    std::size_t m_refusedItems = 0;
+    bool m_overCeiling = false;
     std::vector<std::string_view> m_misc;
 };
+
+// Whether the section's "Misc" asks for more menus and items than any model may hold.
+bool AsksForMoreThanAModelHolds(const CKeyTable& table, const std::string& section);
 
 // The menus and items a "Misc" value describes, before they are linked. An empty menu of
 // default style is not made: the item it belongs to makes one when it is first asked.
@@ -93,10 +104,18 @@ struct ReadMenus {
     void Add(std::unique_ptr<CVorane> menu);
 };
 
+// What linking left out.
+struct LinkOutcome {
+    std::size_t tooDeep = 0;       // sub menus too deep to be attached
+    std::size_t droppedItems = 0;  // items of menus that nothing attached, or that the budget refused
+};
+
 // Links the read menus: every menu gets at most one owner (the first entry naming it),
 // every item at most one sub menu, and only what hangs below a top-level menu is
-// attached, so no menu is owned twice and no cycle is ever built. Returns how many sub
-// menus lay too deep to be attached.
-std::size_t LinkMenus(CAppletParameters& applet, ReadMenus& read, const MenuPlan& plan);
+// attached, so no menu is owned twice and no cycle is ever built.
+LinkOutcome LinkMenus(CAppletParameters& applet, ReadMenus& read, const MenuPlan& plan);
+
+// The warnings a read's outcome gives, added to *warnings when given.
+void WarnAboutLinkOutcome(const LinkOutcome& outcome, std::vector<std::string>* warnings);
 
 }  // namespace kestrune

@@ -83,9 +83,7 @@ bool ReadCurrentLayout(CAppletParameters& applet, const CKeyTable& table, const 
         }
         read.Add(std::move(menu));
     }
-    const std::size_t tooDeep = LinkMenus(applet, read, plan);
-    if (tooDeep > 0 && warnings)
-        warnings->push_back(FormatMessage(texts::kMenusTooDeep, std::to_string(kMaxMenuDepth)));
+    WarnAboutLinkOutcome(LinkMenus(applet, read, plan), warnings);
     if (progress) progress->SetDone(menuCount);
     return true;
 }
@@ -152,6 +150,11 @@ bool LoadMenuFile(CAppletParameters& applet, const std::string& path, const std:
         if (error) *error = FormatMessage(texts::kNoMenuInFile, path);
         return false;
     }
+    if (AsksForMoreThanAModelHolds(table, section)) {
+        if (error) *error = FormatMessage(texts::kTooManyMenuObjects, path);
+        if (templateMode) applet.Reset();
+        return false;
+    }
     if (!FillFromTable(applet, table, section, templateMode, appDir, warnings, progress)) {
         if (error) *error = texts::kLoadCancelled;
         return false;
@@ -171,6 +174,10 @@ bool LoadTemplateFile(CAppletParameters& applet, const std::string& path, const 
     std::string reason;
     if (!ReadKeyTable(path, table, &reason)) {
         if (error) *error = FormatMessage(texts::kCannotReadMenuFile, path) + "\n" + reason;
+        return false;
+    }
+    if (AsksForMoreThanAModelHolds(table, section)) {
+        if (error) *error = FormatMessage(texts::kTooManyMenuObjects, path);
         return false;
     }
     ReadCurrentLayout(applet, table, section, PrefixesFor(true, userDir, shippedDir), nullptr);

@@ -4,16 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "model/ModelLimits.h"
+
 namespace kestrune {
 
 class CAppletParameters;
 class CKeyTable;
 class TaskProgress;
 
-// A damaged file may describe chains of sub menus far deeper than any editor could show
-// and than the recursive walks of the model can bear; attachments below this depth are
-// passed over, and a warning says so.
-inline constexpr int kMaxMenuDepth = 2000;
+// Attachments below kMaxMenuDepth are passed over, and a warning says so.
+using kestrune::kMaxMenuDepth;
 
 // Fills the model from a section of a menu or template file. In document mode a file
 // that cannot be read (missing, not a regular file, larger than kMaxMenuFileBytes), and

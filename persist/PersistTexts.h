@@ -40,6 +40,11 @@ inline constexpr const char* kNoMenuInFile =
     "The file \"%1\" holds text but no menu that Kestrune can read; it is not opened.";
 inline constexpr const char* kMenusTooDeep =
     "The menu file nests sub menus more than %1 levels deep; the deeper ones are left out.";
+inline constexpr const char* kTooManyMenuObjects =
+    "The menu file \"%1\" asks for more than 8,000,000 menus and items, more than Kestrune can hold in "
+    "memory; it is not read.";
+inline constexpr const char* kItemsLeftOut =
+    "%1 items of the menu file are left out: the file's size or its menu relations do not admit them.";
 // Not shown: the user who cancelled knows; callers tell it from other failures by this text.
 inline constexpr const char* kLoadCancelled = "The reading was cancelled.";
 inline constexpr const char* kTemplateMissing = "The template file has no template \"%1\".";
@@ -48,6 +53,9 @@ inline constexpr const char* kSaveOverMedia =
     "\"%1\" is one of the document's own media files; saving there would destroy it.";
 inline constexpr const char* kPageIsMenuFile =
     "The page file cannot have the menu file's extension \".kst\": the menu file would replace it.";
+inline constexpr const char* kUserFolderNotOwn =
+    "\"%1\" is not your own or may be written by others; Kestrune does not use it and reads its shipped "
+    "templates instead.";
 inline constexpr const char* kOpenTemplateFailed = "Open template failure!";
 inline constexpr const char* kSaveTemplateFailed = "Save template failure!";
 inline constexpr const char* kTemplateNameEmpty = "The template name must not be null!";

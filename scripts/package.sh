@@ -22,7 +22,8 @@ if [[ $(git rev-parse --show-toplevel 2>/dev/null) == "$(pwd -P)" ]]; then
     while IFS= read -r -d '' file; do [[ -e $file ]] && printf '%s\0' "$file"; done |
     tar --null -T - -cf - | tar -xf - -C "$tree"
 else
-  tar --exclude='./build*' --exclude='./fuzz-build*' --exclude=./.git -cf - . | tar -xf - -C "$tree"
+  tar --exclude='./build*' --exclude='./fuzz-build*' --exclude=./.git --exclude=node_modules -cf - . |
+    tar -xf - -C "$tree"
 fi
 
 (cd "$stage" && dpkg-source --build "kestrune-$version")

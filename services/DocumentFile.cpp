@@ -12,7 +12,6 @@
 #include "base/FileAccess.h"
 #include "base/FileTexts.h"
 #include "output/HtmlPageBuilder.h"
-#include "output/MenuRuntimeFile.h"
 #include "persist/MenuFileReader.h"
 #include "persist/MenuFileText.h"
 #include "services/MenuFileWriter.h"
@@ -61,7 +60,7 @@ void SwapContent(CAppletParameters& a, CAppletParameters& b) {
 }
 
 // The read itself; fills read.applet or read.error.
-void ReadInto(DocumentRead& read, const std::string& pagePath, TaskProgress* progress) {
+void ReadInto(DocumentRead& read, const std::string& pagePath, TaskProgress* progress, FolderRepair repair) {
     if (!CheckPageFile(pagePath, read.error)) return;
     const std::string menuPath = MenuFilePathFor(pagePath);
     std::error_code ignored;
@@ -77,25 +76,26 @@ void ReadInto(DocumentRead& read, const std::string& pagePath, TaskProgress* pro
     applet->m_documentFolder = AbsoluteFolderOf(pagePath);
     // A save cut off between renaming the menu file and the page left the new page
     // under its temporary name: it joins the menu file it was written with.
-    if (menuPath != pagePath) CompleteInterruptedSave(pagePath, [&] { return applet->BuildHTML(); });
+    if (repair == FolderRepair::CompleteInterruptedSave && menuPath != pagePath)
+        CompleteInterruptedSave(pagePath, *applet);
     read.applet = std::move(applet);
 }
 
 }  // namespace
 
 DocumentWrite WriteDocumentFiles(const CAppletParameters& applet, const std::string& pagePath,
-                                 const std::string& appDir, bool withRuntime, TaskProgress* progress) {
+                                 const std::string& appDir, bool withRuntime, TaskProgress* progress,
+                                 const std::string& pageLanguage) {
     DocumentWrite write;
     if (progress) progress->SetTotal(kSaveProgressSteps);
     if (Cancelled(progress)) {
         write.cancelled = true;
         return write;
     }
-    const std::string pageText = BuildPage(applet, withRuntime);
-    if (withRuntime) CopyMenuRuntimeFile(appDir, FolderOf(pagePath));
+    const std::string pageText = BuildPage(applet, withRuntime, pageLanguage);
     SaveNotes notes;
     write.saved = SaveMenuFile(applet, pagePath, FolderOf(pagePath), pageText, false, {}, appDir, &write.error, &notes,
-                               progress);
+                               progress, withRuntime);
     write.warnings = std::move(notes.warnings);
     write.cancelled = !write.saved && Cancelled(progress);
     return write;
@@ -115,15 +115,16 @@ bool AcceptDocumentWrite(CAppletParameters& applet, const std::string& pagePath,
 }
 
 bool SaveDocument(CAppletParameters& applet, const std::string& pagePath, const std::string& appDir,
-                  IDocumentHost& host, bool withRuntime) {
+                  IDocumentHost& host, bool withRuntime, const std::string& pageLanguage) {
     host.CommitPendingEdits();
-    return AcceptDocumentWrite(applet, pagePath, WriteDocumentFiles(applet, pagePath, appDir, withRuntime), host);
+    return AcceptDocumentWrite(applet, pagePath,
+                               WriteDocumentFiles(applet, pagePath, appDir, withRuntime, nullptr, pageLanguage), host);
 }
 
-DocumentRead ReadDocumentFile(const std::string& pagePath, TaskProgress* progress) {
+DocumentRead ReadDocumentFile(const std::string& pagePath, TaskProgress* progress, FolderRepair repair) {
     DocumentRead read;
     try {
-        if (!Cancelled(progress)) ReadInto(read, pagePath, progress);
+        if (!Cancelled(progress)) ReadInto(read, pagePath, progress, repair);
     } catch (const std::bad_alloc&) {
         read.applet.reset();
         read.error = FormatMessage(texts::kOutOfMemoryReading, pagePath);

@@ -18,10 +18,10 @@ class TaskProgress;
 // leaves the mark as it was, so no later close can drop the work silently. withRuntime
 // writes the script runtime's line into the page and copies the runtime beside it.
 bool SaveDocument(CAppletParameters& applet, const std::string& pagePath, const std::string& appDir,
-                  IDocumentHost& host, bool withRuntime = false);
+                  IDocumentHost& host, bool withRuntime = false, const std::string& pageLanguage = {});
 
 // Open: reads the menu file that belongs to the page file into the model and clears the
-// modified mark. When the page cannot be opened, no menu file lies beside it, or the
+// modified mark; the folder is left as it is. When the page cannot be opened, no menu file lies beside it, or the
 // menu file cannot be read, the message is reported and the model stays as it was.
 // A ".kst" path names its own menu file.
 bool OpenDocument(CAppletParameters& applet, const std::string& pagePath, IDocumentHost& host);
@@ -39,10 +39,14 @@ struct DocumentRead {
     bool cancelled = false;                     // the progress was cancelled: nothing to tell
 };
 
-// Reads the page's document into a model of its own. A save cut off between its two
-// renames is completed on the way, as OpenDocument does. A Cancel on progress makes the
-// read cancelled, however far it had come.
-DocumentRead ReadDocumentFile(const std::string& pagePath, TaskProgress* progress = nullptr);
+// Whether a read may put in place the page of a save cut off between its renames. Only
+// the editor's Open does: a command that only reads never changes the folder.
+enum class FolderRepair { Leave, CompleteInterruptedSave };
+
+// Reads the page's document into a model of its own. A Cancel on progress makes the read
+// cancelled, however far it had come.
+DocumentRead ReadDocumentFile(const std::string& pagePath, TaskProgress* progress = nullptr,
+                              FolderRepair repair = FolderRepair::Leave);
 
 // Reports the error or the warnings of read and, when it succeeded, takes its model in
 // place of applet's in one step and clears the modified mark. A cancelled read tells
@@ -58,9 +62,10 @@ struct DocumentWrite {
 };
 
 // Builds the page and writes the files of SaveDocument, reading applet only. Pending edits
-// must be committed before.
+// must be committed before. pageLanguage is the language a runtime page declares.
 DocumentWrite WriteDocumentFiles(const CAppletParameters& applet, const std::string& pagePath,
-                                 const std::string& appDir, bool withRuntime, TaskProgress* progress = nullptr);
+                                 const std::string& appDir, bool withRuntime, TaskProgress* progress = nullptr,
+                                 const std::string& pageLanguage = {});
 
 // Reports the warnings and a failure of write; a saved document takes the page's folder
 // as its own and loses its modified mark.

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "services/MediaWalk.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <string_view>
 #include <system_error>
 #include <unordered_set>
@@ -12,6 +14,7 @@
 #include "base/FileCopy.h"
 #include "output/OutputTexts.h"
 #include "base/SafeFile.h"
+#include "base/TextRoutines.h"
 
 namespace kestrune {
 
@@ -62,10 +65,24 @@ fs::path MediaDestination::FolderFor(MediaKind kind) const {
     return folder / (kind == MediaKind::Image ? texts::kSampleImageFolder : texts::kSampleAudioFolder);
 }
 
-MediaWalker::MediaWalker(std::string baseFolder) : m_search(std::move(baseFolder)) {}
+bool MediaDestination::IsReserved(const std::string& name) const {
+    for (const std::string& reserved : reservedNames)
+        if (ToLowerAscii(name) == ToLowerAscii(reserved)) return true;
+    return false;
+}
+
+MediaWalker::MediaWalker(std::string baseFolder)
+    : m_search(baseFolder), m_baseCanonical(baseFolder.empty() ? fs::path() : CanonicalOrEmpty(baseFolder)) {}
 
 MediaWalker::MediaWalker(MediaDestination destination, std::string baseFolder)
-    : m_destination(std::move(destination)), m_search(std::move(baseFolder)) {}
+    : m_destination(std::move(destination)),
+      m_search(baseFolder),
+      m_baseCanonical(baseFolder.empty() ? fs::path() : CanonicalOrEmpty(baseFolder)) {}
+
+void MediaWalker::TrustFolders(const std::vector<fs::path>& folders) {
+    for (const fs::path& folder : folders)
+        if (fs::path canonical = CanonicalOrEmpty(folder); !canonical.empty()) m_trusted.push_back(canonical);
+}
 
 std::string ItemMediaWarning(const CVoraneItem& item, int field, const char* ending) {
     const auto index = static_cast<std::size_t>(field);
@@ -77,6 +94,16 @@ std::string ItemMediaWarning(const CVoraneItem& item, int field, const char* end
     line += item.*kItemMediaFields[index].path;
     line += ending ? ending : texts::kReportNotExist;
     return line;
+}
+
+std::vector<fs::path> TemplateMediaFolders(const std::string& appDir) {
+    std::vector<fs::path> folders;
+    if (!appDir.empty()) folders.push_back(fs::path(appDir) / texts::kSampleFolder);
+    fs::path dataHome;
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/') dataHome = xdg;
+    else if (const char* home = std::getenv("HOME"); home && home[0] == '/') dataHome = fs::path(home) / ".local/share";
+    if (!dataHome.empty()) folders.push_back(dataHome / texts::kUserDataSubfolder / texts::kSampleFolder);
+    return folders;
 }
 
 void CollectMediaPaths(const CVorane* menu, std::vector<std::string>& paths) {
@@ -109,6 +136,7 @@ MediaProblem MediaWalker::CopyFound(const FoundMediaFile& found, MediaKind kind)
     if (const MediaProblem problem = CheckMediaBytes(found.path, bytes, kind); problem != MediaProblem::None)
         return problem;
     if (m_destination->folder.empty()) return MediaProblem::None;  // no folder named: nowhere to copy to
+    if (m_destination->IsReserved(found.name)) return MediaProblem::ReservedName;
     const fs::path targetFolder = m_destination->FolderFor(kind);
     const fs::path target = targetFolder / found.name;
     const fs::path source = CanonicalOrEmpty(found.path);
@@ -130,19 +158,32 @@ MediaProblem MediaWalker::CopyFound(const FoundMediaFile& found, MediaKind kind)
     return MediaProblem::None;
 }
 
+MediaVisit MediaWalker::JudgeLocation(const std::string& storedPath, MediaVisit visit) const {
+    const fs::path real = CanonicalOrEmpty(visit.found->path);
+    auto inside = [&real](const fs::path& folder) { return !folder.empty() && LiesInside(real, folder); };
+    if (storedPath.front() != '/') {
+        if (!inside(m_baseCanonical)) visit.problem = MediaProblem::LinkOutside;
+        return visit;
+    }
+    // A document never saved names only what its user picked, or its template's media.
+    if (m_baseCanonical.empty() || (m_trusted.empty() && !m_destination)) return visit;
+    visit.outsideKnownFolders = !inside(m_baseCanonical) && std::none_of(m_trusted.begin(), m_trusted.end(), inside);
+    return visit;
+}
+
 MediaVisit MediaWalker::VisitFile(const std::string& storedPath, MediaKind kind) {
     MediaVisit visit;
     if (storedPath.empty()) return visit;
     visit.found = m_search.Find(storedPath);
     if (!visit.found) return visit;
     // A model names the same few files many times: each is read and judged once.
-    const auto key = std::make_pair(visit.found->path.string(), kind);
-    if (const auto known = m_judged.find(key); known != m_judged.end()) {
-        visit.problem = known->second;
-        return visit;
-    }
-    visit.problem = m_destination ? CopyFound(*visit.found, kind) : CheckMediaFile(visit.found->path, kind);
-    m_judged.emplace(key, visit.problem);
+    const auto key = std::make_pair((storedPath.front() == '/' ? "a" : "r") + visit.found->path.string(), kind);
+    if (const auto known = m_judged.find(key); known != m_judged.end()) return known->second;
+    visit = JudgeLocation(storedPath, visit);
+    if (visit.problem == MediaProblem::None)
+        visit.problem = m_destination ? CopyFound(*visit.found, kind) : CheckMediaFile(visit.found->path, kind);
+    if (visit.problem != MediaProblem::None) visit.outsideKnownFolders = false;
+    m_judged.emplace(key, visit);
     return visit;
 }
 
@@ -155,6 +196,8 @@ void MediaWalker::VisitItem(const CVoraneItem& item, std::string& report) {
             report += ItemMediaWarning(item, static_cast<int>(field));
         else if (visit.problem != MediaProblem::None)
             report += ItemMediaWarning(item, static_cast<int>(field), MediaProblemEnding(visit.problem));
+        else if (visit.outsideKnownFolders)
+            report += ItemMediaWarning(item, static_cast<int>(field), texts::kReportOutsideFolders);
     }
 }
 
@@ -168,7 +211,7 @@ void MediaWalk(const std::string& folder, const CVorane* menu, std::string& repo
         MediaWalker(baseFolder).Walk(menu, report);
         return;
     }
-    MediaWalker(MediaDestination{fs::path(folder), sampleLayout != 0}, baseFolder).Walk(menu, report);
+    MediaWalker(MediaDestination{fs::path(folder), sampleLayout != 0, {}}, baseFolder).Walk(menu, report);
 }
 
 }  // namespace kestrune

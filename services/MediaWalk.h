@@ -23,14 +23,22 @@ struct MediaDestination {
     // Template layout: images into <folder>/Sample/Image, sounds into <folder>/Sample/Audio;
     // otherwise both straight into the folder (document and preview layout).
     bool sampleLayout = false;
+    // Names no media file may take there, in any letter case: the page, its menu file,
+    // the script runtime, the class file. A received document could otherwise publish a
+    // script or a page of its own under them.
+    std::vector<std::string> reservedNames;
 
     std::filesystem::path FolderFor(MediaKind kind) const;
+    bool IsReserved(const std::string& name) const;
 };
 
 // What became of one named media file.
 struct MediaVisit {
     std::optional<FoundMediaFile> found;       // none: no file matches the stored path
     MediaProblem problem = MediaProblem::None;  // found but not used or not copied
+    // Named by an absolute path outside the document's folder and the trusted folders:
+    // used, with a warning naming it.
+    bool outsideKnownFolders = false;
     bool Usable() const { return found && problem == MediaProblem::None; }
 };
 
@@ -53,6 +61,10 @@ public:
     // One media file outside the menus (the applet's background image and audio).
     MediaVisit VisitFile(const std::string& storedPath, MediaKind kind);
 
+    // Folders (the templates' media folders) whose files an absolute media name may name
+    // without a warning, besides the document's own folder.
+    void TrustFolders(const std::vector<std::filesystem::path>& folders);
+
     // Marks the files the stored paths find as sources: no copy replaces them.
     void ProtectSources(const std::vector<std::string>& storedPaths);
     // Whether path is one of the protected sources.
@@ -66,13 +78,20 @@ public:
 private:
     void VisitItem(const CVoraneItem& item, std::string& report);
     MediaProblem CopyFound(const FoundMediaFile& found, MediaKind kind);
+    // Where the found file really lies, every link on its path followed: a relative name
+    // must stay inside the document's folder; an absolute one may lie anywhere, but is
+    // noted when it lies outside the document's and the trusted folders.
+    MediaVisit JudgeLocation(const std::string& storedPath, MediaVisit visit) const;
 
     std::optional<MediaDestination> m_destination;
     MediaFileSearch m_search;
     std::map<std::filesystem::path, std::filesystem::path> m_copiedFrom;  // target -> canonical source
     std::set<std::filesystem::path> m_sources;                           // canonical
     std::vector<std::filesystem::path> m_written;
-    std::map<std::pair<std::string, MediaKind>, MediaProblem> m_judged;  // by found path and kind
+    std::filesystem::path m_baseCanonical;
+    std::vector<std::filesystem::path> m_trusted;  // canonical
+    // By found path (prefixed by whether the stored name was relative) and kind.
+    std::map<std::pair<std::string, MediaKind>, MediaVisit> m_judged;
 };
 
 // The walk in one call: check != 0 only reports; check == 0 also copies into folder, or
@@ -84,6 +103,10 @@ void MediaWalk(const std::string& folder, const CVorane* menu, std::string& repo
 // The report line for one item file; field is 0..4 in walk order; ending is the line's
 // end after the path (by default " not exist.").
 std::string ItemMediaWarning(const CVoraneItem& item, int field, const char* ending = nullptr);
+
+// The folders whose media a template names: the program folder's samples and the user's
+// own (<XDG data home>/Quellary/Kestrune/Sample).
+std::vector<std::filesystem::path> TemplateMediaFolders(const std::string& appDir);
 
 // Every stored media path of the menus below menu (items' five fields), in walk order.
 void CollectMediaPaths(const CVorane* menu, std::vector<std::string>& paths);

@@ -13,10 +13,14 @@
 #include "services/MediaWalk.h"
 #include "base/SafeFile.h"
 #include "base/FileAccess.h"
+#include "base/FileTexts.h"
 #include "persist/MenuFileText.h"
 #include "persist/PersistTexts.h"
 #include "base/TaskProgress.h"
 #include "base/TextRoutines.h"
+#include "base/FolderLock.h"
+#include "output/MenuRuntimeFile.h"
+#include "output/HtmlPageBuilder.h"
 
 namespace kestrune {
 
@@ -46,10 +50,16 @@ std::vector<std::string> StoredMediaPaths(const CAppletParameters& applet) {
 }
 
 void AppendAppletWarning(std::string& warnings, const char* start, const std::string& path, const MediaVisit& visit) {
-    if (!visit.found || visit.problem == MediaProblem::None) return;
+    if (!visit.found || (visit.problem == MediaProblem::None && !visit.outsideKnownFolders)) return;
     warnings += start;
     warnings += path;
-    warnings += MediaProblemEnding(visit.problem);
+    warnings += visit.problem == MediaProblem::None ? texts::kReportOutsideFolders : MediaProblemEnding(visit.problem);
+}
+
+// No page this program writes for a menu is larger than this: the applet element, once
+// more as the fallback list's labels and links, and the page's frame.
+std::size_t LargestPageFor(const PageMenuMarks& marks) {
+    return 4 * (marks.applet.size() + marks.title.size()) + (std::size_t{1} << 16);
 }
 
 // Where a document save stands after each step, out of kSaveProgressSteps.
@@ -92,26 +102,25 @@ MenuSectionForm CopyMediaAndChooseForm(const CAppletParameters& applet, MediaWal
     return form;
 }
 
-// The page's folder must exist; an existing page or menu file must be a file the save
-// may replace.
-bool CheckDocumentDestination(const std::string& pagePath, const std::string& menuPath, fs::path& pageTarget,
-                              fs::path& menuTarget, std::string* error) {
+// The page names a file in a folder that exists.
+bool IsPagePath(const std::string& pagePath) {
     std::error_code code;
     const fs::path page(pagePath);
     const fs::path folder = page.parent_path().empty() ? fs::path(".") : page.parent_path();
-    if (pagePath.empty() || !page.has_filename() || !fs::is_directory(folder, code) ||
-        fs::is_directory(page, code))
-        return Fail(error, texts::kSaveFailed);
-    std::string reason;
-    const std::optional<fs::path> pageDestination = WritableDestination(page, &reason);
-    if (!pageDestination) return FailWithReason(error, reason);
-    const std::optional<fs::path> menuDestination = WritableDestination(fs::path(menuPath), &reason);
-    if (!menuDestination) return FailWithReason(error, reason);
-    pageTarget = *pageDestination;
-    menuTarget = *menuDestination;
-    return true;
+    return !pagePath.empty() && page.has_filename() && fs::is_directory(folder, code) && !fs::is_directory(page, code);
 }
 
+// An existing page, menu file or runtime must be a file the save may replace.
+bool CheckDocumentDestination(const std::vector<fs::path>& files, std::vector<fs::path>& targets,
+                              std::string* error) {
+    std::string reason;
+    for (const fs::path& file : files) {
+        const std::optional<fs::path> destination = WritableDestination(file, &reason);
+        if (!destination) return FailWithReason(error, reason);
+        targets.push_back(*destination);
+    }
+    return true;
+}
 
 // Whether the save may go on; advances the progress to step.
 bool Continue(TaskProgress* progress, std::uint64_t step) {
@@ -120,42 +129,90 @@ bool Continue(TaskProgress* progress, std::uint64_t step) {
     return !progress->Cancelled();
 }
 
+// Temporary files of this document's names that an earlier save cut off left behind. The
+// folder is locked, so none of them belongs to a save still running.
+void RemoveStaleTemporaries(const fs::path& folder, const std::vector<fs::path>& targets) {
+    std::vector<std::string> prefixes;
+    for (const fs::path& target : targets) prefixes.push_back(TemporaryPrefixFor(target));
+    std::error_code error;
+    std::vector<fs::path> stale;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        std::error_code statusError;
+        if (!it->is_regular_file(statusError) || it->is_symlink(statusError)) continue;
+        for (const std::string& prefix : prefixes)
+            if (name.starts_with(prefix)) stale.push_back(it->path());
+    }
+    for (const fs::path& path : stale) fs::remove(path, error);
+}
+
+struct DocumentFiles {
+    fs::path page;
+    fs::path menu;
+    std::optional<fs::path> runtime;
+};
+
 bool SaveDocumentFiles(const CAppletParameters& applet, const std::string& pagePath, const std::string& folder,
-                       const std::string& pageText, const std::string& appDir, std::string* error,
-                       SaveNotes* notes, TaskProgress* progress) {
+                       const std::string& pageText, const std::string& appDir, bool withRuntime,
+                       std::string* error, SaveNotes* notes, TaskProgress* progress) {
     const std::string menuPath = MenuFilePathFor(pagePath);
     if (menuPath == pagePath) return Fail(error, texts::kPageIsMenuFile);
-    fs::path pageTarget;
-    fs::path menuTarget;
-    if (!CheckDocumentDestination(pagePath, menuPath, pageTarget, menuTarget, error)) return false;
+    if (!IsPagePath(pagePath)) return Fail(error, texts::kSaveFailed);
+    const fs::path folderPath = folder.empty() ? fs::path(".") : fs::path(folder);
+    FolderLock lock;
+    std::string reason;
+    if (!lock.Acquire(folderPath, kSaveLockWait, &reason)) return FailWithReason(error, reason);
+
+    std::vector<fs::path> files = {fs::path(pagePath), fs::path(menuPath)};
+    std::string runtimeBytes;
+    if (withRuntime) {
+        const fs::path source = fs::path(appDir) / kMenuRuntimeFileName;
+        if (ReadRegularFile(source, kMaxCopiedFileBytes, runtimeBytes) != FileCheck::Ok)
+            return FailWithReason(error, FormatMessage(texts::kRuntimeMissing, source.string()));
+        files.push_back(folderPath / kMenuRuntimeFileName);
+    }
+    std::vector<fs::path> targets;
+    if (!CheckDocumentDestination(files, targets, error)) return false;
+    DocumentFiles destination{targets[0], targets[1], withRuntime ? std::optional(targets[2]) : std::nullopt};
     if (progress) progress->SetTotal(kSaveProgressSteps);
     if (!Continue(progress, kPageTextSteps)) return Fail(error, {});
 
-    MediaWalker walker(MediaDestination{fs::path(folder), false}, applet.m_documentFolder);
+    MediaDestination mediaDestination{folderPath, false, {}};
+    for (const fs::path& file : files) mediaDestination.reservedNames.push_back(file.filename().string());
+    mediaDestination.reservedNames.push_back(kMenuRuntimeFileName);
+    mediaDestination.reservedNames.push_back(kAppletClassFileName);
+    MediaWalker walker(std::move(mediaDestination), applet.m_documentFolder);
+    walker.TrustFolders(TemplateMediaFolders(appDir));
     walker.ProtectSources(StoredMediaPaths(applet));
-    for (const fs::path& target : {pageTarget, menuTarget})
+    for (const fs::path& target : targets)
         if (walker.IsProtectedSource(target))
             return FailWithReason(error, FormatMessage(texts::kSaveOverMedia, target.string()));
 
-    if (CopyAppletClassFile(fs::path(appDir), fs::path(folder))) Note(notes, fs::path(folder) / kAppletClassFileName);
     MenuSectionForm form = CopyMediaAndChooseForm(applet, walker, false, notes, progress);
     if (!Continue(progress, kMediaCopied)) return Fail(error, {});
+    // Copied after the media, so that no media file can take the class file's place.
+    if (CopyAppletClassFile(fs::path(appDir), folderPath)) Note(notes, folderPath / kAppletClassFileName);
     form.section = texts::kDocumentSection;
     form.withNotice = true;
     const std::string menuText = FormatMenuSection(applet, form);
     if (!Continue(progress, kMenuFormatted)) return Fail(error, {});
 
-    // Both files whole on disk before either replaces its old self.
+    // Every file whole on disk before any replaces its old self.
     PendingFile page;
     PendingFile menu;
-    std::string reason;
-    if (!page.Write(pageTarget, pageText, &reason) || !menu.Write(menuTarget, menuText, &reason))
-        return Fail(error, texts::kSaveFailed);
+    PendingFile runtime;
+    if (!page.Write(destination.page, pageText, &reason) || !menu.Write(destination.menu, menuText, &reason) ||
+        (destination.runtime && !runtime.Write(*destination.runtime, runtimeBytes, &reason)))
+        return FailWithReason(error, reason);
     // The last point a Cancel can stop at: the pending files go, the old pair stays.
     if (!Continue(progress, kFilesWritten)) return Fail(error, {});
-    if (!menu.Commit(&reason) || !page.Commit(&reason)) return Fail(error, texts::kSaveFailed);
-    Note(notes, pageTarget);
-    Note(notes, menuTarget);
+    // The runtime first: an old page works with the new runtime, a new page needs it.
+    if ((destination.runtime && !runtime.Commit(&reason)) || !menu.Commit(&reason) || !page.Commit(&reason))
+        return FailWithReason(error, reason);
+    RemoveStaleTemporaries(folderPath, targets);
+    if (destination.runtime) Note(notes, *destination.runtime);
+    Note(notes, destination.page);
+    Note(notes, destination.menu);
     if (progress) progress->SetDone(kSaveProgressSteps);
     return true;
 }
@@ -167,7 +224,7 @@ bool SaveTemplateSection(const CAppletParameters& applet, const std::string& fil
     std::error_code ignored;
     fs::create_directories(fs::path(JoinPath(folder, texts::kSampleImageFolder)), ignored);
     fs::create_directories(fs::path(JoinPath(folder, texts::kSampleAudioFolder)), ignored);
-    MediaWalker walker(MediaDestination{fs::path(folder), true}, applet.m_documentFolder);
+    MediaWalker walker(MediaDestination{fs::path(folder), true, {}}, applet.m_documentFolder);
     walker.ProtectSources(StoredMediaPaths(applet));
     MenuSectionForm form = CopyMediaAndChooseForm(applet, walker, true, notes);
     form.section = templateName;
@@ -188,27 +245,32 @@ bool SaveTemplateSection(const CAppletParameters& applet, const std::string& fil
 
 bool SaveMenuFile(const CAppletParameters& applet, const std::string& target, const std::string& folder,
                   const std::string& pageText, bool templateMode, const std::string& templateName,
-                  const std::string& appDir, std::string* error, SaveNotes* notes, TaskProgress* progress) {
+                  const std::string& appDir, std::string* error, SaveNotes* notes, TaskProgress* progress,
+                  bool withRuntime) {
     if (templateMode) return SaveTemplateSection(applet, target, folder, templateName, error, notes);
-    return SaveDocumentFiles(applet, target, folder, pageText, appDir, error, notes, progress);
+    return SaveDocumentFiles(applet, target, folder, pageText, appDir, withRuntime, error, notes, progress);
 }
 
-bool CompleteInterruptedSave(const std::string& pagePath, const std::function<std::string()>& buildPage) {
+bool CompleteInterruptedSave(const std::string& pagePath, const CAppletParameters& applet) {
     const fs::path page(pagePath);
     const fs::path folder = page.parent_path().empty() ? fs::path(".") : page.parent_path();
     const std::string prefix = TemporaryPrefixFor(page);
-    std::optional<std::string> expectedPage;
+    std::optional<PageMenuMarks> marks;
+    std::size_t largestPage = 0;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
-        if (name.compare(0, prefix.size(), prefix) != 0 || it->is_symlink(error)) continue;
-        if (!expectedPage) {
-            expectedPage = buildPage();
+        if (!name.starts_with(prefix) || it->is_symlink(error)) continue;
+        if (!marks) {
+            marks = MenuMarksOf(applet);
+            largestPage = LargestPageFor(*marks);
             std::string current;
-            if (ReadWholeFile(pagePath, current) && current == *expectedPage) return false;
+            if (ReadRegularFile(page, largestPage, current) == FileCheck::Ok && PageCarries(current, *marks))
+                return false;
         }
         std::string candidate;
-        if (!ReadWholeFile(it->path().string(), candidate) || candidate != *expectedPage) continue;
+        if (ReadRegularFile(it->path(), largestPage, candidate) != FileCheck::Ok || !PageCarries(candidate, *marks))
+            continue;
         const std::optional<fs::path> target = WritableDestination(page, nullptr);
         std::error_code renameError;
         if (target) fs::rename(it->path(), *target, renameError);

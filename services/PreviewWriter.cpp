@@ -8,6 +8,7 @@
 #include "services/MenuFileWriter.h"
 #include "output/HtmlPageBuilder.h"
 #include "output/MenuRuntimeFile.h"
+#include "base/FileCopy.h"
 
 namespace kestrune {
 
@@ -17,16 +18,16 @@ bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, std
 }
 
 bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, const std::string& previewBase,
-                       std::string* error, PreviewWrites* writes) {
+                       std::string* error, PreviewWrites* writes, const std::string& pageLanguage) {
     CreatePreviewFolder(previewBase, writes);
     // No browser runs the applet any more: the preview always carries the script runtime.
-    const std::string page = BuildPage(applet, true);
-    const bool runtimeCopied = CopyMenuRuntimeFile(appDir, PreviewFolder(previewBase));
+    const std::string page = BuildPage(applet, true, pageLanguage);
     SaveNotes notes;
+    // The runtime goes with the page as the class file does: when the program ships one.
+    const bool shipsRuntime = IsRegularFile(std::filesystem::path(appDir) / kMenuRuntimeFileName);
     const bool saved = SaveMenuFile(applet, PreviewPagePath(previewBase), PreviewFolder(previewBase), page, false, "",
-                                    appDir, error, &notes);
+                                    appDir, error, &notes, nullptr, shipsRuntime);
     if (writes) {
-        if (runtimeCopied) writes->files.insert(kMenuRuntimeFileName);
         for (const std::string& written : notes.written)
             writes->files.insert(std::filesystem::path(written).filename().string());
     }

@@ -19,7 +19,9 @@ bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, std
                        PreviewWrites* writes = nullptr);
 // The same with the preview folder made inside previewBase; the class file still comes
 // from the program folder.
+// pageLanguage is the language the page declares (empty: the default).
 bool WritePreviewFiles(CAppletParameters& applet, const std::string& appDir, const std::string& previewBase,
-                       std::string* error = nullptr, PreviewWrites* writes = nullptr);
+                       std::string* error = nullptr, PreviewWrites* writes = nullptr,
+                       const std::string& pageLanguage = {});
 
 }  // namespace kestrune

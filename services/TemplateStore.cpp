@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "services/TemplateStore.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <new>
@@ -111,13 +114,26 @@ std::string CTemplateStore::WritableTemplateFilePath() const {
 
 std::string CTemplateStore::TemplateFilePath() const {
     std::error_code error;
-    if (HasSeparateUserFolder() && std::filesystem::exists(WritableTemplateFilePath(), error))
+    if (UsesUserFolder() && std::filesystem::exists(WritableTemplateFilePath(), error))
         return WritableTemplateFilePath();
     return ShippedTemplateFilePath();
 }
 
+std::string CTemplateStore::UserFolderProblem() const {
+    if (!HasSeparateUserFolder()) return {};
+    for (const std::string& path : {m_userDir, WritableTemplateFilePath()}) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0) continue;  // not made yet: this program makes it
+        const bool expected = path == m_userDir ? S_ISDIR(info.st_mode) : S_ISREG(info.st_mode);
+        if (!expected || info.st_uid != ::geteuid() || (info.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+            return FormatMessage(texts::kUserFolderNotOwn, path);
+    }
+    return {};
+}
+
 bool CTemplateStore::PrepareWritableFile() const {
     if (!HasSeparateUserFolder()) return true;
+    if (!UserFolderProblem().empty()) return false;
     std::error_code error;
     if (std::filesystem::exists(WritableTemplateFilePath(), error)) return true;
     std::filesystem::create_directories(m_userDir, error);
@@ -143,7 +159,7 @@ std::vector<std::string> CTemplateStore::ListTemplateNames() const {
 
 bool CTemplateStore::LoadTemplate(CAppletParameters& applet, int position, std::string* error) const {
     try {
-        return LoadTemplateFile(applet, TemplateFilePath(), NameAt(position), m_userDir, m_appDir, error);
+        return LoadTemplateFile(applet, TemplateFilePath(), NameAt(position), MediaFolder(), m_appDir, error);
     } catch (const std::bad_alloc&) {
         applet.Reset();
         return Fail(error, FormatMessage(texts::kOutOfMemoryReading, TemplateFilePath()));
@@ -154,6 +170,7 @@ bool CTemplateStore::SaveTemplate(CAppletParameters& applet, const std::string& 
                                   std::string* error, std::string* warnings) {
     if (name.empty()) return Fail(error, texts::kTemplateNameEmpty);
     if (auto bad = CheckTemplateNameCharacters(name)) return Fail(error, *bad);
+    if (const std::string problem = UserFolderProblem(); !problem.empty()) return Fail(error, problem);
     if (!PrepareWritableFile()) return Fail(error, texts::kSaveFailed);
     std::string saveError;
     SaveNotes notes;

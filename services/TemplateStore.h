@@ -30,6 +30,11 @@ public:
     std::vector<std::string> ListTemplateNames() const;
     // The template file read now: the user's copy once it exists, else the shipped one.
     std::string TemplateFilePath() const;
+    // Why the user's folder is passed over, or empty: it, or the template file in it, is
+    // not the user's own or may be written by others, so another local user could have
+    // planted templates there. The shipped templates are read instead and nothing is
+    // written there.
+    std::string UserFolderProblem() const;
     // The file every write goes to.
     std::string WritableTemplateFilePath() const;
     std::string ShippedTemplateFilePath() const;
@@ -62,6 +67,8 @@ private:
     void SetListValue(const std::string& list);
     std::string NameAt(int position) const;
     bool HasSeparateUserFolder() const { return m_userDir != m_appDir; }
+    bool UsesUserFolder() const { return HasSeparateUserFolder() && UserFolderProblem().empty(); }
+    const std::string& MediaFolder() const { return UsesUserFolder() ? m_userDir : m_appDir; }
     // Before a write: the user's copy of the template file, made from the shipped one.
     bool PrepareWritableFile() const;
 

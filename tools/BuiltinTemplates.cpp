@@ -228,9 +228,10 @@ void BuildGroupButtons(CAppletParameters& applet, const std::string& sampleDir) 
         std::initializer_list<const char*> labels;
     };
     const Group groups[] = {
-        {"news", Rgb(200, 64, 48), Rgb(232, 96, 72), {"Headlines", "Sports", "Weather", "Archive"}},
-        {"shop", Rgb(48, 136, 64), Rgb(72, 176, 88), {"New Arrivals", "Offers", "Basket", "Checkout"}},
-        {"help", Rgb(40, 88, 168), Rgb(64, 120, 208), {"Questions", "Manuals", "Downloads", "Write to Us"}},
+        // White text keeps 4.5:1 to every face, the lighter hovered one too.
+        {"news", Rgb(176, 52, 40), Rgb(200, 64, 48), {"Headlines", "Sports", "Weather", "Archive"}},
+        {"shop", Rgb(34, 112, 52), Rgb(44, 128, 60), {"New Arrivals", "Offers", "Basket", "Checkout"}},
+        {"help", Rgb(40, 88, 168), Rgb(56, 108, 196), {"Questions", "Manuals", "Downloads", "Write to Us"}},
     };
     int x = 10;
     for (const Group& group : groups) {
@@ -260,7 +261,7 @@ void BuildSensitiveButton(CAppletParameters& applet, const std::string& sampleDi
                    StateLook{Rgb(255, 160, 0), Rgb(32, 32, 32), kVerticalWhiteToColor, kRaised, kBold, kBulge},
                    StateLook{Rgb(200, 40, 40), Rgb(255, 255, 255), kVerticalColorToBlack, kSunken, kBold}};
     CVorane& menu = AddTopMenu(applet, look, {10, 10});
-    AddItems(menu, {"Start", "Gallery", "Music", "Contact"}, "page");
+    AddItems(menu, {"Home", "Gallery", "Music", "Contact"}, "page");
     for (const auto& item : menu.m_items) {
         item->m_overAudio = media.Audio("tick.au");
         item->m_clickAudio = media.Audio("chime.au");
@@ -441,8 +442,8 @@ void BuildHorizontalMenu(CAppletParameters& applet, const std::string&) {
     bar.textAlign = kCenter;
     bar.textOffset = 0;
     bar.states = {StateLook{Rgb(44, 62, 80), Rgb(255, 255, 255), kSolid, kFlat, kBold},
-                  StateLook{Rgb(230, 126, 34), Rgb(255, 255, 255), kSolid, kFlat, kBold},
-                  StateLook{Rgb(211, 84, 0), Rgb(255, 255, 255), kSolid, kFlat, kBold}};
+                  StateLook{Rgb(190, 82, 0), Rgb(255, 255, 255), kSolid, kFlat, kBold},
+                  StateLook{Rgb(160, 62, 0), Rgb(255, 255, 255), kSolid, kFlat, kBold}};
     MenuLook drop;
     drop.width = 140;
     drop.height = 22;
@@ -452,8 +453,8 @@ void BuildHorizontalMenu(CAppletParameters& applet, const std::string&) {
     drop.borderThick = 1;
     drop.textOffset = 10;
     drop.states = {StateLook{Rgb(236, 240, 241), Rgb(44, 62, 80)},
-                   StateLook{Rgb(230, 126, 34), Rgb(255, 255, 255)},
-                   StateLook{Rgb(211, 84, 0), Rgb(255, 255, 255)}};
+                   StateLook{Rgb(190, 82, 0), Rgb(255, 255, 255)},
+                   StateLook{Rgb(160, 62, 0), Rgb(255, 255, 255)}};
     AddEntries(AddTopMenu(applet, bar, {0, 0}),
                {{"Home", "index.html"},
                 {"Company", "company", {"History", "Team", "Jobs"}},
@@ -479,11 +480,11 @@ void BuildVerticalMenu(CAppletParameters& applet, const std::string& sampleDir) 
     look.imageAlign = kRight;
     look.imageOffset = 6;
     look.states = {StateLook{Rgb(30, 130, 76), Rgb(255, 255, 255)},
-                   StateLook{Rgb(46, 204, 113), Rgb(255, 255, 255), kSolid, kFlat, kBold},
+                   StateLook{Rgb(18, 100, 54), Rgb(255, 255, 255), kSolid, kFlat, kBold},
                    StateLook{Rgb(20, 90, 50), Rgb(255, 255, 255), kSolid, kSunken, kBold}};
     MenuLook fly = look;
     fly.imageAlign = kLeft;
-    fly.states[0].background = Rgb(39, 174, 96);
+    fly.states[0].background = Rgb(28, 120, 70);
     const auto items = AddEntries(AddTopMenu(applet, look, {10, 10}),
                                   {{"Welcome", "welcome.html"},
                                    {"Garden", "garden", {"Flowers", "Vegetables", "Trees"}},
@@ -636,7 +637,7 @@ void BuildMultiLevelMenu(CAppletParameters& applet, const std::string& sampleDir
         return SubMenu(item, levelLook(level), {131, 0});
     };
     CVorane& top = AddTopMenu(applet, levelLook(0), {10, 10});
-    AddItem(top, "Start", "index.html");
+    AddItem(top, "Home", "index.html");
     CVoraneItem& catalogue = AddItem(top, "Catalogue");
     AddItem(top, "Contact", "contact.html");
 

@@ -28,7 +28,7 @@ source_files() {
   if [[ $(git rev-parse --show-toplevel 2>/dev/null) == "$(pwd -P)" ]]; then
     git ls-files -z --cached --others --exclude-standard
   else
-    find . \( -name .git -o -name 'build*' -o -name 'obj-*' -o -path ./debian/kestrune \
+    find . \( -name .git -o -name node_modules -o -name 'build*' -o -name 'obj-*' -o -path ./debian/kestrune \
               -o -path ./debian/.debhelper -o -path ./debian/tmp \) -prune -o -type f -print0 |
       sed -z 's|^\./||'
   fi

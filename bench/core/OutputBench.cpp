@@ -65,7 +65,7 @@ void BM_MediaWalkCopy(benchmark::State& state) {
     const std::filesystem::path page = SharedMedia().Folder() / "page";
     std::filesystem::create_directories(page);
     for (auto _ : state) {
-        MediaWalker walker(MediaDestination{page, false}, {});
+        MediaWalker walker(MediaDestination{page, false, {}}, {});
         std::string report;
         for (const auto& menu : applet.m_menus) walker.Walk(menu.get(), report);
         benchmark::DoNotOptimize(report.data());

@@ -6,6 +6,7 @@
 #include <QUndoStack>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "app/ModelChange.h"
 
@@ -43,6 +44,7 @@ public:
     CWizardInfoView* m_pInfoView = nullptr;
     int m_bAutoChangeSize = 0;
     int m_bScriptRuntime = 0;  // saved pages carry the script runtime
+    std::string m_pageLanguage;  // the BCP 47 tag runtime pages declare
 
     // Structural edits, each one undoable step (named by text, or by its usual name). Each
     // reports failure as null/false and then changes nothing.

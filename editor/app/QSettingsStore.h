@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QSettings>
+#include <map>
+#include <memory>
 
 #include "base/SettingsStore.h"
 
@@ -20,10 +22,17 @@ public:
     void SetInt(const std::string& section, const std::string& key, int value) override;
     bool Contains(const std::string& section, const std::string& key) const override;
 
-    void Sync() { m_settings.sync(); }
+    void Sync();
+    // Why the settings file is not used this run (it is a pipe, a device or a folder,
+    // which would block or fail every read), or empty. The run then keeps its settings
+    // in memory only.
+    const QString& Problem() const { return m_problem; }
 
 private:
     static QString Path(const std::string& section, const std::string& key);
+    QVariant Value(const std::string& section, const std::string& key) const;
 
-    mutable QSettings m_settings;
+    std::unique_ptr<QSettings> m_settings;
+    QString m_problem;
+    std::map<QString, QVariant> m_memory;  // in place of an unusable file
 };

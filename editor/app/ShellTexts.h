@@ -40,6 +40,14 @@ inline constexpr const char* kTreeWidthKey = "Tree Width";
 inline constexpr const char* kTreeHeightKey = "Tree Height";
 inline constexpr const char* kAutoChangeSizeKey = "Auto Change Size";
 inline constexpr const char* kScriptRuntimeKey = "Script Runtime";
+inline constexpr const char* kPageLanguageKey = "Page Language";
+
+// The Page Language dialog.
+inline const QString kPageLanguageCaption = QStringLiteral("Page Language");
+inline const QString kPageLanguagePrompt =
+    QStringLiteral("Language of the pages written with the script runtime, as a BCP 47 tag (en, fr, de-CH):");
+inline const QString kPageLanguageMalformed =
+    QStringLiteral("\"%1\" is not a well-formed language tag. Enter a tag such as en, fr, pt-BR or de-CH.");
 inline constexpr const char* kRecentFileSection = "Recent File List";
 inline const QString kRecentFileKey = QStringLiteral("File%1");
 inline constexpr int kDefaultTreeSize = 150;

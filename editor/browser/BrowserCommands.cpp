@@ -67,9 +67,11 @@ bool LaunchSamplePage(CKestruneApp& app) {
                               PlanSampleLaunch(ChoiceOfApp(app), CurrentKnownBrowsers(), app.AppDir()));
 }
 
-bool PreviewInBrowser(CKestruneApp& app, kestrune::CAppletParameters& applet, QWidget* parent) {
+bool PreviewInBrowser(CKestruneApp& app, kestrune::CAppletParameters& applet, const std::string& pageLanguage,
+                      QWidget* parent) {
     std::string error;
-    if (!kestrune::WritePreviewFiles(applet, app.AppDir(), app.PreviewBase(), &error, &app.m_previewWrites))
+    if (!kestrune::WritePreviewFiles(applet, app.AppDir(), app.PreviewBase(), &error, &app.m_previewWrites,
+                                     pageLanguage))
         app.Dialogs().ShowMessage(parent, QString::fromLocal8Bit(error));
     QString failure;
     if (LaunchPreviewPage(app, &failure)) return false;

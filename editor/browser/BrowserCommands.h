@@ -35,6 +35,7 @@ bool LaunchSamplePage(CKestruneApp& app);
 // that fails is reported and the browser still shows what is there; a browser that does
 // not start is reported with the offer of the built-in Menu Preview. Returns whether the
 // user took that offer.
-bool PreviewInBrowser(CKestruneApp& app, kestrune::CAppletParameters& applet, QWidget* parent);
+bool PreviewInBrowser(CKestruneApp& app, kestrune::CAppletParameters& applet, const std::string& pageLanguage,
+                      QWidget* parent);
 
 }  // namespace browsercommands

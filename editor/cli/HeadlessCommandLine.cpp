@@ -15,6 +15,7 @@
 #include <set>
 
 #include "app/ProgramFolders.h"
+#include "app/PageLanguageSetting.h"
 #include "app/QSettingsStore.h"
 #include "app/ShellTexts.h"
 #include "base/SafeFile.h"
@@ -201,12 +202,12 @@ bool PrepareDestination(const std::string& dest, std::ostream& err) {
 int SaveTo(CAppletParameters& applet, const Request& request, HeadlessEnvironment& env, IDocumentHost& host) {
     if (request.autoSize) CheckParameters(applet, true);
     if (!PrepareDestination(request.dest, env.err)) return 1;
-    return SaveDocument(applet, request.dest, env.appDir, host, request.runtime) ? 0 : 1;
+    const std::string language = pagelanguage::Read(env.settings);
+    return SaveDocument(applet, request.dest, env.appDir, host, request.runtime, language) ? 0 : 1;
 }
 
 // The page as a browser receives it: its parameters, not the menu file beside it.
 int PrintLayout(const Request& request, HeadlessEnvironment& env) {
-    constexpr std::size_t kMaxPageBytes = std::size_t{64} << 20;
     std::string text;
     // A regular file only, opened without waiting: a pipe named as the page cannot hang us.
     if (ReadRegularFile(request.file, kMaxPageBytes, text) != FileCheck::Ok) {
@@ -230,6 +231,7 @@ int ExecuteOn(CAppletParameters& applet, const Request& request, HeadlessEnviron
         const int position = ParsePosition(request.file);
         CTemplateStore store(env.settings, env.appDir, env.userDir);
         store.SeedTemplateList();
+        if (const std::string problem = store.UserFolderProblem(); !problem.empty()) env.err << problem << '\n';
         if (position < 0 || position >= static_cast<int>(store.ListTemplateNames().size())) {
             env.err << FormatMessage(ht::kNoSuchTemplate, request.file) << '\n';
             return 1;
@@ -249,7 +251,7 @@ int ExecuteOn(CAppletParameters& applet, const Request& request, HeadlessEnviron
             return 0;
         case Action::Html:
             if (request.autoSize) CheckParameters(applet, true);
-            Write(env.out, BuildPage(applet, request.runtime));
+            Write(env.out, BuildPage(applet, request.runtime, pagelanguage::Read(env.settings)));
             return 0;
         case Action::Check:
             Write(env.out, CheckParameters(applet, request.autoSize).report);
@@ -317,6 +319,7 @@ int RunHeadless(int argc, char** argv) {
     // A core application gives the executable's folder; nothing graphical is made.
     QCoreApplication application(argc, argv);
     QSettingsStore settings;
+    if (!settings.Problem().isEmpty()) std::cerr << settings.Problem().toLocal8Bit().constData() << '\n';
     const ProgramFolders folders = FindProgramFolders(QCoreApplication::applicationDirPath());
     HeadlessEnvironment environment{folders.appDir.toLocal8Bit().toStdString(), settings, std::cout, std::cerr,
                                     folders.userDir.toLocal8Bit().toStdString(), true};

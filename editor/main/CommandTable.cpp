@@ -59,6 +59,7 @@ void SetSpecificHelpTopics(std::vector<CommandEntry>& all) {
         {cmd::OptionsWebBrowser, "webbrowserdialog"},
         {cmd::OptionsTemplate, "managetemplatesdialog"},
         {cmd::OptionsAutoChange, "checkparams"}, {cmd::OptionsScriptRuntime, "scriptruntime"},
+        {cmd::OptionsPageLanguage, "scriptruntime"},
         {cmd::HelpAbout, "aboutdialog"},
     };
     for (CommandEntry& entry : all)
@@ -168,6 +169,8 @@ std::vector<CommandEntry> BuildStandardCommands() {
     add(Entry(cmd::OptionsScriptRuntime, "Script &Runtime", M::Options,
               "Add the script runtime to saved pages, so that today's browsers show the menus", "Script Runtime"))
         .checkable = true;
+    add(Entry(cmd::OptionsPageLanguage, "Page &Language...", M::Options,
+              "Set the language that pages written with the script runtime declare", "Page Language"));
 
     add(Entry(cmd::HelpTopics, "&Help Topics", M::Help, "List Help topics", "Help Topics"));
     add(Entry(cmd::HelpGettingStarted, "&Getting Started", M::Help));

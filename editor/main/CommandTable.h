@@ -48,6 +48,7 @@ inline constexpr const char* OptionsWebBrowser = "OptionsWebBrowser";
 inline constexpr const char* OptionsTemplate = "OptionsTemplate";
 inline constexpr const char* OptionsAutoChange = "OptionsAutoChange";
 inline constexpr const char* OptionsScriptRuntime = "OptionsScriptRuntime";
+inline constexpr const char* OptionsPageLanguage = "OptionsPageLanguage";
 inline constexpr const char* HelpTopics = "HelpTopics";
 inline constexpr const char* HelpGettingStarted = "HelpGettingStarted";
 inline constexpr const char* HelpSearch = "HelpSearch";

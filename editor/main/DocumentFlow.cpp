@@ -104,6 +104,7 @@ bool CDocumentFlow::NewDocument() {
     // A damaged template file still gives a document to work on, but not in silence.
     std::error_code missing;
     if (!error.empty() && std::filesystem::exists(m_templates.TemplateFilePath(), missing)) ReportMessage(error);
+    if (const std::string problem = m_templates.UserFolderProblem(); !problem.empty()) ReportMessage(problem);
     m_doc.SetModifiedFlag(false);
     return true;
 }
@@ -113,7 +114,10 @@ bool CDocumentFlow::ReadAndReplace(const QString& path) {
     kestrune::DocumentRead read;
     // The worker fills a model of its own; the open document stays live meanwhile.
     if (!m_work.Run(shelltexts::kOpeningFile.arg(QFileInfo(path).fileName()),
-                    [&](kestrune::TaskProgress& progress) { read = kestrune::ReadDocumentFile(bytes, &progress); }))
+                    [&](kestrune::TaskProgress& progress) {
+                        read = kestrune::ReadDocumentFile(bytes, &progress,
+                                                          kestrune::FolderRepair::CompleteInterruptedSave);
+                    }))
         read.cancelled = true;  // another Open or Save is running
     m_lastCancelled = read.cancelled;
     const bool opened = m_doc.ReplaceModel(
@@ -168,11 +172,12 @@ kestrune::DocumentWrite CDocumentFlow::WriteInBackground(const QString& path, st
     const std::string folder = kestrune::convert::PathFromQt(QFileInfo(path).absolutePath());
     const std::string appDir = m_app.AppDir();
     const bool withRuntime = m_doc.m_bScriptRuntime != 0;
+    const std::string language = m_doc.m_pageLanguage;
     const QString label = shelltexts::kSavingFile.arg(QFileInfo(path).fileName());
     kestrune::CAppletParameters& applet = m_doc.Applet();
     kestrune::DocumentWrite write;
     const auto writeFiles = [&](kestrune::TaskProgress& progress) {
-        write = kestrune::WriteDocumentFiles(applet, page, appDir, withRuntime, &progress);
+        write = kestrune::WriteDocumentFiles(applet, page, appDir, withRuntime, &progress, language);
         // Never silently: every media file the save could not find is listed afterwards.
         if (write.saved) missing = MissingMediaLines(applet);
     };

@@ -18,6 +18,7 @@
 #include <QUndoStack>
 
 #include "browser/BrowserCommands.h"
+#include "app/PageLanguageSetting.h"
 #include "app/DialogService.h"
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
@@ -98,7 +99,7 @@ CMainFrame::CMainFrame(CKestruneDoc& doc, CTemplateStore& templates, QWidget* pa
 }
 
 void CMainFrame::OnPreview() {
-    if (CheckParametersIntoPane() && browsercommands::PreviewInBrowser(App(), m_doc.Applet(), this))
+    if (CheckParametersIntoPane() && browsercommands::PreviewInBrowser(App(), m_doc.Applet(), m_doc.m_pageLanguage, this))
         ShowMenuPreview(*this);
 }
 
@@ -183,6 +184,7 @@ void CMainFrame::CreatePanes() {
     m_doc.m_pInfoView = m_pInfoView;
     m_doc.m_bAutoChangeSize = settings.GetInt(shelltexts::kSettingsSection, shelltexts::kAutoChangeSizeKey, 0);
     m_doc.m_bScriptRuntime = settings.GetInt(shelltexts::kSettingsSection, shelltexts::kScriptRuntimeKey, 0) ? 1 : 0;
+    m_doc.m_pageLanguage = pagelanguage::Read(settings);
     m_pActivePane = m_pTreeView;
     ApplyTreePaneSize();
 }
@@ -276,6 +278,7 @@ void CMainFrame::ConnectCommands() {
     Route(cmd::OptionsTemplate, [this] { OnOptionsTemplate(); });
     Route(cmd::OptionsAutoChange, [this] { OnAutoChangeSize(); });
     Route(cmd::OptionsScriptRuntime, [this] { OnScriptRuntime(); });
+    Route(cmd::OptionsPageLanguage, [this] { OnPageLanguage(); });
     Route(cmd::HelpTopics, [this] { OnHelpTopics(); });
     Route(cmd::HelpGettingStarted, [this] { OnHelpGettingStarted(); });
     Route(cmd::HelpSearch, [this] { OnHelpSearch(); });
@@ -557,7 +560,8 @@ void CMainFrame::OnCheckParameters() { CheckParametersIntoPane(); }
 
 void CMainFrame::OnBuildHtml() {
     if (!CheckParametersIntoPane()) return;
-    CDlgHtml dialog(convert::SourceToQt(kestrune::BuildPage(m_doc.Applet(), m_doc.m_bScriptRuntime != 0)), this);
+    CDlgHtml dialog(convert::SourceToQt(kestrune::BuildPage(m_doc.Applet(), m_doc.m_bScriptRuntime != 0,
+                                                                         m_doc.m_pageLanguage)), this);
     connect(&dialog, &CDlgHtml::helpRequested, this, &CMainFrame::ShowHelpTopic);
     Dialogs().ExecDialog(&dialog);
 }
@@ -572,6 +576,13 @@ void CMainFrame::OnAutoChangeSize() {
 void CMainFrame::OnScriptRuntime() {
     m_doc.m_bScriptRuntime = m_doc.m_bScriptRuntime ? 0 : 1;
     UpdateCommandStates();
+}
+
+void CMainFrame::OnPageLanguage() {
+    const std::string tag = pagelanguage::Ask(Dialogs(), this, m_doc.m_pageLanguage);
+    if (tag.empty()) return;
+    m_doc.m_pageLanguage = tag;
+    pagelanguage::Write(App().Settings(), tag);
 }
 
 // --- Help -----------------------------------------------------------------------------

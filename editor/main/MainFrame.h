@@ -95,6 +95,7 @@ public:
     void OnOptionsTemplate();
     void OnAutoChangeSize();
     void OnScriptRuntime();
+    void OnPageLanguage();
     void OnHelpTopics();
     void OnHelpGettingStarted();
     void OnHelpSearch();

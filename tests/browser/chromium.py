@@ -23,9 +23,10 @@ def find_chromium():
     return None
 
 
-def run_page(chromium, page, budget_ms=10000, timeout=180):
+def run_page(chromium, page, budget_ms=10000, timeout=180, extra_flags=()):
     """budget_ms of virtual time lets timers run at once; 0 keeps real time (for timing)."""
     budget = ["--virtual-time-budget=%d" % budget_ms] if budget_ms else []
+    budget += list(extra_flags)
     with tempfile.TemporaryDirectory(prefix="kestrune-chromium-") as profile:
         done = subprocess.run([chromium, *FLAGS, "--user-data-dir=" + profile, *budget,
                                "--dump-dom", "file://" + os.fspath(page)],

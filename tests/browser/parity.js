@@ -17,16 +17,18 @@ document.addEventListener('DOMContentLoaded', () => {
     if (!box || !controller) continue;
     for (const path of test.paths) {
       controller.close();
-      let menu = box.querySelectorAll(':scope > [role=menubar]')[path[0]];
+      let menu = box.querySelectorAll('.km-area > [role=menubar]')[path[0]];
       for (let level = 1; menu && level < path.length; level++) {
-        const item = menu.querySelectorAll(':scope > [role=menuitem]')[path[level]];
+        const item = menu.querySelectorAll(':scope > li > [role=menuitem]')[path[level]];
         if (!item) break;
         point(item);
-        menu = document.getElementById(item.getAttribute('aria-owns'));
+        menu = item.parentElement.querySelector(':scope > .km-menu');
       }
-      const menus = [...box.querySelectorAll(':scope > .km-menu')].map((m) => ({
+      // The top-level menus, then the open sub menus from the outermost in.
+      const shown = [...box.querySelectorAll('.km-area > .km-menu'), ...box.querySelectorAll('.km-menu .km-menu:not([hidden])')];
+      const menus = shown.map((m) => ({
         rect: relative(m, box),
-        items: [...m.querySelectorAll(':scope > [role=menuitem]')].map((i) => relative(i, box)),
+        items: [...m.querySelectorAll(':scope > li > [role=menuitem]')].map((i) => relative(i, box)),
       }));
       result.paths.push({ path, open: controller.path.top < 0 ? [] : [controller.path.top, ...controller.path.items],
         menus });

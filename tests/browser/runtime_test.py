@@ -12,6 +12,7 @@ Without Chromium the test is skipped (exit 77), except under CI=true, where it f
 import html
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -24,6 +25,7 @@ sys.path.insert(0, str(HERE))
 
 import chromium  # noqa: E402
 import pages  # noqa: E402
+import visitors  # noqa: E402
 
 GENERATED_DOCUMENTS = 60
 SKIP = 77
@@ -46,8 +48,8 @@ def applet_paragraph(page_text):
 
 def harness(folder, name, runtime, body, scripts):
     tags = "".join('<script src="%s"></script>\n' % Path(s).as_uri() for s in scripts)
-    # No document type, as in the pages the program writes: the browser is in quirks mode.
-    text = ('<html><head><meta charset="utf-8"><title>Kestrune runtime test</title></head><body>\n'
+    # A document of today's web, as the runtime pages the program writes.
+    text = ('<!DOCTYPE html><html lang="en"><head><meta charset="utf-8"><title>Kestrune runtime test</title></head><body>\n'
             '%s\n<script src="%s"></script>\n%s<pre id="results"></pre>\n</body></html>\n'
             % (body, Path(runtime).as_uri(), tags))
     path = Path(folder) / name
@@ -61,9 +63,8 @@ def layout(kestrune, page, path, env):
     return json.loads(done.stdout.decode("latin-1"))
 
 
-def test_layout_parity(browser, kestrune, program_folder, work, env, failures):
-    page_files = pages.save_templates(kestrune, program_folder, work, env)
-    failures.check(len(page_files) >= 13, "expected the 13 built-in templates, saved %d" % len(page_files))
+def test_layout_parity(browser, kestrune, program_folder, templates, work, env, failures):
+    page_files = list(templates)
     for seed in range(GENERATED_DOCUMENTS):
         page = work / ("generated%d" % seed) / "page.htm"
         page.parent.mkdir(parents=True, exist_ok=True)
@@ -107,14 +108,15 @@ def test_layout_parity(browser, kestrune, program_folder, work, env, failures):
 HOSTILE_LABELS = ['"><script>window.pwned=1</script>', '</applet><img src=x onerror="window.pwned=2">',
                   "<b>bold</b> & 'quote' &amp;", '<iframe src="javascript:window.pwned=4">']
 
-# Damaged parameter blocks and how many items the runtime can still draw from each.
+# Damaged parameter blocks and how many items the runtime can still make from each (sub
+# menus included: they are made up front).
 DAMAGED = [
     ("", 0),
     (pages.param("ApStyle", "FFFFFF,FFFFFF,,0,0,0,"), 0),
     (pages.param("ApStyle", "zz,yy") + pages.param("MStyle-0", "bad,99,x") + pages.param("IStyle-0", "1,2")
      + pages.param("I0-0", "One") + pages.param("I0-1", "Two") + pages.param("Misc", "1,2,-0,"), 2),
     (pages.param("MStyle-0", "FF0000,01,0,0,5,5,80,20,2,0") + pages.param("I0-0", "A") + pages.param("I0-1", "B")
-     + pages.param("I1-0", "Sub") + pages.param("Misc", "2,2,1,-0,0-1,1-0,2-9,-7,abc,99999999999-1,"), 2),
+     + pages.param("I1-0", "Sub") + pages.param("Misc", "2,2,1,-0,0-1,1-0,2-9,-7,abc,99999999999-1,"), 3),
     (pages.param("I0-0", "A") + pages.param("I0-2", "C") + pages.param("I1-0", "D") + pages.param("I1-1", "E")
      + pages.param("Misc", "2,3,2,-0,-1,"), 4),
     (pages.param("I0-0", "A") + pages.param("Misc", "1,1,-0,"), 1),
@@ -129,15 +131,21 @@ def test_behaviour(browser, program_folder, work, failures):
     states = pages.FixedMenu([("First", pages.FixedMenu([("One",), ("Two",)]), "", "first.htm"),
                               ("Second", None, "Second item"),
                               ("Third",)], align=1, styles=styles)
-    hostile = pages.FixedMenu([(HOSTILE_LABELS[0], None, HOSTILE_LABELS[0]), (HOSTILE_LABELS[1],),
+    hostile = pages.FixedMenu([(HOSTILE_LABELS[0], None, HOSTILE_LABELS[0]), (HOSTILE_LABELS[1], None, HOSTILE_LABELS[1]),
                                (HOSTILE_LABELS[2], None, "", "javascript:window.pwned=3"),
-                               (HOSTILE_LABELS[3], None, "", "new.htm", "_blank")], w=300)
+                               (HOSTILE_LABELS[3], None, "", "new.htm", "_blank"),
+                               ("Tab", None, "", "java&#9;script:window.pwned=5"),
+                               ("Control", None, "", "&#1;javascript:window.pwned=6")], w=300)
+    cut = [pages.FixedMenu([("About Us Club",)], w=60, y=10 + 30 * align,
+                           styles=["FFFFFF,000000,011,0,1,14,0,0%d,0,3,," % align] * 3) for align in range(3)]
     berries = pages.FixedMenu([("Kiwi",), ("Lime",), ("Mango", None, "", "#mango")])
     fruit = pages.FixedMenu([("Apples",), ("Berries", berries), ("Cherries",)])
     keyboard = pages.FixedMenu([("Fruit", fruit), ("Vegetables", pages.FixedMenu([("Leek",), ("Kale",)])),
                                 ("Grains",)], align=1)
     body = ['<div id="states">%s</div>' % pages.fixed_applet([states]),
-            '<div id="hostile">%s</div>' % pages.fixed_applet([hostile], width=320),
+            # References in links reach the browser as the program writes them, unescaped.
+            '<div id="hostile">%s</div>' % pages.fixed_applet([hostile], width=320).replace("&amp;#", "&#"),
+            '<div id="cut">%s</div>' % pages.fixed_applet(cut, width=200),
             '<div id="keyboard">%s</div>' % pages.fixed_applet([keyboard])]
     damaged_ids = []
     for n, (params, _) in enumerate(DAMAGED):
@@ -174,17 +182,17 @@ def test_links(browser, program_folder, work, failures):
         "menu.html": '<html><head><title>Menu</title></head><body><p align="Left">%s</p>'
                      '<script src="kestrune-menu.js"></script><script src="%s"></script></body></html>'
                      % (pages.fixed_applet([menu]), (HERE / "menu_frame.js").as_uri()),
-        "holder.html": '<html><body><iframe name="inner" src="menu.html"></iframe></body></html>',
+        "holder.html": '<html><body><iframe name="inner" src="menu.html" width="600" height="300"></iframe></body></html>',
         "blank.html": "<html><body></body></html>",
         "landing.html": '<html><body><pre id="results"></pre><script>const r = {name: window.name, '
                         'query: location.search, isTop: window === top};'
                         'document.getElementById("results").textContent = JSON.stringify(r);'
                         'if (window !== top) top.postMessage(r, "*");</script></body></html>',
         "frames.html": '<html><body><iframe name="main" src="blank.html"></iframe>'
-                       '<iframe name="menu" src="menu.html"></iframe><iframe name="holder" src="holder.html"></iframe>'
+                       '<iframe name="menu" src="menu.html" width="600" height="300"></iframe><iframe name="holder" src="holder.html" width="700" height="400"></iframe>'
                        '<pre id="results"></pre><script src="%s"></script></body></html>'
                        % (HERE / "navigation.js").as_uri(),
-        "top.html": '<html><body><iframe name="menu" src="menu.html?top"></iframe><pre id="results"></pre>'
+        "top.html": '<html><body><iframe name="menu" src="menu.html?top" width="600" height="300"></iframe><pre id="results"></pre>'
                     '</body></html>',
     }
     for name, text in files.items():
@@ -196,6 +204,49 @@ def test_links(browser, program_folder, work, failures):
     landed = chromium.run_page(browser, folder / "top.html")
     failures.check(landed == {"name": "", "query": "?top", "isTop": True}, "links: _top gave %s" % landed)
     print("links: %d frame targets and _top" % len(arrived))
+
+
+def luminance(colour):
+    def channel(v):
+        v /= 255
+        return v / 12.92 if v <= 0.04045 else ((v + 0.055) / 1.055) ** 2.4
+    r, g, b = (channel(int(colour[i:i + 2], 16)) for i in (0, 2, 4))
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b
+
+
+def contrast(a, b):
+    light, dark = sorted((luminance(a), luminance(b)), reverse=True)
+    return (light + 0.05) / (dark + 0.05)
+
+
+def test_contrast(templates, failures):
+    """Text against a solid fill, in every state of every menu of the built-in templates:
+    WCAG AA asks for 4.5:1. Gradients and images are no solid fill; a transparent item
+    lies on its menu's fill or, without one, on the applet's colour."""
+    checked = 0
+    for page in templates:
+        text = page.read_bytes().decode("cp1252")
+        params = dict(re.findall(r'<param name="([^"]+)" value="([^"]*)">', text))
+        applet_colour = params["ApStyle"].split(",")[0]
+        image = params["ApStyle"].split(",")[2]
+        for name, value in params.items():
+            if not name.startswith("IStyle-"):
+                continue
+            menu = params["MStyle-" + name[7:]].split(",")
+            under = menu[0] if menu[1] in ("11", "12") else (None if image else applet_colour)
+            fields = value.split(",")
+            for state in range(3):
+                s = fields[state * 12:state * 12 + 12]
+                fill, effect = s[2][1], s[3]
+                background = s[0] if fill == "1" else under if fill == "0" else None
+                if background is None or effect == "1":
+                    continue
+                checked += 1
+                ratio = contrast(s[1], background)
+                failures.check(ratio >= 4.5, "contrast: %s %s state %d: %s on %s is %.2f:1"
+                               % (page.parent.name, name, state, s[1], background, ratio))
+    failures.check(checked >= 50, "contrast: only %d states checked" % checked)
+    print("contrast: %d states of the built-in templates" % checked)
 
 
 def main():
@@ -216,7 +267,11 @@ def main():
         env = dict(os.environ, XDG_CONFIG_HOME=str(work / "config"), HOME=str(work / "home"))
         test_behaviour(browser, program_folder, work, failures)
         test_links(browser, program_folder, work, failures)
-        test_layout_parity(browser, kestrune, program_folder, work, env, failures)
+        templates = pages.save_templates(kestrune, program_folder, work, env)
+        failures.check(len(templates) >= 13, "expected the 13 built-in templates, saved %d" % len(templates))
+        test_contrast(templates, failures)
+        test_layout_parity(browser, kestrune, program_folder, templates, work, env, failures)
+        visitors.test_visitors(browser, kestrune, program_folder, templates, work, env, failures)
         if os.environ.get("KESTRUNE_KEEP_TEST_PAGES"):
             shutil.copytree(work, os.environ["KESTRUNE_KEEP_TEST_PAGES"], dirs_exist_ok=True)
     for line in failures.lines[:40]:

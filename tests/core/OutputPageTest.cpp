@@ -7,6 +7,8 @@
 #include "model/AppletParameters.h"
 #include "services/AppletClassFile.h"
 #include "output/HtmlPageBuilder.h"
+#include "output/LinkScheme.h"
+#include "output/PageLanguage.h"
 #include "services/ParameterCheck.h"
 
 using namespace kestrune;
@@ -139,25 +141,86 @@ TEST(AppletClassFileTest, CopyReplacesOlderCopyAndToleratesMissingSource) {
     EXPECT_FALSE(fs::exists(dir / "other/trelvix.class"));
 }
 
-TEST(HtmlPageTest, RuntimeLineFollowsTheParagraphAndCopyTakesIt) {
+TEST(HtmlPageTest, RuntimePageIsTodaysDocumentAndCopyTakesTheParagraphWithTheRuntimeLine) {
     CAppletParameters applet;
     BuildWorkedExample(applet);
     const std::string plain = BuildPage(applet);
     EXPECT_EQ(plain, applet.BuildHTML());
-    const std::string page = BuildPage(applet, true);
+    EXPECT_EQ(plain, "<html>\r\n<head><title>Vorane Applet Properties</title></head>\r\n" + kWorkedParagraph +
+                         "\r\n</html>");
+    const std::string page = BuildPage(applet, true, "de-CH");
     const std::string line = "<script src=\"kestrune-menu.js\"></script>";
-    EXPECT_EQ(page, "<html>\r\n<head><title>Vorane Applet Properties</title></head>\r\n" + kWorkedParagraph +
-                        "\r\n" + line + "\r\n</html>");
-    EXPECT_EQ(AppletParagraph(page), kWorkedParagraph + "\r\n" + line);
+    const std::string fallback =
+        "<nav aria-label=\"Vorane Applet Properties\">\r\n"
+        "<ul>\r\n"
+        "<li><a href=\"index.html\" target=\"_self\">Home</a></li>\r\n"
+        "<li>Products<ul>\r\n"
+        "<li><a href=\"tools.html\" target=\"_self\">Tools</a></li>\r\n"
+        "</ul></li>\r\n"
+        "</ul>\r\n"
+        "</nav>\r\n";
+    std::string paragraph = kWorkedParagraph;
+    paragraph.insert(paragraph.find("</applet>"), fallback);
+    EXPECT_EQ(page, "<!DOCTYPE html>\r\n<html lang=\"de-CH\">\r\n<head><meta charset=\"windows-1252\">"
+                    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
+                    "<title>Vorane Applet Properties</title></head>\r\n<body>\r\n" +
+                        paragraph + "\r\n" + line + "\r\n</body>\r\n</html>");
+    EXPECT_EQ(AppletParagraph(page), paragraph + "\r\n" + line);
+    // A malformed or missing language gives the default, never text in the attribute.
+    EXPECT_NE(BuildPage(applet, true, "en\" onload=\"x").find("<html lang=\"en\">"), std::string::npos);
+    EXPECT_NE(BuildPage(applet, true).find("<html lang=\"en\">"), std::string::npos);
     // The HTML dialog shows bare line feeds.
     std::string shown = page;
     for (std::size_t at = shown.find("\r\n"); at != std::string::npos; at = shown.find("\r\n", at)) shown.erase(at, 1);
-    std::string paragraph = kWorkedParagraph + "\n" + line;
-    for (std::size_t at = paragraph.find("\r\n"); at != std::string::npos; at = paragraph.find("\r\n", at))
-        paragraph.erase(at, 1);
-    EXPECT_EQ(AppletParagraph(shown), paragraph);
+    std::string bare = paragraph + "\n" + line;
+    for (std::size_t at = bare.find("\r\n"); at != std::string::npos; at = bare.find("\r\n", at)) bare.erase(at, 1);
+    EXPECT_EQ(AppletParagraph(shown), bare);
     // Another script, or the line further down, is not part of the paragraph.
     EXPECT_EQ(AppletParagraph("<p align=\"Left\">x</p>\r\n<script src=\"other.js\"></script>"),
               "<p align=\"Left\">x</p>");
     EXPECT_EQ(AppletParagraph("<p align=\"Left\">x</p>\r\n\r\n" + line), "<p align=\"Left\">x</p>");
+}
+
+TEST(HtmlPageTest, FallbackListEscapesTextsAndDropsScriptLinksAndHiddenItems) {
+    CAppletParameters applet;
+    applet.m_HTMLTitle = "A \"title\" </p><b>";
+    CVorane& top = AddTopMenu(applet, {"Line\r\nbreak", "</applet><script>x()</script>", "Gone", "Tom & Jerry &amp; &#9733;"});
+    ItemAt(top, 0).m_link = "a.htm?x=1&y=\"2\"";
+    ItemAt(top, 0).m_target = "main\"x";
+    ItemAt(top, 0).m_description = "<img src=x onerror=alert(1)>";
+    ItemAt(top, 1).m_link = "java&#9;script:alert(1)";
+    ItemAt(top, 2).m_visible = 0;
+    ItemAt(top, 3).m_link = " &#1;javascript:alert(1)";
+    CVorane& hidden = AddTopMenu(applet, {"Hidden menu"});
+    hidden.m_visible = 0;
+    const std::string page = BuildPage(applet, true);
+    const std::size_t begin = page.find("<nav"), end = page.find("</nav>");
+    ASSERT_NE(end, std::string::npos);
+    EXPECT_EQ(page.substr(begin, end - begin),
+              "<nav aria-label=\"A &quot;title&quot; &lt;/p&gt;&lt;b&gt;\">\r\n<ul>\r\n"
+              "<li><a href=\"a.htm?x=1&amp;y=&quot;2&quot;\" target=\"main&quot;x\" "
+              "title=\"&lt;img src=x onerror=alert(1)&gt;\">Line break</a></li>\r\n"
+              "<li>&lt;/applet&gt;&lt;script&gt;x()&lt;/script&gt;</li>\r\n"
+              "<li>Tom &amp; Jerry &amp; &#9733;</li>\r\n</ul>\r\n");
+    // The copy still ends at the paragraph's own end.
+    EXPECT_TRUE(AppletParagraph(page).ends_with("</nav>\r\n</applet>\r\n</p>\r\n<script src=\"kestrune-menu.js\"></script>"));
+}
+
+TEST(HtmlPageTest, ScriptLinksAreFoundAsTheBrowserParsesThem) {
+    for (const char* link : {"javascript:x", "JavaScript:x", " javascript:x", "java\tscript:x", "java&#9;script:x",
+                             "java&#x0A;script:x", "&#1;javascript:x", "\x01javascript:x", "vbscript:x", "data:text/html,x",
+                             "DATA:x", "j&#97;vascript:x", "&#106avascript:x"})
+        EXPECT_TRUE(IsScriptLink(link)) << link;
+    for (const char* link : {"", "page.htm", "http://example.com/javascript:x", "./javascript:x", "javascript",
+                             "mailto:a@b.c", "#javascript:x", "&#65345;javascript:x", "1javascript:x"})
+        EXPECT_FALSE(IsScriptLink(link)) << link;
+}
+
+TEST(HtmlPageTest, LanguageTagsAreCheckedForForm) {
+    for (const char* tag : {"en", "EN", "de-CH", "zh-Hant-TW", "sr-Latn-RS", "es-419", "de-CH-1996", "en-US-x-twain",
+                            "x-private", "gsw", "zh-yue-HK", "en-a-bbb-x-a"})
+        EXPECT_TRUE(IsWellFormedLanguageTag(tag)) << tag;
+    for (const char* tag : {"", "e", "english1", "en_US", "en-", "-en", "en--US", "abcd", "en-US-a", "x-",
+                            "en\" x=\"", "de-CH-x-toolongvalue"})
+        EXPECT_FALSE(IsWellFormedLanguageTag(tag)) << tag;
 }

@@ -209,10 +209,11 @@ TEST(DocumentSaveTest, WithTheRuntimeThePageNamesItAndItIsCopiedBesideThePage) {
     EXPECT_EQ(ReadAll(f.dir / "plain/menu.htm"), f.applet.BuildHTML());
     EXPECT_FALSE(fs::exists(f.dir / "plain/kestrune-menu.js"));
 
-    ASSERT_TRUE(SaveDocument(f.applet, f.Page("site/menu.htm"), f.appDir, f.host, true));
+    ASSERT_TRUE(SaveDocument(f.applet, f.Page("site/menu.htm"), f.appDir, f.host, true, "fr"));
     const std::string page = ReadAll(f.dir / "site/menu.htm");
-    EXPECT_EQ(page, BuildPage(f.applet, true));
-    EXPECT_NE(page.find("</p>\r\n<script src=\"kestrune-menu.js\"></script>\r\n</html>"), std::string::npos);
+    EXPECT_EQ(page, BuildPage(f.applet, true, "fr"));
+    EXPECT_TRUE(page.starts_with("<!DOCTYPE html>\r\n<html lang=\"fr\">"));
+    EXPECT_NE(page.find("</p>\r\n<script src=\"kestrune-menu.js\"></script>\r\n</body>\r\n</html>"), std::string::npos);
     EXPECT_EQ(ReadAll(f.dir / "site/kestrune-menu.js"), "runtime bytes");
     EXPECT_EQ(ReadAll(f.dir / "site/menu.kst"), DocumentText(f.applet));
 }

@@ -93,7 +93,7 @@ private slots:
         // Whatever the Script Runtime option says, the preview page carries the runtime.
         QVERIFY(!program.Action(cmd::OptionsScriptRuntime)->isChecked());
         QCOMPARE(ReadFile(program.Tmp(QStringLiteral("~Kestrune.htm"))),
-                 QByteArray::fromStdString(BuildPage(program.Applet(), true)));
+                 QByteArray::fromStdString(BuildPage(program.Applet(), true, program.Doc().m_pageLanguage)));
         QCOMPARE(program.launcher.calls,
                  (QList<Call>{{false, "/opt/My Browser/fox", program.Tmp(QStringLiteral("~Kestrune.htm")), ""}}));
         // The check ran first: its report, with the missing picture, is in the message pane.

@@ -162,7 +162,7 @@ private slots:
 
     void runtimeAddsTheScriptLineAndCopiesTheRuntime() {
         QTemporaryDir dir;
-        const std::string line = "</p>\r\n<script src=\"kestrune-menu.js\"></script>\r\n</html>";
+        const std::string line = "</p>\r\n<script src=\"kestrune-menu.js\"></script>\r\n</body>\r\n</html>";
         const std::string plain = dir.filePath(QStringLiteral("plain/menu.htm")).toStdString();
         QCOMPARE(Headless({"--new", "0", "--save", plain}).status, 0);
         QVERIFY(ReadFile(QString::fromStdString(plain)).find("<script") == std::string::npos);
@@ -180,6 +180,12 @@ private slots:
         QCOMPARE(Headless({"--save", plain, copy, "--runtime", "--auto-size"}).status, 0);
         QVERIFY(ReadFile(QString::fromStdString(copy)).ends_with(line));
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral("copy/kestrune-menu.js"))));
+        // The page declares the stored language; a malformed one gives way to the system's.
+        kestrune::MemorySettingsStore settings;
+        settings.SetString("Settings", "Page Language", "pt-BR");
+        QVERIFY(Headless({"--html", plain, "--runtime"}, &settings).out.find("<html lang=\"pt-BR\">") != std::string::npos);
+        settings.SetString("Settings", "Page Language", "pt_BR><script>");
+        QVERIFY(Headless({"--html", plain, "--runtime"}, &settings).out.find("<script>") == std::string::npos);
     }
 
     void layoutPrintsTheRectanglesOfTheOpenMenus() {

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "model/ModelLimits.h"
+
 #include "support/FakeDialogService.h"
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
@@ -195,7 +197,7 @@ private slots:
         // Nesting beyond what the reader accepts: the picture stays, the reason is shown.
         editor.doc.EditProperties([&] {
             CVorane* menu = &editor.Top()->m_items[0]->SubMenu();
-            for (int depth = 0; depth < 300; ++depth) {
+            for (int depth = 0; depth < kestrune::kMaxMenuDepth + 5; ++depth) {
                 menu->AddItem(std::make_unique<CVoraneItem>("deep"), 0);
                 menu = &menu->m_items[0]->SubMenu();
             }

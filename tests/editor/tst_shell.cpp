@@ -15,6 +15,7 @@
 
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
+#include "app/PageLanguageSetting.h"
 #include "main/CommandTable.h"
 #include "main/DlgHtml.h"
 #include "main/DocumentFlow.h"
@@ -363,7 +364,7 @@ private slots:
         program.dialogs.saveFileNames = {program.folder.filePath(QStringLiteral("site/menu.htm"))};
         program.Action(cmd::FileSaveAs)->trigger();
         const std::string saved = ReadAll(program.folder.filePath(QStringLiteral("site/menu.htm")));
-        QVERIFY(saved.ends_with("</p>\r\n" + line.toStdString() + "\r\n</html>"));
+        QVERIFY(saved.ends_with("</p>\r\n" + line.toStdString() + "\r\n</body>\r\n</html>"));
         QVERIFY(QFile::exists(program.folder.filePath(QStringLiteral("site/kestrune-menu.js"))));
 
         QString copied;
@@ -377,6 +378,39 @@ private slots:
 
         program.Frame().close();
         QCOMPARE(program.settings.GetInt("Settings", "Script Runtime"), 1);
+    }
+
+    void pageLanguageRefusesAMalformedTagAndRuntimePagesDeclareTheStoredOne() {
+        Program program;
+        program.settings.SetString("Settings", "Page Language", "en\" onload=\"x");
+        QVERIFY(program.Start());
+        // A damaged setting gives the system's language, never its text.
+        QCOMPARE(program.Doc().m_pageLanguage, pagelanguage::SystemLanguage());
+        QStringList offered;
+        QStringList typed = {QStringLiteral("en_US"), QStringLiteral(" de-CH ")};
+        program.dialogs.onDialog = [&](QDialog* dialog) {
+            auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("languageTag"));
+            if (!field || typed.isEmpty()) return int(QDialog::Rejected);
+            offered << field->text();
+            field->setText(typed.takeFirst());
+            return int(QDialog::Accepted);
+        };
+        program.Action(cmd::OptionsPageLanguage)->trigger();
+        QCOMPARE(offered, (QStringList{QString::fromStdString(pagelanguage::SystemLanguage()), QStringLiteral("en_US")}));
+        QCOMPARE(program.dialogs.messages.size(), 1);
+        QVERIFY(program.dialogs.messages[0].contains(QStringLiteral("\"en_US\" is not a well-formed language tag")));
+        QCOMPARE(program.settings.GetString("Settings", "Page Language"), std::string("de-CH"));
+
+        program.Action(cmd::OptionsScriptRuntime)->trigger();
+        QDir(program.folder.path()).mkdir(QStringLiteral("site"));
+        program.dialogs.saveFileNames = {program.folder.filePath(QStringLiteral("site/menu.htm"))};
+        program.Action(cmd::FileSaveAs)->trigger();
+        const std::string saved = ReadAll(program.folder.filePath(QStringLiteral("site/menu.htm")));
+        QVERIFY(saved.starts_with("<!DOCTYPE html>\r\n<html lang=\"de-CH\">\r\n"));
+        // Cancel keeps the tag.
+        program.dialogs.onDialog = [](QDialog*) { return int(QDialog::Rejected); };
+        program.Action(cmd::OptionsPageLanguage)->trigger();
+        QCOMPARE(program.Doc().m_pageLanguage, std::string("de-CH"));
     }
 
     void copyInTheHtmlDialogSelectsWhatItCopies() {

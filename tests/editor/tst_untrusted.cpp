@@ -26,54 +26,14 @@
 #include "preview/PreviewSoundPlayer.h"
 #include "preview/PreviewSource.h"
 #include "support/FakeDialogService.h"
+#include "support/ProgramRun.h"
 #include "support/SilentHost.h"
 
 using namespace kestrune;
 
 namespace {
 
-const QString kProgram = QStringLiteral(KESTRUNE_BIN_DIR "/kestrune");
-
-struct Result {
-    int status = -1;
-    bool finished = false;
-    QString out;
-    QString err;
-};
-
-// The real executable, without a display and with its own settings; a run that does not
-// end within the time counts as hanging.
-Result RunProgram(const QStringList& args, const QString& home) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
-    environment.insert(QStringLiteral("HOME"), home);
-    process.setProcessEnvironment(environment);
-    process.start(kProgram, args);
-    Result result;
-    result.finished = process.waitForFinished(30000);
-    if (!result.finished) {
-        process.kill();
-        process.waitForFinished();
-        return result;
-    }
-    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : 128 + process.exitCode();
-    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    result.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return result;
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using Result = ProgramResult;
 
 // A received document in dir/received naming the given item media.
 QString ReceivedDocument(const QTemporaryDir& dir, const std::vector<std::string>& images) {

@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "output/FallbackMenuList.h"
+
+#include <string_view>
+#include <vector>
+
+#include "model/AppletParameters.h"
+#include "model/VoraneItem.h"
+#include "output/AppletParameterEncoder.h"
+#include "output/CharacterReferences.h"
+#include "output/LinkScheme.h"
+#include "output/OutputTexts.h"
+
+namespace kestrune {
+
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos) return {};
+    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+}
+
+// A label's line breaks read as spaces.
+void AppendLabel(std::string& out, const std::string& label) {
+    std::string joined;
+    joined.reserve(label.size());
+    for (std::size_t i = 0; i < label.size(); ++i) {
+        if (label.compare(i, 2, "\r\n") == 0) ++i;
+        joined += label[i] == '\r' || label[i] == '\n' ? ' ' : label[i];
+    }
+    AppendEscapedText(out, joined);
+}
+
+void AppendAttribute(std::string& out, std::string_view name, std::string_view value) {
+    out += ' ';
+    out += name;
+    out += "=\"";
+    AppendEscapedText(out, value);
+    out += '"';
+}
+
+void AppendItem(std::string& out, const CVoraneItem& item) {
+    const std::string_view link = Trimmed(item.m_link);
+    if (link.empty() || IsScriptLink(link)) {
+        AppendLabel(out, item.m_label);
+        return;
+    }
+    const std::string_view target = Trimmed(item.m_target);
+    out += "<a";
+    AppendAttribute(out, "href", link);
+    AppendAttribute(out, "target", target.empty() ? std::string_view(texts::kDefaultTarget) : target);
+    if (!item.m_description.empty()) AppendAttribute(out, "title", item.m_description);
+    out += '>';
+    AppendLabel(out, item.m_label);
+    out += "</a>";
+}
+
+// One top-level menu and everything below it, walked with an explicit stack so that a
+// deep tree cannot exhaust the call stack.
+void AppendMenuTree(std::string& out, const CVorane& top) {
+    struct Open {
+        const CVorane* menu;
+        std::size_t next;
+    };
+    std::vector<Open> open{{&top, 0}};
+    out += "<ul>\r\n";
+    while (!open.empty()) {
+        Open& current = open.back();
+        const auto& items = current.menu->m_items;
+        while (current.next < items.size() && items[current.next]->m_visible == 0) ++current.next;
+        if (current.next == items.size()) {
+            open.pop_back();
+            out += open.empty() ? "</ul>\r\n" : "</ul></li>\r\n";
+            continue;
+        }
+        const CVoraneItem& item = *items[current.next++];
+        out += "<li>";
+        AppendItem(out, item);
+        const CVorane* sub = item.m_subMenu.Existing();
+        if (AppletParameterEncoder::IsEmitted(sub)) {
+            out += "<ul>\r\n";
+            open.push_back({sub, 0});
+        } else {
+            out += "</li>\r\n";
+        }
+    }
+}
+
+}  // namespace
+
+void AppendFallbackMenuList(std::string& page, const CAppletParameters& applet) {
+    page += "<nav";
+    if (!applet.m_HTMLTitle.empty()) AppendAttribute(page, "aria-label", applet.m_HTMLTitle);
+    page += ">\r\n";
+    for (const auto& menu : applet.m_menus)
+        if (AppletParameterEncoder::IsEmitted(menu.get())) AppendMenuTree(page, *menu);
+    page += "</nav>\r\n";
+}
+
+}  // namespace kestrune

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+namespace kestrune {
+
+class CAppletParameters;
+
+// The menus as a plain list for the inside of the <applet> element: a browser shows it
+// when it cannot run the applet (no script, no applet), and a crawler reads every link
+// from it. A <nav> labelled with the title holds one <ul> per shown top-level menu, with
+// every visible item of every level nested as the menus are; an item with a link is an
+// <a href> with its target, one without is plain text. Script links get no href.
+void AppendFallbackMenuList(std::string& page, const CAppletParameters& applet);
+
+}  // namespace kestrune
