@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Install layout and the Debian package. The executable goes to bin/, the content of
 # data/ to share/kestrune/ (the program finds it as ../share/kestrune beside itself),
 # and the desktop pieces to their freedesktop places.
@@ -17,6 +18,8 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION ${CMAKE_INSTALL_DATADIR}
 install(FILES ${KESTRUNE_DESKTOP_DIR}/kestrune.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${KESTRUNE_DESKTOP_DIR}/${KESTRUNE_APPSTREAM_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The metainfo's screenshot, as it is published.
+install(DIRECTORY ${KESTRUNE_DESKTOP_DIR}/screenshots DESTINATION ${CMAKE_INSTALL_DATADIR}/kestrune)
 install(FILES ${KESTRUNE_DESKTOP_DIR}/kestrune-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
         RENAME kestrune.xml)
 install(DIRECTORY ${KESTRUNE_DESKTOP_DIR}/hicolor/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
@@ -32,25 +35,33 @@ add_custom_command(OUTPUT ${KESTRUNE_MAN_GZ}
 add_custom_target(kestrune_man ALL DEPENDS ${KESTRUNE_MAN_GZ})
 install(FILES ${KESTRUNE_MAN_GZ} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
+# The Debian package is built from debian/ (scripts/package.sh). The cpack package made
+# from this build lets the deb_package test check the install rules and the library
+# dependencies in seconds; it takes its fields from debian/control.
+file(READ ${CMAKE_SOURCE_DIR}/debian/control KESTRUNE_CONTROL)
+function(kestrune_control_field field out)
+  string(REGEX MATCH "\n${field}: ([^\n]*(\n [^\n]*)*)" match "${KESTRUNE_CONTROL}")
+  set(value "${CMAKE_MATCH_1}")
+  # Continuation lines lose their leading space, a lone " ." becomes an empty line, and
+  # list fields their trailing comma.
+  string(REGEX REPLACE "\n [.](\n|$)" "\n\n" value "${value}")
+  string(REGEX REPLACE "\n +" "\n" value "${value}")
+  string(REGEX REPLACE ",$" "" value "${value}")
+  set(${out} "${value}" PARENT_SCOPE)
+endfunction()
+kestrune_control_field(Maintainer CPACK_DEBIAN_PACKAGE_MAINTAINER)
+kestrune_control_field(Section CPACK_DEBIAN_PACKAGE_SECTION)
+kestrune_control_field(Priority CPACK_DEBIAN_PACKAGE_PRIORITY)
+kestrune_control_field(Homepage CPACK_DEBIAN_PACKAGE_HOMEPAGE)
+kestrune_control_field(Suggests CPACK_DEBIAN_PACKAGE_SUGGESTS)
+kestrune_control_field(Description CPACK_DEBIAN_PACKAGE_DESCRIPTION)
+
 set(CPACK_PACKAGE_NAME kestrune)
 set(CPACK_PACKAGE_VENDOR Quellary)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor for navigation menus of web pages")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Kestrune builds Vorane menu applets: navigation menus for web pages whose top-level\n"
-  "menus open sub menus to any depth. Start from a built-in menu style or a template of\n"
-  "your own, edit the menu tree and the look of every menu and item, check the sizes and\n"
-  "media, preview the page in a web browser and save it ready to publish.")
-string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Quellary <kestrune@quellary.example>")
-set(CPACK_DEBIAN_PACKAGE_SECTION web)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://quellary.example/kestrune")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Preview opens the page in a web browser.
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "www-browser")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

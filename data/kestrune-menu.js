@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* Kestrune menu runtime: draws the menus of a Kestrune page with HTML and CSS.
  *
  * Browsers no longer run applets. This script reads the <param> lines of every

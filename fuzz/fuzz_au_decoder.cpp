@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as an AU sound: decoding gives a sound or an error and never reads or
 // makes more than the bytes allow.
 #include <cstdint>

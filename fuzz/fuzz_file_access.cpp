@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one target on real files, for the code that opens, reads and replaces them: the
 // input's first line is a template list and its rest a file, read as a document beside
 // the same bytes in memory, then used as the template file under the store's operations.

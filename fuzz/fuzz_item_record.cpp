@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a clipboard record: reading never faults and a record that reads
 // writes back to bytes that read to the same record.
 #include <cstdint>

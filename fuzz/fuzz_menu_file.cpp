@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a menu file's text, read through the key table as a document and as
 // a template: what the writer makes of the model reads back to the same text.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a page whose applet parameters the viewer reads: the reader ends
 // with an applet or an error, within the fuzzer's time and memory limits.
 #include <cstdint>

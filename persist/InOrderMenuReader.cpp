@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "persist/InOrderMenuReader.h"
 
 #include <sys/stat.h>

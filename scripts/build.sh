@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds into build/ (the program folder is build/bin).
 set -euo pipefail
 cd "$(dirname "$0")/.."

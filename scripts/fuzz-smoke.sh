@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets into build-fuzz/ and runs each for a few seconds from the
 # kept inputs in tests/data/fuzz. FUZZ_SECONDS sets the time per target (default 5).
 set -euo pipefail

@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, only those that are missing.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs the Debian packages the build, the tests and the package build need, only
+# those that are missing; --fuzz adds the fuzzing tools, --screenshot those of
+# tools/make-screenshot.sh.
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
           libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core xvfb xauth python3 chromium nodejs npm
-          dpkg-dev file desktop-file-utils appstream shared-mime-info gzip)
-if [[ "${1:-}" == "--fuzz" ]]; then packages+=(clang libclang-rt-14-dev); fi
+          dpkg-dev file desktop-file-utils appstream shared-mime-info gzip
+          debhelper lintian)
+case "${1:-}" in
+  --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+  --screenshot) packages+=(openbox xdotool imagemagick) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

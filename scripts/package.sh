@@ -1,12 +1,32 @@
 #!/usr/bin/env bash
-# Builds the Debian package build/kestrune_<version>_<arch>.deb: installs what is
-# missing, builds, and packs what `cmake --install` installs with prefix /usr. Its
-# dependencies come from the libraries the program links (dpkg-shlibdeps).
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds the Debian packages the way Debian does (dpkg-buildpackage with debian/), from a
+# clean copy of the project in build/package/, so neither the source folder nor the
+# folder above it gets build output:
+#   build/kestrune_<version>_<arch>.deb          the program
+#   build/package/kestrune_<version>.dsc, .tar.xz  the source package
 # Install it with: sudo apt-get install ./build/kestrune_*.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh
-rm -f build/kestrune_*.deb
-(cd build && cpack -G DEB >/dev/null)
+
+version=$(dpkg-parsechangelog -S Version)
+stage=build/package
+tree=$stage/kestrune-$version
+rm -rf "$stage" build/kestrune_*.deb
+mkdir -p "$tree"
+
+# The project's own files: what git lists (tracked or new, not ignored), else all but builds.
+if [[ $(git rev-parse --show-toplevel 2>/dev/null) == "$(pwd -P)" ]]; then
+  git ls-files -z --cached --others --exclude-standard |
+    while IFS= read -r -d '' file; do [[ -e $file ]] && printf '%s\0' "$file"; done |
+    tar --null -T - -cf - | tar -xf - -C "$tree"
+else
+  tar --exclude='./build*' --exclude='./fuzz-build*' --exclude=./.git --exclude=node_modules -cf - . |
+    tar -xf - -C "$tree"
+fi
+
+(cd "$stage" && dpkg-source --build "kestrune-$version")
+(cd "$tree" && dpkg-buildpackage -us -uc -b -j"$(nproc)")
+cp "$stage"/kestrune_"$version"_*.deb build/
 ls build/kestrune_*.deb

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the core and its tests with AddressSanitizer and UndefinedBehaviorSanitizer into
 # build-asan/ and runs them: a read one past a list fails here even where it passes silently
 # in the normal build.

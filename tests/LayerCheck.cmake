@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source file includes a header of a layer above its own. Run with
 #   cmake -DSOURCE_DIR=<repo> -P LayerCheck.cmake
 # A layer may include itself and the layers listed for it; the editor may include all of the

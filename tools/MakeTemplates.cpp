@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the built-in templates into <data folder>/Kestrune.tpl with the program's own
 // template writer, in list order, checks that each one names only shipped media, and
 // writes the sample page <data folder>/Sample/Samples.html that presents them.

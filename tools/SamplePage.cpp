@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "SamplePage.h"
 
 #include <algorithm>
@@ -95,9 +96,10 @@ void CSamplePage::Add(const BuiltinTemplate& builtin, CAppletParameters& applet)
     s += "<p>" + Escape(builtin.description) + " Applet size " + std::to_string(applet.m_appWidth) + " by " +
          std::to_string(applet.m_appHeight) + " pixels.</p>\r\n";
     if (!media.images.empty()) {
-        s += "<p class=\"pictures\">";
+        // A line per picture keeps the page readable as source.
+        s += "<p class=\"pictures\">\r\n";
         for (const std::string& image : media.images)
-            s += "<img src=\"Image/" + image + "\" alt=\"" + image + "\" title=\"" + image + "\"> ";
+            s += "<img src=\"Image/" + image + "\" alt=\"" + image + "\" title=\"" + image + "\">\r\n";
         s += "</p>\r\n";
     }
     if (!media.sounds.empty()) {

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the pictures and synthesises the sounds of the built-in templates into
 # data/Sample/Image and data/Sample/Audio. Needs ImageMagick (convert) and sox; the
 # results are committed, so a build never runs this.

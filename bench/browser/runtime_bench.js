@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the script runtime on the applet of this page: reading the parameters, laying out
 // and drawing (until the browser has placed every element), and opening a sub menu.
 window.addEventListener('load', () => {

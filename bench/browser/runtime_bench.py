@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Benchmark of the script runtime in headless Chromium (a measurement, not a test).
 
 Usage: runtime_bench.py PROGRAM_FOLDER [ITEMS]

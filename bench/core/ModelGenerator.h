@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Generated models for benchmarks: menus of ten items opening sub menus four levels

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Menu file writing and reading at 1,000 to 1,000,000 items, with media paths of every
 // kind, from a file on disk as the program does it.
 #include <benchmark/benchmark.h>

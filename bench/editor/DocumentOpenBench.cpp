@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Open of a big document in the editor: the whole Open as the user waits for it, and how
 // well the event loop answers while the worker reads (the longest pause between two turns
 // of a 1 ms timer while the worker runs, and the turns counted meanwhile).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor benchmarks need a QApplication for fonts and painting; without a display
 // they run on the offscreen platform.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One edit and the preview's redraw after it: the preview follows the edit in its received
 // applet, lays out what is shown and paints a screenful. A frame at 60 Hz is 16.7 ms.
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor shell: showing the menu tree afresh after a load (costs what is on screen, not
 // what the document holds) and start-up to the first shown main window, next to an empty Qt main window.
 #include <QCoreApplication>

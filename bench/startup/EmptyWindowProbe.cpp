@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The least a Qt program can do to show a main window: the yardstick for start-up. It
 // ends the moment the window is shown, as KestruneStartupProbe does.
 #include <QApplication>

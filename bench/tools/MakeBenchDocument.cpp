@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a generated document of N items (page and menu file) for measuring the
 // program as a whole: kestrune_bench_document N PAGE.htm
 #include <charconv>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Whole-process figures for big documents, measured side by side (a measurement, not a test).
 
 Usage: big_documents.py PROGRAM_FOLDER [COUNT ...] [--before OTHER_PROGRAM_FOLDER]

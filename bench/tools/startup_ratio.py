@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Start-up to the first shown window as whole processes, side by side (a measurement, not a test).
 
 Usage: startup_ratio.py PROGRAM_FOLDER [RUNS]        (default 21 runs of each)

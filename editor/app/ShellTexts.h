@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -66,10 +67,20 @@ inline const QString kDeleteItemQuestion = QStringLiteral("Are you sure to delet
 // The HTML dialog.
 inline const QString kCopyTooltip = QStringLiteral("Click to copy HTML into clipboard");
 
+// Copyright and licence, shown by --version and the About box.
+inline constexpr const char* kCopyrightNotice = "Copyright (C) 2026 Quellary";
+inline constexpr const char* kLicenceNotice =
+    "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+    "kestrune-menu.js and the sample pictures and sounds, published with pages,\n"
+    "are under the MIT License.\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.";
+
 // The About box.
 inline const QString kAboutCaption = QStringLiteral("About Kestrune");
 inline const QString kAboutVersion = QStringLiteral("Kestrune Version %1");
-inline const QString kAboutCopyright = QStringLiteral("Copyright (C) Quellary");
+inline const QString kAboutCopyright =
+    QString::fromLatin1(kCopyrightNotice) + QLatin1Char('\n') + QString::fromLatin1(kLicenceNotice);
 
 // A started program's failures.
 inline const QString kProgramNotFound = QStringLiteral("the program was not found or cannot be run");

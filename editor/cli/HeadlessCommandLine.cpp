@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/HeadlessCommandLine.h"
 
 #include <memory>
@@ -16,6 +17,7 @@
 #include "app/ProgramFolders.h"
 #include "app/PageLanguageSetting.h"
 #include "app/QSettingsStore.h"
+#include "app/ShellTexts.h"
 #include "base/SafeFile.h"
 #include "cli/HeadlessTexts.h"
 #include "model/AppletParameters.h"
@@ -267,7 +269,10 @@ int Execute(const Request& request, HeadlessEnvironment& env) {
     return status;
 }
 
-std::string VersionText() { return std::string("Kestrune ") + KESTRUNE_VERSION + "\n"; }
+std::string VersionText() {
+    return std::string("Kestrune ") + KESTRUNE_VERSION + "\n" + shelltexts::kCopyrightNotice + "\n" +
+           shelltexts::kLicenceNotice + "\n";
+}
 
 }  // namespace
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Texts and help numbers of the property frame, its sheets, pages and dialogs.

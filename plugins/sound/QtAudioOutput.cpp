@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The audio output module: the only part of the program that links the multimedia
 // libraries, loaded when the preview plays its first sound.
 #include <QAudioDevice>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws every Kestrune icon and writes the PNG files and icons.qrc beside this script.
 
 Standard library only, so a fresh machine can regenerate the artwork without extra

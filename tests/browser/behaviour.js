@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Behaviour of the runtime, one check after another; every outcome goes into the results.
 // Errors reaching the page are caught from the start (this file loads before the runtime).
 window.KM_ERRORS = [];

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs headless Chromium on a test page and returns the JSON the page's test script wrote
 into <pre id="results">."""
 

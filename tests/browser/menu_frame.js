@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inside a menu frame: clicks an item when asked, as a visitor's press and release would.
 window.addEventListener('load', () => {
   const click = (n) => {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The top page of the link test: asks the menu frames to click their items one after the
 // other and records where each landing page arrived.
 // Listening starts at once: the frames report ready before this page's own load event.

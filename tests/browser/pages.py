@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Pages for the script runtime's browser tests: built-in templates saved by the program,
 and generated documents written in the page format the program writes."""
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opens each case's menus by pointing at items, as a visitor does, and measures every shown
 // menu and item relative to the applet box.
 document.addEventListener('DOMContentLoaded', () => {

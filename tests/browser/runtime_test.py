@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Browser tests of the script runtime kestrune-menu.js in headless Chromium.
 
 Usage: runtime_test.py KESTRUNE PROGRAM_FOLDER

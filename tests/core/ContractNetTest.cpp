@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Behaviours that files and users rely on and that small slips in the core would break
 // without any other test noticing: bounds one past a list, a count that ends a whole step,
 // sizes taken from the menu rather than the defaults, numbering of sibling sub menus and a

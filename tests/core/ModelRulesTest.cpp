@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's "Apply to" scopes and the style a new sub menu takes, as plain model rules.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The front-to-back reader of menu files against the key-table reader: whenever it reads
 // a file, the model is the one the table gives; any file it cannot vouch for is left to
 // the table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves and reads of documents that may come from strangers or meet another save: the
 // pair on disk is always one written together, and a reader keeps what a file holds.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Items make their sub menu only when asked for it; readers and copies must neither lose
 // a sub menu that differs from the empty default one nor make the ones that do not.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files that are not what they claim: pipes, devices, links, huge or sparse files, odd
 // line ends, saves cut off half way. Nothing hangs, nothing aborts, nothing is lost.
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving a document received from someone else: only real media of the document are
 // copied beside the page, everything refused is reported, and nothing is overwritten that
 // the save does not own.

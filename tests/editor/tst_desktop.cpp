@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program as a desktop starts it: a menu file named on the command line, and the
 // private folder of a run that holds the preview.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -110,7 +111,10 @@ private slots:
         QVERIFY(help.out.find("--new POSITION --save DEST") != std::string::npos);
         const Run version = Headless({"--version"});
         QCOMPARE(version.status, 0);
-        QCOMPARE(version.out, std::string("Kestrune ") + KESTRUNE_VERSION + "\n");
+        QVERIFY(version.out.starts_with(std::string("Kestrune ") + KESTRUNE_VERSION + "\nCopyright (C) "));
+        QVERIFY(version.out.find("GNU GPL version 3 or later") != std::string::npos);
+        QVERIFY(version.out.find("kestrune-menu.js and the sample pictures and sounds") != std::string::npos);
+        QVERIFY(version.out.find("MIT License") != std::string::npos);
     }
 
     void newFromTheFirstTemplateSavesAPageThatTheOtherCommandsRead() {

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An installation as a package makes it: prefix /usr into a staging folder, the shipped
 // data read-only, then the installed program and the pieces the desktop reads.
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QImageReader>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -205,10 +207,25 @@ private slots:
         QVERIFY2(desktop.status == 0, desktop.out.constData());
         const Result metainfo = RunProgram(
             appstream,
-            {QStringLiteral("validate"), QStringLiteral("--no-net"),
+            {QStringLiteral("validate"), QStringLiteral("--pedantic"), QStringLiteral("--no-net"),
              m_stage + QStringLiteral("/usr/share/metainfo/com.quellary.kestrune.metainfo.xml")},
             m_environment);
         QVERIFY2(metainfo.status == 0, metainfo.out.constData());
+    }
+
+    // Software centres show the published copy of the shipped screenshot at the size the
+    // metainfo states; the licence is the program's.
+    void theMetainfoScreenshotShipsAtItsStatedSize() {
+        const QString metainfo =
+            QString::fromUtf8(ReadFile(m_stage + QStringLiteral("/usr/share/metainfo/com.quellary.kestrune.metainfo.xml")));
+        QVERIFY(metainfo.contains(QStringLiteral("<project_license>GPL-3.0-or-later")));
+        const QRegularExpressionMatch image =
+            QRegularExpression(QStringLiteral("<image type=\"source\" width=\"(\\d+)\" height=\"(\\d+)\">[^<]*/([^/<]+)</image>"))
+                .match(metainfo);
+        QVERIFY(image.hasMatch());
+        QImageReader shipped(m_share + QStringLiteral("/screenshots/") + image.captured(3));
+        QCOMPARE(shipped.format(), QByteArray("png"));
+        QCOMPARE(shipped.size(), QSize(image.captured(1).toInt(), image.captured(2).toInt()));
     }
 
     void theFileTypeClaimsMenuFiles() {

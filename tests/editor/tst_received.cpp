@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Documents received from strangers, through the real program: a received menu never
 // publishes a script or a page of its own, never takes files from outside its folder, and
 // a save is whole or fails with its reason.

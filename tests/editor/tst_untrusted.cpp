@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Documents, pages, templates and settings from strangers, through the real program:
 // nothing leaks, nothing hangs, nothing is lost.
 #include <sys/stat.h>
