@@ -93,6 +93,16 @@ std::size_t CountLineFeeds(std::string_view text) {
     return count;
 }
 
+// The lines that become entries: neither blank nor a section header.
+std::size_t CountEntryLines(std::string_view text) {
+    std::size_t count = 0;
+    ForEachLine(text, [&count](std::string_view rawLine) {
+        const std::string_view line = TrimView(rawLine);
+        if (!line.empty() && line.front() != '[') ++count;
+    });
+    return count;
+}
+
 }  // namespace
 
 void CKeyTable::Parse(std::string text) {
@@ -105,7 +115,12 @@ void CKeyTable::Parse(std::string text) {
     // One entry per line at most: sized once, the entries never move while being added.
     // No honest file has more entries than its size allows, so neither has the table.
     const std::size_t allowed = EntryBudgetFor(m_textSize);
-    m_entries.reserve(std::min(m_entries.size() + CountLineFeeds(kept) + 1, allowed));
+    const std::size_t lines = CountLineFeeds(kept) + 1;
+    if (m_entries.size() + lines > allowed && m_entries.size() + CountEntryLines(kept) > allowed) {
+        m_overfull = true;
+        return;
+    }
+    m_entries.reserve(m_entries.size() + lines);
     const std::size_t first = m_entries.size();
     std::uint32_t section = 0;
     const auto at = [&](std::string_view part) { return static_cast<std::uint32_t>(part.data() - kept.data()); };
@@ -114,10 +129,6 @@ void CKeyTable::Parse(std::string text) {
         if (line.empty()) return;
         if (line.front() == '[') {
             section = SectionIndex(line);
-            return;
-        }
-        if (m_entries.size() >= allowed) {
-            m_overfull = true;
             return;
         }
         const std::size_t equals = line.find('=');

@@ -110,7 +110,11 @@ MenuPlan::MenuPlan(std::string_view miscValue, std::size_t textSize) {
     std::size_t objectBudget = CKeyTable::ModelObjectBudgetFor(textSize);
     const std::size_t usefulFields = 2 + 2 * std::min(m_claimedMenus, objectBudget);
     m_misc = SplitFields(miscValue, ',', usefulFields);
-    m_menuCount = std::min({m_claimedMenus, m_misc.size() - 1, objectBudget});
+    // Every honest menu has its two style lines (at least 150 bytes; a hand-made file may
+    // leave them out but still names the menu in "Misc" and gives it an item line), and a
+    // menu in memory costs a few hundred bytes: menus take from a budget of their own.
+    const std::size_t menuBudget = textSize / kBytesPerMenu + CKeyTable::kModelObjectSlack;
+    m_menuCount = std::min({m_claimedMenus, m_misc.size() - 1, objectBudget, menuBudget});
     m_itemBudget = objectBudget - m_menuCount;
     if (textSize / CKeyTable::kBytesPerModelObject + CKeyTable::kModelObjectSlack > CKeyTable::kMaxModelObjects) {
         std::size_t asked = m_claimedMenus;

@@ -68,6 +68,7 @@ void ReadItem(CVoraneItem& item, std::string_view value, const MediaPrefixes& pr
 // menus need, so the work and the memory are bounded by the file's size.
 class MenuPlan {
 public:
+    static constexpr std::size_t kBytesPerMenu = 32;
     MenuPlan(std::string_view miscValue, std::size_t textSize);
     std::size_t MenuCount() const { return m_menuCount; }
     std::size_t ClaimedMenus() const { return m_claimedMenus; }

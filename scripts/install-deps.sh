@@ -7,9 +7,12 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
           libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core xvfb xauth python3 chromium nodejs npm
+          fonts-dejavu-core xvfb xauth python3 chromium
           dpkg-dev file desktop-file-utils appstream shared-mime-info gzip
           debhelper lintian)
+# Node.js runs the browser tests' checker; a machine whose Node.js came from elsewhere
+# (with its own npm) keeps it, as Debian's npm would conflict with it.
+if ! command -v npm >/dev/null 2>&1; then packages+=(nodejs npm); fi
 case "${1:-}" in
   --fuzz) packages+=(clang libclang-rt-14-dev) ;;
   --screenshot) packages+=(openbox xdotool imagemagick) ;;
