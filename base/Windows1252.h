@@ -13,6 +13,9 @@
 // which browsers show as the character.
 namespace kestrune {
 
+// What browsers show for a character a page cannot give (a NUL, "&#0;").
+inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+
 // The character a byte stands for. The five bytes the code page leaves undefined (0x81,
 // 0x8D, 0x8F, 0x90, 0x9D) stand for the control characters of the same value, so every
 // byte comes back unchanged.

@@ -88,8 +88,6 @@ constexpr NamedReference kNamedReferences[] = {
     {"xi", 0x03BE, false}, {"yacute", 0x00FD, true}, {"yen", 0x00A5, true}, {"yuml", 0x00FF, true},
     {"zeta", 0x03B6, false}, {"zwj", 0x200D, false}, {"zwnj", 0x200C, false},};
 
-constexpr char32_t kReplacement = 0xFFFD;
-
 bool IsAsciiAlnum(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
@@ -112,7 +110,7 @@ const NamedReference* FindNamed(std::string_view name) {
 // As browsers map a numeric reference: nothing, surrogates and values beyond Unicode
 // become the replacement character; 128 to 159 are read as the Windows-1252 bytes.
 char32_t NumericCharacter(std::uint32_t value) {
-    if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return kReplacement;
+    if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return kReplacementCharacter;
     if (value >= 0x80 && value <= 0x9F) return Windows1252ToUnicode(static_cast<unsigned char>(value));
     return static_cast<char32_t>(value);
 }

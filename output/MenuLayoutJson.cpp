@@ -11,16 +11,29 @@ namespace kestrune {
 namespace {
 
 void AppendEscaped(std::string& out, unsigned code) {
-    char buffer[8];
+    char buffer[16];
     std::snprintf(buffer, sizeof buffer, "\\u%04x", code);
     out += buffer;
 }
 
+// A character beyond the code page is held as a reference; JSON gives the character,
+// as the browser shows it.
+void AppendCharacter(std::string& out, char32_t character) {
+    if (character < 0x10000) return AppendEscaped(out, static_cast<unsigned>(character));
+    const char32_t offset = character - 0x10000;
+    AppendEscaped(out, static_cast<unsigned>(0xD800 + (offset >> 10)));
+    AppendEscaped(out, static_cast<unsigned>(0xDC00 + (offset & 0x3FF)));
+}
+
 std::string JsonString(const std::string& text) {
     std::string out = "\"";
-    for (const char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         const auto byte = static_cast<unsigned char>(c);
-        if (byte == '"' || byte == '\\') {
+        if (const auto reference = c == '&' ? WrittenReferenceAt(text, i) : std::nullopt) {
+            AppendCharacter(out, reference->character);
+            i += reference->length - 1;
+        } else if (byte == '"' || byte == '\\') {
             out += '\\';
             out += c;
         } else if (byte < 0x20 || byte == 0x7F) {

@@ -7,7 +7,9 @@ namespace kestrune {
 
 PageLayout LayOutPage(std::string_view page, const MenuPath& open) {
     PageLayout result;
-    result.read = ReadAppletParameters(page);
+    ParameterReadOptions options;
+    options.tagRules = TagRules::Browser;
+    result.read = ReadAppletParameters(page, options);
     if (!result.read.Ok()) return result;
     result.layout.Build(*result.read.applet, open);
     result.json = MenuLayoutJson(*result.read.applet, result.layout);

@@ -29,7 +29,7 @@ namespace {
 class Reader {
 public:
     Reader(std::string_view text, const ParameterReadOptions& options)
-        : m_text(text), m_options(options), m_scanner(text) {}
+        : m_text(text), m_options(options), m_scanner(text, options.tagRules) {}
 
     AppletReadResult Read() {
         AppletReadResult result;

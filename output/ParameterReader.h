@@ -12,6 +12,7 @@
 #include "base/FileAccess.h"
 #include "model/AppletParameters.h"
 #include "model/ModelLimits.h"
+#include "output/TagScanner.h"
 
 namespace kestrune {
 
@@ -44,6 +45,9 @@ struct ParameterReadOptions {
     // that costs far more memory than its line. 0: as many as the text's size can
     // honestly carry (ParameterBudgetFor), which admits every page this program writes.
     std::size_t maxParameters = 0;
+    // Browser: what the script runtime receives; the default also reads old pages whose
+    // values hold unescaped quotes as their writer meant them.
+    TagRules tagRules = TagRules::OldWriterValues;
 };
 
 // The applet that the <param> lines of a page describe, or why there is none.

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "base/TextRoutines.h"
+#include "base/Windows1252.h"
 #include "output/CharacterReferences.h"
 
 namespace kestrune {
@@ -39,9 +40,36 @@ std::size_t FindNoCase(std::string_view text, std::string_view word, std::size_t
     return std::string_view::npos;
 }
 
+namespace {
+
+// A browser reads a NUL in a value as the replacement character, and every line end as LF.
+std::string AsBrowserReadsIt(std::string_view value, TagRules rules) {
+    std::string text;
+    text.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (c == '\0') {
+            AppendWindows1252(text, kReplacementCharacter);
+        } else if (c == '\r' && rules == TagRules::Browser) {
+            text += '\n';
+            if (i + 1 < value.size() && value[i + 1] == '\n') ++i;
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
 std::optional<std::string> Tag::Find(std::string_view name) const {
-    for (const Attribute& attribute : attributes)
-        if (attribute.name == name) return DecodeCharacterReferences(attribute.value, ReferencePlace::AttributeValue);
+    for (const Attribute& attribute : attributes) {
+        if (attribute.name != name) continue;
+        const bool plain = attribute.value.find('\0') == std::string_view::npos &&
+                           (rules != TagRules::Browser || attribute.value.find('\r') == std::string_view::npos);
+        return DecodeCharacterReferences(plain ? attribute.value : AsBrowserReadsIt(attribute.value, rules),
+                                         ReferencePlace::AttributeValue);
+    }
     return std::nullopt;
 }
 
@@ -60,6 +88,7 @@ std::size_t TagScanner::FindTag(std::string_view word, std::size_t from) const {
 
 Tag TagScanner::ReadTag(std::size_t pos) {
     Tag tag;
+    tag.rules = m_rules;
     const std::size_t n = m_text.size();
     while (pos < n) {
         while (pos < n && (IsHtmlSpace(m_text[pos]) || m_text[pos] == '/')) ++pos;
@@ -68,13 +97,12 @@ Tag TagScanner::ReadTag(std::size_t pos) {
             tag.end = pos + 1;
             return tag;
         }
-        const std::size_t nameStart = pos;
-        while (pos < n && IsNameChar(m_text[pos])) ++pos;
-        if (pos == nameStart) {  // stray character: step over it
+        const std::string_view name = ReadName(pos);
+        if (name.empty()) {  // stray character: step over it
             ++pos;
             continue;
         }
-        Attribute attribute{ToLowerAscii(m_text.substr(nameStart, pos - nameStart)), {}};
+        Attribute attribute{ToLowerAscii(name), {}};
         std::size_t look = pos;
         while (look < n && IsHtmlSpace(m_text[look])) ++look;
         if (look < n && m_text[look] == '=') {
@@ -90,6 +118,21 @@ Tag TagScanner::ReadTag(std::size_t pos) {
     return tag;
 }
 
+// A browser takes every character up to a blank, '/', '>' or '=' into a name (quotes
+// included, '=' too when it comes first); the old rules take only name characters.
+std::string_view TagScanner::ReadName(std::size_t& pos) const {
+    const std::size_t n = m_text.size();
+    const std::size_t start = pos;
+    if (m_rules == TagRules::Browser) {
+        if (m_text[pos] == '=') ++pos;
+        while (pos < n && !IsHtmlSpace(m_text[pos]) && m_text[pos] != '/' && m_text[pos] != '>' && m_text[pos] != '=')
+            ++pos;
+    } else {
+        while (pos < n && IsNameChar(m_text[pos])) ++pos;
+    }
+    return m_text.substr(start, pos - start);
+}
+
 std::string_view TagScanner::ReadValue(std::size_t& pos) {
     const std::size_t n = m_text.size();
     if (pos >= n) return {};
@@ -100,7 +143,7 @@ std::string_view TagScanner::ReadValue(std::size_t& pos) {
         return m_text.substr(start, pos - start);
     }
     const std::size_t start = pos + 1;
-    std::size_t close = ClosingQuote(start, quote);
+    std::size_t close = m_rules == TagRules::Browser ? m_text.find(quote, start) : ClosingQuote(start, quote);
     if (close == std::string_view::npos) close = n;
     pos = std::min(close + 1, n);
     return m_text.substr(start, close - start);

@@ -13,6 +13,11 @@
 // hand-written tags (any attribute order, ' or " or no quotes, any case).
 namespace kestrune {
 
+// OldWriterValues reads a quote inside a value as the old page writer meant it;
+// Browser reads every tag as a browser's tokenizer does, so the script runtime, which
+// gets its parameters from the browser, receives exactly what is read.
+enum class TagRules { OldWriterValues, Browser };
+
 bool IsHtmlSpace(char c);
 // Whether word (lower case) stands at pos, in any case.
 bool MatchesNoCase(std::string_view text, std::size_t pos, std::string_view word);
@@ -27,6 +32,7 @@ struct Attribute {
 struct Tag {
     std::vector<Attribute> attributes;
     std::size_t end = 0;  // just past the closing '>'
+    TagRules rules = TagRules::OldWriterValues;
 
     // The value as the browser hands it on: its character references read.
     std::optional<std::string> Find(std::string_view name) const;
@@ -34,7 +40,8 @@ struct Tag {
 
 class TagScanner {
 public:
-    explicit TagScanner(std::string_view text) : m_text(text) {}
+    explicit TagScanner(std::string_view text, TagRules rules = TagRules::OldWriterValues)
+        : m_text(text), m_rules(rules) {}
 
     // Whether "<word" followed by a blank, '/', '>' or the end starts at pos.
     bool IsTagAt(std::string_view word, std::size_t pos) const;
@@ -50,6 +57,7 @@ private:
     };
 
     std::string_view ReadValue(std::size_t& pos);
+    std::string_view ReadName(std::size_t& pos) const;
     std::size_t ClosingQuote(std::size_t start, char quote);
     bool FollowedByTagEnd(std::size_t pos) const;
     std::size_t LineEnd(std::size_t pos);
@@ -60,6 +68,7 @@ private:
     std::size_t NextClosingQuote(std::size_t from, char quote, bool lineEndOnly);
 
     std::string_view m_text;
+    TagRules m_rules;
     QuoteSearch m_quoteSearch[2][2];  // by quote character and by kind of ending
     bool m_lineValid = false;
     std::size_t m_lineStart = 0;

@@ -105,6 +105,38 @@ def test_layout_parity(browser, kestrune, program_folder, templates, work, env, 
     print("layout parity: %d pages, %d open paths compared" % (len(page_files), compared))
 
 
+# Tags a browser reads in its own way: quotes inside values, NUL bytes, "&#0;", quotes in
+# names, line ends and characters beyond the code page. The first item carries each.
+TAG_READINGS = [b'value="a"b"', b'value="say "hi" to=me"', b'"value="evil"', b'value="x\x00y"',
+                b'value="x&#0;y"', b'value=x\x00y', b"value='q\"r'", b'value="a"/value="b"', b'value="a>b"',
+                b'value=a"b', b'=value="a"', b'value="two\r\nlines\rx &#128512; &#x80; &#4294967361;"']
+
+
+def test_tag_reading(browser, kestrune, program_folder, templates, work, env, failures):
+    """The first menu's labels as the runtime reads them equal those `--layout` prints."""
+    base = templates[0].read_bytes()
+    first = re.search(rb'<param name="I0-0"[^\n]*>', base).group(0)
+    bodies, expected = [], []
+    for case_id, attributes in enumerate(TAG_READINGS):
+        page = work / ("tags%d" % case_id) / "page.htm"
+        page.parent.mkdir(parents=True, exist_ok=True)
+        text = base.replace(first, b'<param name="I0-0" ' + attributes + b'>')
+        page.write_bytes(text)
+        expected.append([item["label"] for item in layout(kestrune, page, [], env)["menus"][0]["items"]])
+        bodies.append('<div id="tags-%d">%s</div>' % (case_id, applet_paragraph(text.decode("cp1252"))))
+    script = ('<script>addEventListener("load", () => { document.getElementById("results").textContent = '
+              'JSON.stringify(KestruneMenu.controllers.map((c) => c.tops[0].nodes.map((n) => n.item.label))); });'
+              '</script>')
+    # NUL and CR reach the browser's own reader: the harness writes them unchanged.
+    page = harness(work, "tags.html", Path(program_folder) / "kestrune-menu.js", "\n".join(bodies) + script, [])
+    drawn = chromium.run_page(browser, page)
+    for attributes, want, got in zip(TAG_READINGS, expected, drawn):
+        failures.check(want == got, "tags %r: the runtime reads %s, --layout %s" % (attributes, json.dumps(got[:2]),
+                                                                                    json.dumps(want[:2])))
+    failures.check(len(drawn) == len(TAG_READINGS), "tag reading: %d of %d pages drawn" % (len(drawn), len(TAG_READINGS)))
+    print("tag reading: %d pages" % len(drawn))
+
+
 HOSTILE_LABELS = ['"><script>window.pwned=1</script>', '</applet><img src=x onerror="window.pwned=2">',
                   "<b>bold</b> & 'quote' &amp;", '<iframe src="javascript:window.pwned=4">']
 
@@ -271,6 +303,7 @@ def main():
         failures.check(len(templates) >= 13, "expected the 13 built-in templates, saved %d" % len(templates))
         test_contrast(templates, failures)
         test_layout_parity(browser, kestrune, program_folder, templates, work, env, failures)
+        test_tag_reading(browser, kestrune, program_folder, templates, work, env, failures)
         visitors.test_visitors(browser, kestrune, program_folder, templates, work, env, failures)
         if os.environ.get("KESTRUNE_KEEP_TEST_PAGES"):
             shutil.copytree(work, os.environ["KESTRUNE_KEEP_TEST_PAGES"], dirs_exist_ok=True)

@@ -5,6 +5,7 @@
 
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
+#include "output/PageLayout.h"
 #include "output/ParameterReader.h"
 
 using namespace kestrune;
@@ -181,6 +182,43 @@ TEST(ParameterReaderTest, QuotesAndBracketsInsideWrittenValuesStayInTheirFields)
     const AppletReadResult again = ReadAppletParameters(rewritten);
     ASSERT_TRUE(again.Ok()) << again.error;
     EXPECT_EQ(again.applet->BuildAppletParameters(), rewritten);
+}
+
+// The browser hands the script runtime what its tokenizer reads; the layout must read the
+// same, while the editor still reads an old page's unescaped quotes as their writer meant.
+TEST(ParameterReaderTest, TheLayoutReadsTagsAsTheBrowserDoes) {
+    struct Case {
+        std::string item;
+        std::string browser;   // the label a browser gives the runtime
+        std::string oldWriter;  // the label the default reading gives
+    };
+    const Case cases[] = {
+        {"<param name=\"I0-0\" value=\"say \"hi\" to=me,,,,,,,_self,\">", "say ", "say \"hi\" to=me"},
+        {"<param name=\"I0-0\" value=\"a\"b\">", "a", "a\"b"},
+        {"<param name=I0-0 \"value=\"evil\">", "", "evil"},
+        {std::string("<param name=\"I0-0\" value=\"x") + '\0' + "y\">", "x&#65533;y", "x&#65533;y"},
+        {"<param name=\"I0-0\" value=\"x&#0;y\">", "x&#65533;y", "x&#65533;y"},
+        {"<param name=\"I0-0\" value=\"two\r\nlines\rend\">", "two\nlines\nend", "two\r\nlines\rend"},
+        {"<param name=\"I0-0\" value='q\"r'>", "q\"r", "q\"r"},
+    };
+    for (const Case& test : cases) {
+        const std::string block = Param("ApStyle", "000000,000000,,0,0,0,") + MenuLines(0, {}) + "\t" + test.item + "\r\n" +
+                                  Param("I0-1", "Next") + Param("Misc", "1,2,-0,");
+        const PageLayout laidOut = LayOutPage(Page(block), MenuPath{});
+        ASSERT_TRUE(laidOut.read.Ok()) << test.item << ": " << laidOut.read.error;
+        EXPECT_EQ(laidOut.read.applet->m_menus.at(0)->m_items.at(0)->m_label, test.browser) << test.item;
+        EXPECT_EQ(laidOut.read.applet->m_menus.at(0)->m_items.at(1)->m_label, "Next") << test.item;
+        const AppletReadResult edited = ReadAppletParameters(Page(block));
+        ASSERT_TRUE(edited.Ok()) << test.item << ": " << edited.error;
+        EXPECT_EQ(edited.applet->m_menus.at(0)->m_items.at(0)->m_label, test.oldWriter) << test.item;
+    }
+    // The JSON gives characters beyond the code page as the browser shows them.
+    const PageLayout stars = LayOutPage(
+        Page(Param("ApStyle", "000000,000000,,0,0,0,") + MenuLines(0, {"&#0; &#9733; &#128512; &#x80;"}) +
+             Param("Misc", "1,1,-0,")),
+        MenuPath{});
+    ASSERT_TRUE(stars.read.Ok()) << stars.read.error;
+    EXPECT_NE(stars.json.find(R"("label":"\ufffd \u2605 \ud83d\ude00 \u20ac")"), std::string::npos) << stars.json;
 }
 
 TEST(ParameterReaderTest, ACommaInALabelSplitsItAsTheAppletDoesAndIsReported) {
