@@ -10,6 +10,7 @@
 #include "model/VoraneItem.h"
 #include "output/OwnPageReader.h"
 #include "output/ReceivedApplet.h"
+#include "output/AppletParameterEncoder.h"
 
 using namespace kestrune;
 using kestrune::test::TempDir;
@@ -301,7 +302,7 @@ void ExpectSameAsWholeRead(const ReceivedApplet& received, const CAppletParamete
     ASSERT_NE(received.Applet(), nullptr) << step << ": " << received.Error();
     const std::string difference = CompareApplets(*received.Applet(), *whole.applet);
     ASSERT_EQ(difference, "") << step;
-    ASSERT_EQ(received.Applet()->BuildAppletParameters(), whole.applet->BuildAppletParameters()) << step;
+    ASSERT_EQ(BuildAppletParameters(*received.Applet()), BuildAppletParameters(*whole.applet)) << step;
     ASSERT_EQ(received.Warnings(), whole.warnings) << step;
     ASSERT_EQ(received.WarningCount(), whole.warnings.size()) << step;
 }

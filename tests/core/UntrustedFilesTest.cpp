@@ -22,6 +22,7 @@
 #include "persist/PersistTexts.h"
 #include "base/SettingsStore.h"
 #include "services/TemplateStore.h"
+#include "output/HtmlPageBuilder.h"
 
 using namespace kestrune;
 using namespace kestrune::test;
@@ -193,7 +194,7 @@ TEST(UntrustedFilesTest, AFolderLeftByASaveCutOffBetweenItsRenamesReopensAsTheNe
     CAppletParameters newer;
     AddTopMenu(newer, {"New", "Items"});
     newer.m_documentFolder = older.m_documentFolder;
-    const std::string newerPage = newer.BuildHTML();
+    const std::string newerPage = BuildHTML(newer);
     PendingFile pagePending;
     ASSERT_TRUE(pagePending.Write(page, newerPage, nullptr));
     const std::string leftOver = pagePending.Temporary().string();
@@ -207,18 +208,18 @@ TEST(UntrustedFilesTest, AFolderLeftByASaveCutOffBetweenItsRenamesReopensAsTheNe
     CAppletParameters reopened;
     ASSERT_TRUE(OpenRepairing(reopened, page, host));
     EXPECT_EQ(ReadAll(page), newerPage);
-    EXPECT_EQ(reopened.BuildHTML(), newerPage);
+    EXPECT_EQ(BuildHTML(reopened), newerPage);
     EXPECT_FALSE(fs::exists(leftOver));
 
     // Cut off before the menu file's rename: the older pair is still whole and stays.
     CAppletParameters third;
     AddTopMenu(third, {"Third"});
     PendingFile unfinished;
-    ASSERT_TRUE(unfinished.Write(page, third.BuildHTML(), nullptr));
+    ASSERT_TRUE(unfinished.Write(page, BuildHTML(third), nullptr));
     CAppletParameters again;
     ASSERT_TRUE(OpenRepairing(again, page, host));
     EXPECT_EQ(ReadAll(page), newerPage);
-    EXPECT_EQ(again.BuildHTML(), newerPage);
+    EXPECT_EQ(BuildHTML(again), newerPage);
 }
 
 TEST(UntrustedFilesTest, LinesEndInCrLfLfOrALoneCr) {

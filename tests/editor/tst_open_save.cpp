@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <future>
 
+#include "output/HtmlPageBuilder.h"
 #include "app/ShellTexts.h"
 #include "base/TaskProgress.h"
 #include "main/BackgroundWork.h"
@@ -57,7 +58,7 @@ struct DocumentState {
     QString tree;
 
     explicit DocumentState(ProgramFixture& program)
-        : page(program.Applet().BuildHTML()),
+        : page(BuildHTML(program.Applet())),
           path(program.Doc().PathName()),
           modified(program.Doc().IsModified()),
           steps(program.Doc().UndoStack().count()),
@@ -290,7 +291,7 @@ private slots:
         QVERIFY(flow.Save(false));
         QVERIFY(refused);
         QVERIFY(!program.Doc().IsModified());
-        QCOMPARE(Bytes(page), QByteArray::fromStdString(program.Applet().BuildHTML()));
+        QCOMPARE(Bytes(page), QByteArray::fromStdString(BuildHTML(program.Applet())));
         QVERIFY(program.Doc().InsertTopLevelMenu() != nullptr);
     }
 

@@ -3,6 +3,7 @@
 #include <QtTest>
 #include <random>
 
+#include "output/HtmlPageBuilder.h"
 #include "tree/TreeTransfer.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
@@ -42,7 +43,7 @@ void FillSample(CAppletParameters& applet) {
 std::string SavedText(CAppletParameters& applet) {
     MenuSectionForm form;
     form.section = "Vorane2.0";
-    return FormatMenuSection(applet, form) + "\n----\n" + applet.BuildHTML();
+    return FormatMenuSection(applet, form) + "\n----\n" + BuildHTML(applet);
 }
 
 class QuietHost : public IDocumentHost {
