@@ -107,6 +107,7 @@ bool CTreeTransfer::RemoveNode(const QModelIndex& node, const QString& text) {
 bool CTreeTransfer::BeginDrag(const QModelIndex& node) {
     if (!IsItemNode(node)) return false;
     m_dragItem = node;
+    m_dragObject = treenodes::ItemOfNode(node);
     return true;
 }
 
@@ -189,9 +190,13 @@ void CTreeTransfer::EndStepIfOpen() {
 
 void CTreeTransfer::EndDrag(Qt::DropAction result) {
     SetDropHighlight({});
-    if (result == Qt::MoveAction && m_dragItem.isValid()) RemoveNode(m_dragItem, undotexts::kMoveItem);
+    if (result == Qt::MoveAction) {
+        const QModelIndex source = m_dragItem.isValid() ? QModelIndex(m_dragItem) : m_view.NodeOfItem(m_dragObject);
+        if (source.isValid()) RemoveNode(source, undotexts::kMoveItem);
+    }
     EndStepIfOpen();
     m_dragItem = QPersistentModelIndex();
+    m_dragObject = nullptr;
 }
 
 // --- The view's drag events -------------------------------------------------------------

@@ -565,6 +565,16 @@ private slots:
         VerifyFilteredTree(tree.view, tree.Applet(), QStringLiteral("DEEP"));
         QCOMPARE(ItemOfNode(ChildOfNode(tree.Node(tree.shown), 1)), copy);
 
+        // A drag that moves a shown match moves it: the tree shown afresh by the drop still
+        // lets the original go.
+        CTreeTransfer& transfer = tree.view.Transfer();
+        QVERIFY(transfer.BeginDrag(tree.Node(copy)));
+        QCOMPARE(transfer.Drop(tree.Node(tree.withSub), false, CTreeTransfer::Place::Above), Qt::MoveAction);
+        transfer.EndDrag(Qt::MoveAction);
+        QCOMPARE(tree.shown->m_items.size(), std::size_t{3});
+        QCOMPARE(tree.shown->m_items[1]->m_label, std::string("deep"));
+        VerifyFilteredTree(tree.view, tree.Applet(), QStringLiteral("DEEP"));
+
         find.Close();
         ExpectTreeMatchesModel(tree.view, tree.Applet());
     }
