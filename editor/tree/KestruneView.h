@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QTreeView>
+#include <functional>
 #include <memory>
 
 #include "app/ModelChange.h"
@@ -75,6 +76,9 @@ public:
     // What the in-place editor hands back, written through the document as one step.
     bool RenameNode(const QModelIndex& node, const QString& text);
     void SetFindBar(CTreeFindBar* bar) { m_pFindBar = bar; }
+    // Runs showAfresh (a filter set or cleared on the model): the same object stays
+    // selected without a word when it is still shown; otherwise the root is selected.
+    void ShowAfreshKeepingCurrent(const std::function<void()>& showAfresh);
     // The line drawn between items while a drop there is possible; null: none.
     QLine InsertionLine() const { return m_transfer->InsertionLine(); }
     // Clipboard and drag and drop of items; lives as long as the view.
@@ -128,7 +132,7 @@ private:
     void OnCurrentNodeChanged();
     // The node and everything below it shown collapsed, as a node made afresh would be.
     void CollapseAll(const QModelIndex& node);
-
+    void SelectQuietly(const void* object);
     CKestruneDoc& m_doc;
     CMenuTreeModel* m_model;  // a child of the view
     QMenu* m_pContextMenu = nullptr;

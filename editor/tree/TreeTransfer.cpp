@@ -121,8 +121,10 @@ bool CTreeTransfer::CanDropBetween(const QModelIndex& source, const QModelIndex&
     if (parent == source || IsDescendant(source, parent)) return false;
     // Right beside itself a move would change nothing.
     if (parent == source.parent()) {
-        const int from = source.row();
-        const int to = node.row() + (place == Place::Below ? 1 : 0);
+        // Places in the menu, not rows: a filtered tree shows only some of its items.
+        const CVorane* container = treenodes::ContainerOfNode(node);
+        const int from = container->IndexOf(treenodes::ItemOfNode(source));
+        const int to = container->IndexOf(treenodes::ItemOfNode(node)) + (place == Place::Below ? 1 : 0);
         if (to == from || to == from + 1) return false;
     }
     return true;
