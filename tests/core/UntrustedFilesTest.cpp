@@ -290,7 +290,7 @@ TEST(UntrustedFilesTest, ALeftoverPageThatIsNotTheMenuFilesPageNeverReplacesTheP
     // another title.
     const std::string leftOver = (dir / "site" / (TemporaryPrefixFor(page) + "a1b2c3")).string();
     for (const auto& other : {newer("Newer", "Others"), newer("Older", "Items")}) {
-        ASSERT_TRUE(WriteFileAtomically(leftOver, other->BuildHTML()));
+        ASSERT_TRUE(WriteFileAtomically(leftOver, BuildHTML(*other)));
         CAppletParameters reopened;
         ASSERT_TRUE(OpenRepairing(reopened, page, host));
         EXPECT_EQ(reopened.m_menus[0]->m_items[1]->m_label, "Items");

@@ -310,7 +310,7 @@ private slots:
         program.Doc().Undo();
         QCOMPARE(title, std::string("First title"));
         QVERIFY(program.Doc().CanUndo() && program.Doc().CanRedo());
-        const std::string expected = program.Applet().BuildHTML();
+        const std::string expected = BuildHTML(program.Applet());
         const QString page = program.folder.filePath(QStringLiteral("saved.htm"));
         program.dialogs.saveFileNames.push_back(page);
         CDocumentFlow& flow = program.Frame().Flow();
