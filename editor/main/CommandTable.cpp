@@ -252,3 +252,18 @@ std::vector<const CommandEntry*> CCommandTable::ToolbarCommands() const {
                      [](const CommandEntry* a, const CommandEntry* b) { return a->toolbarPosition < b->toolbarPosition; });
     return onBar;
 }
+
+void CCommandTable::ApplyStates(const QHash<QString, CommandState>& states) {
+    for (const CommandEntry& entry : m_entries) {
+        QAction* action = Action(entry.id);
+        if (auto found = states.find(entry.id); found != states.end()) {
+            action->setEnabled(found->enabled);
+            action->setVisible(found->visible);
+            if (!found->text.isEmpty()) action->setText(found->text);
+            if (action->isCheckable()) action->setChecked(found->checked);
+            continue;
+        }
+        if (entry.isEnabled) action->setEnabled(entry.isEnabled());
+        if (entry.isChecked && action->isCheckable()) action->setChecked(entry.isChecked());
+    }
+}

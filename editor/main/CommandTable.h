@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "main/CommandEnabling.h"
+
 #include <QHash>
 #include <QKeySequence>
 #include <QList>
@@ -105,6 +107,9 @@ public:
     const std::deque<CommandEntry>& Entries() const { return m_entries; }
     // Commands on the toolbar, in button order.
     std::vector<const CommandEntry*> ToolbarCommands() const;
+    // Enabling, visibility, texts and check marks: from states where a command has one,
+    // else from its entry's own isEnabled / isChecked.
+    void ApplyStates(const QHash<QString, CommandState>& states);
 
 private:
     std::deque<CommandEntry> m_entries;  // stable addresses for Find()

@@ -30,6 +30,8 @@
 #include "help/ContextHelpMode.h"
 #include "help/HelpTopics.h"
 #include "help/HelpWindow.h"
+#include "main/HelpCommands.h"
+#include "main/PaneFocus.h"
 #include "main/AboutDlg.h"
 #include "main/DlgHtml.h"
 #include "main/DocumentFlow.h"
@@ -69,7 +71,7 @@ CMainFrame::CMainFrame(CKestruneDoc& doc, CTemplateStore& templates, QWidget* pa
     m_commands = new CCommandTable(this);
     m_recentFiles.Load(App().Settings());
     m_flow = std::make_unique<CDocumentFlow>(m_doc, m_templates, m_recentFiles, this);
-    m_pContextHelp = new CContextHelpMode(this);
+    m_help = new CHelpCommands(App(), this);
 
     CreateToolBar();
     CreateStatusBar();
@@ -89,10 +91,8 @@ CMainFrame::CMainFrame(CKestruneDoc& doc, CTemplateStore& templates, QWidget* pa
     connect(m_pTreeView, &CKestruneView::commandStateChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_pTreeView, &CKestruneView::clearMessageRequested, this, &CMainFrame::OnClearMessage);
     connect(m_pFindBar->Edit(), &QLineEdit::textChanged, this, &CMainFrame::UpdateCommandStates);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandStates);
-    connect(m_pContextHelp, &CContextHelpMode::topicChosen, this, &CMainFrame::ShowHelpTopic);
-    connect(m_pContextHelp, &CContextHelpMode::activeChanged, this, [this](bool active) {
+    connect(&m_help->ContextMode(), &CContextHelpMode::activeChanged, this, [this](bool active) {
         if (active)
             statusBar()->showMessage(shelltexts::kContextHelpPrompt);
         else
@@ -112,7 +112,6 @@ void CMainFrame::OnPreview() {
 }
 
 CMainFrame::~CMainFrame() {
-    delete m_pHelpWindow;
     m_doc.m_pTreeView = nullptr;
     m_doc.m_pInfoView = nullptr;
 }
@@ -193,7 +192,7 @@ void CMainFrame::CreatePanes() {
     m_doc.m_bAutoChangeSize = settings.GetInt(shelltexts::kSettingsSection, shelltexts::kAutoChangeSizeKey, 0);
     m_doc.m_bScriptRuntime = settings.GetInt(shelltexts::kSettingsSection, shelltexts::kScriptRuntimeKey, 0) ? 1 : 0;
     m_doc.m_pageLanguage = pagelanguage::Read(settings);
-    m_pActivePane = m_pTreeView;
+    m_panes = new CPaneFocus(*this, *m_pTreeView, *m_pInfoView, *m_pFindBar, [this] { UpdateCommandStates(); });
     ApplyTreePaneSize();
 }
 
@@ -288,16 +287,16 @@ void CMainFrame::ConnectCommands() {
     Route(cmd::OptionsAutoChange, [this] { OnAutoChangeSize(); });
     Route(cmd::OptionsScriptRuntime, [this] { OnScriptRuntime(); });
     Route(cmd::OptionsPageLanguage, [this] { OnPageLanguage(); });
-    Route(cmd::HelpTopics, [this] { OnHelpTopics(); });
-    Route(cmd::HelpGettingStarted, [this] { OnHelpGettingStarted(); });
-    Route(cmd::HelpSearch, [this] { OnHelpSearch(); });
-    Route(cmd::HelpViewSample, [this] { OnViewSample(); });
-    Route(cmd::HelpFaq, [this] { OnHelpFaq(); });
+    Route(cmd::HelpTopics, [this] { HelpWindow().ShowContents(); });
+    Route(cmd::HelpGettingStarted, [this] { ShowHelpTopic(helptopic::kGettingStarted); });
+    Route(cmd::HelpSearch, [this] { HelpWindow().ShowIndex(); });
+    Route(cmd::HelpViewSample, [this] { browsercommands::LaunchSamplePage(App()); });
+    Route(cmd::HelpFaq, [this] { ShowHelpTopic(helptopic::kFaq); });
     Route(cmd::HelpAbout, [this] { OnAbout(); });
-    Route(cmd::HelpContext, [this] { OnContextHelp(); });
-    Route(cmd::HelpContextMode, [this] { OnContextHelpMode(); });
-    Route(cmd::NextPane, [this] { OnNextPane(); });
-    Route(cmd::PrevPane, [this] { OnPrevPane(); });
+    Route(cmd::HelpContext, [this] { m_help->ShowForFocus(); });
+    Route(cmd::HelpContextMode, [this] { m_help->ContextMode().Begin(); });
+    Route(cmd::NextPane, [this] { m_panes->Cycle(1); });
+    Route(cmd::PrevPane, [this] { m_panes->Cycle(-1); });
 }
 
 QAction* CMainFrame::AddCommand(const CommandEntry& entry, std::function<void()> handler) {
@@ -321,26 +320,10 @@ QAction* CMainFrame::AddCommand(const CommandEntry& entry, std::function<void()>
 
 // --- Enabling and panes ---------------------------------------------------------------
 
-bool CMainFrame::IsTreePaneActive() const { return m_pActivePane == m_pTreeView; }
-
-void CMainFrame::ActivatePane(QWidget* pane) {
-    if (pane != m_pTreeView && pane != m_pInfoView) return;
-    m_pActivePane = pane;
-    pane->setFocus(Qt::OtherFocusReason);
-    UpdateCommandStates();
-}
-
-void CMainFrame::OnFocusChanged(QWidget* now) {
-    if (!now) return;
-    QWidget* pane = nullptr;
-    if (now == m_pTreeView || m_pTreeView->isAncestorOf(now))
-        pane = m_pTreeView;
-    else if (now == m_pInfoView || m_pInfoView->isAncestorOf(now))
-        pane = m_pInfoView;
-    if (!pane || pane == m_pActivePane) return;
-    m_pActivePane = pane;
-    UpdateCommandStates();
-}
+bool CMainFrame::IsTreePaneActive() const { return m_panes->IsTreeActive(); }
+QWidget* CMainFrame::ActivePane() const { return m_panes->Active(); }
+void CMainFrame::ActivatePane(QWidget* pane) { m_panes->Activate(pane); }
+void CMainFrame::FocusTree() { m_panes->Activate(m_pTreeView); }
 
 CommandContext CMainFrame::CurrentCommandContext() const {
     CommandContext context;
@@ -362,19 +345,7 @@ CommandContext CMainFrame::CurrentCommandContext() const {
 }
 
 void CMainFrame::UpdateCommandStates() {
-    const QHash<QString, CommandState> states = ComputeCommandStates(CurrentCommandContext());
-    for (const CommandEntry& entry : m_commands->Entries()) {
-        QAction* action = m_commands->Action(entry.id);
-        if (auto found = states.find(entry.id); found != states.end()) {
-            action->setEnabled(found->enabled);
-            action->setVisible(found->visible);
-            if (!found->text.isEmpty()) action->setText(found->text);
-            if (action->isCheckable()) action->setChecked(found->checked);
-            continue;
-        }
-        if (entry.isEnabled) action->setEnabled(entry.isEnabled());
-        if (entry.isChecked && action->isCheckable()) action->setChecked(entry.isChecked());
-    }
+    m_commands->ApplyStates(ComputeCommandStates(CurrentCommandContext()));
     m_wndToolBar->SyncButtonStates();
 }
 
@@ -428,7 +399,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() != Qt::Key_F1 || (key->modifiers() & ~Qt::ShiftModifier)) return false;
     if (key->modifiers() & Qt::ShiftModifier)
-        OnContextHelpMode();
+        m_help->ContextMode().Begin();
     else
         ShowHelpFor(widget);
     return true;
@@ -436,15 +407,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 
 void CMainFrame::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    // Coming back to the window (from another program, a dialog or the property frame)
-    // the keyboard goes to the tree unless the find line has it.
-    if (event->type() != QEvent::ActivationChange) return;
-    const bool keep = std::exchange(m_paneChosen, false);
-    if (QApplication::activeWindow() != this || keep) return;
-    const QWidget* focus = QApplication::focusWidget();
-    if (!focus || focus->window() != this || !(focus == m_pTreeView || m_pTreeView->isAncestorOf(focus) ||
-                                               m_pFindBar->isAncestorOf(focus)))
-        FocusTree();
+    if (event->type() == QEvent::ActivationChange) m_panes->WindowActivationChanged();
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {
@@ -488,7 +451,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     // pages shown by the viewer) goes with the main window.
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window != this && window->isVisible()) window->close();
-    if (m_pHelpWindow) m_pHelpWindow->hide();
+    m_help->HideWindow();
     emit closed();
 }
 
@@ -553,26 +516,6 @@ void CMainFrame::ToggleBar(QWidget* bar) {
     UpdateCommandStates();
 }
 
-// F6 goes tree -> message pane -> property frame (while shown) -> tree; Shift+F6 back.
-void CMainFrame::CyclePanes(int step) {
-    CPropertyFrame* frame = m_pTreeView->IsPropertyFrameShown() ? m_pTreeView->m_pPropertyFrame : nullptr;
-    const int count = frame ? 3 : 2;
-    const int at = frame && frame->HasFocus() ? 2 : IsTreePaneActive() ? 0 : 1;
-    const int next = (at + step + count) % count;
-    if (next == 2) {
-        frame->FocusActivePage();
-        return;
-    }
-    // The window's activation may come after the pane is chosen: it keeps the choice.
-    m_paneChosen = QApplication::activeWindow() != this;
-    activateWindow();
-    ActivatePane(next == 0 ? static_cast<QWidget*>(m_pTreeView) : m_pInfoView);
-}
-
-void CMainFrame::OnNextPane() { CyclePanes(1); }
-void CMainFrame::OnPrevPane() { CyclePanes(-1); }
-
-void CMainFrame::FocusTree() { ActivatePane(m_pTreeView); }
 
 // --- Build ----------------------------------------------------------------------------
 
@@ -638,32 +581,9 @@ void CMainFrame::OnPageLanguage() {
 
 // --- Help -----------------------------------------------------------------------------
 
-CHelpWindow& CMainFrame::HelpWindow() {
-    if (!m_pHelpWindow)
-        // Without a parent window, so no dialog of the program blocks it; it goes with this window.
-        m_pHelpWindow = new CHelpWindow(App().m_strAppDir + QLatin1Char('/') + shelltexts::kHelpFile, nullptr);
-    return *m_pHelpWindow;
-}
-
-void CMainFrame::ShowHelpTopic(const QString& topic) { HelpWindow().ShowTopic(topic); }
-void CMainFrame::OnHelpTopics() { HelpWindow().ShowContents(); }
-void CMainFrame::OnHelpGettingStarted() { ShowHelpTopic(helptopic::kGettingStarted); }
-void CMainFrame::OnHelpFaq() { ShowHelpTopic(helptopic::kFaq); }
-void CMainFrame::OnHelpSearch() { HelpWindow().ShowIndex(); }
-
-void CMainFrame::OnContextHelp() {
-    QWidget* focus = QApplication::focusWidget();
-    ShowHelpFor(focus ? focus : QApplication::activeWindow());
-}
-
-void CMainFrame::ShowHelpFor(const QWidget* widget) {
-    const QString topic = HelpTopicOf(widget);
-    ShowHelpTopic(topic.isEmpty() ? helptopic::kMainWindow : topic);
-}
-
-void CMainFrame::OnContextHelpMode() { m_pContextHelp->Begin(); }
-
-void CMainFrame::OnViewSample() { browsercommands::LaunchSamplePage(App()); }
+CHelpWindow& CMainFrame::HelpWindow() { return m_help->Window(); }
+void CMainFrame::ShowHelpTopic(const QString& topic) { m_help->ShowTopic(topic); }
+void CMainFrame::ShowHelpFor(const QWidget* widget) { m_help->ShowFor(widget); }
 
 void CMainFrame::OnAbout() {
     CAboutDlg dialog(this);

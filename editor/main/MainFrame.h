@@ -10,7 +10,8 @@
 #include "main/CommandTable.h"
 #include "main/RecentFileList.h"
 
-class CContextHelpMode;
+class CHelpCommands;
+class CPaneFocus;
 class CDocumentFlow;
 class CFlatToolBar;
 class CHelpWindow;
@@ -61,7 +62,7 @@ public:
     void UpdateCommandStates();
     CommandContext CurrentCommandContext() const;
     bool IsTreePaneActive() const;
-    QWidget* ActivePane() const { return m_pActivePane; }
+    QWidget* ActivePane() const;
     void ActivatePane(QWidget* pane);
     // The tree takes the keyboard (after New and Open, and when the window is activated).
     void FocusTree();
@@ -77,7 +78,6 @@ public:
     bool CheckParametersIntoPane();
     void SetMessageText(const QString& text);
     void ShowHelpTopic(const QString& topic);
-    // The topic of the widget or its nearest parent with one; the main window's otherwise.
     void ShowHelpFor(const QWidget* widget);
 
     // Commands carried out by the window.
@@ -98,17 +98,7 @@ public:
     void OnAutoChangeSize();
     void OnScriptRuntime();
     void OnPageLanguage();
-    void OnHelpTopics();
-    void OnHelpGettingStarted();
-    void OnHelpSearch();
-    void OnViewSample();
-    void OnHelpFaq();
     void OnAbout();
-    void OnContextHelp();
-    void OnContextHelpMode();
-    void CyclePanes(int step);
-    void OnNextPane();
-    void OnPrevPane();
 
 signals:
     // The window closed for good (Exit, or its close box with the save question answered):
@@ -134,7 +124,6 @@ private:
     void RefreshRecentFileMenu();
     void UpdateCaption();
     void ApplyTreePaneSize();
-    void OnFocusChanged(QWidget* now);
 
     CKestruneDoc& m_doc;
     kestrune::CTemplateStore& m_templates;
@@ -144,16 +133,14 @@ private:
     CKestruneView* m_pTreeView = nullptr;
     CWizardInfoView* m_pInfoView = nullptr;
     CTreeFindBar* m_pFindBar = nullptr;
-    QWidget* m_pActivePane = nullptr;
+    CPaneFocus* m_panes = nullptr;  // a child of the window
     QMap<MenuGroup, QMenu*> m_menus;
     QMenu* m_pTreePopup = nullptr;
     QLabel* m_pReadyLabel = nullptr;
     CRecentFileList m_recentFiles;
     std::unique_ptr<CDocumentFlow> m_flow;
-    CHelpWindow* m_pHelpWindow = nullptr;
-    CContextHelpMode* m_pContextHelp = nullptr;
+    CHelpCommands* m_help = nullptr;  // a child of the window
     int m_treeHeight = 0;
     int m_treeWidth = 0;
-    bool m_paneChosen = false;  // by F6 from another window, before this one is active
     bool m_treeSizeApplied = false;
 };
