@@ -16,9 +16,10 @@ const void* InsertBelow(CKestruneDoc& doc, const QModelIndex& node) {
     switch (GetNodeKind(node)) {
         case kKindRoot: return doc.InsertTopLevelMenu();
         case kKindMenu: return doc.InsertItem(MenuOfNode(node));
-        case kKindSubMenuItem: return doc.InsertItem(ItemOfNode(node)->m_subMenu.get());
+        case kKindSubMenuItem: return doc.InsertItem(ItemOfNode(node)->m_subMenu.get(), nullptr, ItemOfNode(node));
         case kKindPlainItem:
-            return doc.InsertItem(ItemOfNode(node)->m_subMenu.get(), FindSubMenuStyle(doc.Applet(), node));
+            return doc.InsertItem(ItemOfNode(node)->m_subMenu.get(), FindSubMenuStyle(doc.Applet(), node),
+                                  ItemOfNode(node));
         default: return nullptr;
     }
 }

@@ -175,6 +175,29 @@ private slots:
         ExpectTreeMatchesModel(tree.view, tree.Applet());
     }
 
+    // Whoever follows the document learns which item a new sub menu belongs to, from an
+    // insert and from a paste into a plain item.
+    void itemsPlacedBelowAnItemNameIt() {
+        Tree tree;
+        std::vector<ModelChange> inserted;
+        connect(&tree.doc, &CKestruneDoc::modelChanged, this, [&](const ModelChange& change) {
+            if (change.kind == ModelChange::ItemInserted) inserted.push_back(change);
+        });
+        tree.view.SelectNode(tree.Node(tree.plain));
+        tree.view.OnMenuInsert();
+        tree.view.Transfer().InsertCopyAt(tree.Node(tree.deep), *tree.withSub);
+        QCOMPARE(inserted.size(), std::size_t{2});
+        QCOMPARE(inserted[0].owner, tree.plain);
+        QCOMPARE(inserted[0].menu, tree.plain->m_subMenu.Existing());
+        QCOMPARE(inserted[1].owner, tree.deep);
+        tree.doc.Undo();
+        tree.doc.Undo();
+        inserted.clear();
+        tree.doc.Redo();
+        QCOMPARE(inserted.size(), std::size_t{1});
+        QCOMPARE(inserted[0].owner, tree.plain);
+    }
+
     void insertWithoutMenuAtItsLevelTakesTheStyleOfTheHoldingMenu() {
         Tree tree;
         tree.shown->m_Width = 77;
