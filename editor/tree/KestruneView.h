@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/ModelChange.h"
+#include "tree/FilledLevels.h"
 #include "tree/TreeTransfer.h"
 
 class CKestruneApp;
@@ -128,6 +129,11 @@ private:
     void OnCurrentNodeChanged();
     // The node and everything below it shown collapsed, as a node made afresh would be.
     void CollapseAll(const QModelIndex& node);
+
+    // The level of the menu's items (top-level menus 0); -1 when no node holds them.
+    int LevelOfMenu(const kestrune::CVorane* menu) const;
+    void FollowFilledLevels(const ModelChange& change, bool done);
+    mutable CFilledLevels m_filledLevels;
 
     CKestruneDoc& m_doc;
     CMenuTreeModel* m_model;  // a child of the view

@@ -198,6 +198,57 @@ private slots:
         QCOMPARE(inserted[0].owner, tree.plain);
     }
 
+    // The style found for a plain item's first sub menu stays what a search of the whole
+    // document finds, through edits that fill levels and empty them again.
+    void subMenuStyleFollowsLevelsFilledAndEmptied() {
+        Tree tree;
+        const auto agrees = [&] {
+            std::vector<CVoraneItem*> items;
+            for (const auto& menu : tree.Applet().m_menus) {
+                std::vector<const CVorane*> pending{menu.get()};
+                while (!pending.empty()) {
+                    const CVorane* current = pending.back();
+                    pending.pop_back();
+                    for (const auto& item : current->m_items) {
+                        items.push_back(item.get());
+                        if (const CVorane* sub = item->m_subMenu.Existing()) pending.push_back(sub);
+                    }
+                }
+            }
+            for (CVoraneItem* item : items) {
+                const QModelIndex node = tree.Node(item);
+                if (tree.view.FindSubMenuStyle(node) != FindSubMenuStyle(tree.Applet(), node)) return false;
+            }
+            return true;
+        };
+        QVERIFY(agrees());
+        // "deep" gets a sub item: level 2 is filled for the first time, then emptied again.
+        tree.view.SelectNode(tree.Node(tree.deep));
+        tree.view.OnMenuInsert();
+        QVERIFY(tree.deep->m_subMenu->m_items.size() == 1);
+        QVERIFY(agrees());
+        tree.doc.Undo();
+        QVERIFY(agrees());
+        tree.doc.Redo();
+        QVERIFY(agrees());
+        // A copy of a branch three levels deep, pasted below "plain".
+        QVERIFY(tree.view.Transfer().InsertCopyAt(tree.Node(tree.plain), *tree.withSub).isValid());
+        QVERIFY(agrees());
+        tree.doc.Undo();
+        QVERIFY(agrees());
+        // A whole top-level menu goes and comes back; the last item of a level leaves.
+        QVERIFY(tree.doc.RemoveTopLevelMenu(tree.shown));
+        QVERIFY(agrees());
+        tree.doc.Undo();
+        QVERIFY(agrees());
+        QVERIFY(tree.doc.RemoveItem(tree.withSub->m_subMenu.get(), tree.deep));
+        QVERIFY(agrees());
+        tree.doc.Undo();
+        QVERIFY(agrees());
+        tree.doc.Undo();  // the sub item of "deep"
+        QVERIFY(agrees());
+    }
+
     void insertWithoutMenuAtItsLevelTakesTheStyleOfTheHoldingMenu() {
         Tree tree;
         tree.shown->m_Width = 77;
