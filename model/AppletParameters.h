@@ -58,12 +58,6 @@ public:
 
     Rect TopLevelBounds() const;
 
-    // The <param> block and the page text. Thin forwarders to the output layer's
-    // encoder and page builder, which hold every working value of a build: building
-    // reads the model and changes nothing in it.
-    std::string BuildAppletParameters() const;
-    std::string BuildHTML() const;
-
     virtual void Serialize(CArchive& ar);
 };
 

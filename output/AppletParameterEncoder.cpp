@@ -220,6 +220,6 @@ int AppletParameterEncoder::NumberOf(const CVorane* menu) const {
     return found == m_numbers.end() ? -1 : found->second;
 }
 
-std::string CAppletParameters::BuildAppletParameters() const { return AppletParameterEncoder(*this).Build(); }
+std::string BuildAppletParameters(const CAppletParameters& applet) { return AppletParameterEncoder(applet).Build(); }
 
 }  // namespace kestrune

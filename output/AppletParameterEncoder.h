@@ -18,7 +18,7 @@ class CVoraneItem;
 
 // Builds the <param> block of the applet: "ApStyle", then every emitted menu (its
 // "MStyle", "IStyle" and "I" lines) in depth-first pre-order, then "Misc".
-// CAppletParameters::BuildAppletParameters() runs one of these. The working values of a
+// BuildAppletParameters runs one of these. The working values of a
 // build live here, so building reads the model and never changes it.
 class AppletParameterEncoder {
 public:
@@ -69,5 +69,8 @@ std::string EncodeLabel(const std::string& label);
 // by media. The live preview encodes single items through these as the page does.
 std::string AppletStyleValue(const CAppletParameters& applet, MediaFileSearch& media);
 std::string ItemValue(const CVoraneItem& item, MediaFileSearch& media);
+
+// The applet's <param> block.
+std::string BuildAppletParameters(const CAppletParameters& applet);
 
 }  // namespace kestrune

@@ -111,6 +111,6 @@ std::string AppletParagraph(std::string_view page) {
     return std::string(page.substr(range->begin, range->end - range->begin));
 }
 
-std::string CAppletParameters::BuildHTML() const { return BuildPage(*this); }
+std::string BuildHTML(const CAppletParameters& applet) { return BuildPage(applet); }
 
 }  // namespace kestrune

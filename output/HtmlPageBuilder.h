@@ -12,11 +12,12 @@ class CAppletParameters;
 
 // The page: title, one paragraph holding the <applet> element with the parameter
 // block, CR LF line ends and no line break after the closing </html>.
-// CAppletParameters::BuildHTML() returns it. withRuntime makes it a page of today's web
+// BuildHTML returns the plain one. withRuntime makes it a page of today's web
 // that the script runtime draws: document type, the language (a BCP 47 tag; the default
 // when empty or malformed), code page, viewport and body, the menus as a plain list inside
 // the applet, and the runtime's line right after the paragraph.
 std::string BuildPage(const CAppletParameters& applet, bool withRuntime = false, std::string_view language = {});
+std::string BuildHTML(const CAppletParameters& applet);
 
 // The applet's start tag and its parameter lines, as the page holds them.
 void AppendAppletHead(std::string& page, const CAppletParameters& applet);

@@ -6,6 +6,7 @@
 
 #include "base/MediaFileSearch.h"
 #include "model/VoraneItem.h"
+#include "output/HtmlPageBuilder.h"
 
 namespace kestrune {
 
@@ -55,7 +56,7 @@ AppletReadResult ReadOwnPage(const CAppletParameters& model) {
     for (const auto& menu : model.m_menus) media.AddMenu(*menu);
     ParameterReadOptions options;
     options.resolveMedia = media.Resolver();
-    const std::string page = model.BuildHTML();
+    const std::string page = BuildHTML(model);
     options.maxTextSize = page.size();
     options.maxParameters = std::numeric_limits<std::size_t>::max();
     return ReadAppletParameters(page, options);

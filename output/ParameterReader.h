@@ -61,7 +61,7 @@ struct AppletReadResult {
 // Reads the first <applet> element of a page (or, without one, the <param> lines of the
 // whole text) into menus, items and styles, with the menu numbering and the "Misc"
 // relations resolved. Width, height, title and paragraph alignment come from the page
-// where it has them. Reading what BuildAppletParameters() wrote gives an applet that
+// where it has them. Reading what BuildAppletParameters wrote gives an applet that
 // writes the same block again. Any text is safe: damage gives an error, never a crash,
 // and the work is bounded by the text's size.
 AppletReadResult ReadAppletParameters(std::string_view text,

@@ -241,9 +241,13 @@ ReceivedApplet::Update ReceivedApplet::Patch(const CAppletParameters& model, con
         mediaStayLocal();
         if (item) {
             builder.PatchItem(*item);
-            const bool shouldReceive = item->model->m_visible && item->container->received;
-            if (shouldReceive != (item->received != nullptr)) builder.Resync(*item->container);
-            touched.push_back(item->container);
+            MenuLink& container = *item->container;
+            // A visible field written here may make the item, and with it its menu, come or go.
+            const bool itemComesOrGoes = (item->model->m_visible && container.received) != (item->received != nullptr);
+            const bool menuComesOrGoes =
+                AppletParameterEncoder::IsEmitted(container.model) != (container.received != nullptr);
+            if (itemComesOrGoes || menuComesOrGoes) builder.Resync(container);
+            touched.push_back(&container);
         }
         if (menu) {
             builder.PatchMenuStyle(*menu);

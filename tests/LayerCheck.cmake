@@ -39,6 +39,35 @@ foreach(layer IN LISTS core_layers)
   endforeach()
 endforeach()
 
+# A core layer defines no member function of a class another core layer declares: such a
+# definition is a dependency the includes do not show (a lower layer's header promising
+# what a higher layer links in).
+foreach(layer IN LISTS core_layers)
+  file(GLOB headers "${SOURCE_DIR}/${layer}/*.h")
+  foreach(h IN LISTS headers)
+    file(STRINGS "${h}" lines REGEX "^(class|struct)[ \t]+[A-Za-z_][A-Za-z0-9_]*[^;]*$")
+    foreach(line IN LISTS lines)
+      string(REGEX REPLACE "^(class|struct)[ \t]+([A-Za-z_][A-Za-z0-9_]*).*" "\\2" name "${line}")
+      set(declared_in_${name} "${layer}")
+    endforeach()
+  endforeach()
+endforeach()
+foreach(layer IN LISTS core_layers)
+  file(GLOB sources "${SOURCE_DIR}/${layer}/*.cpp")
+  foreach(f IN LISTS sources)
+    file(STRINGS "${f}" lines REGEX "^[A-Za-z_].*[ \t*&]?[A-Za-z_][A-Za-z0-9_]*::~?[A-Za-z_][A-Za-z0-9_]*\\(")
+    foreach(line IN LISTS lines)
+      string(REGEX MATCHALL "[A-Za-z_][A-Za-z0-9_]*::~?[A-Za-z_][A-Za-z0-9_]*\\(" definitions "${line}")
+      list(GET definitions -1 definition)
+      string(REGEX REPLACE "::.*" "" owner "${definition}")
+      if(DEFINED declared_in_${owner} AND NOT declared_in_${owner} STREQUAL layer)
+        file(RELATIVE_PATH rel "${SOURCE_DIR}" "${f}")
+        set(failures "${failures}\n  ${rel} (${layer}) defines ${definition}...) of a class declared in ${declared_in_${owner}}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
 # Editor folders: app at the bottom, the views above it, main (the window that holds the
 # views) and cli at the top. Headers named without a folder resolve inside editor/.
 set(editor_views "tree;properties;preview;clipboard;templates;browser;help")

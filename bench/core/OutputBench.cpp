@@ -11,6 +11,7 @@
 #include "output/OwnPageReader.h"
 #include "output/ReceivedApplet.h"
 #include "services/ParameterCheck.h"
+#include "output/HtmlPageBuilder.h"
 
 using namespace kestrune;
 using namespace kestrune::bench;
@@ -31,7 +32,7 @@ void BM_BuildHTML(benchmark::State& state) {
     CAppletParameters applet;
     GenerateApplet(applet, static_cast<int>(state.range(0)), &SharedMedia());
     for (auto _ : state) {
-        std::string page = applet.BuildHTML();
+        std::string page = BuildHTML(applet);
         benchmark::DoNotOptimize(page.data());
     }
     SetItemsProcessed(state);

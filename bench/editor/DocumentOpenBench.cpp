@@ -16,6 +16,7 @@
 #include "main/MainFrame.h"
 #include "base/SettingsStore.h"
 #include "services/MenuFileWriter.h"
+#include "output/HtmlPageBuilder.h"
 
 using namespace kestrune;
 
@@ -27,7 +28,7 @@ void BM_OpenDocumentInTheEditor(benchmark::State& state) {
     {
         CAppletParameters applet;
         bench::GenerateApplet(applet, static_cast<int>(state.range(0)));
-        if (!SaveMenuFile(applet, page, folder.path().toStdString(), applet.BuildHTML(), false, "", "")) {
+        if (!SaveMenuFile(applet, page, folder.path().toStdString(), BuildHTML(applet), false, "", "")) {
             state.SkipWithError("document not written");
             return;
         }

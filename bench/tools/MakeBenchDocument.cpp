@@ -8,6 +8,7 @@
 
 #include "../core/ModelGenerator.h"
 #include "services/MenuFileWriter.h"
+#include "output/HtmlPageBuilder.h"
 
 int main(int argc, char** argv) {
     using namespace kestrune;
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
     CAppletParameters applet;
     bench::GenerateApplet(applet, count, &media);
     std::string error;
-    if (!SaveMenuFile(applet, page.string(), page.parent_path().string(), applet.BuildHTML(), false, "",
+    if (!SaveMenuFile(applet, page.string(), page.parent_path().string(), BuildHTML(applet), false, "",
                       page.parent_path().string(), &error)) {
         std::cerr << error << '\n';
         return 1;

@@ -30,6 +30,7 @@
 #include "output/MenuLayout.h"
 #include "output/PageLayout.h"
 #include "output/ParameterReader.h"
+#include "output/AppletParameterEncoder.h"
 
 using namespace kestrune;
 namespace ht = headlesstexts;
@@ -245,7 +246,7 @@ int ExecuteOn(CAppletParameters& applet, const Request& request, HeadlessEnviron
     if (!OpenDocument(applet, request.file, host)) return 1;
     switch (request.action) {
         case Action::Params:
-            Write(env.out, applet.BuildAppletParameters());
+            Write(env.out, BuildAppletParameters(applet));
             return 0;
         case Action::Html:
             if (request.autoSize) CheckParameters(applet, true);

@@ -115,7 +115,39 @@ void CKestruneView::CollapseAll(const QModelIndex& node) {
 
 void CKestruneView::OnModelAboutToChange(const ModelChange& change) {
     FollowFilledLevels(change, false);
+    if (m_model->Filter()) {
+        // A filtered tree is shown afresh, so no rows are removed one by one: the selection
+        // leaves what goes first, as it does for removed rows.
+        const void* removed = change.kind == ModelChange::ItemRemoved   ? static_cast<const void*>(change.item)
+                              : change.kind == ModelChange::MenuRemoved ? static_cast<const void*>(change.menu)
+                                                                        : nullptr;
+        for (QModelIndex up = currentIndex(); removed && up.isValid(); up = up.parent()) {
+            if (treenodes::ObjectOfNode(up) == removed) {
+                setCurrentIndex(up.parent());
+                break;
+            }
+        }
+    }
     m_model->Prepare(change);
+}
+
+void CKestruneView::SelectQuietly(const void* object) {
+    const QModelIndex node = object ? NodeOfItem(object) : QModelIndex();
+    if (!node.isValid()) return;
+    const QSignalBlocker quiet(selectionModel());
+    setCurrentIndex(node);
+}
+
+void CKestruneView::ShowAfreshKeepingCurrent(const std::function<void()>& showAfresh) {
+    const void* current = treenodes::ObjectOfNode(currentIndex());
+    {
+        const QSignalBlocker quiet(selectionModel());
+        showAfresh();
+    }
+    if (currentIndex().isValid()) return;
+    SelectQuietly(current);
+    if (currentIndex().isValid()) scrollTo(currentIndex());
+    else SelectNode(RootNode());
 }
 
 void CKestruneView::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) {
@@ -143,7 +175,10 @@ void CKestruneView::OnModelChanged(const ModelChange& change) {
         RebuildTree();
         return;
     }
-    m_model->Follow(change);
+    // A filtered tree is shown afresh after a structural change, and after a page's write
+    // that changes what the filter keeps.
+    if (m_model->Filter()) ShowAfreshKeepingCurrent([&] { m_model->Follow(change); });
+    else m_model->Follow(change);
     switch (change.kind) {
         case ModelChange::MenuInserted:
             if (m_doc.IsReplaying()) SelectNode(NodeOfItem(change.menu));

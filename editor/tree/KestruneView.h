@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QTreeView>
+#include <functional>
 #include <memory>
 
 #include "app/ModelChange.h"
@@ -76,6 +77,9 @@ public:
     // What the in-place editor hands back, written through the document as one step.
     bool RenameNode(const QModelIndex& node, const QString& text);
     void SetFindBar(CTreeFindBar* bar) { m_pFindBar = bar; }
+    // Runs showAfresh (a filter set or cleared on the model): the same object stays
+    // selected without a word when it is still shown; otherwise the root is selected.
+    void ShowAfreshKeepingCurrent(const std::function<void()>& showAfresh);
     // The line drawn between items while a drop there is possible; null: none.
     QLine InsertionLine() const { return m_transfer->InsertionLine(); }
     // Clipboard and drag and drop of items; lives as long as the view.
@@ -129,6 +133,7 @@ private:
     void OnCurrentNodeChanged();
     // The node and everything below it shown collapsed, as a node made afresh would be.
     void CollapseAll(const QModelIndex& node);
+    void SelectQuietly(const void* object);
 
     // The level of the menu's items (top-level menus 0); -1 when no node holds them.
     int LevelOfMenu(const kestrune::CVorane* menu) const;

@@ -97,12 +97,11 @@ QModelIndex CMenuTreeModel::index(int row, int column, const QModelIndex& parent
     const quintptr parentKey = parent.internalId();
     quintptr key = 0;
     if (SortOfKey(parentKey) == kApplet) {
-        const CVorane* menu = m_applet.m_menus[static_cast<std::size_t>(row)].get();
+        const auto* menu = static_cast<const CVorane*>(ChildAt(parentKey, row));
         key = KeyOf(menu, kMenu);
         m_holders.insert(menu, key);
     } else {
-        const CVorane* menu = ChildMenuOfKey(parentKey);
-        const CVoraneItem* item = menu->m_items[static_cast<std::size_t>(row)].get();
+        const auto* item = static_cast<const CVoraneItem*>(ChildAt(parentKey, row));
         key = KeyOf(item, kItem);
         if (const CVorane* subMenu = item->m_subMenu.Existing()) m_holders.insert(subMenu, key);
     }
@@ -118,9 +117,17 @@ QModelIndex CMenuTreeModel::parent(const QModelIndex& child) const {
 }
 
 int CMenuTreeModel::ChildCount(quintptr key) const {
+    if (m_filter) return static_cast<int>(m_filter->ChildrenOf(ObjectOfKey(key)).size());
     if (SortOfKey(key) == kApplet) return static_cast<int>(m_applet.m_menus.size());
     const CVorane* menu = ChildMenuOfKey(key);
     return menu ? static_cast<int>(menu->m_items.size()) : 0;
+}
+
+const void* CMenuTreeModel::ChildAt(quintptr key, int row) const {
+    const auto at = static_cast<std::size_t>(row);
+    if (m_filter) return m_filter->ChildrenOf(ObjectOfKey(key))[at];
+    if (SortOfKey(key) == kApplet) return m_applet.m_menus[at].get();
+    return ChildMenuOfKey(key)->m_items[at].get();
 }
 
 int CMenuTreeModel::rowCount(const QModelIndex& parent) const {
@@ -194,7 +201,13 @@ int CMenuTreeModel::RowOfKey(quintptr key) const {
     if (link == m_links.end()) return -1;
     const void* object = ObjectOfKey(key);
     int row = -1;
-    if (SortOfKey(link->parent) == kApplet) {
+    if (m_filter) {
+        const std::vector<const void*>& shown = m_filter->ChildrenOf(ObjectOfKey(link->parent));
+        const auto at = static_cast<std::size_t>(link->row);
+        if (at < shown.size() && shown[at] == object) row = link->row;
+        else if (const auto found = std::find(shown.begin(), shown.end(), object); found != shown.end())
+            row = static_cast<int>(found - shown.begin());
+    } else if (SortOfKey(link->parent) == kApplet) {
         const auto& menus = m_applet.m_menus;
         const auto at = static_cast<std::size_t>(link->row);
         row = at < menus.size() && menus[at].get() == object ? link->row
@@ -220,6 +233,7 @@ quintptr CMenuTreeModel::FindKey(const void* object) {
     if (object == &m_applet) return KeyOf(object, kApplet);
     for (const Sort sort : {kMenu, kItem})
         if (const quintptr key = KeyOf(object, sort); m_links.contains(key) && RowOfKey(key) >= 0) return key;
+    if (m_filter) return FindFilteredKey(object);
     // Never handed out: search the model, then hand out the way down to it.
     const QModelIndex root = RootIndex();
     const auto& menus = m_applet.m_menus;
@@ -257,6 +271,33 @@ quintptr CMenuTreeModel::FindKey(const void* object) {
     return 0;
 }
 
+// The filter's shown tree is searched, and the way down to the object handed out.
+quintptr CMenuTreeModel::FindFilteredKey(const void* object) {
+    struct Frame {
+        const std::vector<const void*>* children;
+        std::size_t next;
+    };
+    std::vector<Frame> frames{{&m_filter->ChildrenOf(&m_applet), 0}};
+    while (!frames.empty()) {
+        Frame& frame = frames.back();
+        if (frame.next == frame.children->size()) {
+            frames.pop_back();
+            continue;
+        }
+        const void* child = (*frame.children)[frame.next++];
+        if (child == object) {
+            QModelIndex at = RootIndex();
+            for (const Frame& step : frames) {
+                Reveal(at, static_cast<int>(step.next - 1));
+                at = index(static_cast<int>(step.next - 1), 0, at);
+            }
+            return at.internalId();
+        }
+        if (const auto& below = m_filter->ChildrenOf(child); !below.empty()) frames.push_back({&below, 0});
+    }
+    return 0;
+}
+
 QModelIndex CMenuTreeModel::IndexOfObject(const void* object) const {
     // Finding may hand views more rows of a long menu; the document stays as it is.
     const quintptr key = const_cast<CMenuTreeModel*>(this)->FindKey(object);
@@ -268,8 +309,7 @@ std::vector<QModelIndex> CMenuTreeModel::HandedOutChildren(const QModelIndex& no
     if (!node.isValid()) return children;
     const int rows = rowCount(node);
     for (int row = 0; row < rows; ++row) {
-        const void* child = SortOf(node) == kApplet ? static_cast<const void*>(m_applet.m_menus[static_cast<std::size_t>(row)].get())
-                                                    : ChildMenuOf(node)->m_items[static_cast<std::size_t>(row)].get();
+        const void* child = ChildAt(node.internalId(), row);
         const quintptr key = KeyOf(child, SortOf(node) == kApplet ? kMenu : kItem);
         if (m_links.contains(key)) children.push_back(createIndex(row, 0, key));
     }
@@ -326,13 +366,33 @@ void CMenuTreeModel::RefreshNode(const QModelIndex& index) {
 
 // --- Following the document ---------------------------------------------------------------
 
-void CMenuTreeModel::Refill() {
-    beginResetModel();
+void CMenuTreeModel::ForgetHandedOut() {
     m_links.clear();
     m_holders.clear();
     m_limits.clear();
     m_pending = Pending::None;
+}
+
+void CMenuTreeModel::Refill() {
+    beginResetModel();
+    ForgetHandedOut();
+    if (m_match) m_filter = CTreeFilter::Build(m_applet, m_match);
     endResetModel();
+}
+
+void CMenuTreeModel::SetFilter(CTreeFilter::Match match, bool narrows) {
+    beginResetModel();
+    ForgetHandedOut();
+    m_filter = narrows && m_filter && m_filter->IsWorthNarrowing() ? CTreeFilter::Narrow(*m_filter, m_applet, match) : CTreeFilter::Build(m_applet, match);
+    m_match = std::move(match);
+    endResetModel();
+}
+
+void CMenuTreeModel::ClearFilter() {
+    if (!m_match) return;
+    m_match = nullptr;
+    m_filter.reset();
+    Refill();
 }
 
 // Rows past a long menu's handed-out part are unknown to views: changes there are not told.
@@ -340,6 +400,12 @@ void CMenuTreeModel::Prepare(const ModelChange& change) {
     m_pending = Pending::None;
     m_pendingHolder = QModelIndex();
     m_pendingLimit = -1;
+    // A filtered tree is shown afresh: the change may add or take away matches anywhere above.
+    if (m_filter) {
+        beginResetModel();
+        m_pending = Pending::Reset;
+        return;
+    }
     const bool topLevel = change.kind == ModelChange::MenuInserted || change.kind == ModelChange::MenuRemoved ||
                           change.kind == ModelChange::MenuMoved;
     const QModelIndex holder = topLevel ? RootIndex() : HolderOfMenu(change.menu);
@@ -392,6 +458,11 @@ void CMenuTreeModel::Follow(const ModelChange& change) {
         case Pending::Insert: endInsertRows(); break;
         case Pending::Remove: endRemoveRows(); break;
         case Pending::Move: endMoveRows(); break;
+        case Pending::Reset:
+            ForgetHandedOut();
+            m_filter = CTreeFilter::Build(m_applet, m_match);
+            endResetModel();
+            return;
         case Pending::None: break;
     }
     // Whether an item opens a sub menu with items shows in its picture.
@@ -404,6 +475,16 @@ void CMenuTreeModel::Follow(const ModelChange& change) {
         case ModelChange::Reset: Refill(); break;
         case ModelChange::VisibilityChanged:
         case ModelChange::PropertiesChanged:
+            // A text that now matches, or no longer does, changes what a filter shows.
+            if (m_filter) {
+                if (CTreeFilter rebuilt = CTreeFilter::Build(m_applet, m_match); rebuilt != *m_filter) {
+                    beginResetModel();
+                    ForgetHandedOut();
+                    m_filter = std::move(rebuilt);
+                    endResetModel();
+                    break;
+                }
+            }
             if (change.item) RefreshNode(remembered(change.item, kItem));
             else if (change.menu) RefreshNode(remembered(change.menu, kMenu));
             else RefreshNode(RootIndex());

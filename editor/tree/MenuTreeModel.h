@@ -4,9 +4,11 @@
 #include <QAbstractItemModel>
 #include <QHash>
 #include <QPersistentModelIndex>
+#include <optional>
 #include <vector>
 
 #include "app/ModelChange.h"
+#include "tree/TreeFilter.h"
 
 namespace kestrune {
 class CAppletParameters;
@@ -24,6 +26,9 @@ class CVoraneItem;
 // The model follows the edit layer: Prepare() before a structural change (the begin half
 // of Qt's insert/remove/move notifications, while removed objects are still in place),
 // Follow() after every change.
+//
+// With a filter set, each node's rows are only the children the filter shows. The filter
+// is built again after every change, so it never names an object that is gone.
 class CMenuTreeModel : public QAbstractItemModel {
     Q_OBJECT
 public:
@@ -74,6 +79,13 @@ public:
     void SetHighlighted(const QModelIndex& index);
     QModelIndex Highlighted() const { return m_highlighted; }
 
+    // Views start afresh showing only what match keeps (with everything above it), or,
+    // when cleared, everything again.
+    // narrows: match keeps no more than the filter set now (its text looked for is longer).
+    void SetFilter(CTreeFilter::Match match, bool narrows = false);
+    void ClearFilter();
+    const CTreeFilter* Filter() const { return m_filter ? &*m_filter : nullptr; }
+
     // Everything handed out is forgotten and views start afresh (the document was refilled).
     void Refill();
     void Prepare(const ModelChange& change);
@@ -93,6 +105,9 @@ private:
     quintptr HolderKey(const kestrune::CVorane* menu) const;
     quintptr FindKey(const void* object);
     int ChildCount(quintptr key) const;
+    const void* ChildAt(quintptr key, int row) const;
+    quintptr FindFilteredKey(const void* object);
+    void ForgetHandedOut();
     int Limit(quintptr key) const { return m_limits.value(key, kBatchRows); }
     void SetLimit(quintptr key, int rows);
     void ForgetBelow(quintptr key);
@@ -107,8 +122,10 @@ private:
     QHash<quintptr, int> m_limits;
     bool m_fetchAllowed = false;
     // What Prepare began and Follow must end.
-    enum class Pending { None, Insert, Remove, Move };
+    enum class Pending { None, Insert, Remove, Move, Reset };
     Pending m_pending = Pending::None;
     QPersistentModelIndex m_pendingHolder;
     int m_pendingLimit = -1;  // the holder's row limit once the change is done
+    CTreeFilter::Match m_match;
+    std::optional<CTreeFilter> m_filter;
 };

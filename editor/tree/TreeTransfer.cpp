@@ -108,6 +108,7 @@ bool CTreeTransfer::RemoveNode(const QModelIndex& node, const QString& text) {
 bool CTreeTransfer::BeginDrag(const QModelIndex& node) {
     if (!IsItemNode(node)) return false;
     m_dragItem = node;
+    m_dragObject = treenodes::ItemOfNode(node);
     return true;
 }
 
@@ -122,8 +123,10 @@ bool CTreeTransfer::CanDropBetween(const QModelIndex& source, const QModelIndex&
     if (parent == source || IsDescendant(source, parent)) return false;
     // Right beside itself a move would change nothing.
     if (parent == source.parent()) {
-        const int from = source.row();
-        const int to = node.row() + (place == Place::Below ? 1 : 0);
+        // Places in the menu, not rows: a filtered tree shows only some of its items.
+        const CVorane* container = treenodes::ContainerOfNode(node);
+        const int from = container->IndexOf(treenodes::ItemOfNode(source));
+        const int to = container->IndexOf(treenodes::ItemOfNode(node)) + (place == Place::Below ? 1 : 0);
         if (to == from || to == from + 1) return false;
     }
     return true;
@@ -188,9 +191,13 @@ void CTreeTransfer::EndStepIfOpen() {
 
 void CTreeTransfer::EndDrag(Qt::DropAction result) {
     SetDropHighlight({});
-    if (result == Qt::MoveAction && m_dragItem.isValid()) RemoveNode(m_dragItem, undotexts::kMoveItem);
+    if (result == Qt::MoveAction) {
+        const QModelIndex source = m_dragItem.isValid() ? QModelIndex(m_dragItem) : m_view.NodeOfItem(m_dragObject);
+        if (source.isValid()) RemoveNode(source, undotexts::kMoveItem);
+    }
     EndStepIfOpen();
     m_dragItem = QPersistentModelIndex();
+    m_dragObject = nullptr;
 }
 
 // --- The view's drag events -------------------------------------------------------------

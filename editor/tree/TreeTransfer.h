@@ -87,6 +87,8 @@ private:
 
     CKestruneView& m_view;
     QPersistentModelIndex m_dragItem;
+    // The dragged item itself: a filtered tree shown afresh by the drop forgets its node.
+    const kestrune::CVoraneItem* m_dragObject = nullptr;
     bool m_dragStepOpen = false;  // a drag-move's undoable step is open until the drag ends
     QLine m_insertionLine;
 };

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
 #include "output/CharacterReferences.h"
 #include "base/Windows1252.h"
 
@@ -62,4 +66,38 @@ TEST(CharacterReferencesTest, DecodingFollowsTheBrowser) {
     EXPECT_EQ(Attribute("&copy 2024 &amp &copyx &copy=1 ?a=1&lt=2"), "\xA9 2024 & &copyx &copy=1 ?a=1&lt=2");
     EXPECT_EQ(DecodeCharacterReferences("&copyx &notin; &notit;", ReferencePlace::Text), "\xA9x &#8713; \xACit;");
     EXPECT_EQ(Attribute("Caf\xE9 \x81\x8D\x8F\x90\x9D"), "Caf\xE9 \x81\x8D\x8F\x90\x9D");
+}
+
+TEST(Windows1252Test, TheHighControlRangeMapsToTheCodePage) {
+    // Written out on its own so that a slip in the table (two entries swapped) shows.
+    constexpr char32_t kExpected[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    for (int byte = 0x80; byte <= 0x9F; ++byte)
+        EXPECT_EQ(static_cast<std::uint32_t>(Windows1252ToUnicode(static_cast<unsigned char>(byte))),
+                  static_cast<std::uint32_t>(kExpected[byte - 0x80]))
+            << std::hex << byte;
+}
+
+TEST(CharacterReferencesTest, EveryNumericReferenceFrom128To159IsItsCodePageByte) {
+    for (int value = 128; value <= 159; ++value) {
+        const std::string expected(1, static_cast<char>(value));
+        EXPECT_EQ(Attribute("&#" + std::to_string(value) + ";"), expected) << value;
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "&#x%X;", value);
+        EXPECT_EQ(DecodeCharacterReferences(hex, ReferencePlace::Text), expected) << hex;
+    }
+}
+
+TEST(CharacterReferencesTest, NewerNamesNeedTheirSemicolonAndHugeNumbersDoNotWrap) {
+    // Only the old Latin-1 names are read without ";" ("&copy 5"); newer ones stay as typed.
+    EXPECT_EQ(Attribute("&euro 5"), "&euro 5");
+    EXPECT_EQ(Attribute("&hellip."), "&hellip.");
+    EXPECT_EQ(Attribute("&mdash &trade,"), "&mdash &trade,");
+    EXPECT_EQ(Attribute("&pound 5"), "\xA3 5");
+    // 2^32 + 65 and 2^32 + 0x41 would read as "A" if the value wrapped round.
+    EXPECT_EQ(Attribute("&#4294967361;"), "&#65533;");
+    EXPECT_EQ(Attribute("&#x100000041;"), "&#65533;");
+    EXPECT_EQ(DecodeCharacterReferences("&#18446744073709551681;", ReferencePlace::Text), "&#65533;");
 }

@@ -21,6 +21,7 @@
 #include "output/ParameterReader.h"
 #include "base/FileAccess.h"
 #include "persist/MenuFileReader.h"
+#include "output/HtmlPageBuilder.h"
 
 using namespace kestrune;
 using namespace kestrune::test;
@@ -67,10 +68,10 @@ TEST(OlderLayoutContract, SubMenusArePlacedFromTheMainMenusOwnSize) {
 TEST(PageContract, AnAlignmentOnePastTheListWritesCenter) {
     CAppletParameters applet;
     applet.m_Align = 3;
-    const std::string page = applet.BuildHTML();
+    const std::string page = BuildHTML(applet);
     EXPECT_NE(page.find("<p align=\"Center\">\r\n"), std::string::npos);
     applet.m_Align = -1;
-    EXPECT_NE(applet.BuildHTML().find("<p align=\"Center\">\r\n"), std::string::npos);
+    EXPECT_NE(BuildHTML(applet).find("<p align=\"Center\">\r\n"), std::string::npos);
 }
 
 TEST(ParametersContract, SiblingSubMenusAreNumberedInItemOrder) {

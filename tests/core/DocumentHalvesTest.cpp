@@ -9,6 +9,7 @@
 #include "persist/MenuFileReader.h"
 #include "persist/PersistTexts.h"
 #include "services/DocumentFile.h"
+#include "output/HtmlPageBuilder.h"
 
 using namespace kestrune;
 using namespace kestrune::test;
@@ -143,7 +144,7 @@ TEST(DocumentWriteTest, ASaveOnAnotherThreadWritesWhatTheHostsHalfThenConfirms) 
     EXPECT_TRUE(write.saved);
     EXPECT_EQ(progress.Fraction(), 1.0);
     // The files are there; the mark is the host's half's to clear.
-    EXPECT_EQ(ReadAll(d.page), d.open.BuildHTML());
+    EXPECT_EQ(ReadAll(d.page), BuildHTML(d.open));
     EXPECT_TRUE(d.host.modified);
     EXPECT_TRUE(AcceptDocumentWrite(d.open, d.page, write, d.host));
     EXPECT_FALSE(d.host.modified);

@@ -52,7 +52,7 @@ std::string LineAt(const std::string& page, int index) {
 TEST(HtmlPageTest, WorkedExamplePageByteForByte) {
     CAppletParameters applet;
     BuildWorkedExample(applet);
-    const std::string page = applet.BuildHTML();
+    const std::string page = BuildHTML(applet);
     EXPECT_EQ(page, "<html>\r\n<head><title>Vorane Applet Properties</title></head>\r\n" + kWorkedParagraph +
                         "\r\n</html>");
     EXPECT_EQ(page.substr(page.size() - 7), "</html>");
@@ -64,7 +64,7 @@ TEST(HtmlPageTest, PageTakesAlignmentTitleAndSize) {
     applet.m_HTMLTitle = "A <b>\"quoted\"</b> & title";
     applet.m_appWidth = 0;
     applet.m_appHeight = -5;
-    const std::string page = applet.BuildHTML();
+    const std::string page = BuildHTML(applet);
     // Only "<" is escaped: the title cannot open a tag or end the title element.
     EXPECT_EQ(LineAt(page, 1), "<head><title>A &lt;b>\"quoted\"&lt;/b> & title</title></head>");
     EXPECT_EQ(LineAt(page, 2), "<p align=\"Right\">");
@@ -74,15 +74,15 @@ TEST(HtmlPageTest, PageTakesAlignmentTitleAndSize) {
     EXPECT_EQ(LineAt(page, 6), "</applet>");
 
     applet.m_Align = 1;
-    EXPECT_EQ(LineAt(applet.BuildHTML(), 2), "<p align=\"Left\">");
+    EXPECT_EQ(LineAt(BuildHTML(applet), 2), "<p align=\"Left\">");
     applet.m_Align = 7;  // only a damaged file holds this
-    EXPECT_EQ(LineAt(applet.BuildHTML(), 2), "<p align=\"Center\">");
+    EXPECT_EQ(LineAt(BuildHTML(applet), 2), "<p align=\"Center\">");
 }
 
 TEST(HtmlPageTest, AutoSizedCheckBeforeBuildSetsTheAppletLine) {
     const auto appletLineAfterCheck = [](CAppletParameters& applet) {
         CheckParameters(applet, true);
-        return LineAt(applet.BuildHTML(), 3);
+        return LineAt(BuildHTML(applet), 3);
     };
     const auto appletLine = [](int width, int height) {
         return "<applet code=\"trelvix.class\" align=\"baseline\" width=\"" + std::to_string(width) +
@@ -104,7 +104,7 @@ TEST(HtmlPageTest, AutoSizedCheckBeforeBuildSetsTheAppletLine) {
 TEST(HtmlPageTest, AppletParagraphRangeCoversParagraphOnly) {
     CAppletParameters applet;
     BuildWorkedExample(applet);
-    const std::string page = applet.BuildHTML();
+    const std::string page = BuildHTML(applet);
     const auto range = AppletParagraphRange(page);
     ASSERT_TRUE(range.has_value());
     EXPECT_EQ(page.substr(range->begin, range->end - range->begin), kWorkedParagraph);
@@ -112,7 +112,7 @@ TEST(HtmlPageTest, AppletParagraphRangeCoversParagraphOnly) {
 
     // The user's edits in the dialog count; a "</p>" in the title does not end it early.
     applet.m_HTMLTitle = "x</p>y";
-    const std::string edited = "junk " + applet.BuildHTML();
+    const std::string edited = "junk " + BuildHTML(applet);
     EXPECT_EQ(AppletParagraph(edited), kWorkedParagraph);
     EXPECT_EQ(AppletParagraph("<p align=\"Left\">text</p></p>"), "<p align=\"Left\">text</p>");
 
@@ -145,7 +145,7 @@ TEST(HtmlPageTest, RuntimePageIsTodaysDocumentAndCopyTakesTheParagraphWithTheRun
     CAppletParameters applet;
     BuildWorkedExample(applet);
     const std::string plain = BuildPage(applet);
-    EXPECT_EQ(plain, applet.BuildHTML());
+    EXPECT_EQ(plain, BuildHTML(applet));
     EXPECT_EQ(plain, "<html>\r\n<head><title>Vorane Applet Properties</title></head>\r\n" + kWorkedParagraph +
                          "\r\n</html>");
     const std::string page = BuildPage(applet, true, "de-CH");

@@ -73,18 +73,18 @@ TEST(AppletParametersTest, WorkedExampleIsProducedByteForByte) {
     EXPECT_EQ(encoder.EmittedItems().size(), 3u);
     EXPECT_EQ(encoder.Build(), expected);
     // A second build gives the same block: the working values start afresh.
-    EXPECT_EQ(applet.BuildAppletParameters(), expected);
+    EXPECT_EQ(BuildAppletParameters(applet), expected);
 }
 
 TEST(AppletParametersTest, AppletWithoutEmittedMenusGivesOnlyAppletAndMisc) {
     CAppletParameters applet;
-    EXPECT_EQ(applet.BuildAppletParameters(),
+    EXPECT_EQ(BuildAppletParameters(applet),
               "\t<param name=\"ApStyle\" value=\"000000,000000,,0,0,0,\">\r\n"
               "\t<param name=\"Misc\" value=\"0,\">\r\n");
     AddTopMenu(applet, {});
     CVorane& hidden = AddTopMenu(applet, {"x"});
     hidden.m_visible = 0;
-    EXPECT_EQ(Names(applet.BuildAppletParameters()), (Names_{"ApStyle", "Misc"}));
+    EXPECT_EQ(Names(BuildAppletParameters(applet)), (Names_{"ApStyle", "Misc"}));
 }
 
 TEST(AppletParametersTest, DepthFirstNumberingWithTwoTopLevelMenus) {
@@ -155,7 +155,7 @@ TEST(AppletParametersTest, SecondBuildAfterHidingIgnoresStaleNumbers) {
     AddItems(s, {"s1"});
     CVorane& b = AddTopMenu(applet, {"b1"});
     AddItems(*ItemAt(b, 0).m_subMenu, {"t1"});
-    EXPECT_EQ(ValueOf(applet.BuildAppletParameters(), "Misc"), "4,2,1,1,1,-0,-2,0-1,3-3,");
+    EXPECT_EQ(ValueOf(BuildAppletParameters(applet), "Misc"), "4,2,1,1,1,-0,-2,0-1,3-3,");
 
     // S loses its only visible item: the numbers close up behind it.
     ItemAt(s, 0).m_visible = 0;
@@ -202,7 +202,7 @@ TEST(AppletParametersTest, FieldFormsFollowTheAppletsReading) {
     ItemAt(menu, 0).m_description = "desc";
     ItemAt(menu, 2).m_link = "http://x/?a=1,2";
 
-    const std::string block = applet.BuildAppletParameters();
+    const std::string block = BuildAppletParameters(applet);
     EXPECT_EQ(ValueOf(block, "ApStyle"), "563412,563412,,1,-3,7,");
     EXPECT_EQ(ValueOf(block, "MStyle-0"), "ff0000,12,1,2,-10,15,80,20,5,2");
     EXPECT_EQ(ValueOf(block, "IStyle-0"),
@@ -216,7 +216,7 @@ TEST(AppletParametersTest, FieldFormsFollowTheAppletsReading) {
     const std::vector<std::pair<int, const char*>> codes = {{0, "01"}, {1, "02"}, {2, "11"}, {3, "12"}};
     for (const auto& [style, code] : codes) {
         menu.m_BKStyle = style;
-        EXPECT_EQ(ValueOf(applet.BuildAppletParameters(), "MStyle-0").substr(7, 2), code) << style;
+        EXPECT_EQ(ValueOf(BuildAppletParameters(applet), "MStyle-0").substr(7, 2), code) << style;
     }
 }
 
@@ -246,7 +246,7 @@ TEST(AppletParametersTest, MediaFieldsCarryTheFoundNameOrNothing) {
     item.m_overAudio = sound;
     item.m_clickAudio = (dir / "snd/deleted.au").string();
 
-    const std::string block = applet.BuildAppletParameters();
+    const std::string block = BuildAppletParameters(applet);
     EXPECT_EQ(ValueOf(block, "ApStyle"), "000000,000000,Back.JPG,0,0,0,");
     EXPECT_EQ(ValueOf(block, "I0-0"), "item,,logo.gif,,Click.GIF,over.au,,_self,");
 }

@@ -8,6 +8,8 @@
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
 #include "output/ParameterReader.h"
+#include "output/HtmlPageBuilder.h"
+#include "output/AppletParameterEncoder.h"
 
 using namespace kestrune;
 namespace fs = std::filesystem;
@@ -177,18 +179,18 @@ TEST_F(ParameterReaderRoundTrip, GeneratedAppletsWriteTheSameBlockAndPageAgain) 
     for (int round = 0; round < 400; ++round) {
         CAppletParameters original;
         generator.Fill(original);
-        const std::string block = original.BuildAppletParameters();
-        const std::string page = original.BuildHTML();
+        const std::string block = BuildAppletParameters(original);
+        const std::string page = BuildHTML(original);
 
         const AppletReadResult fromBlock = ReadBack(block);
         ASSERT_TRUE(fromBlock.Ok()) << "round " << round << ": " << fromBlock.error << "\n" << block;
-        ASSERT_EQ(fromBlock.applet->BuildAppletParameters(), block) << "round " << round;
+        ASSERT_EQ(BuildAppletParameters(*fromBlock.applet), block) << "round " << round;
         if (HasOpenedSubMenu(*fromBlock.applet)) ++withSubMenus;
         if (!fromBlock.warnings.empty()) ++withWarnings;
 
         const AppletReadResult fromPage = ReadBack(page);
         ASSERT_TRUE(fromPage.Ok()) << "round " << round << ": " << fromPage.error;
-        ASSERT_EQ(fromPage.applet->BuildHTML(), page) << "round " << round;
+        ASSERT_EQ(BuildHTML(*fromPage.applet), page) << "round " << round;
         EXPECT_EQ(fromPage.applet->m_HTMLTitle, original.m_HTMLTitle);
     }
     // The generator must really exercise nesting and the texts the applet splits.
@@ -205,7 +207,7 @@ TEST_F(ParameterReaderRoundTrip, MediaNamesResolveInThePageFolderUnderTheirNameO
     item->m_clickImage = "/no/such/folder/gone.gif";
     menu->AddItem(std::move(item), 0);
 
-    const AppletReadResult read = ReadBack(original.BuildAppletParameters());
+    const AppletReadResult read = ReadBack(BuildAppletParameters(original));
     ASSERT_TRUE(read.Ok()) << read.error;
     EXPECT_EQ(read.applet->m_appBKImagePath, (m_media / "logo.gif").string());
     const CVoraneItem& home = *read.applet->m_menus.at(0)->m_items.at(0);

@@ -7,6 +7,7 @@
 #include "model/VoraneItem.h"
 #include "output/PageLayout.h"
 #include "output/ParameterReader.h"
+#include "output/AppletParameterEncoder.h"
 
 using namespace kestrune;
 
@@ -93,7 +94,7 @@ TEST(ParameterReaderTest, RelationsUseTheRunningItemIndexAcrossMenus) {
     EXPECT_EQ(a.m_items[0]->SubMenu().m_items.at(0)->m_label, "s1");
     EXPECT_FALSE(a.m_items[1]->SubMenu().HasVisibleItem());
     EXPECT_EQ(read.applet->m_menus[1]->m_items.at(0)->m_label, "b1");
-    EXPECT_EQ(read.applet->BuildAppletParameters(), block);
+    EXPECT_EQ(BuildAppletParameters(*read.applet), block);
 }
 
 TEST(ParameterReaderTest, StyleFieldsAreDecodedFromTheirPackedForms) {
@@ -176,12 +177,12 @@ TEST(ParameterReaderTest, QuotesAndBracketsInsideWrittenValuesStayInTheirFields)
     EXPECT_EQ(menu.m_items.at(1)->m_description, "two\r\nlines \"q\"");
     EXPECT_EQ(menu.m_items.at(1)->m_link, "end\"");
     // Written again, each quote inside a value is a reference.
-    const std::string rewritten = read.applet->BuildAppletParameters();
+    const std::string rewritten = BuildAppletParameters(*read.applet);
     EXPECT_NE(rewritten.find("value=\"say &quot;hi&quot;>now,a &quot;b&quot; <i>c</i>,,,,,,_self,&quot;x&quot;.html\">"),
               std::string::npos);
     const AppletReadResult again = ReadAppletParameters(rewritten);
     ASSERT_TRUE(again.Ok()) << again.error;
-    EXPECT_EQ(again.applet->BuildAppletParameters(), rewritten);
+    EXPECT_EQ(BuildAppletParameters(*again.applet), rewritten);
 }
 
 // The browser hands the script runtime what its tokenizer reads; the layout must read the
@@ -232,7 +233,7 @@ TEST(ParameterReaderTest, ACommaInALabelSplitsItAsTheAppletDoesAndIsReported) {
     EXPECT_EQ(item.m_description, " Services,more");
     EXPECT_EQ(item.m_link, "p.html");
     EXPECT_TRUE(Mentions(read.warnings, "I0-0"));
-    EXPECT_EQ(read.applet->BuildAppletParameters(), block);
+    EXPECT_EQ(BuildAppletParameters(*read.applet), block);
 }
 
 TEST(ParameterReaderTest, OddButReadableTextIsReadWithWarnings) {
@@ -325,7 +326,7 @@ TEST(ParameterReaderTest, CyclesAndRunawayNestingAreRefused) {
     EXPECT_NE(refused.error.find("nested"), std::string::npos);
     const AppletReadResult accepted = ReadAppletParameters(chain);
     ASSERT_TRUE(accepted.Ok()) << accepted.error;
-    EXPECT_EQ(accepted.applet->BuildAppletParameters(), chain);
+    EXPECT_EQ(BuildAppletParameters(*accepted.applet), chain);
 }
 
 TEST(ParameterReaderTest, EveryTruncationAndRandomDamageIsReadOrRefusedSafely) {
@@ -354,7 +355,7 @@ TEST(ParameterReaderTest, EveryTruncationAndRandomDamageIsReadOrRefusedSafely) {
         }
         const AppletReadResult result = ReadAppletParameters(damaged);
         ASSERT_NE(result.Ok(), !result.error.empty()) << damaged;
-        if (result.Ok()) result.applet->BuildAppletParameters();  // what was read is a usable model
+        if (result.Ok()) BuildAppletParameters(*result.applet);  // what was read is a usable model
     }
 }
 

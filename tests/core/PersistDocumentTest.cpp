@@ -58,7 +58,7 @@ TEST(DocumentSaveTest, WritesPageMenuFileClassFileAndMediaIntoThePageFolder) {
     EXPECT_FALSE(f.host.modified);
     EXPECT_TRUE(f.host.messages.empty());
 
-    EXPECT_EQ(ReadAll(f.dir / "site/menu.htm"), f.applet.BuildHTML());
+    EXPECT_EQ(ReadAll(f.dir / "site/menu.htm"), BuildHTML(f.applet));
     EXPECT_EQ(ReadAll(f.dir / "site/menu.kst"), DocumentText(f.applet));
     EXPECT_EQ(ReadAll(f.dir / "site/trelvix.class"), "class bytes");
     EXPECT_EQ(ReadAll(f.dir / "site/Back.JPG"), kJpeg);
@@ -206,7 +206,7 @@ TEST(DocumentSaveTest, WithTheRuntimeThePageNamesItAndItIsCopiedBesideThePage) {
     fs::create_directories(f.dir / "plain");
     fs::create_directories(f.dir / "site");
     ASSERT_TRUE(SaveDocument(f.applet, f.Page("plain/menu.htm"), f.appDir, f.host));
-    EXPECT_EQ(ReadAll(f.dir / "plain/menu.htm"), f.applet.BuildHTML());
+    EXPECT_EQ(ReadAll(f.dir / "plain/menu.htm"), BuildHTML(f.applet));
     EXPECT_FALSE(fs::exists(f.dir / "plain/kestrune-menu.js"));
 
     ASSERT_TRUE(SaveDocument(f.applet, f.Page("site/menu.htm"), f.appDir, f.host, true, "fr"));

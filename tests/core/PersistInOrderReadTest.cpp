@@ -209,3 +209,49 @@ TEST(InOrderReadTest, ProgressCountsTheBytesAndACancelLeavesTheModel) {
     EXPECT_EQ(ReadMenuFileInOrder(kept, path, "Vorane2.0", nullptr, &cancelled), InOrderRead::Cancelled);
     EXPECT_EQ(kept.m_HTMLTitle, "kept");
 }
+
+TEST(InOrderReadTest, AMenuBeyondTheCountOfMiscIsNotReadEvenWhenARelationNamesIt) {
+    TempDir dir;
+    CAppletParameters applet;
+    AddTopMenu(applet, {"Home"});
+    std::vector<std::string> lines = LinesOf(DocumentText(applet));
+    std::size_t misc = 0;
+    std::string menuStyle, itemStyles;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].starts_with("MStyle-1=")) menuStyle = lines[i].substr(9);
+        if (lines[i].starts_with("IStyle-1=")) itemStyles = lines[i].substr(9);
+        if (lines[i].starts_with("Misc=")) misc = i;
+    }
+    // The top-level menu and the empty sub menu of its item.
+    ASSERT_EQ(lines[misc], "Misc=2,1,0,-0,0-1,");
+    // A third, empty menu written in order, but "Misc" counts two menus and its relation
+    // for the top level names the third.
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(misc), {"MStyle-2=" + menuStyle, "IStyle-2=" + itemStyles});
+    lines[misc + 2] = "Misc=2,1,0,-2,0-1,";
+    EXPECT_EQ(ReadBothWays(dir, Joined(lines)), InOrderRead::NotInOrder);
+
+    CAppletParameters loaded;
+    ASSERT_TRUE(LoadMenuFile(loaded, dir.File("menu.kst", Joined(lines)), "Vorane2.0", false, "", nullptr, nullptr));
+    EXPECT_TRUE(loaded.m_menus.empty());
+}
+
+TEST(InOrderReadTest, ATinyFileClaimingHugeCountsMakesNoMoreObjectsThanItsSizeAllows) {
+    TempDir dir;
+    for (const int menus : {1, 40}) {
+        std::string misc = "Misc=" + std::to_string(menus);
+        for (int k = 0; k < menus; ++k) misc += ",2000000000";
+        for (int k = 0; k < menus; ++k) misc += ",-" + std::to_string(k);
+        const std::string text = CrLf({"[Vorane2.0]", "Notice=Vorane2.0,1"}) + misc + "\r\n";
+        ReadBothWays(dir, text);
+
+        CAppletParameters loaded;
+        ASSERT_TRUE(LoadMenuFile(loaded, dir.File("menu.kst", text), "Vorane2.0", false, "", nullptr, nullptr));
+        std::size_t objects = loaded.m_menus.size();
+        for (const auto& menu : loaded.m_menus) objects += menu->m_items.size();
+        const std::size_t budget =
+            text.size() / CKeyTable::kBytesPerModelObject + CKeyTable::kModelObjectSlack;
+        EXPECT_EQ(loaded.m_menus.size(), std::size_t(menus));
+        EXPECT_LE(objects, budget) << menus << " menus";
+        EXPECT_GT(objects, budget / 2) << menus << " menus";
+    }
+}

@@ -4,6 +4,7 @@
 #include "PersistTestSupport.h"
 #include "persist/KeyTable.h"
 #include "persist/MenuFileText.h"
+#include "base/FoldedSearch.h"
 #include "base/TextRoutines.h"
 
 using namespace kestrune;
@@ -132,3 +133,15 @@ TEST(KeyTableTest, UnreadablePathsAreReportedNotRead) {
     EXPECT_TRUE(ReadKeyTable(dir.File("ok.kst", "[A]\nk=v\n"), table));
     EXPECT_EQ(*table.Find("A", "k"), "v");
 }
+
+TEST(TextRoutinesTest, FoldedSearchIgnoresLetterCaseOfTheCodePageOnly) {
+    EXPECT_TRUE(FoldedNeedle("item 12").FoundIn("Menu ITEM 125"));
+    EXPECT_TRUE(FoldedNeedle("\xC9lan \x8A\x8C\x8E\x9F").FoundIn("x \xE9LAN \x9A\x9C\x9E\xFF"));  // Élan ŠŒŽŸ
+    EXPECT_FALSE(FoldedNeedle("\xD7").FoundIn("\xF7"));  // × and ÷ are no letters
+    EXPECT_FALSE(FoldedNeedle("@").FoundIn("`"));
+    EXPECT_FALSE(FoldedNeedle("abc").FoundIn("ab"));
+    EXPECT_TRUE(FoldedNeedle("").FoundIn(""));
+    EXPECT_TRUE(FoldedNeedle("aab").FoundIn("aaab"));
+    EXPECT_FALSE(FoldedNeedle("b").FoundIn(std::string_view("ab", 1)));
+}
+

@@ -7,6 +7,7 @@
 #include "model/Archive.h"
 #include "persist/MenuFileReader.h"
 #include "services/ParameterCheck.h"
+#include "output/HtmlPageBuilder.h"
 
 namespace kestrune::test {
 namespace {
@@ -88,7 +89,7 @@ TEST(SubMenuSlotTest, WholeTreeReadersMakeNoSubMenus) {
     FillSample(applet);
     const CVorane& top = *applet.m_menus[0];
     top.m_items[2]->m_label.clear();  // the check reports empty labels, walking every item
-    const std::string page = applet.BuildHTML();
+    const std::string page = BuildHTML(applet);
     const std::string report = CheckParameters(applet, false).report;
     const std::string text = DocumentText(applet);
     EXPECT_FALSE(page.empty());

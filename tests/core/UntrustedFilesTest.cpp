@@ -8,9 +8,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <memory>
 
+#include "FailingRename.h"
 #include "PersistTestSupport.h"
 #include "output/ParameterReader.h"
 #include "base/SafeFile.h"
@@ -22,6 +25,7 @@
 #include "persist/PersistTexts.h"
 #include "base/SettingsStore.h"
 #include "services/TemplateStore.h"
+#include "output/HtmlPageBuilder.h"
 
 using namespace kestrune;
 using namespace kestrune::test;
@@ -193,7 +197,7 @@ TEST(UntrustedFilesTest, AFolderLeftByASaveCutOffBetweenItsRenamesReopensAsTheNe
     CAppletParameters newer;
     AddTopMenu(newer, {"New", "Items"});
     newer.m_documentFolder = older.m_documentFolder;
-    const std::string newerPage = newer.BuildHTML();
+    const std::string newerPage = BuildHTML(newer);
     PendingFile pagePending;
     ASSERT_TRUE(pagePending.Write(page, newerPage, nullptr));
     const std::string leftOver = pagePending.Temporary().string();
@@ -207,18 +211,92 @@ TEST(UntrustedFilesTest, AFolderLeftByASaveCutOffBetweenItsRenamesReopensAsTheNe
     CAppletParameters reopened;
     ASSERT_TRUE(OpenRepairing(reopened, page, host));
     EXPECT_EQ(ReadAll(page), newerPage);
-    EXPECT_EQ(reopened.BuildHTML(), newerPage);
+    EXPECT_EQ(BuildHTML(reopened), newerPage);
     EXPECT_FALSE(fs::exists(leftOver));
 
     // Cut off before the menu file's rename: the older pair is still whole and stays.
     CAppletParameters third;
     AddTopMenu(third, {"Third"});
     PendingFile unfinished;
-    ASSERT_TRUE(unfinished.Write(page, third.BuildHTML(), nullptr));
+    ASSERT_TRUE(unfinished.Write(page, BuildHTML(third), nullptr));
     CAppletParameters again;
     ASSERT_TRUE(OpenRepairing(again, page, host));
     EXPECT_EQ(ReadAll(page), newerPage);
-    EXPECT_EQ(again.BuildHTML(), newerPage);
+    EXPECT_EQ(BuildHTML(again), newerPage);
+}
+
+namespace {
+
+std::vector<std::string> FilesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+TEST(UntrustedFilesTest, ASaveWhoseRenamesFailLeavesTheOldPairAndNoTemporaryFile) {
+    TempDir dir;
+    const std::string appDir = (dir / "app").string();
+    dir.File("app/trelvix.class", "class");
+    dir.File("app/kestrune-menu.js", "// runtime");
+    const std::string page = (dir / "site/menu.htm").string();
+    fs::create_directories(dir / "site");
+    RecordingHost host;
+    CAppletParameters older;
+    AddTopMenu(older, {"Old"});
+    ASSERT_TRUE(SaveDocument(older, page, appDir, host, true));
+    const std::string olderPage = ReadAll(page);
+    const std::string olderMenu = ReadAll(dir / "site/menu.kst");
+    const std::vector<std::string> olderFiles = FilesIn(dir / "site");
+
+    CAppletParameters newer;
+    AddTopMenu(newer, {"New", "Items"});
+    host.modified = true;
+    // The menu file's rename fails after the runtime's went through; then the first
+    // rename of all fails, with every temporary file written.
+    for (const char* refused : {"menu.kst", "kestrune-menu.js"}) {
+        FailingRename failing(refused);
+        EXPECT_FALSE(SaveDocument(newer, page, appDir, host, true)) << refused;
+        EXPECT_EQ(ReadAll(page), olderPage) << refused;
+        EXPECT_EQ(ReadAll(dir / "site/menu.kst"), olderMenu) << refused;
+        EXPECT_EQ(FilesIn(dir / "site"), olderFiles) << refused;
+    }
+    EXPECT_TRUE(host.modified);
+}
+
+TEST(UntrustedFilesTest, ALeftoverPageThatIsNotTheMenuFilesPageNeverReplacesThePage) {
+    TempDir dir;
+    const std::string appDir = (dir / "app").string();
+    const std::string page = (dir / "site/menu.htm").string();
+    fs::create_directories(dir / "site");
+    RecordingHost host;
+    CAppletParameters older;
+    AddTopMenu(older, {"Old"});
+    ASSERT_TRUE(SaveDocument(older, page, appDir, host));
+    const std::string olderPage = ReadAll(page);
+
+    // The menu file is newer than the page, as after a save cut off between its renames.
+    const auto newer = [&](const std::string& title, const char* label) {
+        auto applet = std::make_unique<CAppletParameters>();
+        AddTopMenu(*applet, {"New", label});
+        applet->m_HTMLTitle = title;
+        applet->m_documentFolder = older.m_documentFolder;
+        return applet;
+    };
+    ASSERT_TRUE(WriteFileAtomically((dir / "site/menu.kst").string(), DocumentText(*newer("Newer", "Items"))));
+    // Leftovers of other saves: the same title over other menus, the same menus under
+    // another title.
+    const std::string leftOver = (dir / "site" / (TemporaryPrefixFor(page) + "a1b2c3")).string();
+    for (const auto& other : {newer("Newer", "Others"), newer("Older", "Items")}) {
+        ASSERT_TRUE(WriteFileAtomically(leftOver, BuildHTML(*other)));
+        CAppletParameters reopened;
+        ASSERT_TRUE(OpenRepairing(reopened, page, host));
+        EXPECT_EQ(reopened.m_menus[0]->m_items[1]->m_label, "Items");
+        EXPECT_EQ(ReadAll(page), olderPage) << other->m_HTMLTitle;
+        EXPECT_TRUE(fs::exists(leftOver));
+    }
 }
 
 TEST(UntrustedFilesTest, LinesEndInCrLfLfOrALoneCr) {

@@ -7,6 +7,7 @@
 
 #include <sstream>
 
+#include "output/AppletParameterEncoder.h"
 #include "app/QSettingsStore.h"
 #include "cli/HeadlessCommandLine.h"
 #include "model/AppletParameters.h"
@@ -136,7 +137,7 @@ private slots:
         const Run html = Headless({"--html", page.toStdString()});
         QCOMPARE(html.status, 0);
         QCOMPARE(html.out, ReadFile(page));
-        QCOMPARE(Headless({"--params", page.toStdString()}).out, applet.BuildAppletParameters());
+        QCOMPARE(Headless({"--params", page.toStdString()}).out, BuildAppletParameters(applet));
         const Run check = Headless({"--check", dir.filePath(QStringLiteral("new/folder/menu.kst")).toStdString()});
         QCOMPARE(check.status, 0);
         QCOMPARE(check.out, kestrune::CheckParameters(applet, false).report);

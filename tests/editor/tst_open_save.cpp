@@ -4,10 +4,12 @@
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtTest>
 #include <future>
 
+#include "output/HtmlPageBuilder.h"
 #include "app/ShellTexts.h"
 #include "base/TaskProgress.h"
 #include "main/BackgroundWork.h"
@@ -57,7 +59,7 @@ struct DocumentState {
     QString tree;
 
     explicit DocumentState(ProgramFixture& program)
-        : page(program.Applet().BuildHTML()),
+        : page(BuildHTML(program.Applet())),
           path(program.Doc().PathName()),
           modified(program.Doc().IsModified()),
           steps(program.Doc().UndoStack().count()),
@@ -290,8 +292,54 @@ private slots:
         QVERIFY(flow.Save(false));
         QVERIFY(refused);
         QVERIFY(!program.Doc().IsModified());
-        QCOMPARE(Bytes(page), QByteArray::fromStdString(program.Applet().BuildHTML()));
+        QCOMPARE(Bytes(page), QByteArray::fromStdString(BuildHTML(program.Applet())));
         QVERIFY(program.Doc().InsertTopLevelMenu() != nullptr);
+    }
+
+    // The save's worker reads the model: Undo and Redo asked for meanwhile change nothing,
+    // and the page written is the document as it was when the save began.
+    void undoAndRedoDuringASaveChangeNothing() {
+        ProgramFixture program;
+        StartEdited(program);
+        std::string& title = program.Applet().m_HTMLTitle;
+        for (const char* retitled : {"First title", "Second title"})
+            QVERIFY(program.Doc().EditProperties([&] {
+                title = retitled;
+                return true;
+            }));
+        program.Doc().Undo();
+        QCOMPARE(title, std::string("First title"));
+        QVERIFY(program.Doc().CanUndo() && program.Doc().CanRedo());
+        const std::string expected = BuildHTML(program.Applet());
+        const QString page = program.folder.filePath(QStringLiteral("saved.htm"));
+        program.dialogs.saveFileNames.push_back(page);
+        CDocumentFlow& flow = program.Frame().Flow();
+        WorkerGate gate;
+        gate.Install(flow.Work());
+        bool tried = false;
+        connect(&flow.Work(), &CBackgroundWork::starting, this, [&](TaskProgress&) {
+            QTimer::singleShot(0, this, [&] {
+                const auto release = qScopeGuard([&] { gate.release.set_value(); });
+                QVERIFY(flow.IsWorking());
+                const DocumentState before(program);
+                const int index = program.Doc().UndoStack().index();
+                program.Doc().Undo();
+                QVERIFY(DocumentState(program) == before);
+                program.Doc().Redo();
+                QVERIFY(DocumentState(program) == before);
+                QCOMPARE(program.Doc().UndoStack().index(), index);
+                QCOMPARE(title, std::string("First title"));
+                tried = true;
+            });
+        });
+
+        QVERIFY(flow.Save(true));
+        QVERIFY(tried);
+        QCOMPARE(Bytes(page), QByteArray::fromStdString(expected));
+        QVERIFY(!program.Doc().IsModified());
+        program.Doc().Redo();
+        QVERIFY(program.Doc().IsModified());
+        QCOMPARE(title, std::string("Second title"));
     }
 
     // A page saved without the script runtime shows no menus in today's browsers: said once

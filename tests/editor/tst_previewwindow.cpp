@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "output/HtmlPageBuilder.h"
+#include "output/AppletParameterEncoder.h"
 #include "model/ModelLimits.h"
 
 #include "support/FakeDialogService.h"
@@ -138,8 +140,8 @@ private slots:
         window.show();
         const auto same = [&] {
             const AppletReadResult whole = AppletAsReceived(editor.app.m_applet);
-            return whole.Ok() && window.Preview().Applet()->BuildAppletParameters() ==
-                                     whole.applet->BuildAppletParameters();
+            return whole.Ok() && BuildAppletParameters(*window.Preview().Applet()) ==
+                                     BuildAppletParameters(*whole.applet);
         };
         const CVoraneItem* untouched = TopMenu(window).m_items[1].get();
         CVoraneItem* home = editor.Top()->m_items[0].get();
@@ -286,7 +288,7 @@ private slots:
         FillShop(applet);
         applet.m_appHeight = 77;
         applet.m_menus[0]->m_items[0]->m_normalImage = folder.filePath("logo.png").toStdString();
-        const std::string page = applet.BuildHTML();
+        const std::string page = BuildHTML(applet);
         const QString pagePath = folder.filePath("menu page.htm");
         QFile file(pagePath);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -348,7 +350,7 @@ private slots:
 
         FillShop(app.m_applet);
         QVERIFY(QDir(appDir.path()).mkpath("tmp"));
-        const std::string page = app.m_applet.BuildHTML();
+        const std::string page = BuildHTML(app.m_applet);
         QFile file(appDir.filePath("tmp/~Kestrune.htm"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(page.data(), static_cast<qint64>(page.size()));

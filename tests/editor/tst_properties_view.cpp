@@ -164,6 +164,15 @@ private slots:
         editor.Trigger(cmd::FileNew);  // the template chooser is cancelled
         QVERIFY(editor.dialogs.messages.isEmpty());
 
+        // A check of the parameters with a page shown takes only what the user typed there.
+        editor.App().m_bItemSheet = 1;
+        editor.Properties(editor.a->GetItem(0));
+        editor.Trigger(cmd::BuildCheck);
+        QCOMPARE(editor.a->GetItem(0)->m_target, std::string());
+        QVERIFY(!editor.Doc().IsModified());
+        QVERIFY(!editor.Doc().CanUndo());
+        editor.Frame()->close();
+
         // A value changed in a page is a step; undoing it brings the document back to saved.
         editor.App().m_bItemSheet = 1;
         editor.Properties(editor.a->GetItem(0));

@@ -321,7 +321,7 @@ private slots:
     void buildHtmlShowsThePageAndCopyTakesTheAppletParagraph() {
         Program program;
         QVERIFY(program.Start());
-        const std::string page = program.Applet().BuildHTML();
+        const std::string page = BuildHTML(program.Applet());
         QString copied;
         QString afterEdit = QStringLiteral("not set");
         program.dialogs.onDialog = [&](QDialog* dialog) {
@@ -357,7 +357,7 @@ private slots:
         program.dialogs.saveFileNames = {program.folder.filePath(QStringLiteral("plain/menu.htm"))};
         program.Action(cmd::FileSave)->trigger();
         QCOMPARE(QByteArray::fromStdString(ReadAll(program.folder.filePath(QStringLiteral("plain/menu.htm")))),
-                 QByteArray::fromStdString(program.Applet().BuildHTML()));
+                 QByteArray::fromStdString(BuildHTML(program.Applet())));
         QVERIFY(!QFile::exists(program.folder.filePath(QStringLiteral("plain/kestrune-menu.js"))));
 
         option->trigger();

@@ -15,6 +15,7 @@
 #include "tree/KestruneView.h"
 #include "tree/MenuTreeModel.h"
 #include "tree/TreeCommands.h"
+#include "tree/FindMatcher.h"
 #include "tree/TreeFindBar.h"
 #include "tree/TreeNodes.h"
 
@@ -59,6 +60,41 @@ void ExpectTreeMatchesModel(const CKestruneView& view, const CAppletParameters& 
         }
     }
 }
+// What a filtered node must show, worked out afresh: the children that match or hold a
+// match below them, in order.
+bool HoldsMatch(const CVoraneItem& item, const CFindMatcher& matcher) {
+    if (matcher.Matches(item)) return true;
+    const CVorane* sub = item.m_subMenu.Existing();
+    return sub && std::any_of(sub->m_items.begin(), sub->m_items.end(),
+                              [&](const auto& child) { return HoldsMatch(*child, matcher); });
+}
+
+std::vector<const void*> ShownChildren(const QModelIndex& node, const CAppletParameters& applet,
+                                       const CFindMatcher& matcher) {
+    std::vector<const void*> shown;
+    if (AppletOfNode(node)) {
+        for (const auto& menu : applet.m_menus)
+            if (std::any_of(menu->m_items.begin(), menu->m_items.end(),
+                            [&](const auto& item) { return HoldsMatch(*item, matcher); }))
+                shown.push_back(menu.get());
+        return shown;
+    }
+    if (const CVorane* menu = CMenuTreeModel::ChildMenuOf(node))
+        for (const auto& item : menu->m_items)
+            if (HoldsMatch(*item, matcher)) shown.push_back(item.get());
+    return shown;
+}
+
+void VerifyFilteredTree(const CKestruneView& view, const CAppletParameters& applet, const QString& text) {
+    const CFindMatcher matcher(text);
+    for (const QModelIndex& node : AllNodes(view)) {
+        std::vector<const void*> rows;
+        for (int row = 0; row < ChildCountOfNode(node); ++row) rows.push_back(ObjectOfNode(ChildOfNode(node, row)));
+        QVERIFY2(rows == ShownChildren(node, applet, matcher), qPrintable(TextOfNode(node)));
+    }
+    QVERIFY(view.SelectedNode().isValid());
+}
+
 }  // namespace
 
 class TreeTest : public QObject {
@@ -550,7 +586,6 @@ private slots:
         });
         CTreeFindBar find(tree.view);
         find.Edit()->setText(QStringLiteral("needle"));
-        QTRY_VERIFY(!find.IsBusy());
         const std::vector<QModelIndex> nodes = AllNodes(tree.view);
         const auto shown = std::count_if(nodes.begin(), nodes.end(),
                                          [&](const QModelIndex& node) { return IsNodeShown(tree.view, node); });
@@ -562,11 +597,71 @@ private slots:
         QCOMPARE(find.Status(), QStringLiteral("1 of 1"));
         // Nothing found is said, not only shown as a bare root.
         find.Edit()->setText(QStringLiteral("zzz"));
-        QTRY_VERIFY(!find.IsBusy());
         QCOMPARE(find.Status(), QStringLiteral("No match"));
         QVERIFY(!find.FindNext());
         find.Close();
         for (const QModelIndex& node : AllNodes(tree.view)) QVERIFY(IsNodeShown(tree.view, node));
+    }
+
+    void editsWhileFindingKeepTheFilterTrueAndTheSelectionOnAShownNode() {
+        Tree tree;
+        CTreeFindBar find(tree.view);
+        find.Edit()->setText(QStringLiteral("DEEP"));
+        VerifyFilteredTree(tree.view, tree.Applet(), QStringLiteral("DEEP"));
+        QCOMPARE(find.Status(), QStringLiteral("1 found"));
+        QVERIFY(IsNodeShown(tree.view, tree.Node(tree.deep)));
+        QVERIFY(!tree.Node(tree.plain).isValid());
+
+        // A rename that no longer matches takes the item out of the tree; Undo brings it back.
+        tree.view.SelectNode(tree.Node(tree.deep));
+        QVERIFY(tree.view.RenameNode(tree.view.SelectedNode(), QStringLiteral("shallow")));
+        VerifyFilteredTree(tree.view, tree.Applet(), QStringLiteral("DEEP"));
+        QCOMPARE(find.Status(), QStringLiteral("No match"));
+        tree.doc.Undo();
+        VerifyFilteredTree(tree.view, tree.Applet(), QStringLiteral("DEEP"));
+        QCOMPARE(find.Status(), QStringLiteral("1 found"));
+
+        // Removing the selected match leaves the selection on a node that is still there.
+        tree.view.SelectNode(tree.Node(tree.deep));
+        QVERIFY(tree.doc.RemoveItem(tree.withSub->m_subMenu.get(), tree.deep));
+        VerifyFilteredTree(tree.view, tree.Applet(), QStringLiteral("DEEP"));
+        QVERIFY(ObjectOfNode(tree.view.SelectedNode()) != tree.deep);
+        tree.doc.Undo();
+        VerifyFilteredTree(tree.view, tree.Applet(), QStringLiteral("DEEP"));
+
+        // A new match shows at once; a move keeps the filter's order.
+        CVoraneItem* copy = tree.doc.InsertCopy(tree.shown, *tree.deep);
+        VerifyFilteredTree(tree.view, tree.Applet(), QStringLiteral("DEEP"));
+        QCOMPARE(find.Status(), QStringLiteral("2 found"));
+        QCOMPARE(ItemOfNode(ChildOfNode(tree.Node(tree.shown), 0)), copy);
+        QVERIFY(tree.doc.MoveItem(tree.shown, copy, +1));
+        QVERIFY(tree.doc.MoveItem(tree.shown, copy, +1));
+        VerifyFilteredTree(tree.view, tree.Applet(), QStringLiteral("DEEP"));
+        QCOMPARE(ItemOfNode(ChildOfNode(tree.Node(tree.shown), 1)), copy);
+
+        // A drag that moves a shown match moves it: the tree shown afresh by the drop still
+        // lets the original go.
+        CTreeTransfer& transfer = tree.view.Transfer();
+        QVERIFY(transfer.BeginDrag(tree.Node(copy)));
+        QCOMPARE(transfer.Drop(tree.Node(tree.withSub), false, CTreeTransfer::Place::Above), Qt::MoveAction);
+        transfer.EndDrag(Qt::MoveAction);
+        QCOMPARE(tree.shown->m_items.size(), std::size_t{3});
+        QCOMPARE(tree.shown->m_items[1]->m_label, std::string("deep"));
+        VerifyFilteredTree(tree.view, tree.Applet(), QStringLiteral("DEEP"));
+
+        find.Close();
+        ExpectTreeMatchesModel(tree.view, tree.Applet());
+    }
+
+    void findMatchesLettersOfAnyCaseAndCharactersBeyondTheCodePage() {
+        CVoraneItem item("\xC9LAN \x8A|&#9733;\r\nsecond");
+        item.m_link = "page.html";
+        for (const QString& text : {QStringLiteral("élan"), QStringLiteral("š"), QStringLiteral("★"),
+                                    QStringLiteral("second"), QStringLiteral("PAGE.H")})
+            QVERIFY2(CFindMatcher(text).Matches(item), qPrintable(text));
+        // The reference is a character, not its digits; nor does a line break match a blank.
+        for (const QString& text : {QStringLiteral("#97"), QStringLiteral("&#9733;"), QStringLiteral("★ second")})
+            QVERIFY2(!CFindMatcher(text).Matches(item), qPrintable(text));
     }
 
     void readingTheTreeMakesNoSubMenus() {

@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <random>
 
+#include "output/HtmlPageBuilder.h"
 #include "tree/TreeTransfer.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
 #include "services/DocumentFile.h"
 #include "services/DocumentHost.h"
 #include "persist/MenuFileText.h"
+#include "properties/DlgAppletParam.h"
+#include "properties/DlgItem.h"
+#include "properties/DlgItemState.h"
+#include "properties/DlgMenuStyle.h"
 #include "properties/MediaScope.h"
 #include "support/EditorFixture.h"
 #include "support/TreeModelAgreement.h"
@@ -42,7 +48,7 @@ void FillSample(CAppletParameters& applet) {
 std::string SavedText(CAppletParameters& applet) {
     MenuSectionForm form;
     form.section = "Vorane2.0";
-    return FormatMenuSection(applet, form) + "\n----\n" + applet.BuildHTML();
+    return FormatMenuSection(applet, form) + "\n----\n" + BuildHTML(applet);
 }
 
 class QuietHost : public IDocumentHost {
@@ -312,6 +318,59 @@ private slots:
         f.doc.Redo();
         f.doc.Undo();
         QVERIFY(!f.doc.IsModified());
+    }
+
+    // A page applied with nothing changed, or a write that puts back what it found, is no
+    // step and no change: nothing is announced and the document stays unmodified.
+    void aWriteThatChangesNothingIsNoStep() {
+        EditorFixture f;
+        f.Load([](CAppletParameters& applet) {
+            FillSample(applet);
+            // The item page shows an empty target as its first suggestion and writes that.
+            applet.m_menus[0]->m_items[1]->m_target = "_top";
+        });
+        const std::string before = SavedText(f.Applet());
+        QSignalSpy changes(&f.doc, &CKestruneDoc::modelChanged);
+        CVorane* menu = f.Applet().m_menus[0].get();
+        CVoraneItem* item = menu->m_items[1].get();
+        for (const auto reach : {CKestruneDoc::Reach::Anything, CKestruneDoc::Reach::NamedObjects}) {
+            QVERIFY(!f.doc.EditProperties(
+                [&] {
+                    item->m_label = std::string(item->m_label);
+                    return true;
+                },
+                menu, item, {}, reach));
+            QVERIFY(!f.doc.EditProperties(
+                [&] {
+                    const auto width = menu->m_Width;
+                    menu->m_Width = width + 1;
+                    menu->m_Width = width;
+                    return true;
+                },
+                menu, nullptr, {}, reach));
+            QVERIFY(!f.doc.EditProperties(
+                [&] {
+                    f.Applet().m_HTMLTitle = std::string(f.Applet().m_HTMLTitle);
+                    return true;
+                },
+                nullptr, nullptr, {}, reach));
+        }
+        f.app.m_pCurMenu = menu;
+        f.app.m_pCurItem = item;
+        CDlgAppletParam appletPage(f.doc);
+        CDlgMenuStyle menuPage(f.doc);
+        CDlgItem itemPage(f.doc);
+        CDlgItemNormal normalPage(f.doc);
+        CDlgItemClick clickPage(f.doc);
+        for (CPropertyPage* page : std::initializer_list<CPropertyPage*>{&appletPage, &menuPage, &itemPage,
+                                                                         &normalPage, &clickPage}) {
+            page->LoadFromModel();
+            QVERIFY(page->SaveToModel());
+        }
+        QCOMPARE(f.doc.UndoStack().count(), 0);
+        QVERIFY(!f.doc.IsModified());
+        QCOMPARE(changes.count(), 0);
+        QCOMPARE(SavedText(f.Applet()), before);
     }
 
     void newDocumentStartsWithoutSteps() {
