@@ -21,14 +21,19 @@ void CPlaceMenuCommand::Swap() {
 }
 
 CPlaceItemCommand::CPlaceItemCommand(CKestruneDoc& doc, const QString& text, CVorane* container, int index,
-                                     std::unique_ptr<CVoraneItem> item, QUndoCommand* parent)
-    : QUndoCommand(text, parent), m_doc(doc), m_container(container), m_index(index), m_held(std::move(item)) {}
+                                     std::unique_ptr<CVoraneItem> item, const CVoraneItem* owner, QUndoCommand* parent)
+    : QUndoCommand(text, parent),
+      m_doc(doc),
+      m_container(container),
+      m_index(index),
+      m_held(std::move(item)),
+      m_owner(owner) {}
 
 CPlaceItemCommand::~CPlaceItemCommand() = default;
 
 void CPlaceItemCommand::Swap() {
     if (m_held)
-        m_doc.PutItem(m_container, m_index, std::move(m_held));
+        m_doc.PutItem(m_container, m_index, std::move(m_held), m_owner);
     else
         m_held = m_doc.TakeItem(m_container, m_index);
 }

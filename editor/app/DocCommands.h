@@ -34,11 +34,13 @@ private:
     std::unique_ptr<kestrune::CVorane> m_held;
 };
 
-// An item put into a menu at an index, or taken out there.
+// An item put into a menu at an index, or taken out there. owner, when known, is the item
+// whose sub menu the container is.
 class CPlaceItemCommand : public QUndoCommand {
 public:
     CPlaceItemCommand(CKestruneDoc& doc, const QString& text, kestrune::CVorane* container, int index,
-                      std::unique_ptr<kestrune::CVoraneItem> item, QUndoCommand* parent = nullptr);
+                      std::unique_ptr<kestrune::CVoraneItem> item, const kestrune::CVoraneItem* owner = nullptr,
+                      QUndoCommand* parent = nullptr);
     ~CPlaceItemCommand() override;
     void redo() override { Swap(); }
     void undo() override { Swap(); }
@@ -49,6 +51,7 @@ private:
     kestrune::CVorane* m_container;
     int m_index;
     std::unique_ptr<kestrune::CVoraneItem> m_held;
+    const kestrune::CVoraneItem* m_owner;
 };
 
 // Two neighbours exchanged: top-level menus (no container) or the items of a menu.

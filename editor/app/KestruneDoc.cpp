@@ -101,13 +101,16 @@ std::unique_ptr<CVorane> CKestruneDoc::TakeMenu(int index) {
     return menu;
 }
 
-void CKestruneDoc::PutItem(CVorane* container, int index, std::unique_ptr<CVoraneItem> item) {
+void CKestruneDoc::PutItem(CVorane* container, int index, std::unique_ptr<CVoraneItem> item,
+                           const CVoraneItem* owner) {
     auto& items = container->m_items;
     index = std::clamp(index, 0, static_cast<int>(items.size()));
     CVoraneItem* placed = item.get();
-    AnnounceComing({ModelChange::ItemInserted, container, placed, index});
+    ModelChange change{ModelChange::ItemInserted, container, placed, index};
+    change.owner = owner;
+    AnnounceComing(change);
     items.insert(items.begin() + index, std::move(item));
-    Announce({ModelChange::ItemInserted, container, placed, index});
+    Announce(change);
 }
 
 std::unique_ptr<CVoraneItem> CKestruneDoc::TakeItem(CVorane* container, int index) {
@@ -149,14 +152,15 @@ CVorane* CKestruneDoc::InsertTopLevelMenu() {
     return raw;
 }
 
-CVoraneItem* CKestruneDoc::InsertItem(CVorane* menu, const CVorane* styleSource) {
+CVoraneItem* CKestruneDoc::InsertItem(CVorane* menu, const CVorane* styleSource, const CVoraneItem* owner) {
     if (!menu || m_busy) return nullptr;
     auto item = std::make_unique<CVoraneItem>();
     CVoraneItem* raw = item.get();
     BeginStep(undotexts::kInsertItem);
     if (styleSource && styleSource != menu)
-        EditProperties([&] { menu->CopyStyle(*styleSource); return true; }, menu, nullptr, undotexts::kInsertItem);
-    Push(new CPlaceItemCommand(*this, undotexts::kInsertItem, menu, 0, std::move(item)));
+        EditProperties([&] { menu->CopyStyle(*styleSource); return true; }, menu, nullptr, undotexts::kInsertItem,
+                       Reach::NamedObjects);
+    Push(new CPlaceItemCommand(*this, undotexts::kInsertItem, menu, 0, std::move(item), owner));
     EndStep();
     return raw;
 }
@@ -209,7 +213,7 @@ bool CKestruneDoc::MoveItem(CVorane* container, CVoraneItem* item, int delta) {
 }
 
 CVoraneItem* CKestruneDoc::InsertCopy(CVorane* target, const CVoraneItem& item, const CVorane* styleSource,
-                                      const QString& text) {
+                                      const QString& text, const CVoraneItem* owner) {
     if (!target || m_busy) return nullptr;
     // The copy is complete before it is placed, so copying an item into itself is finite.
     auto copy = std::make_unique<CVoraneItem>(item);
@@ -217,8 +221,9 @@ CVoraneItem* CKestruneDoc::InsertCopy(CVorane* target, const CVoraneItem& item, 
     const QString name = Named(text, undotexts::kPasteItem);
     BeginStep(name);
     if (styleSource && styleSource != target)
-        EditProperties([&] { target->CopyStyle(*styleSource); return true; }, target, nullptr, name);
-    Push(new CPlaceItemCommand(*this, name, target, 0, std::move(copy)));
+        EditProperties([&] { target->CopyStyle(*styleSource); return true; }, target, nullptr, name,
+                       Reach::NamedObjects);
+    Push(new CPlaceItemCommand(*this, name, target, 0, std::move(copy), owner));
     EndStep();
     return raw;
 }

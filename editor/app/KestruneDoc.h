@@ -52,16 +52,20 @@ public:
     // reports failure as null/false and then changes nothing.
     kestrune::CVorane* InsertTopLevelMenu();
     // styleSource, when given, styles menu first (a plain item receiving its first sub item).
-    kestrune::CVoraneItem* InsertItem(kestrune::CVorane* menu, const kestrune::CVorane* styleSource = nullptr);
+    // owner, when given, is the item whose sub menu menu is.
+    kestrune::CVoraneItem* InsertItem(kestrune::CVorane* menu, const kestrune::CVorane* styleSource = nullptr,
+                                      const kestrune::CVoraneItem* owner = nullptr);
     bool RemoveTopLevelMenu(kestrune::CVorane* menu);
     bool RemoveItem(kestrune::CVorane* container, kestrune::CVoraneItem* item, const QString& text = {});
     bool SetVisible(kestrune::CVorane* topLevelMenu, bool visible);
     bool SetVisible(kestrune::CVoraneItem* item, bool visible);
     bool MoveTopLevelMenu(kestrune::CVorane* menu, int delta);
     bool MoveItem(kestrune::CVorane* container, kestrune::CVoraneItem* item, int delta);
-    // A deep copy of item placed first in target; styleSource, when given, styles target first.
+    // A deep copy of item placed first in target; styleSource, when given, styles target first;
+    // owner, when given, is the item whose sub menu target is.
     kestrune::CVoraneItem* InsertCopy(kestrune::CVorane* target, const kestrune::CVoraneItem& item,
-                                      const kestrune::CVorane* styleSource = nullptr, const QString& text = {});
+                                      const kestrune::CVorane* styleSource = nullptr, const QString& text = {},
+                                      const kestrune::CVoraneItem* owner = nullptr);
     // A deep copy placed at index in target (a drop between items).
     kestrune::CVoraneItem* InsertCopyAt(kestrune::CVorane* target, int index, const kestrune::CVoraneItem& item,
                                         const QString& text = {});
@@ -100,7 +104,8 @@ public:
     // The primitives the steps use; each changes the model once and announces it.
     void PutMenu(int index, std::unique_ptr<kestrune::CVorane> menu);
     std::unique_ptr<kestrune::CVorane> TakeMenu(int index);
-    void PutItem(kestrune::CVorane* container, int index, std::unique_ptr<kestrune::CVoraneItem> item);
+    void PutItem(kestrune::CVorane* container, int index, std::unique_ptr<kestrune::CVoraneItem> item,
+                 const kestrune::CVoraneItem* owner = nullptr);
     std::unique_ptr<kestrune::CVoraneItem> TakeItem(kestrune::CVorane* container, int index);
     // container null: top-level menus. The one at `from` moves to `to`, its neighbour.
     void SwapNeighbours(kestrune::CVorane* container, int from, int to);

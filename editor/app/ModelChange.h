@@ -28,4 +28,7 @@ struct ModelChange {
     bool structureToo = false;
     // PropertiesChanged with menu and item null: only the applet's own fields changed.
     bool appletOnly = false;
+    // ItemInserted: the item whose sub menu menu is, when the edit knew it (a sub menu may
+    // have been made for this very item, and nothing else leads from it to its owner).
+    const kestrune::CVoraneItem* owner = nullptr;
 };

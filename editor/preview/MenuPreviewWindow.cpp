@@ -123,8 +123,10 @@ void CMenuPreviewWindow::OnModelChanged(const ModelChange& change) {
     if (change.structureToo) kind = AppletEdit::Reset;
     if (change.appletOnly) kind = AppletEdit::AppletFieldsChanged;
     const AppletEdit edit{kind, change.menu, change.item, change.index};
-    // The current item owns a sub menu that its first sub item has just made.
-    ShowReceived(m_received->Apply(m_doc->Applet(), edit, m_doc->App().m_pCurItem));
+    // A sub menu that its first sub item has just made belongs to the item the edit names,
+    // else to the current item.
+    const CVoraneItem* owner = change.owner ? change.owner : m_doc->App().m_pCurItem;
+    ShowReceived(m_received->Apply(m_doc->Applet(), edit, owner));
 }
 
 void CMenuPreviewWindow::showEvent(QShowEvent* event) {

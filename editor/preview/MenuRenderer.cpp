@@ -3,9 +3,13 @@
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <QRegion>
+#include <QTransform>
 #include <QString>
 #include <QStringList>
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 #include "model/VoraneItem.h"
 #include "preview/PreviewImageCache.h"
@@ -132,15 +136,69 @@ void CMenuRenderer::DrawAppletBackground(QPainter& painter, const CAppletParamet
     painter.restore();
 }
 
-void CMenuRenderer::DrawMenus(QPainter& painter, const CMenuLayout& layout, bool pressed, const QRect& dirty) {
+namespace {
+
+// Whether applet rectangles land on whole device pixels, so that an opaque rectangle drawn
+// later replaces every pixel drawn under it.
+bool OnWholePixels(const QPainter& painter) {
+    const QTransform transform = painter.deviceTransform();
+    if (transform.type() > QTransform::TxScale || transform.m11() <= 0 || transform.m22() <= 0) return false;
+    const auto whole = [](qreal value) { return std::abs(value - std::round(value)) < 1e-9; };
+    return whole(transform.m11()) && whole(transform.m22()) && whole(transform.dx()) && whole(transform.dy());
+}
+
+bool FillsBackground(const CVorane& menu) { return menu.m_BKStyle == 2 || menu.m_BKStyle == 3; }
+
+// What of each menu need not be drawn: the parts lying inside dirty and wholly under opaque
+// parts of the menus drawn after it (many top-level menus may share one place). What
+// reaches outside dirty is drawn as ever.
+struct HiddenParts {
+    bool menu = false;
+    std::vector<bool> items;
+};
+
+std::vector<HiddenParts> FindHiddenParts(const CMenuLayout& layout, bool pressed, const QRect& dirty) {
     const auto& menus = layout.Menus();
-    for (std::size_t m = 0; m < menus.size(); ++m) {
+    std::vector<HiddenParts> hidden(menus.size());
+    QRegion covered;
+    const auto isHidden = [&](const QRect& rect) {
+        return !covered.isEmpty() && dirty.contains(rect) && (QRegion(rect) - covered).isEmpty();
+    };
+    for (std::size_t m = menus.size(); m-- > 0;) {
         const ShownMenu& shown = menus[m];
         if (!shown.rect.intersects(dirty)) continue;
+        HiddenParts& parts = hidden[m];
+        parts.items.assign(shown.items.size(), false);
+        parts.menu = isHidden(shown.rect);
+        QRegion opaque = FillsBackground(*shown.menu) ? QRegion(shown.rect & dirty) : QRegion();
+        for (std::size_t i = 0; i < shown.items.size(); ++i) {
+            const QRect& rect = shown.items[i].rect;
+            if (!rect.intersects(dirty)) continue;
+            parts.items[i] = isHidden(rect);
+            parts.menu = parts.menu && parts.items[i];
+            const ItemState state = CMenuRenderer::StateOf(layout, static_cast<int>(m), static_cast<int>(i), pressed);
+            if (!rect.isEmpty() &&
+                shown.menu->m_itemStyle[static_cast<std::size_t>(state)].ItemFillStyle != kFillTransparent)
+                opaque += rect & dirty;
+        }
+        if (!parts.menu) covered += opaque;
+    }
+    return hidden;
+}
+
+}  // namespace
+
+void CMenuRenderer::DrawMenus(QPainter& painter, const CMenuLayout& layout, bool pressed, const QRect& dirty) {
+    const auto& menus = layout.Menus();
+    const std::vector<HiddenParts> hidden =
+        OnWholePixels(painter) ? FindHiddenParts(layout, pressed, dirty) : std::vector<HiddenParts>(menus.size());
+    for (std::size_t m = 0; m < menus.size(); ++m) {
+        const ShownMenu& shown = menus[m];
+        if (!shown.rect.intersects(dirty) || hidden[m].menu) continue;
         DrawMenuBackground(painter, *shown.menu, shown.rect);
         for (std::size_t i = 0; i < shown.items.size(); ++i) {
             const ShownItem& item = shown.items[i];
-            if (!item.rect.intersects(dirty)) continue;
+            if (!item.rect.intersects(dirty) || (i < hidden[m].items.size() && hidden[m].items[i])) continue;
             DrawItem(painter, *shown.menu, *item.item, item.rect,
                      StateOf(layout, static_cast<int>(m), static_cast<int>(i), pressed));
         }
@@ -150,7 +208,7 @@ void CMenuRenderer::DrawMenus(QPainter& painter, const CMenuLayout& layout, bool
 
 // Filled styles paint the menu colour under and between the items.
 void CMenuRenderer::DrawMenuBackground(QPainter& painter, const CVorane& menu, const QRect& rect) {
-    if (!rect.isEmpty() && (menu.m_BKStyle == 2 || menu.m_BKStyle == 3)) painter.fillRect(rect, ToQColor(menu.m_BKColor));
+    if (!rect.isEmpty() && FillsBackground(menu)) painter.fillRect(rect, ToQColor(menu.m_BKColor));
 }
 
 // Bordered styles frame the menu rectangle, over its items, with a one-pixel line in the

@@ -114,6 +114,7 @@ void CKestruneView::CollapseAll(const QModelIndex& node) {
 // --- Following the model --------------------------------------------------------------
 
 void CKestruneView::OnModelAboutToChange(const ModelChange& change) {
+    FollowFilledLevels(change, false);
     if (m_model->Filter()) {
         // A filtered tree is shown afresh, so no rows are removed one by one: the selection
         // leaves what goes first, as it does for removed rows.
@@ -169,6 +170,7 @@ void CKestruneView::verticalScrollbarValueChanged(int value) {
 }
 
 void CKestruneView::OnModelChanged(const ModelChange& change) {
+    FollowFilledLevels(change, true);
     if (change.kind == ModelChange::Reset) {
         RebuildTree();
         return;
@@ -207,7 +209,46 @@ void CKestruneView::OnCurrentNodeChanged() {
 // --- Services -------------------------------------------------------------------------
 
 CVorane* CKestruneView::FindSubMenuStyle(const QModelIndex& node) const {
+    // Where no menu holds items at the level of the item's sub menu, the search ends at
+    // the menu holding the item.
+    if (treenodes::IsItemKind(GetNodeKind(node)) &&
+        m_filledLevels.NoneAt(m_doc.Applet(), treenodes::GetNodeDepth(node) - 1))
+        return ContainerOfNode(node);
     return treenodes::FindSubMenuStyle(m_doc.Applet(), node);
+}
+
+int CKestruneView::LevelOfMenu(const CVorane* menu) const {
+    const QModelIndex holder = m_model->HolderOfMenu(menu);
+    return holder.isValid() ? treenodes::GetNodeDepth(holder) - 1 : -1;
+}
+
+// done: the change has been made; else it is about to be (removed objects still in place).
+void CKestruneView::FollowFilledLevels(const ModelChange& change, bool done) {
+    switch (change.kind) {
+        case ModelChange::Reset: m_filledLevels.Forget(); break;
+        case ModelChange::PropertiesChanged:
+            if (change.structureToo) m_filledLevels.Forget();
+            break;
+        case ModelChange::MenuInserted:
+            if (done) m_filledLevels.TopMenuPlaced(*change.menu, 1);
+            break;
+        case ModelChange::MenuRemoved:
+            if (!done) m_filledLevels.TopMenuPlaced(*change.menu, -1);
+            break;
+        case ModelChange::ItemInserted:
+        case ModelChange::ItemRemoved: {
+            if (done != (change.kind == ModelChange::ItemInserted)) break;
+            const int level = LevelOfMenu(change.menu);
+            if (level < 0) {
+                m_filledLevels.Forget();
+                break;
+            }
+            m_filledLevels.ItemPlaced(*change.item, level, change.menu->m_items.size(), done ? 1 : -1);
+            break;
+        }
+        default:
+            break;
+    }
 }
 
 CVorane* CKestruneView::GetCurItemMenu() const {
@@ -222,7 +263,8 @@ void CKestruneView::OnMenuInsert() { InsertBelow(SelectedNode().isValid() ? Sele
 void CKestruneView::OnMenuInsertMenu() { InsertBelow(RootNode()); }
 
 void CKestruneView::InsertBelow(const QModelIndex& node) {
-    const void* created = treecommands::InsertBelow(m_doc, node);
+    const bool plainItem = GetNodeKind(node) == treenodes::kKindPlainItem;
+    const void* created = treecommands::InsertBelow(m_doc, node, plainItem ? FindSubMenuStyle(node) : nullptr);
     if (!created) return;
     SelectNode(NodeOfItem(created));
 }

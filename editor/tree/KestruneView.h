@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/ModelChange.h"
+#include "tree/FilledLevels.h"
 #include "tree/TreeTransfer.h"
 
 class CKestruneApp;
@@ -133,6 +134,12 @@ private:
     // The node and everything below it shown collapsed, as a node made afresh would be.
     void CollapseAll(const QModelIndex& node);
     void SelectQuietly(const void* object);
+
+    // The level of the menu's items (top-level menus 0); -1 when no node holds them.
+    int LevelOfMenu(const kestrune::CVorane* menu) const;
+    void FollowFilledLevels(const ModelChange& change, bool done);
+    mutable CFilledLevels m_filledLevels;
+
     CKestruneDoc& m_doc;
     CMenuTreeModel* m_model;  // a child of the view
     QMenu* m_pContextMenu = nullptr;

@@ -12,13 +12,14 @@ using namespace treenodes;
 
 namespace treecommands {
 
-const void* InsertBelow(CKestruneDoc& doc, const QModelIndex& node) {
+const void* InsertBelow(CKestruneDoc& doc, const QModelIndex& node, const CVorane* styleSource) {
     switch (GetNodeKind(node)) {
         case kKindRoot: return doc.InsertTopLevelMenu();
         case kKindMenu: return doc.InsertItem(MenuOfNode(node));
-        case kKindSubMenuItem: return doc.InsertItem(ItemOfNode(node)->m_subMenu.get());
+        case kKindSubMenuItem: return doc.InsertItem(ItemOfNode(node)->m_subMenu.get(), nullptr, ItemOfNode(node));
         case kKindPlainItem:
-            return doc.InsertItem(ItemOfNode(node)->m_subMenu.get(), FindSubMenuStyle(doc.Applet(), node));
+            return doc.InsertItem(ItemOfNode(node)->m_subMenu.get(),
+                                  styleSource ? styleSource : FindSubMenuStyle(doc.Applet(), node), ItemOfNode(node));
         default: return nullptr;
     }
 }

@@ -5,6 +5,9 @@
 
 class CKestruneDoc;
 class QModelIndex;
+namespace kestrune {
+class CVorane;
+}
 
 // The structural commands of the menu tree, as model edits through the document's edit
 // layer. They decide what to change from the selected node; the view keeps its nodes in
@@ -13,7 +16,8 @@ namespace treecommands {
 
 // Insert below the node: a top-level menu under the root, else a first item in the menu or
 // sub menu the node stands for. Returns the new model object, null when nothing was inserted.
-const void* InsertBelow(CKestruneDoc& doc, const QModelIndex& node);
+// styleSource, when given, styles the sub menu a plain item gets (else it is searched for).
+const void* InsertBelow(CKestruneDoc& doc, const QModelIndex& node, const kestrune::CVorane* styleSource = nullptr);
 
 // The confirmation asked before deleting a node of this kind; empty for kinds that are not
 // deleted after a question (the root, no kind).

@@ -82,11 +82,12 @@ QModelIndex CTreeTransfer::InsertCopyAt(const QModelIndex& target, const CVorane
             copy = Doc().InsertCopy(treenodes::MenuOfNode(target), item, nullptr, text);
             break;
         case treenodes::kKindSubMenuItem:
-            copy = Doc().InsertCopy(treenodes::ItemOfNode(target)->m_subMenu.get(), item, nullptr, text);
+            copy = Doc().InsertCopy(treenodes::ItemOfNode(target)->m_subMenu.get(), item, nullptr, text,
+                                    treenodes::ItemOfNode(target));
             break;
         case treenodes::kKindPlainItem:
             copy = Doc().InsertCopy(treenodes::ItemOfNode(target)->m_subMenu.get(), item,
-                                    m_view.FindSubMenuStyle(target), text);
+                                    m_view.FindSubMenuStyle(target), text, treenodes::ItemOfNode(target));
             break;
         default:
             return {};

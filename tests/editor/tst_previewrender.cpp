@@ -415,6 +415,61 @@ private slots:
         const QRect extent = CMenuLayout::FullExtent(applet);
         QVERIFY(extent.width() > 0 && extent.right() < (1 << 23));
     }
+
+    // Menus sharing a place hide each other; what lies under opaque parts may be left out,
+    // but every pixel comes out as when each part is drawn in order.
+    void overlappingMenusDrawAsEveryPartInOrder() {
+        CAppletParameters applet;
+        SetArea(applet, 90, 70, kGrey);
+        const Color fills[] = {kRed, kGreen, kBlue, kWhite, kRed, kGreen};
+        for (int m = 0; m < 6; ++m) {
+            CVorane* menu = AddTopMenu(applet, 3, fills[m]);
+            // Four in one place (every other a pixel lower), two more in another.
+            menu->m_xPos = m < 4 ? 10 : 30;
+            menu->m_yPos = m < 4 ? 8 + m % 2 : 20;
+            menu->m_BKStyle = m % 4;  // none, frame, filled, filled and framed
+            menu->m_BorderThick = 2;
+            for (ItemStyle& style : menu->m_itemStyle) {
+                style.ItemBorderStyle = 1;
+                style.FRColor = kWhite;
+                style.FontSize = 9;
+            }
+            menu->m_items[1]->m_label = "A" + std::to_string(m);
+        }
+        applet.m_menus[5]->m_itemStyle[0].ItemFillStyle = 0;  // the last one lets the others through
+        applet.m_menus[3]->m_itemStyle[0].ItemFillStyle = 4;  // a gradient
+        const MenuPath path{3, {1}};
+        for (const QRect& dirty : {QRect(0, 0, 90, 70), QRect(12, 10, 30, 20), QRect(0, 20, 90, 6)}) {
+            for (const bool pressed : {false, true}) {
+                CPreviewImageCache images;
+                CMenuRenderer renderer(images);
+                CMenuLayout layout;
+                layout.Build(applet, path);
+                QImage whole(applet.m_appWidth, applet.m_appHeight, QImage::Format_RGB32);
+                whole.fill(Qt::magenta);
+                QImage parts = whole;
+                {
+                    QPainter painter(&whole);
+                    renderer.DrawMenus(painter, layout, pressed, dirty);
+                }
+                QPainter painter(&parts);
+                for (std::size_t m = 0; m < layout.Menus().size(); ++m) {
+                    const ShownMenu& shown = layout.Menus()[m];
+                    if (!shown.rect.intersects(dirty)) continue;
+                    renderer.DrawMenuBackground(painter, *shown.menu, shown.rect);
+                    for (std::size_t i = 0; i < shown.items.size(); ++i)
+                        if (shown.items[i].rect.intersects(dirty))
+                            renderer.DrawItem(painter, *shown.menu, *shown.items[i].item, shown.items[i].rect,
+                                              CMenuRenderer::StateOf(layout, int(m), int(i), pressed));
+                    renderer.DrawMenuFrame(painter, *shown.menu, shown.rect);
+                }
+                painter.end();
+                QVERIFY2(whole == parts, qPrintable(QStringLiteral("dirty %1,%2 %3x%4 pressed %5")
+                                                        .arg(dirty.x()).arg(dirty.y()).arg(dirty.width())
+                                                        .arg(dirty.height()).arg(pressed)));
+            }
+        }
+    }
 };
 
 QTEST_MAIN(PreviewRenderTest)

@@ -160,6 +160,16 @@ private slots:
         editor.app.m_pCurItem = nullptr;
         editor.doc.InsertItem(&tools->SubMenu());
         QVERIFY(same());
+        // An edit naming the owner is followed in place, as are pastes into a plain item.
+        const CVoraneItem* kept = TopMenu(window).m_items[1].get();
+        CVoraneItem* plain = tools->SubMenu().m_items[0].get();
+        editor.doc.InsertItem(&plain->SubMenu(), editor.Top(), plain);
+        QVERIFY(same());
+        QCOMPARE(TopMenu(window).m_items[1].get(), kept);
+        CVoraneItem* other = plain->SubMenu().m_items[0].get();
+        editor.doc.InsertCopy(&other->SubMenu(), *home, editor.Top(), {}, other);
+        QVERIFY(same());
+        QCOMPARE(TopMenu(window).m_items[1].get(), kept);
 
         // The applet's own fields: patched too, the menus stay as they were.
         const CVorane* topBefore = &TopMenu(window);

@@ -211,6 +211,80 @@ private slots:
         ExpectTreeMatchesModel(tree.view, tree.Applet());
     }
 
+    // Whoever follows the document learns which item a new sub menu belongs to, from an
+    // insert and from a paste into a plain item.
+    void itemsPlacedBelowAnItemNameIt() {
+        Tree tree;
+        std::vector<ModelChange> inserted;
+        connect(&tree.doc, &CKestruneDoc::modelChanged, this, [&](const ModelChange& change) {
+            if (change.kind == ModelChange::ItemInserted) inserted.push_back(change);
+        });
+        tree.view.SelectNode(tree.Node(tree.plain));
+        tree.view.OnMenuInsert();
+        tree.view.Transfer().InsertCopyAt(tree.Node(tree.deep), *tree.withSub);
+        QCOMPARE(inserted.size(), std::size_t{2});
+        QCOMPARE(inserted[0].owner, tree.plain);
+        QCOMPARE(inserted[0].menu, tree.plain->m_subMenu.Existing());
+        QCOMPARE(inserted[1].owner, tree.deep);
+        tree.doc.Undo();
+        tree.doc.Undo();
+        inserted.clear();
+        tree.doc.Redo();
+        QCOMPARE(inserted.size(), std::size_t{1});
+        QCOMPARE(inserted[0].owner, tree.plain);
+    }
+
+    // The style found for a plain item's first sub menu stays what a search of the whole
+    // document finds, through edits that fill levels and empty them again.
+    void subMenuStyleFollowsLevelsFilledAndEmptied() {
+        Tree tree;
+        const auto agrees = [&] {
+            std::vector<CVoraneItem*> items;
+            for (const auto& menu : tree.Applet().m_menus) {
+                std::vector<const CVorane*> pending{menu.get()};
+                while (!pending.empty()) {
+                    const CVorane* current = pending.back();
+                    pending.pop_back();
+                    for (const auto& item : current->m_items) {
+                        items.push_back(item.get());
+                        if (const CVorane* sub = item->m_subMenu.Existing()) pending.push_back(sub);
+                    }
+                }
+            }
+            for (CVoraneItem* item : items) {
+                const QModelIndex node = tree.Node(item);
+                if (tree.view.FindSubMenuStyle(node) != FindSubMenuStyle(tree.Applet(), node)) return false;
+            }
+            return true;
+        };
+        QVERIFY(agrees());
+        // "deep" gets a sub item: level 2 is filled for the first time, then emptied again.
+        tree.view.SelectNode(tree.Node(tree.deep));
+        tree.view.OnMenuInsert();
+        QVERIFY(tree.deep->m_subMenu->m_items.size() == 1);
+        QVERIFY(agrees());
+        tree.doc.Undo();
+        QVERIFY(agrees());
+        tree.doc.Redo();
+        QVERIFY(agrees());
+        // A copy of a branch three levels deep, pasted below "plain".
+        QVERIFY(tree.view.Transfer().InsertCopyAt(tree.Node(tree.plain), *tree.withSub).isValid());
+        QVERIFY(agrees());
+        tree.doc.Undo();
+        QVERIFY(agrees());
+        // A whole top-level menu goes and comes back; the last item of a level leaves.
+        QVERIFY(tree.doc.RemoveTopLevelMenu(tree.shown));
+        QVERIFY(agrees());
+        tree.doc.Undo();
+        QVERIFY(agrees());
+        QVERIFY(tree.doc.RemoveItem(tree.withSub->m_subMenu.get(), tree.deep));
+        QVERIFY(agrees());
+        tree.doc.Undo();
+        QVERIFY(agrees());
+        tree.doc.Undo();  // the sub item of "deep"
+        QVERIFY(agrees());
+    }
+
     void insertWithoutMenuAtItsLevelTakesTheStyleOfTheHoldingMenu() {
         Tree tree;
         tree.shown->m_Width = 77;
