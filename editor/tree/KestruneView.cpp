@@ -131,23 +131,18 @@ void CKestruneView::OnModelAboutToChange(const ModelChange& change) {
     m_model->Prepare(change);
 }
 
-void CKestruneView::SelectQuietly(const void* object) {
-    const QModelIndex node = object ? NodeOfItem(object) : QModelIndex();
-    if (!node.isValid()) return;
-    const QSignalBlocker quiet(selectionModel());
-    setCurrentIndex(node);
-}
-
 void CKestruneView::ShowAfreshKeepingCurrent(const std::function<void()>& showAfresh) {
     const void* current = treenodes::ObjectOfNode(currentIndex());
-    {
-        const QSignalBlocker quiet(selectionModel());
-        showAfresh();
-    }
+    QSignalBlocker quiet(selectionModel());
+    showAfresh();
     if (currentIndex().isValid()) return;
-    SelectQuietly(current);
-    if (currentIndex().isValid()) scrollTo(currentIndex());
-    else SelectNode(RootNode());
+    if (const QModelIndex node = current ? NodeOfItem(current) : QModelIndex(); node.isValid()) {
+        setCurrentIndex(node);
+        scrollTo(node);
+        return;
+    }
+    quiet.unblock();  // the selection really moves: the property frame follows it
+    SelectNode(RootNode());
 }
 
 void CKestruneView::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) {

@@ -133,7 +133,6 @@ private:
     void OnCurrentNodeChanged();
     // The node and everything below it shown collapsed, as a node made afresh would be.
     void CollapseAll(const QModelIndex& node);
-    void SelectQuietly(const void* object);
 
     // The level of the menu's items (top-level menus 0); -1 when no node holds them.
     int LevelOfMenu(const kestrune::CVorane* menu) const;

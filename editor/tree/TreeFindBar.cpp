@@ -111,10 +111,6 @@ void CTreeFindBar::TextChanged() {
     }
 }
 
-void CTreeFindBar::ApplyWaitingFilter() {
-    if (m_pause.isActive()) ApplyFilter();
-}
-
 void CTreeFindBar::ApplyFilter() {
     m_pause.stop();
     QElapsedTimer took;
@@ -166,7 +162,7 @@ void CTreeFindBar::ShowCount() {
 
 bool CTreeFindBar::FindNext() {
     if (!IsFiltering()) return false;
-    ApplyWaitingFilter();
+    if (IsWaiting()) ApplyFilter();
     const CFindMatcher matcher(m_edit->text());
     std::vector<const CVoraneItem*> matches;
     int after = -1;

@@ -46,7 +46,6 @@ private:
     void RememberExpansion();
     void RestoreExpansion();
     void TextChanged();
-    void ApplyWaitingFilter();
 
     CKestruneView& m_view;
     QLineEdit* m_edit;

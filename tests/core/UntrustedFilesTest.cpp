@@ -180,18 +180,43 @@ bool OpenRepairing(CAppletParameters& applet, const std::string& page, IDocument
     DocumentRead read = ReadDocumentFile(page, nullptr, FolderRepair::CompleteInterruptedSave);
     return AcceptDocumentRead(applet, read, host);
 }
+
+std::vector<std::string> FilesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A site holding an older document's pair, as the saves and opens below find it.
+struct OlderSite {
+    TempDir dir;
+    std::string appDir = (dir / "app").string();
+    std::string page = (dir / "site/menu.htm").string();
+    RecordingHost host;
+    CAppletParameters older;
+    std::string olderPage;
+
+    // withRuntime: the program folder ships the runtime and the class file, and the save
+    // writes the runtime too.
+    bool Save(bool withRuntime = false) {
+        if (withRuntime) {
+            dir.File("app/trelvix.class", "class");
+            dir.File("app/kestrune-menu.js", "// runtime");
+        }
+        fs::create_directories(dir / "site");
+        AddTopMenu(older, {"Old"});
+        if (!SaveDocument(older, page, appDir, host, withRuntime)) return false;
+        olderPage = ReadAll(page);
+        return true;
+    }
+};
 }  // namespace
 
 TEST(UntrustedFilesTest, AFolderLeftByASaveCutOffBetweenItsRenamesReopensAsTheNewerPair) {
-    TempDir dir;
-    const std::string appDir = (dir / "app").string();
-    const std::string page = (dir / "site/menu.htm").string();
-    fs::create_directories(dir / "site");
-    RecordingHost host;
-    CAppletParameters older;
-    AddTopMenu(older, {"Old"});
-    ASSERT_TRUE(SaveDocument(older, page, appDir, host));
-    const std::string olderPage = ReadAll(page);
+    OlderSite site;
+    ASSERT_TRUE(site.Save());
+    auto& [dir, appDir, page, host, older, olderPage] = site;
 
     // The newer save got as far as both temporary files and the menu file's rename.
     CAppletParameters newer;
@@ -225,29 +250,10 @@ TEST(UntrustedFilesTest, AFolderLeftByASaveCutOffBetweenItsRenamesReopensAsTheNe
     EXPECT_EQ(BuildHTML(again), newerPage);
 }
 
-namespace {
-
-std::vector<std::string> FilesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-}  // namespace
-
 TEST(UntrustedFilesTest, ASaveWhoseRenamesFailLeavesTheOldPairAndNoTemporaryFile) {
-    TempDir dir;
-    const std::string appDir = (dir / "app").string();
-    dir.File("app/trelvix.class", "class");
-    dir.File("app/kestrune-menu.js", "// runtime");
-    const std::string page = (dir / "site/menu.htm").string();
-    fs::create_directories(dir / "site");
-    RecordingHost host;
-    CAppletParameters older;
-    AddTopMenu(older, {"Old"});
-    ASSERT_TRUE(SaveDocument(older, page, appDir, host, true));
-    const std::string olderPage = ReadAll(page);
+    OlderSite site;
+    ASSERT_TRUE(site.Save(true));
+    auto& [dir, appDir, page, host, older, olderPage] = site;
     const std::string olderMenu = ReadAll(dir / "site/menu.kst");
     const std::vector<std::string> olderFiles = FilesIn(dir / "site");
 
@@ -267,15 +273,9 @@ TEST(UntrustedFilesTest, ASaveWhoseRenamesFailLeavesTheOldPairAndNoTemporaryFile
 }
 
 TEST(UntrustedFilesTest, ALeftoverPageThatIsNotTheMenuFilesPageNeverReplacesThePage) {
-    TempDir dir;
-    const std::string appDir = (dir / "app").string();
-    const std::string page = (dir / "site/menu.htm").string();
-    fs::create_directories(dir / "site");
-    RecordingHost host;
-    CAppletParameters older;
-    AddTopMenu(older, {"Old"});
-    ASSERT_TRUE(SaveDocument(older, page, appDir, host));
-    const std::string olderPage = ReadAll(page);
+    OlderSite site;
+    ASSERT_TRUE(site.Save());
+    auto& [dir, appDir, page, host, older, olderPage] = site;
 
     // The menu file is newer than the page, as after a save cut off between its renames.
     const auto newer = [&](const std::string& title, const char* label) {
