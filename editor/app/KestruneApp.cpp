@@ -27,27 +27,3 @@ std::string CKestruneApp::PreviewBase() {
 void CKestruneApp::SetLauncher(IProgramLauncher* launcher) {
     m_launcher = launcher ? launcher : m_desktopLauncher.get();
 }
-
-void CKestruneApp::ClearEditingContext() {
-    m_pCurMenu = nullptr;
-    m_pCurItem = nullptr;
-}
-
-namespace {
-bool MenuHolds(const CVorane* menu, const void* target) {
-    if (!menu) return false;
-    if (menu == target) return true;
-    for (const auto& item : menu->m_items)
-        if (item.get() == target || MenuHolds(item->m_subMenu.Existing(), target)) return true;
-    return false;
-}
-}  // namespace
-
-void CKestruneApp::ForgetIfInside(const CVorane* removedMenu, const CVoraneItem* removedItem) {
-    auto inside = [&](const void* target) {
-        if (!target) return false;
-        if (removedMenu && MenuHolds(removedMenu, target)) return true;
-        return removedItem && (removedItem == target || MenuHolds(removedItem->m_subMenu.Existing(), target));
-    };
-    if (inside(m_pCurItem) || inside(m_pCurMenu)) ClearEditingContext();
-}

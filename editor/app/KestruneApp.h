@@ -17,7 +17,7 @@ class CVoraneItem;
 }  // namespace kestrune
 
 // Lives for the whole run and owns the one menu model, which New, Open and the template
-// commands refill in place. Holds the editing context the property pages work on.
+// commands refill in place.
 class CKestruneApp : public QObject {
     Q_OBJECT
 public:
@@ -26,8 +26,6 @@ public:
     ~CKestruneApp() override;
 
     kestrune::CAppletParameters m_applet;
-    kestrune::CVorane* m_pCurMenu = nullptr;      // non-owning
-    kestrune::CVoraneItem* m_pCurItem = nullptr;  // non-owning
     int m_bItemSheet = 1;
     QString m_strAppDir;  // no trailing separator; shipped data is read from it
     // With m_bPrivateRunDir on, the preview folder lies in a private folder of this run,
@@ -53,9 +51,6 @@ public:
     IProgramLauncher& Launcher() const { return *m_launcher; }
     void SetLauncher(IProgramLauncher* launcher);  // non-owning; null restores the desktop's
 
-    // Clears the editing context when the given object, or anything below it, goes away.
-    void ForgetIfInside(const kestrune::CVorane* removedMenu, const kestrune::CVoraneItem* removedItem);
-    void ClearEditingContext();
 
 private:
     IDialogService& m_dialogs;

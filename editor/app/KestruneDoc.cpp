@@ -2,6 +2,7 @@
 #include "app/KestruneDoc.h"
 
 #include <QFileInfo>
+#include <QMetaMethod>
 #include <QScopedValueRollback>
 #include <QStringList>
 #include <optional>
@@ -107,7 +108,7 @@ std::unique_ptr<CVorane> CKestruneDoc::TakeMenu(int index) {
     AnnounceComing({ModelChange::MenuRemoved, menus[static_cast<std::size_t>(index)].get(), nullptr, index});
     std::unique_ptr<CVorane> menu = std::move(menus[static_cast<std::size_t>(index)]);
     menus.erase(menus.begin() + index);
-    m_app.ForgetIfInside(menu.get(), nullptr);
+    ForgetIfInside(menu.get(), nullptr);
     Announce({ModelChange::MenuRemoved, menu.get(), nullptr, index});
     return menu;
 }
@@ -130,7 +131,7 @@ std::unique_ptr<CVoraneItem> CKestruneDoc::TakeItem(CVorane* container, int inde
     AnnounceComing({ModelChange::ItemRemoved, container, items[static_cast<std::size_t>(index)].get(), index});
     std::unique_ptr<CVoraneItem> item = std::move(items[static_cast<std::size_t>(index)]);
     items.erase(items.begin() + index);
-    m_app.ForgetIfInside(nullptr, item.get());
+    ForgetIfInside(nullptr, item.get());
     Announce({ModelChange::ItemRemoved, container, item.get(), index});
     return item;
 }
@@ -274,6 +275,12 @@ bool CKestruneDoc::EditProperties(const std::function<bool()>& write, CVorane* m
     return true;
 }
 
+bool CKestruneDoc::ShowMessage(const QString& text) {
+    if (!isSignalConnected(QMetaMethod::fromSignal(&CKestruneDoc::messageShown))) return false;
+    emit messageShown(text);
+    return true;
+}
+
 void CKestruneDoc::SetNamedWriteEscapeHandler(std::function<void(const QString&)> handler) {
     m_namedWriteEscaped = std::move(handler);
 }
@@ -300,16 +307,40 @@ void CKestruneDoc::CheckNamedWrite(const CPropertySnapshot& whole, const CVorane
 bool CKestruneDoc::ReplaceModel(const std::function<bool(CAppletParameters&)>& fill) {
     if (m_busy) return false;
     // The editing context may point into the old model while fill() runs: keep nothing.
-    CVorane* curMenu = m_app.m_pCurMenu;
-    CVoraneItem* curItem = m_app.m_pCurItem;
-    m_app.ClearEditingContext();
+    CVorane* curMenu = m_pCurMenu;
+    CVoraneItem* curItem = m_pCurItem;
+    ClearEditingContext();
     if (!fill(Applet())) {
-        m_app.m_pCurMenu = curMenu;
-        m_app.m_pCurItem = curItem;
+        m_pCurMenu = curMenu;
+        m_pCurItem = curItem;
         return false;
     }
     // The steps point into the old model: a new document starts without any.
     m_undoStack.clear();
     emit modelChanged({ModelChange::Reset, nullptr, nullptr, -1});
     return true;
+}
+
+void CKestruneDoc::ClearEditingContext() {
+    m_pCurMenu = nullptr;
+    m_pCurItem = nullptr;
+}
+
+namespace {
+bool MenuHolds(const CVorane* menu, const void* target) {
+    if (!menu) return false;
+    if (menu == target) return true;
+    for (const auto& item : menu->m_items)
+        if (item.get() == target || MenuHolds(item->m_subMenu.Existing(), target)) return true;
+    return false;
+}
+}  // namespace
+
+void CKestruneDoc::ForgetIfInside(const CVorane* removedMenu, const CVoraneItem* removedItem) {
+    auto inside = [&](const void* target) {
+        if (!target) return false;
+        if (removedMenu && MenuHolds(removedMenu, target)) return true;
+        return removedItem && (removedItem == target || MenuHolds(removedItem->m_subMenu.Existing(), target));
+    };
+    if (inside(m_pCurItem) || inside(m_pCurMenu)) ClearEditingContext();
 }

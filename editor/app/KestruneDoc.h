@@ -11,9 +11,7 @@
 #include "app/ModelChange.h"
 
 class CKestruneApp;
-class CKestruneView;
 class CPropertySnapshot;
-class CWizardInfoView;
 namespace kestrune {
 class CAppletParameters;
 class CVorane;
@@ -43,8 +41,16 @@ public:
     void SetPathName(const QString& path);
     QString Title() const;  // "Untitled" or the file name
 
-    CKestruneView* m_pTreeView = nullptr;
-    CWizardInfoView* m_pInfoView = nullptr;
+    // The editing context the property pages work on: the item whose sheet shows and the
+    // menu that holds it. Non-owning; cleared when they go away.
+    kestrune::CVorane* m_pCurMenu = nullptr;
+    kestrune::CVoraneItem* m_pCurItem = nullptr;
+    void ClearEditingContext();
+
+    // Asks the pane that shows a property page to write what the user typed into the model.
+    void CommitPendingPage() { emit commitPendingPage(); }
+    // Puts a text into the message pane; false when no pane shows the document's messages.
+    bool ShowMessage(const QString& text);
     int m_bAutoChangeSize = 0;
     int m_bScriptRuntime = 0;  // saved pages carry the script runtime
     std::string m_pageLanguage;  // the BCP 47 tag runtime pages declare
@@ -129,9 +135,13 @@ signals:
     void modelChanged(const ModelChange& change);
     void modifiedChanged(bool modified);
     void titleChanged(const QString& title);
+    void commitPendingPage();
+    void messageShown(const QString& text);
 
 private:
     void Push(QUndoCommand* command);
+    // Clears the editing context when the given object, or anything below it, goes away.
+    void ForgetIfInside(const kestrune::CVorane* removedMenu, const kestrune::CVoraneItem* removedItem);
     void CheckNamedWrite(const CPropertySnapshot& whole, const kestrune::CVorane* menu,
                          const kestrune::CVoraneItem* item);
     void UpdateModified();

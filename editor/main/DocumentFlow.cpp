@@ -13,7 +13,6 @@
 #include "app/ShellTexts.h"
 #include "main/MovedMedia.h"
 #include "main/RecentFileList.h"
-#include "main/WizardInfoView.h"
 #include "main/WriteFailure.h"
 #include "app/TextConvert.h"
 #include "base/SettingsStore.h"
@@ -22,7 +21,6 @@
 #include "services/DocumentFile.h"
 #include "services/TemplateStore.h"
 #include "templates/DlgNew.h"
-#include "tree/KestruneView.h"
 
 namespace {
 
@@ -55,7 +53,7 @@ CDocumentFlow::CDocumentFlow(CKestruneDoc& doc, kestrune::CTemplateStore& templa
       m_work(dialogParent) {}
 
 void CDocumentFlow::CommitPendingEdits() {
-    if (m_doc.m_pTreeView) m_doc.m_pTreeView->CommitActivePage();
+    m_doc.CommitPendingPage();
 }
 
 void CDocumentFlow::ReportMessage(const std::string& text) {
@@ -231,11 +229,9 @@ bool CDocumentFlow::Save(bool saveAs) {
     if (!saved) return false;
     QStringList report;
     if (!missing.empty()) report << shelltexts::kSaveMissingMedia + kestrune::convert::LabelToWidget(missing);
-    if (!m_doc.m_bScriptRuntime && !m_runtimeHintGiven && m_doc.m_pInfoView) {
+    if (!m_doc.m_bScriptRuntime && !m_runtimeHintGiven) report << shelltexts::kSavedWithoutRuntime;
+    if (!report.isEmpty() && m_doc.ShowMessage(report.join(QLatin1Char('\n'))) && !m_doc.m_bScriptRuntime)
         m_runtimeHintGiven = true;
-        report << shelltexts::kSavedWithoutRuntime;
-    }
-    if (!report.isEmpty() && m_doc.m_pInfoView) m_doc.m_pInfoView->SetMessageText(report.join(QLatin1Char('\n')));
     m_doc.SetModifiedFlag(false);
     Remember(path);
     return true;

@@ -111,10 +111,7 @@ void CMainFrame::OnPreview() {
         ShowMenuPreview(*this, m_doc);
 }
 
-CMainFrame::~CMainFrame() {
-    m_doc.m_pTreeView = nullptr;
-    m_doc.m_pInfoView = nullptr;
-}
+CMainFrame::~CMainFrame() = default;
 
 CKestruneApp& CMainFrame::App() const { return m_doc.App(); }
 IDialogService& CMainFrame::Dialogs() const { return App().Dialogs(); }
@@ -187,8 +184,8 @@ void CMainFrame::CreatePanes() {
     // The width the tree pane had: the first window is made at least that wide.
     m_treeWidth = std::max(0, settings.GetInt(shelltexts::kSettingsSection, shelltexts::kTreeWidthKey,
                                               shelltexts::kDefaultTreeSize));
-    m_doc.m_pTreeView = m_pTreeView;
-    m_doc.m_pInfoView = m_pInfoView;
+    connect(&m_doc, &CKestruneDoc::commitPendingPage, m_pTreeView, [this] { m_pTreeView->CommitActivePage(); });
+    connect(&m_doc, &CKestruneDoc::messageShown, m_pInfoView, &CWizardInfoView::SetMessageText);
     m_doc.m_bAutoChangeSize = settings.GetInt(shelltexts::kSettingsSection, shelltexts::kAutoChangeSizeKey, 0);
     m_doc.m_bScriptRuntime = settings.GetInt(shelltexts::kSettingsSection, shelltexts::kScriptRuntimeKey, 0) ? 1 : 0;
     m_doc.m_pageLanguage = pagelanguage::Read(settings);
@@ -504,7 +501,7 @@ void CMainFrame::ToggleBar(QWidget* bar) {
 void CMainFrame::SetMessageText(const QString& text) { m_pInfoView->SetMessageText(text); }
 
 void CMainFrame::OnClearMessage() {
-    if (m_doc.m_pInfoView) m_doc.m_pInfoView->ClearMessage();
+    m_pInfoView->ClearMessage();
 }
 
 bool CMainFrame::CheckParametersIntoPane() {

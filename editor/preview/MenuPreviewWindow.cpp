@@ -125,7 +125,7 @@ void CMenuPreviewWindow::OnModelChanged(const ModelChange& change) {
     const AppletEdit edit{kind, change.menu, change.item, change.index};
     // A sub menu that its first sub item has just made belongs to the item the edit names,
     // else to the current item.
-    const CVoraneItem* owner = change.owner ? change.owner : m_doc->App().m_pCurItem;
+    const CVoraneItem* owner = change.owner ? change.owner : m_doc->m_pCurItem;
     ShowReceived(m_received->Apply(m_doc->Applet(), edit, owner));
 }
 

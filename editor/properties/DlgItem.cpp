@@ -6,6 +6,7 @@
 
 #include "app/DialogService.h"
 #include "app/KestruneApp.h"
+#include "app/KestruneDoc.h"
 #include "model/VoraneItem.h"
 #include "properties/DlgMedia.h"
 #include "properties/FieldReader.h"
@@ -45,7 +46,7 @@ void CDlgItem::ShowTarget(const std::string& target) {
 }
 
 void CDlgItem::LoadFromModel() {
-    const CVoraneItem* item = App().m_pCurItem;
+    const CVoraneItem* item = Doc().m_pCurItem;
     ShowTarget(item ? item->m_target : std::string());
     if (!item) m_ui->targetCombo->setEditText(QString());
     m_ui->descriptionEdit->setText(item ? convert::ToQt(item->m_description) : QString());
@@ -56,7 +57,7 @@ void CDlgItem::LoadFromModel() {
 bool CDlgItem::ReadControls(ItemFields& values) {
     // A failed read moves the focus; that must not start another read of the label box.
     const QScopedValueRollback guard(m_reading, true);
-    if (const CVoraneItem* item = App().m_pCurItem) values = item->Fields();
+    if (const CVoraneItem* item = Doc().m_pCurItem) values = item->Fields();
     CFieldReader reader(Dialogs(), this);
     reader.ReadText(m_ui->targetCombo, values.m_target);
     reader.ReadText(m_ui->descriptionEdit, values.m_description);
@@ -68,18 +69,18 @@ bool CDlgItem::ReadControls(ItemFields& values) {
 bool CDlgItem::SaveToModel() {
     ItemFields values;
     if (!ReadControls(values)) return false;
-    CVoraneItem* item = App().m_pCurItem;
+    CVoraneItem* item = Doc().m_pCurItem;
     if (!item) return true;
-    Write([&] { return AssignChanged(item->Fields(), values); }, App().m_pCurMenu, item);
+    Write([&] { return AssignChanged(item->Fields(), values); }, Doc().m_pCurMenu, item);
     return true;
 }
 
 void CDlgItem::StoreLabel() {
     ItemFields values;
     if (!ReadControls(values)) return;
-    CVoraneItem* item = App().m_pCurItem;
+    CVoraneItem* item = Doc().m_pCurItem;
     if (!item) return;
-    Write([&] { return AssignChanged(item->m_label, values.m_label); }, App().m_pCurMenu, item,
+    Write([&] { return AssignChanged(item->m_label, values.m_label); }, Doc().m_pCurMenu, item,
           undotexts::kRenameItem);
 }
 
@@ -96,13 +97,13 @@ void CDlgItem::EditImages() {
     CDlgImage dialog(Dialogs(), this);
     dialog.SetStartFolder(App().SampleFolder());
     connect(&dialog, &CDlgMedia::helpRequested, this, &CPropertyPage::helpRequested);
-    if (const CVoraneItem* item = App().m_pCurItem)
+    if (const CVoraneItem* item = Doc().m_pCurItem)
         dialog.SetValues({convert::PathToQt(item->m_normalImage), convert::PathToQt(item->m_overImage),
                           convert::PathToQt(item->m_clickImage)},
                          ApplyScope::ThisItem);
     if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
     const auto& paths = dialog.Paths();
-    ApplyMedia(Doc(), App().m_pCurItem, dialog.Scope(), ImagePaths(paths[0], paths[1], paths[2]));
+    ApplyMedia(Doc(), Doc().m_pCurItem, dialog.Scope(), ImagePaths(paths[0], paths[1], paths[2]));
 }
 
 void CDlgItem::EditAudio() {
@@ -111,10 +112,10 @@ void CDlgItem::EditAudio() {
     CDlgAudio dialog(Dialogs(), this);
     dialog.SetStartFolder(App().SampleFolder());
     connect(&dialog, &CDlgMedia::helpRequested, this, &CPropertyPage::helpRequested);
-    if (const CVoraneItem* item = App().m_pCurItem)
+    if (const CVoraneItem* item = Doc().m_pCurItem)
         dialog.SetValues({convert::PathToQt(item->m_overAudio), convert::PathToQt(item->m_clickAudio)},
                          ApplyScope::ThisItem);
     if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
     const auto& paths = dialog.Paths();
-    ApplyMedia(Doc(), App().m_pCurItem, dialog.Scope(), AudioPaths(paths[0], paths[1]));
+    ApplyMedia(Doc(), Doc().m_pCurItem, dialog.Scope(), AudioPaths(paths[0], paths[1]));
 }

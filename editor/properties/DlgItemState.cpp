@@ -3,6 +3,7 @@
 
 #include "app/DialogService.h"
 #include "app/KestruneApp.h"
+#include "app/KestruneDoc.h"
 #include "model/StyleNames.h"
 #include "model/Vorane.h"
 #include "properties/DlgFont.h"
@@ -51,8 +52,8 @@ CDlgItemState::CDlgItemState(CKestruneDoc& doc, ItemState state, QWidget* parent
 CDlgItemState::~CDlgItemState() = default;
 
 ItemStyle* CDlgItemState::CurrentStyle() const {
-    if (!App().m_pCurItem || !App().m_pCurMenu) return nullptr;
-    return &App().m_pCurMenu->m_itemStyle[static_cast<std::size_t>(m_state)];
+    if (!Doc().m_pCurItem || !Doc().m_pCurMenu) return nullptr;
+    return &Doc().m_pCurMenu->m_itemStyle[static_cast<std::size_t>(m_state)];
 }
 
 void CDlgItemState::LoadFromModel() {
@@ -89,7 +90,7 @@ bool CDlgItemState::SaveToModel() {
     if (!style) return true;
     ItemStyle values;
     if (!ReadControls(*style, values)) return false;
-    Write([&] { return AssignChanged(*style, values); }, App().m_pCurMenu);
+    Write([&] { return AssignChanged(*style, values); }, Doc().m_pCurMenu);
     return true;
 }
 
@@ -105,5 +106,5 @@ void CDlgItemState::EditFont() {
     if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
     style = CurrentStyle();
     if (!style) return;
-    Write([&] { return dialog.ApplyTo(*style); }, App().m_pCurMenu, nullptr, undotexts::kChangeFont);
+    Write([&] { return dialog.ApplyTo(*style); }, Doc().m_pCurMenu, nullptr, undotexts::kChangeFont);
 }

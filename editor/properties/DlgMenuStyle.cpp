@@ -4,6 +4,7 @@
 #include <QIcon>
 
 #include "app/KestruneApp.h"
+#include "app/KestruneDoc.h"
 #include "model/StyleNames.h"
 #include "properties/FieldReader.h"
 #include "properties/IconResources.h"
@@ -38,11 +39,11 @@ QAbstractButton* CDlgMenuStyle::CornerButton(int corner) const {
     }
 }
 
-bool CDlgMenuStyle::HasContext() const { return App().m_pCurItem && App().m_pCurMenu; }
+bool CDlgMenuStyle::HasContext() const { return Doc().m_pCurItem && Doc().m_pCurMenu; }
 
 void CDlgMenuStyle::LoadFromModel() {
     if (!HasContext()) return;
-    const CVorane& menu = *App().m_pCurMenu;
+    const CVorane& menu = *Doc().m_pCurMenu;
     m_ui->bkColorButton->SetColor(menu.m_BKColor);
     widgets::SelectIndex(m_ui->bkStyleCombo, menu.m_BKStyle);
     m_ui->borderThickEdit->SetValue(menu.m_BorderThick);
@@ -74,7 +75,7 @@ bool CDlgMenuStyle::ReadControls(const CVorane& menu, MenuStyle& values) {
 
 bool CDlgMenuStyle::SaveToModel() {
     if (!HasContext()) return true;
-    CVorane& menu = *App().m_pCurMenu;
+    CVorane& menu = *Doc().m_pCurMenu;
     MenuStyle values;
     if (!ReadControls(menu, values)) return false;
     Write([&] { return AssignChanged(menu.Style(), values); }, &menu);

@@ -60,9 +60,8 @@ void CPropertyFrame::ShowSheet(CPropertySheet* sheet, const QString& title, CVor
         sheet->move(0, 0);
         sheet->show();
     }
-    CKestruneApp& app = m_doc.App();
-    app.m_pCurItem = item;
-    app.m_pCurMenu = item ? itemMenu : nullptr;
+    m_doc.m_pCurItem = item;
+    m_doc.m_pCurMenu = item ? itemMenu : nullptr;
     sheet->ActivePage()->Load();
     m_current = sheet;
     m_pageLive = true;

@@ -87,7 +87,7 @@ void CKestruneView::SelectNode(const QModelIndex& node) {
 }
 
 void CKestruneView::RebuildTree() {
-    App().ClearEditingContext();
+    m_doc.ClearEditingContext();
     {
         const QSignalBlocker blockSelection(selectionModel());
         m_model->Refill();
@@ -198,7 +198,7 @@ void CKestruneView::OnModelChanged(const ModelChange& change) {
 }
 
 void CKestruneView::OnCurrentNodeChanged() {
-    if (GetNodeKind(SelectedNode()) == kKindNone) App().ClearEditingContext();
+    if (GetNodeKind(SelectedNode()) == kKindNone) m_doc.ClearEditingContext();
     if (IsPropertyFrameShown()) ShowProperties();
     emit commandStateChanged();
 }
@@ -249,7 +249,7 @@ void CKestruneView::FollowFilledLevels(const ModelChange& change, bool done) {
 }
 
 CVorane* CKestruneView::GetCurItemMenu() const {
-    if (!App().m_pCurItem) return nullptr;
+    if (!m_doc.m_pCurItem) return nullptr;
     return ContainerOfNode(SelectedNode());
 }
 
@@ -279,7 +279,7 @@ void CKestruneView::OnMenuDelete() {
     if (Dialogs().ShowMessage(window(), question, IDialogService::Buttons::OkCancel,
                               IDialogService::Icon::Question) != IDialogService::Answer::Ok)
         return;
-    App().ClearEditingContext();
+    m_doc.ClearEditingContext();
     const QPersistentModelIndex doomed = node;
     SelectNode(node.parent());
     treecommands::RemoveNodeObject(m_doc, doomed);
@@ -417,7 +417,7 @@ void CKestruneView::ShowProperties() {
         m_pPropertyFrame->ShowItemSheet(ItemOfNode(node), treenodes::ContainerOfNode(node));
         break;
     default:
-        App().ClearEditingContext();
+        m_doc.ClearEditingContext();
         break;
     }
     // At a large scale the frame's place may lie partly off the screen: it is moved onto it.

@@ -354,8 +354,8 @@ private slots:
         f.Load([&](CAppletParameters& applet) { m = Fill(applet); });
         m.b1a->m_visible = parentVisible;
         f.view.RebuildTree();
-        f.app.m_pCurItem = m.b1ax;
-        f.app.m_pCurMenu = m.b1a->m_subMenu.get();
+        f.doc.m_pCurItem = m.b1ax;
+        f.doc.m_pCurMenu = m.b1a->m_subMenu.get();
 
         f.view.SelectNode(f.Node(m.b1ax));
         f.view.OnEditCut();
@@ -365,8 +365,8 @@ private slots:
         QCOMPARE(f.view.SelectedNode(), parent);
         QCOMPARE(treenodes::ChildCountOfNode(parent), 0);
         QVERIFY(m.b1a->m_subMenu->m_items.empty());
-        QVERIFY(!f.app.m_pCurItem);
-        QVERIFY(!f.app.m_pCurMenu);
+        QVERIFY(!f.doc.m_pCurItem);
+        QVERIFY(!f.doc.m_pCurMenu);
         QVERIFY(f.doc.IsModified());
         VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
 
@@ -381,11 +381,11 @@ private slots:
         EditorFixture f;
         Model m{};
         f.Load([&](CAppletParameters& applet) { m = Fill(applet); });
-        f.app.m_pCurItem = m.a1a;
-        f.app.m_pCurMenu = m.a1->m_subMenu.get();
+        f.doc.m_pCurItem = m.a1a;
+        f.doc.m_pCurMenu = m.a1->m_subMenu.get();
         f.view.SelectNode(f.Node(m.b1));  // takes B1a and B1ax with it
         f.view.OnEditCut();
-        QCOMPARE(f.app.m_pCurItem, m.a1a);
+        QCOMPARE(f.doc.m_pCurItem, m.a1a);
         QVERIFY(m.b->m_items.empty());
         QCOMPARE(f.view.SelectedNode(), f.Node(m.b));
         QCOMPARE(treenodes::GetNodePicture(f.Node(m.b)), int(treenodes::kPictureMenu));
@@ -394,8 +394,8 @@ private slots:
         // Cutting the item that holds the edited one forgets it.
         f.view.SelectNode(f.Node(m.a1));
         f.view.OnEditCut();
-        QVERIFY(!f.app.m_pCurItem);
-        QVERIFY(!f.app.m_pCurMenu);
+        QVERIFY(!f.doc.m_pCurItem);
+        QVERIFY(!f.doc.m_pCurMenu);
         VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
     }
 

@@ -190,8 +190,8 @@ private slots:
         EditorFixture f;
         Model m{};
         f.Load([&](CAppletParameters& applet) { m = Fill(applet); });
-        f.app.m_pCurItem = m.a1ax;
-        f.app.m_pCurMenu = m.a1a->m_subMenu.get();
+        f.doc.m_pCurItem = m.a1ax;
+        f.doc.m_pCurMenu = m.a1a->m_subMenu.get();
         CTreeTransfer& transfer = f.view.Transfer();
         QVERIFY(transfer.BeginDrag(f.Node(m.a1)));
         QCOMPARE(transfer.Drop(f.Node(m.b1), false), Qt::MoveAction);
@@ -201,8 +201,8 @@ private slots:
         QCOMPARE(Labels(*m.b1->m_subMenu), (std::vector<std::string>{"A1"}));
         QCOMPARE(Labels(*m.b1->m_subMenu->m_items.front()->m_subMenu), (std::vector<std::string>{"A1a", "A1b"}));
         QCOMPARE(treenodes::GetNodePicture(f.Node(m.b1)), 3);
-        QVERIFY(!f.app.m_pCurItem);  // it went with the moved item
-        QVERIFY(!f.app.m_pCurMenu);
+        QVERIFY(!f.doc.m_pCurItem);  // it went with the moved item
+        QVERIFY(!f.doc.m_pCurMenu);
         VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
 
         // Moving the only sub item out turns its parent back into a plain item.

@@ -461,7 +461,7 @@ private slots:
         env.Edit(menu, menu->GetItem(0));
         CDlgMenuStyle page(env.doc);
         page.LoadFromModel();
-        env.app.ClearEditingContext();
+        env.doc.ClearEditingContext();
         menu->m_Width = 66;
         page.LoadFromModel();
         QCOMPARE(Find<CSpinEdit>(&page, "widthEdit")->text(), QStringLiteral("55"));

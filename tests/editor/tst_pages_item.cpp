@@ -171,7 +171,7 @@ private slots:
     void itemStatePageWithoutContextDoesNothing() {
         EditorEnv env;
         CVorane* menu = AddMenu(env.Applet(), {"x"});
-        env.app.m_pCurMenu = menu;  // a menu without an item is no context
+        env.doc.m_pCurMenu = menu;  // a menu without an item is no context
         CDlgItemClick page(env.doc);
         Find<CSpinEdit>(&page, "textOffsetSpin")->SetText(QStringLiteral("junk"));
         page.LoadFromModel();
@@ -408,7 +408,7 @@ private slots:
         QVERIFY(onlyThisItem);
         QVERIFY(!env.doc.IsModified());
 
-        env.app.ClearEditingContext();
+        env.doc.ClearEditingContext();
         bool noneChecked = false;
         env.dialogs.onDialog = [&](QDialog* dialog) {
             auto* media = static_cast<CDlgMedia*>(dialog);

@@ -96,8 +96,8 @@ private slots:
         env.frame.ShowItemSheet(item, env.first);
         QCOMPARE(env.frame.CurrentSheet(), static_cast<CPropertySheet*>(env.frame.ItemSheet()));
         QCOMPARE(env.frame.windowTitle(), QStringLiteral("Item's Properties"));
-        QCOMPARE(env.app.m_pCurItem, item);
-        QCOMPARE(env.app.m_pCurMenu, env.first);
+        QCOMPARE(env.doc.m_pCurItem, item);
+        QCOMPARE(env.doc.m_pCurMenu, env.first);
         QCOMPARE(Find<QLineEdit>(env.frame.ItemSheet()->ItemPage(), "linkEdit")->text(), QStringLiteral("f2.html"));
         QVERIFY(env.frame.ItemSheet()->isVisible());
         QVERIFY(!env.frame.MenuSheet()->isVisible() && !env.frame.AppletSheet()->isVisible());
@@ -117,7 +117,7 @@ private slots:
         QCOMPARE(Find<CSpinEdit>(env.Clicked(), "textOffsetSpin")->text(), QStringLiteral("9"));
         QCOMPARE(env.frame.MenuSheet()->ActiveIndex(), 3);
         QCOMPARE(env.frame.MenuSheet()->TabBar()->currentIndex(), 3);
-        QCOMPARE(env.app.m_pCurMenu, env.second);
+        QCOMPARE(env.doc.m_pCurMenu, env.second);
         QVERIFY(env.doc.IsModified());
 
         // Another item of the same menu saves and reloads the same style record.
@@ -135,7 +135,7 @@ private slots:
         QCOMPARE(env.frame.windowTitle(), QStringLiteral("Vorane's Properties"));
         QCOMPARE(env.frame.CurrentSheet(), static_cast<CPropertySheet*>(env.frame.AppletSheet()));
         QCOMPARE(env.frame.size(), env.frame.AppletSheet()->size());
-        QVERIFY(env.app.m_pCurItem == nullptr && env.app.m_pCurMenu == nullptr);
+        QVERIFY(env.doc.m_pCurItem == nullptr && env.doc.m_pCurMenu == nullptr);
     }
 
     void closeHidesThenCommits() {

@@ -43,8 +43,8 @@ struct EditorEnv {
     kestrune::CAppletParameters& Applet() { return app.m_applet; }
     // The editing context a sheet would set for item of menu.
     void Edit(kestrune::CVorane* menu, kestrune::CVoraneItem* item) {
-        app.m_pCurMenu = menu;
-        app.m_pCurItem = item;
+        doc.m_pCurMenu = menu;
+        doc.m_pCurItem = item;
     }
 };
 

@@ -115,18 +115,18 @@ private slots:
 
         editor.Select(editor.b->GetItem(0));
         QCOMPARE(editor.a->m_itemStyle[kStateClicked].TextOffset, -12);
-        QCOMPARE(editor.App().m_pCurMenu, editor.b);
-        QCOMPARE(editor.App().m_pCurItem, editor.b->GetItem(0));
+        QCOMPARE(editor.Doc().m_pCurMenu, editor.b);
+        QCOMPARE(editor.Doc().m_pCurItem, editor.b->GetItem(0));
         QCOMPARE(editor.Frame()->MenuSheet()->ActiveIndex(), 3);
 
         // An item of a sub menu edits that sub menu.
         CVoraneItem* s1 = editor.a->GetItem(1)->m_subMenu->GetItem(0);
         editor.Select(s1);
-        QCOMPARE(editor.App().m_pCurMenu, editor.a->GetItem(1)->m_subMenu.get());
+        QCOMPARE(editor.Doc().m_pCurMenu, editor.a->GetItem(1)->m_subMenu.get());
 
         editor.Select(&editor.App().m_applet);
         QCOMPARE(editor.Frame()->CurrentSheet(), static_cast<CPropertySheet*>(editor.Frame()->AppletSheet()));
-        QVERIFY(!editor.App().m_pCurItem && !editor.App().m_pCurMenu);
+        QVERIFY(!editor.Doc().m_pCurItem && !editor.Doc().m_pCurMenu);
 
         // A top-level menu hides the frame; it stays hidden until the property command.
         editor.Select(editor.a);
@@ -138,7 +138,7 @@ private slots:
         QVERIFY(!editor.Doc().IsModified());
         editor.Trigger(cmd::MenuProperty);
         QVERIFY(editor.Frame()->isVisible());
-        QCOMPARE(editor.App().m_pCurItem, editor.b->GetItem(0));
+        QCOMPARE(editor.Doc().m_pCurItem, editor.b->GetItem(0));
     }
 
     // Pages only looked at write nothing: no step, no save question, no mark in the caption.
@@ -204,14 +204,14 @@ private slots:
         editor.Frame()->MenuSheet()->ItemButton()->click();
         QCOMPARE(editor.App().m_bItemSheet, 1);
         QCOMPARE(editor.Frame()->CurrentSheet(), static_cast<CPropertySheet*>(editor.Frame()->ItemSheet()));
-        QCOMPARE(editor.App().m_pCurItem, editor.a->GetItem(0));
+        QCOMPARE(editor.Doc().m_pCurItem, editor.a->GetItem(0));
         editor.Select(editor.b->GetItem(0));
         QCOMPARE(editor.Frame()->CurrentSheet(), static_cast<CPropertySheet*>(editor.Frame()->ItemSheet()));
 
         editor.Frame()->ItemSheet()->MenuButton()->click();
         QCOMPARE(editor.App().m_bItemSheet, 0);
         QCOMPARE(editor.Frame()->CurrentSheet(), static_cast<CPropertySheet*>(editor.Frame()->MenuSheet()));
-        QCOMPARE(editor.App().m_pCurMenu, editor.b);
+        QCOMPARE(editor.Doc().m_pCurMenu, editor.b);
     }
 
     void leavingTheNameAndLabelBoxesRenamesTheNodes() {
@@ -270,14 +270,14 @@ private slots:
         editor.Select(editor.b->GetItem(0));
         editor.Trigger(cmd::MenuInsert);  // b1 gets a first sub item, shown in the frame
         CVoraneItem* inserted = editor.b->GetItem(0)->m_subMenu->GetItem(0);
-        QCOMPARE(editor.App().m_pCurItem, inserted);
+        QCOMPARE(editor.Doc().m_pCurItem, inserted);
         editor.Trigger(cmd::EditUndo);
-        QCOMPARE(editor.App().m_pCurItem, editor.b->GetItem(0));
+        QCOMPARE(editor.Doc().m_pCurItem, editor.b->GetItem(0));
         QCOMPARE(editor.Tree().SelectedNode(), editor.Tree().NodeOfItem(editor.b->GetItem(0)));
         editor.Trigger(cmd::EditRedo);
         QCOMPARE(editor.b->GetItem(0)->m_subMenu->GetItem(0), inserted);
         QCOMPARE(editor.Tree().SelectedNode(), editor.Tree().NodeOfItem(inserted));
-        QCOMPARE(editor.App().m_pCurItem, inserted);
+        QCOMPARE(editor.Doc().m_pCurItem, inserted);
     }
 
     void saveWritesThePageStillShown() {
@@ -379,7 +379,7 @@ private slots:
         editor.Trigger(cmd::MenuDelete);
         QVERIFY(editor.b->m_items.empty());
         QVERIFY(!editor.Frame()->isVisible());  // the parent, a top-level menu, is selected
-        QVERIFY(!editor.App().m_pCurItem && !editor.App().m_pCurMenu);
+        QVERIFY(!editor.Doc().m_pCurItem && !editor.Doc().m_pCurMenu);
     }
 };
 

@@ -508,8 +508,9 @@ private slots:
         QVERIFY(again.Start(base + QStringLiteral(".htm")));
         QCOMPARE(again.Applet().m_menus.size(), menus);
         QVERIFY(!again.Doc().IsModified());
-        // The document knows both panes after a start from the command line.
-        QCOMPARE(again.Doc().m_pInfoView, again.Frame().InfoView());
+        // The document's messages reach the message pane after a start from the command line.
+        QVERIFY(again.Doc().ShowMessage(QStringLiteral("Shown")));
+        QCOMPARE(again.Frame().InfoView()->MessageText(), QStringLiteral("Shown"));
         again.Frame().OnCheckParameters();
         QVERIFY(!again.Frame().InfoView()->MessageText().isEmpty());
         // The first New after such a start is the first New: no chooser.

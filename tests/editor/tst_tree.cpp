@@ -157,13 +157,13 @@ private slots:
 
     void rebuildClearsTheEditingContextAndPostsClearMessage() {
         Tree tree;
-        tree.app.m_pCurItem = tree.plain;
-        tree.app.m_pCurMenu = tree.shown;
+        tree.doc.m_pCurItem = tree.plain;
+        tree.doc.m_pCurMenu = tree.shown;
         QCoreApplication::processEvents();  // the Clear Message of the first build
         QSignalSpy clear(&tree.view, &CKestruneView::clearMessageRequested);
         tree.view.RebuildTree();
-        QVERIFY(!tree.app.m_pCurItem);
-        QVERIFY(!tree.app.m_pCurMenu);
+        QVERIFY(!tree.doc.m_pCurItem);
+        QVERIFY(!tree.doc.m_pCurMenu);
         QCOMPARE(clear.count(), 0);  // posted, runs after the current command
         QTRY_COMPARE(clear.count(), 1);
     }
@@ -329,13 +329,13 @@ private slots:
 
     void deleteAnsweredOkRemovesTheNodeAndSelectsItsParent() {
         Tree tree;
-        tree.app.m_pCurItem = tree.deep;
+        tree.doc.m_pCurItem = tree.deep;
         tree.view.SelectNode(tree.Node(tree.withSub));
         tree.view.OnMenuDelete();  // OK
         QCOMPARE(tree.shown->m_items.size(), std::size_t(1));
         QCOMPARE(tree.view.SelectedNode(), tree.Node(tree.shown));
         QVERIFY(!tree.Node(tree.deep).isValid());
-        QVERIFY(!tree.app.m_pCurItem);
+        QVERIFY(!tree.doc.m_pCurItem);
         QVERIFY(tree.doc.IsModified());
         ExpectTreeMatchesModel(tree.view, tree.Applet());
 
@@ -435,7 +435,7 @@ private slots:
         Tree tree;
         tree.view.SelectNode(tree.Node(tree.deep));
         QVERIFY(!tree.view.GetCurItemMenu());
-        tree.app.m_pCurItem = tree.deep;
+        tree.doc.m_pCurItem = tree.deep;
         QCOMPARE(tree.view.GetCurItemMenu(), tree.withSub->m_subMenu.get());
         tree.view.SelectNode(tree.Node(tree.plain));
         QCOMPARE(tree.view.GetCurItemMenu(), tree.shown);

@@ -355,8 +355,8 @@ private slots:
                 },
                 nullptr, nullptr, {}, reach));
         }
-        f.app.m_pCurMenu = menu;
-        f.app.m_pCurItem = item;
+        f.doc.m_pCurMenu = menu;
+        f.doc.m_pCurItem = item;
         CDlgAppletParam appletPage(f.doc);
         CDlgMenuStyle menuPage(f.doc);
         CDlgItem itemPage(f.doc);
@@ -421,10 +421,10 @@ private slots:
         CVorane* menu = f.Applet().m_menus[0].get();
         CVoraneItem* item = f.doc.InsertItem(menu);
         f.view.SelectNode(f.Node(item));
-        f.app.m_pCurItem = item;
+        f.doc.m_pCurItem = item;
         f.doc.Undo();
         QCOMPARE(f.view.SelectedNode(), f.Node(menu));
-        QVERIFY(f.app.m_pCurItem == nullptr);
+        QVERIFY(f.doc.m_pCurItem == nullptr);
         f.doc.Redo();
         QCOMPARE(f.view.SelectedNode(), f.Node(item));  // the same object is back
         VERIFY_TREE_MATCHES_MODEL(f.view, f.Applet());
