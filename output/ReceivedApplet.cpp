@@ -88,13 +88,14 @@ ReceivedApplet::Update ReceivedApplet::Rebuild(const CAppletParameters& model) {
     return update;
 }
 
-ReceivedApplet::Update ReceivedApplet::Apply(const CAppletParameters& model, const AppletEdit& edit,
-                                             const CVoraneItem* ownerHint) {
-    const bool wholeApplet = edit.kind == AppletEdit::PropertiesChanged && !edit.menu && !edit.item;
-    if (!m_inStep || edit.kind == AppletEdit::Reset || wholeApplet || model.m_documentFolder != m_state->documentFolder)
+ReceivedApplet::Update ReceivedApplet::Apply(const CAppletParameters& model, const ModelChange& change) {
+    const bool anything = change.structureToo || (change.kind == ModelChange::PropertiesChanged && !change.menu &&
+                                                  !change.item && !change.appletOnly);
+    if (!m_inStep || change.kind == ModelChange::Reset || anything ||
+        model.m_documentFolder != m_state->documentFolder)
         return Rebuild(model);
     try {
-        return Patch(model, edit, ownerHint);
+        return Patch(model, change);
     } catch (const NeedsWholeRead&) {
     } catch (const ReadError&) {
     } catch (const std::bad_alloc&) {
@@ -102,8 +103,7 @@ ReceivedApplet::Update ReceivedApplet::Apply(const CAppletParameters& model, con
     return Rebuild(model);
 }
 
-ReceivedApplet::Update ReceivedApplet::Patch(const CAppletParameters& model, const AppletEdit& edit,
-                                             const CVoraneItem* ownerHint) {
+ReceivedApplet::Update ReceivedApplet::Patch(const CAppletParameters& model, const ModelChange& edit) {
     ReceivedState& s = *m_state;
     ReceivedBuilder builder(s, m_maxDepth);
     const auto menuLink = [&](const CVorane* menu) -> MenuLink* {
@@ -137,7 +137,7 @@ ReceivedApplet::Update ReceivedApplet::Patch(const CAppletParameters& model, con
     std::vector<const MenuLink*> touched;
     s.media.BeginEdit();
     switch (edit.kind) {
-    case AppletEdit::MenuInserted: {
+    case ModelChange::MenuInserted: {
         Require(edit.menu && !menuLink(edit.menu));
         MenuLink& menu = builder.AddMenuLink(*edit.menu, nullptr);
         s.top.insert(s.top.begin() + std::clamp<std::ptrdiff_t>(edit.index, 0, std::ssize(s.top)), &menu);
@@ -148,7 +148,7 @@ ReceivedApplet::Update ReceivedApplet::Patch(const CAppletParameters& model, con
         touched.push_back(&menu);
         break;
     }
-    case AppletEdit::MenuRemoved: {
+    case ModelChange::MenuRemoved: {
         MenuLink* menu = menuLink(edit.menu);
         Require(menu && !menu->owner);
         if (menu->received) builder.DropReceived(*menu);
@@ -159,7 +159,7 @@ ReceivedApplet::Update ReceivedApplet::Patch(const CAppletParameters& model, con
         builder.ResyncTopLevel();
         break;
     }
-    case AppletEdit::MenuMoved: {
+    case ModelChange::MenuMoved: {
         // The order of the media names decides which file a shared name leads to.
         Require(!s.media.HasNameWithTwoFiles());
         MenuLink* menu = menuLink(edit.menu);
@@ -170,13 +170,13 @@ ReceivedApplet::Update ReceivedApplet::Patch(const CAppletParameters& model, con
         builder.ResyncTopLevel();
         break;
     }
-    case AppletEdit::ItemInserted: {
+    case ModelChange::ItemInserted: {
         Require(edit.menu && edit.item);
         MenuLink* container = menuLink(edit.menu);
         if (!container) {
             // A sub menu made since the last whole read: it holds just this item.
-            ItemLink* owner = ownerHint ? itemLink(ownerHint) : nullptr;
-            Require(owner && !owner->sub && ownerHint->m_subMenu.Existing() == edit.menu);
+            ItemLink* owner = edit.owner ? itemLink(edit.owner) : nullptr;
+            Require(owner && !owner->sub && edit.owner->m_subMenu.Existing() == edit.menu);
             container = &builder.AddMenuLink(*edit.menu, owner);
             builder.RegisterBelow(*container);
         } else {
@@ -190,7 +190,7 @@ ReceivedApplet::Update ReceivedApplet::Patch(const CAppletParameters& model, con
         touched.push_back(container);
         break;
     }
-    case AppletEdit::ItemRemoved: {
+    case ModelChange::ItemRemoved: {
         MenuLink* container = menuLink(edit.menu);
         ItemLink* item = itemLink(edit.item);
         Require(container && item && item->container == container);
@@ -203,7 +203,7 @@ ReceivedApplet::Update ReceivedApplet::Patch(const CAppletParameters& model, con
         touched.push_back(container);
         break;
     }
-    case AppletEdit::ItemMoved: {
+    case ModelChange::ItemMoved: {
         Require(!s.media.HasNameWithTwoFiles());
         MenuLink* container = menuLink(edit.menu);
         ItemLink* item = itemLink(edit.item);
@@ -216,7 +216,7 @@ ReceivedApplet::Update ReceivedApplet::Patch(const CAppletParameters& model, con
         touched.push_back(container);
         break;
     }
-    case AppletEdit::VisibilityChanged: {
+    case ModelChange::VisibilityChanged: {
         mediaStayLocal();
         MenuLink* menu = edit.item ? nullptr : menuLink(edit.menu);
         if (edit.item) {
@@ -229,7 +229,14 @@ ReceivedApplet::Update ReceivedApplet::Patch(const CAppletParameters& model, con
         touched.push_back(menu);
         break;
     }
-    case AppletEdit::PropertiesChanged: {
+    case ModelChange::PropertiesChanged: {
+        if (edit.appletOnly) {
+            builder.UseAppletMedia(model);
+            mediaStayLocal();
+            builder.PatchAppletFields(model);
+            update.appletFieldsChanged = true;
+            break;
+        }
         ItemLink* item = edit.item ? itemLink(edit.item) : nullptr;
         Require(item || !edit.item);
         MenuLink* menu = edit.menu ? menuLink(edit.menu) : nullptr;
@@ -258,13 +265,7 @@ ReceivedApplet::Update ReceivedApplet::Patch(const CAppletParameters& model, con
         }
         break;
     }
-    case AppletEdit::AppletFieldsChanged:
-        builder.UseAppletMedia(model);
-        mediaStayLocal();
-        builder.PatchAppletFields(model);
-        update.appletFieldsChanged = true;
-        break;
-    case AppletEdit::Reset:
+    case ModelChange::Reset:
         throw NeedsWholeRead{};
     }
     for (const MenuLink* menu : touched) {

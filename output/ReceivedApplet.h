@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/AppletParameters.h"
+#include "model/ModelChange.h"
 #include "model/ModelLimits.h"
 
 namespace kestrune {
@@ -14,28 +15,6 @@ class CVoraneItem;
 namespace received {
 struct ReceivedState;
 }
-
-// One edit of the model as the live preview hears of it (the editor's announcement in
-// core terms). Pointers of removed objects are keys only.
-struct AppletEdit {
-    enum Kind {
-        Reset,              // everything may have changed
-        MenuInserted,       // menu: new top-level menu, index: its position
-        MenuRemoved,        // menu: the removed top-level menu, index: its old position
-        MenuMoved,          // menu, index: its new position
-        ItemInserted,       // menu: container, item: the new item (with its sub menus), index
-        ItemRemoved,        // menu: container, item: the removed item, index: its old position
-        ItemMoved,          // menu: container, item, index: its new position
-        VisibilityChanged,  // menu (top-level) or item
-        PropertiesChanged,  // item: its fields; menu alone: its style and its items' fields;
-                            // neither: anything (the applet's fields and any menu's or item's)
-        AppletFieldsChanged,  // the applet's own fields only
-    };
-    Kind kind = Reset;
-    const CVorane* menu = nullptr;
-    const CVoraneItem* item = nullptr;
-    int index = -1;
-};
 
 // The applet exactly as the menu applet receives it from the model's page (hidden menus
 // and items left out, commas in texts splitting fields, media names leading back to the
@@ -62,9 +41,8 @@ public:
 
     // Reads the whole model. On failure the applet received before stays and Error() says why.
     Update Rebuild(const CAppletParameters& model);
-    // Follows one edit the model has just had. ownerHint may name the item whose sub menu
-    // edit.menu is, when that sub menu was made after the last whole read.
-    Update Apply(const CAppletParameters& model, const AppletEdit& edit, const CVoraneItem* ownerHint = nullptr);
+    // Follows one edit the model has just had.
+    Update Apply(const CAppletParameters& model, const ModelChange& change);
 
     // Null until a read succeeded.
     const CAppletParameters* Applet() const;
@@ -79,7 +57,7 @@ public:
     const CVoraneItem* ReceivedItem(const CVoraneItem* model) const;
 
 private:
-    Update Patch(const CAppletParameters& model, const AppletEdit& edit, const CVoraneItem* ownerHint);
+    Update Patch(const CAppletParameters& model, const ModelChange& edit);
 
     int m_maxDepth;
     std::unique_ptr<received::ReceivedState> m_state;

@@ -104,20 +104,20 @@ void BM_PreviewEdit(benchmark::State& state) {
     const int kind = static_cast<int>(state.range(1));
     int edit = 0;
     for (auto _ : state) {
-        AppletEdit change;
+        ModelChange change;
         if (kind == 0) {
             edited.m_label = "Edited, " + std::to_string(edit);
-            change = {AppletEdit::PropertiesChanged, &menu, &edited};
+            change = {ModelChange::PropertiesChanged, &menu, &edited};
         } else if (kind == 1) {
             edited.m_visible = edit % 2;
-            change = {AppletEdit::VisibilityChanged, nullptr, &edited};
+            change = {ModelChange::VisibilityChanged, nullptr, &edited};
         } else if (edit % 2 == 0) {
             menu.m_items.insert(menu.m_items.begin(), std::make_unique<CVoraneItem>("Inserted"));
-            change = {AppletEdit::ItemInserted, &menu, menu.m_items.front().get(), 0};
+            change = {ModelChange::ItemInserted, &menu, menu.m_items.front().get(), 0};
         } else {
             auto removed = std::move(menu.m_items.front());
             menu.m_items.erase(menu.m_items.begin());
-            change = {AppletEdit::ItemRemoved, &menu, removed.get(), 0};
+            change = {ModelChange::ItemRemoved, &menu, removed.get(), 0};
             if (received.Apply(applet, change).outcome != ReceivedApplet::Outcome::Patched)
                 state.SkipWithError("the edit was not followed locally");
             ++edit;

@@ -4,7 +4,7 @@
 #include <QUndoCommand>
 #include <memory>
 
-#include "app/ModelChange.h"
+#include "model/ModelChange.h"
 #include "app/PropertyValues.h"
 
 class CKestruneDoc;
@@ -88,7 +88,7 @@ private:
 // redo only announces the edit as it happened.
 class CChangeValuesCommand : public QUndoCommand {
 public:
-    CChangeValuesCommand(CKestruneDoc& doc, const QString& text, PropertyDiff diff, const ModelChange& done);
+    CChangeValuesCommand(CKestruneDoc& doc, const QString& text, PropertyDiff diff, const kestrune::ModelChange& done);
     void redo() override;
     void undo() override;
 
@@ -96,6 +96,6 @@ private:
     void Apply(bool after);
     CKestruneDoc& m_doc;
     PropertyDiff m_diff;
-    ModelChange m_done;
+    kestrune::ModelChange m_done;
     bool m_applied = true;
 };

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/ModelChange.h"
+#include "model/ModelChange.h"
 
 class CKestruneApp;
 class CPropertySnapshot;
@@ -121,18 +121,18 @@ public:
     std::unique_ptr<kestrune::CVoraneItem> TakeItem(kestrune::CVorane* container, int index);
     // container null: top-level menus. The one at `from` moves to `to`, its neighbour.
     void SwapNeighbours(kestrune::CVorane* container, int from, int to);
-    void Announce(const ModelChange& change);
+    void Announce(const kestrune::ModelChange& change);
     // Said just before a structural primitive changes the model, with the same fields its
     // announcement will carry (a removed object still in place), so item views can prepare.
-    void AnnounceComing(const ModelChange& change);
+    void AnnounceComing(const kestrune::ModelChange& change);
 
     // Refills the whole model (New, Open, templates); fill() reports success and must leave
     // the model untouched when it fails, so a refused open changes nothing, not even the tree.
     bool ReplaceModel(const std::function<bool(kestrune::CAppletParameters&)>& fill);
 
 signals:
-    void modelAboutToChange(const ModelChange& change);
-    void modelChanged(const ModelChange& change);
+    void modelAboutToChange(const kestrune::ModelChange& change);
+    void modelChanged(const kestrune::ModelChange& change);
     void modifiedChanged(bool modified);
     void titleChanged(const QString& title);
     void commitPendingPage();

@@ -14,11 +14,9 @@
 #include <QToolButton>
 
 #include "app/KestruneDoc.h"
-#include "app/ModelChange.h"
 #include "help/HelpTopics.h"
 #include "preview/MenuPreviewWidget.h"
 #include "preview/PreviewSoundPlayer.h"
-#include "app/KestruneApp.h"
 #include "preview/PreviewSource.h"
 #include "preview/PreviewTexts.h"
 #include "app/TextConvert.h"
@@ -93,23 +91,6 @@ void CMenuPreviewWindow::SetUpWindow() {
 
 QString CMenuPreviewWindow::StatusText() const { return statusBar()->currentMessage(); }
 
-namespace {
-AppletEdit::Kind EditKind(ModelChange::Kind kind) {
-    switch (kind) {
-    case ModelChange::Reset: return AppletEdit::Reset;
-    case ModelChange::MenuInserted: return AppletEdit::MenuInserted;
-    case ModelChange::MenuRemoved: return AppletEdit::MenuRemoved;
-    case ModelChange::MenuMoved: return AppletEdit::MenuMoved;
-    case ModelChange::ItemInserted: return AppletEdit::ItemInserted;
-    case ModelChange::ItemRemoved: return AppletEdit::ItemRemoved;
-    case ModelChange::ItemMoved: return AppletEdit::ItemMoved;
-    case ModelChange::VisibilityChanged: return AppletEdit::VisibilityChanged;
-    case ModelChange::PropertiesChanged: return AppletEdit::PropertiesChanged;
-    }
-    return AppletEdit::Reset;
-}
-}  // namespace
-
 // A closed preview costs nothing per edit: it reads the whole model when shown again.
 // An open one follows each edit, at the cost of what the edit touched.
 void CMenuPreviewWindow::OnModelChanged(const ModelChange& change) {
@@ -119,14 +100,7 @@ void CMenuPreviewWindow::OnModelChanged(const ModelChange& change) {
         return;
     }
     if (m_mediaMayHaveChanged) return Refresh();
-    AppletEdit::Kind kind = EditKind(change.kind);
-    if (change.structureToo) kind = AppletEdit::Reset;
-    if (change.appletOnly) kind = AppletEdit::AppletFieldsChanged;
-    const AppletEdit edit{kind, change.menu, change.item, change.index};
-    // A sub menu that its first sub item has just made belongs to the item the edit names,
-    // else to the current item.
-    const CVoraneItem* owner = change.owner ? change.owner : m_doc->m_pCurItem;
-    ShowReceived(m_received->Apply(m_doc->Applet(), edit, owner));
+    ShowReceived(m_received->Apply(m_doc->Applet(), change));
 }
 
 void CMenuPreviewWindow::showEvent(QShowEvent* event) {

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "model/ModelChange.h"
 #include "output/ParameterReader.h"
 #include "output/ReceivedApplet.h"
 
@@ -14,7 +15,6 @@ class CPreviewSoundPlayer;
 class QAction;
 class QLabel;
 class QScrollArea;
-struct ModelChange;
 
 // The "Menu Preview" window: the applet drawn and working as on a web page. Made for a
 // document it follows every change of the model as soon as it is made; made for a page
@@ -45,7 +45,7 @@ protected:
 
 private:
     void SetUpWindow();
-    void OnModelChanged(const ModelChange& change);
+    void OnModelChanged(const kestrune::ModelChange& change);
     void Show(kestrune::AppletReadResult result);
     void ShowReceived(const kestrune::ReceivedApplet::Update& update);
     void ShowSizeAndWarnings();

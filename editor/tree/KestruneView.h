@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/ModelChange.h"
+#include "model/ModelChange.h"
 #include "tree/FilledLevels.h"
 #include "tree/TreePane.h"
 #include "tree/TreeTransfer.h"
@@ -130,15 +130,15 @@ protected:
 
 private:
     void InsertBelow(const QModelIndex& node);
-    void OnModelAboutToChange(const ModelChange& change);
-    void OnModelChanged(const ModelChange& change);
+    void OnModelAboutToChange(const kestrune::ModelChange& change);
+    void OnModelChanged(const kestrune::ModelChange& change);
     void OnCurrentNodeChanged();
     // The node and everything below it shown collapsed, as a node made afresh would be.
     void CollapseAll(const QModelIndex& node);
 
     // The level of the menu's items (top-level menus 0); -1 when no node holds them.
     int LevelOfMenu(const kestrune::CVorane* menu) const;
-    void FollowFilledLevels(const ModelChange& change, bool done);
+    void FollowFilledLevels(const kestrune::ModelChange& change, bool done);
     mutable CFilledLevels m_filledLevels;
 
     CKestruneDoc& m_doc;

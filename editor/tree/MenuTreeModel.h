@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/ModelChange.h"
+#include "model/ModelChange.h"
 #include "tree/TreeFilter.h"
 
 namespace kestrune {
@@ -88,8 +88,8 @@ public:
 
     // Everything handed out is forgotten and views start afresh (the document was refilled).
     void Refill();
-    void Prepare(const ModelChange& change);
-    void Follow(const ModelChange& change);
+    void Prepare(const kestrune::ModelChange& change);
+    void Follow(const kestrune::ModelChange& change);
     // The node's children that views were handed, without handing out any more.
     std::vector<QModelIndex> HandedOutChildren(const QModelIndex& node) const;
     // How many objects have their way back up remembered (what views were handed).

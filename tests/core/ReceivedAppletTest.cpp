@@ -189,33 +189,32 @@ public:
                              : items[static_cast<std::size_t>(Between(0, static_cast<int>(items.size()) - 1))];
     }
 
-    // Changes the model once and says what the editor would announce; the second value
-    // is the owner hint for a sub menu made by the edit.
-    std::pair<AppletEdit, const CVoraneItem*> Edit() {
+    // Changes the model once and says what the editor would announce.
+    ModelChange Edit() {
         const Place place = AnyItem();
         CVoraneItem* item = place.item;
         const int kind = item ? Between(0, 15) : 9;
         switch (kind) {
-        case 0: item->m_label = Text(); return {{AppletEdit::PropertiesChanged, place.container, item}, nullptr};
+        case 0: item->m_label = Text(); return {ModelChange::PropertiesChanged, place.container, item};
         case 1:
             item->m_description = Text();
             item->m_link = Text();
-            return {{AppletEdit::PropertiesChanged, nullptr, item}, nullptr};
+            return {ModelChange::PropertiesChanged, nullptr, item};
         case 2:
             item->m_normalImage = Media();
             item->m_clickAudio = Media();
-            return {{AppletEdit::PropertiesChanged, nullptr, item}, nullptr};
+            return {ModelChange::PropertiesChanged, nullptr, item};
         case 3: {
             const std::string image = Media();
             CAppletParameters::SetItemImages(image, Media(), "", place.container, 0);
-            return {{AppletEdit::PropertiesChanged, place.container, nullptr}, nullptr};
+            return {ModelChange::PropertiesChanged, place.container, nullptr};
         }
-        case 4: item->m_visible = !item->m_visible; return {{AppletEdit::VisibilityChanged, nullptr, item}, nullptr};
+        case 4: item->m_visible = !item->m_visible; return {ModelChange::VisibilityChanged, nullptr, item};
         case 5: {
             CVorane& top =
                 *m_model.m_menus[static_cast<std::size_t>(Between(0, static_cast<int>(m_model.m_menus.size()) - 1))];
             top.m_visible = !top.m_visible;
-            return {{AppletEdit::VisibilityChanged, &top, nullptr}, nullptr};
+            return {ModelChange::VisibilityChanged, &top, nullptr};
         }
         case 6: {  // a new item in the item's sub menu, made now if it had none
             const bool hadSubMenu = item->m_subMenu.Existing() != nullptr;
@@ -225,21 +224,23 @@ public:
             const int index = Between(0, static_cast<int>(sub->m_items.size()));
             CVoraneItem* raw = fresh.get();
             sub->m_items.insert(sub->m_items.begin() + index, std::move(fresh));
-            return {{AppletEdit::ItemInserted, sub, raw, index}, hadSubMenu ? nullptr : item};
+            ModelChange change{ModelChange::ItemInserted, sub, raw, index};
+            change.owner = hadSubMenu ? nullptr : item;
+            return change;
         }
         case 7: {  // a copy of an item with everything below it, beside it
             auto copy = std::make_unique<CVoraneItem>(*item);
             CVoraneItem* raw = copy.get();
             const int index = Between(0, static_cast<int>(place.container->m_items.size()));
             place.container->m_items.insert(place.container->m_items.begin() + index, std::move(copy));
-            return {{AppletEdit::ItemInserted, place.container, raw, index}, nullptr};
+            return {ModelChange::ItemInserted, place.container, raw, index};
         }
         case 8: {  // removed, so sub menus empty out and top-level menus lose their items
             const int index = place.container->IndexOf(item);
             auto removed = std::move(place.container->m_items[static_cast<std::size_t>(index)]);
             place.container->m_items.erase(place.container->m_items.begin() + index);
             m_graveyard.push_back(std::move(removed));  // keeps the address from being reused at once
-            return {{AppletEdit::ItemRemoved, place.container, item, index}, nullptr};
+            return {ModelChange::ItemRemoved, place.container, item, index};
         }
         case 9: return MenuEdit();
         case 10: {
@@ -248,7 +249,7 @@ public:
             if (to < 0 || to >= static_cast<int>(place.container->m_items.size())) return MenuEdit();
             std::swap(place.container->m_items[static_cast<std::size_t>(index)],
                       place.container->m_items[static_cast<std::size_t>(to)]);
-            return {{AppletEdit::ItemMoved, place.container, item, to}, nullptr};
+            return {ModelChange::ItemMoved, place.container, item, to};
         }
         case 11: {
             CVorane& menu = *place.container;
@@ -256,7 +257,7 @@ public:
             menu.m_BKStyle = Between(0, 3);
             menu.m_itemStyle[static_cast<std::size_t>(Between(0, 2))].FontSize = Between(6, 30);
             menu.m_itemStyle[static_cast<std::size_t>(Between(0, 2))].TextAlign = Between(0, 2);
-            return {{AppletEdit::PropertiesChanged, &menu, nullptr}, nullptr};
+            return {ModelChange::PropertiesChanged, &menu, nullptr};
         }
         case 12: {
             switch (Between(0, 4)) {
@@ -267,15 +268,15 @@ public:
             default: m_model.m_Align = Between(0, 3); m_model.m_appBKColor = static_cast<Color>(Between(0, 0xFFFFFF));
             }
             // The edit layer knows when only the applet's own fields changed.
-            const bool appletOnly = Chance(75);
-            return {{appletOnly ? AppletEdit::AppletFieldsChanged : AppletEdit::PropertiesChanged, nullptr, nullptr},
-                    nullptr};
+            ModelChange change{ModelChange::PropertiesChanged, nullptr, nullptr};
+            change.appletOnly = Chance(75);
+            return change;
         }
-        default: item->m_label = Text(); return {{AppletEdit::PropertiesChanged, nullptr, item}, nullptr};
+        default: item->m_label = Text(); return {ModelChange::PropertiesChanged, nullptr, item};
         }
     }
 
-    std::pair<AppletEdit, const CVoraneItem*> MenuEdit() {
+    ModelChange MenuEdit() {
         auto& menus = m_model.m_menus;
         const int choice = menus.size() < 2 ? 0 : Between(0, 2);
         if (choice == 0) {
@@ -284,18 +285,18 @@ public:
             const int index = Between(0, static_cast<int>(menus.size()));
             CVorane* raw = menu.get();
             menus.insert(menus.begin() + index, std::move(menu));
-            return {{AppletEdit::MenuInserted, raw, nullptr, index}, nullptr};
+            return {ModelChange::MenuInserted, raw, nullptr, index};
         }
         const int index = Between(0, static_cast<int>(menus.size()) - 1);
         CVorane* menu = menus[static_cast<std::size_t>(index)].get();
         if (choice == 1) {
             m_removedMenus.push_back(std::move(menus[static_cast<std::size_t>(index)]));
             menus.erase(menus.begin() + index);
-            return {{AppletEdit::MenuRemoved, menu, nullptr, index}, nullptr};
+            return {ModelChange::MenuRemoved, menu, nullptr, index};
         }
         const int to = index == 0 ? 1 : index - 1;
         std::swap(menus[static_cast<std::size_t>(index)], menus[static_cast<std::size_t>(to)]);
-        return {{AppletEdit::MenuMoved, menu, nullptr, to}, nullptr};
+        return {ModelChange::MenuMoved, menu, nullptr, to};
     }
 
 private:
@@ -326,9 +327,10 @@ enum class Names {
 
 // With no name of two files and no comma, no edit gives a reason to read whole but one
 // that may have changed anything.
-void ExpectPlainOutcome(const AppletEdit& edit, ReceivedApplet::Outcome outcome, const std::string& step) {
+void ExpectPlainOutcome(const ModelChange& edit, ReceivedApplet::Outcome outcome, const std::string& step) {
     const bool mayHaveChangedAnything =
-        edit.kind == AppletEdit::Reset || (edit.kind == AppletEdit::PropertiesChanged && !edit.menu && !edit.item);
+        edit.kind == ModelChange::Reset ||
+        (edit.kind == ModelChange::PropertiesChanged && !edit.menu && !edit.item && !edit.appletOnly);
     EXPECT_EQ(outcome, mayHaveChangedAnything ? ReceivedApplet::Outcome::Rebuilt : ReceivedApplet::Outcome::Patched)
         << step;
 }
@@ -343,8 +345,8 @@ void RunSeries(unsigned seed, Names names, int edits, int* patched, int* total) 
     ASSERT_EQ(received.Rebuild(session.Model()).outcome, ReceivedApplet::Outcome::Rebuilt);
     ExpectSameAsWholeRead(received, session.Model(), "whole read");
     for (int i = 0; i < edits; ++i) {
-        const auto [edit, hint] = session.Edit();
-        const ReceivedApplet::Update update = received.Apply(session.Model(), edit, hint);
+        const ModelChange edit = session.Edit();
+        const ReceivedApplet::Update update = received.Apply(session.Model(), edit);
         // A comma in the background image's name breaks the page for the applet: both fail alike.
         if (const AppletReadResult whole = ReadOwnPage(session.Model()); !whole.Ok()) {
             ASSERT_EQ(update.outcome, ReceivedApplet::Outcome::Failed);
@@ -395,7 +397,7 @@ TEST(ReceivedAppletTest, VisibilityWrittenAsAPropertyEqualsTheWholeRead) {
         for (const EditSession::Place& place : session.Places()) {
             for (int flip = 0; flip < 2; ++flip) {
                 const std::string where = "seed " + std::to_string(seed) + " step " + std::to_string(step++);
-                AppletEdit edit{AppletEdit::PropertiesChanged, place.container, place.item};
+                ModelChange edit{ModelChange::PropertiesChanged, place.container, place.item};
                 if (place.item) {
                     place.item->m_label = flip ? "shown again" : "hidden now";
                     place.item->m_visible = !place.item->m_visible;
@@ -469,7 +471,7 @@ TEST(ReceivedAppletTest, WarningsPastTheCapFollowEdits) {
     ASSERT_EQ(received.Warnings().back(), "... and 110 more warnings.");
     CVoraneItem& opener = *model.m_menus[0]->m_items[2];
     opener.m_visible = 0;
-    ASSERT_EQ(received.Apply(model, {AppletEdit::VisibilityChanged, nullptr, &opener}).outcome,
+    ASSERT_EQ(received.Apply(model, {ModelChange::VisibilityChanged, nullptr, &opener}).outcome,
               ReceivedApplet::Outcome::Patched);
     ExpectSameAsWholeRead(received, model, "first opener hidden");
 }

@@ -149,15 +149,13 @@ private slots:
         QVERIFY(same());
         QCOMPARE(TopMenu(window).m_items[1].get(), untouched);  // patched, not read again
 
-        // The first sub item of a plain item makes its sub menu; the current item owns it.
-        editor.doc.m_pCurItem = home;
-        editor.doc.InsertItem(&home->SubMenu(), editor.Top());
+        // The first sub item of a plain item makes its sub menu; the edit names its owner.
+        editor.doc.InsertItem(&home->SubMenu(), editor.Top(), home);
         QVERIFY(same());
         QCOMPARE(TopMenu(window).m_items[1].get(), untouched);
         QVERIFY(TopMenu(window).m_items[0]->m_subMenu.Existing() != nullptr);
         // Without knowing the owner the preview reads the whole page: still the same.
         CVoraneItem* tools = editor.Top()->m_items[1]->SubMenu().m_items[0].get();
-        editor.doc.m_pCurItem = nullptr;
         editor.doc.InsertItem(&tools->SubMenu());
         QVERIFY(same());
         // An edit naming the owner is followed in place, as are pastes into a plain item.

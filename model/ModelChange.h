@@ -2,9 +2,9 @@
 #pragma once
 
 namespace kestrune {
+
 class CVorane;
 class CVoraneItem;
-}  // namespace kestrune
 
 // What one edit did to the model. Pointers of removed objects are keys only: by the
 // time listeners hear of the removal the objects are gone.
@@ -21,8 +21,8 @@ struct ModelChange {
         PropertiesChanged, // menu and/or item whose fields a page wrote; both null: the applet
     };
     Kind kind = Reset;
-    kestrune::CVorane* menu = nullptr;
-    kestrune::CVoraneItem* item = nullptr;
+    CVorane* menu = nullptr;
+    CVoraneItem* item = nullptr;
     int index = -1;
     // PropertiesChanged only: the write also added or removed menus or items somewhere.
     bool structureToo = false;
@@ -30,5 +30,7 @@ struct ModelChange {
     bool appletOnly = false;
     // ItemInserted: the item whose sub menu menu is, when the edit knew it (a sub menu may
     // have been made for this very item, and nothing else leads from it to its owner).
-    const kestrune::CVoraneItem* owner = nullptr;
+    const CVoraneItem* owner = nullptr;
 };
+
+}  // namespace kestrune
