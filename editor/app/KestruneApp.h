@@ -12,8 +12,6 @@ class IDialogService;
 class IProgramLauncher;
 namespace kestrune {
 class ISettingsStore;
-class CVorane;
-class CVoraneItem;
 }  // namespace kestrune
 
 // Lives for the whole run and owns the one menu model, which New, Open and the template
@@ -50,7 +48,6 @@ public:
     // The desktop shell's "open" (Preview, View Sample); tests put a fake in its place.
     IProgramLauncher& Launcher() const { return *m_launcher; }
     void SetLauncher(IProgramLauncher* launcher);  // non-owning; null restores the desktop's
-
 
 private:
     IDialogService& m_dialogs;

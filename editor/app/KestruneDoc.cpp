@@ -18,6 +18,14 @@ using namespace kestrune;
 
 namespace {
 QString Named(const QString& text, const QString& usual) { return text.isEmpty() ? usual : text; }
+
+bool MenuHolds(const CVorane* menu, const void* target) {
+    if (!menu) return false;
+    if (menu == target) return true;
+    for (const auto& item : menu->m_items)
+        if (item.get() == target || MenuHolds(item->m_subMenu.Existing(), target)) return true;
+    return false;
+}
 }  // namespace
 
 #ifdef NDEBUG
@@ -325,16 +333,6 @@ void CKestruneDoc::ClearEditingContext() {
     m_pCurMenu = nullptr;
     m_pCurItem = nullptr;
 }
-
-namespace {
-bool MenuHolds(const CVorane* menu, const void* target) {
-    if (!menu) return false;
-    if (menu == target) return true;
-    for (const auto& item : menu->m_items)
-        if (item.get() == target || MenuHolds(item->m_subMenu.Existing(), target)) return true;
-    return false;
-}
-}  // namespace
 
 void CKestruneDoc::ForgetIfInside(const CVorane* removedMenu, const CVoraneItem* removedItem) {
     auto inside = [&](const void* target) {
