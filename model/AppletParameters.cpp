@@ -13,16 +13,7 @@ CAppletParameters::~CAppletParameters() = default;
 
 int CAppletParameters::Reset() {
     m_menus.clear();
-    m_HTMLTitle = kDefaultHTMLTitle;
-    m_Align = 0;
-    m_appWidth = 400;
-    m_appHeight = 200;
-    m_appBKColor = 0;
-    m_appBKImagePath.clear();
-    m_appBKImageMode = 0;
-    m_appBKImageX = 0;
-    m_appBKImageY = 0;
-    m_appBKAudioPath.clear();
+    Fields() = AppletFields{};
     m_documentFolder.clear();
     return 1;
 }
@@ -122,17 +113,19 @@ CVorane* CAppletParameters::MenuAtDepth(int depth) const {
 void CAppletParameters::SetItemImages(const std::string& normal, const std::string& over,
                                       const std::string& click, CVorane* menu, int recursive) {
     ForEachItem(menu, recursive, [&](CVoraneItem& item) {
-        item.m_normalImage = normal;
-        item.m_overImage = over;
-        item.m_clickImage = click;
+        const auto media = MediaFieldsOf(item);
+        *media[kNormalImage] = normal;
+        *media[kOverImage] = over;
+        *media[kClickImage] = click;
     });
 }
 
 void CAppletParameters::SetItemAudio(const std::string& over, const std::string& click, CVorane* menu,
                                      int recursive) {
     ForEachItem(menu, recursive, [&](CVoraneItem& item) {
-        item.m_overAudio = over;
-        item.m_clickAudio = click;
+        const auto media = MediaFieldsOf(item);
+        *media[kOverAudio] = over;
+        *media[kClickAudio] = click;
     });
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/Color.h"
+#include "model/AppletFields.h"
 #include "model/Rect.h"
 #include "model/Vorane.h"
 
@@ -15,30 +15,21 @@ namespace kestrune {
 class CArchive;
 class CVoraneItem;
 
-inline constexpr const char* kDefaultHTMLTitle = "Vorane Applet Properties";
-
 // The one applet: page-level parameters and the forest of top-level menus.
-class CAppletParameters {
+class CAppletParameters : public AppletFields {
 public:
     CAppletParameters();
     CAppletParameters(const CAppletParameters&) = delete;
     CAppletParameters& operator=(const CAppletParameters&) = delete;
     virtual ~CAppletParameters();
 
-    std::string m_HTMLTitle = kDefaultHTMLTitle;
-    std::int32_t m_Align = 0;  // 0 Center, 1 Left, 2 Right
-    std::int32_t m_appWidth = 400;
-    std::int32_t m_appHeight = 200;
-    Color m_appBKColor = 0;
-    std::string m_appBKImagePath;
-    std::int32_t m_appBKImageMode = 0;  // 0 Specify, 1 Tile
-    std::int32_t m_appBKImageX = 0;
-    std::int32_t m_appBKImageY = 0;
-    std::string m_appBKAudioPath;
     std::vector<std::unique_ptr<CVorane>> m_menus;
     // The folder of the file the document was opened from or saved to: relative media
     // paths are taken from it. Not part of any file; empty for a new document.
     std::string m_documentFolder;
+
+    AppletFields& Fields() { return *this; }
+    const AppletFields& Fields() const { return *this; }
 
     int Reset();
     CVorane* NewTopLevelMenu();

@@ -8,9 +8,7 @@ namespace kestrune {
 
 MediaFieldValues ImageFieldValues(std::string normal, std::string over, std::string click) {
     MediaFieldValues values;
-    values.fields = {{&CVoraneItem::m_normalImage, normal},
-                     {&CVoraneItem::m_overImage, over},
-                     {&CVoraneItem::m_clickImage, click}};
+    values.fields = {{kNormalImage, normal}, {kOverImage, over}, {kClickImage, click}};
     values.setForMenu = [normal, over, click](CVorane* menu, int recursive) {
         CAppletParameters::SetItemImages(normal, over, click, menu, recursive);
     };
@@ -19,7 +17,7 @@ MediaFieldValues ImageFieldValues(std::string normal, std::string over, std::str
 
 MediaFieldValues AudioFieldValues(std::string over, std::string click) {
     MediaFieldValues values;
-    values.fields = {{&CVoraneItem::m_overAudio, over}, {&CVoraneItem::m_clickAudio, click}};
+    values.fields = {{kOverAudio, over}, {kClickAudio, click}};
     values.setForMenu = [over, click](CVorane* menu, int recursive) {
         CAppletParameters::SetItemAudio(over, click, menu, recursive);
     };
@@ -52,7 +50,7 @@ ScopeTarget TargetOfScope(const CAppletParameters& applet, CVoraneItem* item, Ap
 namespace {
 bool ItemDiffers(const CVoraneItem& item, const MediaFieldValues& values) {
     for (const auto& [field, value] : values.fields)
-        if (item.*field != value) return true;
+        if (*MediaFieldsOf(item)[field] != value) return true;
     return false;
 }
 
@@ -80,7 +78,7 @@ bool MediaDiffers(const ScopeTarget& target, const MediaFieldValues& values) {
 
 void StoreMedia(const ScopeTarget& target, const MediaFieldValues& values) {
     if (target.item)
-        for (const auto& [field, value] : values.fields) target.item->*field = value;
+        for (const auto& [field, value] : values.fields) *MediaFieldsOf(*target.item)[field] = value;
     for (CVorane* menu : target.menus) values.setForMenu(menu, target.recursive ? 1 : 0);
 }
 

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/ItemFields.h"
+
 namespace kestrune {
 
 class CAppletParameters;
@@ -18,7 +20,7 @@ enum class ApplyScope { None = -1, ThisItem = 0, SameMenu = 1, AllItems = 2 };
 // The media fields one dialog edits with their new values, and the model operation that
 // sets them on every item of a menu.
 struct MediaFieldValues {
-    std::vector<std::pair<std::string CVoraneItem::*, std::string>> fields;
+    std::vector<std::pair<MediaField, std::string>> fields;
     std::function<void(CVorane* menu, int recursive)> setForMenu;
 };
 

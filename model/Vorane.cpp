@@ -63,21 +63,6 @@ CVoraneItem* CVorane::InsertCopy(const CVoraneItem* item) {
     return result;
 }
 
-void CVorane::CopyStyle(const CVorane& source) {
-    m_name = source.m_name;
-    m_BKColor = source.m_BKColor;
-    m_BKStyle = source.m_BKStyle;
-    m_MenuAlign = source.m_MenuAlign;
-    m_Corner = source.m_Corner;
-    m_xPos = source.m_xPos;
-    m_yPos = source.m_yPos;
-    m_Width = source.m_Width;
-    m_Height = source.m_Height;
-    m_ItemGap = source.m_ItemGap;
-    m_BorderThick = source.m_BorderThick;
-    m_itemStyle = source.m_itemStyle;
-}
-
 CVorane& CVorane::Assign(const CVorane& source) {
     if (&source == this) return *this;
     // Copy first: the source may lie inside this menu's own subtree.

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "model/ItemStyle.h"
+#include "model/ItemFields.h"
+#include "model/MenuStyle.h"
 #include "model/Rect.h"
 
 namespace kestrune {
@@ -17,28 +18,15 @@ class CVoraneItem;
 
 inline constexpr const char* kSubMenuName = "Menu";
 inline constexpr const char* kTopLevelMenuName = "top-level Menu";
-inline constexpr const char* kNewItemLabel = "item";
 
 // One menu: its style, the styles of its items in three states, and its items.
-class CVorane {
+class CVorane : public MenuStyle {
 public:
     explicit CVorane(int itemCount = 0, std::string name = kSubMenuName);
     CVorane(const CVorane& source);
     CVorane& operator=(const CVorane&) = delete;
     virtual ~CVorane();
 
-    std::string m_name;
-    Color m_BKColor = 0;
-    std::int32_t m_BKStyle = 0;
-    std::int32_t m_MenuAlign = 0;
-    std::int32_t m_Corner = 0;
-    std::int32_t m_xPos = 40;
-    std::int32_t m_yPos = 15;
-    std::int32_t m_Width = 80;
-    std::int32_t m_Height = 20;
-    std::int32_t m_ItemGap = 5;
-    std::int32_t m_BorderThick = 0;
-    std::array<ItemStyle, kStateCount> m_itemStyle{};
     std::vector<std::unique_ptr<CVoraneItem>> m_items;
     std::int32_t m_visible = 1;
 
@@ -50,7 +38,9 @@ public:
     CVoraneItem* InsertNewItem();
     int AddItem(std::unique_ptr<CVoraneItem> item, int front);
     CVoraneItem* InsertCopy(const CVoraneItem* item);
-    void CopyStyle(const CVorane& source);
+    MenuStyle& Style() { return *this; }
+    const MenuStyle& Style() const { return *this; }
+    void CopyStyle(const CVorane& source) { Style() = source.Style(); }
     CVorane& Assign(const CVorane& source);
     int RemoveAllItems();
     int RemoveItemAt(int index);

@@ -7,29 +7,24 @@
 
 namespace kestrune {
 
-std::array<const std::string*, kMediaFieldCount> MediaFieldsOf(const CVoraneItem& item) {
+std::array<const std::string*, kMediaFieldCount> MediaFieldsOf(const ItemFields& item) {
     return {&item.m_normalImage, &item.m_overImage, &item.m_clickImage, &item.m_overAudio, &item.m_clickAudio};
 }
 
-std::array<std::string*, kMediaFieldCount> MediaFieldsOf(CVoraneItem& item) {
+std::array<std::string*, kMediaFieldCount> MediaFieldsOf(ItemFields& item) {
     return {&item.m_normalImage, &item.m_overImage, &item.m_clickImage, &item.m_overAudio, &item.m_clickAudio};
 }
 
-CVoraneItem::CVoraneItem(std::string label)
-    : m_label(std::move(label)) {}
+std::array<std::string*, 9> TextFieldsOf(ItemFields& item) {
+    return {&item.m_label,     &item.m_description, &item.m_normalImage, &item.m_overImage, &item.m_clickImage,
+            &item.m_overAudio, &item.m_clickAudio,  &item.m_target,      &item.m_link};
+}
+
+CVoraneItem::CVoraneItem(std::string label) { m_label = std::move(label); }
 
 CVoraneItem::CVoraneItem(const CVoraneItem& source)
-    : m_label(source.m_label),
-      m_description(source.m_description),
-      m_normalImage(source.m_normalImage),
-      m_overImage(source.m_overImage),
-      m_clickImage(source.m_clickImage),
-      m_overAudio(source.m_overAudio),
-      m_clickAudio(source.m_clickAudio),
-      m_target(source.m_target),
-      m_link(source.m_link),
-      m_subMenu(source.m_subMenu.Existing() ? std::make_unique<CVorane>(*source.m_subMenu.Existing()) : nullptr),
-      m_visible(source.m_visible) {}
+    : ItemFields(source),
+      m_subMenu(source.m_subMenu.Existing() ? std::make_unique<CVorane>(*source.m_subMenu.Existing()) : nullptr) {}
 
 CVoraneItem::~CVoraneItem() = default;
 
@@ -38,8 +33,7 @@ void CVoraneItem::SetSubMenu(std::unique_ptr<CVorane> menu) {
 }
 
 void CVoraneItem::Serialize(CArchive& ar) {
-    std::string* texts[] = {&m_label,     &m_description, &m_normalImage, &m_overImage, &m_clickImage,
-                            &m_overAudio, &m_clickAudio,  &m_target,      &m_link};
+    const auto texts = TextFieldsOf(*this);
     if (ar.IsStoring()) {
         for (std::string* text : texts) ar.WriteString(*text);
         ar.WriteInt(m_visible);

@@ -7,30 +7,24 @@
 #include <memory>
 #include <string>
 
+#include "model/ItemFields.h"
 #include "model/SubMenuSlot.h"
 #include "model/Vorane.h"
 
 namespace kestrune {
 
 // One menu item; it always answers for a sub menu, empty when it opens none.
-class CVoraneItem {
+class CVoraneItem : public ItemFields {
 public:
     explicit CVoraneItem(std::string label = kNewItemLabel);
     CVoraneItem(const CVoraneItem& source);
     CVoraneItem& operator=(const CVoraneItem&) = delete;
     virtual ~CVoraneItem();
 
-    std::string m_label;  // line breaks are CR LF
-    std::string m_description;
-    std::string m_normalImage;
-    std::string m_overImage;
-    std::string m_clickImage;
-    std::string m_overAudio;
-    std::string m_clickAudio;
-    std::string m_target;
-    std::string m_link;
     SubMenuSlot m_subMenu;
-    std::int32_t m_visible = 1;
+
+    ItemFields& Fields() { return *this; }
+    const ItemFields& Fields() const { return *this; }
 
     // Takes menu as the sub menu; nullptr keeps the present one.
     void SetSubMenu(std::unique_ptr<CVorane> menu);
@@ -38,12 +32,6 @@ public:
 
     virtual void Serialize(CArchive& ar);
 };
-
-// An item's media paths in the order the files write them: the normal, mouse-over and
-// clicked images, then the mouse-over and clicked sounds.
-inline constexpr std::size_t kMediaFieldCount = 5;
-std::array<const std::string*, kMediaFieldCount> MediaFieldsOf(const CVoraneItem& item);
-std::array<std::string*, kMediaFieldCount> MediaFieldsOf(CVoraneItem& item);
 
 // The clipboard record of one item with everything below it.
 std::vector<std::uint8_t> WriteItemRecord(const CVoraneItem& item);

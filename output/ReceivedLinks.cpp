@@ -15,16 +15,11 @@ using namespace paramfields;
 
 namespace {
 
+// The texts read anew; the received item keeps its visibility.
 void TakeItemFields(CVoraneItem& target, CVoraneItem&& source) {
-    target.m_label = std::move(source.m_label);
-    target.m_description = std::move(source.m_description);
-    target.m_normalImage = std::move(source.m_normalImage);
-    target.m_overImage = std::move(source.m_overImage);
-    target.m_clickImage = std::move(source.m_clickImage);
-    target.m_overAudio = std::move(source.m_overAudio);
-    target.m_clickAudio = std::move(source.m_clickAudio);
-    target.m_target = std::move(source.m_target);
-    target.m_link = std::move(source.m_link);
+    const std::int32_t visible = target.m_visible;
+    target.Fields() = std::move(source.Fields());
+    target.m_visible = visible;
 }
 
 // The style lines read anew; the received menu keeps its name.
@@ -147,17 +142,7 @@ std::unique_ptr<CAppletParameters> ReceivedBuilder::ReadApplet(const CAppletPara
 
 void ReceivedBuilder::PatchAppletFields(const CAppletParameters& model) {
     const auto fresh = ReadApplet(model);
-    CAppletParameters& target = *m_s.applet;
-    target.m_HTMLTitle = fresh->m_HTMLTitle;
-    target.m_Align = fresh->m_Align;
-    target.m_appWidth = fresh->m_appWidth;
-    target.m_appHeight = fresh->m_appHeight;
-    target.m_appBKColor = fresh->m_appBKColor;
-    target.m_appBKImagePath = fresh->m_appBKImagePath;
-    target.m_appBKImageMode = fresh->m_appBKImageMode;
-    target.m_appBKImageX = fresh->m_appBKImageX;
-    target.m_appBKImageY = fresh->m_appBKImageY;
-    target.m_appBKAudioPath = fresh->m_appBKAudioPath;
+    m_s.applet->Fields() = fresh->Fields();
 }
 
 std::unique_ptr<CVorane> ReceivedBuilder::ReadMenu(MenuLink& menu, int depth, int* number) {

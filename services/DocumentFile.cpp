@@ -45,16 +45,7 @@ bool Cancelled(const TaskProgress* progress) { return progress && progress->Canc
 
 // The whole model changes hands at once, so a failed read leaves the open one whole.
 void SwapContent(CAppletParameters& a, CAppletParameters& b) {
-    std::swap(a.m_HTMLTitle, b.m_HTMLTitle);
-    std::swap(a.m_Align, b.m_Align);
-    std::swap(a.m_appWidth, b.m_appWidth);
-    std::swap(a.m_appHeight, b.m_appHeight);
-    std::swap(a.m_appBKColor, b.m_appBKColor);
-    std::swap(a.m_appBKImagePath, b.m_appBKImagePath);
-    std::swap(a.m_appBKImageMode, b.m_appBKImageMode);
-    std::swap(a.m_appBKImageX, b.m_appBKImageX);
-    std::swap(a.m_appBKImageY, b.m_appBKImageY);
-    std::swap(a.m_appBKAudioPath, b.m_appBKAudioPath);
+    std::swap(a.Fields(), b.Fields());
     std::swap(a.m_menus, b.m_menus);
     std::swap(a.m_documentFolder, b.m_documentFolder);
 }

@@ -22,19 +22,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct MediaField {
-    std::string CVoraneItem::*path;
-    MediaKind kind;
-};
-
-constexpr std::array<MediaField, 5> kItemMediaFields = {{
-    {&CVoraneItem::m_normalImage, MediaKind::Image},
-    {&CVoraneItem::m_overImage, MediaKind::Image},
-    {&CVoraneItem::m_clickImage, MediaKind::Image},
-    {&CVoraneItem::m_overAudio, MediaKind::Audio},
-    {&CVoraneItem::m_clickAudio, MediaKind::Audio},
-}};
-static_assert(kItemMediaFields.size() == texts::kItemMediaKinds.size());
+// The kind of each of an item's media fields, in their order.
+constexpr std::array<MediaKind, kMediaFieldCount> kItemMediaKinds = {
+    MediaKind::Image, MediaKind::Image, MediaKind::Image, MediaKind::Audio, MediaKind::Audio};
+static_assert(kItemMediaKinds.size() == texts::kItemMediaKinds.size());
 
 bool Exists(const fs::path& path) {
     std::error_code error;
@@ -91,7 +82,7 @@ std::string ItemMediaWarning(const CVoraneItem& item, int field, const char* end
     line += texts::kReportItemKindStart;
     line += texts::kItemMediaKinds[index];
     line += texts::kReportItemFileStart;
-    line += item.*kItemMediaFields[index].path;
+    line += *MediaFieldsOf(item)[index];
     line += ending ? ending : texts::kReportNotExist;
     return line;
 }
@@ -108,8 +99,8 @@ std::vector<fs::path> TemplateMediaFolders(const std::string& appDir) {
 
 void CollectMediaPaths(const CVorane* menu, std::vector<std::string>& paths) {
     ForEachItem(menu, [&paths](const CVoraneItem& item) {
-        for (const MediaField& field : kItemMediaFields)
-            if (!(item.*field.path).empty()) paths.push_back(item.*field.path);
+        for (const std::string* path : MediaFieldsOf(item))
+            if (!path->empty()) paths.push_back(*path);
     });
 }
 
@@ -188,10 +179,11 @@ MediaVisit MediaWalker::VisitFile(const std::string& storedPath, MediaKind kind)
 }
 
 void MediaWalker::VisitItem(const CVoraneItem& item, std::string& report) {
-    for (std::size_t field = 0; field < kItemMediaFields.size(); ++field) {
-        const std::string& storedPath = item.*kItemMediaFields[field].path;
+    const auto media = MediaFieldsOf(item);
+    for (std::size_t field = 0; field < kMediaFieldCount; ++field) {
+        const std::string& storedPath = *media[field];
         if (storedPath.empty()) continue;
-        const MediaVisit visit = VisitFile(storedPath, kItemMediaFields[field].kind);
+        const MediaVisit visit = VisitFile(storedPath, kItemMediaKinds[field]);
         if (!visit.found)
             report += ItemMediaWarning(item, static_cast<int>(field));
         else if (visit.problem != MediaProblem::None)

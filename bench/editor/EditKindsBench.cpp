@@ -25,7 +25,7 @@
 #include "main/CommandTable.h"
 #include "main/EditorShell.h"
 #include "main/MainFrame.h"
-#include "main/MenuPreviewCommand.h"
+#include "main/MenuPreviewPlacement.h"
 #include "model/VoraneItem.h"
 #include "preview/MenuPreviewWidget.h"
 #include "preview/MenuPreviewWindow.h"
@@ -74,7 +74,7 @@ public:
         });
         m_shell->Show();
         Settle();
-        m_preview = &ShowMenuPreview(Frame());
+        m_preview = &ShowMenuPreview(Frame(), Doc());
         Settle();
         // The pointer opens the fourth item's sub menu and, below it, the first items' down
         // to a menu of plain items.

@@ -86,7 +86,7 @@ void CChangeValuesCommand::Apply(bool after) {
         m_doc.Announce({kind, change.object, nullptr, -1});
     }
     for (const auto& change : m_diff.items) {
-        if (change.before.visible != change.after.visible)
+        if (change.before.m_visible != change.after.m_visible)
             m_doc.Announce({ModelChange::VisibilityChanged, nullptr, change.object, -1});
         m_doc.Announce({ModelChange::PropertiesChanged, nullptr, change.object, -1});
     }

@@ -3,11 +3,14 @@
 
 #include <QFileInfo>
 #include <QScopedValueRollback>
+#include <QStringList>
+#include <optional>
 
 #include "app/KestruneApp.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
 #include "app/DocCommands.h"
+#include "app/TextConvert.h"
 #include "app/UndoTexts.h"
 
 using namespace kestrune;
@@ -16,7 +19,15 @@ namespace {
 QString Named(const QString& text, const QString& usual) { return text.isEmpty() ? usual : text; }
 }  // namespace
 
-CKestruneDoc::CKestruneDoc(CKestruneApp& app, QObject* parent) : QObject(parent), m_app(app) {
+#ifdef NDEBUG
+constexpr bool kDebugBuild = false;
+#else
+constexpr bool kDebugBuild = true;
+#endif
+
+CKestruneDoc::CKestruneDoc(CKestruneApp& app, QObject* parent)
+    : QObject(parent), m_app(app),
+      m_checkNamedWrites(kDebugBuild || qEnvironmentVariableIsSet("KESTRUNE_CHECK_NAMED_WRITES")) {
     connect(&m_undoStack, &QUndoStack::indexChanged, this, [this] {
         m_modifiedWithoutStep = false;
         UpdateModified();
@@ -241,7 +252,11 @@ bool CKestruneDoc::EditProperties(const std::function<bool()>& write, CVorane* m
     if (m_busy) return false;
     const CPropertySnapshot before = reach == Reach::NamedObjects ? CPropertySnapshot(Applet(), menu, item)
                                                                   : CPropertySnapshot(Applet());
-    if (!write()) return false;
+    std::optional<CPropertySnapshot> whole;
+    if (reach == Reach::NamedObjects && m_checkNamedWrites) whole.emplace(Applet());
+    const bool wrote = write();
+    if (whole) CheckNamedWrite(*whole, menu, item);
+    if (!wrote) return false;
     if (before.StructureChanged()) {
         // Not an edit of values: no step can take it back, and the steps before it no longer
         // match the model. The history goes; the change itself is announced as usual.
@@ -257,6 +272,29 @@ bool CKestruneDoc::EditProperties(const std::function<bool()>& write, CVorane* m
     done.appletOnly = !menu && !item && diff.menus.empty() && diff.items.empty();
     Push(new CChangeValuesCommand(*this, Named(text, undotexts::kChangeProperties), std::move(diff), done));
     return true;
+}
+
+void CKestruneDoc::SetNamedWriteEscapeHandler(std::function<void(const QString&)> handler) {
+    m_namedWriteEscaped = std::move(handler);
+}
+
+void CKestruneDoc::CheckNamedWrite(const CPropertySnapshot& whole, const CVorane* menu, const CVoraneItem* item) {
+    QStringList escaped;
+    if (whole.StructureChanged()) {
+        escaped << QStringLiteral("the structure");
+    } else {
+        const PropertyDiff diff = whole.ChangesSince();
+        for (const auto& change : diff.menus)
+            if (change.object != menu) escaped << QStringLiteral("menu \"%1\"").arg(convert::ToQt(change.after.style.m_name));
+        for (const auto& change : diff.items)
+            if (change.object != item) escaped << QStringLiteral("item \"%1\"").arg(convert::ToQt(change.after.m_label));
+    }
+    if (escaped.isEmpty()) return;
+    const QString what = QStringLiteral("A write of named objects also changed %1.").arg(escaped.join(QStringLiteral(", ")));
+    if (m_namedWriteEscaped)
+        m_namedWriteEscaped(what);
+    else
+        qFatal("%s", qPrintable(what));
 }
 
 bool CKestruneDoc::ReplaceModel(const std::function<bool(CAppletParameters&)>& fill) {

@@ -12,6 +12,7 @@
 
 class CKestruneApp;
 class CKestruneView;
+class CPropertySnapshot;
 class CWizardInfoView;
 namespace kestrune {
 class CAppletParameters;
@@ -81,6 +82,11 @@ public:
     bool EditProperties(const std::function<bool()>& write, kestrune::CVorane* menu = nullptr,
                         kestrune::CVoraneItem* item = nullptr, const QString& text = {},
                         Reach reach = Reach::Anything);
+    // Debug builds, and any build run with KESTRUNE_CHECK_NAMED_WRITES set (the tests),
+    // check that a NamedObjects write changed nothing beyond the applet and the objects it
+    // named, for such a change would escape undo. What escaped goes to the handler; the
+    // default one stops the program, as for any broken promise of the code.
+    void SetNamedWriteEscapeHandler(std::function<void(const QString& what)> handler);
 
     // While held, every edit, undo and redo is refused (a save reads the model on another
     // thread). Holds nest.
@@ -126,6 +132,8 @@ signals:
 
 private:
     void Push(QUndoCommand* command);
+    void CheckNamedWrite(const CPropertySnapshot& whole, const kestrune::CVorane* menu,
+                         const kestrune::CVoraneItem* item);
     void UpdateModified();
 
     CKestruneApp& m_app;
@@ -135,4 +143,6 @@ private:
     bool m_replaying = false;
     QString m_pathName;
     QUndoStack m_undoStack;
+    bool m_checkNamedWrites;
+    std::function<void(const QString&)> m_namedWriteEscaped;
 };

@@ -6,63 +6,6 @@
 
 using namespace kestrune;
 
-AppletValues ReadValues(const CAppletParameters& a) {
-    return {a.m_HTMLTitle,      a.m_Align,          a.m_appWidth,    a.m_appHeight,   a.m_appBKColor,
-            a.m_appBKImagePath, a.m_appBKImageMode, a.m_appBKImageX, a.m_appBKImageY, a.m_appBKAudioPath};
-}
-
-void WriteValues(CAppletParameters& a, const AppletValues& v) {
-    a.m_HTMLTitle = v.title;
-    a.m_Align = v.align;
-    a.m_appWidth = v.width;
-    a.m_appHeight = v.height;
-    a.m_appBKColor = v.bkColor;
-    a.m_appBKImagePath = v.bkImagePath;
-    a.m_appBKImageMode = v.bkImageMode;
-    a.m_appBKImageX = v.bkImageX;
-    a.m_appBKImageY = v.bkImageY;
-    a.m_appBKAudioPath = v.bkAudioPath;
-}
-
-MenuValues ReadValues(const CVorane& m) {
-    return {m.m_name,   m.m_BKColor, m.m_BKStyle, m.m_MenuAlign,   m.m_Corner,      m.m_xPos,    m.m_yPos,
-            m.m_Width,  m.m_Height,  m.m_ItemGap, m.m_BorderThick, m.m_visible,     m.m_itemStyle};
-}
-
-void WriteValues(CVorane& m, const MenuValues& v) {
-    m.m_name = v.name;
-    m.m_BKColor = v.bkColor;
-    m.m_BKStyle = v.bkStyle;
-    m.m_MenuAlign = v.align;
-    m.m_Corner = v.corner;
-    m.m_xPos = v.xPos;
-    m.m_yPos = v.yPos;
-    m.m_Width = v.width;
-    m.m_Height = v.height;
-    m.m_ItemGap = v.itemGap;
-    m.m_BorderThick = v.borderThick;
-    m.m_visible = v.visible;
-    m.m_itemStyle = v.itemStyle;
-}
-
-ItemValues ReadValues(const CVoraneItem& i) {
-    return {i.m_label,    i.m_description, i.m_normalImage, i.m_overImage, i.m_clickImage,
-            i.m_overAudio, i.m_clickAudio, i.m_target,      i.m_link,      i.m_visible};
-}
-
-void WriteValues(CVoraneItem& i, const ItemValues& v) {
-    i.m_label = v.label;
-    i.m_description = v.description;
-    i.m_normalImage = v.normalImage;
-    i.m_overImage = v.overImage;
-    i.m_clickImage = v.clickImage;
-    i.m_overAudio = v.overAudio;
-    i.m_clickAudio = v.clickAudio;
-    i.m_target = v.target;
-    i.m_link = v.link;
-    i.m_visible = v.visible;
-}
-
 void ForEachObject(CAppletParameters& applet, const std::function<void(CVorane&)>& onMenu,
                    const std::function<void(CVoraneItem&)>& onItem) {
     std::vector<CVorane*> pending;

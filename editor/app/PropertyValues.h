@@ -6,49 +6,30 @@
 #include <string>
 #include <vector>
 
-#include "model/Color.h"
-#include "model/ItemStyle.h"
-
-namespace kestrune {
-class CAppletParameters;
-class CVorane;
-class CVoraneItem;
-}  // namespace kestrune
+#include "model/AppletParameters.h"
+#include "model/VoraneItem.h"
 
 // Copies of the fields a property edit may change, one record per model object. The
 // structure (which items a menu holds) is not part of them: structural edits have
 // commands of their own. Working values of a build or a save are left out too.
-struct AppletValues {
-    std::string title;
-    std::int32_t align = 0, width = 0, height = 0;
-    kestrune::Color bkColor = 0;
-    std::string bkImagePath;
-    std::int32_t bkImageMode = 0, bkImageX = 0, bkImageY = 0;
-    std::string bkAudioPath;
-    bool operator==(const AppletValues&) const = default;
-};
-
+using AppletValues = kestrune::AppletFields;
+using ItemValues = kestrune::ItemFields;
+// A menu's style and whether it shows.
 struct MenuValues {
-    std::string name;
-    kestrune::Color bkColor = 0;
-    std::int32_t bkStyle = 0, align = 0, corner = 0, xPos = 0, yPos = 0, width = 0, height = 0, itemGap = 0,
-                 borderThick = 0, visible = 1;
-    std::array<kestrune::ItemStyle, kestrune::kStateCount> itemStyle{};
+    kestrune::MenuStyle style;
+    std::int32_t visible = 1;
     bool operator==(const MenuValues&) const = default;
 };
 
-struct ItemValues {
-    std::string label, description, normalImage, overImage, clickImage, overAudio, clickAudio, target, link;
-    std::int32_t visible = 1;
-    bool operator==(const ItemValues&) const = default;
-};
-
-AppletValues ReadValues(const kestrune::CAppletParameters& applet);
-MenuValues ReadValues(const kestrune::CVorane& menu);
-ItemValues ReadValues(const kestrune::CVoraneItem& item);
-void WriteValues(kestrune::CAppletParameters& applet, const AppletValues& values);
-void WriteValues(kestrune::CVorane& menu, const MenuValues& values);
-void WriteValues(kestrune::CVoraneItem& item, const ItemValues& values);
+inline AppletValues ReadValues(const kestrune::CAppletParameters& applet) { return applet.Fields(); }
+inline MenuValues ReadValues(const kestrune::CVorane& menu) { return {menu.Style(), menu.m_visible}; }
+inline ItemValues ReadValues(const kestrune::CVoraneItem& item) { return item.Fields(); }
+inline void WriteValues(kestrune::CAppletParameters& applet, const AppletValues& values) { applet.Fields() = values; }
+inline void WriteValues(kestrune::CVorane& menu, const MenuValues& values) {
+    menu.Style() = values.style;
+    menu.m_visible = values.visible;
+}
+inline void WriteValues(kestrune::CVoraneItem& item, const ItemValues& values) { item.Fields() = values; }
 
 // One object's values before and after an edit.
 template <typename Object, typename Values>

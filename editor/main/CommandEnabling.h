@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QString>
 
+#include "main/CommandTable.h"
+
 // What the enabling of the commands depends on, gathered from the panes and the document.
 struct CommandContext {
     bool treePaneActive = true;  // false while the message pane is the active pane
@@ -21,13 +23,6 @@ struct CommandContext {
     bool saving = false;           // a Save reads the model: it must not change meanwhile
     QString undoName;  // the step Undo would undo; empty: nothing to undo
     QString redoName;
-};
-
-struct CommandState {
-    bool enabled = true;
-    bool checked = false;
-    bool visible = true;
-    QString text;  // empty: the entry keeps its text
 };
 
 // "&Undo Delete Item"; the prefix alone when there is no step.

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "help/HelpTopics.h"
+#include "preview/PreviewTexts.h"
 
 namespace {
 QList<QKeySequence> Keys(std::initializer_list<QKeySequence> keys) { return QList<QKeySequence>(keys); }
@@ -59,6 +60,7 @@ void SetSpecificHelpTopics(std::vector<CommandEntry>& all) {
         {cmd::EditRename, "renaming"},           {cmd::EditFind, "finding"},
         {cmd::EditFindNext, "finding"},
         {cmd::BuildHtml, "buildhtml"},           {cmd::BuildPreview, "preview"},
+        {cmd::ViewMenuPreview, previewtexts::kHelpTopic},
         {cmd::OptionsWebBrowser, "webbrowserdialog"},
         {cmd::OptionsTemplate, "managetemplatesdialog"},
         {cmd::OptionsAutoChange, "checkparams"}, {cmd::OptionsScriptRuntime, "scriptruntime"},
@@ -128,6 +130,10 @@ std::vector<CommandEntry> BuildStandardCommands() {
     add(Entry(cmd::ViewToolbar, "&Toolbar", M::View, "Show or hide the toolbar", "Toggle ToolBar")).checkable = true;
     add(Entry(cmd::ViewStatusBar, "&Status Bar", M::View, "Show or hide the status bar", "Toggle StatusBar"))
         .checkable = true;
+    OnToolbar(Keyed(add(Entry(cmd::ViewMenuPreview, previewtexts::kCommandText, M::View, previewtexts::kCommandPrompt,
+                              previewtexts::kCommandTooltip)),
+                    Keys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)})),
+              16, "menupreview");
 
     OnToolbar(tree(Keyed(add(Entry(cmd::MenuInsert, "&Insert Menu/Item", M::Menu,
                                    "Insert a top-level menu or a item into Vorane", "Insert")),
@@ -162,7 +168,7 @@ std::vector<CommandEntry> BuildStandardCommands() {
         .separatorAfter = true;
     OnToolbar(Keyed(add(Entry(cmd::BuildPreview, "&Preview", M::Build, "Preview current Vorane", "Preview")),
                     Keys({QKeySequence(Qt::CTRL | Qt::Key_P)})),
-              15, "preview");
+              15, "preview", true);
     add(Entry(cmd::BuildClearMessage, "&Clear Message", M::Build, "Clear the warning message", "Clear Message"));
 
     add(Entry(cmd::OptionsWebBrowser, "Web &Browser...", M::Options, "Specify the web browser to preview Vorane",
@@ -261,9 +267,6 @@ void CCommandTable::ApplyStates(const QHash<QString, CommandState>& states) {
             action->setVisible(found->visible);
             if (!found->text.isEmpty()) action->setText(found->text);
             if (action->isCheckable()) action->setChecked(found->checked);
-            continue;
         }
-        if (entry.isEnabled) action->setEnabled(entry.isEnabled());
-        if (entry.isChecked && action->isCheckable()) action->setChecked(entry.isChecked());
     }
 }

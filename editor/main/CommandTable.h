@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "main/CommandEnabling.h"
-
 #include <QHash>
 #include <QKeySequence>
 #include <QList>
@@ -36,6 +34,7 @@ inline constexpr const char* EditCopy = "EditCopy";
 inline constexpr const char* EditPaste = "EditPaste";
 inline constexpr const char* ViewToolbar = "ViewToolbar";
 inline constexpr const char* ViewStatusBar = "ViewStatusBar";
+inline constexpr const char* ViewMenuPreview = "ViewMenuPreview";
 inline constexpr const char* MenuInsert = "MenuInsert";
 inline constexpr const char* MenuInsertMenu = "MenuInsertMenu";
 inline constexpr const char* MenuDelete = "MenuDelete";
@@ -71,6 +70,14 @@ enum class MenuGroup { File, Edit, View, Menu, Build, Options, Help, KeysOnly };
 // disabled while the message pane is the active pane.
 enum class CommandRoute { Frame, Tree };
 
+// How one command shows at a moment: what the enabling computes and the table applies.
+struct CommandState {
+    bool enabled = true;
+    bool checked = false;
+    bool visible = true;
+    QString text;  // empty: the entry keeps its text
+};
+
 struct CommandEntry {
     QString id;
     QString text;
@@ -85,13 +92,10 @@ struct CommandEntry {
     bool checkable = false;
     CommandRoute route = CommandRoute::Frame;
     QString helpTopic;  // empty: the help section of its menu
-    // Only for commands added after the standard table: their own enabling rule.
-    std::function<bool()> isEnabled;
-    std::function<bool()> isChecked;
 };
 
-// Every command of the program in one table: the standard commands in menu order, plus any
-// a later part adds with Add(). One QAction per command, owned by the table's parent.
+// Every command of the program in one table, in menu order. One QAction per command, owned
+// by the table's parent.
 class CCommandTable : public QObject {
     Q_OBJECT
 public:
@@ -107,8 +111,7 @@ public:
     const std::deque<CommandEntry>& Entries() const { return m_entries; }
     // Commands on the toolbar, in button order.
     std::vector<const CommandEntry*> ToolbarCommands() const;
-    // Enabling, visibility, texts and check marks: from states where a command has one,
-    // else from its entry's own isEnabled / isChecked.
+    // Enabling, visibility, texts and check marks of the commands states names.
     void ApplyStates(const QHash<QString, CommandState>& states);
 
 private:

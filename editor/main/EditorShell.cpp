@@ -9,7 +9,6 @@
 #include "main/MainFrame.h"
 #include "services/PreviewBrowserSetting.h"
 #include "services/PreviewFolder.h"
-#include "main/MenuPreviewCommand.h"
 
 CEditorShell::CEditorShell(const QString& appDir, IDialogService& dialogs, kestrune::ISettingsStore& settings)
     : m_app(appDir, dialogs, settings), m_templates(settings, appDir.toLocal8Bit().toStdString()), m_doc(m_app) {
@@ -34,7 +33,6 @@ void CEditorShell::CreateFrame() {
     m_templates.SeedTemplateList();
 
     m_frame = std::make_unique<CMainFrame>(m_doc, m_templates);
-    InstallMenuPreviewCommand(*m_frame);
 }
 
 bool CEditorShell::Start() {

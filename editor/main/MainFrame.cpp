@@ -53,7 +53,7 @@
 #include "tree/TreeCommands.h"
 #include "tree/TreeFindBar.h"
 #include "app/UndoTexts.h"
-#include "main/MenuPreviewCommand.h"
+#include "main/MenuPreviewPlacement.h"
 
 using namespace kestrune;
 
@@ -100,7 +100,7 @@ CMainFrame::CMainFrame(CKestruneDoc& doc, CTemplateStore& templates, QWidget* pa
             statusBar()->clearMessage();
     });
     App().Launcher().onEarlyFailure = [self = QPointer(this)](const QString& program, const QString& errors) {
-        if (self && browsercommands::ReportEarlyFailure(self->App(), self, program, errors)) ShowMenuPreview(*self);
+        if (self && browsercommands::ReportEarlyFailure(self->App(), self, program, errors)) ShowMenuPreview(*self, self->Doc());
     };
     qApp->installEventFilter(this);
     UpdateCaption();
@@ -109,7 +109,7 @@ CMainFrame::CMainFrame(CKestruneDoc& doc, CTemplateStore& templates, QWidget* pa
 
 void CMainFrame::OnPreview() {
     if (CheckParametersIntoPane() && browsercommands::PreviewInBrowser(App(), m_doc.Applet(), m_doc.m_pageLanguage, this))
-        ShowMenuPreview(*this);
+        ShowMenuPreview(*this, m_doc);
 }
 
 CMainFrame::~CMainFrame() {
@@ -282,6 +282,7 @@ void CMainFrame::ConnectCommands() {
     Route(cmd::BuildCheck, [this] { OnCheckParameters(); });
     Route(cmd::BuildHtml, [this] { OnBuildHtml(); });
     Route(cmd::BuildPreview, [this] { OnPreview(); });
+    Route(cmd::ViewMenuPreview, [this] { ShowMenuPreview(*this, m_doc); });
     Route(cmd::BuildClearMessage, [this] { OnClearMessage(); });
     Route(cmd::OptionsWebBrowser, [this] { browsercommands::RunWebBrowserCommand(App(), this); });
     Route(cmd::OptionsTemplate, [this] { OnOptionsTemplate(); });
@@ -298,25 +299,6 @@ void CMainFrame::ConnectCommands() {
     Route(cmd::HelpContextMode, [this] { m_help->ContextMode().Begin(); });
     Route(cmd::NextPane, [this] { m_panes->Cycle(1); });
     Route(cmd::PrevPane, [this] { m_panes->Cycle(-1); });
-}
-
-QAction* CMainFrame::AddCommand(const CommandEntry& entry, std::function<void()> handler) {
-    const bool known = m_commands->Action(entry.id) != nullptr;
-    QAction* action = m_commands->Add(entry);
-    if (known) return action;
-    if (QMenu* menu = PopupMenu(entry.menu))
-        menu->addAction(action);
-    else
-        addAction(action);
-    if (entry.toolbarPosition > 0) {
-        m_wndToolBar->addSeparator();
-        m_wndToolBar->addAction(action);
-    }
-    connect(action, &QAction::triggered, this, [action, handler = std::move(handler)] {
-        if (action->isEnabled() && handler) handler();
-    });
-    UpdateCommandStates();
-    return action;
 }
 
 // --- Enabling and panes ---------------------------------------------------------------

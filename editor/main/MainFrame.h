@@ -53,11 +53,6 @@ public:
     CRecentFileList& RecentFiles() { return m_recentFiles; }
     CHelpWindow& HelpWindow();
 
-    // One more command: into the table, at the end of its pop-up menu, on the toolbar when it
-    // has a toolbar position (after a separator), routed to handler. Its enabling and check
-    // mark come from the entry's isEnabled / isChecked.
-    QAction* AddCommand(const CommandEntry& entry, std::function<void()> handler);
-
     // Sets enabling and check marks of every command from the panes' state.
     void UpdateCommandStates();
     CommandContext CurrentCommandContext() const;

@@ -182,7 +182,7 @@ void CMenuPreviewWidget::PointerAt(QPoint widgetPoint) {
     const CVoraneItem* item = ItemAt(m_layout.HitTest(ToApplet(widgetPoint)));
     if (item) {
         emit statusChanged(StatusFor(*item));
-        if (!item->m_overAudio.empty()) emit soundRequested(LocalPath(item->m_overAudio));
+        PlaySound(*item, kOverAudio);
     }
     update();
 }
@@ -205,6 +205,10 @@ void CMenuPreviewWidget::mouseMoveEvent(QMouseEvent* event) { PointerAt(event->p
 
 void CMenuPreviewWidget::leaveEvent(QEvent*) { PointerAway(); }
 
+void CMenuPreviewWidget::PlaySound(const CVoraneItem& item, MediaField sound) {
+    if (const std::string& path = *MediaFieldsOf(item)[sound]; !path.empty()) emit soundRequested(LocalPath(path));
+}
+
 void CMenuPreviewWidget::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     PointerAt(event->position().toPoint());
@@ -212,7 +216,7 @@ void CMenuPreviewWidget::mousePressEvent(QMouseEvent* event) {
     if (!item) return;
     m_pressed = true;
     emit statusChanged(QString::fromLatin1(previewtexts::kStatusClicked).arg(StatusFor(*item)));
-    if (!item->m_clickAudio.empty()) emit soundRequested(LocalPath(item->m_clickAudio));
+    PlaySound(*item, kClickAudio);
     update();
 }
 

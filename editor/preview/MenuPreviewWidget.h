@@ -76,6 +76,7 @@ private:
     void Shown(const MenuPath& path);
     void PointerAt(QPoint widgetPoint);
     void PointerAway();
+    void PlaySound(const kestrune::CVoraneItem& item, kestrune::MediaField sound);
     const kestrune::CVoraneItem* ItemAt(const CMenuLayout::Hit& hit) const;
     void DrawOutsideMark(QPainter& painter, const QRect& dirty);
     static QString StatusFor(const kestrune::CVoraneItem& item);

@@ -131,7 +131,8 @@ void CMenuRenderer::DrawAppletBackground(QPainter& painter, const CAppletParamet
         painter.setBrushOrigin(area.topLeft());
         painter.fillRect(area, QBrush(image));
     } else {
-        painter.drawImage(QPoint(applet.m_appBKImageX, applet.m_appBKImageY), image);
+        const Point corner = applet.BackgroundImageCorner();
+        painter.drawImage(QPoint(corner.x, corner.y), image);
     }
     painter.restore();
 }

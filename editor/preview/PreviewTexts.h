@@ -6,9 +6,7 @@ namespace previewtexts {
 
 inline constexpr const char* kWindowTitle = "Menu Preview";
 inline constexpr const char* kWindowTitleOfPage = "Menu Preview - %1";
-inline constexpr const char* kCommandId = "ViewMenuPreview";
 inline constexpr const char* kCommandText = "Menu Pre&view";
-inline constexpr const char* kCommandIcon = ":/icons/menupreview.png";
 inline constexpr const char* kHelpTopic = "menupreview";
 inline constexpr const char* kCommandPrompt = "Show the menu as visitors will see it, and follow every change";
 inline constexpr const char* kCommandTooltip = "Menu Preview";

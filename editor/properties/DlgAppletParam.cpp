@@ -56,49 +56,37 @@ void CDlgAppletParam::LoadFromModel() {
     m_ui->yPosEdit->setEnabled(specify);
 }
 
-bool CDlgAppletParam::ReadControls(Values& values) {
+bool CDlgAppletParam::ReadControls(AppletFields& values) {
     // A failed read moves the focus; that must not start another read of the name box.
     const QScopedValueRollback guard(m_reading, true);
     const CAppletParameters& applet = App().m_applet;
+    values = applet.Fields();
     CFieldReader reader(Dialogs(), this);
-    reader.ReadIntInRange(m_ui->heightSpin, kMinAppletSize, kMaxAppletSize, values.height, applet.m_appHeight);
-    values.align = widgets::SelectedIndex(m_ui->alignCombo, applet.m_Align);
-    reader.ReadText(m_ui->nameEdit, values.title);
-    reader.ReadIntInRange(m_ui->widthSpin, kMinAppletSize, kMaxAppletSize, values.width, applet.m_appWidth);
-    reader.ReadInt(m_ui->xPosEdit, values.imageX);
-    values.imageMode = widgets::CheckedRadio({m_ui->specifyRadio, m_ui->tileRadio}, applet.m_appBKImageMode);
-    reader.ReadPath(m_ui->imagePathEdit, values.imagePath);
-    reader.ReadInt(m_ui->yPosEdit, values.imageY);
-    reader.ReadPath(m_ui->audioPathEdit, values.audioPath);
-    values.color = m_ui->bkColorButton->GetColor();
+    reader.ReadIntInRange(m_ui->heightSpin, kMinAppletSize, kMaxAppletSize, values.m_appHeight, applet.m_appHeight);
+    values.m_Align = widgets::SelectedIndex(m_ui->alignCombo, applet.m_Align);
+    reader.ReadText(m_ui->nameEdit, values.m_HTMLTitle);
+    reader.ReadIntInRange(m_ui->widthSpin, kMinAppletSize, kMaxAppletSize, values.m_appWidth, applet.m_appWidth);
+    reader.ReadInt(m_ui->xPosEdit, values.m_appBKImageX);
+    values.m_appBKImageMode = widgets::CheckedRadio({m_ui->specifyRadio, m_ui->tileRadio}, applet.m_appBKImageMode);
+    reader.ReadPath(m_ui->imagePathEdit, values.m_appBKImagePath);
+    reader.ReadInt(m_ui->yPosEdit, values.m_appBKImageY);
+    reader.ReadPath(m_ui->audioPathEdit, values.m_appBKAudioPath);
+    values.m_appBKColor = m_ui->bkColorButton->GetColor();
     return reader.Ok();
 }
 
 bool CDlgAppletParam::SaveToModel() {
-    Values values;
+    AppletFields values;
     if (!ReadControls(values)) return false;
-    CAppletParameters& applet = App().m_applet;
-    Write([&] {
-        bool changed = AssignChanged(applet.m_appHeight, values.height);
-        changed |= AssignChanged(applet.m_Align, values.align);
-        changed |= AssignChanged(applet.m_HTMLTitle, values.title);
-        changed |= AssignChanged(applet.m_appWidth, values.width);
-        changed |= AssignChanged(applet.m_appBKImageX, values.imageX);
-        changed |= AssignChanged(applet.m_appBKImageMode, values.imageMode);
-        changed |= AssignChanged(applet.m_appBKImagePath, values.imagePath);
-        changed |= AssignChanged(applet.m_appBKImageY, values.imageY);
-        changed |= AssignChanged(applet.m_appBKAudioPath, values.audioPath);
-        changed |= AssignChanged(applet.m_appBKColor, values.color);
-        return changed;
-    });
+    Write([&] { return AssignChanged(App().m_applet.Fields(), values); });
     return true;
 }
 
 void CDlgAppletParam::StoreTitle() {
-    Values values;
+    AppletFields values;
     if (!ReadControls(values)) return;
-    CAppletParameters& applet = App().m_applet;
-    Write([&] { return AssignChanged(applet.m_HTMLTitle, values.title); }, nullptr, nullptr, undotexts::kRenameApplet);
+    Write([&] { return AssignChanged(App().m_applet.m_HTMLTitle, values.m_HTMLTitle); }, nullptr, nullptr,
+          undotexts::kRenameApplet);
 }
 
 bool CDlgAppletParam::eventFilter(QObject* watched, QEvent* event) {
@@ -109,13 +97,13 @@ bool CDlgAppletParam::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CDlgAppletParam::BrowseImage() {
-    Values ignored;
+    AppletFields ignored;
     ReadControls(ignored);
     widgets::BrowseForFile(Dialogs(), this, m_ui->imagePathEdit, texts::kImageFilter, App().SampleFolder());
 }
 
 void CDlgAppletParam::BrowseAudio() {
-    Values ignored;
+    AppletFields ignored;
     ReadControls(ignored);
     widgets::BrowseForFile(Dialogs(), this, m_ui->audioPathEdit, texts::kAudioFilter, App().SampleFolder());
 }

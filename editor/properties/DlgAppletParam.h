@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "model/Color.h"
+#include "model/AppletFields.h"
 #include "properties/PropertyPage.h"
 
 namespace Ui {
@@ -26,19 +26,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct Values {
-        std::int32_t height = 0;
-        std::int32_t align = 0;
-        std::string title;
-        std::int32_t width = 0;
-        std::int32_t imageX = 0;
-        std::int32_t imageMode = 0;
-        std::string imagePath;
-        std::int32_t imageY = 0;
-        std::string audioPath;
-        kestrune::Color color = 0;
-    };
-    bool ReadControls(Values& values);
+    // The applet's fields as the boxes give them; those not read stay as the model has them.
+    bool ReadControls(kestrune::AppletFields& values);
     void StoreTitle();
     void BrowseImage();
     void BrowseAudio();

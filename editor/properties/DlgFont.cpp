@@ -29,7 +29,7 @@ CDlgFont::CDlgFont(IDialogService& dialogs, const ItemStyle& style, QWidget* par
     m_ui->fontSizeSpin->SetSpinRange(kMinFontSize, kMaxFontSize);
     m_ui->fontColorButton->SetDialogService(dialogs);
 
-    m_values = {style.FontName, style.FontEffect, style.FontSize, style.FontStyle, style.FRColor};
+    m_values = style;
     widgets::SelectIndex(m_ui->fontNameCombo, style.FontName);
     widgets::SelectIndex(m_ui->effectCombo, style.FontEffect);
     m_ui->fontSizeSpin->SetValue(style.FontSize);
@@ -42,13 +42,13 @@ CDlgFont::~CDlgFont() = default;
 
 void CDlgFont::accept() {
     CFieldReader reader(m_dialogs, this);
-    Values values = m_values;
-    values.fontName = widgets::SelectedIndex(m_ui->fontNameCombo, m_values.fontName);
-    values.fontEffect = widgets::SelectedIndex(m_ui->effectCombo, m_values.fontEffect);
-    if (!reader.ReadInt(m_ui->fontSizeSpin, values.fontSize)) return;
-    values.fontStyle = widgets::CheckedRadio({m_ui->plainRadio, m_ui->boldRadio, m_ui->italicRadio},
-                                             m_values.fontStyle);
-    values.frColor = m_ui->fontColorButton->GetColor();
+    ItemStyle values = m_values;
+    values.FontName = widgets::SelectedIndex(m_ui->fontNameCombo, m_values.FontName);
+    values.FontEffect = widgets::SelectedIndex(m_ui->effectCombo, m_values.FontEffect);
+    if (!reader.ReadInt(m_ui->fontSizeSpin, values.FontSize)) return;
+    values.FontStyle = widgets::CheckedRadio({m_ui->plainRadio, m_ui->boldRadio, m_ui->italicRadio},
+                                             m_values.FontStyle);
+    values.FRColor = m_ui->fontColorButton->GetColor();
     m_values = values;
     QDialog::accept();
 }
@@ -59,10 +59,12 @@ void CDlgFont::keyPressEvent(QKeyEvent* event) {
 }
 
 bool CDlgFont::ApplyTo(ItemStyle& style) const {
-    bool changed = AssignChanged(style.FontName, m_values.fontName);
-    changed |= AssignChanged(style.FontEffect, m_values.fontEffect);
-    changed |= AssignChanged(style.FontSize, m_values.fontSize);
-    changed |= AssignChanged(style.FontStyle, m_values.fontStyle);
-    changed |= AssignChanged(style.FRColor, m_values.frColor);
-    return changed;
+    // Only the font: the style may have moved on since the dialog opened.
+    ItemStyle result = style;
+    result.FontName = m_values.FontName;
+    result.FontEffect = m_values.FontEffect;
+    result.FontSize = m_values.FontSize;
+    result.FontStyle = m_values.FontStyle;
+    result.FRColor = m_values.FRColor;
+    return AssignChanged(style, result);
 }

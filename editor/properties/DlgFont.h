@@ -16,19 +16,12 @@ class FontDialog;
 class CDlgFont : public QDialog {
     Q_OBJECT
 public:
-    struct Values {
-        std::int32_t fontName = 0;
-        std::int32_t fontEffect = 0;
-        std::int32_t fontSize = 0;
-        std::int32_t fontStyle = 0;
-        kestrune::Color frColor = 0;
-    };
-
     CDlgFont(IDialogService& dialogs, const kestrune::ItemStyle& style, QWidget* parent = nullptr);
     ~CDlgFont() override;
 
     // The values of the last successful OK.
-    const Values& Result() const { return m_values; }
+    // The style the dialog was opened with, its font as accepted.
+    const kestrune::ItemStyle& Result() const { return m_values; }
     // Writes the accepted values into a style record; tells whether anything changed.
     bool ApplyTo(kestrune::ItemStyle& style) const;
 
@@ -43,5 +36,5 @@ protected:
 private:
     IDialogService& m_dialogs;
     std::unique_ptr<Ui::FontDialog> m_ui;
-    Values m_values;
+    kestrune::ItemStyle m_values;
 };

@@ -53,40 +53,34 @@ void CDlgItem::LoadFromModel() {
     m_ui->linkEdit->setText(item ? convert::ToQt(item->m_link) : QString());
 }
 
-bool CDlgItem::ReadControls(Values& values) {
+bool CDlgItem::ReadControls(ItemFields& values) {
     // A failed read moves the focus; that must not start another read of the label box.
     const QScopedValueRollback guard(m_reading, true);
+    if (const CVoraneItem* item = App().m_pCurItem) values = item->Fields();
     CFieldReader reader(Dialogs(), this);
-    reader.ReadText(m_ui->targetCombo, values.target);
-    reader.ReadText(m_ui->descriptionEdit, values.description);
-    reader.ReadLabel(m_ui->labelEdit, values.label);
-    reader.ReadText(m_ui->linkEdit, values.link);
+    reader.ReadText(m_ui->targetCombo, values.m_target);
+    reader.ReadText(m_ui->descriptionEdit, values.m_description);
+    reader.ReadLabel(m_ui->labelEdit, values.m_label);
+    reader.ReadText(m_ui->linkEdit, values.m_link);
     return reader.Ok();
 }
 
 bool CDlgItem::SaveToModel() {
-    Values values;
+    ItemFields values;
     if (!ReadControls(values)) return false;
     CVoraneItem* item = App().m_pCurItem;
     if (!item) return true;
-    Write(
-        [&] {
-            bool changed = AssignChanged(item->m_target, values.target);
-            changed |= AssignChanged(item->m_description, values.description);
-            changed |= AssignChanged(item->m_label, values.label);
-            changed |= AssignChanged(item->m_link, values.link);
-            return changed;
-        },
-        App().m_pCurMenu, item);
+    Write([&] { return AssignChanged(item->Fields(), values); }, App().m_pCurMenu, item);
     return true;
 }
 
 void CDlgItem::StoreLabel() {
-    Values values;
+    ItemFields values;
     if (!ReadControls(values)) return;
     CVoraneItem* item = App().m_pCurItem;
     if (!item) return;
-    Write([&] { return AssignChanged(item->m_label, values.label); }, App().m_pCurMenu, item, undotexts::kRenameItem);
+    Write([&] { return AssignChanged(item->m_label, values.m_label); }, App().m_pCurMenu, item,
+          undotexts::kRenameItem);
 }
 
 bool CDlgItem::eventFilter(QObject* watched, QEvent* event) {
@@ -97,7 +91,7 @@ bool CDlgItem::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CDlgItem::EditImages() {
-    Values ignored;
+    ItemFields ignored;
     ReadControls(ignored);
     CDlgImage dialog(Dialogs(), this);
     dialog.SetStartFolder(App().SampleFolder());
@@ -112,7 +106,7 @@ void CDlgItem::EditImages() {
 }
 
 void CDlgItem::EditAudio() {
-    Values ignored;
+    ItemFields ignored;
     ReadControls(ignored);
     CDlgAudio dialog(Dialogs(), this);
     dialog.SetStartFolder(App().SampleFolder());

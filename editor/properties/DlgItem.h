@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "model/ItemFields.h"
 #include "properties/PropertyPage.h"
 
 namespace Ui {
@@ -25,13 +26,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct Values {
-        std::string target;
-        std::string description;
-        std::string label;
-        std::string link;
-    };
-    bool ReadControls(Values& values);
+    // The item's fields as the boxes give them; the rest stay as the current item has them.
+    bool ReadControls(kestrune::ItemFields& values);
     void ShowTarget(const std::string& target);
     void StoreLabel();
     void EditImages();

@@ -68,46 +68,35 @@ void CDlgItemState::LoadFromModel() {
     m_ui->bkColorButton->SetColor(style->BKColor);
 }
 
-bool CDlgItemState::ReadControls(const ItemStyle& style, Values& values) {
+bool CDlgItemState::ReadControls(const ItemStyle& style, ItemStyle& values) {
+    values = style;
     CFieldReader reader(Dialogs(), this);
-    values.border = widgets::CheckedRadio({m_ui->plainRadio, m_ui->raisedRadio, m_ui->sunkenRadio},
-                                          style.ItemBorderStyle);
-    values.imageAlign = widgets::SelectedIndex(m_ui->imageAlignCombo, style.ImageAlign);
-    values.textAlign = widgets::SelectedIndex(m_ui->textAlignCombo, style.TextAlign);
-    reader.ReadInt(m_ui->imageOffsetSpin, values.imageOffset);
-    reader.ReadInt(m_ui->textOffsetSpin, values.textOffset);
-    values.fill = widgets::SelectedIndex(m_ui->fillStyleCombo, style.ItemFillStyle);
-    values.gradient = widgets::CheckedRadio({m_ui->singleDirectionRadio, m_ui->biDirectionRadio},
-                                            style.GradientDirection);
-    values.bkColor = m_ui->bkColorButton->GetColor();
+    values.ItemBorderStyle = widgets::CheckedRadio({m_ui->plainRadio, m_ui->raisedRadio, m_ui->sunkenRadio},
+                                                   style.ItemBorderStyle);
+    values.ImageAlign = widgets::SelectedIndex(m_ui->imageAlignCombo, style.ImageAlign);
+    values.TextAlign = widgets::SelectedIndex(m_ui->textAlignCombo, style.TextAlign);
+    reader.ReadInt(m_ui->imageOffsetSpin, values.ImageOffset);
+    reader.ReadInt(m_ui->textOffsetSpin, values.TextOffset);
+    values.ItemFillStyle = widgets::SelectedIndex(m_ui->fillStyleCombo, style.ItemFillStyle);
+    values.GradientDirection = widgets::CheckedRadio({m_ui->singleDirectionRadio, m_ui->biDirectionRadio},
+                                                     style.GradientDirection);
+    values.BKColor = m_ui->bkColorButton->GetColor();
     return reader.Ok();
 }
 
 bool CDlgItemState::SaveToModel() {
     ItemStyle* style = CurrentStyle();
     if (!style) return true;
-    Values values;
+    ItemStyle values;
     if (!ReadControls(*style, values)) return false;
-    Write(
-        [&] {
-            bool changed = AssignChanged(style->ItemBorderStyle, values.border);
-            changed |= AssignChanged(style->ImageAlign, values.imageAlign);
-            changed |= AssignChanged(style->TextAlign, values.textAlign);
-            changed |= AssignChanged(style->ImageOffset, values.imageOffset);
-            changed |= AssignChanged(style->TextOffset, values.textOffset);
-            changed |= AssignChanged(style->ItemFillStyle, values.fill);
-            changed |= AssignChanged(style->GradientDirection, values.gradient);
-            changed |= AssignChanged(style->BKColor, values.bkColor);
-            return changed;
-        },
-        App().m_pCurMenu);
+    Write([&] { return AssignChanged(*style, values); }, App().m_pCurMenu);
     return true;
 }
 
 void CDlgItemState::EditFont() {
     ItemStyle* style = CurrentStyle();
     if (style) {
-        Values ignored;
+        ItemStyle ignored;
         ReadControls(*style, ignored);
     }
     // The dialog starts from the model; without a current menu its result is discarded.

@@ -24,17 +24,8 @@ public:
     kestrune::ItemState State() const { return m_state; }
 
 private:
-    struct Values {
-        std::int32_t border = 0;
-        std::int32_t imageAlign = 0;
-        std::int32_t textAlign = 0;
-        std::int32_t imageOffset = 0;
-        std::int32_t textOffset = 0;
-        std::int32_t fill = 0;
-        std::int32_t gradient = 0;
-        kestrune::Color bkColor = 0;
-    };
-    bool ReadControls(const kestrune::ItemStyle& style, Values& values);
+    // The style as the boxes give it; the font, which the page does not show, stays.
+    bool ReadControls(const kestrune::ItemStyle& style, kestrune::ItemStyle& values);
     kestrune::ItemStyle* CurrentStyle() const;
     void EditFont();
 

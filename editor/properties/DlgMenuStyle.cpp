@@ -55,41 +55,28 @@ void CDlgMenuStyle::LoadFromModel() {
     widgets::CheckRadio({m_ui->verticalRadio, m_ui->horizontalRadio}, menu.m_MenuAlign);
 }
 
-bool CDlgMenuStyle::ReadControls(const CVorane& menu, Values& values) {
+bool CDlgMenuStyle::ReadControls(const CVorane& menu, MenuStyle& values) {
+    values = menu.Style();
     CFieldReader reader(Dialogs(), this);
-    values.bkColor = m_ui->bkColorButton->GetColor();
-    values.bkStyle = widgets::SelectedIndex(m_ui->bkStyleCombo, menu.m_BKStyle);
-    reader.ReadInt(m_ui->borderThickEdit, values.borderThick);
-    reader.ReadInt(m_ui->itemGapEdit, values.itemGap);
-    reader.ReadInt(m_ui->heightEdit, values.height);
-    reader.ReadInt(m_ui->widthEdit, values.width);
-    reader.ReadInt(m_ui->xPosEdit, values.xPos);
-    reader.ReadInt(m_ui->yPosEdit, values.yPos);
-    values.corner = widgets::CheckedRadio({CornerButton(0), CornerButton(1), CornerButton(2), CornerButton(3)},
-                                          menu.m_Corner);
-    values.menuAlign = widgets::CheckedRadio({m_ui->verticalRadio, m_ui->horizontalRadio}, menu.m_MenuAlign);
+    values.m_BKColor = m_ui->bkColorButton->GetColor();
+    values.m_BKStyle = widgets::SelectedIndex(m_ui->bkStyleCombo, menu.m_BKStyle);
+    reader.ReadInt(m_ui->borderThickEdit, values.m_BorderThick);
+    reader.ReadInt(m_ui->itemGapEdit, values.m_ItemGap);
+    reader.ReadInt(m_ui->heightEdit, values.m_Height);
+    reader.ReadInt(m_ui->widthEdit, values.m_Width);
+    reader.ReadInt(m_ui->xPosEdit, values.m_xPos);
+    reader.ReadInt(m_ui->yPosEdit, values.m_yPos);
+    values.m_Corner = widgets::CheckedRadio({CornerButton(0), CornerButton(1), CornerButton(2), CornerButton(3)},
+                                            menu.m_Corner);
+    values.m_MenuAlign = widgets::CheckedRadio({m_ui->verticalRadio, m_ui->horizontalRadio}, menu.m_MenuAlign);
     return reader.Ok();
 }
 
 bool CDlgMenuStyle::SaveToModel() {
     if (!HasContext()) return true;
     CVorane& menu = *App().m_pCurMenu;
-    Values values;
+    MenuStyle values;
     if (!ReadControls(menu, values)) return false;
-    Write(
-        [&] {
-            bool changed = AssignChanged(menu.m_BKColor, values.bkColor);
-            changed |= AssignChanged(menu.m_BKStyle, values.bkStyle);
-            changed |= AssignChanged(menu.m_BorderThick, values.borderThick);
-            changed |= AssignChanged(menu.m_ItemGap, values.itemGap);
-            changed |= AssignChanged(menu.m_Height, values.height);
-            changed |= AssignChanged(menu.m_Width, values.width);
-            changed |= AssignChanged(menu.m_xPos, values.xPos);
-            changed |= AssignChanged(menu.m_yPos, values.yPos);
-            changed |= AssignChanged(menu.m_Corner, values.corner);
-            changed |= AssignChanged(menu.m_MenuAlign, values.menuAlign);
-            return changed;
-        },
-        &menu);
+    Write([&] { return AssignChanged(menu.Style(), values); }, &menu);
     return true;
 }

@@ -4,7 +4,7 @@
 #include <array>
 #include <memory>
 
-#include "model/Color.h"
+#include "model/MenuStyle.h"
 #include "properties/PropertyPage.h"
 
 class QAbstractButton;
@@ -26,19 +26,8 @@ public:
     QAbstractButton* CornerButton(int corner) const;
 
 private:
-    struct Values {
-        kestrune::Color bkColor = 0;
-        std::int32_t bkStyle = 0;
-        std::int32_t borderThick = 0;
-        std::int32_t itemGap = 0;
-        std::int32_t height = 0;
-        std::int32_t width = 0;
-        std::int32_t xPos = 0;
-        std::int32_t yPos = 0;
-        std::int32_t corner = 0;
-        std::int32_t menuAlign = 0;
-    };
-    bool ReadControls(const kestrune::CVorane& menu, Values& values);
+    // The menu's style as the boxes give it; what they do not show stays as the menu has it.
+    bool ReadControls(const kestrune::CVorane& menu, kestrune::MenuStyle& values);
     bool HasContext() const;
 
     std::unique_ptr<Ui::MenuStylePage> m_ui;

@@ -15,9 +15,6 @@ public:
     // the bar and the window area behind it are repainted once. Returns whether it did.
     bool SyncButtonStates();
 
-    static constexpr int kGripperExtent = 8;
-    static constexpr int kSeparatorExtent = 6;
-
 protected:
     void actionEvent(QActionEvent* event) override;
 

@@ -5,7 +5,6 @@
 #include <QStyleOption>
 #include <QToolBar>
 
-#include "toolbar/FlatToolBar.h"
 
 namespace {
 // A three-dimensional rectangle: `topLeft` on the top and left edges, `bottomRight` on the others.
@@ -68,8 +67,8 @@ void CFlatToolBarStyle::drawPrimitive(PrimitiveElement element, const QStyleOpti
 
 int CFlatToolBarStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
     switch (metric) {
-        case PM_ToolBarHandleExtent: return CFlatToolBar::kGripperExtent;
-        case PM_ToolBarSeparatorExtent: return CFlatToolBar::kSeparatorExtent;
+        case PM_ToolBarHandleExtent: return kGripperExtent;
+        case PM_ToolBarSeparatorExtent: return kSeparatorExtent;
         case PM_ToolBarFrameWidth: return 1;
         case PM_ToolBarItemMargin: return 1;
         case PM_ToolBarItemSpacing: return 0;

@@ -10,6 +10,9 @@ class CFlatToolBarStyle : public QProxyStyle {
 public:
     CFlatToolBarStyle();
 
+    static constexpr int kGripperExtent = 8;
+    static constexpr int kSeparatorExtent = 6;
+
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
     int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,

@@ -50,7 +50,9 @@ CKestruneView::CKestruneView(CKestruneDoc& doc, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     // A click on the selected node renames it in place (F2 is the Rename command).
     setEditTriggers(QAbstractItemView::SelectedClicked);
-    setItemDelegate(new CRenameDelegate(*this));
+    setItemDelegate(new CRenameDelegate(this, [this](const QModelIndex& node, const QString& text) {
+        return RenameNode(node, text);
+    }));
     setIconSize(QSize(16, 16));
     setDragEnabled(true);
     setAcceptDrops(true);

@@ -7,6 +7,7 @@
 
 #include "app/ModelChange.h"
 #include "tree/FilledLevels.h"
+#include "tree/TreePane.h"
 #include "tree/TreeTransfer.h"
 
 class CKestruneApp;
@@ -28,13 +29,14 @@ class CVoraneItem;
 // change the model through the document; the tree follows the document's announcements, so
 // any caller of the edit layer (clipboard, drag and drop, undo) gets its nodes for free:
 // after e.g. doc.InsertCopy(...) NodeOfItem(copy) finds the new node.
-class CKestruneView : public QTreeView {
+class CKestruneView : public QTreeView, public ITreePane {
     Q_OBJECT
 public:
     explicit CKestruneView(CKestruneDoc& doc, QWidget* parent = nullptr);
     ~CKestruneView() override;
 
-    CKestruneDoc& GetDocument() const { return m_doc; }
+    CKestruneDoc& GetDocument() const override { return m_doc; }
+    QTreeView& Widget() override { return *this; }
     CKestruneApp& App() const;
     IDialogService& Dialogs() const;
 
@@ -42,11 +44,11 @@ public:
     // selected, and a Clear Message is posted to run after the current command.
     void RebuildTree();
 
-    CMenuTreeModel& TreeModel() const { return *m_model; }
-    QModelIndex RootNode() const;
-    QModelIndex SelectedNode() const;
+    CMenuTreeModel& TreeModel() const override { return *m_model; }
+    QModelIndex RootNode() const override;
+    QModelIndex SelectedNode() const override;
     // Selects the node, expanding what lies above it and scrolling it into sight.
-    void SelectNode(const QModelIndex& node);
+    void SelectNode(const QModelIndex& node) override;
 
     // Node <-> model. The picture of a node gives its kind (treenodes::Kind).
     static int GetNodeKind(const QModelIndex& node);
@@ -54,9 +56,9 @@ public:
     static kestrune::CVorane* MenuOfNode(const QModelIndex& node);
     // The node showing a model object (the applet, a top-level menu or an item), found even
     // when it was never shown; invalid if the model holds no such object.
-    QModelIndex NodeOfItem(const void* modelObject) const;
+    QModelIndex NodeOfItem(const void* modelObject) const override;
 
-    kestrune::CVorane* FindSubMenuStyle(const QModelIndex& node) const;
+    kestrune::CVorane* FindSubMenuStyle(const QModelIndex& node) const override;
     // The menu holding the edited item (m_pCurItem); null without a current item.
     kestrune::CVorane* GetCurItemMenu() const;
 
@@ -79,7 +81,7 @@ public:
     void SetFindBar(CTreeFindBar* bar) { m_pFindBar = bar; }
     // Runs showAfresh (a filter set or cleared on the model): the same object stays
     // selected without a word when it is still shown; otherwise the root is selected.
-    void ShowAfreshKeepingCurrent(const std::function<void()>& showAfresh);
+    void ShowAfreshKeepingCurrent(const std::function<void()>& showAfresh) override;
     // The line drawn between items while a drop there is possible; null: none.
     QLine InsertionLine() const { return m_transfer->InsertionLine(); }
     // Clipboard and drag and drop of items; lives as long as the view.

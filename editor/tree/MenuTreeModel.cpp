@@ -10,7 +10,7 @@
 
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "tree/TreeNodes.h"
+#include "tree/NodePictures.h"
 
 using namespace kestrune;
 

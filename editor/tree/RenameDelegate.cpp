@@ -2,11 +2,11 @@
 #include "tree/RenameDelegate.h"
 
 #include <QLineEdit>
+#include <utility>
 
-#include "tree/KestruneView.h"
-
-CRenameDelegate::CRenameDelegate(CKestruneView& view) : QStyledItemDelegate(&view), m_view(view) {}
+CRenameDelegate::CRenameDelegate(QObject* parent, Rename rename)
+    : QStyledItemDelegate(parent), m_rename(std::move(rename)) {}
 
 void CRenameDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const {
-    if (const auto* line = qobject_cast<QLineEdit*>(editor)) m_view.RenameNode(index, line->text());
+    if (const auto* line = qobject_cast<QLineEdit*>(editor)) m_rename(index, line->text());
 }

@@ -2,18 +2,18 @@
 #pragma once
 
 #include <QStyledItemDelegate>
-
-class CKestruneView;
+#include <functional>
 
 // The in-place editor of the menu tree. It never writes into the tree itself: the text
-// goes to the view, which renames through the document, and the node follows the model.
+// goes to rename, which renames through the document, and the node follows the model.
 class CRenameDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    explicit CRenameDelegate(CKestruneView& view);
+    using Rename = std::function<bool(const QModelIndex& node, const QString& text)>;
+    CRenameDelegate(QObject* parent, Rename rename);
 
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
 
 private:
-    CKestruneView& m_view;
+    Rename m_rename;
 };

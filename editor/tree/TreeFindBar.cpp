@@ -2,6 +2,7 @@
 #include "tree/TreeFindBar.h"
 
 #include <QElapsedTimer>
+#include <QTreeView>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -15,7 +16,7 @@
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
 #include "tree/FindMatcher.h"
-#include "tree/KestruneView.h"
+#include "tree/TreePane.h"
 #include "tree/MenuTreeModel.h"
 #include "tree/TreeNodes.h"
 
@@ -28,7 +29,7 @@ constexpr qint64 kKeystrokeMs = 50;
 constexpr int kPauseMs = 250;
 }  // namespace
 
-CTreeFindBar::CTreeFindBar(CKestruneView& view, QWidget* parent) : QWidget(parent), m_view(view) {
+CTreeFindBar::CTreeFindBar(ITreePane& pane, QWidget* parent) : QWidget(parent), m_pane(pane) {
     setObjectName(QStringLiteral("treeFindBar"));
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(QStringLiteral("treeFindEdit"));
@@ -54,10 +55,10 @@ CTreeFindBar::CTreeFindBar(CKestruneView& view, QWidget* parent) : QWidget(paren
     connect(&m_pause, &QTimer::timeout, this, &CTreeFindBar::ApplyFilter);
     // The model filters new, moved and renamed nodes itself, showing the tree afresh; the
     // first screens are opened again here.
-    connect(&view.TreeModel(), &QAbstractItemModel::modelReset, this, [this] {
-        if (m_view.TreeModel().Filter()) ExpandFirstScreens();
+    connect(&pane.TreeModel(), &QAbstractItemModel::modelReset, this, [this] {
+        if (m_pane.TreeModel().Filter()) ExpandFirstScreens();
     });
-    connect(&view.GetDocument(), &CKestruneDoc::modelChanged, this, &CTreeFindBar::ShowCount);
+    connect(&pane.GetDocument(), &CKestruneDoc::modelChanged, this, &CTreeFindBar::ShowCount);
     hide();
 }
 
@@ -75,19 +76,19 @@ void CTreeFindBar::Close() {
     m_pause.stop();
     m_edit->clear();  // shows every node again
     hide();
-    m_view.setFocus(Qt::OtherFocusReason);
+    m_pane.Widget().setFocus(Qt::OtherFocusReason);
 }
 
 void CTreeFindBar::RememberExpansion() {
     if (m_expansionKept) return;
     m_expansionKept = true;
     m_expandedBefore.clear();
-    CMenuTreeModel& model = m_view.TreeModel();
-    std::vector<QModelIndex> pending{m_view.RootNode()};
+    CMenuTreeModel& model = m_pane.TreeModel();
+    std::vector<QModelIndex> pending{m_pane.RootNode()};
     while (!pending.empty()) {
         const QModelIndex node = pending.back();
         pending.pop_back();
-        if (!m_view.isExpanded(node)) continue;
+        if (!m_pane.Widget().isExpanded(node)) continue;
         m_expandedBefore.push_back(treenodes::ObjectOfNode(node));
         for (int row = 0, rows = model.rowCount(node); row < rows; ++row) pending.push_back(model.index(row, 0, node));
     }
@@ -95,11 +96,11 @@ void CTreeFindBar::RememberExpansion() {
 
 void CTreeFindBar::RestoreExpansion() {
     m_expansionKept = false;
-    const QModelIndex found = m_view.SelectedNode();
+    const QModelIndex found = m_pane.SelectedNode();
     for (const void* object : m_expandedBefore)
-        if (const QModelIndex node = m_view.NodeOfItem(object); node.isValid()) m_view.expand(node);
+        if (const QModelIndex node = m_pane.NodeOfItem(object); node.isValid()) m_pane.Widget().expand(node);
     m_expandedBefore.clear();
-    m_view.SelectNode(found.isValid() ? found : m_view.RootNode());
+    m_pane.SelectNode(found.isValid() ? found : m_pane.RootNode());
 }
 
 void CTreeFindBar::TextChanged() {
@@ -115,12 +116,12 @@ void CTreeFindBar::ApplyFilter() {
     m_pause.stop();
     QElapsedTimer took;
     took.start();
-    CMenuTreeModel& model = m_view.TreeModel();
+    CMenuTreeModel& model = m_pane.TreeModel();
     if (!IsFiltering()) {
         m_status->clear();
         m_filteredFor.clear();
         if (!model.Filter()) return;
-        m_view.ShowAfreshKeepingCurrent([&] { model.ClearFilter(); });
+        m_pane.ShowAfreshKeepingCurrent([&] { model.ClearFilter(); });
         RestoreExpansion();
         return;
     }
@@ -128,7 +129,7 @@ void CTreeFindBar::ApplyFilter() {
     // A text holding the one filtered for keeps only what that filter keeps.
     const bool narrows = model.Filter() && !m_filteredFor.isEmpty() && m_edit->text().contains(m_filteredFor);
     m_filteredFor = m_edit->text();
-    m_view.ShowAfreshKeepingCurrent([&] {
+    m_pane.ShowAfreshKeepingCurrent([&] {
         model.SetFilter([matcher = CFindMatcher(m_filteredFor)](const CVoraneItem& item) { return matcher.Matches(item); },
                         narrows);
     });
@@ -140,22 +141,22 @@ void CTreeFindBar::ApplyFilter() {
 // opens their nodes, so a filter keeping a million rows lays out no more than a few thousand.
 void CTreeFindBar::ExpandFirstScreens() {
     constexpr int kRowsOpened = 3000;
-    CMenuTreeModel& model = m_view.TreeModel();
+    CMenuTreeModel& model = m_pane.TreeModel();
     int rows = 0;
-    std::vector<QModelIndex> pending{m_view.RootNode()};
+    std::vector<QModelIndex> pending{m_pane.RootNode()};
     while (!pending.empty() && rows < kRowsOpened) {
         const QModelIndex node = pending.back();
         pending.pop_back();
         const int children = model.rowCount(node);
         if (children == 0) continue;
-        m_view.expand(node);
+        m_pane.Widget().expand(node);
         rows += children;
         for (int row = children; row-- > 0;) pending.push_back(model.index(row, 0, node));
     }
 }
 
 void CTreeFindBar::ShowCount() {
-    const CTreeFilter* filter = m_view.TreeModel().Filter();
+    const CTreeFilter* filter = m_pane.TreeModel().Filter();
     if (!filter) return;
     m_status->setText(filter->Found() == 0 ? shelltexts::kFindNoMatch : shelltexts::kFindCount.arg(filter->Found()));
 }
@@ -166,8 +167,8 @@ bool CTreeFindBar::FindNext() {
     const CFindMatcher matcher(m_edit->text());
     std::vector<const CVoraneItem*> matches;
     int after = -1;
-    const void* selected = treenodes::ObjectOfNode(m_view.SelectedNode());
-    for (const auto& menu : m_view.GetDocument().Applet().m_menus) {
+    const void* selected = treenodes::ObjectOfNode(m_pane.SelectedNode());
+    for (const auto& menu : m_pane.GetDocument().Applet().m_menus) {
         WalkMenuItems(
             *menu,
             [&](const CVoraneItem& item) {
@@ -178,7 +179,7 @@ bool CTreeFindBar::FindNext() {
     }
     if (matches.empty()) return false;
     const std::size_t next = static_cast<std::size_t>(after + 1) % matches.size();
-    m_view.SelectNode(m_view.NodeOfItem(matches[next]));
+    m_pane.SelectNode(m_pane.NodeOfItem(matches[next]));
     m_status->setText(shelltexts::kFindPosition.arg(next + 1).arg(matches.size()));
     return true;
 }

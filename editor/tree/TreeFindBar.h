@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <vector>
 
-class CKestruneView;
+class ITreePane;
 class QLabel;
 class QLineEdit;
 
@@ -19,7 +19,7 @@ class QLineEdit;
 class CTreeFindBar : public QWidget {
     Q_OBJECT
 public:
-    CTreeFindBar(CKestruneView& view, QWidget* parent = nullptr);
+    CTreeFindBar(ITreePane& pane, QWidget* parent = nullptr);
 
     QLineEdit* Edit() const { return m_edit; }
     // "No match", "12 found" or, after a step to a match, "3 of 12".
@@ -47,7 +47,7 @@ private:
     void RestoreExpansion();
     void TextChanged();
 
-    CKestruneView& m_view;
+    ITreePane& m_pane;
     QLineEdit* m_edit;
     QLabel* m_status;
     // The objects whose nodes were expanded when the search began, expanded again (and only

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QIcon>
 #include <QModelIndex>
 #include <QString>
+
+#include "tree/NodePictures.h"
 
 namespace kestrune {
 class CAppletParameters;
@@ -11,39 +12,12 @@ class CVorane;
 class CVoraneItem;
 }  // namespace kestrune
 
-// What a node of the menu tree is and what it points at. The node's picture says its kind
-// and whether its element is visible; its index names the model object it shows.
+// What a node of the menu tree is and what it points at: its index names the model object
+// it shows, its picture (see NodePictures.h) says its kind.
 namespace treenodes {
-
-enum Picture {
-    kPictureRoot = 0,
-    kPictureMenu = 1,        // top-level menu, visible; hidden is +1
-    kPictureSubMenuItem = 3, // item whose sub menu holds items; hidden is +1
-    kPicturePlainItem = 5,   // item without sub menu items; hidden is +1
-    kPictureCount = 7,
-};
-
-enum Kind { kKindNone = -1, kKindRoot = 0, kKindMenu = 1, kKindSubMenuItem = 3, kKindPlainItem = 5 };
-
-// The kind a picture stands for; a number outside the seven pictures is no kind.
-int KindOfPicture(int picture);
-bool IsItemKind(int kind);
-
-int PictureOfMenu(const kestrune::CVorane& menu);
-int PictureOfItem(const kestrune::CVoraneItem& item);
-// The same picture with the visible/hidden half chosen by `visible`.
-int WithVisibility(int picture, bool visible);
-
-const QIcon& IconOfPicture(int picture);
-
-QString TextOfApplet(const kestrune::CAppletParameters& applet);
-QString TextOfMenu(const kestrune::CVorane& menu);
-QString TextOfItem(const kestrune::CVoraneItem& item);
 
 // Reading a node (an index of the menu tree model).
 int GetNodePicture(const QModelIndex& node);
-// Whether the picture is the hidden half of a pair (a cross on it).
-bool IsHiddenPicture(int picture);
 // Without a node (no selection) the kind is the root's, as the tree control reports it.
 int GetNodeKind(const QModelIndex& node);
 int GetNodeDepth(const QModelIndex& node);

@@ -10,12 +10,13 @@
 #include <algorithm>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QTreeView>
 #include "tree/MenuTreeModel.h"
 
 #include "app/KestruneDoc.h"
 #include "clipboard/ItemClipboard.h"
 #include "model/VoraneItem.h"
-#include "tree/KestruneView.h"
+#include "tree/TreePane.h"
 #include "tree/TreeNodes.h"
 #include "app/UndoTexts.h"
 
@@ -28,9 +29,9 @@ bool IsItemNode(const QModelIndex& node) {
 }
 }  // namespace
 
-CTreeTransfer::CTreeTransfer(CKestruneView& view) : m_view(view) {}
+CTreeTransfer::CTreeTransfer(ITreePane& pane) : m_pane(pane) {}
 
-CKestruneDoc& CTreeTransfer::Doc() const { return m_view.GetDocument(); }
+CKestruneDoc& CTreeTransfer::Doc() const { return m_pane.GetDocument(); }
 
 bool CTreeTransfer::IsDescendant(const QModelIndex& ancestor, const QModelIndex& node) {
     return treenodes::IsDescendant(ancestor, node);
@@ -47,32 +48,32 @@ bool CTreeTransfer::CanDrop(const QModelIndex& source, const QModelIndex& target
 // --- Clipboard --------------------------------------------------------------------------
 
 bool CTreeTransfer::CanCutOrCopy() const {
-    return IsItemNode(m_view.SelectedNode());
+    return IsItemNode(m_pane.SelectedNode());
 }
 
 bool CTreeTransfer::CanPaste() const {
-    const QModelIndex selected = m_view.SelectedNode();
+    const QModelIndex selected = m_pane.SelectedNode();
     if (!selected.isValid() || treenodes::GetNodeKind(selected) == treenodes::kKindRoot) return false;
     return CItemClipboard(QGuiApplication::clipboard()).HoldsItem();
 }
 
 bool CTreeTransfer::Copy() {
     if (!CanCutOrCopy()) return false;
-    const CVoraneItem* item = treenodes::ItemOfNode(m_view.SelectedNode());
+    const CVoraneItem* item = treenodes::ItemOfNode(m_pane.SelectedNode());
     return item && CItemClipboard(QGuiApplication::clipboard()).PutItem(*item);
 }
 
 bool CTreeTransfer::Cut() {
-    const QPersistentModelIndex selected = m_view.SelectedNode();
+    const QPersistentModelIndex selected = m_pane.SelectedNode();
     if (!Copy()) return false;
-    m_view.SelectNode(selected.parent());
+    m_pane.SelectNode(selected.parent());
     return RemoveNode(selected, undotexts::kCutItem);
 }
 
 bool CTreeTransfer::Paste() {
     if (!CanPaste()) return false;
     std::unique_ptr<CVoraneItem> item = CItemClipboard(QGuiApplication::clipboard()).TakeItem();
-    return item && InsertCopyAt(m_view.SelectedNode(), *item).isValid();
+    return item && InsertCopyAt(m_pane.SelectedNode(), *item).isValid();
 }
 
 QModelIndex CTreeTransfer::InsertCopyAt(const QModelIndex& target, const CVoraneItem& item, const QString& text) {
@@ -87,14 +88,14 @@ QModelIndex CTreeTransfer::InsertCopyAt(const QModelIndex& target, const CVorane
             break;
         case treenodes::kKindPlainItem:
             copy = Doc().InsertCopy(treenodes::ItemOfNode(target)->m_subMenu.get(), item,
-                                    m_view.FindSubMenuStyle(target), text, treenodes::ItemOfNode(target));
+                                    m_pane.FindSubMenuStyle(target), text, treenodes::ItemOfNode(target));
             break;
         default:
             return {};
     }
-    const QModelIndex node = m_view.NodeOfItem(copy);
+    const QModelIndex node = m_pane.NodeOfItem(copy);
     if (!node.isValid()) return {};
-    m_view.SelectNode(node);
+    m_pane.SelectNode(node);
     return node;
 }
 
@@ -112,9 +113,9 @@ bool CTreeTransfer::BeginDrag(const QModelIndex& node) {
     return true;
 }
 
-void CTreeTransfer::SetDropHighlight(const QModelIndex& node) { m_view.TreeModel().SetHighlighted(node); }
+void CTreeTransfer::SetDropHighlight(const QModelIndex& node) { m_pane.TreeModel().SetHighlighted(node); }
 
-QModelIndex CTreeTransfer::DropHighlight() const { return m_view.TreeModel().Highlighted(); }
+QModelIndex CTreeTransfer::DropHighlight() const { return m_pane.TreeModel().Highlighted(); }
 
 bool CTreeTransfer::CanDropBetween(const QModelIndex& source, const QModelIndex& node, Place place, bool copy) {
     if (!source.isValid() || !IsItemNode(node) || place == Place::Onto) return false;
@@ -179,7 +180,7 @@ Qt::DropAction CTreeTransfer::DropBetween(const QModelIndex& source, const QMode
         EndStepIfOpen();
         return Qt::IgnoreAction;
     }
-    m_view.SelectNode(m_view.NodeOfItem(copy));
+    m_pane.SelectNode(m_pane.NodeOfItem(copy));
     return ctrl ? Qt::CopyAction : Qt::MoveAction;
 }
 
@@ -192,7 +193,7 @@ void CTreeTransfer::EndStepIfOpen() {
 void CTreeTransfer::EndDrag(Qt::DropAction result) {
     SetDropHighlight({});
     if (result == Qt::MoveAction) {
-        const QModelIndex source = m_dragItem.isValid() ? QModelIndex(m_dragItem) : m_view.NodeOfItem(m_dragObject);
+        const QModelIndex source = m_dragItem.isValid() ? QModelIndex(m_dragItem) : m_pane.NodeOfItem(m_dragObject);
         if (source.isValid()) RemoveNode(source, undotexts::kMoveItem);
     }
     EndStepIfOpen();
@@ -217,16 +218,16 @@ void Answer(QDropEvent* event, Qt::DropAction action) {
 
 // Only a drag this view started, carrying the private format, may land here.
 bool CTreeTransfer::IsOwnDrag(const QDropEvent* event) const {
-    return m_dragItem.isValid() && event->source() == &m_view && CItemClipboard::IsDragData(event->mimeData());
+    return m_dragItem.isValid() && event->source() == &m_pane.Widget() && CItemClipboard::IsDragData(event->mimeData());
 }
 
 void CTreeTransfer::StartDrag() {
-    const QModelIndex node = m_view.currentIndex();
+    const QModelIndex node = m_pane.Widget().currentIndex();
     if (!BeginDrag(node)) return;
-    m_view.setDropIndicatorShown(false);  // the drop target is shown by its highlight
-    auto* drag = new QDrag(&m_view);      // deleted by Qt when the drag ends
+    m_pane.Widget().setDropIndicatorShown(false);  // the drop target is shown by its highlight
+    auto* drag = new QDrag(&m_pane.Widget());      // deleted by Qt when the drag ends
     drag->setMimeData(CItemClipboard::DragData().release());
-    drag->setPixmap(node.data(Qt::DecorationRole).value<QIcon>().pixmap(m_view.iconSize()));
+    drag->setPixmap(node.data(Qt::DecorationRole).value<QIcon>().pixmap(m_pane.Widget().iconSize()));
     const Qt::DropAction result = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
     EndDrag(result);
 }
@@ -234,7 +235,7 @@ void CTreeTransfer::StartDrag() {
 CTreeTransfer::Place CTreeTransfer::DropPlaceAt(const QPoint& point, const QModelIndex& node) const {
     // The outer quarters of an item's row mean "between items"; the middle means "onto it".
     if (!IsItemNode(node)) return Place::Onto;
-    const QRect row = m_view.visualRect(node);
+    const QRect row = m_pane.Widget().visualRect(node);
     const int edge = std::max(2, row.height() / 4);
     if (point.y() < row.top() + edge) return Place::Above;
     if (point.y() > row.bottom() - edge) return Place::Below;
@@ -244,13 +245,13 @@ CTreeTransfer::Place CTreeTransfer::DropPlaceAt(const QPoint& point, const QMode
 void CTreeTransfer::SetInsertionLine(const QModelIndex& node, Place place) {
     QLine line;
     if (node.isValid() && place != Place::Onto) {
-        const QRect row = m_view.visualRect(node);
+        const QRect row = m_pane.Widget().visualRect(node);
         const int y = place == Place::Above ? row.top() : row.bottom() + 1;
-        line = QLine(row.left(), y, m_view.viewport()->width() - 2, y);
+        line = QLine(row.left(), y, m_pane.Widget().viewport()->width() - 2, y);
     }
     if (line == m_insertionLine) return;
     m_insertionLine = line;
-    m_view.viewport()->update();
+    m_pane.Widget().viewport()->update();
 }
 
 // The node under the drop point of an own drag; null (and the event ignored) otherwise.
@@ -260,7 +261,7 @@ bool CTreeTransfer::DropSpotOf(QDropEvent* event, QModelIndex& node, Place& plac
         return false;
     }
     const QPoint point = event->position().toPoint();
-    node = m_view.indexAt(point);
+    node = m_pane.Widget().indexAt(point);
     place = DropPlaceAt(point, node);
     return true;
 }
@@ -295,8 +296,8 @@ void CTreeTransfer::HandleDrop(QDropEvent* event) {
 
 void CTreeTransfer::PaintInsertionLine(QPainter& painter) const {
     if (m_insertionLine.isNull()) return;
-    painter.setPen(QPen(m_view.palette().color(QPalette::Highlight), 2));
+    painter.setPen(QPen(m_pane.Widget().palette().color(QPalette::Highlight), 2));
     painter.drawLine(m_insertionLine);
-    painter.setBrush(m_view.palette().color(QPalette::Highlight));
+    painter.setBrush(m_pane.Widget().palette().color(QPalette::Highlight));
     painter.drawEllipse(m_insertionLine.p1(), 3, 3);
 }

@@ -8,7 +8,7 @@
 #include <Qt>
 
 class CKestruneDoc;
-class CKestruneView;
+class ITreePane;
 class QDragMoveEvent;
 class QDropEvent;
 class QPainter;
@@ -25,7 +25,7 @@ public:
     // Where a drop lands: into the node's menu (onto it), or between items, above or below it.
     enum class Place { Onto, Above, Below };
 
-    explicit CTreeTransfer(CKestruneView& view);
+    explicit CTreeTransfer(ITreePane& pane);
 
     // Drop rules. A node is not its own descendant.
     static bool IsDescendant(const QModelIndex& ancestor, const QModelIndex& node);
@@ -85,7 +85,7 @@ private:
     Place DropPlaceAt(const QPoint& point, const QModelIndex& node) const;
     void SetInsertionLine(const QModelIndex& node, Place place);
 
-    CKestruneView& m_view;
+    ITreePane& m_pane;
     QPersistentModelIndex m_dragItem;
     // The dragged item itself: a filtered tree shown afresh by the drop forgets its node.
     const kestrune::CVoraneItem* m_dragObject = nullptr;

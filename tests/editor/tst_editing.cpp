@@ -19,7 +19,7 @@
 #include "properties/SpinEdit.h"
 #include <QMenu>
 #include "model/VoraneItem.h"
-#include "main/MenuPreviewCommand.h"
+#include "main/MenuPreviewPlacement.h"
 #include "preview/MenuPreviewWindow.h"
 #include "properties/PropertyFrame.h"
 #include "support/ProgramFixture.h"
@@ -153,7 +153,7 @@ private slots:
         ProgramFixture program;
         QVERIFY(program.Start());
         program.shell->Show();
-        CMenuPreviewWindow& preview = ShowMenuPreview(program.Frame());
+        CMenuPreviewWindow& preview = ShowMenuPreview(program.Frame(), program.Doc());
         program.Frame().HelpWindow().ShowTopic(QStringLiteral("contents"));
         program.Tree().SelectNode(program.Tree().RootNode());
         program.Action(cmd::MenuProperty)->trigger();

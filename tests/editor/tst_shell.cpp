@@ -557,27 +557,23 @@ private slots:
         QCOMPARE(program.dialogs.dialogTitles.last(), QStringLiteral("Manage Templates"));
     }
 
-    void extraCommandsJoinTheMenuTheToolbarAndTheEnabling() {
+    void theMenuPreviewIsACommandOfTheTableLikeEveryOther() {
         Program program;
         QVERIFY(program.Start());
-        bool allowed = false;
-        int runs = 0;
-        CommandEntry entry;
-        entry.id = QStringLiteral("ViewExtra");
-        entry.text = QStringLiteral("E&xtra");
-        entry.menu = MenuGroup::View;
-        entry.toolbarPosition = 14;
-        entry.isEnabled = [&] { return allowed; };
-        QAction* action = program.Frame().AddCommand(entry, [&] { ++runs; });
-        QCOMPARE(program.Frame().PopupMenu(MenuGroup::View)->actions().last(), action);
-        QCOMPARE(program.Frame().ToolBar()->actions().last(), action);
-        QVERIFY(!action->isEnabled());
-        action->trigger();
-        QCOMPARE(runs, 0);
-        allowed = true;
-        program.Frame().UpdateCommandStates();
-        action->trigger();
-        QCOMPARE(runs, 1);
+        QAction* menuPreview = program.Action(cmd::ViewMenuPreview);
+        QVERIFY(menuPreview);
+        QCOMPARE(program.Frame().PopupMenu(MenuGroup::View)->actions().last(), menuPreview);
+        QCOMPARE(menuPreview->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+        // On the toolbar right after Preview, a separator between them.
+        const QList<QAction*> bar = program.Frame().ToolBar()->actions();
+        const qsizetype at = bar.indexOf(menuPreview);
+        QVERIFY(at >= 2);
+        QVERIFY(bar[at - 1]->isSeparator());
+        QCOMPARE(bar[at - 2], program.Action(cmd::BuildPreview));
+        // Its enabling comes from the one enabling function, as every command's does.
+        QVERIFY(ComputeCommandStates(CommandContext{}).contains(QString::fromLatin1(cmd::ViewMenuPreview)));
+        QCOMPARE(program.Frame().Commands().Find(QString::fromLatin1(cmd::ViewMenuPreview))->helpTopic,
+                 QStringLiteral("menupreview"));
     }
 
     void helpCommandsReachTheirPlaces() {

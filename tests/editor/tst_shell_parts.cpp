@@ -179,7 +179,7 @@ private slots:
         for (const CommandEntry* entry : table.ToolbarCommands())
             toolbar << entry->tooltip + (entry->toolbarSeparatorAfter ? QStringLiteral("|") : QString());
         QCOMPARE(toolbar, QStringList({"New", "Open", "Save|", "Cut", "Copy", "Paste|", "Undo", "Redo|", "Insert", "Delete",
-                                       "Move Item Up", "Move Item Down", "Property|", "HTML", "Preview"}));
+                                       "Move Item Up", "Move Item Down", "Property|", "HTML", "Preview|", "Menu Preview"}));
         QStringList titles;
         for (MenuGroup group : {MenuGroup::File, MenuGroup::Edit, MenuGroup::View, MenuGroup::Menu, MenuGroup::Build,
                                 MenuGroup::Options, MenuGroup::Help})

@@ -373,6 +373,34 @@ private slots:
         QCOMPARE(SavedText(f.Applet()), before);
     }
 
+    void aWriteOfNamedObjectsThatReachesOthersIsCaught() {
+        EditorFixture f;
+        f.Load(FillSample);
+        QStringList escapes;
+        f.doc.SetNamedWriteEscapeHandler([&](const QString& what) { escapes << what; });
+        CVorane* menu = f.Applet().m_menus[0].get();
+        CVoraneItem* item = menu->m_items[0].get();
+        CVoraneItem* other = menu->m_items[1].get();
+        const auto named = CKestruneDoc::Reach::NamedObjects;
+        // The applet and the named objects may change.
+        QVERIFY(f.doc.EditProperties([&] { item->m_label = "renamed"; f.Applet().m_appWidth += 1; return true; },
+                                     menu, item, {}, named));
+        QVERIFY(f.doc.EditProperties([&] { menu->m_Width += 1; return true; }, menu, nullptr, {}, named));
+        QVERIFY(escapes.isEmpty());
+        // Another item, another menu, or a change that is not a change of the named item.
+        f.doc.EditProperties([&] { item->m_label = "again"; other->m_link = "x.htm"; return true; }, menu, item, {},
+                             named);
+        QCOMPARE(escapes.size(), 1);
+        QVERIFY(escapes[0].contains(QString::fromStdString(other->m_label)));
+        f.doc.EditProperties([&] { menu->m_Width += 1; return true; }, nullptr, item, {}, named);
+        QCOMPARE(escapes.size(), 2);
+        f.doc.EditProperties([&] { other->m_target = "_top"; return false; }, menu, item, {}, named);
+        QCOMPARE(escapes.size(), 3);
+        // Whatever a write of anything does is its own promise.
+        f.doc.EditProperties([&] { other->m_link = "y.htm"; return true; }, menu, item);
+        QCOMPARE(escapes.size(), 3);
+    }
+
     void newDocumentStartsWithoutSteps() {
         EditorFixture f;
         f.Load(FillSample);
