@@ -9,6 +9,11 @@
 
 #include "app/ShellTexts.h"
 
+namespace {
+// A part ends at a line's end, so no CR LF is ever cut in two.
+QString WidgetText(QString part) { return part.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+}  // namespace
+
 CWizardInfoView::CWizardInfoView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("messagePane"));
     m_label = new QLabel(shelltexts::kMessagePaneLabel, this);
@@ -35,7 +40,6 @@ CWizardInfoView::CWizardInfoView(QWidget* parent) : QWidget(parent) {
 void CWizardInfoView::SetMessageText(const QString& text) {
     ClearMessage();
     m_pending = text;
-    m_pending.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     AppendPendingPart();
 }
 
@@ -49,7 +53,7 @@ void CWizardInfoView::AppendPendingPart() {
     }
     QTextCursor cursor(m_edit->document());
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(m_pending.mid(m_pendingFrom, end - m_pendingFrom));
+    cursor.insertText(WidgetText(m_pending.mid(m_pendingFrom, end - m_pendingFrom)));
     m_pendingFrom = end;
     if (m_pendingFrom < m_pending.size())
         QTimer::singleShot(0, this, &CWizardInfoView::AppendPendingPart);
@@ -67,5 +71,7 @@ void CWizardInfoView::ClearMessage() {
     m_edit->clear();
 }
 
-QString CWizardInfoView::MessageText() const { return m_edit->toPlainText() + m_pending.mid(m_pendingFrom); }
+QString CWizardInfoView::MessageText() const {
+    return m_edit->toPlainText() + WidgetText(m_pending.mid(m_pendingFrom));
+}
 void CWizardInfoView::SetMessageFont(const QFont& font) { m_edit->setFont(font); }

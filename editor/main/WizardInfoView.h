@@ -24,7 +24,7 @@ public:
     QPlainTextEdit* m_edit = nullptr;
 
 private:
-    static constexpr int kLinesPerTurn = 2000;
+    static constexpr int kLinesPerTurn = 500;
     void AppendPendingPart();
     void ClearPending();
 
