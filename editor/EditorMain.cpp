@@ -45,15 +45,14 @@ int RunEditor(int argc, char** argv, const std::function<void()>& onceShown) {
     if (!settings.Problem().isEmpty()) qWarning("%s", qPrintable(settings.Problem()));
     QtDialogService dialogs;
     CEditorShell shell(folders, dialogs, settings);
-    // The first turn of an event loop comes once the window shows: a named document loads
-    // in a loop of its own after that.
+    // The first turn of the event loop comes once the window shows: a named document loads
+    // after that.
     if (onceShown) QTimer::singleShot(0, &application, onceShown);
     // A document named on the command line that cannot be opened ends the program; its
     // message has been shown.
-    if (!shell.StartShown(arguments.file)) {
-        shell.CleanUp();
-        return 1;
-    }
+    shell.StartShown(arguments.file, [&application](bool started) {
+        if (!started) QMetaObject::invokeMethod(&application, [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
+    });
     QObject::connect(&shell.Frame(), &CMainFrame::closed, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     const int status = application.exec();

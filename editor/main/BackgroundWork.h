@@ -1,32 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QFutureWatcher>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <functional>
+#include <memory>
 #include <utility>
 
+class QProgressBar;
+class QProgressDialog;
 class QWidget;
 namespace kestrune {
 class TaskProgress;
 }
 
-// Runs one long read or write on a worker thread while the program stays responsive: the
-// caller waits in a local event loop, so it still gets its result in sequence. When the
-// work lasts longer than a moment a modal progress dialog with Cancel appears; until then
-// user input is held back, so no command can change or replace the document meanwhile.
+// Runs one long read or write on a worker thread while the event loop goes on; what comes
+// after it runs on the program's thread once it has ended. When the work lasts longer than
+// a moment a modal progress dialog with Cancel shows.
 class CBackgroundWork : public QObject {
     Q_OBJECT
 public:
     explicit CBackgroundWork(QWidget* dialogParent);
+    // A work still running is cancelled and waited for; what would have followed it does not run.
     ~CBackgroundWork() override;
 
-    // Runs work(progress) on a worker thread and returns when it has ended. The work must
-    // touch nothing the program's thread uses meanwhile, and tells its own outcome (a Cancel
-    // may come too late to stop it). False, without running it, while another work runs.
-    bool Run(const QString& label, const std::function<void(kestrune::TaskProgress&)>& work);
+    // Starts work(progress) on a worker thread; done() follows on this thread. The work must
+    // touch nothing this thread changes meanwhile, and tells its own outcome (a Cancel may
+    // come too late to stop it). False, starting nothing, while another work runs.
+    bool Start(const QString& label, std::function<void(kestrune::TaskProgress&)> work, std::function<void()> done);
     bool IsRunning() const { return m_progress != nullptr; }
-    // Asks the running work to stop; Run returns once it has.
+    // Asks the running work to stop; done() still follows once it has.
     void Cancel();
 
     // How far the last work came, 0 to 1, and whether it was cancelled.
@@ -41,16 +46,25 @@ public:
 signals:
     // On the program's thread, before the worker starts.
     void starting(kestrune::TaskProgress& progress);
-    // On the program's thread while the worker runs, after the dialog was set up and
-    // shown (when it shows); a test may look at the dialog and press Cancel.
+    // On the program's thread while the worker runs, once the dialog has shown; a test
+    // may look at the dialog and press Cancel.
     void dialogShown(QWidget* dialog);
+    // A work began, or ended before what follows it runs.
+    void runningChanged(bool running);
 
 private:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void ShowProgress(const QString& label);
+    void FollowProgress();
+    void Finish();
 
     QWidget* m_dialogParent;
-    QWidget* m_dialog = nullptr;
-    kestrune::TaskProgress* m_progress = nullptr;
+    std::shared_ptr<kestrune::TaskProgress> m_progress;  // the running work's; null: none runs
+    std::function<void()> m_done;
+    std::unique_ptr<QProgressDialog> m_dialog;
+    QProgressBar* m_bar = nullptr;  // the dialog's own
+    QFutureWatcher<void> m_watcher;
+    QTimer m_poll;
+    bool m_announced = false;  // dialogShown was said for this work
     int m_dialogDelay = 300;
     double m_lastFraction = 0.0;
     bool m_lastCancelled = false;

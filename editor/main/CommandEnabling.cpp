@@ -37,8 +37,9 @@ QHash<QString, CommandState> ComputeCommandStates(const CommandContext& context)
     set(cmd::EditFind, true);
     set(cmd::EditFindNext, context.findActive);
 
-    // The message pane handles no commands, so whatever the tree carries out is disabled there.
-    if (!context.treePaneActive) {
+    // The message pane handles no commands, so whatever the tree carries out is disabled
+    // there; while a save reads the model, every command that edits it is.
+    if (!context.treePaneActive || context.saving) {
         for (const CommandEntry& entry : CCommandTable::StandardCommands())
             if (entry.route == CommandRoute::Tree) states[entry.id].enabled = false;
     }
@@ -48,8 +49,8 @@ QHash<QString, CommandState> ComputeCommandStates(const CommandContext& context)
     set(cmd::OptionsAutoChange, true, context.autoChangeSize);
     set(cmd::OptionsScriptRuntime, true, context.scriptRuntime);
 
-    set(cmd::EditUndo, !context.undoName.isEmpty());
-    set(cmd::EditRedo, !context.redoName.isEmpty());
+    set(cmd::EditUndo, !context.undoName.isEmpty() && !context.saving);
+    set(cmd::EditRedo, !context.redoName.isEmpty() && !context.saving);
     states[QString::fromLatin1(cmd::EditUndo)].text = StepEntryText(undotexts::kUndoPrefix, context.undoName);
     states[QString::fromLatin1(cmd::EditRedo)].text = StepEntryText(undotexts::kRedoPrefix, context.redoName);
 
@@ -59,6 +60,11 @@ QHash<QString, CommandState> ComputeCommandStates(const CommandContext& context)
         CommandState& state = states[QString::fromLatin1(recent[i])];
         state.enabled = i < context.recentFileCount;
         state.visible = i == 0 || i < context.recentFileCount;
+    }
+    // One Open or Save at a time; Exit stays, as a close stops the running one first.
+    if (context.fileWorkRunning) {
+        for (const CommandEntry& entry : CCommandTable::StandardCommands())
+            if (entry.menu == MenuGroup::File && entry.id != QLatin1String(cmd::AppExit)) states[entry.id].enabled = false;
     }
     return states;
 }

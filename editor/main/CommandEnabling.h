@@ -19,6 +19,8 @@ struct CommandContext {
     bool statusBarShown = true;
     int recentFileCount = 0;
     bool findActive = false;  // the find line holds a text
+    bool fileWorkRunning = false;  // an Open or Save reads or writes
+    bool saving = false;           // a Save reads the model: it must not change meanwhile
     QString undoName;  // the step Undo would undo; empty: nothing to undo
     QString redoName;
 };

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <QFileInfo>
-#include <QScopeGuard>
+#include <QtConcurrent/QtConcurrentRun>
+#include <utility>
 
 #include "app/DialogService.h"
 #include "app/KestruneApp.h"
@@ -41,6 +42,15 @@ QString ShortenedForDialog(const std::string& text) {
     return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(end)) + shelltexts::kMoreMessageLines.arg(more);
 }
 
+void Tell(const CDocumentFlow::Then& then, bool outcome) {
+    if (then) then(outcome);
+}
+
+// A model of a million items takes a while to free: the one an Open replaced goes on a worker.
+void DisposeInBackground(std::unique_ptr<kestrune::CAppletParameters> applet) {
+    if (applet) static_cast<void>(QtConcurrent::run([old = std::move(applet)]() mutable { old.reset(); }));
+}
+
 }  // namespace
 
 CDocumentFlow::CDocumentFlow(CKestruneDoc& doc, kestrune::CTemplateStore& templates, CRecentFileList& recentFiles,
@@ -73,26 +83,39 @@ void CDocumentFlow::ReportMessage(const std::string& text) {
 
 void CDocumentFlow::SetModified(bool modified) { m_doc.SetModifiedFlag(modified); }
 
-bool CDocumentFlow::SaveModified() {
+CDocumentFlow::Answer CDocumentFlow::AskToSave(Then afterSave) {
     // An edit still shown in the property frame counts: it is written, and so asked about.
     CommitPendingEdits();
-    if (!m_doc.IsModified()) return true;
+    if (!m_doc.IsModified()) return Answer::GoOn;
     const auto answer = m_app.Dialogs().ShowMessage(m_dialogParent, shelltexts::kSaveChangesTo.arg(m_doc.Title()),
                                                     IDialogService::Buttons::YesNoCancel,
                                                     IDialogService::Icon::Warning);
-    if (answer == IDialogService::Answer::Yes) return Save(false);
-    return answer == IDialogService::Answer::No;
+    if (answer == IDialogService::Answer::Yes) {
+        Save(false, std::move(afterSave));
+        return Answer::Saving;
+    }
+    return answer == IDialogService::Answer::No ? Answer::GoOn : Answer::Stop;
 }
 
-bool CDocumentFlow::NewDocument() {
-    if (!SaveModified()) return false;
-    int position = 0;
-    if (!m_app.m_bFirstNew) {
-        // Cancel leaves the open document as it was: its name, its content and its mark.
-        CDlgNew dialog(m_templates.ListTemplateNames(), m_app.Dialogs(), m_dialogParent);
-        if (m_app.Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return false;
-        position = dialog.ChosenPosition();
-    }
+void CDocumentFlow::SaveModified(Then then) {
+    const Answer answer = AskToSave(then);
+    if (answer != Answer::Saving) Tell(then, answer == Answer::GoOn);
+}
+
+void CDocumentFlow::NewDocument(Then then) {
+    SaveModified([this, then](bool goOn) {
+        int position = 0;
+        if (goOn && !m_app.m_bFirstNew) {
+            // Cancel leaves the open document as it was: its name, its content and its mark.
+            CDlgNew dialog(m_templates.ListTemplateNames(), m_app.Dialogs(), m_dialogParent);
+            goOn = m_app.Dialogs().ExecDialog(&dialog) == QDialog::Accepted;
+            position = dialog.ChosenPosition();
+        }
+        Tell(then, goOn && LoadNewDocument(position));
+    });
+}
+
+bool CDocumentFlow::LoadNewDocument(int position) {
     m_app.m_bFirstNew = 0;
     m_doc.SetPathName(QString());
     std::string error;
@@ -108,29 +131,30 @@ bool CDocumentFlow::NewDocument() {
     return true;
 }
 
-bool CDocumentFlow::ReadAndReplace(const QString& path) {
+void CDocumentFlow::ReadAndReplace(const QString& path, const QString& documentPath, Then then) {
+    auto read = std::make_shared<kestrune::DocumentRead>();
     const std::string bytes = path.toLocal8Bit().toStdString();
-    kestrune::DocumentRead read;
     // The worker fills a model of its own; the open document stays live meanwhile.
-    if (!m_work.Run(shelltexts::kOpeningFile.arg(QFileInfo(path).fileName()),
-                    [&](kestrune::TaskProgress& progress) {
-                        read = kestrune::ReadDocumentFile(bytes, &progress,
-                                                          kestrune::FolderRepair::CompleteInterruptedSave);
-                    }))
-        read.cancelled = true;  // another Open or Save is running
-    m_lastCancelled = read.cancelled;
-    const bool opened = m_doc.ReplaceModel(
-        [&](kestrune::CAppletParameters& applet) { return kestrune::AcceptDocumentRead(applet, read, *this); });
-    emit workEnded();
-    return opened;
+    const bool started = m_work.Start(
+        shelltexts::kOpeningFile.arg(QFileInfo(path).fileName()),
+        [read, bytes](kestrune::TaskProgress& progress) {
+            *read = kestrune::ReadDocumentFile(bytes, &progress, kestrune::FolderRepair::CompleteInterruptedSave);
+        },
+        [this, read, documentPath, then] {
+            m_lastCancelled = read->cancelled;
+            const bool opened = m_doc.ReplaceModel(
+                [&](kestrune::CAppletParameters& applet) { return kestrune::AcceptDocumentRead(applet, *read, *this); });
+            DisposeInBackground(std::move(read->applet));  // after a swap: the old model
+            if (opened) m_doc.SetModifiedFlag(false);
+            if (opened && documentPath.isEmpty()) m_doc.SetPathName(QString());
+            if (opened && !documentPath.isEmpty()) Remember(documentPath);
+            Tell(then, opened);
+            emit workEnded();
+        });
+    if (!started) Tell(then, false);
 }
 
-bool CDocumentFlow::OpenDocumentFile(const QString& path) {
-    if (!ReadAndReplace(path)) return false;
-    m_doc.SetModifiedFlag(false);
-    Remember(path);
-    return true;
-}
+void CDocumentFlow::OpenDocumentFile(const QString& path, Then then) { ReadAndReplace(path, path, std::move(then)); }
 
 namespace {
 QString PageBesideMenuFile(const QFileInfo& menuFile) {
@@ -142,19 +166,30 @@ QString PageBesideMenuFile(const QFileInfo& menuFile) {
 }
 }  // namespace
 
-bool CDocumentFlow::OpenStartFile(const QString& path) {
+void CDocumentFlow::OpenStartFile(const QString& path, Then then) {
     const QFileInfo file(path);
-    if (file.suffix().compare(QLatin1String("kst"), Qt::CaseInsensitive) != 0) return OpenDocumentFile(path);
-    if (const QString page = PageBesideMenuFile(file); !page.isEmpty()) return OpenDocumentFile(page);
-    if (!ReadAndReplace(path)) return false;
-    m_doc.SetPathName(QString());
-    m_doc.SetModifiedFlag(false);
-    return true;
+    if (file.suffix().compare(QLatin1String("kst"), Qt::CaseInsensitive) != 0) return OpenDocumentFile(path, then);
+    if (const QString page = PageBesideMenuFile(file); !page.isEmpty()) return OpenDocumentFile(page, then);
+    ReadAndReplace(path, QString(), std::move(then));
 }
 
-bool CDocumentFlow::OpenWithQuestion(const QString& path) {
-    if (!SaveModified()) return false;
-    return OpenDocumentFile(path);
+void CDocumentFlow::OpenWithQuestion(const QString& path, Then then) {
+    SaveModified([this, path, then](bool goOn) {
+        if (goOn) return OpenDocumentFile(path, then);
+        Tell(then, false);
+    });
+}
+
+void CDocumentFlow::OpenRecentFile(const QString& path) {
+    SaveModified([this, path](bool goOn) {
+        if (!goOn) return;
+        OpenDocumentFile(path, [this, path](bool opened) {
+            if (opened || m_lastCancelled) return;
+            m_recentFiles.Remove(m_recentFiles.Files().indexOf(path));
+            m_recentFiles.Save(m_app.Settings());
+            emit recentFilesChanged();
+        });
+    });
 }
 
 QString CDocumentFlow::AskSavePath() const {
@@ -164,45 +199,6 @@ QString CDocumentFlow::AskSavePath() const {
                                                    shelltexts::kSaveFilter);
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += shelltexts::kPageExtension;
     return path;
-}
-
-kestrune::DocumentWrite CDocumentFlow::WriteInBackground(const QString& path, std::string& missing) {
-    const std::string page = path.toLocal8Bit().toStdString();
-    const std::string folder = kestrune::convert::PathFromQt(QFileInfo(path).absolutePath());
-    const std::string appDir = m_app.AppDir();
-    const bool withRuntime = m_doc.m_bScriptRuntime != 0;
-    const std::string language = m_doc.m_pageLanguage;
-    const QString label = shelltexts::kSavingFile.arg(QFileInfo(path).fileName());
-    kestrune::CAppletParameters& applet = m_doc.Applet();
-    kestrune::DocumentWrite write;
-    const auto writeFiles = [&](kestrune::TaskProgress& progress) {
-        write = kestrune::WriteDocumentFiles(applet, page, appDir, withRuntime, &progress, language);
-        // Never silently: every media file the save could not find is listed afterwards.
-        if (write.saved) missing = MissingMediaLines(applet);
-    };
-    // The worker reads the model: no edit may change it meanwhile. Media moved away since
-    // the last save are found again through the copies it made; taking them is an edit,
-    // made here between two runs of the worker (rarely needed).
-    std::vector<MovedMedia> moved;
-    const auto runHeld = [&](const std::function<void(kestrune::TaskProgress&)>& work) {
-        m_doc.HoldEdits(true);
-        const QScopeGuard release([&] { m_doc.HoldEdits(false); });
-        return m_work.Run(label, work);
-    };
-    const bool ran = runHeld([&](kestrune::TaskProgress& progress) {
-        moved = FindMovedMedia(applet, folder);
-        if (moved.empty()) writeFiles(progress);
-    });
-    if (!ran) write.cancelled = true;  // another Open or Save is running
-    if (moved.empty()) return write;
-    if (m_work.LastCancelled()) {
-        write.cancelled = true;
-        return write;
-    }
-    RelinkMovedMedia(m_doc, moved);
-    CommitPendingEdits();
-    if (!runHeld(writeFiles)) write.cancelled = true;
-    return write;
 }
 
 // A folder typed into the file name ("site/menu.htm") is made, as the command line does.
@@ -215,26 +211,79 @@ bool CDocumentFlow::MakeFolderOf(const QString& path) const {
     return false;
 }
 
-bool CDocumentFlow::Save(bool saveAs) {
+void CDocumentFlow::Save(bool saveAs, Then then) {
+    if (IsWorking()) return Tell(then, false);
     const QString path = saveAs || m_doc.PathName().isEmpty() ? AskSavePath() : m_doc.PathName();
-    if (path.isEmpty() || !MakeFolderOf(path)) return false;
+    if (path.isEmpty() || !MakeFolderOf(path)) return Tell(then, false);
     m_savingPath = QFileInfo(path).absoluteFilePath();
     CommitPendingEdits();
-    std::string missing;
-    const kestrune::DocumentWrite write = WriteInBackground(path, missing);
-    m_lastCancelled = write.cancelled;
-    const bool saved = kestrune::AcceptDocumentWrite(m_doc.Applet(), path.toLocal8Bit().toStdString(), write, *this);
+    WriteInBackground(path, true, then);
+}
+
+// What a save's worker gives: the texts shown afterwards are made there too, as those of a big
+// document run to millions of lines.
+struct CDocumentFlow::SaveOutcome {
+    std::vector<MovedMedia> moved;
+    kestrune::DocumentWrite write;
+    QString warnings;  // media refused or copied from outside, as the message box shows them
+    QString missing;   // media not found, as the message pane shows them
+};
+
+void CDocumentFlow::WriteInBackground(const QString& path, bool mayRelink, Then then) {
+    auto outcome = std::make_shared<SaveOutcome>();
+    kestrune::CAppletParameters& applet = m_doc.Applet();
+    const std::string page = path.toLocal8Bit().toStdString();
+    const std::string folder = kestrune::convert::PathFromQt(QFileInfo(path).absolutePath());
+    const std::string appDir = m_app.AppDir();
+    const bool withRuntime = m_doc.m_bScriptRuntime != 0;
+    const std::string language = m_doc.m_pageLanguage;
+    // The worker reads the model in place: no edit may change it until the worker is done.
+    // Nothing else runs here: Save checked, and a relink starts after the first run ended.
+    m_doc.HoldEdits(true);
+    m_work.Start(
+        shelltexts::kSavingFile.arg(QFileInfo(path).fileName()),
+        [outcome, &applet, mayRelink, page, folder, appDir, withRuntime, language](kestrune::TaskProgress& progress) {
+            if (mayRelink) outcome->moved = FindMovedMedia(applet, folder);
+            if (!outcome->moved.empty()) return;
+            outcome->write = kestrune::WriteDocumentFiles(applet, page, appDir, withRuntime, &progress, language);
+            outcome->warnings = ShortenedForDialog(std::exchange(outcome->write.warnings, {}));
+            // Never silently: every media file the save could not find is listed afterwards.
+            const std::string missing = outcome->write.saved ? MissingMediaLines(applet) : std::string();
+            if (!missing.empty()) outcome->missing = shelltexts::kSaveMissingMedia + kestrune::convert::LabelToWidget(missing);
+        },
+        [this, outcome, path, then] {
+            m_doc.HoldEdits(false);
+            // Media moved away since the last save are found again through the copies it
+            // made; taking them is an edit, made before the files are written (rarely needed).
+            if (!outcome->moved.empty() && !m_work.LastCancelled()) {
+                RelinkMovedMedia(m_doc, outcome->moved);
+                CommitPendingEdits();
+                return WriteInBackground(path, false, then);
+            }
+            outcome->write.cancelled = outcome->write.cancelled || !outcome->moved.empty();
+            FinishSave(path, *outcome, then);
+        });
+}
+
+void CDocumentFlow::FinishSave(const QString& path, const SaveOutcome& outcome, const Then& then) {
+    m_lastCancelled = outcome.write.cancelled;
+    if (!m_lastCancelled && !outcome.warnings.isEmpty())
+        m_app.Dialogs().ShowMessage(m_dialogParent, outcome.warnings, IDialogService::Buttons::Ok,
+                                    IDialogService::Icon::Warning);
+    const bool saved =
+        kestrune::AcceptDocumentWrite(m_doc.Applet(), path.toLocal8Bit().toStdString(), outcome.write, *this);
     m_savingPath.clear();
+    if (saved) {
+        QStringList report;
+        if (!outcome.missing.isEmpty()) report << outcome.missing;
+        if (!m_doc.m_bScriptRuntime && !m_runtimeHintGiven) report << shelltexts::kSavedWithoutRuntime;
+        if (!report.isEmpty() && m_doc.ShowMessage(report.join(QLatin1Char('\n'))) && !m_doc.m_bScriptRuntime)
+            m_runtimeHintGiven = true;
+        m_doc.SetModifiedFlag(false);
+        Remember(path);
+    }
+    Tell(then, saved);
     emit workEnded();
-    if (!saved) return false;
-    QStringList report;
-    if (!missing.empty()) report << shelltexts::kSaveMissingMedia + kestrune::convert::LabelToWidget(missing);
-    if (!m_doc.m_bScriptRuntime && !m_runtimeHintGiven) report << shelltexts::kSavedWithoutRuntime;
-    if (!report.isEmpty() && m_doc.ShowMessage(report.join(QLatin1Char('\n'))) && !m_doc.m_bScriptRuntime)
-        m_runtimeHintGiven = true;
-    m_doc.SetModifiedFlag(false);
-    Remember(path);
-    return true;
 }
 
 QString CDocumentFlow::DialogFolder() const {

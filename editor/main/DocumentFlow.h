@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <string>
 
 #include "main/BackgroundWork.h"
@@ -19,35 +20,53 @@ class CTemplateStore;
 }
 
 // New, Open, Save and Save As with the save question: nothing the user has not saved is
-// lost without being asked, and a failed save counts as a refusal to go on. Open and Save
-// read and write on a worker thread with a progress dialog and Cancel; each call still
-// returns when its work has ended. A cancelled Open keeps the open document as it was, a
-// cancelled Save keeps the files on disk and the modified mark.
+// lost without being asked, and a failed save counts as a refusal to go on. Open reads
+// into a model of its own on a worker thread and takes its place when it has succeeded;
+// Save writes on a worker while the document refuses every edit. Each step tells its
+// outcome to what follows it (then), on this thread, once it has ended. A cancelled Open
+// keeps the open document as it was, a cancelled Save keeps the files on disk and the
+// modified mark. An Open or Save asked for while another runs is refused without a word.
 class CDocumentFlow : public QObject, public kestrune::IDocumentHost {
     Q_OBJECT
 public:
+    // What follows a step: whether it went through.
+    using Then = std::function<void(bool)>;
+    // Where the save question left things: go on, stop, or wait for the save the user chose.
+    enum class Answer { GoOn, Stop, Saving };
+
     CDocumentFlow(CKestruneDoc& doc, kestrune::CTemplateStore& templates, CRecentFileList& recentFiles,
                   QWidget* dialogParent);
 
-    // "Save changes to %1?" when the document is modified. False: the caller must stop.
-    bool SaveModified();
-    // New: the first New of the run loads the first template without asking; later ones let
-    // the user choose. False when the user stopped it.
-    bool NewDocument();
+    // "Save changes to %1?" when the document is modified. With Saving, afterSave(saved)
+    // follows the save.
+    Answer AskToSave(Then afterSave);
+    // The question as one step: then(false) means the caller must stop.
+    void SaveModified(Then then);
+    // New after the question: the first New of the run loads the first template without
+    // asking; later ones let the user choose.
+    void NewDocument(Then then = {});
+    // New without the question or the chooser: the template at position (the start of the
+    // program, when nothing can be lost, or what the chooser gave).
+    bool LoadNewDocument(int position = 0);
     // Opens the page file's document. No save question here (see OpenWithQuestion).
-    bool OpenDocumentFile(const QString& path);
+    void OpenDocumentFile(const QString& path, Then then = {});
     // The file named on the command line: a page opens as above; a menu file (".kst")
     // opens the page of the same base name beside it, or, when there is none, the menu
     // alone as an untitled document.
-    bool OpenStartFile(const QString& path);
-    bool OpenWithQuestion(const QString& path);
+    void OpenStartFile(const QString& path, Then then = {});
+    void OpenWithQuestion(const QString& path, Then then = {});
+    // An entry of the recent file list, after the question; one that no longer opens
+    // leaves the list.
+    void OpenRecentFile(const QString& path);
     // Save to the document's path, or ask for one when it has none (or saveAs is set).
-    bool Save(bool saveAs);
+    void Save(bool saveAs, Then then = {});
     // Where the file choosers start: the document's folder, or the home folder for a new one.
     QString DialogFolder() const;
 
     // Whether an Open or Save is reading or writing right now, and its Cancel.
     bool IsWorking() const { return m_work.IsRunning(); }
+    // Whether a Save is running: the document refuses edits meanwhile.
+    bool IsSaving() const { return !m_savingPath.isEmpty(); }
     void CancelWork() { m_work.Cancel(); }
     // Whether the last Open or Save ended by a Cancel.
     bool LastWorkCancelled() const { return m_lastCancelled; }
@@ -60,17 +79,21 @@ public:
 
 signals:
     void recentFilesChanged();
-    // An Open or Save has ended, however it ended.
+    // An Open or Save has ended, however it ended, and what followed it has run.
     void workEnded();
 
 private:
     QString AskSavePath() const;
     bool MakeFolderOf(const QString& path) const;
     void Remember(const QString& path);
-    // Reads the document on the worker; on success it replaces the open one in one step.
-    bool ReadAndReplace(const QString& path);
-    // Writes the document's files on the worker; missing gets the media not found.
-    kestrune::DocumentWrite WriteInBackground(const QString& path, std::string& missing);
+    // Reads the document on the worker; on success it replaces the open one in one step and
+    // is named documentPath (empty: untitled).
+    void ReadAndReplace(const QString& path, const QString& documentPath, Then then);
+    // Writes the document's files on the worker, first looking for moved media when
+    // mayRelink is set.
+    void WriteInBackground(const QString& path, bool mayRelink, Then then);
+    struct SaveOutcome;
+    void FinishSave(const QString& path, const SaveOutcome& outcome, const Then& then);
 
     CKestruneDoc& m_doc;
     CKestruneApp& m_app;

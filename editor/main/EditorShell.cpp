@@ -35,27 +35,28 @@ void CEditorShell::CreateFrame() {
     m_frame = std::make_unique<CMainFrame>(m_doc, m_templates);
 }
 
-bool CEditorShell::OpenFirstDocument(const QString& fileToOpen) {
-    CDocumentFlow& flow = m_frame->Flow();
-    if (fileToOpen.isEmpty()) return flow.NewDocument();
-    if (flow.OpenStartFile(fileToOpen)) return true;
-    return flow.LastWorkCancelled() && flow.NewDocument();
+bool CEditorShell::Start() {
+    if (!m_frame) CreateFrame();
+    return m_frame->Flow().LoadNewDocument();
 }
 
-bool CEditorShell::Start(const QString& fileToOpen) {
+void CEditorShell::Start(const QString& fileToOpen, const std::function<void(bool)>& then) {
     if (!m_frame) CreateFrame();
-    return OpenFirstDocument(fileToOpen);
+    if (fileToOpen.isEmpty()) return then(Start());
+    m_frame->Flow().OpenStartFile(fileToOpen, [this, then](bool opened) {
+        // A start load the user cancels leaves New's document, not an ended program.
+        then(opened || (m_frame->Flow().LastWorkCancelled() && Start()));
+    });
 }
 
-bool CEditorShell::StartShown(const QString& fileToOpen) {
+void CEditorShell::StartShown(const QString& fileToOpen, const std::function<void(bool)>& then) {
     if (!m_frame) CreateFrame();
-    if (fileToOpen.isEmpty()) {
-        const bool started = OpenFirstDocument(fileToOpen);
-        Show();
-        return started;
-    }
-    Show();
-    return OpenFirstDocument(fileToOpen);
+    // A named document loads into the shown window, with its progress in view.
+    if (!fileToOpen.isEmpty()) Show();
+    Start(fileToOpen, [this, fileToOpen, then](bool started) {
+        if (fileToOpen.isEmpty()) Show();
+        then(started);
+    });
 }
 
 void CEditorShell::Show() {

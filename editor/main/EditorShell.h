@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "app/KestruneApp.h"
@@ -24,12 +25,14 @@ public:
     ~CEditorShell();
 
     // Loads the browser choice, seeds the template list, creates the main window and
-    // performs New, or opens the given page or menu file. False when it cannot be opened.
-    bool Start(const QString& fileToOpen = {});
+    // performs New (nothing to ask at the start); true once the document is there.
+    bool Start();
+    // The same, or opens the given page or menu file; then(started) follows, false when it
+    // cannot be opened. A load the user cancels leaves New's document instead.
+    void Start(const QString& fileToOpen, const std::function<void(bool)>& then);
     // The same for the program's start: the main window shows first, and a named document
-    // loads into it with its progress in view. A load the user cancels leaves New's
-    // document instead.
-    bool StartShown(const QString& fileToOpen);
+    // loads into it with its progress in view.
+    void StartShown(const QString& fileToOpen, const std::function<void(bool)>& then);
     // Loads the browser choice, seeds the template list and creates the main window, without
     // a document; Start and StartShown do it when it has not been done.
     void CreateFrame();
@@ -44,8 +47,6 @@ public:
     CMainFrame& Frame() { return *m_frame; }
 
 private:
-    bool OpenFirstDocument(const QString& fileToOpen);
-
     CKestruneApp m_app;
     kestrune::CTemplateStore m_templates;
     CKestruneDoc m_doc;

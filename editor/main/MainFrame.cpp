@@ -88,6 +88,7 @@ CMainFrame::CMainFrame(CKestruneDoc& doc, CTemplateStore& templates, QWidget* pa
     connect(&m_doc.UndoStack(), &QUndoStack::canUndoChanged, this, &CMainFrame::UpdateCommandStates);
     connect(&m_doc.UndoStack(), &QUndoStack::canRedoChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_flow.get(), &CDocumentFlow::recentFilesChanged, this, &CMainFrame::RefreshRecentFileMenu);
+    connect(&m_flow->Work(), &CBackgroundWork::runningChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_pTreeView, &CKestruneView::commandStateChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_pTreeView, &CKestruneView::clearMessageRequested, this, &CMainFrame::OnClearMessage);
     connect(m_pFindBar->Edit(), &QLineEdit::textChanged, this, &CMainFrame::UpdateCommandStates);
@@ -318,6 +319,8 @@ CommandContext CMainFrame::CurrentCommandContext() const {
     context.statusBarShown = !statusBar()->isHidden();
     context.recentFileCount = m_recentFiles.Count();
     context.findActive = m_pFindBar->IsFiltering();
+    context.fileWorkRunning = m_flow->IsWorking();
+    context.saving = m_flow->IsSaving();
     if (m_doc.CanUndo()) context.undoName = m_doc.UndoText();
     if (m_doc.CanRedo()) context.redoName = m_doc.RedoText();
     return context;
@@ -411,20 +414,20 @@ void CMainFrame::WriteWindowSettings() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    event->ignore();
     // A running Open or Save stops first; the close comes back once it has.
     if (m_flow->IsWorking()) {
         m_flow->CancelWork();
         connect(m_flow.get(), &CDocumentFlow::workEnded, this, &QWidget::close,
                 Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
-        event->ignore();
         return;
     }
     // Written first and kept even when the user then cancels the close.
     WriteWindowSettings();
-    if (!m_flow->SaveModified()) {
-        event->ignore();
-        return;
-    }
+    const auto answer = m_flow->AskToSave([this](bool saved) {
+        if (saved) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    });
+    if (answer != CDocumentFlow::Answer::GoOn) return;
     event->accept();
     // Exit ends the program: every other window of it (help, previews, the property frame,
     // pages shown by the viewer) goes with the main window.
@@ -452,14 +455,7 @@ void CMainFrame::OnFileSave() { m_flow->Save(false); }
 void CMainFrame::OnFileSaveAs() { m_flow->Save(true); }
 
 void CMainFrame::OnOpenRecentFile(int index) {
-    if (index < 0 || index >= m_recentFiles.Count()) return;
-    const QString path = m_recentFiles.Files()[index];
-    if (!m_flow->SaveModified()) return;
-    if (m_flow->OpenDocumentFile(path)) return;
-    // A document that no longer opens leaves the list.
-    m_recentFiles.Remove(m_recentFiles.Files().indexOf(path));
-    m_recentFiles.Save(App().Settings());
-    RefreshRecentFileMenu();
+    if (index >= 0 && index < m_recentFiles.Count()) m_flow->OpenRecentFile(m_recentFiles.Files()[index]);
 }
 
 void CMainFrame::OnFileSaveAsTemplate() {

@@ -3,9 +3,16 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/ShellTexts.h"
+
+namespace {
+// A part ends at a line's end, so no CR LF is ever cut in two.
+QString WidgetText(QString part) { return part.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+}  // namespace
 
 CWizardInfoView::CWizardInfoView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("messagePane"));
@@ -16,6 +23,7 @@ CWizardInfoView::CWizardInfoView(QWidget* parent) : QWidget(parent) {
     m_edit->setFrameShape(QFrame::StyledPanel);
     // The report is the program's; typing into it would only be lost at the next check.
     m_edit->setReadOnly(true);
+    m_edit->setUndoRedoEnabled(false);
     m_edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setFocusProxy(m_edit);
     // Tab moves on to the next pane, as in every other box that takes no tab characters.
@@ -30,11 +38,40 @@ CWizardInfoView::CWizardInfoView(QWidget* parent) : QWidget(parent) {
 }
 
 void CWizardInfoView::SetMessageText(const QString& text) {
-    QString widgetText = text;
-    widgetText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    m_edit->setPlainText(widgetText);
+    ClearMessage();
+    m_pending = text;
+    AppendPendingPart();
 }
 
-void CWizardInfoView::ClearMessage() { m_edit->clear(); }
-QString CWizardInfoView::MessageText() const { return m_edit->toPlainText(); }
+// The report of a big document runs to a hundred thousand lines: it goes in a part per turn
+// of the event loop, so the window keeps answering while the pane fills.
+void CWizardInfoView::AppendPendingPart() {
+    qsizetype end = m_pendingFrom;
+    for (int line = 0; line < kLinesPerTurn && end < m_pending.size(); ++line) {
+        const qsizetype lineEnd = m_pending.indexOf(QLatin1Char('\n'), end);
+        end = lineEnd < 0 ? m_pending.size() : lineEnd + 1;
+    }
+    QTextCursor cursor(m_edit->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(WidgetText(m_pending.mid(m_pendingFrom, end - m_pendingFrom)));
+    m_pendingFrom = end;
+    if (m_pendingFrom < m_pending.size())
+        QTimer::singleShot(0, this, &CWizardInfoView::AppendPendingPart);
+    else
+        ClearPending();
+}
+
+void CWizardInfoView::ClearPending() {
+    m_pending.clear();
+    m_pendingFrom = 0;
+}
+
+void CWizardInfoView::ClearMessage() {
+    ClearPending();
+    m_edit->clear();
+}
+
+QString CWizardInfoView::MessageText() const {
+    return m_edit->toPlainText() + WidgetText(m_pending.mid(m_pendingFrom));
+}
 void CWizardInfoView::SetMessageFont(const QFont& font) { m_edit->setFont(font); }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 class QLabel;
@@ -12,7 +13,8 @@ class CWizardInfoView : public QWidget {
 public:
     explicit CWizardInfoView(QWidget* parent = nullptr);
 
-    // Replaces the whole text; CR LF from the report becomes the widget's LF.
+    // Replaces the whole text; CR LF from the report becomes the widget's LF. A long text
+    // fills the pane over several turns of the event loop.
     void SetMessageText(const QString& text);
     void ClearMessage();
     QString MessageText() const;
@@ -22,5 +24,11 @@ public:
     QPlainTextEdit* m_edit = nullptr;
 
 private:
+    static constexpr int kLinesPerTurn = 500;
+    void AppendPendingPart();
+    void ClearPending();
+
     QLabel* m_label = nullptr;
+    QString m_pending;  // the text still to go into the pane, from m_pendingFrom on
+    qsizetype m_pendingFrom = 0;
 };

@@ -20,6 +20,7 @@
 #include "services/DocumentHost.h"
 #include "base/SettingsStore.h"
 #include "support/FakeDialogService.h"
+#include "support/FlowSteps.h"
 #include "support/SilentHost.h"
 
 using namespace kestrune;
@@ -45,7 +46,8 @@ struct Program {
     }
     bool Start(const QString& file = {}) {
         shell = std::make_unique<CEditorShell>(ProgramFolders{appDir.path(), appDir.path()}, dialogs, settings);
-        return shell->Start(file);
+        if (file.isEmpty()) return shell->Start();
+        return Await([&](const CDocumentFlow::Then& then) { shell->Start(file, then); });
     }
     CKestruneDoc& Doc() { return shell->Doc(); }
 };

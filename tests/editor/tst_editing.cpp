@@ -72,7 +72,7 @@ private slots:
         // New clears the steps.
         program.dialogs.answers.push_back(IDialogService::Answer::No);
         program.dialogs.onDialog = [](QDialog*) { return QDialog::Accepted; };
-        program.Action(cmd::FileNew)->trigger();
+        program.Trigger(cmd::FileNew);
         QVERIFY(!undo->isEnabled());
         QCOMPARE(undo->text(), QStringLiteral("&Undo"));
     }
@@ -171,13 +171,13 @@ private slots:
         QVERIFY(program.Start());
         const QString page = program.folder.filePath(QStringLiteral("kept.htm"));
         program.dialogs.saveFileNames.push_back(page);
-        QVERIFY(program.Frame().Flow().Save(true));
+        QVERIFY(Saved(program.Frame().Flow(), true));
         program.Tree().SelectNode(program.Tree().RootNode());
         program.Action(cmd::MenuInsert)->trigger();
         const std::size_t menus = program.Applet().m_menus.size();
         program.dialogs.answers.push_back(IDialogService::Answer::No);
         program.dialogs.onDialog = [](QDialog*) { return QDialog::Rejected; };
-        program.Action(cmd::FileNew)->trigger();
+        program.Trigger(cmd::FileNew);
         QCOMPARE(program.Doc().PathName(), page);
         QVERIFY(program.Doc().IsModified());
         QCOMPARE(program.Applet().m_menus.size(), menus);
@@ -191,7 +191,7 @@ private slots:
         const QString page = program.folder.filePath(QStringLiteral("taken/page.htm"));
         QVERIFY(QDir().mkpath(page));
         program.dialogs.saveFileNames.push_back(page);
-        QVERIFY(!program.Frame().Flow().Save(true));
+        QVERIFY(!Saved(program.Frame().Flow(), true));
         QCOMPARE(program.dialogs.messages.size(), 1);
         const QString message = program.dialogs.messages.first();
         QVERIFY2(message.contains(page) && message.contains(QStringLiteral("Is a directory")),
@@ -214,11 +214,11 @@ private slots:
         item->m_overImage = root.filePath(QStringLiteral("originals/never-there.gif")).toStdString();
         const QString page = root.filePath(QStringLiteral("site/page.htm"));
         program.dialogs.saveFileNames.push_back(page);
-        QVERIFY(program.Frame().Flow().Save(true));
+        QVERIFY(Saved(program.Frame().Flow(), true));
         QVERIFY(QFile::exists(root.filePath(QStringLiteral("site/button.gif"))));
         QVERIFY(QFile::remove(original));
 
-        QVERIFY(program.Frame().Flow().Save(false));
+        QVERIFY(Saved(program.Frame().Flow(), false));
         QCOMPARE(QString::fromStdString(item->m_normalImage), root.filePath(QStringLiteral("site/button.gif")));
         QFile saved(page);
         QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -286,7 +286,7 @@ private slots:
         QCOMPARE(program.Frame().Flow().DialogFolder(), QDir::homePath());
         const QString page = program.folder.filePath(QStringLiteral("doc.htm"));
         program.dialogs.saveFileNames.push_back(page);
-        QVERIFY(program.Frame().Flow().Save(true));
+        QVERIFY(Saved(program.Frame().Flow(), true));
         QCOMPARE(program.Frame().Flow().DialogFolder(), program.folder.path());
         const QString sample = program.shell->App().SampleFolder();
         QCOMPARE(kestrune::widgets::ChooserStart(QString(), sample), sample);

@@ -112,7 +112,7 @@ private slots:
         program.Doc().m_bScriptRuntime = 1;
         const QString page = program.folder.filePath(QStringLiteral("site/menu.htm"));
         program.dialogs.saveFileNames = {page};
-        program.Action(cmd::FileSave)->trigger();
+        program.Trigger(cmd::FileSave);
         QVERIFY(!program.Doc().IsModified());
         const QStringList written = QDir(QFileInfo(page).path()).entryList(QDir::Files);
 

@@ -6,8 +6,10 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <future>
+#include <optional>
 
 #include "output/HtmlPageBuilder.h"
 #include "app/ShellTexts.h"
@@ -20,6 +22,7 @@
 #include "persist/MenuFileReader.h"
 #include "persist/PersistTexts.h"
 #include "services/DocumentFile.h"
+#include "support/FlowSteps.h"
 #include "support/ProgramFixture.h"
 #include "support/SilentHost.h"
 #include "support/TreeModelAgreement.h"
@@ -103,7 +106,7 @@ private slots:
         CDocumentFlow& flow = program.Frame().Flow();
         connect(&flow.Work(), &CBackgroundWork::starting, this, [](TaskProgress& progress) { progress.Cancel(); });
 
-        QVERIFY(!flow.OpenDocumentFile(other));
+        QVERIFY(!Opened(flow, other));
         QVERIFY(flow.LastWorkCancelled());
         QVERIFY(program.dialogs.messages.isEmpty());
         QCOMPARE(changes.count(), 0);
@@ -136,11 +139,15 @@ private slots:
             // The main window's commands are out of reach meanwhile.
             QTest::keyClick(&program.Frame(), Qt::Key_N, Qt::ControlModifier);
             QVERIFY(program.dialogs.dialogTitles.isEmpty());
-            // A second Open or Save asked for meanwhile is refused without a word.
-            QVERIFY(!flow.OpenDocumentFile(other));
+            // A second Open or Save asked for meanwhile is refused at once, without a word.
+            std::optional<bool> second;
+            flow.OpenDocumentFile(other, [&](bool opened) { second = opened; });
+            QCOMPARE(second, std::optional<bool>(false));
             const QString refused = program.folder.filePath(QStringLiteral("refused.htm"));
             program.dialogs.saveFileNames.push_back(refused);
-            QVERIFY(!flow.Save(true));
+            second.reset();
+            flow.Save(true, [&](bool saved) { second = saved; });
+            QCOMPARE(second, std::optional<bool>(false));
             QVERIFY(!QFile::exists(refused));
             QPushButton* cancel = dialog->findChild<QPushButton*>();
             QVERIFY(cancel);
@@ -150,7 +157,7 @@ private slots:
             gate.release.set_value();
         });
 
-        QVERIFY(!flow.OpenDocumentFile(other));
+        QVERIFY(!Opened(flow, other));
         QVERIFY(dialogSeen);
         QVERIFY(flow.LastWorkCancelled());
         QVERIFY(!flow.IsWorking());
@@ -158,7 +165,9 @@ private slots:
         QVERIFY(DocumentState(program) == before);
     }
 
-    void inputBeforeTheDialogShowsReachesNoCommand() {
+    // Before the dialog shows, the window answers as always, but no other Open, Save or
+    // New can begin: the call has returned and the event loop turns while the worker reads.
+    void whileAnOpenRunsTheWindowAnswersAndOnlyTheFileCommandsWait() {
         ProgramFixture program;
         StartEdited(program);
         const QString other = SaveMenus(program.folder.path(), QStringLiteral("other.htm"), 2);
@@ -169,17 +178,33 @@ private slots:
         flow.Work().SetDialogDelay(60000);
         WorkerGate gate;
         gate.Install(flow.Work());
+        std::optional<bool> opened;
+        flow.OpenDocumentFile(other, [&](bool done) { opened = done; });
+        QVERIFY(flow.IsWorking() && !opened);
+
+        int turns = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, this, [&] { ++turns; });
+        ticker.start(5);
+        QVERIFY(QTest::qWaitFor([&] { return turns >= 3; }));
+        const char* fileCommands[] = {cmd::FileNew, cmd::FileOpen, cmd::FileSave, cmd::FileSaveAs,
+                                      cmd::FileSaveAsTemplate};
+        for (const char* id : fileCommands) QVERIFY2(!program.Action(id)->isEnabled(), id);
+        QVERIFY(program.Action(cmd::AppExit)->isEnabled());
+        QVERIFY(program.Action(cmd::EditFind)->isEnabled());
+        QVERIFY(program.Action(cmd::ViewToolbar)->isEnabled());
         // New would ask "Save changes?" first.
-        QTimer::singleShot(0, this, [&] {
-            QTest::keyClick(program.Tree().viewport(), Qt::Key_N, Qt::ControlModifier);
-            QTest::mouseClick(program.Frame().menuBar(), Qt::LeftButton, {}, QPoint(5, 5));
-            gate.release.set_value();
-        });
-        QVERIFY(flow.OpenDocumentFile(other));
+        QTest::keyClick(program.Tree().viewport(), Qt::Key_N, Qt::ControlModifier);
+        QTest::keyClick(program.Tree().viewport(), Qt::Key_S, Qt::ControlModifier);
         QVERIFY(program.dialogs.messages.isEmpty());
         QVERIFY(program.dialogs.dialogTitles.isEmpty());
+        QVERIFY(!opened);
+
+        gate.release.set_value();
+        QVERIFY(QTest::qWaitFor([&] { return opened.has_value(); }));
+        QVERIFY(*opened);
         QCOMPARE(program.Applet().m_menus.size(), std::size_t{2});
-        QVERIFY(!QApplication::activePopupWidget());
+        for (const char* id : fileCommands) QVERIFY2(program.Action(id)->isEnabled(), id);
     }
 
     void aSuccessfulOpenReplacesTheDocumentInOneStepAndReportsWarnings() {
@@ -204,7 +229,7 @@ private slots:
         QSignalSpy changes(&program.Doc(), &CKestruneDoc::modelChanged);
         program.dialogs.answers.push_back(IDialogService::Answer::No);  // "Save changes?"
 
-        QVERIFY(program.Frame().Flow().OpenWithQuestion(page));
+        QVERIFY(Await([&](const CDocumentFlow::Then& then) { program.Frame().Flow().OpenWithQuestion(page, then); }));
         QCOMPARE(program.dialogs.messages.size(), 2);  // "Save changes?", then the warning
         QVERIFY(program.dialogs.messages[1].contains(QStringLiteral("2000")));
         QCOMPARE(changes.count(), 1);
@@ -243,7 +268,7 @@ private slots:
         QFile page(lonely);
         QVERIFY(page.open(QIODevice::WriteOnly));
         page.close();
-        QVERIFY(!program.Frame().Flow().OpenDocumentFile(lonely));
+        QVERIFY(!Opened(program.Frame().Flow(), lonely));
         QCOMPARE(program.dialogs.messages, QStringList{QString::fromLatin1(texts::kNotSavedByKestrune)});
         QVERIFY(!program.Frame().Flow().LastWorkCancelled());
 
@@ -253,7 +278,7 @@ private slots:
         QVERIFY(menu.open(QIODevice::WriteOnly | QIODevice::Truncate));
         menu.write("[Elsewhere]\r\nKey=Value\r\n");
         menu.close();
-        QVERIFY(!program.Frame().Flow().OpenDocumentFile(damaged));
+        QVERIFY(!Opened(program.Frame().Flow(), damaged));
         QCOMPARE(program.dialogs.messages.size(), 2);
         QVERIFY(program.dialogs.messages[1].contains(QStringLiteral("damaged.kst")));
         QVERIFY(DocumentState(program) == before);
@@ -267,7 +292,7 @@ private slots:
         const QString page = folder + QStringLiteral("/menu.htm");
         program.dialogs.saveFileNames.push_back(page);
         CDocumentFlow& flow = program.Frame().Flow();
-        QVERIFY(flow.Save(true));
+        QVERIFY(Saved(flow, true));
         QCOMPARE(flow.Work().LastFraction(), 1.0);
         QVERIFY(program.Doc().InsertTopLevelMenu());
         QVERIFY(program.Doc().IsModified());
@@ -276,7 +301,7 @@ private slots:
 
         auto cancelling =
             connect(&flow.Work(), &CBackgroundWork::starting, this, [](TaskProgress& progress) { progress.Cancel(); });
-        QVERIFY(!flow.Save(false));
+        QVERIFY(!Saved(flow, false));
         QVERIFY(flow.LastWorkCancelled());
         QVERIFY(program.dialogs.messages.isEmpty());
         QVERIFY(program.Doc().IsModified());
@@ -289,7 +314,7 @@ private slots:
         bool refused = false;
         connect(&flow.Work(), &CBackgroundWork::starting, this,
                 [&](TaskProgress&) { refused = program.Doc().InsertTopLevelMenu() == nullptr; });
-        QVERIFY(flow.Save(false));
+        QVERIFY(Saved(flow, false));
         QVERIFY(refused);
         QVERIFY(!program.Doc().IsModified());
         QCOMPARE(Bytes(page), QByteArray::fromStdString(BuildHTML(program.Applet())));
@@ -333,13 +358,36 @@ private slots:
             });
         });
 
-        QVERIFY(flow.Save(true));
+        QVERIFY(Saved(flow, true));
         QVERIFY(tried);
         QCOMPARE(Bytes(page), QByteArray::fromStdString(expected));
         QVERIFY(!program.Doc().IsModified());
         program.Doc().Redo();
         QVERIFY(program.Doc().IsModified());
         QCOMPARE(title, std::string("Second title"));
+    }
+
+    // Media copied from outside the document's folder are said after the save; the save went
+    // through, so the message names no file that could not be written.
+    void aSavedDocumentsMediaWarningTellsNoFailure() {
+        ProgramFixture program;
+        QVERIFY(program.Start());
+        QTemporaryDir elsewhere;
+        QFile image(elsewhere.filePath(QStringLiteral("button.gif")));
+        QVERIFY(image.open(QIODevice::WriteOnly));
+        image.write("GIF89a");
+        image.close();
+        program.dialogs.saveFileNames.push_back(program.folder.filePath(QStringLiteral("site/menu.htm")));
+        QVERIFY(Saved(program.Frame().Flow(), true));
+        QVERIFY(program.dialogs.messages.isEmpty());
+        // Only a document with a folder of its own has an outside.
+        program.Applet().m_menus.at(0)->m_items.at(0)->m_normalImage = image.fileName().toStdString();
+        QVERIFY(Saved(program.Frame().Flow(), false));
+        QVERIFY(QFile::exists(program.folder.filePath(QStringLiteral("site/button.gif"))));
+        QCOMPARE(program.dialogs.messages.size(), 1);
+        const QString said = program.dialogs.messages[0];
+        QVERIFY2(said.contains(QStringLiteral("button.gif")) && said.contains(QStringLiteral("outside")), qPrintable(said));
+        QVERIFY2(!said.contains(QStringLiteral("Could not write")), qPrintable(said));
     }
 
     // A page saved without the script runtime shows no menus in today's browsers: said once
@@ -349,17 +397,17 @@ private slots:
         QVERIFY(program.Start());
         program.Doc().m_bScriptRuntime = 1;
         program.dialogs.saveFileNames = {program.folder.filePath(QStringLiteral("with.htm"))};
-        program.Action(cmd::FileSave)->trigger();
+        program.Trigger(cmd::FileSave);
         QVERIFY(!program.Doc().IsModified());
         QCOMPARE(program.Frame().InfoView()->MessageText(), QString());
 
         program.Doc().m_bScriptRuntime = 0;
-        program.Action(cmd::FileSave)->trigger();
+        program.Trigger(cmd::FileSave);
         const QString said = program.Frame().InfoView()->MessageText();
         QVERIFY(said.contains(QStringLiteral("Options > Script Runtime")));
         QVERIFY(!said.contains(QLatin1Char('\n')));
         program.Action(cmd::BuildClearMessage)->trigger();
-        program.Action(cmd::FileSave)->trigger();
+        program.Trigger(cmd::FileSave);
         QCOMPARE(program.Frame().InfoView()->MessageText(), QString());
     }
 
@@ -371,7 +419,7 @@ private slots:
         program.Doc().InsertTopLevelMenu();
         const QString page = program.folder.filePath(QStringLiteral("site/deeper/menu.htm"));
         program.dialogs.saveFileNames = {page};
-        program.Action(cmd::FileSave)->trigger();
+        program.Trigger(cmd::FileSave);
         QVERIFY(QFile::exists(page));
         QVERIFY(QFile::exists(program.folder.filePath(QStringLiteral("site/deeper/menu.kst"))));
         QVERIFY(!program.Doc().IsModified());
@@ -382,11 +430,92 @@ private slots:
         blocker.close();
         program.Doc().InsertTopLevelMenu();
         program.dialogs.saveFileNames = {blocker.fileName() + QStringLiteral("/menu.htm")};
-        program.Action(cmd::FileSaveAs)->trigger();
+        program.Trigger(cmd::FileSaveAs);
         QCOMPARE(program.dialogs.messages.size(), 1);
         QVERIFY(program.dialogs.messages[0].contains(QStringLiteral("Cannot create the folder")));
         QVERIFY(program.Doc().IsModified());
         QCOMPARE(program.Doc().PathName(), page);
+    }
+
+    // The save's worker reads the model in place: every way to edit is closed until it has
+    // written, and what is written is the document as the save found it.
+    void anEditDuringASaveIsRefusedAndTheFileHoldsTheDocumentAsItWas() {
+        ProgramFixture program;
+        StartEdited(program);
+        const std::string expected = BuildHTML(program.Applet());
+        const std::size_t menus = program.Applet().m_menus.size();
+        const QString page = program.folder.filePath(QStringLiteral("held.htm"));
+        program.dialogs.saveFileNames.push_back(page);
+        program.Tree().SelectNode(program.Tree().RootNode());
+        CDocumentFlow& flow = program.Frame().Flow();
+        WorkerGate gate;
+        gate.Install(flow.Work());
+        std::optional<bool> saved;
+        flow.Save(true, [&](bool done) { saved = done; });
+        QVERIFY(flow.IsSaving() && !saved);
+
+        const char* editing[] = {cmd::MenuInsert, cmd::MenuDelete, cmd::EditRename, cmd::EditUndo, cmd::FileSave};
+        for (const char* id : editing) QVERIFY2(!program.Action(id)->isEnabled(), id);
+        program.Action(cmd::MenuInsert)->trigger();
+        QVERIFY(!program.Doc().InsertTopLevelMenu());
+        QVERIFY(!program.Doc().EditProperties([&] {
+            program.Applet().m_HTMLTitle = "Changed meanwhile";
+            return true;
+        }));
+        QVERIFY(!program.Tree().RenameNode(program.Tree().RootNode(), QStringLiteral("Renamed meanwhile")));
+        QCOMPARE(program.Applet().m_menus.size(), menus);
+
+        gate.release.set_value();
+        QVERIFY(QTest::qWaitFor([&] { return saved.has_value(); }));
+        QVERIFY(*saved);
+        QCOMPARE(Bytes(page), QByteArray::fromStdString(expected));
+        QVERIFY(!program.Doc().IsModified());
+        for (const char* id : editing) QVERIFY2(program.Action(id)->isEnabled(), id);
+        QVERIFY(program.Doc().InsertTopLevelMenu());
+    }
+
+    // A close during a save stops the save first; the close that comes back asks again, so
+    // the changes are never dropped unasked.
+    void closingDuringASaveKeepsTheChangesAndAsksAgain() {
+        ProgramFixture program;
+        StartEdited(program);
+        const QString page = program.folder.filePath(QStringLiteral("closing.htm"));
+        program.dialogs.saveFileNames.push_back(page);
+        CDocumentFlow& flow = program.Frame().Flow();
+        WorkerGate gate;
+        gate.Install(flow.Work());
+        QSignalSpy closed(&program.Frame(), &CMainFrame::closed);
+        std::optional<bool> saved;
+        flow.Save(true, [&](bool done) { saved = done; });
+        QVERIFY(!program.Frame().close());
+        QVERIFY(program.dialogs.messages.isEmpty());
+        program.dialogs.answers.push_back(IDialogService::Answer::Cancel);  // "Save changes?" then
+
+        gate.release.set_value();
+        QVERIFY(QTest::qWaitFor([&] { return saved.has_value(); }));
+        QVERIFY(!*saved);
+        QVERIFY(flow.LastWorkCancelled());
+        QTRY_COMPARE(program.dialogs.messages.size(), 1);
+        QCOMPARE(program.dialogs.messages[0], shelltexts::kSaveChangesTo.arg(QStringLiteral("Untitled")));
+        QCOMPARE(closed.count(), 0);
+        QVERIFY(program.Doc().IsModified());
+        QVERIFY(!QFile::exists(page));
+    }
+
+    // Yes to the question at the close: the window goes once the save has written the files.
+    void yesAtTheCloseSavesFirstThenCloses() {
+        ProgramFixture program;
+        StartEdited(program);
+        const std::string expected = BuildHTML(program.Applet());
+        const QString page = program.folder.filePath(QStringLiteral("closed.htm"));
+        program.dialogs.saveFileNames.push_back(page);
+        program.dialogs.answers.push_back(IDialogService::Answer::Yes);
+        QSignalSpy closed(&program.Frame(), &CMainFrame::closed);
+        QVERIFY(!program.Frame().close());  // not yet: the save runs first
+        QTRY_COMPARE(closed.count(), 1);
+        QCOMPARE(Bytes(page), QByteArray::fromStdString(expected));
+        QVERIFY(!program.Doc().IsModified());
+        QCOMPARE(program.dialogs.messages.size(), 1);
     }
 
     void closingTheWindowDuringALoadCancelsItThenCloses() {
@@ -407,7 +536,7 @@ private slots:
         });
         program.dialogs.answers.push_back(IDialogService::Answer::No);  // "Save changes?" at the close
 
-        QVERIFY(!flow.OpenDocumentFile(other));
+        QVERIFY(!Opened(flow, other));
         QVERIFY(flow.LastWorkCancelled());
         QVERIFY(DocumentState(program) == before);
         QTRY_COMPARE(closed.count(), 1);
@@ -420,7 +549,7 @@ private slots:
         bool shownAtLoad = false;
         connect(&program.Doc(), &CKestruneDoc::modelChanged, this,
                 [&] { shownAtLoad = program.Frame().isVisible(); });
-        QVERIFY(program.shell->StartShown(page));
+        QVERIFY(Await([&](const CDocumentFlow::Then& then) { program.shell->StartShown(page, then); }));
         QVERIFY(shownAtLoad);
         QCOMPARE(program.Applet().m_menus.size(), std::size_t{4});
         QCOMPARE(program.Doc().PathName(), QFileInfo(page).absoluteFilePath());
@@ -431,7 +560,7 @@ private slots:
         cancelled.shell->CreateFrame();
         connect(&cancelled.Frame().Flow().Work(), &CBackgroundWork::starting, this,
                 [](TaskProgress& progress) { progress.Cancel(); });
-        QVERIFY(cancelled.shell->StartShown(page));
+        QVERIFY(Await([&](const CDocumentFlow::Then& then) { cancelled.shell->StartShown(page, then); }));
         QVERIFY(cancelled.dialogs.messages.isEmpty());
         QVERIFY(cancelled.Doc().PathName().isEmpty());
         QVERIFY(!cancelled.Doc().IsModified());

@@ -25,6 +25,7 @@
 #include "properties/PropertyFrame.h"
 #include "properties/SpinEdit.h"
 #include "tree/KestruneView.h"
+#include "support/FlowSteps.h"
 #include "tree/TreeNodes.h"
 #include "tst_properties_support.h"
 
@@ -59,7 +60,11 @@ struct Editor {
     CMainFrame& Main() { return shell->Frame(); }
     CKestruneView& Tree() { return *Main().TreeView(); }
     CPropertyFrame* Frame() { return Tree().m_pPropertyFrame; }
-    void Trigger(const char* command) { Main().Action(QString::fromLatin1(command))->trigger(); }
+    // A command, and the Open or Save it may have started, to its end.
+    void Trigger(const char* command) {
+        Main().Action(QString::fromLatin1(command))->trigger();
+        Settle(Main().Flow());
+    }
     void Select(const void* modelObject) { Tree().SelectNode(Tree().NodeOfItem(modelObject)); }
     // The property command on the node showing modelObject.
     void Properties(const void* modelObject) {

@@ -34,6 +34,7 @@
 #include "base/SettingsStore.h"
 #include "services/TemplateStore.h"
 #include "support/FakeDialogService.h"
+#include "support/FlowSteps.h"
 #include "templates/DlgNew.h"
 #include "toolbar/FlatToolBar.h"
 #include "tree/KestruneView.h"
@@ -64,7 +65,13 @@ struct Program {
     }
     bool Start(const QString& file = {}) {
         shell = std::make_unique<CEditorShell>(folder.path(), dialogs, settings);
-        return shell->Start(file);
+        if (file.isEmpty()) return shell->Start();
+        return Await([&](const CDocumentFlow::Then& then) { shell->Start(file, then); });
+    }
+    // A command, and the Open or Save it may have started, to its end.
+    void Trigger(const char* id) {
+        Action(id)->trigger();
+        Settle(Frame().Flow());
     }
     CMainFrame& Frame() { return shell->Frame(); }
     CKestruneDoc& Doc() { return shell->Doc(); }
@@ -170,6 +177,8 @@ private slots:
         program.dialogs.answers = {IDialogService::Answer::Yes};
         program.dialogs.saveFileNames = {program.folder.filePath(QStringLiteral("taken/page.htm"))};
         QVERIFY(!program.Frame().close());
+        Settle(program.Frame().Flow());
+        QVERIFY(program.Frame().isVisible());
         QVERIFY(program.Doc().IsModified());
         // The message says which file could not be written, and why.
         QVERIFY(program.dialogs.messages.last().startsWith(QString::fromLatin1(texts::kSaveFailed)));
@@ -355,7 +364,7 @@ private slots:
 
         QDir(program.folder.path()).mkdir(QStringLiteral("plain"));
         program.dialogs.saveFileNames = {program.folder.filePath(QStringLiteral("plain/menu.htm"))};
-        program.Action(cmd::FileSave)->trigger();
+        program.Trigger(cmd::FileSave);
         QCOMPARE(QByteArray::fromStdString(ReadAll(program.folder.filePath(QStringLiteral("plain/menu.htm")))),
                  QByteArray::fromStdString(BuildHTML(program.Applet())));
         QVERIFY(!QFile::exists(program.folder.filePath(QStringLiteral("plain/kestrune-menu.js"))));
@@ -364,7 +373,7 @@ private slots:
         QVERIFY(option->isChecked());
         QDir(program.folder.path()).mkdir(QStringLiteral("site"));
         program.dialogs.saveFileNames = {program.folder.filePath(QStringLiteral("site/menu.htm"))};
-        program.Action(cmd::FileSaveAs)->trigger();
+        program.Trigger(cmd::FileSaveAs);
         const std::string saved = ReadAll(program.folder.filePath(QStringLiteral("site/menu.htm")));
         QVERIFY(saved.ends_with("</p>\r\n" + line.toStdString() + "\r\n</body>\r\n</html>"));
         QVERIFY(QFile::exists(program.folder.filePath(QStringLiteral("site/kestrune-menu.js"))));
@@ -406,7 +415,7 @@ private slots:
         program.Action(cmd::OptionsScriptRuntime)->trigger();
         QDir(program.folder.path()).mkdir(QStringLiteral("site"));
         program.dialogs.saveFileNames = {program.folder.filePath(QStringLiteral("site/menu.htm"))};
-        program.Action(cmd::FileSaveAs)->trigger();
+        program.Trigger(cmd::FileSaveAs);
         const std::string saved = ReadAll(program.folder.filePath(QStringLiteral("site/menu.htm")));
         QVERIFY(saved.starts_with("<!DOCTYPE html>\r\n<html lang=\"de-CH\">\r\n"));
         // Cancel keeps the tag.
@@ -429,7 +438,7 @@ private slots:
         const std::string normalTitle = program.Applet().m_HTMLTitle;
         program.Doc().SetModifiedFlag(true);
         program.dialogs.answers = {IDialogService::Answer::No};
-        program.Action(cmd::FileNew)->trigger();
+        program.Trigger(cmd::FileNew);
         QCOMPARE(program.dialogs.messages, QStringList{QStringLiteral("Save changes to Untitled?")});
         QCOMPARE(program.dialogs.dialogTitles, QStringList{QStringLiteral("New Vorane")});
         QCOMPARE(program.Applet().m_HTMLTitle, normalTitle);
@@ -444,7 +453,7 @@ private slots:
             return int(chooser->result());
         };
         program.dialogs.answers = {IDialogService::Answer::No};
-        program.Action(cmd::FileNew)->trigger();
+        program.Trigger(cmd::FileNew);
         QCOMPARE(program.Applet().m_HTMLTitle, TemplateTitle(program.folder.path(), program.settings, 2));
         QCOMPARE(treenodes::TextOfNode(program.Tree().RootNode()), QString::fromStdString(program.Applet().m_HTMLTitle));
         QVERIFY(!program.Doc().IsModified());
@@ -455,9 +464,9 @@ private slots:
         QVERIFY(program.Start());
         program.Doc().SetModifiedFlag(true);
         program.dialogs.answers = {IDialogService::Answer::Cancel, IDialogService::Answer::Cancel};
-        program.Action(cmd::FileNew)->trigger();
+        program.Trigger(cmd::FileNew);
         program.dialogs.openFileNames = {program.folder.filePath(QStringLiteral("x.htm"))};
-        program.Action(cmd::FileOpen)->trigger();
+        program.Trigger(cmd::FileOpen);
         QVERIFY(program.dialogs.dialogTitles.isEmpty());
         QCOMPARE(program.dialogs.messages.size(), 2);
         QVERIFY(program.Doc().IsModified());
@@ -483,7 +492,7 @@ private slots:
 
         const QString base = program.folder.filePath(QStringLiteral("menu"));
         program.dialogs.saveFileNames = {base};
-        program.Action(cmd::FileSave)->trigger();
+        program.Trigger(cmd::FileSave);
         QVERIFY(QFile::exists(base + QStringLiteral(".htm")));
         QVERIFY(QFile::exists(base + QStringLiteral(".kst")));
         QCOMPARE(program.Frame().windowTitle(), QStringLiteral("menu.htm[*] - Kestrune"));
@@ -497,9 +506,9 @@ private slots:
             dialog->accept();
             return int(QDialog::Accepted);
         };
-        program.Action(cmd::FileNew)->trigger();
+        program.Trigger(cmd::FileNew);
         QCOMPARE(program.Frame().windowTitle(), QStringLiteral("Untitled[*] - Kestrune"));
-        program.Action(cmd::FileMru1)->trigger();
+        program.Trigger(cmd::FileMru1);
         QCOMPARE(program.Applet().m_menus.size(), menus);
         QCOMPARE(program.Frame().windowTitle(), QStringLiteral("menu.htm[*] - Kestrune"));
 
@@ -514,7 +523,7 @@ private slots:
         again.Frame().OnCheckParameters();
         QVERIFY(!again.Frame().InfoView()->MessageText().isEmpty());
         // The first New after such a start is the first New: no chooser.
-        again.Action(cmd::FileNew)->trigger();
+        again.Trigger(cmd::FileNew);
         QVERIFY(again.dialogs.dialogTitles.isEmpty());
     }
 
@@ -523,7 +532,7 @@ private slots:
         program.settings.SetString("Recent File List", "File1", "/nonexistent/gone.htm");
         QVERIFY(program.Start());
         QVERIFY(program.Action(cmd::FileMru1)->isEnabled());
-        program.Action(cmd::FileMru1)->trigger();
+        program.Trigger(cmd::FileMru1);
         QCOMPARE(program.Frame().RecentFiles().Count(), 0);
         QVERIFY(!program.Action(cmd::FileMru1)->isEnabled());
         QCOMPARE(program.settings.GetString("Recent File List", "File1"), std::string());

@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -16,6 +17,7 @@
 #include "main/CommandTable.h"
 #include "main/RecentFileList.h"
 #include "main/WindowPlacement.h"
+#include "main/WizardInfoView.h"
 #include "base/SettingsStore.h"
 #include "toolbar/FlatToolBar.h"
 #include "toolbar/FlatToolBarStyle.h"
@@ -95,6 +97,51 @@ private slots:
             QCOMPARE(states[entry.id].enabled, entry.route != CommandRoute::Tree);
         }
         QCOMPARE(states.size(), static_cast<qsizetype>(CCommandTable::StandardCommands().size()));
+    }
+
+    // One Open or Save at a time: while one runs the File menu waits, but for Exit; while a
+    // save reads the model, so does every command that changes it.
+    void fileWorkDisablesTheFileCommandsAndASaveTheEditsToo() {
+        CommandContext context = Selecting(treenodes::kKindPlainItem);
+        context.clipboardHasItem = true;
+        context.undoName = QStringLiteral("Delete Item");
+        context.redoName = QStringLiteral("Insert Item");
+        context.findActive = true;
+        context.recentFileCount = CRecentFileList::kMaxEntries;
+        context.fileWorkRunning = true;
+        for (const bool saving : {false, true}) {
+            context.saving = saving;
+            const auto states = ComputeCommandStates(context);
+            for (const CommandEntry& entry : CCommandTable::StandardCommands()) {
+                const bool file = entry.menu == MenuGroup::File && entry.id != QLatin1String(cmd::AppExit);
+                const bool edits = entry.route == CommandRoute::Tree || entry.id == QLatin1String(cmd::EditUndo) ||
+                                   entry.id == QLatin1String(cmd::EditRedo);
+                QVERIFY2(states[entry.id].enabled == (!file && !(saving && edits)), qPrintable(entry.id));
+            }
+        }
+    }
+
+    // The report of a big document fills the message pane over several turns of the event
+    // loop; the pane's text is the whole report all along, and a new report replaces it whole.
+    void aLongReportFillsThePaneInPartsAndIsWholeAllAlong() {
+        CWizardInfoView pane;
+        QString report;
+        for (int line = 0; line < 10000; ++line) report += QStringLiteral("Warning:\tline %1\r\n").arg(line);
+        QString shown = report;
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        pane.SetMessageText(report);
+        QCOMPARE(pane.MessageText(), shown);
+        QVERIFY(pane.m_edit->document()->blockCount() < 10000);
+        QTRY_COMPARE(pane.m_edit->toPlainText(), shown);
+
+        pane.SetMessageText(report);
+        pane.SetMessageText(QStringLiteral("short\r\nreport"));
+        QCOMPARE(pane.m_edit->toPlainText(), QStringLiteral("short\nreport"));
+        pane.SetMessageText(report);
+        pane.ClearMessage();
+        QTest::qWait(50);
+        QCOMPARE(pane.m_edit->toPlainText(), QString());
+        QCOMPARE(pane.MessageText(), QString());
     }
 
     void checkMarksAndRecentEntries() {

@@ -210,7 +210,7 @@ private slots:
         MemorySettingsStore settings;
         settings.SetString("Settings", "WindowPos", "0,1,-1,-1,-1,-1,-5000,-5000,30000,30000");
         CEditorShell shell(folder.path(), dialogs, settings);
-        QVERIFY(shell.Start({}));
+        QVERIFY(shell.Start());
         shell.Show();
         QVERIFY(QTest::qWaitForWindowExposed(&shell.Frame()));
         const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
@@ -235,7 +235,7 @@ private slots:
         MemorySettingsStore settings;
         {
             CEditorShell shell(linked, dialogs, settings);
-            QVERIFY(shell.Start({}));
+            QVERIFY(shell.Start());
             std::string error;
             QVERIFY(WritePreviewFiles(shell.App().m_applet, linked.toStdString(), &error, &shell.App().m_previewWrites));
             QVERIFY(QFile::exists(real + QStringLiteral("/tmp/~Kestrune.htm")));

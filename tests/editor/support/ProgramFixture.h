@@ -8,6 +8,7 @@
 #include "main/EditorShell.h"
 #include "main/MainFrame.h"
 #include "base/SettingsStore.h"
+#include "support/FlowSteps.h"
 #include "support/FakeDialogService.h"
 #include "tree/KestruneView.h"
 
@@ -25,7 +26,13 @@ struct ProgramFixture {
     }
     bool Start(const QString& file = {}) {
         shell = std::make_unique<CEditorShell>(folder.path(), dialogs, settings);
-        return shell->Start(file);
+        if (file.isEmpty()) return shell->Start();
+        return Await([&](const CDocumentFlow::Then& then) { shell->Start(file, then); });
+    }
+    // A command, and the Open or Save it may have started, to its end.
+    void Trigger(const char* id) {
+        Action(id)->trigger();
+        Settle(Frame().Flow());
     }
     CMainFrame& Frame() { return shell->Frame(); }
     CKestruneDoc& Doc() { return shell->Doc(); }
