@@ -7,7 +7,10 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
+
+#include "app/ShellTexts.h"
 
 namespace {
 QMessageBox::Icon ToQt(IDialogService::Icon icon) {
@@ -51,6 +54,34 @@ private:
     QPointer<QWidget> m_before;
 };
 
+// A report taller than the screen would push the box's buttons out of reach: as much of
+// its head shows as fits, and the whole text scrolls under Show Details. The box knows its
+// size only once it shows.
+class ScreenFittedMessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        const QScreen* shownOn = screen();
+        if (!shownOn) return;
+        const int room = shownOn->availableGeometry().height() * 3 / 4;
+        if (height() <= room) return;
+        const QString whole = text();
+        setDetailedText(whole);
+        QStringList head = whole.split(QLatin1Char('\n'));
+        while (head.size() > 1 && height() > room) {
+            head.resize(head.size() / 2);
+            setText(head.join(QLatin1Char('\n')) + QLatin1Char('\n') + shelltexts::kMessageGoesOn);
+        }
+        const QWidget* over = parentWidget() ? parentWidget()->window() : nullptr;
+        QRect placed = geometry();
+        placed.moveCenter(over ? over->geometry().center() : shownOn->availableGeometry().center());
+        move(placed.topLeft());
+    }
+};
+
 QMessageBox::StandardButtons ToQt(IDialogService::Buttons buttons) {
     switch (buttons) {
         case IDialogService::Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
@@ -65,7 +96,7 @@ QMessageBox::StandardButtons ToQt(IDialogService::Buttons buttons) {
 
 IDialogService::Answer QtDialogService::ShowMessage(QWidget* parent, const QString& text,
                                                     Buttons buttons, Icon icon) {
-    QMessageBox box(ToQt(icon), QStringLiteral("Kestrune"), text, ToQt(buttons), parent);
+    ScreenFittedMessageBox box(ToQt(icon), shelltexts::kAppTitle, text, ToQt(buttons), parent);
     const FocusHandOver focus(&box);
     switch (box.exec()) {
         case QMessageBox::Yes: return Answer::Yes;

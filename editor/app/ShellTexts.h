@@ -12,6 +12,7 @@ inline const QString kCaptionSeparator = QStringLiteral(" - ");
 inline const QString kSaveChangesTo = QStringLiteral("Save changes to %1?");
 inline const QString kSaveFailedBecause = QStringLiteral("Could not write %1.");
 inline const QString kMoreMessageLines = QStringLiteral("... and %1 more lines.");
+inline const QString kMessageGoesOn = QStringLiteral("...");
 inline const QString kSaveFailedFiles = QStringLiteral("Could not write \"%1\" or \"%2\".");
 inline const QString kFindLabel = QStringLiteral("&Find:");
 inline const QString kFindPlaceholder = QStringLiteral("Label, description or link");

@@ -6,12 +6,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QApplication>
 #include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "app/DialogService.h"
 #include "app/KestruneApp.h"
 #include "main/EditorShell.h"
 #include "main/MainFrame.h"
@@ -221,6 +225,45 @@ private slots:
         QCOMPARE(ClampToArea(QRect(-100, 50, 500, 400), QRect(0, 0, 1000, 800)), QRect(0, 50, 500, 400));
         QCOMPARE(ClampToArea(QRect(900, 700, 500, 400), QRect(0, 0, 1000, 800)), QRect(500, 400, 500, 400));
         QCOMPARE(ClampToArea(QRect(0, 0, 30000, 30000), QRect(10, 20, 1000, 800)), QRect(10, 20, 1000, 800));
+    }
+
+    // A report of a file's media names long lines by the dozen.
+    void aReportTallerThanTheScreenKeepsItsBoxOnItAndTheWholeTextAtHand() {
+        QStringList lines;
+        for (int i = 0; i < 40; ++i)
+            lines << QStringLiteral("Warning: item \"Item %1\" mouse click audio file \"/a/long/folder/name/that/wraps/"
+                                    "in/the/box/missing%1.au\" does not exist.").arg(i);
+        const QString report = lines.join(QLatin1Char('\n'));
+        QtDialogService dialogs;
+        std::optional<QRect> shown;
+        QString detail;
+        QString head;
+        QTimer::singleShot(50, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->frameGeometry();
+                detail = box->detailedText();
+                head = box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        dialogs.ShowMessage(nullptr, report, IDialogService::Buttons::Ok, IDialogService::Icon::Warning);
+        QVERIFY(shown);
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY2(shown->height() <= available.height(), qPrintable(QString::number(shown->height())));
+        QCOMPARE(detail, report);
+        QVERIFY(head.startsWith(lines.first()) && head.size() < report.size());
+
+        // A short message stays as it is.
+        QTimer::singleShot(50, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                detail = box->detailedText();
+                head = box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        dialogs.ShowMessage(nullptr, lines.first(), IDialogService::Buttons::Ok, IDialogService::Icon::Warning);
+        QCOMPARE(head, lines.first());
+        QVERIFY(detail.isEmpty());
     }
 
     void previewCleanUpDeletesOnlyWhatThisRunWrote() {
