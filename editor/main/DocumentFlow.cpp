@@ -134,24 +134,42 @@ bool CDocumentFlow::LoadNewDocument(int position) {
 void CDocumentFlow::ReadAndReplace(const QString& path, const QString& documentPath, Then then) {
     auto read = std::make_shared<kestrune::DocumentRead>();
     const std::string bytes = path.toLocal8Bit().toStdString();
-    // The worker fills a model of its own; the open document stays live meanwhile.
+    // The worker fills a model of its own; the open document stays live meanwhile, and what
+    // is changed in it then is not replaced without the save question.
+    auto editedMeanwhile = std::make_shared<bool>(false);
+    const QMetaObject::Connection watch =
+        connect(&m_doc, &CKestruneDoc::modelChanged, this, [editedMeanwhile] { *editedMeanwhile = true; });
     const bool started = m_work.Start(
         shelltexts::kOpeningFile.arg(QFileInfo(path).fileName()),
         [read, bytes](kestrune::TaskProgress& progress) {
             *read = kestrune::ReadDocumentFile(bytes, &progress, kestrune::FolderRepair::CompleteInterruptedSave);
         },
-        [this, read, documentPath, then] {
+        [this, read, documentPath, then, watch, editedMeanwhile] {
+            disconnect(watch);
             m_lastCancelled = read->cancelled;
-            const bool opened = m_doc.ReplaceModel(
-                [&](kestrune::CAppletParameters& applet) { return kestrune::AcceptDocumentRead(applet, *read, *this); });
-            DisposeInBackground(std::move(read->applet));  // after a swap: the old model
-            if (opened) m_doc.SetModifiedFlag(false);
-            if (opened && documentPath.isEmpty()) m_doc.SetPathName(QString());
-            if (opened && !documentPath.isEmpty()) Remember(documentPath);
-            Tell(then, opened);
-            emit workEnded();
+            if (!*editedMeanwhile || !read->applet) return TakeRead(*read, documentPath, then);
+            SaveModified([this, read, documentPath, then](bool goOn) {
+                if (goOn) return TakeRead(*read, documentPath, then);
+                DisposeInBackground(std::move(read->applet));
+                Tell(then, false);
+                emit workEnded();
+            });
         });
-    if (!started) Tell(then, false);
+    if (!started) {
+        disconnect(watch);
+        Tell(then, false);
+    }
+}
+
+void CDocumentFlow::TakeRead(kestrune::DocumentRead& read, const QString& documentPath, const Then& then) {
+    const bool opened = m_doc.ReplaceModel(
+        [&](kestrune::CAppletParameters& applet) { return kestrune::AcceptDocumentRead(applet, read, *this); });
+    DisposeInBackground(std::move(read.applet));  // after a swap: the old model
+    if (opened) m_doc.SetModifiedFlag(false);
+    if (opened && documentPath.isEmpty()) m_doc.SetPathName(QString());
+    if (opened && !documentPath.isEmpty()) Remember(documentPath);
+    Tell(then, opened);
+    emit workEnded();
 }
 
 void CDocumentFlow::OpenDocumentFile(const QString& path, Then then) { ReadAndReplace(path, path, std::move(then)); }

@@ -21,7 +21,8 @@ class CTemplateStore;
 
 // New, Open, Save and Save As with the save question: nothing the user has not saved is
 // lost without being asked, and a failed save counts as a refusal to go on. Open reads
-// into a model of its own on a worker thread and takes its place when it has succeeded;
+// into a model of its own on a worker thread and takes its place when it has succeeded
+// (after the save question again when the document was edited meanwhile);
 // Save writes on a worker while the document refuses every edit. Each step tells its
 // outcome to what follows it (then), on this thread, once it has ended. A cancelled Open
 // keeps the open document as it was, a cancelled Save keeps the files on disk and the
@@ -89,6 +90,8 @@ private:
     // Reads the document on the worker; on success it replaces the open one in one step and
     // is named documentPath (empty: untitled).
     void ReadAndReplace(const QString& path, const QString& documentPath, Then then);
+    // Puts what the worker read in place of the open document (when it holds a document).
+    void TakeRead(kestrune::DocumentRead& read, const QString& documentPath, const Then& then);
     // Writes the document's files on the worker, first looking for moved media when
     // mayRelink is set.
     void WriteInBackground(const QString& path, bool mayRelink, Then then);

@@ -207,6 +207,52 @@ private slots:
         for (const char* id : fileCommands) QVERIFY2(program.Action(id)->isEnabled(), id);
     }
 
+    // Edits made while an Open reads are asked about before the read replaces them.
+    void anEditDuringAnOpenIsNotReplacedWithoutTheSaveQuestion() {
+        ProgramFixture program;
+        QVERIFY(program.Start());
+        const QString other = SaveMenus(program.folder.path(), QStringLiteral("other.htm"), 2);
+        CDocumentFlow& flow = program.Frame().Flow();
+        flow.Work().SetDialogDelay(60000);
+        const std::size_t before = program.Applet().m_menus.size();
+
+        for (const auto answer : {IDialogService::Answer::Cancel, IDialogService::Answer::No}) {
+            WorkerGate gate;
+            gate.Install(flow.Work());
+            std::optional<bool> opened;
+            flow.OpenDocumentFile(other, [&](bool done) { opened = done; });
+            QVERIFY(program.Doc().InsertTopLevelMenu());
+            program.dialogs.messages.clear();
+            program.dialogs.answers = {answer};
+            const QString question = shelltexts::kSaveChangesTo.arg(program.Doc().Title());
+            gate.release.set_value();
+            QVERIFY(QTest::qWaitFor([&] { return opened.has_value(); }));
+            QCOMPARE(program.dialogs.messages.size(), 1);
+            QCOMPARE(program.dialogs.messages.first(), question);
+            if (answer == IDialogService::Answer::Cancel) {
+                // The edit stays, and so does the document it was made in.
+                QVERIFY(!*opened);
+                QCOMPARE(program.Applet().m_menus.size(), before + 1);
+                QVERIFY(program.Doc().IsModified());
+            } else {
+                QVERIFY(*opened);
+                QCOMPARE(program.Applet().m_menus.size(), std::size_t{2});
+                QVERIFY(!program.Doc().IsModified());
+            }
+        }
+
+        // Without an edit meanwhile an unmodified document is replaced without a question.
+        WorkerGate gate;
+        gate.Install(flow.Work());
+        std::optional<bool> opened;
+        program.dialogs.messages.clear();
+        flow.OpenDocumentFile(other, [&](bool done) { opened = done; });
+        gate.release.set_value();
+        QVERIFY(QTest::qWaitFor([&] { return opened.has_value(); }));
+        QVERIFY(*opened);
+        QVERIFY(program.dialogs.messages.isEmpty());
+    }
+
     void aSuccessfulOpenReplacesTheDocumentInOneStepAndReportsWarnings() {
         ProgramFixture program;
         StartEdited(program);
