@@ -76,10 +76,15 @@ inline constexpr const char* kReportNameClash =
     "\" has the name of another media file of this menu; it is not copied.\r\n";
 inline constexpr const char* kReportReservedName =
     "\" has the name of a file the page itself needs, or a hidden name; it is not copied.\r\n";
+inline constexpr const char* kReportExistsOther =
+    "\" already exists in the folder with other content; it is not replaced.\r\n";
 inline constexpr const char* kReportOutsideFolders =
     "\" lies outside the document's folder and the templates' media folders; it is copied all the same.\r\n";
 inline constexpr const char* kReportEmptyLabelStart = "Warning:\t\tItem ";
 inline constexpr const char* kReportEmptyLabelEnd = " has an empty label.\r\n";
+inline constexpr const char* kReportScriptLinkStart = " link \"";
+inline constexpr const char* kReportScriptLinkEnd =
+    "\" is a script link; the page's plain list of links leaves it out.\r\n";
 inline constexpr const char* kReportTrailer =
     "\r\n----------------------------------End Message--------------------------------\r\n\r\n";
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -14,6 +15,7 @@
 
 namespace kestrune {
 
+class CAppletParameters;
 class CVorane;
 class CVoraneItem;
 
@@ -65,6 +67,12 @@ public:
     // without a warning, besides the document's own folder.
     void TrustFolders(const std::vector<std::filesystem::path>& folders);
 
+    // From now on a file already in the destination (the document's folder in check mode)
+    // is replaced only when it holds the same bytes or its name, in any letter case, is one
+    // of publishedNames (the media names of the menu file the save replaces): anything
+    // else is the user's own file and is kept, reported as ExistsOther.
+    void KeepOthersFiles(std::set<std::string> publishedNames);
+
     // Marks the files the stored paths find as sources: no copy replaces them.
     void ProtectSources(const std::vector<std::string>& storedPaths);
     // Whether path is one of the protected sources.
@@ -77,7 +85,7 @@ public:
 
 private:
     void VisitItem(const CVoraneItem& item, std::string& report);
-    MediaProblem CopyFound(const FoundMediaFile& found, MediaKind kind);
+    MediaProblem CopyFound(const FoundMediaFile& found, MediaKind kind, const std::string& storedPath);
     // Where the found file really lies, every link on its path followed: a relative name
     // must stay inside the document's folder; an absolute one may lie anywhere, but is
     // noted when it lies outside the document's and the trusted folders.
@@ -85,6 +93,7 @@ private:
 
     std::optional<MediaDestination> m_destination;
     MediaFileSearch m_search;
+    std::string m_baseFolder;
     std::map<std::filesystem::path, std::filesystem::path> m_copiedFrom;  // target -> canonical source
     std::set<std::filesystem::path> m_sources;                           // canonical
     std::vector<std::filesystem::path> m_written;
@@ -92,7 +101,17 @@ private:
     std::vector<std::filesystem::path> m_trusted;  // canonical
     // By found path (prefixed by whether the stored name was relative) and kind.
     std::map<std::pair<std::string, MediaKind>, MediaVisit> m_judged;
+    std::optional<std::set<std::string>> m_published;  // lower-cased; set: others' files are kept
+    bool IsPublishedName(const std::filesystem::path& target) const;
+    MediaProblem CheckOthersFile(const FoundMediaFile& found) const;
 };
+
+// The file names (lower-cased) of every media file the document of menuPath names; empty
+// when there is no such file or it cannot be read.
+std::set<std::string> PublishedMediaNames(const std::string& menuPath);
+
+// Every stored media path of the applet (its background image and audio first), in walk order.
+std::vector<std::string> StoredMediaPaths(const CAppletParameters& applet);
 
 // The walk in one call: check != 0 only reports; check == 0 also copies into folder, or
 // into its Sample/Image and Sample/Audio subfolders when sampleLayout != 0. Relative

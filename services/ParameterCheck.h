@@ -18,12 +18,23 @@ struct ParameterCheckResult {
     Rect menuBounds;  // the union of the visible menus' rectangles
 };
 
+// Where the checked document is saved: the program folder (whose template media an
+// absolute name may name without a warning) and the page. With it the check also names
+// what a save there would warn about: absolute media names outside the document's folder
+// and the template folders, and files of the media's names already in the folder with
+// other content that the page's menu file did not publish.
+struct CheckPlace {
+    bool known = false;
+    std::string appDir;
+    std::string pagePath;
+};
+
 // The parameter check: the size the visible menus need (the area they cover plus 4
 // pixels each way) and every named media file that is not found. With autoChangeSize
 // the applet takes the recommended size first. The result holds the union of the visible
 // menus' rectangles. Committing pending edits and showing the report
 // are the editor's part.
-ParameterCheckResult CheckParameters(CAppletParameters& applet, bool autoChangeSize);
+ParameterCheckResult CheckParameters(CAppletParameters& applet, bool autoChangeSize, const CheckPlace& place = {});
 
 // Unites the rectangle of the menu, anchored from (ox, oy), and those of the sub menus
 // of its visible items, to any depth, into bounds. Menus without items add nothing.

@@ -27,6 +27,10 @@ HOSTILE_TEXTS = ['<img src=x onerror="window.pwned=1">', '</applet></p><script>w
 HOSTILE_LINKS = ["javascript:window.pwned=3", "java&#9;script:window.pwned=4", "&#1;javascript:window.pwned=5",
                  " JAVASCRIPT:window.pwned=6", "vbscript:x", "data:text/html;base64,PHNjcmlwdD4=",
                  'page.htm?a="b"&c=<d>', "#top"]
+# Script links spelled with HTML5's named references, which a browser decodes in an href.
+NAMED_REFERENCE_LINKS = ["javascript&colon;window.pwned=7", "java&Tab;script:window.pwned=8",
+                         "&NewLine;&Tab;javascript&colon;window.pwned=9", "vbscript&colon;x",
+                         "data&colon;text/html;base64&comma;PHNjcmlwdD4=", "JaVaScRiPt&colon;window.pwned=10"]
 
 
 # ---- the pages -------------------------------------------------------------------------
@@ -321,6 +325,29 @@ def check_keyboard_with_pointer(tab, page, failures):
     return True
 
 
+def check_without_runtime(tab, kestrune, template_pages, work, env, failures):
+    """A page whose runtime is missing keeps its plain list: none of its links is a script link."""
+    folder = work / "no-runtime"
+    folder.mkdir()
+    lines = template_pages[0].with_suffix(".kst").read_bytes().decode("cp1252").split("\r\n")
+    links = iter(NAMED_REFERENCE_LINKS)
+    for i, line in enumerate(lines):
+        fields = line.split("=", 1)[-1].split(",")
+        link = next(links, None) if re.match(r"I\d+-\d+=", line) and len(fields) == 10 else None
+        if link:
+            fields[2], fields[9] = link, "1"
+            lines[i] = line.split("=", 1)[0] + "=" + ",".join(fields)
+    (folder / "source.kst").write_bytes("\r\n".join(lines).encode("cp1252"))
+    page = folder / "page.htm"
+    subprocess.run([kestrune, "--save", str(folder / "source.kst"), str(page), "--runtime"], env=env, check=True,
+                   capture_output=True)
+    (folder / "kestrune-menu.js").unlink()
+    tab.open(page.as_uri(), settle=False)
+    schemes = tab.evaluate("[...document.querySelectorAll('nav a')].map((a) => a.protocol)")
+    failures.check(schemes and not [s for s in schemes if s.rstrip(":") in SCRIPT_SCHEMES],
+                   "without the runtime the plain list holds script links: %s" % schemes)
+
+
 def test_visitors(browser_path, kestrune, program_folder, template_pages, work, env, failures):
     if not AXE.exists():
         # Required in CI; elsewhere the rest still runs, and says what it left out.
@@ -346,6 +373,7 @@ def test_visitors(browser_path, kestrune, program_folder, template_pages, work, 
         failures.check(walked >= 8, "keyboard walk on only %d pages" % walked)
         failures.check(compact >= 10, "the compact form walked on only %d pages" % compact)
         check_bounds(tab, program_folder, work, failures)
+        check_without_runtime(tab, kestrune, template_pages, work, env, failures)
         print("visitors: %d pages without scripts, with the runtime, on phones, by axe-core and by keyboard"
               % len(documents))
     finally:
