@@ -82,6 +82,7 @@ MediaWalker::MediaWalker(MediaDestination destination, std::string baseFolder)
       m_baseCanonical(baseFolder.empty() ? fs::path() : CanonicalOrEmpty(baseFolder)) {}
 
 void MediaWalker::TrustFolders(const std::vector<fs::path>& folders) {
+    m_trustGiven = true;
     for (const fs::path& folder : folders)
         if (fs::path canonical = CanonicalOrEmpty(folder); !canonical.empty()) m_trusted.push_back(canonical);
 }
@@ -219,7 +220,7 @@ MediaVisit MediaWalker::JudgeLocation(const std::string& storedPath, MediaVisit 
         return visit;
     }
     // A document never saved names only what its user picked, or its template's media.
-    if (m_baseCanonical.empty() || (m_trusted.empty() && !m_destination)) return visit;
+    if (m_baseCanonical.empty() || (!m_trustGiven && !m_destination)) return visit;
     visit.outsideKnownFolders = !inside(m_baseCanonical) && std::none_of(m_trusted.begin(), m_trusted.end(), inside);
     return visit;
 }

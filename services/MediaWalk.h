@@ -99,6 +99,7 @@ private:
     std::vector<std::filesystem::path> m_written;
     std::filesystem::path m_baseCanonical;
     std::vector<std::filesystem::path> m_trusted;  // canonical
+    bool m_trustGiven = false;                     // the trusted folders are known, if none exists
     // By found path (prefixed by whether the stored name was relative) and kind.
     std::map<std::pair<std::string, MediaKind>, MediaVisit> m_judged;
     std::optional<std::set<std::string>> m_published;  // lower-cased; set: others' files are kept

@@ -39,6 +39,7 @@ struct ReceivedPhoto {
     explicit ReceivedPhoto(const std::string& stored = "photo.gif") {
         dir.File("recv/photo.gif", GifBytes("theirs"));
         fs::create_directories(dir / "app");
+        fs::create_directories(dir / "site");
         AddTopMenu(applet, {"Home"}).m_items[0]->m_normalImage = stored;
         applet.m_documentFolder = (dir / "recv").string();
     }
@@ -66,7 +67,7 @@ TEST(SaveDestinationTest, TheUsersOwnFileOfTheSameNameIsKeptAndNamed) {
             ASSERT_TRUE(SaveDocument(earlier, d.page, d.appDir, d.host));
         }
         if (c.site) d.dir.File("site/photo.gif", GifBytes(c.site));
-        ASSERT_TRUE(SaveDocument(d.applet, d.page, d.appDir, d.host)) << c.site;
+        ASSERT_TRUE(SaveDocument(d.applet, d.page, d.appDir, d.host)) << (d.host.messages.empty() ? "" : d.host.messages.back());
         EXPECT_EQ(d.Site(), GifBytes(c.after)) << (c.site ? c.site : "none");
         EXPECT_EQ(Says(d.host.messages, kKept), c.kept) << (c.site ? c.site : "none");
     }
