@@ -89,7 +89,8 @@ void ReadInto(DocumentRead& read, const std::string& pagePath, TaskProgress* pro
     const std::string menuPath = MenuFilePathFor(pagePath);
     std::error_code ignored;
     if (!fs::exists(fs::symlink_status(menuPath, ignored))) {
-        read.error = texts::kNotSavedByKestrune;
+        read.error = std::string(texts::kNotSavedByKestrune) + '\n' +
+                     FormatMessage(texts::kMenuFileLookedFor, fs::path(menuPath).filename().string());
         return;
     }
     auto applet = std::make_unique<CAppletParameters>();

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -31,6 +32,7 @@
 #include "output/PageLayout.h"
 #include "output/ParameterReader.h"
 #include "output/AppletParameterEncoder.h"
+#include "preview/PreviewTexts.h"
 
 using namespace kestrune;
 namespace ht = headlesstexts;
@@ -70,6 +72,35 @@ const std::set<std::string>& ActionOptions() {
                                                   ht::kNew,    ht::kLayout, ht::kHelp, ht::kVersion, ht::kAutoSize,
                                                   ht::kRuntime};
     return options;
+}
+
+// Options the toolkit of the window reads itself, with one dash or two; those before the
+// blank take a value.
+const std::set<std::string>& ToolkitOptionsWithValue() {
+    static const std::set<std::string> options = {"platform", "platformpluginpath", "platformtheme", "plugin",
+                                                  "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
+                                                  "style", "stylesheet", "display", "geometry", "qmljsdebugger"};
+    return options;
+}
+bool IsToolkitFlag(const std::string& name) {
+    return name == "reverse" || name == "widgetcount" || name == "nograb" || name == "dograb" || name == "sync";
+}
+
+// The first argument written as an option ("--name") that neither Kestrune nor its toolkit
+// knows; a mistyped one would otherwise start the window.
+std::optional<std::string> UnknownOption(const std::vector<std::string>& args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.size() < 3 || arg.compare(0, 2, "--") != 0) continue;
+        const std::string name = arg.substr(2);
+        if (arg == ht::kAppDir || ToolkitOptionsWithValue().count(name) > 0) {
+            ++i;
+            continue;
+        }
+        if (ActionOptions().count(arg) == 0 && arg != ht::kOpen && arg != previewtexts::kViewOption && !IsToolkitFlag(name))
+            return arg;
+    }
+    return std::nullopt;
 }
 
 class ArgumentReader {
@@ -286,10 +317,15 @@ std::string HeadlessUsage() { return ht::kUsage; }
 bool IsHeadlessInvocation(int argc, char** argv) {
     int next = 1;
     if (next < argc && std::string(argv[next]) == ht::kAppDir) next += 2;
-    return next < argc && ActionOptions().count(argv[next]) > 0;
+    if (next < argc && ActionOptions().count(argv[next]) > 0) return true;
+    return UnknownOption(std::vector<std::string>(argv + std::min(argc, 1), argv + argc)).has_value();
 }
 
 int RunHeadlessCommand(const std::vector<std::string>& args, HeadlessEnvironment& environment) {
+    if (const auto unknown = UnknownOption(args)) {
+        environment.err << ht::kUsagePrefix << FormatMessage(ht::kUnknownOption, *unknown) << '\n' << HeadlessUsage();
+        return 2;
+    }
     try {
         const Request request = ParseRequest(args);
         if (request.action == Action::Help) {

@@ -20,6 +20,7 @@
 #include "cli/HeadlessTexts.h"
 #include "persist/MenuFileText.h"
 #include "services/DocumentFile.h"
+#include "services/ParameterCheck.h"
 #include "services/TemplateStore.h"
 #include "templates/DlgNew.h"
 
@@ -198,7 +199,7 @@ void CDocumentFlow::OpenStartFile(const QString& path, Then then) {
 
 void CDocumentFlow::OpenWithQuestion(const QString& path, Then then) {
     SaveModified([this, path, then](bool goOn) {
-        if (goOn) return OpenDocumentFile(path, then);
+        if (goOn) return OpenStartFile(path, then);
         Tell(then, false);
     });
 }
@@ -240,6 +241,7 @@ void CDocumentFlow::Save(bool saveAs, Then then) {
     if (path.isEmpty() || !MakeFolderOf(path)) return Tell(then, false);
     m_savingPath = QFileInfo(path).absoluteFilePath();
     CommitPendingEdits();
+    if (beforeSave) beforeSave();
     WriteInBackground(path, true, then);
 }
 
@@ -250,7 +252,16 @@ struct CDocumentFlow::SaveOutcome {
     kestrune::DocumentWrite write;
     QString warnings;  // media refused or copied from outside, as the message box shows them
     QString missing;   // media not found, as the message pane shows them
+    QString menusCut;  // the applet's size against what its menus need, when they are cut
 };
+
+namespace {
+QString MenusCutNote(const kestrune::CAppletParameters& applet) {
+    const kestrune::AppletSize need = kestrune::SizeMenusNeed(applet);
+    if (need.width <= applet.m_appWidth && need.height <= applet.m_appHeight) return {};
+    return shelltexts::kSavedMenusCut.arg(applet.m_appWidth).arg(applet.m_appHeight).arg(need.width).arg(need.height);
+}
+}  // namespace
 
 void CDocumentFlow::WriteInBackground(const QString& path, bool mayRelink, Then then) {
     auto outcome = std::make_shared<SaveOutcome>();
@@ -276,6 +287,7 @@ void CDocumentFlow::WriteInBackground(const QString& path, bool mayRelink, Then 
             // Never silently: every media file the save could not find is listed afterwards.
             const std::string missing = outcome->write.saved ? MissingMediaLines(applet) : std::string();
             if (!missing.empty()) outcome->missing = shelltexts::kSaveMissingMedia + kestrune::convert::LabelToWidget(missing);
+            if (outcome->write.saved) outcome->menusCut = MenusCutNote(applet);
         },
         [this, outcome, path, then] {
             m_doc.HoldEdits(false);
@@ -302,9 +314,11 @@ void CDocumentFlow::FinishSave(const QString& path, const SaveOutcome& outcome, 
     if (saved) {
         QStringList report;
         if (!outcome.missing.isEmpty()) report << outcome.missing;
+        if (!outcome.menusCut.isEmpty()) report << outcome.menusCut;
         if (!m_doc.m_bScriptRuntime && !m_runtimeHintGiven) report << shelltexts::kSavedWithoutRuntime;
-        if (!report.isEmpty() && m_doc.ShowMessage(report.join(QLatin1Char('\n'))) && !m_doc.m_bScriptRuntime)
-            m_runtimeHintGiven = true;
+        const bool shown = !report.isEmpty() && m_doc.ShowMessage(report.join(QLatin1Char('\n')));
+        if (shown && !m_doc.m_bScriptRuntime) m_runtimeHintGiven = true;
+        if (shown && !outcome.menusCut.isEmpty()) emit savedMenusCut();
         m_doc.SetModifiedFlag(false);
         kestrune::ForgetSavedOver(m_damagedFiles, path.toLocal8Bit().toStdString());
         Remember(path);

@@ -215,7 +215,8 @@ TEST(DocumentOpenTest, RefusedOpensReportAndLeaveTheModelAlone) {
 
     RecordingHost noMenu;
     EXPECT_FALSE(OpenDocument(applet, dir.File("plain.htm", "<html></html>"), noMenu));
-    EXPECT_EQ(noMenu.messages, std::vector<std::string>{"This File is not saved by Kestrune!\nSystem can't open it."});
+    EXPECT_EQ(noMenu.messages, std::vector<std::string>{"This File is not saved by Kestrune!\nSystem can't open it.\n"
+                                                        "Its menu file \"plain.kst\" is not in the same folder."});
 
     RecordingHost unreadable;
     fs::create_directories(dir / "broken.kst");

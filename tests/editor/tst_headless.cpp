@@ -9,6 +9,7 @@
 
 #include "output/AppletParameterEncoder.h"
 #include "app/QSettingsStore.h"
+#include "app/ShellTexts.h"
 #include "cli/HeadlessCommandLine.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
@@ -242,7 +243,8 @@ private slots:
         const Run notOurs = Headless({"--html", plain.fileName().toStdString()});
         QCOMPARE(notOurs.status, 1);
         QVERIFY(notOurs.out.empty());
-        QCOMPARE(notOurs.err, std::string("This File is not saved by Kestrune!\nSystem can't open it.\n"));
+        QCOMPARE(notOurs.err, std::string("This File is not saved by Kestrune!\nSystem can't open it.\n"
+                                          "Its menu file \"plain.kst\" is not in the same folder.\n"));
 
         const Run missing = Headless({"--check", dir.filePath(QStringLiteral("none.htm")).toStdString()});
         QCOMPARE(missing.status, 1);
@@ -294,6 +296,32 @@ private slots:
         QCOMPARE(html.exitCode(), 0);
         QCOMPARE(html.readAllStandardOutput().toStdString(), ReadFile(page));
         QVERIFY(html.readAllStandardError().isEmpty());
+
+        // A mistyped option is a usage fault, never the window; the window without a display
+        // says so in one line instead of aborting.
+        const struct {
+            QStringList arguments;
+            int status;
+            QByteArray said;
+        } cases[] = {
+            {{QStringLiteral("--chek"), page}, 2, "kestrune: unknown option '--chek'\n" + QByteArray(HeadlessUsage().c_str())},
+            {{page, QStringLiteral("--bogus")}, 2, "kestrune: unknown option '--bogus'\n" + QByteArray(HeadlessUsage().c_str())},
+            {{page}, 1, QByteArray(shelltexts::kNoDisplay) + '\n'},
+            {{QStringLiteral("--view"), page}, 1, QByteArray(shelltexts::kNoDisplay) + '\n'},
+        };
+        for (const auto& run : cases) {
+            QProcess window;
+            window.setProcessEnvironment(environment);
+            window.start(program, run.arguments);
+            QVERIFY(window.waitForFinished(60000));
+            QCOMPARE(window.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(window.exitCode(), run.status);
+            QCOMPARE(window.readAllStandardError(), run.said);
+        }
+        // Options of the toolkit stay the toolkit's: they start the window.
+        for (std::vector<const char*> arguments : {std::vector{"kestrune", "--platform", "offscreen", "page.htm"},
+                                                   std::vector{"kestrune", "-style", "fusion", "--reverse"}})
+            QVERIFY(!IsHeadlessInvocation(int(arguments.size()), const_cast<char**>(arguments.data())));
     }
 
     // A menu file cut at any line is damaged: the program says so and fails the commands

@@ -7,12 +7,15 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 #include <future>
 #include <optional>
 
 #include "output/HtmlPageBuilder.h"
+#include "app/AppletSizeEdit.h"
 #include "app/ShellTexts.h"
+#include "app/UndoTexts.h"
 #include "base/TaskProgress.h"
 #include "main/BackgroundWork.h"
 #include "main/CommandTable.h"
@@ -323,7 +326,9 @@ private slots:
         QVERIFY(page.open(QIODevice::WriteOnly));
         page.close();
         QVERIFY(!Opened(program.Frame().Flow(), lonely));
-        QCOMPARE(program.dialogs.messages, QStringList{QString::fromLatin1(texts::kNotSavedByKestrune)});
+        QCOMPARE(program.dialogs.messages,
+                 QStringList{QString::fromLatin1(texts::kNotSavedByKestrune) +
+                             QStringLiteral("\nIts menu file \"lonely.kst\" is not in the same folder.")});
         QVERIFY(!program.Frame().Flow().LastWorkCancelled());
 
         // A menu file with text but no menu in it.
@@ -660,6 +665,51 @@ private slots:
         QVERIFY(!cancelled.Doc().IsModified());
         QVERIFY(!cancelled.Applet().m_menus.empty());
         QVERIFY(cancelled.Applet().m_menus.size() != 4 || cancelled.Applet().m_menus[0]->m_items.size() != 2);
+    }
+
+    // File > Open takes the menu file too: it opens the page beside it.
+    void fileOpenOffersAndOpensTheMenuFile() {
+        ProgramFixture program;
+        QVERIFY(program.Start());
+        QVERIFY(shelltexts::kOpenFilter.contains(QStringLiteral("(*.kst)")));
+        const QString page = SaveMenus(program.folder.path(), QStringLiteral("club.htm"), 3);
+        program.dialogs.openFileNames = {program.folder.filePath(QStringLiteral("club.kst"))};
+        program.Trigger(cmd::FileOpen);
+        QCOMPARE(program.Applet().m_menus.size(), std::size_t{3});
+        QCOMPARE(program.Doc().PathName(), QFileInfo(page).absoluteFilePath());
+    }
+
+    // Save writes the page: with Auto-Change on it takes the recommended size first, one
+    // step of its own; with it off, the message pane says what the menus need and offers
+    // Fit Applet Size.
+    void saveFitsTheAppletOrSaysWhatItsMenusNeed() {
+        ProgramFixture program;
+        QVERIFY(program.Start());
+        CAppletParameters& applet = program.Applet();
+        QVERIFY(SetAppletSize(program.Doc(), {30, 20}, QStringLiteral("Shrink")));
+        const AppletSize need = SizeMenusNeed(applet);
+        QVERIFY(need.width > 30 && need.height > 20);
+        program.dialogs.saveFileNames = {program.folder.filePath(QStringLiteral("menu.htm"))};
+        program.Trigger(cmd::FileSave);
+        CWizardInfoView& pane = *program.Frame().InfoView();
+        QVERIFY2(pane.MessageText().contains(QStringLiteral("The page's applet is 30\u00d720 while its menus need %1\u00d7%2")
+                                                 .arg(need.width)
+                                                 .arg(need.height)),
+                 qPrintable(pane.MessageText()));
+        QVERIFY(!pane.ActionButton()->isHidden());
+        pane.ActionButton()->click();
+        QCOMPARE((AppletSize{applet.m_appWidth, applet.m_appHeight}), need);
+        QVERIFY(pane.ActionButton()->isHidden());
+
+        QVERIFY(SetAppletSize(program.Doc(), {30, 20}, QStringLiteral("Shrink")));
+        program.Doc().m_bAutoChangeSize = 1;
+        program.Trigger(cmd::FileSave);
+        const AppletSize recommended = RecommendedSize(VisibleMenuBounds(applet));
+        QCOMPARE((AppletSize{applet.m_appWidth, applet.m_appHeight}), recommended);
+        QCOMPARE(program.Doc().UndoText(), undotexts::kAutoChangeSize);
+        QVERIFY(!program.Doc().IsModified());
+        const QByteArray page = Bytes(program.folder.filePath(QStringLiteral("menu.htm")));
+        QVERIFY(page.contains(QStringLiteral("width=\"%1\"").arg(recommended.width).toLatin1()));
     }
 };
 
