@@ -48,8 +48,8 @@ struct MediaVisit {
 // items included, item by item: an item's five fields, then everything below it.
 // Every named file that is not found, is not a file of its kind (by its first bytes) or
 // is a link leading outside its folder adds a warning line to the report. In copy mode
-// every usable file is also copied (replacing) to the destination under its name as on
-// disk; a failed copy, and a file whose name another media file of the run already took
+// every usable file is also copied to the destination under its name as on disk (a file
+// named by a relative name is read from the document's folder with no link followed); a failed copy, and a file whose name another media file of the run already took
 // there, is reported too. Files registered as protected (the document's own media) are
 // never replaced. One walker may serve a whole model: it remembers look-ups and skips a
 // copy it has already made.
