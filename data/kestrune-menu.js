@@ -353,7 +353,7 @@
   // opening a full-width list. Both are site navigation as the disclosure pattern has it:
   // lists of links, a button for each sub menu.
   const STYLE_TEXT = `
-.kestrune-menu{display:inline-block;position:relative;z-index:20;isolation:isolate;vertical-align:baseline;
+.kestrune-menu{display:inline-block;position:relative;z-index:20;isolation:isolate;vertical-align:top;
   text-align:left;background-repeat:no-repeat;line-height:normal;font-size:0}
 .kestrune-menu ul,.kestrune-menu li{list-style:none;margin:0;padding:0}
 .kestrune-menu .km-area{display:contents}
@@ -489,11 +489,10 @@
       this.toggle.className = 'km-toggle';
       this.toggle.setAttribute('aria-expanded', 'false');
       this.toggle.setAttribute('aria-controls', this.area.id);
-      this.toggle.setAttribute('aria-label', 'Menu');
       const icon = document.createElement('span');
       icon.setAttribute('aria-hidden', 'true');
       icon.textContent = '\u2630 ';
-      this.toggle.append(icon, document.title.trim() || 'Menu');
+      this.toggle.append(icon, 'Menu');
       box.append(this.toggle, this.area);
       this.buildMenus();
       const size = reservedSize(a, this.tops, !!image);
@@ -520,7 +519,7 @@
         for (const node of record.nodes) {
           const sub = node.item.sub;
           if (!sub || !sub.items.length) continue;
-          if (record.level + 1 >= MAX_DEPTH) {
+          if (!node.opens) {
             if (!warned) console.warn(`kestrune-menu: sub menus nested more than ${MAX_DEPTH - 1} levels deep are left out.`);
             warned = true;
             continue;
@@ -596,7 +595,7 @@
         li.appendChild(text);
       }
       const node = { item, menu: record.menu, record, index, el, li, rect, state: -1, sub: null, button: null,
-        control: null, current: false };
+        control: null, current: false, opens };
       el.kmNode = node;
       paintItem(node, NORMAL);
       this.nodes.push(node);
@@ -943,7 +942,8 @@
       const path = this.pathTo(node);
       clearTimeout(this.timer);
       this.timer = 0;
-      if (!this.samePath(path)) this.setPath(path, false);
+      // Back to a button from its open sub menu (Shift+Tab): the sub menu stays open.
+      if (!this.samePath(path)) this.setPath(path, this.isOpen(node));
     }
 
     // The keyboard's stops in one menu: links and buttons, in their order.

@@ -306,7 +306,7 @@ void BuildImageMap(CAppletParameters& applet, const std::string& sampleDir) {
 MenuLook SpotLook(int align) {
     MenuLook look;
     look.width = 96;
-    look.height = 20;
+    look.height = 24;
     look.backgroundStyle = kNoBackground;
     look.fontSize = 12;
     look.textAlign = align;
@@ -446,7 +446,7 @@ void BuildHorizontalMenu(CAppletParameters& applet, const std::string&) {
                   StateLook{Rgb(160, 62, 0), Rgb(255, 255, 255), kSolid, kFlat, kBold}};
     MenuLook drop;
     drop.width = 140;
-    drop.height = 22;
+    drop.height = 24;
     drop.gap = 1;
     drop.backgroundStyle = kFilledWithBorder;
     drop.menuBackground = Rgb(189, 195, 199);
@@ -546,7 +546,7 @@ void BuildStandardWindowMenu(CAppletParameters& applet, const std::string&) {
     const Color highlight = Rgb(10, 36, 106);
     MenuLook bar;
     bar.width = 56;
-    bar.height = 20;
+    bar.height = 24;
     bar.horizontal = true;
     bar.backgroundStyle = kFilled;
     bar.menuBackground = face;
@@ -556,7 +556,7 @@ void BuildStandardWindowMenu(CAppletParameters& applet, const std::string&) {
                   StateLook{face, Rgb(0, 0, 0), kSolid, kSunken}};
     MenuLook drop;
     drop.width = 150;
-    drop.height = 20;
+    drop.height = 24;
     drop.backgroundStyle = kFilledWithBorder;
     drop.menuBackground = face;
     drop.borderThick = 2;
@@ -582,7 +582,7 @@ void BuildHotSpotMenu(CAppletParameters& applet, const std::string& sampleDir) {
     applet.m_appBKImagePath = media.Image("house.jpg");
     MenuLook pop;
     pop.width = 130;
-    pop.height = 20;
+    pop.height = 24;
     pop.gap = 1;
     pop.backgroundStyle = kFilledWithBorder;
     pop.menuBackground = Rgb(96, 64, 32);
@@ -618,7 +618,7 @@ void BuildMultiLevelMenu(CAppletParameters& applet, const std::string& sampleDir
     auto levelLook = [&](int level) {
         MenuLook look;
         look.width = 130;
-        look.height = 22;
+        look.height = 24;
         look.gap = 1;
         look.backgroundStyle = kFilledWithBorder;
         look.menuBackground = Rgb(27, 79, 114);

@@ -25,6 +25,7 @@ sys.path.insert(0, str(HERE))
 
 import chromium  # noqa: E402
 import pages  # noqa: E402
+import placement  # noqa: E402
 import visitors  # noqa: E402
 
 GENERATED_DOCUMENTS = 60
@@ -311,6 +312,7 @@ def main():
         env = dict(os.environ, XDG_CONFIG_HOME=str(work / "config"), HOME=str(work / "home"))
         test_behaviour(browser, program_folder, work, failures)
         test_links(browser, program_folder, work, failures)
+        placement.run(browser, kestrune, program_folder, work, env, failures)
         templates = pages.save_templates(kestrune, program_folder, work, env)
         failures.check(len(templates) >= 13, "expected the 13 built-in templates, saved %d" % len(templates))
         test_contrast(templates, failures)
