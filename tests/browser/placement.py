@@ -58,14 +58,19 @@ def test_depth(browser, kestrune, program_folder, work, env, failures):
 
 
 # A site's page: a 26-px menu bar, drop-downs of links, and text right under the bar.
+BAR_STYLES = ["1F3A5F,FFFFFF,011,0,1,14,0,00,0,4,,", "2E5C8A,FFFFFF,011,0,1,14,1,00,0,4,,",
+              "0B1E33,FFFFFF,011,0,1,14,1,00,0,4,,"]
+
+
 def bar_page(align="Left", width=844, height=121, levels=1, sub_items=5, sub_y=0):
     def sub(level):
         inner = sub(level + 1) if level < levels else None
         return pages.FixedMenu([("Entry %d.%d" % (level, i), inner if i == 0 else None, "", "e%d_%d.html" % (level, i))
                                 for i in range(sub_items)], x=0 if level == 1 else 142, y=26 if level == 1 else sub_y,
-                               w=140, h=24, gap=0)
+                               w=140, h=24, gap=0, styles=BAR_STYLES)
     bar = pages.FixedMenu([(name, sub(1), "", name.lower() + ".html") for name in ("Home", "Club", "Teams")],
-                          align=1, x=width - 3 * 96 if align == "Right" else 0, y=0, w=96, h=26, gap=0)
+                          align=1, x=width - 3 * 96 if align == "Right" else 0, y=0, w=96, h=26, gap=0,
+                          styles=BAR_STYLES)
     text = "<p>" + " ".join(["The club meets every Tuesday and Thursday at the sports ground."] * 12) + "</p>"
     return ('<!DOCTYPE html><html lang="en"><head><meta charset="utf-8"><title>Club</title></head><body>\n'
             '<p align="%s">%s</p>\n<script src="kestrune-menu.js"></script>\n%s\n</body></html>\n'
@@ -99,6 +104,16 @@ def test_over_page(tab, program_folder, work, failures):
     tab.mouse_to(*under["point"])
     cover = tab.evaluate(COVER_JS)
     failures.check(cover == {"overText": True, "onTop": True}, "over the page: the open drop-down %s" % cover)
+    # Forced colours keep the open item apart from the others; print gives dark text on white.
+    looks = "[...document.querySelectorAll('.km-area > .km-menu > li > .km-item')].map((e) => getComputedStyle(e).%s)"
+    tab.send("Emulation.setEmulatedMedia", {"features": [{"name": "forced-colors", "value": "active"}]})
+    outlines = tab.evaluate(looks % "outlineStyle")
+    failures.check(outlines[1] != "none" and outlines[0] == outlines[2] == "none",
+                   "forced colours: the bar's outlines %s" % outlines)
+    tab.send("Emulation.setEmulatedMedia", {"media": "print", "features": []})
+    printed = tab.evaluate(looks % "color")
+    failures.check(set(printed) == {"rgb(0, 0, 0)"}, "print: the bar's text colours %s" % printed)
+    tab.send("Emulation.setEmulatedMedia", {"media": "", "features": []})
     print("over the page: text %d px under the bar, drop-down over it" % (under["text"] - under["bar"]))
 
 

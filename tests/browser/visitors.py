@@ -90,11 +90,15 @@ LINKS_JS = """(() => [...document.querySelectorAll(%s)].map((a) => [a.getAttribu
 FALLBACK_JS = """(() => {
   const applet = document.querySelector('p > applet');
   const nav = applet && applet.querySelector(':scope > nav');
-  const allowed = new Set(['PARAM', 'NAV', 'UL', 'LI', 'A']);
+  const allowed = new Set(['PARAM', 'NAV', 'STYLE', 'UL', 'LI', 'A']);
   const strangers = applet ? [...applet.querySelectorAll('*')].filter((e) => !allowed.has(e.tagName)).map((e) => e.tagName) : [];
   const links = nav ? [...nav.querySelectorAll('a')] : [];
   const r = nav ? nav.getBoundingClientRect() : null;
-  return { inApplet: !!nav, label: nav && nav.getAttribute('aria-label'), strangers,
+  // A tidy site menu: no bullets, and each link on screen when the keyboard reaches it.
+  const bullets = nav ? [...nav.querySelectorAll('li')].filter((li) => getComputedStyle(li).listStyleType !== 'none').length : 0;
+  const unseen = links.filter((a) => { a.focus(); const f = a.getBoundingClientRect();
+    return document.activeElement !== a || f.left < 0 || f.top < 0 || f.width === 0; }).map((a) => a.textContent);
+  return { inApplet: !!nav, label: nav && nav.getAttribute('aria-label'), strangers, bullets, unseen,
     shown: !!r && r.height > 0 && links.every((a) => a.getBoundingClientRect().height > 0),
     schemes: links.map((a) => a.protocol), withoutHref: nav ? nav.querySelectorAll('a:not([href])').length : 0,
     pwned: window.pwned };
@@ -150,6 +154,8 @@ def check_without_scripts(tab, page, failures):
     failures.check(found["inApplet"], "%s: the fallback list is not inside the applet in the paragraph" % where)
     failures.check(found["shown"], "%s: without scripts the list is not shown" % where)
     failures.check(not found["strangers"], "%s: the fallback list made elements %s" % (where, found["strangers"][:5]))
+    failures.check(found["bullets"] == 0 and not found["unseen"], "%s: without scripts %d bullets, links out of sight "
+                   "when focused: %s" % (where, found["bullets"], found["unseen"][:5]))
     failures.check(not any(s.rstrip(":") in SCRIPT_SCHEMES for s in found["schemes"]),
                    "%s: a script link in the fallback list: %s" % (where, found["schemes"]))
     # The list is nested as the menus are; the parameters run menu by menu.
