@@ -236,13 +236,12 @@
     } catch { return ''; }
   }
 
-  // One key per page: query and fragment do not count, and a folder is its index page.
+  // One key per page of an address as the URL parser writes it: query and fragment do not
+  // count, and a folder is its index page. Plain string work: every link of a big menu is
+  // compared.
   function pageKey(href) {
-    try {
-      const url = new URL(href);
-      if (!/^(https?|file):$/.test(url.protocol)) return '';
-      return `${url.protocol}//${url.host}${url.pathname.replace(/\/index\.html?$/i, '/')}`;
-    } catch { return ''; }
+    const page = /^(https?|file):\/\/[^?#]*/.exec(href);
+    return page ? page[0].replace(/\/index\.html?$/i, '/') : '';
   }
 
   const linkUrl = (link) => judgeLink(link, document.baseURI);
@@ -595,7 +594,7 @@
         li.appendChild(text);
       }
       const node = { item, menu: record.menu, record, index, el, li, rect, state: -1, sub: null, button: null,
-        control: null, current: false, opens };
+        control: null, current: false, opens, href: link };
       el.kmNode = node;
       paintItem(node, NORMAL);
       this.nodes.push(node);
@@ -627,7 +626,7 @@
     // its Clicked look; the items above it are marked as its trail.
     markCurrent() {
       const here = pageKey(location.href);
-      const node = here && this.nodes.find((n) => n.el.tagName === 'A' && pageKey(n.el.href) === here);
+      const node = here && this.nodes.find((n) => n.href && pageKey(n.href) === here);
       if (!node) return;
       node.current = true;
       node.el.setAttribute('aria-current', 'page');
@@ -653,7 +652,11 @@
     // the resize observer never sees the sizes it reports change under it.
     watchWidth(element) {
       const wanted = () => this.applet.width > availableWidth(this.box.isConnected ? this.box : element);
+      // The fallback list inside need not be laid out to measure.
+      const display = element.style.display;
+      element.style.display = 'none';
       this.setCompact(wanted());
+      element.style.display = display;
       let frame = 0;
       const check = () => {
         if (frame || wanted() === this.compact) return;

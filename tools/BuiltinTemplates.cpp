@@ -604,7 +604,8 @@ void BuildHotSpotMenu(CAppletParameters& applet, const std::string& sampleDir) {
         CVoraneItem& item = AddSpot(applet, media, room.spot);
         item.m_overAudio = media.Audio("tick.au");
         // Below the marker; near the right edge the menu grows to the left.
-        const Anchor below = room.spot.leftward ? Anchor{96, 22, 1} : Anchor{0, 22, 0};
+        const int gap = SpotLook(0).height + 2;
+        const Anchor below = room.spot.leftward ? Anchor{96, gap, 1} : Anchor{0, gap, 0};
         AddItems(SubMenu(item, pop, below), room.entries, room.stem);
     }
 }
