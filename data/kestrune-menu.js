@@ -383,8 +383,9 @@
   flex:1 1 0;min-width:0;min-height:44px;padding:4px 8px;contain:none}
 .km-compact .km-line{left:0!important;align-self:stretch!important;white-space:normal;overflow-wrap:anywhere}
 .km-compact button.km-item{padding-right:32px}
-.km-compact li:not(.km-pictured)>button.km-item::after{content:"\\25b8"/"";position:absolute;right:12px;top:50%;translate:0 -50%}
-.km-compact li:not(.km-pictured)>button.km-item[aria-expanded=true]::after{content:"\\25be"/""}
+.km-compact button.km-item::after{content:"\\25b8"/"";position:absolute;right:12px;top:50%;translate:0 -50%}
+.km-compact button.km-item[aria-expanded=true]::after{content:"\\25be"/""}
+.km-compact .km-parent>.km-item{background-image:none!important}
 .km-compact .km-sub{position:static!important;display:block;flex:0 0 44px;min-height:44px;opacity:1;pointer-events:auto;font:16px sans-serif;
   border-left:1px solid #555;cursor:pointer}
 .km-compact li>.km-menu{flex:0 0 100%}
@@ -567,7 +568,6 @@
         el.type = 'button';
         el.setAttribute('aria-expanded', 'false');
       }
-      if (item.images[0]) li.className = 'km-pictured';
       const rect = itemRect(record.menu, index, record.origin);
       place(el, rect, record.rect);
       for (const line of item.lines) {
@@ -605,6 +605,8 @@
     // A linked parent keeps its link and gets a button of its own beside it: on the
     // desktop it lies over the item's end, seen only when it has the keyboard focus.
     addToggle(node) {
+      // In the compact form the toggle's arrow stands for the item's own picture (often an arrow).
+      node.li.className = 'km-parent';
       if (node.el.tagName === 'BUTTON') {
         node.control = node.el;
         return;
