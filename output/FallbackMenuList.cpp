@@ -66,7 +66,7 @@ void AppendMenuTree(std::string& out, const CVorane& top) {
         std::size_t next;
     };
     std::vector<Open> open{{&top, 0}};
-    out += "<ul>\r\n";
+    out += top.IsHorizontal() ? texts::kFallbackAcrossList : "<ul>\r\n";
     while (!open.empty()) {
         Open& current = open.back();
         const auto& items = current.menu->m_items;
@@ -107,6 +107,7 @@ void AppendFallbackMenuList(std::string& page, const CAppletParameters& applet) 
     page += "<nav";
     if (!applet.m_HTMLTitle.empty()) AppendAttribute(page, "aria-label", applet.m_HTMLTitle);
     page += ">\r\n";
+    page += texts::kFallbackListStyle;
     for (const auto& menu : applet.m_menus)
         if (AppletParameterEncoder::IsEmitted(menu.get())) AppendMenuTree(page, *menu);
     page += "</nav>\r\n";
