@@ -6,6 +6,7 @@
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
 #include "output/OutputTexts.h"
+#include "output/ReportTally.h"
 
 namespace kestrune {
 
@@ -21,16 +22,18 @@ void AppendEmptyLabelWarnings(const CAppletParameters& applet, std::string& repo
             pending.push_back({menu.m_items[i].get(), place + "." + std::to_string(i + 1)});
     };
     for (std::size_t m = applet.m_menus.size(); m-- > 0;) pushItems(*applet.m_menus[m], std::to_string(m + 1));
+    ReportTally tally;
     while (!pending.empty()) {
         const Pending current = pending.back();
         pending.pop_back();
-        if (current.item->m_label.empty()) {
+        if (current.item->m_label.empty() && tally.Admit(texts::kReportEmptyLabelEnd)) {
             report += texts::kReportEmptyLabelStart;
             report += current.place;
             report += texts::kReportEmptyLabelEnd;
         }
         pushItems(current.item->m_subMenu.Read(), current.place);
     }
+    tally.AppendSummary(report);
 }
 
 }  // namespace kestrune

@@ -80,6 +80,8 @@ inline constexpr const char* kReportOutsideFolders =
     "\" lies outside the document's folder and the templates' media folders; it is copied all the same.\r\n";
 inline constexpr const char* kReportEmptyLabelStart = "Warning:\t\tItem ";
 inline constexpr const char* kReportEmptyLabelEnd = " has an empty label.\r\n";
+// Before "... and N more warnings." where a report leaves out more warnings of one kind.
+inline constexpr const char* kReportMoreStart = "Warning:\t\t";
 inline constexpr const char* kReportTrailer =
     "\r\n----------------------------------End Message--------------------------------\r\n\r\n";
 

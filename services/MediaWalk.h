@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "output/ReportTally.h"
+
 #include "output/MediaCheck.h"
 #include "base/MediaFileSearch.h"
 
@@ -57,6 +59,9 @@ public:
     MediaWalker(MediaDestination destination, std::string baseFolder);               // copy mode
 
     void Walk(const CVorane* menu, std::string& report);
+    // Says in the report how many warnings of each kind the walks left out: past the
+    // first ReportTally::kShownPerKind of a kind, they are only counted.
+    void FinishReport(std::string& report) const { m_tally.AppendSummary(report); }
 
     // One media file outside the menus (the applet's background image and audio).
     MediaVisit VisitFile(const std::string& storedPath, MediaKind kind);
@@ -92,6 +97,7 @@ private:
     std::vector<std::filesystem::path> m_trusted;  // canonical
     // By found path (prefixed by whether the stored name was relative) and kind.
     std::map<std::pair<std::string, MediaKind>, MediaVisit> m_judged;
+    ReportTally m_tally;
 };
 
 // The walk in one call: check != 0 only reports; check == 0 also copies into folder, or
