@@ -94,7 +94,7 @@ private:
 bool AsksForMoreThanAModelHolds(const CKeyTable& table, const std::string& section);
 
 // Menus and items that "Misc" names but that have no line of their own in the file: a
-// damaged or made-up file. The first few are made, as the file asks; beyond them each
+// damaged or made-up file. The first few menus and the first few items are made, as the file asks; beyond them each
 // would cost memory out of all proportion to the few bytes that name it, so they are left
 // out (and said to be).
 inline constexpr std::size_t kLinelessObjectAllowance = 256;

@@ -58,7 +58,8 @@ bool ReadCurrentLayout(CAppletParameters& applet, const CKeyTable& table, const 
     std::string_view menuLine;
     std::string_view itemsLine;
     std::string key;
-    std::size_t linelessLeft = kLinelessObjectAllowance;
+    std::size_t linelessItemsLeft = kLinelessObjectAllowance;
+    std::size_t linelessMenusLeft = kLinelessObjectAllowance;
     if (progress) progress->SetTotal(menuCount);
     for (std::size_t k = 0; k < menuCount; ++k) {
         if (progress && k % kProgressStride == 0) {
@@ -81,7 +82,7 @@ bool ReadCurrentLayout(CAppletParameters& applet, const CKeyTable& table, const 
             key.push_back('-');
             AppendNumber(key, static_cast<std::int64_t>(j));
             const auto line = table.Find(section, key);
-            if (!line && !TakeLineless(linelessLeft)) {
+            if (!line && !TakeLineless(linelessItemsLeft)) {
                 read.items.push_back(nullptr);
                 ++read.itemsLeftOut;
                 continue;
@@ -97,7 +98,7 @@ bool ReadCurrentLayout(CAppletParameters& applet, const CKeyTable& table, const 
         }
         if (menu || (count == 0 && IsUntouchedEmptyMenu(style))) {
             read.Add(std::move(menu));
-        } else if (nextMenuLine || nextItemsLine || TakeLineless(linelessLeft)) {
+        } else if (nextMenuLine || nextItemsLine || TakeLineless(linelessMenusLeft)) {
             read.Add(std::make_unique<CVorane>(style));
         } else {
             read.LeaveOut();

@@ -5,6 +5,7 @@
 #include <pthread.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 
 #include "PersistTestSupport.h"
@@ -134,8 +135,12 @@ const Walk kWalks[] = {
      [](CAppletParameters& chain, const std::string& text, const TempDir& dir) {
          RecordingHost host;
          const std::string page = (dir / "site/menu.htm").string();
-         if (!SaveDocument(chain, page, (dir / "app").string(), host, true)) return false;
+         if (!SaveDocument(chain, page, (dir / "app").string(), host)) {
+             for (const std::string& message : host.messages) ADD_FAILURE() << message;
+             return false;
+         }
          DocumentRead read = ReadDocumentFile(page);
+         if (!read.applet) ADD_FAILURE() << read.error;
          return read.applet && SameDocument(*read.applet, text);
      }},
 };
@@ -146,6 +151,7 @@ TEST(DeepNestingTest, EveryReaderAndWriterWalksTheDeepestChainOnASmallStack) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     TempDir dir;
     dir.File("app/trelvix.class", "class bytes");
+    std::filesystem::create_directories(dir / "site");
     CAppletParameters chain;
     MakeChain(chain);
     const std::string text = DocumentText(chain);
