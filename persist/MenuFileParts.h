@@ -93,10 +93,16 @@ private:
 // Whether the section's "Misc" asks for more menus and items than any model may hold.
 bool AsksForMoreThanAModelHolds(const CKeyTable& table, const std::string& section);
 
+// The "Misc" value the writer gives menus holding these item counts, numbered as it numbers
+// them: depth first, each item owning the next menu as its sub menu, each menu left when
+// all its items have theirs becoming the next top-level menu's place. Items whose sub menu
+// lies beyond the counts (a file cut short) get none.
+std::string MiscInFileOrder(const std::vector<std::size_t>& itemCounts);
+
 // Menus and items that "Misc" names but that have no line of their own in the file: a
-// damaged or made-up file. The first few menus and the first few items are made, as the file asks; beyond them each
-// would cost memory out of all proportion to the few bytes that name it, so they are left
-// out (and said to be).
+// damaged or made-up file. The first few menus and the first few items are made, as the
+// file asks; beyond them each would cost memory out of all proportion to the few bytes
+// that name it, so they are left out (and said to be).
 inline constexpr std::size_t kLinelessObjectAllowance = 256;
 
 // The menus and items a "Misc" value describes, before they are linked. An empty menu of
