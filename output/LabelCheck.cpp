@@ -7,6 +7,7 @@
 #include "model/VoraneItem.h"
 #include "output/FallbackMenuList.h"
 #include "output/OutputTexts.h"
+#include "output/ReportTally.h"
 
 namespace kestrune {
 
@@ -37,23 +38,27 @@ void ForEachPlacedItem(const CAppletParameters& applet, Visit visit) {
 }  // namespace
 
 void AppendEmptyLabelWarnings(const CAppletParameters& applet, std::string& report) {
-    ForEachPlacedItem(applet, [&report](const CVoraneItem& item, const std::string& place) {
-        if (!item.m_label.empty()) return;
+    ReportTally tally;
+    ForEachPlacedItem(applet, [&report, &tally](const CVoraneItem& item, const std::string& place) {
+        if (!item.m_label.empty() || !tally.Admit(texts::kReportEmptyLabelEnd)) return;
         report += texts::kReportEmptyLabelStart;
         report += place;
         report += texts::kReportEmptyLabelEnd;
     });
+    tally.AppendSummary(report);
 }
 
 void AppendScriptLinkWarnings(const CAppletParameters& applet, std::string& report) {
-    ForEachPlacedItem(applet, [&report](const CVoraneItem& item, const std::string& place) {
-        if (!IsLeftOutScriptLink(item.m_link)) return;
+    ReportTally tally;
+    ForEachPlacedItem(applet, [&report, &tally](const CVoraneItem& item, const std::string& place) {
+        if (!IsLeftOutScriptLink(item.m_link) || !tally.Admit(texts::kReportScriptLinkEnd)) return;
         report += texts::kReportEmptyLabelStart;
         report += place;
         report += texts::kReportScriptLinkStart;
         report += item.m_link;
         report += texts::kReportScriptLinkEnd;
     });
+    tally.AppendSummary(report);
 }
 
 }  // namespace kestrune

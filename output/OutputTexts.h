@@ -100,6 +100,8 @@ inline constexpr const char* kReportEmptyLabelEnd = " has an empty label.\r\n";
 inline constexpr const char* kReportScriptLinkStart = " link \"";
 inline constexpr const char* kReportScriptLinkEnd =
     "\" is a script link; the page's plain list of links leaves it out.\r\n";
+// Before "... and N more warnings." where a report leaves out more warnings of one kind.
+inline constexpr const char* kReportMoreStart = "Warning:\t\t";
 inline constexpr const char* kReportTrailer =
     "\r\n----------------------------------End Message--------------------------------\r\n\r\n";
 

@@ -248,12 +248,11 @@ void MediaWalker::VisitItem(const CVoraneItem& item, std::string& report) {
         const std::string& storedPath = *media[field];
         if (storedPath.empty()) continue;
         const MediaVisit visit = VisitFile(storedPath, kItemMediaKinds[field]);
-        if (!visit.found)
-            report += ItemMediaWarning(item, static_cast<int>(field));
-        else if (visit.problem != MediaProblem::None)
-            report += ItemMediaWarning(item, static_cast<int>(field), MediaProblemEnding(visit.problem));
-        else if (visit.outsideKnownFolders)
-            report += ItemMediaWarning(item, static_cast<int>(field), texts::kReportOutsideFolders);
+        const char* ending = !visit.found                           ? texts::kReportNotExist
+                             : visit.problem != MediaProblem::None ? MediaProblemEnding(visit.problem)
+                             : visit.outsideKnownFolders           ? texts::kReportOutsideFolders
+                                                                   : nullptr;
+        if (ending && m_tally.Admit(ending)) report += ItemMediaWarning(item, static_cast<int>(field), ending);
     }
 }
 
@@ -263,11 +262,10 @@ void MediaWalker::Walk(const CVorane* menu, std::string& report) {
 
 void MediaWalk(const std::string& folder, const CVorane* menu, std::string& report, int check,
                int sampleLayout, const std::string& baseFolder) {
-    if (check) {
-        MediaWalker(baseFolder).Walk(menu, report);
-        return;
-    }
-    MediaWalker(MediaDestination{fs::path(folder), sampleLayout != 0, {}}, baseFolder).Walk(menu, report);
+    MediaWalker walker = check ? MediaWalker(baseFolder)
+                               : MediaWalker(MediaDestination{fs::path(folder), sampleLayout != 0, {}}, baseFolder);
+    walker.Walk(menu, report);
+    walker.FinishReport(report);
 }
 
 }  // namespace kestrune

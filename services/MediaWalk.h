@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "output/ReportTally.h"
+
 #include "output/MediaCheck.h"
 #include "base/MediaFileSearch.h"
 
@@ -59,6 +61,9 @@ public:
     MediaWalker(MediaDestination destination, std::string baseFolder);               // copy mode
 
     void Walk(const CVorane* menu, std::string& report);
+    // Says in the report how many warnings of each kind the walks left out: past the
+    // first ReportTally::kShownPerKind of a kind, they are only counted.
+    void FinishReport(std::string& report) const { m_tally.AppendSummary(report); }
 
     // One media file outside the menus (the applet's background image and audio).
     MediaVisit VisitFile(const std::string& storedPath, MediaKind kind);
@@ -105,6 +110,7 @@ private:
     std::optional<std::set<std::string>> m_published;  // lower-cased; set: others' files are kept
     bool IsPublishedName(const std::filesystem::path& target) const;
     MediaProblem CheckOthersFile(const FoundMediaFile& found) const;
+    ReportTally m_tally;
 };
 
 // The file names (lower-cased) of every media file the document of menuPath names; empty

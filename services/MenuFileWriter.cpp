@@ -79,6 +79,7 @@ MenuSectionForm CopyMediaAndChooseForm(const CAppletParameters& applet, MediaWal
         }
         walker.Walk(applet.m_menus[m].get(), warnings);
     }
+    walker.FinishReport(warnings);
     if (notes) {
         notes->warnings += warnings;
         for (const fs::path& written : walker.Written()) Note(notes, written);

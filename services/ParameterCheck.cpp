@@ -102,6 +102,7 @@ ParameterCheckResult CheckParameters(CAppletParameters& applet, bool autoChangeS
     AppendAppletWarning(report, texts::kReportAppletAudioStart, applet.m_appBKAudioPath,
                         walker.VisitFile(applet.m_appBKAudioPath, MediaKind::Audio));
     for (const auto& menu : applet.m_menus) walker.Walk(menu.get(), report);
+    walker.FinishReport(report);
     AppendEmptyLabelWarnings(applet, report);
     AppendScriptLinkWarnings(applet, report);
 
