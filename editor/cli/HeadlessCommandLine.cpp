@@ -231,11 +231,12 @@ bool PrepareDestination(const std::string& dest, std::ostream& err) {
     return false;
 }
 
-int SaveTo(CAppletParameters& applet, const Request& request, HeadlessEnvironment& env, IDocumentHost& host) {
+int SaveTo(CAppletParameters& applet, const Request& request, HeadlessEnvironment& env, IDocumentHost& host,
+           std::vector<std::string>* damagedFiles = nullptr) {
     if (request.autoSize) CheckParameters(applet, true);
     if (!PrepareDestination(request.dest, env.err)) return 1;
     const std::string language = pagelanguage::Read(env.settings);
-    return SaveDocument(applet, request.dest, env.appDir, host, request.runtime, language) ? 0 : 1;
+    return SaveDocument(applet, request.dest, env.appDir, host, request.runtime, language, damagedFiles) ? 0 : 1;
 }
 
 // The page as a browser receives it: its parameters, not the menu file beside it.
@@ -274,20 +275,23 @@ int ExecuteOn(CAppletParameters& applet, const Request& request, HeadlessEnviron
         return SaveTo(applet, request, env, host);
     }
 
-    if (!OpenDocument(applet, request.file, host)) return 1;
+    DocumentRead read = ReadDocumentFile(request.file);
+    if (!AcceptDocumentRead(applet, read, host)) return 1;
+    // What a damaged file gave is written all the same, but the status says it is not whole.
+    const int readStatus = read.damage.empty() ? 0 : 1;
     switch (request.action) {
         case Action::Params:
             Write(env.out, BuildAppletParameters(applet));
-            return 0;
+            return readStatus;
         case Action::Html:
             if (request.autoSize) CheckParameters(applet, true);
             Write(env.out, BuildPage(applet, request.runtime, pagelanguage::Read(env.settings)));
-            return 0;
+            return readStatus;
         case Action::Check:
             Write(env.out, CheckParameters(applet, request.autoSize).report);
-            return 0;
+            return readStatus;
         case Action::Save:
-            return SaveTo(applet, request, env, host);
+            return SaveTo(applet, request, env, host, &read.damagedFiles);
         default:
             return 2;
     }

@@ -119,6 +119,7 @@ void CDocumentFlow::NewDocument(Then then) {
 bool CDocumentFlow::LoadNewDocument(int position) {
     m_app.m_bFirstNew = 0;
     m_doc.SetPathName(QString());
+    m_damagedFiles.clear();
     std::string error;
     m_doc.ReplaceModel([&](kestrune::CAppletParameters& applet) {
         m_templates.LoadTemplate(applet, position, &error);
@@ -166,7 +167,11 @@ void CDocumentFlow::TakeRead(kestrune::DocumentRead& read, const QString& docume
     const bool opened = m_doc.ReplaceModel(
         [&](kestrune::CAppletParameters& applet) { return kestrune::AcceptDocumentRead(applet, read, *this); });
     DisposeInBackground(std::move(read.applet));  // after a swap: the old model
-    if (opened) m_doc.SetModifiedFlag(false);
+    // A damaged read comes up modified, so that closing it asks to save.
+    if (opened) {
+        m_damagedFiles = std::move(read.damagedFiles);
+        m_doc.SetModifiedFlag(!m_damagedFiles.empty());
+    }
     if (opened && documentPath.isEmpty()) m_doc.SetPathName(QString());
     if (opened && !documentPath.isEmpty()) Remember(documentPath);
     Tell(then, opened);
@@ -266,15 +271,18 @@ void CDocumentFlow::WriteInBackground(const QString& path, bool mayRelink, Then 
     const std::string appDir = m_app.AppDir();
     const bool withRuntime = m_doc.m_bScriptRuntime != 0;
     const std::string language = m_doc.m_pageLanguage;
+    auto damagedFiles = std::make_shared<const std::vector<std::string>>(m_damagedFiles);
     // The worker reads the model in place: no edit may change it until the worker is done.
     // Nothing else runs here: Save checked, and a relink starts after the first run ended.
     m_doc.HoldEdits(true);
     m_work.Start(
         shelltexts::kSavingFile.arg(QFileInfo(path).fileName()),
-        [outcome, &applet, mayRelink, page, folder, appDir, withRuntime, language](kestrune::TaskProgress& progress) {
+        [outcome, &applet, mayRelink, page, folder, appDir, withRuntime, language,
+         damagedFiles](kestrune::TaskProgress& progress) {
             if (mayRelink) outcome->moved = FindMovedMedia(applet, folder);
             if (!outcome->moved.empty()) return;
-            outcome->write = kestrune::WriteDocumentFiles(applet, page, appDir, withRuntime, &progress, language);
+            outcome->write =
+                kestrune::WriteDocumentFiles(applet, page, appDir, withRuntime, &progress, language, damagedFiles.get());
             outcome->warnings = ShortenedForDialog(std::exchange(outcome->write.warnings, {}));
             // Never silently: every media file the save could not find is listed afterwards.
             const std::string missing = outcome->write.saved ? MissingMediaLines(applet) : std::string();
@@ -312,6 +320,7 @@ void CDocumentFlow::FinishSave(const QString& path, const SaveOutcome& outcome, 
         if (shown && !m_doc.m_bScriptRuntime) m_runtimeHintGiven = true;
         if (shown && !outcome.menusCut.isEmpty()) emit savedMenusCut();
         m_doc.SetModifiedFlag(false);
+        kestrune::ForgetSavedOver(m_damagedFiles, path.toLocal8Bit().toStdString());
         Remember(path);
     }
     Tell(then, saved);

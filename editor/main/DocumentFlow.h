@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "main/BackgroundWork.h"
 #include "services/DocumentFile.h"
@@ -111,6 +112,8 @@ private:
     CRecentFileList& m_recentFiles;
     QWidget* m_dialogParent;
     QString m_savingPath;  // the page file a save is writing, while it runs
+    // The page and menu file the document was read damaged from: a save over them keeps them.
+    std::vector<std::string> m_damagedFiles;
     CBackgroundWork m_work;
     bool m_lastCancelled = false;
     bool m_runtimeHintGiven = false;  // once per run: a page saved without the script runtime

@@ -23,10 +23,12 @@
 #include "main/WizardInfoView.h"
 #include "model/VoraneItem.h"
 #include "persist/MenuFileReader.h"
+#include "persist/DamageTexts.h"
 #include "persist/PersistTexts.h"
 #include "services/DocumentFile.h"
 #include "support/FlowSteps.h"
 #include "support/ProgramFixture.h"
+#include "support/ProgramRun.h"
 #include "support/SilentHost.h"
 #include "support/TreeModelAgreement.h"
 
@@ -45,6 +47,12 @@ QString SaveMenus(const QString& folder, const QString& name, int menus) {
     const QString page = folder + u'/' + name;
     if (!SaveDocument(applet, page.toStdString(), KESTRUNE_BIN_DIR, host)) return {};
     return page;
+}
+
+int CountAllItems(const CVorane& menu) {
+    int items = 0;
+    for (const auto& item : menu.m_items) items += 1 + CountAllItems(*item->m_subMenu);
+    return items;
 }
 
 QByteArray Bytes(const QString& path) {
@@ -333,6 +341,46 @@ private slots:
         QCOMPARE(program.dialogs.messages.size(), 2);
         QVERIFY(program.dialogs.messages[1].contains(QStringLiteral("damaged.kst")));
         QVERIFY(DocumentState(program) == before);
+    }
+
+    // A menu file cut at any line opens with what it held before the cut, says so and
+    // comes up modified; the Save that follows keeps the damaged pair beside the new one.
+    void aMenuFileCutAtAnyLineOpensModifiedWithAMessageAndSaveKeepsIt() {
+        ProgramFixture program;
+        QVERIFY(program.Start());
+        const QString page = program.folder.filePath(QStringLiteral("site/menu.htm"));
+        const QString menu = program.folder.filePath(QStringLiteral("site/menu.kst"));
+        const QString damaged = QLatin1String(texts::kDamagedSuffix);
+        program.dialogs.saveFileNames.push_back(page);
+        QVERIFY(Saved(program.Frame().Flow(), true));
+        const QByteArray pageBytes = Bytes(page);
+        const QByteArray whole = Bytes(menu);
+        QList<qsizetype> cuts = {0};
+        for (qsizetype end = whole.indexOf("\r\n"); end >= 0; end = whole.indexOf("\r\n", end + 2)) cuts << end + 2;
+        cuts.removeLast();
+        for (const qsizetype cut : cuts) {
+            const QByteArray kept = whole.left(cut);
+            const QString at = QStringLiteral("cut at %1 of %2 bytes").arg(cut).arg(whole.size());
+            QFile::remove(page + damaged);
+            QFile::remove(menu + damaged);
+            QVERIFY(WriteBytes(page, pageBytes) && WriteBytes(menu, kept));
+            program.dialogs.messages.clear();
+            QVERIFY2(Opened(program.Frame().Flow(), page), qPrintable(at));
+            QVERIFY2(program.dialogs.messages.size() == 1 && program.dialogs.messages[0].contains(menu) &&
+                         program.dialogs.messages[0].contains(QStringLiteral("damaged")),
+                     qPrintable(at + u'\n' + program.dialogs.messages.join(u'\n')));
+            QVERIFY2(program.Doc().IsModified(), qPrintable(at));
+            int items = 0;
+            for (const auto& top : program.Applet().m_menus) items += CountAllItems(*top);
+            QCOMPARE(items, static_cast<int>(kept.count("\r\nI") - kept.count("\r\nIStyle")));
+            QCOMPARE(TreeModelDisagreement(program.Tree(), program.Applet()), QString());
+
+            QVERIFY2(Saved(program.Frame().Flow(), false), qPrintable(at));
+            QVERIFY(!program.Doc().IsModified());
+            QVERIFY2(program.dialogs.messages.last().contains(menu + damaged), qPrintable(program.dialogs.messages.last()));
+            QVERIFY2(Bytes(menu + damaged) == kept, qPrintable(at));
+            QVERIFY2(Bytes(page + damaged) == pageBytes, qPrintable(at));
+        }
     }
 
     void aCancelledSaveLeavesTheFilesAndTheMarkAndAFullOneReachesTheEnd() {
