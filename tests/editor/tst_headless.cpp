@@ -15,7 +15,7 @@
 #include "services/ParameterCheck.h"
 #include "services/DocumentFile.h"
 #include "services/DocumentHost.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "support/SilentHost.h"
 
 namespace {
