@@ -280,7 +280,11 @@ private slots:
             QString path;
             bool cancel;
             QStringList said;
-        } outcomes[] = {{lonely, false, {QString::fromLatin1(texts::kNotSavedByKestrune)}}, {other, true, {}}};
+        } outcomes[] = {{lonely,
+                         false,
+                         {QString::fromLatin1(texts::kNotSavedByKestrune) +
+                          QStringLiteral("\nIts menu file \"lonely.kst\" is not in the same folder.")}},
+                        {other, true, {}}};
         for (const auto& outcome : outcomes) {
             const std::size_t before = program.Applet().m_menus.size();
             WorkerGate gate;
