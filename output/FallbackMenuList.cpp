@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/FallbackMenuList.h"
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -41,14 +42,15 @@ void AppendAttribute(std::string& out, std::string_view name, std::string_view v
 }
 
 void AppendItem(std::string& out, const CVoraneItem& item) {
-    const std::string_view link = Trimmed(item.m_link);
-    if (link.empty() || IsScriptLink(link)) {
+    const std::optional<std::string> href = FallbackHref(item.m_link);
+    if (!href) {
         AppendLabel(out, item.m_label);
         return;
     }
     const std::string_view target = Trimmed(item.m_target);
-    out += "<a";
-    AppendAttribute(out, "href", link);
+    out += "<a href=\"";
+    out += *href;
+    out += '"';
     AppendAttribute(out, "target", target.empty() ? std::string_view(texts::kDefaultTarget) : target);
     if (!item.m_description.empty()) AppendAttribute(out, "title", item.m_description);
     out += '>';
@@ -64,7 +66,7 @@ void AppendMenuTree(std::string& out, const CVorane& top) {
         std::size_t next;
     };
     std::vector<Open> open{{&top, 0}};
-    out += "<ul>\r\n";
+    out += top.IsHorizontal() ? texts::kFallbackAcrossList : "<ul>\r\n";
     while (!open.empty()) {
         Open& current = open.back();
         const auto& items = current.menu->m_items;
@@ -89,10 +91,23 @@ void AppendMenuTree(std::string& out, const CVorane& top) {
 
 }  // namespace
 
+std::optional<std::string> FallbackHref(std::string_view link) {
+    link = Trimmed(link);
+    if (link.empty()) return std::nullopt;
+    std::string href;
+    AppendEscapedText(href, link);
+    // Judged as written: the escaped bytes are what the browser decodes.
+    if (IsScriptLink(href)) return std::nullopt;
+    return href;
+}
+
+bool IsLeftOutScriptLink(std::string_view link) { return !Trimmed(link).empty() && !FallbackHref(link); }
+
 void AppendFallbackMenuList(std::string& page, const CAppletParameters& applet) {
     page += "<nav";
     if (!applet.m_HTMLTitle.empty()) AppendAttribute(page, "aria-label", applet.m_HTMLTitle);
     page += ">\r\n";
+    page += texts::kFallbackListStyle;
     for (const auto& menu : applet.m_menus)
         if (AppletParameterEncoder::IsEmitted(menu.get())) AppendMenuTree(page, *menu);
     page += "</nav>\r\n";

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace kestrune {
 
@@ -13,5 +15,13 @@ class CAppletParameters;
 // every visible item of every level nested as the menus are; an item with a link is an
 // <a href> with its target, one without is plain text. Script links get no href.
 void AppendFallbackMenuList(std::string& page, const CAppletParameters& applet);
+
+// The href value the list writes for an item's link (escaped, ready for the double-quoted
+// attribute), or nothing when the link is empty or a browser would read what is written
+// as a script link.
+std::optional<std::string> FallbackHref(std::string_view link);
+
+// Whether a link is given but the list leaves it out as a script link.
+bool IsLeftOutScriptLink(std::string_view link);
 
 }  // namespace kestrune
