@@ -18,7 +18,7 @@
 #include "persist/KeyTable.h"
 #include "persist/MenuFileReader.h"
 #include "persist/MenuFileText.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "services/TemplateStore.h"
 #include "base/TextRoutines.h"
 

@@ -44,7 +44,6 @@ public:
     // items costs no more than a few dozen times its size.
     static constexpr std::size_t kBytesPerModelObject = 16;
     static constexpr std::size_t kModelObjectSlack = 256;
-    std::size_t ModelObjectBudget() const { return ModelObjectBudgetFor(m_textSize); }
     static constexpr std::size_t kMaxModelObjects = kestrune::kMaxModelObjects;
     static std::size_t ModelObjectBudgetFor(std::size_t textSize) {
         return std::min(textSize / kBytesPerModelObject + kModelObjectSlack, kMaxModelObjects);

@@ -83,7 +83,6 @@ public:
     // Whether path is one of the protected sources.
     bool IsProtectedSource(const std::filesystem::path& path) const;
 
-    bool IsCopying() const { return m_destination.has_value(); }
     MediaFileSearch& Search() { return m_search; }
     // Every file this walker wrote.
     const std::vector<std::filesystem::path>& Written() const { return m_written; }

@@ -17,7 +17,7 @@
 #include "main/DocumentFlow.h"
 #include "main/EditorShell.h"
 #include "main/MainFrame.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "services/MenuFileWriter.h"
 #include "output/HtmlPageBuilder.h"
 

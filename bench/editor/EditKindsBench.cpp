@@ -21,7 +21,7 @@
 
 #include "app/DialogService.h"
 #include "app/KestruneDoc.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "main/CommandTable.h"
 #include "main/EditorShell.h"
 #include "main/MainFrame.h"

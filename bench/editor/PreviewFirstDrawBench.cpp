@@ -8,7 +8,7 @@
 #include "app/DialogService.h"
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "model/VoraneItem.h"
 #include "preview/MenuPreviewWidget.h"
 #include "preview/MenuPreviewWindow.h"

@@ -13,7 +13,7 @@
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
 #include "model/VoraneItem.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "preview/MenuPreviewWidget.h"
 #include "preview/MenuPreviewWindow.h"
 #include "../core/ModelGenerator.h"

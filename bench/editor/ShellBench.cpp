@@ -11,7 +11,7 @@
 #include "main/EditorShell.h"
 #include "main/MainFrame.h"
 #include "model/VoraneItem.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "tree/KestruneView.h"
 
 using namespace kestrune;

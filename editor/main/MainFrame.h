@@ -45,10 +45,8 @@ public:
     QAction* Action(const QString& id) const { return m_commands->Action(id); }
     CKestruneView* TreeView() const { return m_pTreeView; }
     CWizardInfoView* InfoView() const { return m_pInfoView; }
-    int TreeWidthSetting() const { return m_treeWidth; }
     CFlatToolBar* ToolBar() const { return m_wndToolBar; }
     CTreeFindBar* FindBar() const { return m_pFindBar; }
-    QSplitter* Splitter() const { return m_wndSplitter; }
     QMenu* PopupMenu(MenuGroup group) const { return m_menus.value(group, nullptr); }
     CDocumentFlow& Flow() const { return *m_flow; }
     CRecentFileList& RecentFiles() { return m_recentFiles; }

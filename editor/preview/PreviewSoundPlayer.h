@@ -19,7 +19,6 @@ public:
     ~CPreviewSoundPlayer() override;
 
     void SetEnabled(bool enabled);
-    bool IsEnabled() const { return m_enabled; }
 
     // Starts the sound of an AU file, stopping the one playing. False when sounds are off,
     // the file is missing or damaged, or there is nothing to play it on.

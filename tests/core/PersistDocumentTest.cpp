@@ -8,7 +8,7 @@
 #include "output/HtmlPageBuilder.h"
 #include "persist/MenuFileReader.h"
 #include "persist/PersistTexts.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "base/TextRoutines.h"
 #include "services/TemplateStore.h"
 

@@ -14,7 +14,7 @@
 #include "output/HtmlPageBuilder.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 
 using namespace kestrune;
 namespace fs = std::filesystem;

@@ -382,6 +382,10 @@ TEST(ReceivedAppletTest, WithoutCommasOrSharedNamesOnlyAnEditOfAnythingIsReadWho
         RunSeries(seed, Names::Plain, 150, &patched, &total);
         if (HasFatalFailure()) return;
     }
+    // No page breaks, so every edit was compared, and the series held edits of both kinds.
+    EXPECT_EQ(total, 6 * 150);
+    EXPECT_GT(patched, 0);
+    EXPECT_LT(patched, total);
 }
 
 // A property page that writes the visible field announces a property change, not a
@@ -421,6 +425,10 @@ TEST(ReceivedAppletTest, AMediaNameOfTwoFilesStaysExact) {
         RunSeries(seed, Names::Shared, 120, &patched, &total);
         if (HasFatalFailure()) return;
     }
+    // Nearly every edit was compared; the name of two files sends some to the whole read.
+    EXPECT_GT(total, 6 * 120 * 9 / 10);
+    EXPECT_GT(patched, 0);
+    EXPECT_LT(patched, total);
 }
 
 }  // namespace

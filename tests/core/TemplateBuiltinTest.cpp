@@ -9,7 +9,7 @@
 #include "services/ParameterCheck.h"
 #include "base/FileAccess.h"
 #include "persist/PersistTexts.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "services/TemplateStore.h"
 
 using namespace kestrune;
@@ -121,6 +121,7 @@ TEST(BuiltinTemplateTest, TemplatesAreTrueToTheirNames) {
         const auto found = std::find(names.begin(), names.end(), name);
         EXPECT_NE(found, names.end()) << name;
         builtin.Load(*applet, static_cast<int>(found - names.begin()));
+        EXPECT_FALSE(applet->m_menus.empty()) << name;  // else the loops below check nothing
         return applet;
     };
     auto hasImage = [](const CVoraneItem& item) { return !item.m_normalImage.empty(); };

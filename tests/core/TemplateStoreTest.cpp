@@ -6,7 +6,7 @@
 #include "PersistTestSupport.h"
 #include "base/FileCopy.h"
 #include "persist/PersistTexts.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "persist/TemplateNames.h"
 #include "services/TemplateStore.h"
 

@@ -6,7 +6,7 @@
 
 #include "PersistTestSupport.h"
 #include "persist/PersistTexts.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "services/TemplateStore.h"
 
 using namespace kestrune;

@@ -23,7 +23,7 @@
 #include "persist/MenuFileText.h"
 #include "services/MenuFileWriter.h"
 #include "persist/PersistTexts.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "services/TemplateStore.h"
 #include "output/HtmlPageBuilder.h"
 

@@ -12,7 +12,7 @@
 #include "services/ParameterCheck.h"
 #include "services/DocumentFile.h"
 #include "persist/PersistTexts.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "services/TemplateStore.h"
 
 using namespace kestrune;

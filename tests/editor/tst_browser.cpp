@@ -11,10 +11,10 @@
 #include "app/KestruneApp.h"
 #include "browser/BrowserCommands.h"
 #include "browser/DlgWebBrowser.h"
-#include "app/FakeProgramLauncher.h"
+#include "support/FakeProgramLauncher.h"
 #include "app/ProgramLauncher.h"
 #include "app/ShellTexts.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "support/FakeDialogService.h"
 
 using kestrune::BrowserChoice;

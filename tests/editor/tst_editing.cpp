@@ -7,7 +7,7 @@
 #include <QtTest>
 
 #include "app/ShellTexts.h"
-#include "app/FakeProgramLauncher.h"
+#include "support/FakeProgramLauncher.h"
 #include "help/HelpWindow.h"
 #include "main/DocumentFlow.h"
 #include "app/ScreenFit.h"

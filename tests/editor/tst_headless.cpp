@@ -16,7 +16,7 @@
 #include "services/ParameterCheck.h"
 #include "services/DocumentFile.h"
 #include "services/DocumentHost.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "persist/DamageTexts.h"
 #include "persist/PersistTexts.h"
 #include "support/ProgramRun.h"

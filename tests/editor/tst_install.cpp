@@ -15,7 +15,7 @@
 
 #include "app/ProgramFolders.h"
 #include "model/AppletParameters.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "services/TemplateStore.h"
 
 namespace {

@@ -264,6 +264,48 @@ private slots:
         QVERIFY(program.dialogs.messages.isEmpty());
     }
 
+    // An Open that ends without a document has nothing to put in the edit's place: no save
+    // question, only what a failure says, and the edit and its mark stay.
+    void anEditDuringAnOpenThatFailsOrIsCancelledIsKeptWithoutAQuestion() {
+        ProgramFixture program;
+        QVERIFY(program.Start());
+        const QString lonely = program.folder.filePath(QStringLiteral("lonely.htm"));
+        QFile page(lonely);
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.close();
+        const QString other = SaveMenus(program.folder.path(), QStringLiteral("other.htm"), 2);
+        CDocumentFlow& flow = program.Frame().Flow();
+        flow.Work().SetDialogDelay(60000);
+        const struct {
+            QString path;
+            bool cancel;
+            QStringList said;
+        } outcomes[] = {{lonely,
+                         false,
+                         {QString::fromLatin1(texts::kNotSavedByKestrune) +
+                          QStringLiteral("\nIts menu file \"lonely.kst\" is not in the same folder.")}},
+                        {other, true, {}}};
+        for (const auto& outcome : outcomes) {
+            const std::size_t before = program.Applet().m_menus.size();
+            WorkerGate gate;
+            gate.Install(flow.Work());
+            const auto cancelling = connect(&flow.Work(), &CBackgroundWork::starting, this,
+                                            [&](TaskProgress& progress) { if (outcome.cancel) progress.Cancel(); });
+            std::optional<bool> opened;
+            flow.OpenDocumentFile(outcome.path, [&](bool done) { opened = done; });
+            QVERIFY(program.Doc().InsertTopLevelMenu());
+            program.dialogs.messages.clear();
+            gate.release.set_value();
+            QVERIFY(QTest::qWaitFor([&] { return opened.has_value(); }));
+            disconnect(cancelling);
+            QVERIFY(!*opened);
+            QCOMPARE(flow.LastWorkCancelled(), outcome.cancel);
+            QCOMPARE(program.dialogs.messages, outcome.said);
+            QCOMPARE(program.Applet().m_menus.size(), before + 1);
+            QVERIFY(program.Doc().IsModified());
+        }
+    }
+
     void aSuccessfulOpenReplacesTheDocumentInOneStepAndReportsWarnings() {
         ProgramFixture program;
         StartEdited(program);
@@ -305,16 +347,30 @@ private slots:
     void aLongReportShowsItsHeadAndCountsTheRest() {
         ProgramFixture program;
         QVERIFY(program.Start());
-        std::string report;
-        for (int line = 0; line < 100; ++line) report += "missing file " + std::to_string(line) + "\n";
-        program.Frame().Flow().ReportMessage(report);
-        const QStringList shown = program.dialogs.messages.last().split(u'\n');
-        QCOMPARE(shown.size(), 41);
-        QCOMPARE(shown[39], QStringLiteral("missing file 39"));
-        QCOMPARE(shown[40], shelltexts::kMoreMessageLines.arg(60));
-
-        program.Frame().Flow().ReportMessage("one line\ntwo lines");
-        QCOMPARE(program.dialogs.messages.last(), QStringLiteral("one line\ntwo lines"));
+        const auto lines = [](int count, const char* end) {
+            std::string report;
+            for (int line = 0; line < count; ++line) report += "missing file " + std::to_string(line) + "\n";
+            return report.substr(0, report.size() - 1) + end;
+        };
+        // The lines of the report, whether its last one ends, and how many the box leaves out.
+        const struct {
+            int count;
+            const char* end;
+            int more;
+        } reports[] = {{100, "\n", 60}, {45, "", 5}, {45, "\n", 5}, {41, "", 1}, {40, "", 0}, {40, "\n", 0}};
+        for (const auto& report : reports) {
+            const std::string text = lines(report.count, report.end);
+            program.Frame().Flow().ReportMessage(text);
+            const QString shown = program.dialogs.messages.last();
+            if (report.more == 0) {
+                QCOMPARE(shown, QString::fromStdString(text));
+                continue;
+            }
+            const QStringList head = shown.split(u'\n');
+            QCOMPARE(head.size(), 41);
+            QCOMPARE(head[39], QStringLiteral("missing file 39"));
+            QCOMPARE(head[40], shelltexts::kMoreMessageLines.arg(report.more));
+        }
     }
 
     void aFailedOpenSaysWhyAsBeforeAndKeepsTheDocument() {

@@ -12,7 +12,7 @@
 #include "app/KestruneDoc.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "support/FakeDialogService.h"
 
 // Records what the file choosers were asked for, besides answering like the fake.

@@ -33,7 +33,7 @@
 #include "services/ParameterCheck.h"
 #include "services/PreviewWriter.h"
 #include "persist/PersistTexts.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "services/TemplateStore.h"
 #include "support/FakeDialogService.h"
 #include "support/FlowSteps.h"

@@ -18,7 +18,7 @@
 #include "main/RecentFileList.h"
 #include "main/WindowPlacement.h"
 #include "main/WizardInfoView.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "toolbar/FlatToolBar.h"
 #include "toolbar/FlatToolBarStyle.h"
 #include "tree/TreeNodes.h"

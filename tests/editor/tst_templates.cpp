@@ -8,7 +8,7 @@
 #include <QtTest>
 
 #include "persist/PersistTexts.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "services/TemplateStore.h"
 #include "support/FakeDialogService.h"
 #include "templates/DlgManageTemplates.h"

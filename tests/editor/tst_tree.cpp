@@ -9,7 +9,7 @@
 #include "app/KestruneDoc.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "properties/PropertyTexts.h"
 #include "support/FakeDialogService.h"
 #include "support/TreeModelAgreement.h"
@@ -602,6 +602,32 @@ private slots:
         QVERIFY(!find.FindNext());
         find.Close();
         for (const QModelIndex& node : AllNodes(tree.view)) QVERIFY(IsNodeShown(tree.view, node));
+    }
+
+    // Typing on narrows the filter already found instead of walking the document again: it
+    // shows and counts what a find of the whole text from scratch does.
+    void typingOnShowsWhatAFreshFindShows() {
+        Tree tree;
+        tree.doc.ReplaceModel([&](CAppletParameters& applet) {
+            applet.Reset();
+            applet.m_menus.push_back(std::make_unique<CVorane>(0, "long"));
+            for (int i = 0; i < 40; ++i) Append(*applet.m_menus[0], "plain");
+            CVoraneItem* holder = Append(*applet.m_menus[0], "needle holder");
+            Append(*Append(*holder->m_subMenu, "the Needle")->m_subMenu, "pin");
+            return true;
+        });
+        CTreeFindBar find(tree.view);
+        const std::pair<QString, QString> typed[] = {{QStringLiteral("needl"), QStringLiteral("2 found")},
+                                                     {QStringLiteral("needle"), QStringLiteral("2 found")},
+                                                     {QStringLiteral("needle h"), QStringLiteral("1 found")},
+                                                     {QStringLiteral("e"), QStringLiteral("2 found")},
+                                                     {QStringLiteral("e n"), QStringLiteral("1 found")}};
+        for (const auto& [text, status] : typed) {
+            find.Edit()->setText(text);
+            QCOMPARE(find.Status(), status);
+            VerifyFilteredTree(tree.view, tree.Applet(), text);
+            if (QTest::currentTestFailed()) return;
+        }
     }
 
     void editsWhileFindingKeepTheFilterTrueAndTheSelectionOnAShownNode() {

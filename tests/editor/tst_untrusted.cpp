@@ -3,6 +3,7 @@
 // nothing leaks, nothing hangs, nothing is lost.
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstdlib>
 
 #include <QDir>
 #include <QFile>
@@ -25,7 +26,7 @@
 #include "services/PreviewWriter.h"
 #include "services/DocumentFile.h"
 #include "services/DocumentHost.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "preview/PreviewImageCache.h"
 #include "preview/PreviewSoundPlayer.h"
 #include "preview/PreviewSource.h"
@@ -250,6 +251,10 @@ private slots:
         QVERIFY(shown);
         const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY2(shown->height() <= available.height(), qPrintable(QString::number(shown->height())));
+        // Shrunk after it showed, it is centred again.
+        const QPoint offCentre = shown->center() - available.center();
+        QVERIFY2(std::abs(offCentre.x()) <= 2 && std::abs(offCentre.y()) <= 2,
+                 qPrintable(QStringLiteral("%1, %2").arg(offCentre.x()).arg(offCentre.y())));
         QCOMPARE(detail, report);
         QVERIFY(head.startsWith(lines.first()) && head.size() < report.size());
 

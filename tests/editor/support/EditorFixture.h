@@ -8,7 +8,7 @@
 #include "app/KestruneDoc.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "support/FakeDialogService.h"
 #include "tree/KestruneView.h"
 

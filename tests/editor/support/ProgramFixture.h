@@ -7,7 +7,7 @@
 
 #include "main/EditorShell.h"
 #include "main/MainFrame.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "support/FlowSteps.h"
 #include "support/FakeDialogService.h"
 #include "tree/KestruneView.h"

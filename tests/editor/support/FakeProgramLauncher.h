@@ -6,7 +6,7 @@
 
 #include "app/ProgramLauncher.h"
 
-// Records launches instead of starting anything; for tests.
+// Records launches instead of starting anything.
 class FakeProgramLauncher : public IProgramLauncher {
 public:
     struct Call {
