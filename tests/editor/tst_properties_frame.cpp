@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QComboBox>
+#include <QScreen>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QShortcut>
@@ -16,6 +17,7 @@
 #include "properties/PropertyFrame.h"
 #include "properties/PropertyTexts.h"
 #include "properties/SpinEdit.h"
+#include "tree/KestruneView.h"
 #include "tst_properties_support.h"
 
 using namespace kestrune;
@@ -49,6 +51,73 @@ private slots:
         }
         QCOMPARE(env.frame.MenuSheet()->MenuButton()->text(), QStringLiteral("How..."));
         QCOMPARE(env.frame.MenuSheet()->ItemButton()->text(), QStringLiteral("What..."));
+    }
+
+    // Over a tree as wide as the screen, the frame opens beside the nodes rather than over
+    // them, and then where the user last put it on this screen.
+    void theFrameStaysClearOfTheNodesAndKeepsItsPlace() {
+        EditorEnv env;
+        CVorane* menu = AddMenu(env.Applet(), {});
+        for (int i = 0; i < 40; ++i)
+            menu->AddItem(std::make_unique<CVoraneItem>("an item of the menu with a long label " + std::to_string(i)), 0);
+        QPoint placed;
+        for (int run = 0; run < 2; ++run) {
+            CKestruneView tree(env.doc);
+            tree.RebuildTree();
+            tree.setGeometry(tree.screen()->availableGeometry());
+            tree.show();
+            tree.expandAll();
+            tree.ShowProperties();
+            CPropertyFrame& frame = *tree.m_pPropertyFrame;
+            QCOMPARE(frame.windowType(), Qt::Tool);
+            if (run == 1) {
+                QCOMPARE(frame.pos(), placed);
+                break;
+            }
+            for (int row = 0; row < 40; ++row) {
+                const QRect node = tree.visualRect(tree.NodeOfItem(menu->GetItem(row)));
+                const QRect shown(tree.viewport()->mapToGlobal(node.topLeft()), node.size());
+                QVERIFY2(!shown.intersects(frame.frameGeometry()),
+                         qPrintable(QStringLiteral("row %1 %2,%3 %4x%5 frame %6,%7 %8x%9").arg(row).arg(shown.x()).arg(shown.y()).arg(shown.width()).arg(shown.height())
+                                    .arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())));
+            }
+            placed = frame.pos() + QPoint(5, -7);
+            frame.move(placed);
+            frame.Close();
+        }
+    }
+
+    // The captions stand inside their round pictures, at the normal scale and at twice it:
+    // what the caption adds to the button lies within the disc.
+    void stripCaptionsStayInsideTheirDiscs() {
+        FrameEnv env;
+        for (CSheetButton* button : {env.frame.MenuSheet()->MenuButton(), env.frame.MenuSheet()->ItemButton()}) {
+            for (qreal scale : {1.0, 2.0}) {
+                const auto drawn = [&](const QString& caption) {
+                    QImage image(button->size() * scale, QImage::Format_ARGB32);
+                    image.setDevicePixelRatio(scale);
+                    image.fill(Qt::black);
+                    button->setText(caption);
+                    button->render(&image);
+                    return image;
+                };
+                const QString caption = button->text();
+                const QImage with = drawn(caption);
+                const QImage without = drawn(QString());
+                button->setText(caption);
+                // The picture is 46 of the button's 50 pixels, its disc 46 of the picture's 50.
+                const qreal radius = 46.0 / 50.0 * (button->width() - 4) / 2 + 0.5;
+                const QPointF centre = QRectF(button->rect()).center() + (button->isChecked() ? QPointF(1, 1) : QPointF());
+                int outside = 0;
+                for (int y = 0; y < with.height(); ++y)
+                    for (int x = 0; x < with.width(); ++x)
+                        if (with.pixel(x, y) != without.pixel(x, y) &&
+                            QLineF(centre, QPointF(x + 0.5, y + 0.5) / scale).length() > radius)
+                            ++outside;
+                QVERIFY2(outside == 0, qPrintable(QStringLiteral("%1 at scale %2: %3 pixels outside")
+                                                      .arg(caption).arg(scale).arg(outside)));
+            }
+        }
     }
 
     void sheetsCarryTheirPagesInOrder() {
