@@ -102,8 +102,9 @@ private slots:
                 const QImage with = drawn(caption);
                 const QImage without = drawn(QString());
                 button->setText(caption);
-                // The picture is 46 of the button's 50 pixels, its disc 46 of the picture's 50.
-                const qreal radius = 46.0 / 50.0 * (button->width() - 4) / 2 + 0.5;
+                // The picture is 46 of the button's 50 pixels, its disc 46 of the picture's 50;
+                // a letter's edge pixels stay half a pixel clear of the disc's rim.
+                const qreal radius = 46.0 / 50.0 * (button->width() - 4) / 2 - 0.5;
                 const QPointF centre = QRectF(button->rect()).center() + (button->isChecked() ? QPointF(1, 1) : QPointF());
                 int outside = 0;
                 for (int y = 0; y < with.height(); ++y)
