@@ -54,7 +54,7 @@ void SetSpecificHelpTopics(std::vector<CommandEntry>& all) {
         {cmd::FileNew, "newvoranedialog"},       {cmd::FileOpen, "opening"},
         {cmd::FileSave, "saving"},               {cmd::FileSaveAs, "saving"},
         {cmd::FileSaveAsTemplate, "saveastemplatedialog"},
-        {cmd::EditCut, "clipboard"},             {cmd::EditCopy, "clipboard"},
+        {cmd::EditCut, "clipboard"},             {cmd::EditCopy, "clipboard"},            {cmd::BuildFitAppletSize, "checkparams"},
         {cmd::EditPaste, "clipboard"},           {cmd::BuildCheck, "checkparams"},
         {cmd::EditUndo, "undo"},                 {cmd::EditRedo, "undo"},
         {cmd::EditRename, "renaming"},           {cmd::EditFind, "finding"},
@@ -171,6 +171,8 @@ std::vector<CommandEntry> BuildStandardCommands() {
 
     add(Entry(cmd::BuildCheck, "&Check Parameters", M::Build, "Check if parameters are valid", "Check Vorane's parameters"))
         .icon = QStringLiteral(":/icons/checkparams.png");
+    add(Entry(cmd::BuildFitAppletSize, previewtexts::kFitAppletSize, M::Build, previewtexts::kFitAppletSizeTip,
+              "Fit Applet Size"));
     OnToolbar(add(Entry(cmd::BuildHtml, "Build &HTML...", M::Build, "Get HTML of current Vorane", "HTML")), 14,
               "buildhtml")
         .separatorAfter = true;
