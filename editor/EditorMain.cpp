@@ -49,7 +49,7 @@ int RunEditor(int argc, char** argv, const std::function<void()>& onceShown) {
 
     QSettingsStore settings;
     if (!settings.Problem().isEmpty()) qWarning("%s", qPrintable(settings.Problem()));
-    QtDialogService dialogs;
+    QtDialogService dialogs(&settings);
     CEditorShell shell(folders, dialogs, settings);
     // The first turn of the event loop comes once the window shows: a named document loads
     // after that.

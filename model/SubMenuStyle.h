@@ -12,4 +12,10 @@ class CVoraneItem;
 // neither exists. New sub menus thus look like their level of the tree.
 CVorane* SubMenuStyleSource(const CAppletParameters& applet, int subMenuDepth, const CVoraneItem* item);
 
+// Gives every sub menu with items below source (its items' sub menus, theirs, and so on)
+// source's look: background, border, item size and gap, and the item styles of all three
+// states. Each keeps its name and its place (anchor, corner, alignment), which say where
+// it opens beside its item rather than how it looks. Returns how many menus changed.
+int ApplyStyleToSubMenus(const CVorane& source);
+
 }  // namespace kestrune

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "app/ShellTexts.h"
+#include "base/SettingsStore.h"
 
 namespace {
 QMessageBox::Icon ToQt(IDialogService::Icon icon) {
@@ -118,12 +119,31 @@ QString QtDialogService::GetSaveFileName(QWidget* parent, const QString& caption
     return QFileDialog::getSaveFileName(parent, caption, path, filter);
 }
 
+void LoadCustomColors(const kestrune::ISettingsStore& settings) {
+    const QStringList names = QString::fromStdString(
+        settings.GetString(shelltexts::kSettingsSection, shelltexts::kCustomColorsKey)).split(QLatin1Char(','));
+    for (int i = 0; i < std::min<int>(int(names.size()), QColorDialog::customCount()); ++i)
+        if (const QColor color = QColor::fromString(names[i].trimmed()); color.isValid())
+            QColorDialog::setCustomColor(i, color);
+}
+
+void SaveCustomColors(kestrune::ISettingsStore& settings) {
+    QStringList names;
+    for (int i = 0; i < QColorDialog::customCount(); ++i) names << QColorDialog::customColor(i).name();
+    settings.SetString(shelltexts::kSettingsSection, shelltexts::kCustomColorsKey,
+                       names.join(QLatin1Char(',')).toStdString());
+}
+
 std::optional<QColor> QtDialogService::GetColor(QWidget* parent, const QColor& initial) {
+    if (m_settings) LoadCustomColors(*m_settings);
     QColorDialog dialog(initial, parent);
     // Keep the custom-colour part in view, as the chooser always opened fully.
     dialog.setOption(QColorDialog::DontUseNativeDialog, true);
     const FocusHandOver focus(&dialog);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    // Custom colours defined and then cancelled are kept all the same, as the chooser does.
+    if (m_settings) SaveCustomColors(*m_settings);
+    if (!accepted) return std::nullopt;
     return dialog.selectedColor();
 }
 

@@ -7,6 +7,9 @@
 
 class QDialog;
 class QWidget;
+namespace kestrune {
+class ISettingsStore;
+}
 
 // Every modal message, question, chooser and dialog of the editor goes through this one
 // interface, so tests replace it and never block on a modal window.
@@ -32,6 +35,8 @@ public:
 // The real thing: QMessageBox, QFileDialog, QColorDialog, QDialog::exec.
 class QtDialogService : public IDialogService {
 public:
+    // settings, when given, keeps the colour chooser's custom colours from one run to the next.
+    explicit QtDialogService(kestrune::ISettingsStore* settings = nullptr) : m_settings(settings) {}
     Answer ShowMessage(QWidget* parent, const QString& text, Buttons buttons, Icon icon) override;
     QString GetOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
                             const QString& filter) override;
@@ -39,4 +44,11 @@ public:
                             const QString& filter) override;
     std::optional<QColor> GetColor(QWidget* parent, const QColor& initial) override;
     int ExecDialog(QDialog* dialog) override;
+
+private:
+    kestrune::ISettingsStore* m_settings;
 };
+
+// The chooser's custom colours, as the settings keep them; entries not stored stay as they are.
+void LoadCustomColors(const kestrune::ISettingsStore& settings);
+void SaveCustomColors(kestrune::ISettingsStore& settings);

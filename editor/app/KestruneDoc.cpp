@@ -9,6 +9,7 @@
 
 #include "app/KestruneApp.h"
 #include "model/AppletParameters.h"
+#include "model/SubMenuStyle.h"
 #include "model/VoraneItem.h"
 #include "app/DocCommands.h"
 #include "app/TextConvert.h"
@@ -160,29 +161,37 @@ void CKestruneDoc::SwapNeighbours(CVorane* container, int from, int to) {
 
 // --- Edits ----------------------------------------------------------------------------
 
-CVorane* CKestruneDoc::InsertTopLevelMenu() {
-    if (m_busy) return nullptr;
+CVorane* CKestruneDoc::InsertTopLevelMenu(int index) {
+    if (m_busy || index < 0 || index > static_cast<int>(Applet().m_menus.size())) return nullptr;
     // The model styles and places a new menu; the step then owns it until it is put in.
     auto& menus = Applet().m_menus;
     Applet().NewTopLevelMenu();
     std::unique_ptr<CVorane> menu = std::move(menus.front());
     menus.erase(menus.begin());
     CVorane* raw = menu.get();
-    Push(new CPlaceMenuCommand(*this, undotexts::kInsertMenu, 0, std::move(menu)));
+    Push(new CPlaceMenuCommand(*this, undotexts::kInsertMenu, index, std::move(menu)));
     return raw;
 }
 
-CVoraneItem* CKestruneDoc::InsertItem(CVorane* menu, const CVorane* styleSource, const CVoraneItem* owner) {
-    if (!menu || m_busy) return nullptr;
+CVoraneItem* CKestruneDoc::InsertItem(CVorane* menu, const CVorane* styleSource, const CVoraneItem* owner,
+                                      int index) {
+    if (!menu || m_busy || index < 0 || index > static_cast<int>(menu->m_items.size())) return nullptr;
     auto item = std::make_unique<CVoraneItem>();
     CVoraneItem* raw = item.get();
     BeginStep(undotexts::kInsertItem);
     if (styleSource && styleSource != menu)
         EditProperties([&] { menu->CopyStyle(*styleSource); return true; }, menu, nullptr, undotexts::kInsertItem,
                        Reach::NamedObjects);
-    Push(new CPlaceItemCommand(*this, undotexts::kInsertItem, menu, 0, std::move(item), owner));
+    Push(new CPlaceItemCommand(*this, undotexts::kInsertItem, menu, index, std::move(item), owner));
     EndStep();
     return raw;
+}
+
+bool CKestruneDoc::ApplyStyleToSubMenus(CVorane* menu) {
+    if (!menu) return false;
+    // Many menus change: announced as a change of anything, so every listener reads afresh.
+    return EditProperties([menu] { return kestrune::ApplyStyleToSubMenus(*menu) > 0; }, nullptr, nullptr,
+                          undotexts::kApplyStyleToSubMenus);
 }
 
 bool CKestruneDoc::RemoveTopLevelMenu(CVorane* menu) {
@@ -314,6 +323,7 @@ void CKestruneDoc::CheckNamedWrite(const CPropertySnapshot& whole, const CVorane
 
 bool CKestruneDoc::ReplaceModel(const std::function<bool(CAppletParameters&)>& fill) {
     if (m_busy) return false;
+    emit modelAboutToBeReplaced();
     // The editing context may point into the old model while fill() runs: keep nothing.
     CVorane* curMenu = m_pCurMenu;
     CVoraneItem* curItem = m_pCurItem;

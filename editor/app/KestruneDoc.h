@@ -57,11 +57,14 @@ public:
 
     // Structural edits, each one undoable step (named by text, or by its usual name). Each
     // reports failure as null/false and then changes nothing.
-    kestrune::CVorane* InsertTopLevelMenu();
+    // index: where the new menu or item goes among its siblings (first by default).
+    kestrune::CVorane* InsertTopLevelMenu(int index = 0);
     // styleSource, when given, styles menu first (a plain item receiving its first sub item).
     // owner, when given, is the item whose sub menu menu is.
     kestrune::CVoraneItem* InsertItem(kestrune::CVorane* menu, const kestrune::CVorane* styleSource = nullptr,
-                                      const kestrune::CVoraneItem* owner = nullptr);
+                                      const kestrune::CVoraneItem* owner = nullptr, int index = 0);
+    // Every sub menu below menu gets its look, as one step; false when none changed.
+    bool ApplyStyleToSubMenus(kestrune::CVorane* menu);
     bool RemoveTopLevelMenu(kestrune::CVorane* menu);
     bool RemoveItem(kestrune::CVorane* container, kestrune::CVoraneItem* item, const QString& text = {});
     bool SetVisible(kestrune::CVorane* topLevelMenu, bool visible);
@@ -131,6 +134,9 @@ public:
     bool ReplaceModel(const std::function<bool(kestrune::CAppletParameters&)>& fill);
 
 signals:
+    // Said before New, Open or a template refills the model, while it still holds the
+    // document shown so far.
+    void modelAboutToBeReplaced();
     void modelAboutToChange(const kestrune::ModelChange& change);
     void modelChanged(const kestrune::ModelChange& change);
     void modifiedChanged(bool modified);

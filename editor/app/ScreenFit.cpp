@@ -20,12 +20,14 @@ QRect KeptOnScreen(const QRect& wanted, const QRect& available) {
     return placed;
 }
 
-QRect BesideGeometry(const QRect& anchor, const QSize& size, const QRect& available) {
+QRect BesideGeometry(const QRect& anchor, const QSize& size, const QRect& available, const QRect& keepClear) {
     const QSize fitted = size.boundedTo(available.size());
     const int gap = 8;
     QRect placed(QPoint(anchor.right() + 1 + gap, anchor.top()), fitted);
     if (placed.right() > available.right()) placed.moveRight(anchor.left() - 1 - gap);
-    if (placed.left() < available.left()) placed.moveBottomRight(available.bottomRight());
+    if (placed.left() >= available.left()) return KeptOnScreen(placed, available);
+    placed.moveTopLeft(QPoint(keepClear.right() + 1 + gap, keepClear.top()));
+    if (keepClear.isEmpty() || placed.right() > available.right()) placed.moveBottomRight(available.bottomRight());
     return KeptOnScreen(placed, available);
 }
 

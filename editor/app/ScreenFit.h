@@ -12,9 +12,11 @@ QRect FirstWindowGeometry(const QRect& available, const QSize& minimum);
 // The rectangle moved, and shrunk if need be, so it lies wholly inside the free area.
 QRect KeptOnScreen(const QRect& wanted, const QRect& available);
 // A window of the given size beside the anchor window: right of it, else left of it, else
-// (no room on either side, as beside a maximized window) in the free area's lower right
-// corner, away from the anchor's menu bar and tree; always wholly on the screen.
-QRect BesideGeometry(const QRect& anchor, const QSize& size, const QRect& available);
+// (no room on either side, as beside a maximized window) over the anchor right of
+// keepClear (the part of the tree its nodes take), its top at keepClear's top, else in the
+// free area's lower right corner, away from the anchor's menu bar and tree; always wholly
+// on the screen.
+QRect BesideGeometry(const QRect& anchor, const QSize& size, const QRect& available, const QRect& keepClear = {});
 
 class QWidget;
 // Places a window not yet shown so that its frame, title bar included, takes frameRect:

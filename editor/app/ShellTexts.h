@@ -50,6 +50,15 @@ inline constexpr const char* kTreeHeightKey = "Tree Height";
 inline constexpr const char* kAutoChangeSizeKey = "Auto Change Size";
 inline constexpr const char* kScriptRuntimeKey = "Script Runtime";
 inline constexpr const char* kPageLanguageKey = "Page Language";
+// The colour chooser's custom colours, "#rrggbb" names separated by commas.
+inline constexpr const char* kCustomColorsKey = "Custom Colors";
+// The open nodes of the tree of the document last open: its path, and the nodes' places
+// as rows ("2.0" the first item of the third top-level menu) separated by commas.
+inline constexpr const char* kTreeSection = "Tree";
+// Where the tool windows stood, per screen (see ToolWindowPlace.h).
+inline constexpr const char* kWindowsSection = "Windows";
+inline constexpr const char* kTreeDocumentKey = "Document";
+inline constexpr const char* kTreeOpenNodesKey = "Open Nodes";
 
 // The Page Language dialog.
 inline const QString kPageLanguageCaption = QStringLiteral("Page Language");

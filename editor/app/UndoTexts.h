@@ -32,6 +32,8 @@ inline const QString kChangeImages = QStringLiteral("Change Images");
 inline const QString kChangeSounds = QStringLiteral("Change Sounds");
 inline const QString kChangeFont = QStringLiteral("Change Font");
 inline const QString kRelinkMedia = QStringLiteral("Relink Moved Media");
+inline const QString kApplyStyleToSubMenus = QStringLiteral("Apply Style to Sub Menus");
+inline const QString kCopyToOtherStates = QStringLiteral("Copy to Other States");
 inline const QString kAutoChangeSize = QStringLiteral("Auto-Change Size");
 
 // "Edit Item Page" and the like: the page's caption without its mnemonic.

@@ -25,6 +25,8 @@ QHash<QString, CommandState> ComputeCommandStates(const CommandContext& context)
 
     set(cmd::MenuInsert, true);
     set(cmd::MenuInsertMenu, true);
+    set(cmd::MenuInsertAfter, isItem || kind == kKindMenu);
+    set(cmd::MenuApplyStyleToSubMenus, isItem || kind == kKindMenu);
     set(cmd::MenuDelete, true);
     set(cmd::MenuVisible, kind != kKindRoot, (kind == kKindMenu || isItem) && context.selectionVisible);
     set(cmd::MenuMoveUp, isItem);

@@ -142,6 +142,11 @@ std::vector<CommandEntry> BuildStandardCommands() {
     tree(Keyed(add(Entry(cmd::MenuInsertMenu, "Insert &Top-Level Menu", M::Menu,
                          "Insert a top-level menu, whatever is selected", "Insert Top-Level Menu")),
                Keys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Insert)})));
+    // No toolbar button: Insert's button stays the one way in for a pointer.
+    tree(Keyed(add(Entry(cmd::MenuInsertAfter, "Insert &After", M::Menu,
+                         "Insert an item right after the selected one, or a top-level menu after the selected menu",
+                         "Insert After")),
+               Keys({QKeySequence(Qt::ALT | Qt::Key_Insert)})));
     OnToolbar(tree(Keyed(add(Entry(cmd::MenuDelete, "&Delete", M::Menu, "Delete a top-level menu or a item", "Delete")),
                          Keys({QKeySequence(Qt::Key_Delete)}))),
               10, "delete");
@@ -160,6 +165,9 @@ std::vector<CommandEntry> BuildStandardCommands() {
                                    "Property")),
                          Keys({QKeySequence(Qt::ALT | Qt::Key_Enter), QKeySequence(Qt::ALT | Qt::Key_Return)}))),
               13, "property", true);
+    tree(add(Entry(cmd::MenuApplyStyleToSubMenus, "Apply &Style to Sub Menus", M::Menu,
+                   "Give every sub menu below the selected item's menu that menu's style and item styles",
+                   "Apply Style to Sub Menus")));
 
     add(Entry(cmd::BuildCheck, "&Check Parameters", M::Build, "Check if parameters are valid", "Check Vorane's parameters"))
         .icon = QStringLiteral(":/icons/checkparams.png");

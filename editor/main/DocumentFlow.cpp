@@ -108,7 +108,10 @@ void CDocumentFlow::NewDocument(Then then) {
         int position = 0;
         if (goOn && !m_app.m_bFirstNew) {
             // Cancel leaves the open document as it was: its name, its content and its mark.
-            CDlgNew dialog(m_templates.ListTemplateNames(), m_app.Dialogs(), m_dialogParent);
+            CDlgNew dialog(m_templates.ListTemplateNames(), m_app.Dialogs(), m_dialogParent,
+                           [this](int at, kestrune::CAppletParameters& applet) {
+                               return m_templates.LoadTemplate(applet, at);
+                           });
             goOn = m_app.Dialogs().ExecDialog(&dialog) == QDialog::Accepted;
             position = dialog.ChosenPosition();
         }
@@ -118,13 +121,14 @@ void CDocumentFlow::NewDocument(Then then) {
 
 bool CDocumentFlow::LoadNewDocument(int position) {
     m_app.m_bFirstNew = 0;
-    m_doc.SetPathName(QString());
     m_damagedFiles.clear();
     std::string error;
     m_doc.ReplaceModel([&](kestrune::CAppletParameters& applet) {
         m_templates.LoadTemplate(applet, position, &error);
         return true;
     });
+    // Named afresh once the model is replaced: until then it is the document shown so far.
+    m_doc.SetPathName(QString());
     // A damaged template file still gives a document to work on, but not in silence.
     std::error_code missing;
     if (!error.empty() && std::filesystem::exists(m_templates.TemplateFilePath(), missing)) ReportMessage(error);

@@ -230,7 +230,7 @@ void CMainFrame::BuildMenus() {
 void CMainFrame::BuildContextMenu() {
     m_pTreePopup = new QMenu(this);
     m_pTreePopup->setObjectName(QStringLiteral("treePopup"));
-    for (const char* id : {cmd::MenuInsert, cmd::MenuDelete, cmd::MenuVisible})
+    for (const char* id : {cmd::MenuInsert, cmd::MenuInsertAfter, cmd::MenuDelete, cmd::MenuVisible})
         m_pTreePopup->addAction(Action(QString::fromLatin1(id)));
     m_pTreePopup->addSeparator();
     m_pTreePopup->addAction(Action(cmd::MenuMoveUp));
@@ -278,6 +278,8 @@ void CMainFrame::ConnectCommands() {
     Route(cmd::ViewStatusBar, [this] { ToggleBar(statusBar()); });
     RouteToTree(cmd::MenuInsert, &CKestruneView::OnMenuInsert);
     RouteToTree(cmd::MenuInsertMenu, &CKestruneView::OnMenuInsertMenu);
+    RouteToTree(cmd::MenuInsertAfter, &CKestruneView::OnMenuInsertAfter);
+    RouteToTree(cmd::MenuApplyStyleToSubMenus, &CKestruneView::OnMenuApplyStyleToSubMenus);
     RouteToTree(cmd::MenuDelete, &CKestruneView::OnMenuDelete);
     RouteToTree(cmd::MenuVisible, &CKestruneView::OnMenuVisible);
     RouteToTree(cmd::MenuMoveUp, &CKestruneView::OnMenuMoveUp);
@@ -419,6 +421,7 @@ void CMainFrame::WriteWindowSettings() {
     settings.SetInt(shelltexts::kSettingsSection, shelltexts::kTreeWidthKey, m_pTreeView->width());
     settings.SetInt(shelltexts::kSettingsSection, shelltexts::kAutoChangeSizeKey, m_doc.m_bAutoChangeSize);
     settings.SetInt(shelltexts::kSettingsSection, shelltexts::kScriptRuntimeKey, m_doc.m_bScriptRuntime);
+    m_pTreeView->SaveOpenNodes();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -61,10 +61,14 @@ void CDlgFont::keyPressEvent(QKeyEvent* event) {
 bool CDlgFont::ApplyTo(ItemStyle& style) const {
     // Only the font: the style may have moved on since the dialog opened.
     ItemStyle result = style;
-    result.FontName = m_values.FontName;
-    result.FontEffect = m_values.FontEffect;
-    result.FontSize = m_values.FontSize;
-    result.FontStyle = m_values.FontStyle;
-    result.FRColor = m_values.FRColor;
+    CopyFont(result, m_values);
     return AssignChanged(style, result);
+}
+
+void CDlgFont::CopyFont(ItemStyle& target, const ItemStyle& source) {
+    target.FontName = source.FontName;
+    target.FontEffect = source.FontEffect;
+    target.FontSize = source.FontSize;
+    target.FontStyle = source.FontStyle;
+    target.FRColor = source.FRColor;
 }

@@ -24,6 +24,9 @@ public:
     const kestrune::ItemStyle& Result() const { return m_values; }
     // Writes the accepted values into a style record; tells whether anything changed.
     bool ApplyTo(kestrune::ItemStyle& style) const;
+    // What the dialog edits, from source into target: the label's font name, size, style,
+    // effect and colour.
+    static void CopyFont(kestrune::ItemStyle& target, const kestrune::ItemStyle& source);
 
     void accept() override;
 

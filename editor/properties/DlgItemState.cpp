@@ -47,6 +47,7 @@ CDlgItemState::CDlgItemState(CKestruneDoc& doc, ItemState state, QWidget* parent
     m_ui->imageOffsetSpin->SetSpinRange(-kOffsetSpinLimit, kOffsetSpinLimit);
     m_ui->bkColorButton->SetDialogService(Dialogs());
     connect(m_ui->fontButton, &QPushButton::clicked, this, &CDlgItemState::EditFont);
+    connect(m_ui->copyStatesButton, &QPushButton::clicked, this, &CDlgItemState::CopyToOtherStates);
 }
 
 CDlgItemState::~CDlgItemState() = default;
@@ -107,4 +108,29 @@ void CDlgItemState::EditFont() {
     style = CurrentStyle();
     if (!style) return;
     Write([&] { return dialog.ApplyTo(*style); }, Doc().m_pCurMenu, nullptr, undotexts::kChangeFont);
+}
+
+namespace {
+ItemStyle WithFontAndColorsOf(const ItemStyle& target, const ItemStyle& source) {
+    ItemStyle result = target;
+    CDlgFont::CopyFont(result, source);
+    result.BKColor = source.BKColor;
+    return result;
+}
+}  // namespace
+
+void CDlgItemState::CopyToOtherStates() {
+    ItemStyle* style = CurrentStyle();
+    ItemStyle values;
+    if (!style || !ReadControls(*style, values)) return;
+    CVorane& menu = *Doc().m_pCurMenu;
+    // What the page shows goes first, so the copy carries the colour just chosen.
+    Write(
+        [&] {
+            bool changed = AssignChanged(*style, values);
+            for (ItemStyle& other : menu.m_itemStyle)
+                if (&other != style) changed |= AssignChanged(other, WithFontAndColorsOf(other, values));
+            return changed;
+        },
+        &menu, nullptr, undotexts::kCopyToOtherStates);
 }

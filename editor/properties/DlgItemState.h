@@ -28,6 +28,8 @@ private:
     bool ReadControls(const kestrune::ItemStyle& style, kestrune::ItemStyle& values);
     kestrune::ItemStyle* CurrentStyle() const;
     void EditFont();
+    // The shown state's font and colours given to the other two states, as one step.
+    void CopyToOtherStates();
 
     kestrune::ItemState m_state;
     std::unique_ptr<Ui::ItemStatePage> m_ui;

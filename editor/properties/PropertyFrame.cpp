@@ -77,6 +77,12 @@ void CPropertyFrame::ShowItemSheet(CVoraneItem* item, CVorane* itemMenu) {
     ShowSheet(sheet, QString::fromLatin1(texts::kItemSheetTitle), item, itemMenu);
 }
 
+QSize CPropertyFrame::LargestSheetSize() const {
+    QSize largest;
+    for (const CPropertySheet* sheet : Sheets()) largest = largest.expandedTo(sheet->sizeHint());
+    return largest;
+}
+
 void CPropertyFrame::FitTo(CPropertySheet* sheet) {
     sheet->adjustSize();
     setFixedSize(sheet->size());

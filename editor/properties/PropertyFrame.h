@@ -27,6 +27,8 @@ public:
     CMenuPropertySheet* MenuSheet() const { return m_menuSheet; }
     CItemPropertySheet* ItemSheet() const { return m_itemSheet; }
     CPropertySheet* CurrentSheet() const { return m_current; }
+    // The frame's size with its largest sheet, known before any sheet shows.
+    QSize LargestSheetSize() const;
 
     // Writes the page being left into the context still in force, then shows sheet for
     // item (in itemMenu, the menu holding it) and loads its active page.

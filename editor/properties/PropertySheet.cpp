@@ -10,6 +10,7 @@
 #include <QStylePainter>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "help/HelpTopics.h"
 #include "properties/IconResources.h"
@@ -38,12 +39,27 @@ CSheetButton* MakeStripButton(QWidget* parent, const char* name, const char* cap
 }
 }  // namespace
 
+namespace {
+// The round picture fills this share of its square (46 of 50 pixels).
+constexpr qreal kDiscShare = 46.0 / 50.0;
+
+// Whether the caption stands inside the disc: no wider than the disc where the capitals
+// stand, less its shadow's pixel and a pixel each side, which hinting at a large scale
+// may add to the letters.
+bool FitsTheDisc(const QFont& font, const QString& caption) {
+    const QFontMetricsF metrics(font);
+    const qreal radius = kDiscShare * (kStripWidth - 4) / 2;
+    const qreal half = metrics.capHeight() / 2;
+    const qreal chord = half < radius ? 2 * std::sqrt(radius * radius - half * half) : 0;
+    return metrics.horizontalAdvance(caption) + 3 <= chord;
+}
+}  // namespace
+
 QFont CSheetButton::CaptionFont() const {
     constexpr qreal kSmallest = 6.0;
     QFont font = this->font();
     font.setBold(true);
-    while (QFontMetrics(font).horizontalAdvance(text()) > kStripWidth - 6 && font.pointSizeF() > kSmallest)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
+    while (!FitsTheDisc(font, text()) && font.pointSizeF() > kSmallest) font.setPointSizeF(font.pointSizeF() - 0.5);
     return font;
 }
 

@@ -17,7 +17,7 @@ public:
     using QPushButton::QPushButton;
 
     // The caption's font: the user's, bold, made smaller only as far as the caption needs
-    // to fit the button.
+    // to stand inside the button's round picture.
     QFont CaptionFont() const;
 
 protected:

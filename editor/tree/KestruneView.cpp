@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QPainter>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "app/KestruneDoc.h"
 #include "app/ScreenFit.h"
 #include "app/ShellTexts.h"
+#include "app/ToolWindowPlace.h"
 #include "app/TextConvert.h"
 #include "app/UndoTexts.h"
 #include "clipboard/ItemClipboard.h"
@@ -27,6 +29,7 @@
 #include "tree/MenuTreeModel.h"
 #include "tree/RenameDelegate.h"
 #include "tree/TreeCommands.h"
+#include "tree/TreeExpansion.h"
 #include "tree/TreeFindBar.h"
 #include "tree/TreeNodes.h"
 
@@ -37,7 +40,8 @@ CKestruneView::CKestruneView(CKestruneDoc& doc, QWidget* parent)
     : QTreeView(parent),
       m_doc(doc),
       m_model(new CMenuTreeModel(doc.Applet(), this)),
-      m_transfer(std::make_unique<CTreeTransfer>(*this)) {
+      m_transfer(std::make_unique<CTreeTransfer>(*this)),
+      m_expansion(std::make_unique<CTreeExpansion>(*this, doc.App().Settings())) {
     setObjectName(QStringLiteral("menuTree"));
     setModel(m_model);
     setHeaderHidden(true);
@@ -63,7 +67,13 @@ CKestruneView::CKestruneView(CKestruneDoc& doc, QWidget* parent)
     connect(&m_doc, &CKestruneDoc::modelAboutToChange, this, &CKestruneView::OnModelAboutToChange);
     connect(&m_doc, &CKestruneDoc::modelChanged, this, &CKestruneView::OnModelChanged);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &CKestruneView::OnCurrentNodeChanged);
+    connect(&m_doc, &CKestruneDoc::modelAboutToBeReplaced, this, &CKestruneView::SaveOpenNodes);
+    connect(&m_doc, &CKestruneDoc::titleChanged, this, [this] {
+        if (std::exchange(m_restoreOpenNodes, false)) m_expansion->Restore(m_doc.PathName());
+    });
 }
+
+void CKestruneView::SaveOpenNodes() const { m_expansion->Save(m_doc.PathName()); }
 
 CKestruneView::~CKestruneView() = default;
 
@@ -90,6 +100,7 @@ void CKestruneView::RebuildTree() {
     m_doc.ClearEditingContext();
     {
         const QSignalBlocker blockSelection(selectionModel());
+        m_expansion->Forget();
         m_model->Refill();
     }
     ForgetPropertySheet();
@@ -97,20 +108,10 @@ void CKestruneView::RebuildTree() {
     expand(root);
     SelectNode(root);
     QMetaObject::invokeMethod(this, &CKestruneView::clearMessageRequested, Qt::QueuedConnection);
+    // Open and New name the document right after the refill, within the same command.
+    m_restoreOpenNodes = true;
+    QMetaObject::invokeMethod(this, [this] { m_restoreOpenNodes = false; }, Qt::QueuedConnection);
     emit commandStateChanged();
-}
-
-void CKestruneView::CollapseAll(const QModelIndex& node) {
-    std::vector<QModelIndex> pending{node};
-    while (!pending.empty()) {
-        const QModelIndex current = pending.back();
-        pending.pop_back();
-        if (!current.isValid()) continue;
-        // A node opened below a closed one stays open in the view's memory: every node the
-        // view was given is closed, not only the shown ones.
-        if (isExpanded(current)) collapse(current);
-        for (const QModelIndex& child : m_model->HandedOutChildren(current)) pending.push_back(child);
-    }
 }
 
 // --- Following the model --------------------------------------------------------------
@@ -178,17 +179,17 @@ void CKestruneView::OnModelChanged(const ModelChange& change) {
     else m_model->Follow(change);
     switch (change.kind) {
         case ModelChange::MenuInserted:
+            m_expansion->Follow(change);
             if (m_doc.IsReplaying()) SelectNode(NodeOfItem(change.menu));
             break;
         case ModelChange::MenuMoved:
         case ModelChange::ItemMoved: {
             const QModelIndex node = NodeOfItem(change.item ? static_cast<const void*>(change.item) : change.menu);
-            // A moved node comes back collapsed, as a node made afresh would.
-            CollapseAll(node);
             if (node == currentIndex() || m_doc.IsReplaying()) SelectNode(node);
             break;
         }
         case ModelChange::ItemInserted:
+            m_expansion->Follow(change);
             if (m_doc.IsReplaying()) SelectNode(NodeOfItem(change.item));
             break;
         default:
@@ -258,6 +259,16 @@ CVorane* CKestruneView::GetCurItemMenu() const {
 void CKestruneView::OnMenuInsert() { InsertBelow(SelectedNode().isValid() ? SelectedNode() : RootNode()); }
 
 void CKestruneView::OnMenuInsertMenu() { InsertBelow(RootNode()); }
+
+void CKestruneView::OnMenuInsertAfter() {
+    if (const void* created = treecommands::InsertAfter(m_doc, SelectedNode())) SelectNode(NodeOfItem(created));
+}
+
+void CKestruneView::OnMenuApplyStyleToSubMenus() {
+    // The menu's look as the shown page holds it is what goes down.
+    if (!CommitUserEdits()) return;
+    treecommands::ApplyStyleToSubMenus(m_doc, SelectedNode());
+}
 
 void CKestruneView::InsertBelow(const QModelIndex& node) {
     const bool plainItem = GetNodeKind(node) == treenodes::kKindPlainItem;
@@ -377,27 +388,23 @@ void CKestruneView::paintEvent(QPaintEvent* event) {
 
 // --- The property frame ---------------------------------------------------------------
 
-namespace {
-// A quarter across and two thirds down the main window's outer rectangle, grown once more
-// by the window's own frame, caption and menu bar as a client rectangle of it would be.
-QPoint InitialFramePosition(const QWidget* mainWindow) {
-    const QRect outer = mainWindow->frameGeometry();
-    const QRect client = mainWindow->geometry();
-    int menuBarHeight = 0;
-    if (const auto* main = qobject_cast<const QMainWindow*>(mainWindow); main && main->menuWidget())
-        menuBarHeight = main->menuWidget()->height();
-    const QRect grown = outer.adjusted(-(client.left() - outer.left()), -(client.top() - outer.top() + menuBarHeight),
-                                       outer.right() - client.right(), outer.bottom() - client.bottom());
-    const int left = grown.left(), top = grown.top();
-    const int right = grown.right() + 1, bottom = grown.bottom() + 1;
-    return {left + (right - left) / 4, top + 2 * (bottom - top) / 3};
+QRect CKestruneView::NodesArea() const {
+    // Room for a few levels of nodes even while the tree shows only the top ones.
+    constexpr int kLeastWidth = 240;
+    const int width = std::min(viewport()->width(), std::max(sizeHintForColumn(0), kLeastWidth));
+    return QRect(viewport()->mapToGlobal(QPoint(0, 0)), QSize(width, viewport()->height()));
 }
-}  // namespace
 
 void CKestruneView::ShowProperties() {
     if (!m_pPropertyFrame) {
         m_pPropertyFrame = new CPropertyFrame(m_doc, this);
-        m_pPropertyFrame->move(InitialFramePosition(window()));
+        // Beside the main window where the screen has room, else beside the tree's nodes;
+        // then where the user last put it on this screen.
+        const QWidget* main = window();
+        const QSize outer = m_pPropertyFrame->LargestSheetSize() + (main->frameGeometry().size() - main->size());
+        const QRect available = main->screen() ? main->screen()->availableGeometry() : QRect(QPoint(), outer);
+        toolwindow::Remember(*m_pPropertyFrame, App().Settings(), QString::fromLatin1(texts::kFrameCaption),
+                             BesideGeometry(main->frameGeometry(), outer, available, NodesArea()), main);
         connect(m_pPropertyFrame, &CPropertyFrame::showPropertiesRequested, this, &CKestruneView::ShowProperties);
         connect(m_pPropertyFrame, &CPropertyFrame::helpRequested, this, &CKestruneView::helpRequested);
     }

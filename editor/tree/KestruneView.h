@@ -14,6 +14,7 @@ class CKestruneApp;
 class CKestruneDoc;
 class CMenuTreeModel;
 class CPropertyFrame;
+class CTreeExpansion;
 class CTreeFindBar;
 class IDialogService;
 class QMenu;
@@ -66,6 +67,9 @@ public:
     void OnMenuInsert();
     // A top-level menu, as Insert on the applet node inserts, wherever the selection is.
     void OnMenuInsertMenu();
+    // A sibling right after the selected item (or top-level menu).
+    void OnMenuInsertAfter();
+    void OnMenuApplyStyleToSubMenus();
     void OnMenuDelete();
     void OnMenuVisible();
     void OnMenuMoveUp();
@@ -101,12 +105,19 @@ public:
     bool CommitUserEdits();
     void RefreshAppletPage();
     bool IsPropertyFrameShown() const;
+    // Where on the screen the nodes are (the tree's left part, as wide as its nodes need):
+    // tool windows that cannot go beside the main window stay clear of it.
+    QRect NodesArea() const;
 
     // The pop-up of the pane; its actions are the main window's, so enabling applies.
     void SetContextMenu(QMenu* menu) { m_pContextMenu = menu; }
     QMenu* ContextMenu() const { return m_pContextMenu; }
 
     CPropertyFrame* m_pPropertyFrame = nullptr;  // owned as a child window once created
+
+    // Which nodes are open; the document's open nodes written to the settings (at close).
+    CTreeExpansion& Expansion() const { return *m_expansion; }
+    void SaveOpenNodes() const;
 
 signals:
     // The selection or the tree changed: command enabling must be evaluated again.
@@ -135,8 +146,6 @@ private:
     void OnModelAboutToChange(const kestrune::ModelChange& change);
     void OnModelChanged(const kestrune::ModelChange& change);
     void OnCurrentNodeChanged();
-    // The node and everything below it shown collapsed, as a node made afresh would be.
-    void CollapseAll(const QModelIndex& node);
 
     // The level of the menu's items (top-level menus 0); -1 when no node holds them.
     int LevelOfMenu(const kestrune::CVorane* menu) const;
@@ -148,4 +157,7 @@ private:
     QMenu* m_pContextMenu = nullptr;
     CTreeFindBar* m_pFindBar = nullptr;
     std::unique_ptr<CTreeTransfer> m_transfer;
+    std::unique_ptr<CTreeExpansion> m_expansion;
+    // Set by a refill until its document has been named: its open nodes then come back.
+    bool m_restoreOpenNodes = false;
 };

@@ -24,6 +24,19 @@ const void* InsertBelow(CKestruneDoc& doc, const QModelIndex& node, const CVoran
     }
 }
 
+const void* InsertAfter(CKestruneDoc& doc, const QModelIndex& node) {
+    if (CVorane* menu = MenuOfNode(node)) return doc.InsertTopLevelMenu(doc.Applet().IndexOfTopLevelMenu(menu) + 1);
+    CVoraneItem* item = ItemOfNode(node);
+    CVorane* container = ContainerOfNode(node);
+    if (!item || !container) return nullptr;
+    return doc.InsertItem(container, nullptr, ItemOfNode(node.parent()), container->IndexOf(item) + 1);
+}
+
+bool ApplyStyleToSubMenus(CKestruneDoc& doc, const QModelIndex& node) {
+    CVorane* menu = IsItemKind(GetNodeKind(node)) ? ContainerOfNode(node) : MenuOfNode(node);
+    return doc.ApplyStyleToSubMenus(menu);
+}
+
 QString DeleteQuestion(int kind) {
     switch (kind) {
         case kKindMenu: return shelltexts::kDeleteMenuQuestion;

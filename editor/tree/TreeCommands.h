@@ -19,6 +19,14 @@ namespace treecommands {
 // styleSource, when given, styles the sub menu a plain item gets (else it is searched for).
 const void* InsertBelow(CKestruneDoc& doc, const QModelIndex& node, const kestrune::CVorane* styleSource = nullptr);
 
+// Insert after the node: a sibling right after an item, a top-level menu right after a
+// top-level menu. Returns the new model object, null for other nodes.
+const void* InsertAfter(CKestruneDoc& doc, const QModelIndex& node);
+
+// The look of the node's menu (a top-level menu, or the menu holding an item, whose style
+// the menu sheet edits) given to every sub menu below it, as one step.
+bool ApplyStyleToSubMenus(CKestruneDoc& doc, const QModelIndex& node);
+
 // The confirmation asked before deleting a node of this kind; empty for kinds that are not
 // deleted after a question (the root, no kind).
 QString DeleteQuestion(int kind);

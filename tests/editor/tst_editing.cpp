@@ -24,6 +24,7 @@
 #include "properties/PropertyFrame.h"
 #include "support/ProgramFixture.h"
 #include "support/TreeModelAgreement.h"
+#include "toolbar/FlatToolBar.h"
 #include "tree/TreeFindBar.h"
 #include "tree/TreeNodes.h"
 
@@ -292,6 +293,85 @@ private slots:
         QCOMPARE(kestrune::widgets::ChooserStart(QString(), sample), sample);
         QCOMPARE(kestrune::widgets::ChooserStart(QStringLiteral("/no/such/folder/a.gif"), sample), sample);
         QCOMPARE(kestrune::widgets::ChooserStart(page, sample), page);
+    }
+
+    // Insert After: a new item right after the selected one (a top-level menu after the
+    // selected menu), one step; Insert keeps putting it first. A key and a Menu entry, no
+    // toolbar button.
+    void insertAfterPutsTheNewOneRightAfterTheSelection() {
+        ProgramFixture program;
+        QVERIFY(program.Start());
+        QAction* insertAfter = program.Frame().Action(QStringLiteral("MenuInsertAfter"));
+        QVERIFY(insertAfter);
+        QVERIFY(!insertAfter->shortcuts().isEmpty());
+        QVERIFY(program.Frame().PopupMenu(MenuGroup::Menu)->actions().contains(insertAfter));
+        QVERIFY(!program.Frame().ToolBar()->actions().contains(insertAfter));
+        CVorane& menu = *program.Applet().m_menus.at(0);
+        const int count = static_cast<int>(menu.m_items.size());
+        for (int at : {0, count / 2, count - 1}) {
+            CVoraneItem* selected = menu.GetItem(at);
+            program.Tree().SelectNode(program.Tree().NodeOfItem(selected));
+            insertAfter->trigger();
+            QCOMPARE(static_cast<int>(menu.m_items.size()), count + 1);
+            QCOMPARE(menu.GetItem(at), selected);
+            QCOMPARE(ItemOfNode(program.Tree().SelectedNode()), menu.GetItem(at + 1));
+            QCOMPARE(program.Doc().UndoText(), QStringLiteral("Insert Item"));
+            program.Doc().Undo();
+            QCOMPARE(static_cast<int>(menu.m_items.size()), count);
+        }
+        const std::size_t menus = program.Applet().m_menus.size();
+        program.Tree().SelectNode(program.Tree().NodeOfItem(&menu));
+        insertAfter->trigger();
+        QCOMPARE(program.Applet().m_menus.size(), menus + 1);
+        QCOMPARE(program.Applet().m_menus.at(0).get(), &menu);
+        QCOMPARE(MenuOfNode(program.Tree().SelectedNode()), program.Applet().m_menus.at(1).get());
+        VERIFY_TREE_MATCHES_MODEL(program.Tree(), program.Applet());
+    }
+
+    // Apply Style to Sub Menus: every sub menu below the menu gets its look, keeping its
+    // name and place; other menus stay; one step takes it all back.
+    void applyStyleToSubMenusStylesEverySubMenuBelowInOneStep() {
+        ProgramFixture program;
+        QVERIFY(program.Start());
+        QAction* apply = program.Frame().Action(QStringLiteral("MenuApplyStyleToSubMenus"));
+        QVERIFY(apply);
+        QVERIFY(program.Frame().PopupMenu(MenuGroup::Menu)->actions().contains(apply));
+        CVorane& top = *program.Applet().m_menus.at(0);
+        top.m_BKColor = 0x123456;
+        top.m_Width = 111;
+        top.m_itemStyle[kStateMouseOver].FontSize = 23;
+        top.m_itemStyle[kStateClicked].BKColor = 0x00ABCDEF;
+        std::vector<CVorane*> below;
+        for (std::vector<CVorane*> pending{&top}; !pending.empty();) {
+            CVorane* menu = pending.back();
+            pending.pop_back();
+            for (const auto& item : menu->m_items)
+                if (item->m_subMenu.HasItems()) {
+                    below.push_back(item->m_subMenu.get());
+                    pending.push_back(item->m_subMenu.get());
+                }
+        }
+        QVERIFY(!below.empty());
+        CVorane* otherMenu = program.Applet().m_menus.size() > 1 ? program.Applet().m_menus[1].get() : nullptr;
+        const QByteArray otherBefore = otherMenu ? QByteArray::number(otherMenu->m_BKColor) : QByteArray();
+        std::vector<MenuStyle> before;
+        for (CVorane* sub : below) before.push_back(sub->Style());
+
+        for (const void* selected : {static_cast<const void*>(&top), static_cast<const void*>(top.GetItem(0))}) {
+            program.Tree().SelectNode(program.Tree().NodeOfItem(selected));
+            apply->trigger();
+            for (std::size_t i = 0; i < below.size(); ++i) {
+                MenuStyle expected = top.Style();
+                for (auto field : {&MenuStyle::m_xPos, &MenuStyle::m_yPos, &MenuStyle::m_Corner, &MenuStyle::m_MenuAlign})
+                    expected.*field = before[i].*field;
+                expected.m_name = before[i].m_name;
+                QVERIFY(below[i]->Style() == expected);
+            }
+            if (otherMenu) QCOMPARE(QByteArray::number(otherMenu->m_BKColor), otherBefore);
+            QCOMPARE(program.Doc().UndoText(), QStringLiteral("Apply Style to Sub Menus"));
+            program.Doc().Undo();
+            for (std::size_t i = 0; i < below.size(); ++i) QVERIFY(below[i]->Style() == before[i]);
+        }
     }
 
     void firstWindowFitsTheScreen() {

@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QApplication>
+#include <QColorDialog>
 #include <QComboBox>
+#include <QTimer>
+#include <tuple>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/DialogService.h"
 #include "model/StyleNames.h"
 #include "properties/ColorButton.h"
 #include "properties/DlgFont.h"
@@ -213,6 +218,64 @@ private slots:
         QCOMPARE(style.TextOffset, 0);
         QVERIFY(menu->m_itemStyle[0] == ItemStyle{});
         QVERIFY(env.doc.IsModified());
+    }
+
+    // "Copy to Other States": the shown state's font, font colour and background colour
+    // (the one the page shows, not yet written) go to the other two states in one step;
+    // the rest of their styles stays.
+    void copyToOtherStatesGivesTheFontAndColoursOnly() {
+        EditorEnv env;
+        CVorane* menu = AddMenu(env.Applet(), {"x"});
+        for (int state = 0; state < kStateCount; ++state) menu->m_itemStyle[state].TextAlign = state;
+        ItemStyle& shown = menu->m_itemStyle[kStateMouseOver];
+        shown.FontName = 2;
+        shown.FontSize = 21;
+        shown.FontStyle = 1;
+        shown.FontEffect = 3;
+        shown.FRColor = 0x00112233;
+        const auto before = menu->m_itemStyle;
+        env.Edit(menu, menu->GetItem(0));
+        CDlgItemMouseOver page(env.doc);
+        page.LoadFromModel();
+        env.dialogs.colors.push_back(QColor(0x60, 0x50, 0x40));
+        Find<CColorButton>(&page, "bkColorButton")->click();
+        auto* copy = page.findChild<QPushButton*>(QStringLiteral("copyStatesButton"));
+        QVERIFY(copy);
+        copy->click();
+        for (int state = 0; state < kStateCount; ++state) {
+            const ItemStyle& style = menu->m_itemStyle[state];
+            QCOMPARE(std::tie(style.FontName, style.FontSize, style.FontStyle, style.FontEffect, style.FRColor, style.BKColor),
+                     std::make_tuple(2, 21, 1, 3, Color(0x00112233), Color(0x00405060)));
+            QCOMPARE(style.TextAlign, state);
+        }
+        QCOMPARE(env.doc.UndoText(), QStringLiteral("Copy to Other States"));
+        env.doc.Undo();
+        QVERIFY(menu->m_itemStyle == before);
+    }
+
+    // The colour chooser keeps the user's custom colours for its next use and the next run.
+    void colourChooserKeepsTheCustomColours() {
+        MemorySettingsStore settings;
+        QtDialogService dialogs(&settings);
+        QColor seen;
+        const auto answer = [&seen](const std::function<void()>& act) {
+            auto* timer = new QTimer;
+            QObject::connect(timer, &QTimer::timeout, [timer, act, &seen] {
+                auto* chooser = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+                if (!chooser) return;
+                seen = QColorDialog::customColor(3);
+                act();
+                chooser->reject();
+                timer->deleteLater();
+            });
+            timer->start(10);
+        };
+        answer([] { QColorDialog::setCustomColor(3, QColor(1, 2, 3)); });
+        QVERIFY(!dialogs.GetColor(nullptr, Qt::red));
+        QColorDialog::setCustomColor(3, Qt::white);  // as in a new run
+        answer([] {});
+        dialogs.GetColor(nullptr, Qt::red);
+        QCOMPARE(seen, QColor(1, 2, 3));
     }
 
     void fontDialogCancelAndBadSizeChangeNothing() {

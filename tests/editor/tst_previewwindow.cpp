@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <QtTest>
 
 #include "output/HtmlPageBuilder.h"
@@ -331,6 +332,30 @@ private slots:
         CVorane* added = shell.App().m_applet.m_menus.at(0).get();
         shell.Doc().InsertItem(added);
         QCOMPARE(windows[0]->Preview().Applet()->m_menus.size(), shell.App().m_applet.m_menus.size());
+    }
+
+    // The preview is a tool window of the main window, so it stays above it, and opens
+    // where the user last put it on this screen, in the next run too.
+    void thePreviewIsAToolWindowThatKeepsItsPlace() {
+        FakeDialogService dialogs;
+        MemorySettingsStore settings;
+        QPoint placed;
+        for (int run = 0; run < 2; ++run) {
+            CEditorShell shell(QStringLiteral(KESTRUNE_BIN_DIR), dialogs, settings);
+            QVERIFY(shell.Start());
+            shell.Show();
+            shell.Frame().Action(QStringLiteral("ViewMenuPreview"))->trigger();
+            auto* preview = shell.Frame().findChild<CMenuPreviewWindow*>();
+            QCOMPARE(preview->windowType(), Qt::Tool);
+            QCOMPARE(preview->windowHandle()->transientParent(), shell.Frame().windowHandle());
+            if (run == 1) {
+                QCOMPARE(preview->pos(), placed);
+                break;
+            }
+            placed = preview->pos() - QPoint(37, 23);
+            preview->move(placed);
+            preview->close();
+        }
     }
 
     void previewCanChooseTheBuiltInViewerInsteadOfABrowser() {

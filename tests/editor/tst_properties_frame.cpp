@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QComboBox>
+#include <QScreen>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QShortcut>
@@ -16,6 +17,8 @@
 #include "properties/PropertyFrame.h"
 #include "properties/PropertyTexts.h"
 #include "properties/SpinEdit.h"
+#include "app/ScreenFit.h"
+#include "tree/KestruneView.h"
 #include "tst_properties_support.h"
 
 using namespace kestrune;
@@ -49,6 +52,70 @@ private slots:
         }
         QCOMPARE(env.frame.MenuSheet()->MenuButton()->text(), QStringLiteral("How..."));
         QCOMPARE(env.frame.MenuSheet()->ItemButton()->text(), QStringLiteral("What..."));
+    }
+
+    // Beside a main window that leaves no room on either side (maximized on a laptop), a
+    // tool window opens right of the tree's nodes, level with the tree's top; the frame then
+    // opens where the user last put it on this screen.
+    void theFrameStaysClearOfTheNodesAndKeepsItsPlace() {
+        const QRect screen(0, 0, 1366, 768);
+        const QRect nodes(4, 120, 240, 500);
+        QCOMPARE(BesideGeometry(screen, QSize(700, 300), screen, nodes), QRect(252, 120, 700, 300));
+        // No room right of the nodes either: the screen's lower right corner, as before.
+        QCOMPARE(BesideGeometry(screen, QSize(1200, 300), screen, nodes), QRect(166, 468, 1200, 300));
+
+        EditorEnv env;
+        AddMenu(env.Applet(), {"a1", "a2"});
+        QPoint placed;
+        for (int run = 0; run < 2; ++run) {
+            CKestruneView tree(env.doc);
+            tree.RebuildTree();
+            tree.show();
+            tree.ShowProperties();
+            CPropertyFrame& frame = *tree.m_pPropertyFrame;
+            QCOMPARE(frame.windowType(), Qt::Tool);
+            if (run == 1) {
+                QCOMPARE(frame.pos(), placed);
+                break;
+            }
+            placed = frame.pos() - QPoint(5, 7);
+            frame.move(placed);
+            frame.Close();
+        }
+    }
+
+    // The captions stand inside their round pictures, at the normal scale and at twice it:
+    // what the caption adds to the button lies within the disc.
+    void stripCaptionsStayInsideTheirDiscs() {
+        FrameEnv env;
+        for (CSheetButton* button : {env.frame.MenuSheet()->MenuButton(), env.frame.MenuSheet()->ItemButton()}) {
+            for (qreal scale : {1.0, 2.0}) {
+                const auto drawn = [&](const QString& caption) {
+                    QImage image(button->size() * scale, QImage::Format_ARGB32);
+                    image.setDevicePixelRatio(scale);
+                    image.fill(Qt::black);
+                    button->setText(caption);
+                    button->render(&image);
+                    return image;
+                };
+                const QString caption = button->text();
+                const QImage with = drawn(caption);
+                const QImage without = drawn(QString());
+                button->setText(caption);
+                // The picture is 46 of the button's 50 pixels, its disc 46 of the picture's 50;
+                // a letter's edge pixels stay half a pixel clear of the disc's rim.
+                const qreal radius = 46.0 / 50.0 * (button->width() - 4) / 2 - 0.5;
+                const QPointF centre = QRectF(button->rect()).center() + (button->isChecked() ? QPointF(1, 1) : QPointF());
+                int outside = 0;
+                for (int y = 0; y < with.height(); ++y)
+                    for (int x = 0; x < with.width(); ++x)
+                        if (with.pixel(x, y) != without.pixel(x, y) &&
+                            QLineF(centre, QPointF(x + 0.5, y + 0.5) / scale).length() > radius)
+                            ++outside;
+                QVERIFY2(outside == 0, qPrintable(QStringLiteral("%1 at scale %2: %3 pixels outside")
+                                                      .arg(caption).arg(scale).arg(outside)));
+            }
+        }
     }
 
     void sheetsCarryTheirPagesInOrder() {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include "common/MemorySettingsStore.h"
 #include "services/TemplateStore.h"
 #include "support/FakeDialogService.h"
+#include "support/ProgramFixture.h"
 #include "templates/DlgManageTemplates.h"
 #include "templates/DlgNew.h"
 #include "templates/DlgSaveAsTemplate.h"
@@ -65,6 +67,31 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.ChosenPosition(), 1);
         QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    // New Vorane shows a picture of the selected template's menus beside the list.
+    void newDialogShowsAPictureOfTheSelectedTemplate() {
+        ProgramFixture program;
+        QVERIFY(program.Start());
+        QList<QImage> pictures;
+        program.dialogs.onDialog = [&pictures](QDialog* dialog) {
+            auto* list = dialog->findChild<QListWidget*>(QStringLiteral("templatesList"));
+            auto* picture = dialog->findChild<QLabel*>(QStringLiteral("templatePicture"));
+            for (int row : {0, 1, 0})
+                if (picture && picture->isVisibleTo(dialog)) {
+                    list->setCurrentRow(row);
+                    pictures << picture->pixmap().toImage();
+                }
+            return int(QDialog::Rejected);
+        };
+        program.Trigger(cmd::FileNew);
+        QCOMPARE(pictures.size(), 3);
+        QSet<QRgb> colours;
+        for (int y = 0; y < pictures[0].height(); ++y)
+            for (int x = 0; x < pictures[0].width(); ++x) colours.insert(pictures[0].pixel(x, y));
+        QVERIFY2(colours.size() > 8, "a drawing of menus, not a blank");
+        QVERIFY(pictures[0] != pictures[1]);
+        QCOMPARE(pictures[2], pictures[0]);
     }
 
     void newDialogWithNothingChosenStillStartsFromNoTemplate() {

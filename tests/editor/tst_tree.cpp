@@ -12,6 +12,7 @@
 #include "common/MemorySettingsStore.h"
 #include "properties/PropertyTexts.h"
 #include "support/FakeDialogService.h"
+#include "support/ProgramFixture.h"
 #include "support/TreeModelAgreement.h"
 #include "tree/KestruneView.h"
 #include "tree/MenuTreeModel.h"
@@ -391,24 +392,86 @@ private slots:
         QCOMPARE(tree.view.SelectedNode(), tree.Node(tree.withSub));
         QCOMPARE(tree.Node(tree.withSub).parent(), tree.Node(tree.shown));
         QCOMPARE(tree.Node(tree.withSub).row(), 0);
-        QVERIFY(!tree.view.isExpanded(tree.Node(tree.withSub)));
+        QVERIFY(tree.view.isExpanded(tree.Node(tree.withSub)));
         QVERIFY(tree.doc.IsModified());
 
-        // A node opened below a closed one comes back closed too.
+        // A node opened below a closed one stays open, and its parent closed.
         QVERIFY(tree.doc.InsertCopy(tree.deep->m_subMenu.get(), *tree.plain));
-        tree.view.expand(tree.Node(tree.withSub));
         tree.view.expand(tree.Node(tree.deep));
         tree.view.collapse(tree.Node(tree.withSub));
-        QVERIFY(tree.view.isExpanded(tree.Node(tree.deep)));
         tree.view.SelectNode(tree.Node(tree.withSub));
         tree.doc.SetModifiedFlag(false);
         tree.view.OnMenuMoveDown();
-        QVERIFY(!tree.view.isExpanded(tree.Node(tree.deep)));
+        QVERIFY(tree.view.isExpanded(tree.Node(tree.deep)));
+        QVERIFY(!tree.view.isExpanded(tree.Node(tree.withSub)));
         QCOMPARE(tree.shown->m_items.back().get(), tree.withSub);
         tree.view.OnMenuMoveDown();  // already last
         QCOMPARE(tree.shown->m_items.back().get(), tree.withSub);
         QCOMPARE(tree.view.SelectedNode(), tree.Node(tree.withSub));
         ExpectTreeMatchesModel(tree.view, tree.Applet());
+    }
+
+    // Moves, and undo and redo of moves, removals and insertions, leave every node open or
+    // closed as it was.
+    void openNodesStayOpenThroughMovesUndoAndRedo() {
+        Tree tree;
+        const auto open = [&](const void* object) { return tree.view.isExpanded(tree.Node(object)); };
+        tree.view.expand(tree.Node(tree.shown));
+        tree.view.expand(tree.Node(tree.withSub));
+        tree.view.SelectNode(tree.Node(tree.withSub));
+        const std::vector<std::function<void()>> steps = {
+            [&] { tree.view.OnMenuMoveUp(); },
+            [&] { tree.doc.Undo(); },
+            [&] { tree.doc.Redo(); },
+            [&] { QVERIFY(tree.doc.RemoveTopLevelMenu(tree.shown)); tree.doc.Undo(); },
+            [&] { QVERIFY(tree.doc.RemoveItem(tree.shown, tree.withSub)); tree.doc.Undo(); tree.doc.Redo(); tree.doc.Undo(); },
+        };
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            steps[i]();
+            QVERIFY2(open(tree.shown) && open(tree.withSub), qPrintable(QString::number(i)));
+        }
+        tree.view.collapse(tree.Node(tree.withSub));
+        QVERIFY(tree.doc.RemoveTopLevelMenu(tree.shown));
+        tree.doc.Undo();
+        QVERIFY(open(tree.shown));
+        QVERIFY(!open(tree.withSub));
+        ExpectTreeMatchesModel(tree.view, tree.Applet());
+    }
+
+    // The document last open gets its open nodes back when it is opened again: after
+    // another document, and in the next run.
+    void openNodesComeBackWithTheDocumentLastOpen() {
+        ProgramFixture program;
+        QVERIFY(program.Start());
+        const QString page = program.folder.filePath(QStringLiteral("club.htm"));
+        program.dialogs.saveFileNames = {page};
+        program.Trigger(cmd::FileSave);
+        const auto firstWithSubMenu = [&] {
+            for (const auto& item : program.Applet().m_menus.at(0)->m_items)
+                if (item->m_subMenu.HasItems()) return static_cast<const void*>(item.get());
+            return static_cast<const void*>(nullptr);
+        };
+        const auto open = [&](const void* object) { return program.Tree().isExpanded(program.Tree().NodeOfItem(object)); };
+        QVERIFY(firstWithSubMenu());
+        program.Tree().expand(program.Tree().NodeOfItem(program.Applet().m_menus.at(0).get()));
+        program.Tree().expand(program.Tree().NodeOfItem(firstWithSubMenu()));
+
+        program.dialogs.onDialog = [](QDialog* dialog) {
+            dialog->accept();
+            return int(QDialog::Accepted);
+        };
+        program.Trigger(cmd::FileNew);
+        QVERIFY(!open(program.Applet().m_menus.at(0).get()));
+        program.dialogs.openFileNames = {page};
+        program.Trigger(cmd::FileOpen);
+        QVERIFY(open(program.Applet().m_menus.at(0).get()));
+        QVERIFY(open(firstWithSubMenu()));
+
+        program.Tree().collapse(program.Tree().NodeOfItem(firstWithSubMenu()));
+        QVERIFY(program.Frame().close());
+        QVERIFY(program.Start(page));
+        QVERIFY(open(program.Applet().m_menus.at(0).get()));
+        QVERIFY(!open(firstWithSubMenu()));
     }
 
     void editsMadeThroughTheDocumentReachTheNodes() {
