@@ -40,6 +40,9 @@ inline constexpr const char* kAppletParagraphEnd = "</applet>\r\n</p>\r\n";
 inline constexpr const char* kPageEnd = "</html>";
 // The script runtime's line, written right after the applet paragraph when asked for.
 inline constexpr const char* kRuntimeScriptTag = "<script src=\"kestrune-menu.js\"></script>";
+// The same line around another path to the runtime.
+inline constexpr const char* kRuntimeScriptOpen = "<script src=\"";
+inline constexpr const char* kRuntimeScriptClose = "\"></script>";
 // The runtime page is a document of today's web: document type, language, the code page
 // it is written in, a viewport for phones and a body.
 inline constexpr const char* kRuntimePageStart = "<!DOCTYPE html>\r\n<html lang=\"";
