@@ -75,7 +75,12 @@ CMainFrame::CMainFrame(CKestruneDoc& doc, CTemplateStore& templates, QWidget* pa
     m_commands = new CCommandTable(this);
     m_recentFiles.Load(App().Settings());
     m_flow = std::make_unique<CDocumentFlow>(m_doc, m_templates, m_recentFiles, this);
-    m_publishing = std::make_unique<CSitePublishing>(*this, *m_flow);
+    m_publishing = std::make_unique<CSitePublishing>(
+        m_doc, *m_flow, this, [this] { return m_pTreeView->CommitActivePage(); },
+        [this](const QString& report) {
+            m_pInfoView->ClearMessage();
+            SetMessageText(report);
+        });
     m_help = new CHelpCommands(App(), this);
 
     CreateToolBar();

@@ -13,12 +13,10 @@
 #include "base/TaskProgress.h"
 #include "main/DlgPublishSite.h"
 #include "main/DocumentFlow.h"
-#include "main/MainFrame.h"
 #include "main/PublishTexts.h"
 #include "site/SiteDocument.h"
 #include "site/SitePages.h"
 #include "site/SitePublish.h"
-#include "tree/KestruneView.h"
 
 using namespace kestrune;
 namespace pt = publishtexts;
@@ -46,24 +44,30 @@ std::string OwnPageName(const CKestruneDoc& doc) { return convert::PathFromQt(QF
 
 }  // namespace
 
-CSitePublishing::CSitePublishing(CMainFrame& frame, CDocumentFlow& flow) : m_frame(frame), m_flow(flow) {}
+CSitePublishing::CSitePublishing(CKestruneDoc& doc, CDocumentFlow& flow, QWidget* dialogParent,
+                                 std::function<bool()> commitPage, std::function<void(const QString&)> showReport)
+    : m_doc(doc),
+      m_flow(flow),
+      m_dialogParent(dialogParent),
+      m_commitPage(std::move(commitPage)),
+      m_showReport(std::move(showReport)) {}
 
 void CSitePublishing::Start() {
-    if (m_flow.IsWorking() || !m_frame.TreeView()->CommitActivePage()) return;
-    CKestruneDoc& doc = m_frame.Doc();
+    if (m_flow.IsWorking() || !m_commitPage()) return;
+    CKestruneDoc& doc = m_doc;
     if (!doc.PathName().isEmpty() && !doc.IsModified() &&
-        SavedPageCurrent(doc.Applet(), convert::PathFromQt(doc.PathName()), m_frame.App().AppDir(), doc.m_pageLanguage))
+        SavedPageCurrent(doc.Applet(), convert::PathFromQt(doc.PathName()), doc.App().AppDir(), doc.m_pageLanguage))
         return ReadSite(QString::fromStdString(ReportLine({OwnPageName(doc), PageReport::Outcome::Unchanged, {}})));
     m_flow.Save(false, [this](bool saved) { AfterSave(saved); }, true);
 }
 
 void CSitePublishing::AfterSave(bool saved) {
     if (!saved) return;
-    ReadSite(QString::fromStdString(ReportLine({OwnPageName(m_frame.Doc()), PageReport::Outcome::Saved, {}})));
+    ReadSite(QString::fromStdString(ReportLine({OwnPageName(m_doc), PageReport::Outcome::Saved, {}})));
 }
 
 void CSitePublishing::ReadSite(const QString& ownLine) {
-    CKestruneDoc& doc = m_frame.Doc();
+    CKestruneDoc& doc = m_doc;
     const CAppletParameters& applet = doc.Applet();
     const std::filesystem::path top = SiteTop(doc);
     const std::string own = OwnPageName(doc);
@@ -82,16 +86,16 @@ void CSitePublishing::ReadSite(const QString& ownLine) {
             }
         },
         [this, reading, ownLine, top] {
-            m_frame.Doc().HoldEdits(false);
+            m_doc.HoldEdits(false);
             if (m_flow.Work().LastCancelled()) return;
             const QString site = convert::PathToQt(top.string());
             if (reading->pages.empty()) {
-                m_frame.App().Dialogs().ShowMessage(&m_frame, pt::kNoPages.arg(site), IDialogService::Buttons::Ok,
+                m_doc.App().Dialogs().ShowMessage(m_dialogParent, pt::kNoPages.arg(site), IDialogService::Buttons::Ok,
                                                     IDialogService::Icon::Information);
                 return;
             }
-            CDlgPublishSite dialog(site, reading->previews, &m_frame);
-            if (m_frame.App().Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
+            CDlgPublishSite dialog(site, reading->previews, m_dialogParent);
+            if (m_doc.App().Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
             SiteChoice choice;
             choice.add = dialog.AddToPagesWithoutMarkers();
             for (const std::size_t page : dialog.CheckedPages()) {
@@ -104,7 +108,7 @@ void CSitePublishing::ReadSite(const QString& ownLine) {
 }
 
 void CSitePublishing::Publish(const QString& ownLine, SiteChoice choice) {
-    CKestruneDoc& doc = m_frame.Doc();
+    CKestruneDoc& doc = m_doc;
     const CAppletParameters& applet = doc.Applet();
     const std::filesystem::path top = SiteTop(doc);
     auto chosen = std::make_shared<SiteChoice>(std::move(choice));
@@ -123,9 +127,9 @@ void CSitePublishing::Publish(const QString& ownLine, SiteChoice choice) {
                 &progress, chosen->planned);
         },
         [this, ownLine, lines] {
-            m_frame.Doc().HoldEdits(false);
+            m_doc.HoldEdits(false);
             const QString report = ownLine + convert::PathToQt(*lines);
-            m_frame.SetMessageText(report);
+            m_showReport(report);
             emit finished(report);
         });
     if (!started) doc.HoldEdits(false);

@@ -6,9 +6,8 @@
 #include <functional>
 
 class CDocumentFlow;
-class CKestruneApp;
 class CKestruneDoc;
-class CMainFrame;
+class QWidget;
 
 // File > Publish to Site: saves the document as Save does, with the script runtime
 // (skipped when its page and runtime on disk are already that), reads the site's pages on
@@ -18,7 +17,10 @@ class CMainFrame;
 class CSitePublishing : public QObject {
     Q_OBJECT
 public:
-    CSitePublishing(CMainFrame& frame, CDocumentFlow& flow);
+    // commitPage writes what the shown property page holds (false: it refused its values);
+    // showReport puts the report into the message pane.
+    CSitePublishing(CKestruneDoc& doc, CDocumentFlow& flow, QWidget* dialogParent, std::function<bool()> commitPage,
+                    std::function<void(const QString&)> showReport);
     void Start();
 
 signals:
@@ -30,6 +32,9 @@ private:
     void ReadSite(const QString& ownLine);
     void Publish(const QString& ownLine, struct SiteChoice choice);
 
-    CMainFrame& m_frame;
+    CKestruneDoc& m_doc;
     CDocumentFlow& m_flow;
+    QWidget* m_dialogParent;
+    std::function<bool()> m_commitPage;
+    std::function<void(const QString&)> m_showReport;
 };

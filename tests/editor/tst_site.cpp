@@ -57,7 +57,7 @@ QString PublishThroughCommand(ProgramFixture& program, bool add, bool cancel = f
     const auto done = QObject::connect(&program.Frame().Publishing(), &CSitePublishing::finished,
                                        [&](const QString& text) { report = text; });
     program.Action(cmd::FilePublish)->trigger();
-    QTest::qWaitFor([&] { return !report.isEmpty(); }, 120000);
+    if (!QTest::qWaitFor([&] { return !report.isEmpty(); }, 120000)) qWarning("the publish never ended");
     QObject::disconnect(connection);
     QObject::disconnect(done);
     program.dialogs.onDialog = {};
