@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QStringList>
 #include <QTimer>
+#include <cstdio>
 
 #include "app/DialogService.h"
+#include "app/DisplayCheck.h"
 #include "app/ProgramFolders.h"
 #include "app/QSettingsStore.h"
 #include "app/ShellTexts.h"
@@ -31,6 +33,10 @@ EditorArguments ParseArguments(const QStringList& arguments) {
 }  // namespace
 
 int RunEditor(int argc, char** argv, const std::function<void()>& onceShown) {
+    if (!HasDisplayFor(argc, argv)) {
+        std::fprintf(stderr, "%s\n", shelltexts::kNoDisplay);
+        return 1;
+    }
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quellary"));
     QCoreApplication::setApplicationName(shelltexts::kAppTitle);

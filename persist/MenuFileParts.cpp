@@ -137,6 +137,44 @@ std::size_t MenuPlan::TakeItemCount(std::size_t k) {
     return count;
 }
 
+std::string MiscInFileOrder(const std::vector<std::size_t>& itemCounts) {
+    const std::size_t menus = itemCounts.size();
+    std::string misc;
+    AppendNumber(misc, static_cast<std::int64_t>(menus));
+    misc.push_back(',');
+    std::vector<std::size_t> firstItem;
+    firstItem.reserve(menus);
+    std::size_t items = 0;
+    for (const std::size_t count : itemCounts) {
+        firstItem.push_back(items);
+        items += count;
+        AppendNumber(misc, static_cast<std::int64_t>(count));
+        misc.push_back(',');
+    }
+    std::string relations;
+    std::vector<std::pair<std::size_t, std::size_t>> open;  // menu, items given their sub menu
+    std::size_t next = 0;
+    while (next < menus) {
+        misc.push_back('-');
+        AppendNumber(misc, static_cast<std::int64_t>(next));
+        misc.push_back(',');
+        open.emplace_back(next++, 0);
+        while (!open.empty()) {
+            auto& [menu, done] = open.back();
+            if (done == itemCounts[menu] || next == menus) {
+                open.pop_back();
+                continue;
+            }
+            AppendNumber(relations, static_cast<std::int64_t>(firstItem[menu] + done++));
+            relations.push_back('-');
+            AppendNumber(relations, static_cast<std::int64_t>(next));
+            relations.push_back(',');
+            open.emplace_back(next++, 0);
+        }
+    }
+    return misc + relations;
+}
+
 void ReadMenus::Add(std::unique_ptr<CVorane> menu) {
     menuAt.push_back(menu.get());
     menus.push_back(std::move(menu));

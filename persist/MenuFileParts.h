@@ -93,6 +93,12 @@ private:
 // Whether the section's "Misc" asks for more menus and items than any model may hold.
 bool AsksForMoreThanAModelHolds(const CKeyTable& table, const std::string& section);
 
+// The "Misc" value the writer gives menus holding these item counts, numbered as it numbers
+// them: depth first, each item owning the next menu as its sub menu, each menu left when
+// all its items have theirs becoming the next top-level menu's place. Items whose sub menu
+// lies beyond the counts (a file cut short) get none.
+std::string MiscInFileOrder(const std::vector<std::size_t>& itemCounts);
+
 // The menus and items a "Misc" value describes, before they are linked. An empty menu of
 // default style is not made: the item it belongs to makes one when it is first asked.
 struct ReadMenus {

@@ -32,11 +32,10 @@ std::string NumberedKey(const char* prefix, int number) {
 constexpr std::size_t kProgressStride = 1024;
 
 // False only when progress says the user cancelled; the model is then incomplete.
-bool ReadCurrentLayout(CAppletParameters& applet, const CKeyTable& table, const std::string& section,
-                       const MediaPrefixes& prefixes, std::vector<std::string>* warnings,
-                       TaskProgress* progress = nullptr) {
+bool ReadLayoutWithMisc(CAppletParameters& applet, const CKeyTable& table, const std::string& section,
+                        std::string_view miscValue, const MediaPrefixes& prefixes,
+                        std::vector<std::string>* warnings, TaskProgress* progress) {
     ReadAppletStyle(applet, GetKeyValue(section, texts::kKeyApStyle, texts::kDefaultApStyle, table), prefixes);
-    const std::string_view miscValue = GetKeyValue(section, texts::kKeyMisc, "", table);
     if (miscValue.empty()) return true;
     MenuPlan plan(miscValue, table.TextSize());
     const std::size_t menuCount = plan.MenuCount();
@@ -88,6 +87,60 @@ bool ReadCurrentLayout(CAppletParameters& applet, const CKeyTable& table, const 
     return true;
 }
 
+std::string ItemKey(std::size_t menu, std::size_t position) {
+    std::string key = NumberedKey(texts::kKeyItemPrefix, static_cast<int>(menu));
+    key.push_back('-');
+    AppendNumber(key, static_cast<std::int64_t>(position));
+    return key;
+}
+
+bool HoldsMenuLines(const CKeyTable& table, const std::string& section, std::size_t k) {
+    const int number = static_cast<int>(k);
+    return table.Find(section, NumberedKey(texts::kKeyMStylePrefix, number)) ||
+           table.Find(section, NumberedKey(texts::kKeyIStylePrefix, number)) || table.Find(section, ItemKey(k, 1));
+}
+
+// The item lines of each menu the file holds lines for, from menu 0 up to the first one
+// without any: what a file cut anywhere still gives. Every count stands for lines found,
+// so the work is bounded by the file's lines.
+std::vector<std::size_t> ItemLinesPerMenu(const CKeyTable& table, const std::string& section) {
+    std::vector<std::size_t> counts;
+    for (std::size_t k = 0; k < kMaxModelObjects && HoldsMenuLines(table, section, k); ++k) {
+        std::size_t items = 0;
+        while (items < kMaxModelObjects && table.Find(section, ItemKey(k, items + 1))) ++items;
+        counts.push_back(items);
+    }
+    return counts;
+}
+
+// Whether "Misc" reaches every menu and item line: it names every menu, relates each,
+// and counts at least the item lines of each.
+bool MiscReachesEveryLine(std::string_view miscValue, std::size_t textSize, const std::vector<std::size_t>& lines) {
+    if (lines.empty()) return true;
+    MenuPlan plan(miscValue, textSize);
+    if (plan.MenuCount() < lines.size() || plan.Misc().size() < 1 + 2 * plan.MenuCount()) return false;
+    for (std::size_t k = 0; k < lines.size(); ++k)
+        if (plan.TakeItemCount(k) < lines[k]) return false;
+    return true;
+}
+
+// Reads the current layout; a file whose "Misc" does not reach all its lines is read in
+// the order the writer numbers its menus instead, and *damage says what it held.
+bool ReadCurrentLayout(CAppletParameters& applet, const CKeyTable& table, const std::string& section,
+                       const MediaPrefixes& prefixes, std::vector<std::string>* warnings,
+                       TaskProgress* progress = nullptr, MenuFileDamage* damage = nullptr) {
+    const std::string_view miscValue = GetKeyValue(section, texts::kKeyMisc, "", table);
+    const std::vector<std::size_t> lines = ItemLinesPerMenu(table, section);
+    if (MiscReachesEveryLine(miscValue, table.TextSize(), lines))
+        return ReadLayoutWithMisc(applet, table, section, miscValue, prefixes, warnings, progress);
+    if (damage) {
+        damage->damaged = true;
+        damage->items = 0;
+        for (const std::size_t items : lines) damage->items += items;
+    }
+    return ReadLayoutWithMisc(applet, table, section, MiscInFileOrder(lines), prefixes, warnings, progress);
+}
+
 bool HasNotice(const CKeyTable& table, const std::string& section) {
     return !ExtractField(GetKeyValue(section, texts::kKeyNotice, "", table), 0, ',').empty();
 }
@@ -96,13 +149,14 @@ bool HasNotice(const CKeyTable& table, const std::string& section) {
 
 namespace {
 bool FillFromTable(CAppletParameters& applet, const CKeyTable& table, const std::string& section, bool templateMode,
-                   const std::string& appDir, std::vector<std::string>* warnings, TaskProgress* progress) {
+                   const std::string& appDir, std::vector<std::string>* warnings, TaskProgress* progress,
+                   MenuFileDamage* damage = nullptr) {
     applet.Reset();
     if (!templateMode && !HasNotice(table, section)) {
         LoadLegacyLayout(applet, table);
         return true;
     }
-    return ReadCurrentLayout(applet, table, section, PrefixesFor(templateMode, appDir), warnings, progress);
+    return ReadCurrentLayout(applet, table, section, PrefixesFor(templateMode, appDir), warnings, progress, damage);
 }
 }  // namespace
 
@@ -122,7 +176,8 @@ bool HoldsNoMenuData(const CKeyTable& table, const std::string& section) {
 
 bool LoadMenuFile(CAppletParameters& applet, const std::string& path, const std::string& section,
                   bool templateMode, const std::string& appDir, std::string* error,
-                  std::vector<std::string>* warnings, TaskProgress* progress) {
+                  std::vector<std::string>* warnings, TaskProgress* progress, MenuFileDamage* damage) {
+    if (damage) *damage = MenuFileDamage{};
     // A document as this program writes it is read front to back; any other file is read
     // through the table of its lines, which gives the same model and says what is wrong.
     if (!templateMode) {
@@ -155,7 +210,7 @@ bool LoadMenuFile(CAppletParameters& applet, const std::string& path, const std:
         if (templateMode) applet.Reset();
         return false;
     }
-    if (!FillFromTable(applet, table, section, templateMode, appDir, warnings, progress)) {
+    if (!FillFromTable(applet, table, section, templateMode, appDir, warnings, progress, damage)) {
         if (error) *error = texts::kLoadCancelled;
         return false;
     }

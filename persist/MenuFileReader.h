@@ -15,6 +15,15 @@ class TaskProgress;
 // Attachments below kMaxMenuDepth are passed over, and a warning says so.
 using kestrune::kMaxMenuDepth;
 
+// A menu file of the current layout holding menu or item lines that its "Misc" does not
+// reach (missing, cut short, or counting fewer) is damaged: a file cut anywhere loses its
+// "Misc" with its tail. It is read in the order the writer numbers its menus instead, so
+// the menus and items before the damage come back in their order.
+struct MenuFileDamage {
+    bool damaged = false;
+    std::size_t items = 0;  // the item lines the damaged file holds
+};
+
 // Fills the model from a section of a menu or template file. In document mode a file
 // that cannot be read (missing, not a regular file, larger than kMaxMenuFileBytes), and
 // a file with text but no section of either layout, is an error and leaves the model
@@ -27,10 +36,11 @@ using kestrune::kMaxMenuDepth;
 // keeping its text; any other file through its key table, with the same result.
 // progress, when given, advances with the bytes read (or, through the table, the menus);
 // a Cancel on it makes the load return false with texts::kLoadCancelled as the error and
-// the model untouched or incomplete.
+// the model untouched or incomplete. *damage, when given, says whether the file was damaged.
 bool LoadMenuFile(CAppletParameters& applet, const std::string& path, const std::string& section,
                   bool templateMode, const std::string& appDir, std::string* error = nullptr,
-                  std::vector<std::string>* warnings = nullptr, TaskProgress* progress = nullptr);
+                  std::vector<std::string>* warnings = nullptr, TaskProgress* progress = nullptr,
+                  MenuFileDamage* damage = nullptr);
 
 // Template mode with two program folders: media names get the sample folders of userDir,
 // or those of shippedDir for a file found only there. False, with the reason in *error,

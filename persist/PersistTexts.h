@@ -34,6 +34,7 @@ inline constexpr int kBuiltInTemplateCount = 13;
 // Messages.
 inline constexpr const char* kSaveFailed = "Save as file failed!";
 inline constexpr const char* kNotSavedByKestrune = "This File is not saved by Kestrune!\nSystem can't open it.";
+inline constexpr const char* kMenuFileLookedFor = "Its menu file \"%1\" is not in the same folder.";
 inline constexpr const char* kCannotOpenFile = "Cannot open the file \"%1\".";
 inline constexpr const char* kCannotReadMenuFile = "The menu file \"%1\" cannot be read.";
 inline constexpr const char* kNoMenuInFile =

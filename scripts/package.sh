@@ -6,7 +6,14 @@
 #   build/kestrune_<version>_<arch>.deb          the program
 #   build/package/kestrune_<version>.dsc, .tar.xz  the source package
 # Install it with: sudo apt-get install ./build/kestrune_*.deb
+# With --clone the copy is a git clone of the committed project instead, so the package is
+# built at the root of a checkout, the way a Debian maintainer builds one (CI does this).
 set -euo pipefail
+case "${1:-}" in
+  "") from=copy ;;
+  --clone) from=clone ;;
+  *) echo "usage: $0 [--clone]" >&2; exit 2 ;;
+esac
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
@@ -17,7 +24,10 @@ rm -rf "$stage" build/kestrune_*.deb
 mkdir -p "$tree"
 
 # The project's own files: what git lists (tracked or new, not ignored), else all but builds.
-if [[ $(git rev-parse --show-toplevel 2>/dev/null) == "$(pwd -P)" ]]; then
+if [[ $from == clone ]]; then
+  rmdir "$tree"
+  git clone --quiet . "$tree"
+elif [[ $(git rev-parse --show-toplevel 2>/dev/null) == "$(pwd -P)" ]]; then
   git ls-files -z --cached --others --exclude-standard |
     while IFS= read -r -d '' file; do [[ -e $file ]] && printf '%s\0' "$file"; done |
     tar --null -T - -cf - | tar -xf - -C "$tree"

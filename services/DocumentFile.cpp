@@ -12,9 +12,11 @@
 #include "base/FileAccess.h"
 #include "base/FileTexts.h"
 #include "output/HtmlPageBuilder.h"
+#include "output/ParameterReader.h"
 #include "persist/MenuFileReader.h"
 #include "persist/MenuFileText.h"
 #include "services/MenuFileWriter.h"
+#include "persist/DamageTexts.h"
 #include "persist/PersistTexts.h"
 #include "base/TaskProgress.h"
 #include "base/TextRoutines.h"
@@ -50,21 +52,57 @@ void SwapContent(CAppletParameters& a, CAppletParameters& b) {
     std::swap(a.m_documentFolder, b.m_documentFolder);
 }
 
+std::string AbsolutePath(const std::string& path) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(fs::path(path), error);
+    return error ? path : absolute.lexically_normal().string();
+}
+
+bool HoldsAnItem(const CAppletParameters& applet) {
+    for (const auto& menu : applet.m_menus)
+        if (!menu->m_items.empty()) return true;
+    return false;
+}
+
+// The page is written with its menu file in one step, so a page naming items beside a
+// menu file that gives none (empty, or cut before its first menu) tells of damage.
+bool PageNamesItems(const std::string& pagePath) {
+    std::string text;
+    if (ReadRegularFile(fs::path(pagePath), kMaxPageBytes, text) != FileCheck::Ok) return false;
+    const AppletReadResult page = ReadAppletParameters(text);
+    return page.Ok() && HoldsAnItem(*page.applet);
+}
+
+// Why the document read is damaged, or empty when it is not.
+std::string DamageOf(const CAppletParameters& applet, const std::string& pagePath, const std::string& menuPath,
+                     const MenuFileDamage& damage) {
+    if (damage.damaged)
+        return FormatMessage(ReplaceAll(texts::kMenuFileDamaged, "%2", std::to_string(damage.items)), menuPath);
+    if (menuPath != pagePath && !HoldsAnItem(applet) && PageNamesItems(pagePath))
+        return FormatMessage(texts::kMenuFileLostMenus, menuPath);
+    return {};
+}
+
 // The read itself; fills read.applet or read.error.
 void ReadInto(DocumentRead& read, const std::string& pagePath, TaskProgress* progress, FolderRepair repair) {
     if (!CheckPageFile(pagePath, read.error)) return;
     const std::string menuPath = MenuFilePathFor(pagePath);
     std::error_code ignored;
     if (!fs::exists(fs::symlink_status(menuPath, ignored))) {
-        read.error = texts::kNotSavedByKestrune;
+        read.error = std::string(texts::kNotSavedByKestrune) + '\n' +
+                     FormatMessage(texts::kMenuFileLookedFor, fs::path(menuPath).filename().string());
         return;
     }
     auto applet = std::make_unique<CAppletParameters>();
-    if (!LoadMenuFile(*applet, menuPath, texts::kDocumentSection, false, {}, &read.error, &read.warnings, progress))
+    MenuFileDamage damage;
+    if (!LoadMenuFile(*applet, menuPath, texts::kDocumentSection, false, {}, &read.error, &read.warnings, progress,
+                      &damage))
         return;
     // A file of the older layout reads without looking at the progress.
     if (Cancelled(progress)) return;
     applet->m_documentFolder = AbsoluteFolderOf(pagePath);
+    read.damage = DamageOf(*applet, pagePath, menuPath, damage);
+    if (!read.damage.empty()) read.damagedFiles = {AbsolutePath(pagePath), AbsolutePath(menuPath)};
     // A save cut off between renaming the menu file and the page left the new page
     // under its temporary name: it joins the menu file it was written with.
     if (repair == FolderRepair::CompleteInterruptedSave && menuPath != pagePath)
@@ -76,7 +114,7 @@ void ReadInto(DocumentRead& read, const std::string& pagePath, TaskProgress* pro
 
 DocumentWrite WriteDocumentFiles(const CAppletParameters& applet, const std::string& pagePath,
                                  const std::string& appDir, bool withRuntime, TaskProgress* progress,
-                                 const std::string& pageLanguage) {
+                                 const std::string& pageLanguage, const std::vector<std::string>* damagedFiles) {
     DocumentWrite write;
     if (progress) progress->SetTotal(kSaveProgressSteps);
     if (Cancelled(progress)) {
@@ -86,7 +124,7 @@ DocumentWrite WriteDocumentFiles(const CAppletParameters& applet, const std::str
     const std::string pageText = BuildPage(applet, withRuntime, pageLanguage);
     SaveNotes notes;
     write.saved = SaveMenuFile(applet, pagePath, FolderOf(pagePath), pageText, false, {}, appDir, &write.error, &notes,
-                               progress, withRuntime);
+                               progress, withRuntime, damagedFiles);
     write.warnings = std::move(notes.warnings);
     write.cancelled = !write.saved && Cancelled(progress);
     return write;
@@ -105,11 +143,21 @@ bool AcceptDocumentWrite(CAppletParameters& applet, const std::string& pagePath,
     return true;
 }
 
+void ForgetSavedOver(std::vector<std::string>& damagedFiles, const std::string& pagePath) {
+    std::erase_if(damagedFiles, [&](const std::string& file) {
+        return file == AbsolutePath(pagePath) || file == AbsolutePath(MenuFilePathFor(pagePath));
+    });
+}
+
 bool SaveDocument(CAppletParameters& applet, const std::string& pagePath, const std::string& appDir,
-                  IDocumentHost& host, bool withRuntime, const std::string& pageLanguage) {
+                  IDocumentHost& host, bool withRuntime, const std::string& pageLanguage,
+                  std::vector<std::string>* damagedFiles) {
     host.CommitPendingEdits();
-    return AcceptDocumentWrite(applet, pagePath,
-                               WriteDocumentFiles(applet, pagePath, appDir, withRuntime, nullptr, pageLanguage), host);
+    const bool saved = AcceptDocumentWrite(
+        applet, pagePath, WriteDocumentFiles(applet, pagePath, appDir, withRuntime, nullptr, pageLanguage, damagedFiles),
+        host);
+    if (saved && damagedFiles) ForgetSavedOver(*damagedFiles, pagePath);
+    return saved;
 }
 
 DocumentRead ReadDocumentFile(const std::string& pagePath, TaskProgress* progress, FolderRepair repair) {
@@ -136,8 +184,10 @@ bool AcceptDocumentRead(CAppletParameters& applet, DocumentRead& read, IDocument
         return false;
     }
     for (const std::string& warning : read.warnings) host.ReportMessage(warning);
+    if (!read.damage.empty()) host.ReportMessage(read.damage);
     SwapContent(applet, *read.applet);
-    host.SetModified(false);
+    // Closing a damaged document asks to save it, and that save keeps the damaged files.
+    host.SetModified(!read.damage.empty());
     return true;
 }
 

@@ -17,8 +17,11 @@ class TaskProgress;
 // succeeded clears the modified mark; a failed one reports "Save as file failed!" and
 // leaves the mark as it was, so no later close can drop the work silently. withRuntime
 // writes the script runtime's line into the page and copies the runtime beside it.
+// damagedFiles: the files a damaged read came from (DocumentRead::damagedFiles); a save over
+// them keeps their originals beside them first, and those it replaced leave the list.
 bool SaveDocument(CAppletParameters& applet, const std::string& pagePath, const std::string& appDir,
-                  IDocumentHost& host, bool withRuntime = false, const std::string& pageLanguage = {});
+                  IDocumentHost& host, bool withRuntime = false, const std::string& pageLanguage = {},
+                  std::vector<std::string>* damagedFiles = nullptr);
 
 // Open: reads the menu file that belongs to the page file into the model and clears the
 // modified mark; the folder is left as it is. When the page cannot be opened, no menu file lies beside it, or the
@@ -36,6 +39,8 @@ struct DocumentRead {
     std::unique_ptr<CAppletParameters> applet;  // the model read; null when the read failed
     std::string error;                          // why it failed (empty when cancelled)
     std::vector<std::string> warnings;          // what a successful read left out
+    std::string damage;                         // why the files read are damaged
+    std::vector<std::string> damagedFiles;      // then the page and menu file, absolute: a save keeps them
     bool cancelled = false;                     // the progress was cancelled: nothing to tell
 };
 
@@ -49,8 +54,8 @@ DocumentRead ReadDocumentFile(const std::string& pagePath, TaskProgress* progres
                               FolderRepair repair = FolderRepair::Leave);
 
 // Reports the error or the warnings of read and, when it succeeded, takes its model in
-// place of applet's in one step and clears the modified mark. A cancelled read tells
-// nothing and changes nothing.
+// place of applet's in one step and clears the modified mark, or sets it after a damaged
+// read, which is reported too. A cancelled read tells nothing and changes nothing.
 bool AcceptDocumentRead(CAppletParameters& applet, DocumentRead& read, IDocumentHost& host);
 
 // What writing a document gave.
@@ -65,11 +70,15 @@ struct DocumentWrite {
 // must be committed before. pageLanguage is the language a runtime page declares.
 DocumentWrite WriteDocumentFiles(const CAppletParameters& applet, const std::string& pagePath,
                                  const std::string& appDir, bool withRuntime, TaskProgress* progress = nullptr,
-                                 const std::string& pageLanguage = {});
+                                 const std::string& pageLanguage = {},
+                                 const std::vector<std::string>* damagedFiles = nullptr);
 
 // Reports the warnings and a failure of write; a saved document takes the page's folder
 // as its own and loses its modified mark.
 bool AcceptDocumentWrite(CAppletParameters& applet, const std::string& pagePath, const DocumentWrite& write,
                          IDocumentHost& host);
+
+// After a save to pagePath: the damaged files it replaced, their originals kept, leave the list.
+void ForgetSavedOver(std::vector<std::string>& damagedFiles, const std::string& pagePath);
 
 }  // namespace kestrune

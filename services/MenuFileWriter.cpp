@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "services/MenuFileWriter.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -15,6 +16,7 @@
 #include "base/FileAccess.h"
 #include "base/FileTexts.h"
 #include "persist/MenuFileText.h"
+#include "persist/DamageTexts.h"
 #include "persist/PersistTexts.h"
 #include "base/TaskProgress.h"
 #include "base/TextRoutines.h"
@@ -146,6 +148,47 @@ void RemoveStaleTemporaries(const fs::path& folder, const std::vector<fs::path>&
     for (const fs::path& path : stale) fs::remove(path, error);
 }
 
+// A name beside file that nothing holds yet: "menu.kst.damaged", then "menu.kst.damaged2", ...
+std::optional<fs::path> FreeDamagedName(const fs::path& file) {
+    constexpr int kMaxKeptCopies = 100;
+    for (int n = 1; n <= kMaxKeptCopies; ++n) {
+        fs::path kept = file;
+        kept += texts::kDamagedSuffix;
+        if (n > 1) kept += std::to_string(n);
+        std::error_code error;
+        if (!fs::exists(fs::symlink_status(kept, error))) return kept;
+    }
+    return std::nullopt;
+}
+
+bool WasReadDamaged(const std::vector<std::string>* damagedFiles, const fs::path& file) {
+    if (!damagedFiles) return false;
+    std::error_code error;
+    const std::string absolute = fs::absolute(file, error).lexically_normal().string();
+    return !error && std::find(damagedFiles->begin(), damagedFiles->end(), absolute) != damagedFiles->end();
+}
+
+// The files the document was read damaged from are kept beside it before the save replaces
+// them: linked under a free name (the save then gives the name a new file), or copied.
+bool KeepDamagedOriginals(const std::vector<std::string>* damagedFiles, const std::vector<fs::path>& files,
+                          const std::vector<fs::path>& targets, std::string* error, SaveNotes* notes) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        std::error_code status;
+        if (!WasReadDamaged(damagedFiles, files[i]) || !fs::is_regular_file(targets[i], status)) continue;
+        const std::optional<fs::path> kept = FreeDamagedName(targets[i]);
+        std::error_code linkError;
+        std::error_code copyError;
+        if (kept) fs::create_hard_link(targets[i], *kept, linkError);
+        if (kept && linkError) fs::copy_file(targets[i], *kept, fs::copy_options::none, copyError);
+        if (!kept || copyError)
+            return FailWithReason(error, FormatMessage(texts::kCannotKeepDamaged, targets[i].string()));
+        if (notes)
+            notes->warnings +=
+                FormatMessage(ReplaceAll(texts::kDamagedFileKept, "%2", kept->string()), targets[i].string());
+    }
+    return true;
+}
+
 struct DocumentFiles {
     fs::path page;
     fs::path menu;
@@ -154,7 +197,8 @@ struct DocumentFiles {
 
 bool SaveDocumentFiles(const CAppletParameters& applet, const std::string& pagePath, const std::string& folder,
                        const std::string& pageText, const std::string& appDir, bool withRuntime,
-                       std::string* error, SaveNotes* notes, TaskProgress* progress) {
+                       std::string* error, SaveNotes* notes, TaskProgress* progress,
+                       const std::vector<std::string>* damagedFiles) {
     const std::string menuPath = MenuFilePathFor(pagePath);
     if (menuPath == pagePath) return Fail(error, texts::kPageIsMenuFile);
     if (!IsPagePath(pagePath)) return Fail(error, texts::kSaveFailed);
@@ -206,6 +250,7 @@ bool SaveDocumentFiles(const CAppletParameters& applet, const std::string& pageP
         return FailWithReason(error, reason);
     // The last point a Cancel can stop at: the pending files go, the old pair stays.
     if (!Continue(progress, kFilesWritten)) return Fail(error, {});
+    if (!KeepDamagedOriginals(damagedFiles, files, targets, error, notes)) return false;
     // The runtime first: an old page works with the new runtime, a new page needs it.
     if ((destination.runtime && !runtime.Commit(&reason)) || !menu.Commit(&reason) || !page.Commit(&reason))
         return FailWithReason(error, reason);
@@ -246,9 +291,10 @@ bool SaveTemplateSection(const CAppletParameters& applet, const std::string& fil
 bool SaveMenuFile(const CAppletParameters& applet, const std::string& target, const std::string& folder,
                   const std::string& pageText, bool templateMode, const std::string& templateName,
                   const std::string& appDir, std::string* error, SaveNotes* notes, TaskProgress* progress,
-                  bool withRuntime) {
+                  bool withRuntime, const std::vector<std::string>* damagedFiles) {
     if (templateMode) return SaveTemplateSection(applet, target, folder, templateName, error, notes);
-    return SaveDocumentFiles(applet, target, folder, pageText, appDir, withRuntime, error, notes, progress);
+    return SaveDocumentFiles(applet, target, folder, pageText, appDir, withRuntime, error, notes, progress,
+                             damagedFiles);
 }
 
 bool CompleteInterruptedSave(const std::string& pagePath, const CAppletParameters& applet) {

@@ -47,13 +47,18 @@ struct SaveNotes {
 // absolute name outside the document's and the templates' folders (copied all the same).
 // No temporary file outlives a failed save. On failure *error holds the message with its
 // reason. The model is only read, so another thread may read it at the same time.
+// A page or menu file named in damagedFiles (absolute paths of files a document was read
+// damaged from) is kept beside itself ("menu.kst.damaged", or with a number after it when
+// that is taken) before the new one replaces it, and a report line says so; when it cannot
+// be kept, the save fails and replaces nothing.
 // progress, when given (document mode), advances through the steps of the save; a Cancel
 // seen before the renames makes the save return false with an empty *error, the page and
 // the menu file untouched and no temporary file left (media copied until then stay).
 bool SaveMenuFile(const CAppletParameters& applet, const std::string& target, const std::string& folder,
                   const std::string& pageText, bool templateMode, const std::string& templateName,
                   const std::string& appDir, std::string* error = nullptr, SaveNotes* notes = nullptr,
-                  TaskProgress* progress = nullptr, bool withRuntime = false);
+                  TaskProgress* progress = nullptr, bool withRuntime = false,
+                  const std::vector<std::string>* damagedFiles = nullptr);
 
 // The page file's leftover from a save cut off between its renames: when a temporary
 // page beside pagePath carries exactly the menu of applet (its title and its applet

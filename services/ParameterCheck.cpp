@@ -47,6 +47,26 @@ void MenuExtent(Rect& bounds, const CVorane* menu, std::int32_t ox, std::int32_t
 }
 
 
+Rect VisibleMenuBounds(const CAppletParameters& applet) {
+    Rect bounds;
+    for (const auto& menu : applet.m_menus)
+        if (menu->m_visible != 0) MenuExtent(bounds, menu.get(), 0, 0);
+    return bounds;
+}
+
+// The union started empty, so only the area the menus cover counts, wherever it lies.
+AppletSize RecommendedSize(const Rect& bounds) {
+    return {ClampToInt32(std::int64_t{bounds.right} - bounds.left + kRecommendMargin),
+            ClampToInt32(std::int64_t{bounds.bottom} - bounds.top + kRecommendMargin)};
+}
+
+AppletSize SizeMenusNeed(const CAppletParameters& applet) {
+    const Rect bounds = VisibleMenuBounds(applet);
+    const AppletSize recommended = RecommendedSize(bounds);
+    return {ClampToInt32(std::int64_t{recommended.width} + std::max(bounds.left, 0)),
+            ClampToInt32(std::int64_t{recommended.height} + std::max(bounds.top, 0))};
+}
+
 ParameterCheckResult CheckParameters(CAppletParameters& applet, bool autoChangeSize) {
     ParameterCheckResult result;
     std::string& report = result.report;
@@ -54,12 +74,10 @@ ParameterCheckResult CheckParameters(CAppletParameters& applet, bool autoChangeS
     report += applet.m_HTMLTitle;
     report += texts::kReportHeaderEnd;
 
-    for (const auto& menu : applet.m_menus)
-        if (menu->m_visible != 0) MenuExtent(result.menuBounds, menu.get(), 0, 0);
-    const Rect& bounds = result.menuBounds;
-    // The union started empty, so only the area the menus cover counts, wherever it lies.
-    result.recommendedWidth = ClampToInt32(std::int64_t{bounds.right} - bounds.left + kRecommendMargin);
-    result.recommendedHeight = ClampToInt32(std::int64_t{bounds.bottom} - bounds.top + kRecommendMargin);
+    result.menuBounds = VisibleMenuBounds(applet);
+    const AppletSize recommended = RecommendedSize(result.menuBounds);
+    result.recommendedWidth = recommended.width;
+    result.recommendedHeight = recommended.height;
     report += texts::kReportRecommendWidth;
     report += std::to_string(result.recommendedWidth);
     report += texts::kReportRecommendHeight;

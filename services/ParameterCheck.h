@@ -18,6 +18,19 @@ struct ParameterCheckResult {
     Rect menuBounds;  // the union of the visible menus' rectangles
 };
 
+struct AppletSize {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    bool operator==(const AppletSize&) const = default;
+};
+
+// The union of the visible menus' rectangles, and the size the check recommends for it.
+Rect VisibleMenuBounds(const CAppletParameters& applet);
+AppletSize RecommendedSize(const Rect& menuBounds);
+// The size that shows every visible menu whole from the applet's corner: the
+// recommendation plus the room between the corner and menus placed away from it.
+AppletSize SizeMenusNeed(const CAppletParameters& applet);
+
 // The parameter check: the size the visible menus need (the area they cover plus 4
 // pixels each way) and every named media file that is not found. With autoChangeSize
 // the applet takes the recommended size first. The result holds the union of the visible

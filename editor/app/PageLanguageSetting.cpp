@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "app/DialogService.h"
 #include "app/ShellTexts.h"
@@ -21,9 +22,37 @@ std::string SystemLanguage() {
     return kestrune::PageLanguageOrDefault(code);
 }
 
+bool IsKnownLanguageTag(const std::string& tag) {
+    if (!kestrune::IsWellFormedLanguageTag(tag)) return false;
+    const QString primary = QString::fromStdString(tag.substr(0, tag.find('-'))).toLower();
+    // Two or three letters name a language; "x" and "i" start private and old tags.
+    return primary.size() >= 2 && primary.size() <= 3 && QLocale::codeToLanguage(primary) != QLocale::AnyLanguage;
+}
+
+namespace {
+std::optional<QLocale::Language> LanguageNamed(const QString& name) {
+    for (int value = QLocale::AnyLanguage + 1; value <= QLocale::LastLanguage; ++value) {
+        const auto language = static_cast<QLocale::Language>(value);
+        if (QLocale::languageToString(language).compare(name, Qt::CaseInsensitive) == 0 ||
+            QLocale(language).nativeLanguageName().compare(name, Qt::CaseInsensitive) == 0)
+            return language;
+    }
+    return std::nullopt;
+}
+}  // namespace
+
+TypedLanguage ReadTypedLanguage(const QString& typed) {
+    const QString text = typed.trimmed();
+    if (IsKnownLanguageTag(text.toStdString())) return {text.toStdString(), {}};
+    const auto language = text.isEmpty() ? std::nullopt : LanguageNamed(text);
+    if (!language) return {};
+    const QString tag = QLocale::languageToCode(*language);
+    return {tag.toStdString(), shelltexts::kPageLanguageNamed.arg(text, QLocale::languageToString(*language), tag)};
+}
+
 std::string Read(const kestrune::ISettingsStore& settings) {
     const std::string stored = settings.GetString(shelltexts::kSettingsSection, shelltexts::kPageLanguageKey);
-    return kestrune::IsWellFormedLanguageTag(stored) ? stored : SystemLanguage();
+    return IsKnownLanguageTag(stored) ? stored : SystemLanguage();
 }
 
 void Write(kestrune::ISettingsStore& settings, const std::string& tag) {
@@ -47,10 +76,12 @@ std::string Ask(IDialogService& dialogs, QWidget* parent, const std::string& cur
     layout->addWidget(field);
     layout->addWidget(buttons);
     while (dialogs.ExecDialog(&dialog) == QDialog::Accepted) {
-        const QString tag = field->text().trimmed();
-        if (kestrune::IsWellFormedLanguageTag(tag.toStdString())) return tag.toStdString();
-        dialogs.ShowMessage(&dialog, shelltexts::kPageLanguageMalformed.arg(tag), IDialogService::Buttons::Ok,
-                            IDialogService::Icon::Warning);
+        const TypedLanguage language = ReadTypedLanguage(field->text());
+        if (!language.note.isEmpty())
+            dialogs.ShowMessage(parent, language.note, IDialogService::Buttons::Ok, IDialogService::Icon::Information);
+        if (!language.tag.empty()) return language.tag;
+        dialogs.ShowMessage(&dialog, shelltexts::kPageLanguageMalformed.arg(field->text().trimmed()),
+                            IDialogService::Buttons::Ok, IDialogService::Icon::Warning);
     }
     return {};
 }

@@ -25,25 +25,34 @@ bool IProgramLauncher::Launch(const kestrune::LaunchRequest& request) {
 
 namespace {
 constexpr int kWatchStep = 100;
-constexpr qint64 kErrorOutputShown = 2000;  // the end of a long error output
+constexpr qint64 kErrorOutputRead = 4000;  // enough for the first line of a long error output
+// The desktop's opener of documents; it ends with the program it runs.
+constexpr const char* kDesktopOpener = "xdg-open";
 
 // Runs "$@" and writes its exit code into the file named first.
 constexpr const char* kNoteExitCode = R"(note=$1; shift; "$@"; echo $? > "$note")";
 
-QString EndOfFile(const QString& path) {
+// A browser that refuses to run says why first; what follows is detail.
+QString FirstLineOf(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
-    if (file.size() > kErrorOutputShown) file.seek(file.size() - kErrorOutputShown);
-    return QString::fromLocal8Bit(file.readAll()).trimmed();
+    const QStringList lines = QString::fromLocal8Bit(file.read(kErrorOutputRead)).split(u'\n', Qt::SkipEmptyParts);
+    for (const QString& line : lines)
+        if (!line.trimmed().isEmpty()) return line.trimmed();
+    return {};
 }
 }  // namespace
 
 DesktopProgramLauncher::DesktopProgramLauncher() = default;
 DesktopProgramLauncher::~DesktopProgramLauncher() = default;
 
+// Through the desktop's opener, watched as a named program is: a default browser that
+// ends at once is told too.
 bool DesktopProgramLauncher::OpenDocument(const QString& path) {
     m_lastError.clear();
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    const QString opener = QStandardPaths::findExecutable(QString::fromLatin1(kDesktopOpener));
+    if (opener.isEmpty()) return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    return StartWatched(opener, path, QString(), QString());
 }
 
 bool DesktopProgramLauncher::StartProgram(const QString& program, const QString& argument,
@@ -54,6 +63,11 @@ bool DesktopProgramLauncher::StartProgram(const QString& program, const QString&
         m_lastError = shelltexts::kProgramNotFound;
         return false;
     }
+    return StartWatched(program, argument, workingFolder, program);
+}
+
+bool DesktopProgramLauncher::StartWatched(const QString& program, const QString& argument,
+                                          const QString& workingFolder, const QString& shownName) {
     if (!m_notes) m_notes = std::make_unique<QTemporaryDir>();
     const QString serial = QString::number(++m_started);
     const QString statusFile = m_notes->filePath(QStringLiteral("exit-") + serial);
@@ -69,7 +83,7 @@ bool DesktopProgramLauncher::StartProgram(const QString& program, const QString&
         m_lastError = process.errorString();
         return false;
     }
-    if (m_notes->isValid()) Watch(program, statusFile, errorFile, 0);
+    if (m_notes->isValid()) Watch(shownName, statusFile, errorFile, 0);
     return true;
 }
 
@@ -79,7 +93,7 @@ void DesktopProgramLauncher::Watch(const QString& program, const QString& status
     const QByteArray code = status.open(QIODevice::ReadOnly) ? status.readAll().trimmed() : QByteArray();
     if (!code.isEmpty()) {
         if (code != "0" && onEarlyFailure) {
-            const QString errors = EndOfFile(errorFile);
+            const QString errors = FirstLineOf(errorFile);
             onEarlyFailure(program, errors.isEmpty() ? shelltexts::kExitCode.arg(QString::fromLatin1(code)) : errors);
         }
         return;

@@ -29,16 +29,17 @@ public:
     QString LastError() const { return m_lastError; }
 
     // Told when a started program ends with an error within a few seconds (a browser that
-    // refuses to run): the program and what it wrote to its error output.
+    // refuses to run): the program (empty: the desktop's default one) and the first line
+    // it wrote to its error output.
     std::function<void(const QString& program, const QString& errorOutput)> onEarlyFailure;
 
 protected:
     QString m_lastError;
 };
 
-// QDesktopServices::openUrl and QProcess::startDetached. A started program is watched for
-// a few seconds: it runs under a shell that notes its exit code, its error output goes to a
-// file, and neither ties its life to ours.
+// xdg-open (QDesktopServices::openUrl without it) and QProcess::startDetached. A started
+// program is watched for a few seconds: it runs under a shell that notes its exit code, its
+// error output goes to a file, and neither ties its life to ours.
 class DesktopProgramLauncher : public IProgramLauncher {
 public:
     DesktopProgramLauncher();
@@ -50,6 +51,9 @@ public:
     static constexpr int kWatchMilliseconds = 5000;
 
 private:
+    // shownName is what a report of an early end names.
+    bool StartWatched(const QString& program, const QString& argument, const QString& workingFolder,
+                      const QString& shownName);
     void Watch(const QString& program, const QString& statusFile, const QString& errorFile, int waited);
 
     std::unique_ptr<QTemporaryDir> m_notes;  // exit codes and error outputs

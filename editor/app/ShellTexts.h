@@ -7,6 +7,9 @@
 namespace shelltexts {
 
 inline const QString kAppTitle = QStringLiteral("Kestrune");
+inline constexpr const char* kNoDisplay =
+    "kestrune: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+    "'kestrune --help' lists what works without one.";
 inline const QString kUntitled = QStringLiteral("Untitled");
 inline const QString kCaptionSeparator = QStringLiteral(" - ");
 inline const QString kSaveChangesTo = QStringLiteral("Save changes to %1?");
@@ -38,7 +41,7 @@ inline const QString kOpenCaption = QStringLiteral("Open");
 inline const QString kOpeningFile = QStringLiteral("Opening %1...");
 inline const QString kSavingFile = QStringLiteral("Saving %1...");
 inline const QString kCancelWork = QStringLiteral("Cancel");
-inline const QString kOpenFilter = QStringLiteral("HTML Files (*.htm *.html)");
+inline const QString kOpenFilter = QStringLiteral("HTML Files (*.htm *.html);;Menu Files (*.kst)");
 inline const QString kRecentFilePlaceholder = QStringLiteral("Recent File");
 inline const QString kOpenRecentPrompt = QStringLiteral("Open this document");
 inline const QString kReadyPrompt = QStringLiteral("For Help, press F1");
@@ -61,7 +64,8 @@ inline const QString kPageLanguageCaption = QStringLiteral("Page Language");
 inline const QString kPageLanguagePrompt =
     QStringLiteral("Language of the pages written with the script runtime, as a BCP 47 tag (en, fr, de-CH):");
 inline const QString kPageLanguageMalformed =
-    QStringLiteral("\"%1\" is not a well-formed language tag. Enter a tag such as en, fr, pt-BR or de-CH.");
+    QStringLiteral("\"%1\" is not a language tag of a known language. Enter a tag such as en, fr, pt-BR or de-CH.");
+inline const QString kPageLanguageNamed = QStringLiteral("\"%1\" is the language %2: its tag \"%3\" is used.");
 inline constexpr const char* kRecentFileSection = "Recent File List";
 inline const QString kRecentFileKey = QStringLiteral("File%1");
 inline constexpr int kDefaultTreeSize = 150;
@@ -96,6 +100,11 @@ inline const QString kProgramNotFound = QStringLiteral("the program was not foun
 inline const QString kExitCode = QStringLiteral("it ended with exit code %1");
 
 // Said once per run, after a page was saved without the script runtime.
+inline const QString kImageLargerThanItem =
+    QStringLiteral("Note:\t\tItem \"%1\" image file \"%2\" is %3\u00d7%4, larger than its item (%5\u00d7%6).\n");
+inline const QString kSavedMenusCut = QStringLiteral(
+    "The page's applet is %1\u00d7%2 while its menus need %3\u00d7%4: they are cut off. "
+    "Fit Applet Size (Build menu) gives the applet that size.");
 inline const QString kSavedWithoutRuntime =
     QStringLiteral("Today's browsers show no menus on this page: Options > Script Runtime makes the saved page show them.");
 

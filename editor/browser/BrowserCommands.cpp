@@ -80,7 +80,8 @@ bool PreviewInBrowser(CKestruneApp& app, kestrune::CAppletParameters& applet, co
 }
 
 bool ReportEarlyFailure(CKestruneApp& app, QWidget* parent, const QString& program, const QString& errorOutput) {
-    return app.Dialogs().ShowMessage(parent, browsertexts::kBrowserDidNotStart.arg(program, errorOutput),
+    const QString name = program.isEmpty() ? browsertexts::kDefaultBrowserName : program;
+    return app.Dialogs().ShowMessage(parent, browsertexts::kBrowserDidNotStart.arg(name, errorOutput),
                                      IDialogService::Buttons::YesNo,
                                      IDialogService::Icon::Warning) == IDialogService::Answer::Yes;
 }

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -35,6 +36,7 @@
 #include "output/PageLayout.h"
 #include "output/ParameterReader.h"
 #include "output/AppletParameterEncoder.h"
+#include "preview/PreviewTexts.h"
 
 using namespace kestrune;
 namespace ht = headlesstexts;
@@ -75,6 +77,35 @@ const std::set<std::string>& ActionOptions() {
                                                   ht::kNew,    ht::kLayout, ht::kHelp, ht::kVersion, ht::kAutoSize,
                                                   ht::kRuntime, ht::kPublish, ht::kCheckLinks};
     return options;
+}
+
+// Options the toolkit of the window reads itself, with one dash or two; those before the
+// blank take a value.
+const std::set<std::string>& ToolkitOptionsWithValue() {
+    static const std::set<std::string> options = {"platform", "platformpluginpath", "platformtheme", "plugin",
+                                                  "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
+                                                  "style", "stylesheet", "display", "geometry", "qmljsdebugger"};
+    return options;
+}
+bool IsToolkitFlag(const std::string& name) {
+    return name == "reverse" || name == "widgetcount" || name == "nograb" || name == "dograb" || name == "sync";
+}
+
+// The first argument written as an option ("--name") that neither Kestrune nor its toolkit
+// knows; a mistyped one would otherwise start the window.
+std::optional<std::string> UnknownOption(const std::vector<std::string>& args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.size() < 3 || arg.compare(0, 2, "--") != 0) continue;
+        const std::string name = arg.substr(2);
+        if (arg == ht::kAppDir || ToolkitOptionsWithValue().count(name) > 0) {
+            ++i;
+            continue;
+        }
+        if (ActionOptions().count(arg) == 0 && arg != ht::kOpen && arg != previewtexts::kViewOption && !IsToolkitFlag(name))
+            return arg;
+    }
+    return std::nullopt;
 }
 
 class ArgumentReader {
@@ -215,11 +246,12 @@ bool PrepareDestination(const std::string& dest, std::ostream& err) {
     return false;
 }
 
-int SaveTo(CAppletParameters& applet, const Request& request, HeadlessEnvironment& env, IDocumentHost& host) {
+int SaveTo(CAppletParameters& applet, const Request& request, HeadlessEnvironment& env, IDocumentHost& host,
+           std::vector<std::string>* damagedFiles = nullptr) {
     if (request.autoSize) CheckParameters(applet, true);
     if (!PrepareDestination(request.dest, env.err)) return 1;
     const std::string language = pagelanguage::Read(env.settings);
-    return SaveDocument(applet, request.dest, env.appDir, host, request.runtime, language) ? 0 : 1;
+    return SaveDocument(applet, request.dest, env.appDir, host, request.runtime, language, damagedFiles) ? 0 : 1;
 }
 
 // The page as a browser receives it: its parameters, not the menu file beside it.
@@ -241,14 +273,15 @@ int PrintLayout(const Request& request, HeadlessEnvironment& env) {
 
 // Saves the document as a page with the runtime (unless its files are already that), then
 // puts its menu into every page of its site, one report line per page as each is done.
-int Publish(CAppletParameters& applet, const Request& request, HeadlessEnvironment& env, IDocumentHost& host) {
+int Publish(CAppletParameters& applet, const Request& request, HeadlessEnvironment& env, IDocumentHost& host,
+            std::vector<std::string>* damagedFiles) {
     std::filesystem::path page = std::filesystem::absolute(request.file);
     // A menu file's page is the page beside it.
     if (page.extension() == ".kst") page.replace_extension(".htm");
     const std::string language = pagelanguage::Read(env.settings);
     PageReport own{page.filename().string(), PageReport::Outcome::Unchanged, {}};
     if (!SavedPageCurrent(applet, page.string(), env.appDir, language)) {
-        if (!SaveDocument(applet, page.string(), env.appDir, host, true, language)) return 1;
+        if (!SaveDocument(applet, page.string(), env.appDir, host, true, language, damagedFiles)) return 1;
         own.outcome = PageReport::Outcome::Saved;
     }
     env.out << ReportLine(own) << '\n';
@@ -286,22 +319,25 @@ int ExecuteOn(CAppletParameters& applet, const Request& request, HeadlessEnviron
         return SaveTo(applet, request, env, host);
     }
 
-    if (!OpenDocument(applet, request.file, host)) return 1;
+    DocumentRead read = ReadDocumentFile(request.file);
+    if (!AcceptDocumentRead(applet, read, host)) return 1;
+    // What a damaged file gave is written all the same, but the status says it is not whole.
+    const int readStatus = read.damage.empty() ? 0 : 1;
     switch (request.action) {
         case Action::Params:
             Write(env.out, BuildAppletParameters(applet));
-            return 0;
+            return readStatus;
         case Action::Html:
             if (request.autoSize) CheckParameters(applet, true);
             Write(env.out, BuildPage(applet, request.runtime, pagelanguage::Read(env.settings)));
-            return 0;
+            return readStatus;
         case Action::Check:
             Write(env.out, CheckParameters(applet, request.autoSize).report);
-            return 0;
+            return readStatus;
         case Action::Save:
-            return SaveTo(applet, request, env, host);
+            return SaveTo(applet, request, env, host, &read.damagedFiles);
         case Action::Publish:
-            return Publish(applet, request, env, host);
+            return std::max(readStatus, Publish(applet, request, env, host, &read.damagedFiles));
         case Action::CheckLinks:
             return CheckLinks(applet, request, env);
         default:
@@ -329,10 +365,15 @@ std::string HeadlessUsage() { return ht::kUsage; }
 bool IsHeadlessInvocation(int argc, char** argv) {
     int next = 1;
     if (next < argc && std::string(argv[next]) == ht::kAppDir) next += 2;
-    return next < argc && ActionOptions().count(argv[next]) > 0;
+    if (next < argc && ActionOptions().count(argv[next]) > 0) return true;
+    return UnknownOption(std::vector<std::string>(argv + std::min(argc, 1), argv + argc)).has_value();
 }
 
 int RunHeadlessCommand(const std::vector<std::string>& args, HeadlessEnvironment& environment) {
+    if (const auto unknown = UnknownOption(args)) {
+        environment.err << ht::kUsagePrefix << FormatMessage(ht::kUnknownOption, *unknown) << '\n' << HeadlessUsage();
+        return 2;
+    }
     try {
         const Request request = ParseRequest(args);
         if (request.action == Action::Help) {

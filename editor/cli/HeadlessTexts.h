@@ -62,6 +62,7 @@ inline constexpr const char* kNoSuchTemplate = "There is no template at position
 inline constexpr const char* kBadOpenPath = "the open path '%1' is not a list of whole numbers";
 inline constexpr const char* kCannotReadPage = "Cannot read the page \"%1\".";
 inline constexpr const char* kOutOfMemory = "There is not enough memory for this command.";
+inline constexpr const char* kUnknownOption = "unknown option '%1'";
 inline constexpr const char* kCannotCreateFolder = "Cannot create the folder \"%1\".";
 
 }  // namespace headlesstexts

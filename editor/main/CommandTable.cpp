@@ -55,7 +55,7 @@ void SetSpecificHelpTopics(std::vector<CommandEntry>& all) {
         {cmd::FileSave, "saving"},               {cmd::FileSaveAs, "saving"},
         {cmd::FileSaveAsTemplate, "saveastemplatedialog"},
         {cmd::FilePublish, "sitemenu"},          {cmd::BuildCheckLinks, "sitemenu"},
-        {cmd::EditCut, "clipboard"},             {cmd::EditCopy, "clipboard"},
+        {cmd::EditCut, "clipboard"},             {cmd::EditCopy, "clipboard"},            {cmd::BuildFitAppletSize, "checkparams"},
         {cmd::EditPaste, "clipboard"},           {cmd::BuildCheck, "checkparams"},
         {cmd::EditUndo, "undo"},                 {cmd::EditRedo, "undo"},
         {cmd::EditRename, "renaming"},           {cmd::EditFind, "finding"},
@@ -169,6 +169,8 @@ std::vector<CommandEntry> BuildStandardCommands() {
         .icon = QStringLiteral(":/icons/checkparams.png");
     add(Entry(cmd::BuildCheckLinks, "Check &Links", M::Build,
               "Find item links that name no page of the site, and pages no item links to", "Check Links"));
+    add(Entry(cmd::BuildFitAppletSize, previewtexts::kFitAppletSize, M::Build, previewtexts::kFitAppletSizeTip,
+              "Fit Applet Size"));
     OnToolbar(add(Entry(cmd::BuildHtml, "Build &HTML...", M::Build, "Get HTML of current Vorane", "HTML")), 14,
               "buildhtml")
         .separatorAfter = true;

@@ -48,6 +48,7 @@ inline constexpr const char* BuildCheckLinks = "BuildCheckLinks";
 inline constexpr const char* BuildHtml = "BuildHtml";
 inline constexpr const char* BuildPreview = "BuildPreview";
 inline constexpr const char* BuildClearMessage = "BuildClearMessage";
+inline constexpr const char* BuildFitAppletSize = "BuildFitAppletSize";
 inline constexpr const char* OptionsWebBrowser = "OptionsWebBrowser";
 inline constexpr const char* OptionsTemplate = "OptionsTemplate";
 inline constexpr const char* OptionsAutoChange = "OptionsAutoChange";

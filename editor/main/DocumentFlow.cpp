@@ -20,6 +20,7 @@
 #include "cli/HeadlessTexts.h"
 #include "persist/MenuFileText.h"
 #include "services/DocumentFile.h"
+#include "services/ParameterCheck.h"
 #include "services/TemplateStore.h"
 #include "templates/DlgNew.h"
 
@@ -118,6 +119,7 @@ void CDocumentFlow::NewDocument(Then then) {
 bool CDocumentFlow::LoadNewDocument(int position) {
     m_app.m_bFirstNew = 0;
     m_doc.SetPathName(QString());
+    m_damagedFiles.clear();
     std::string error;
     m_doc.ReplaceModel([&](kestrune::CAppletParameters& applet) {
         m_templates.LoadTemplate(applet, position, &error);
@@ -165,7 +167,11 @@ void CDocumentFlow::TakeRead(kestrune::DocumentRead& read, const QString& docume
     const bool opened = m_doc.ReplaceModel(
         [&](kestrune::CAppletParameters& applet) { return kestrune::AcceptDocumentRead(applet, read, *this); });
     DisposeInBackground(std::move(read.applet));  // after a swap: the old model
-    if (opened) m_doc.SetModifiedFlag(false);
+    // A damaged read comes up modified, so that closing it asks to save.
+    if (opened) {
+        m_damagedFiles = std::move(read.damagedFiles);
+        m_doc.SetModifiedFlag(!m_damagedFiles.empty());
+    }
     if (opened && documentPath.isEmpty()) m_doc.SetPathName(QString());
     if (opened && !documentPath.isEmpty()) Remember(documentPath);
     Tell(then, opened);
@@ -193,7 +199,7 @@ void CDocumentFlow::OpenStartFile(const QString& path, Then then) {
 
 void CDocumentFlow::OpenWithQuestion(const QString& path, Then then) {
     SaveModified([this, path, then](bool goOn) {
-        if (goOn) return OpenDocumentFile(path, then);
+        if (goOn) return OpenStartFile(path, then);
         Tell(then, false);
     });
 }
@@ -235,6 +241,7 @@ void CDocumentFlow::Save(bool saveAs, Then then, bool withRuntime) {
     if (path.isEmpty() || !MakeFolderOf(path)) return Tell(then, false);
     m_savingPath = QFileInfo(path).absoluteFilePath();
     CommitPendingEdits();
+    if (beforeSave) beforeSave();
     WriteInBackground(path, true, withRuntime || m_doc.m_bScriptRuntime != 0, then);
 }
 
@@ -245,7 +252,16 @@ struct CDocumentFlow::SaveOutcome {
     kestrune::DocumentWrite write;
     QString warnings;  // media refused or copied from outside, as the message box shows them
     QString missing;   // media not found, as the message pane shows them
+    QString menusCut;  // the applet's size against what its menus need, when they are cut
 };
+
+namespace {
+QString MenusCutNote(const kestrune::CAppletParameters& applet) {
+    const kestrune::AppletSize need = kestrune::SizeMenusNeed(applet);
+    if (need.width <= applet.m_appWidth && need.height <= applet.m_appHeight) return {};
+    return shelltexts::kSavedMenusCut.arg(applet.m_appWidth).arg(applet.m_appHeight).arg(need.width).arg(need.height);
+}
+}  // namespace
 
 void CDocumentFlow::WriteInBackground(const QString& path, bool mayRelink, bool withRuntime, Then then) {
     auto outcome = std::make_shared<SaveOutcome>();
@@ -254,19 +270,23 @@ void CDocumentFlow::WriteInBackground(const QString& path, bool mayRelink, bool 
     const std::string folder = kestrune::convert::PathFromQt(QFileInfo(path).absolutePath());
     const std::string appDir = m_app.AppDir();
     const std::string language = m_doc.m_pageLanguage;
+    auto damagedFiles = std::make_shared<const std::vector<std::string>>(m_damagedFiles);
     // The worker reads the model in place: no edit may change it until the worker is done.
     // Nothing else runs here: Save checked, and a relink starts after the first run ended.
     m_doc.HoldEdits(true);
     m_work.Start(
         shelltexts::kSavingFile.arg(QFileInfo(path).fileName()),
-        [outcome, &applet, mayRelink, page, folder, appDir, withRuntime, language](kestrune::TaskProgress& progress) {
+        [outcome, &applet, mayRelink, page, folder, appDir, withRuntime, language,
+         damagedFiles](kestrune::TaskProgress& progress) {
             if (mayRelink) outcome->moved = FindMovedMedia(applet, folder);
             if (!outcome->moved.empty()) return;
-            outcome->write = kestrune::WriteDocumentFiles(applet, page, appDir, withRuntime, &progress, language);
+            outcome->write =
+                kestrune::WriteDocumentFiles(applet, page, appDir, withRuntime, &progress, language, damagedFiles.get());
             outcome->warnings = ShortenedForDialog(std::exchange(outcome->write.warnings, {}));
             // Never silently: every media file the save could not find is listed afterwards.
             const std::string missing = outcome->write.saved ? MissingMediaLines(applet) : std::string();
             if (!missing.empty()) outcome->missing = shelltexts::kSaveMissingMedia + kestrune::convert::LabelToWidget(missing);
+            if (outcome->write.saved) outcome->menusCut = MenusCutNote(applet);
         },
         [this, outcome, path, withRuntime, then] {
             m_doc.HoldEdits(false);
@@ -293,10 +313,13 @@ void CDocumentFlow::FinishSave(const QString& path, const SaveOutcome& outcome, 
     if (saved) {
         QStringList report;
         if (!outcome.missing.isEmpty()) report << outcome.missing;
+        if (!outcome.menusCut.isEmpty()) report << outcome.menusCut;
         if (!m_doc.m_bScriptRuntime && !m_runtimeHintGiven) report << shelltexts::kSavedWithoutRuntime;
-        if (!report.isEmpty() && m_doc.ShowMessage(report.join(QLatin1Char('\n'))) && !m_doc.m_bScriptRuntime)
-            m_runtimeHintGiven = true;
+        const bool shown = !report.isEmpty() && m_doc.ShowMessage(report.join(QLatin1Char('\n')));
+        if (shown && !m_doc.m_bScriptRuntime) m_runtimeHintGiven = true;
+        if (shown && !outcome.menusCut.isEmpty()) emit savedMenusCut();
         m_doc.SetModifiedFlag(false);
+        kestrune::ForgetSavedOver(m_damagedFiles, path.toLocal8Bit().toStdString());
         Remember(path);
     }
     Tell(then, saved);

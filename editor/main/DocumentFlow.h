@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "main/BackgroundWork.h"
 #include "services/DocumentFile.h"
@@ -55,6 +56,7 @@ public:
     // opens the page of the same base name beside it, or, when there is none, the menu
     // alone as an untitled document.
     void OpenStartFile(const QString& path, Then then = {});
+    // File > Open: the file as on the command line, after the save question.
     void OpenWithQuestion(const QString& path, Then then = {});
     // An entry of the recent file list, after the question; one that no longer opens
     // leaves the list.
@@ -74,6 +76,10 @@ public:
     bool LastWorkCancelled() const { return m_lastCancelled; }
     CBackgroundWork& Work() { return m_work; }
 
+    // Runs once pending edits are written and before a save writes the files (the window
+    // applies Auto-Change Menu Size there, as before Build HTML).
+    std::function<void()> beforeSave;
+
     // IDocumentHost
     void CommitPendingEdits() override;
     void ReportMessage(const std::string& text) override;
@@ -83,6 +89,8 @@ signals:
     void recentFilesChanged();
     // An Open or Save has ended, however it ended, and what followed it has run.
     void workEnded();
+    // A save wrote a page whose applet cuts its menus off, and said so in the message pane.
+    void savedMenusCut();
 
 private:
     QString AskSavePath() const;
@@ -105,6 +113,8 @@ private:
     CRecentFileList& m_recentFiles;
     QWidget* m_dialogParent;
     QString m_savingPath;  // the page file a save is writing, while it runs
+    // The page and menu file the document was read damaged from: a save over them keeps them.
+    std::vector<std::string> m_damagedFiles;
     CBackgroundWork m_work;
     bool m_lastCancelled = false;
     bool m_runtimeHintGiven = false;  // once per run: a page saved without the script runtime

@@ -22,7 +22,9 @@
 
 #include "browser/BrowserCommands.h"
 #include "app/PageLanguageSetting.h"
+#include "app/AppletSizeEdit.h"
 #include "app/DialogService.h"
+#include "app/OversizedImages.h"
 #include "app/KestruneApp.h"
 #include "app/ProgramLauncher.h"
 #include "app/KestruneDoc.h"
@@ -101,6 +103,11 @@ CMainFrame::CMainFrame(CKestruneDoc& doc, CTemplateStore& templates, QWidget* pa
     connect(&m_flow->Work(), &CBackgroundWork::runningChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_pTreeView, &CKestruneView::commandStateChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_pTreeView, &CKestruneView::clearMessageRequested, this, &CMainFrame::OnClearMessage);
+    m_flow->beforeSave = [this] {
+        if (m_doc.m_bAutoChangeSize) ApplyAutoChangeSize(RecommendedSize(VisibleMenuBounds(m_doc.Applet())));
+    };
+    connect(m_flow.get(), &CDocumentFlow::savedMenusCut, this,
+            [this] { m_pInfoView->ShowAction(Action(QString::fromLatin1(cmd::BuildFitAppletSize))); });
     connect(m_pFindBar->Edit(), &QLineEdit::textChanged, this, &CMainFrame::UpdateCommandStates);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandStates);
     connect(&m_help->ContextMode(), &CContextHelpMode::activeChanged, this, [this](bool active) {
@@ -293,6 +300,7 @@ void CMainFrame::ConnectCommands() {
     Route(cmd::BuildPreview, [this] { OnPreview(); });
     Route(cmd::ViewMenuPreview, [this] { ShowMenuPreview(*this, m_doc); });
     Route(cmd::BuildClearMessage, [this] { OnClearMessage(); });
+    Route(cmd::BuildFitAppletSize, [this] { OnFitAppletSize(); });
     Route(cmd::OptionsWebBrowser, [this] { browsercommands::RunWebBrowserCommand(App(), this); });
     Route(cmd::OptionsTemplate, [this] { OnOptionsTemplate(); });
     Route(cmd::OptionsAutoChange, [this] { OnAutoChangeSize(); });
@@ -517,24 +525,25 @@ bool CMainFrame::CheckParametersIntoPane() {
     if (!m_pTreeView->CommitActivePage()) return false;
     m_pInfoView->ClearMessage();
     m_pInfoView->SetMessageFont(m_pTreeView->font());
-    CAppletParameters& applet = m_doc.Applet();
-    const bool autoChangeSize = m_doc.m_bAutoChangeSize != 0;
-    ParameterCheckResult result;
-    // A resize under Auto-Change is a change of the model like any other.
-    m_doc.EditProperties([&] {
-        const auto width = applet.m_appWidth;
-        const auto height = applet.m_appHeight;
-        result = CheckParameters(applet, autoChangeSize);
-        // The applet page must accept what Auto-Change sets, or it could never be left.
-        if (autoChangeSize) {
-            applet.m_appWidth = std::clamp(applet.m_appWidth, texts::kMinAppletSize, texts::kMaxAppletSize);
-            applet.m_appHeight = std::clamp(applet.m_appHeight, texts::kMinAppletSize, texts::kMaxAppletSize);
-        }
-        return applet.m_appWidth != width || applet.m_appHeight != height;
-    }, nullptr, nullptr, undotexts::kAutoChangeSize);
-    if (autoChangeSize) m_pTreeView->RefreshAppletPage();
-    SetMessageText(convert::LabelToWidget(result.report));
+    const ParameterCheckResult result = CheckParameters(m_doc.Applet(), false);
+    if (m_doc.m_bAutoChangeSize) ApplyAutoChangeSize({result.recommendedWidth, result.recommendedHeight});
+    // Below the report, which stays as the command line prints it.
+    SetMessageText(convert::LabelToWidget(result.report) + OversizedImageLines(m_doc.Applet()));
     return true;
+}
+
+// A resize under Auto-Change is a change of the model like any other. The applet page must
+// accept what it sets, or it could never be left.
+void CMainFrame::ApplyAutoChangeSize(AppletSize recommended) {
+    const auto accepted = [](std::int32_t size) { return std::clamp(size, texts::kMinAppletSize, texts::kMaxAppletSize); };
+    SetAppletSize(m_doc, {accepted(recommended.width), accepted(recommended.height)}, undotexts::kAutoChangeSize);
+    m_pTreeView->RefreshAppletPage();
+}
+
+void CMainFrame::OnFitAppletSize() {
+    if (!m_pTreeView->CommitActivePage()) return;
+    FitAppletToMenus(m_doc);
+    m_pTreeView->RefreshAppletPage();
 }
 
 void CMainFrame::OnCheckParameters() { CheckParametersIntoPane(); }

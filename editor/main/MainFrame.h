@@ -26,6 +26,7 @@ class QLabel;
 class QSplitter;
 namespace kestrune {
 class CTemplateStore;
+struct AppletSize;
 }
 
 // The main window: menu bar, flat toolbar, status bar, and the splitter with the menu tree
@@ -92,6 +93,9 @@ public:
     void OnBuildHtml();
     void OnPreview();
     void OnClearMessage();
+    void OnFitAppletSize();
+    // Auto-Change Menu Size: the recommendation, within what the applet page accepts.
+    void ApplyAutoChangeSize(kestrune::AppletSize recommended);
     void OnOptionsTemplate();
     void OnAutoChangeSize();
     void OnScriptRuntime();

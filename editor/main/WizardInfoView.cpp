@@ -4,7 +4,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QHBoxLayout>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/ShellTexts.h"
@@ -33,7 +35,16 @@ CWizardInfoView::CWizardInfoView(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(3, 3, 3, 3);
     layout->setSpacing(2);
-    layout->addWidget(m_label);
+    m_actionButton = new QToolButton(this);
+    m_actionButton->setObjectName(QStringLiteral("messageAction"));
+    m_actionButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_actionButton->hide();
+    // Once taken, the offer has been answered.
+    connect(m_actionButton, &QToolButton::triggered, m_actionButton, &QWidget::hide);
+    auto* head = new QHBoxLayout;
+    head->addWidget(m_label, 1);
+    head->addWidget(m_actionButton);
+    layout->addLayout(head);
     layout->addWidget(m_edit, 1);
 }
 
@@ -69,6 +80,12 @@ void CWizardInfoView::ClearPending() {
 void CWizardInfoView::ClearMessage() {
     ClearPending();
     m_edit->clear();
+    m_actionButton->hide();
+}
+
+void CWizardInfoView::ShowAction(QAction* action) {
+    m_actionButton->setDefaultAction(action);
+    m_actionButton->show();
 }
 
 QString CWizardInfoView::MessageText() const {

@@ -4,10 +4,13 @@
 #include <QString>
 #include <QWidget>
 
+class QAction;
 class QLabel;
 class QPlainTextEdit;
+class QToolButton;
 
-// The message pane under the tree: the report of Check Parameters. It handles no commands.
+// The message pane under the tree: the report of Check Parameters. It handles no commands;
+// a message may offer one beside its label, until the next message.
 class CWizardInfoView : public QWidget {
     Q_OBJECT
 public:
@@ -17,6 +20,9 @@ public:
     // fills the pane over several turns of the event loop.
     void SetMessageText(const QString& text);
     void ClearMessage();
+    // Offers the command that answers the message shown.
+    void ShowAction(QAction* action);
+    QToolButton* ActionButton() const { return m_actionButton; }
     QString MessageText() const;
     // The text box takes this font (the tree's) before a report is shown.
     void SetMessageFont(const QFont& font);
@@ -29,6 +35,7 @@ private:
     void ClearPending();
 
     QLabel* m_label = nullptr;
+    QToolButton* m_actionButton = nullptr;
     QString m_pending;  // the text still to go into the pane, from m_pendingFrom on
     qsizetype m_pendingFrom = 0;
 };

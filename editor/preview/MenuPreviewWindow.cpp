@@ -2,9 +2,6 @@
 #include "preview/MenuPreviewWindow.h"
 
 #include <QAction>
-#include <algorithm>
-#include <climits>
-#include <cstdint>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -13,6 +10,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/AppletSizeEdit.h"
 #include "app/KestruneDoc.h"
 #include "help/HelpTopics.h"
 #include "preview/MenuPreviewWidget.h"
@@ -20,8 +18,6 @@
 #include "preview/PreviewSource.h"
 #include "preview/PreviewTexts.h"
 #include "app/TextConvert.h"
-#include "app/UndoTexts.h"
-#include "services/ParameterCheck.h"
 
 using namespace kestrune;
 
@@ -159,25 +155,7 @@ void CMenuPreviewWindow::Show(AppletReadResult result) {
 }
 
 void CMenuPreviewWindow::FitAppletSize() {
-    if (!m_doc) return;
-    CAppletParameters& applet = m_doc->Applet();
-    m_doc->EditProperties(
-        [&] {
-            // The recommendation measures the menus' area; menus placed away from the
-            // applet's corner need that much more, or they stay cut.
-            const ParameterCheckResult check = CheckParameters(applet, false);
-            const auto fitted = [](std::int32_t recommended, std::int32_t offset) {
-                return static_cast<std::int32_t>(
-                    std::min<std::int64_t>(std::int64_t{recommended} + std::max(offset, 0), INT32_MAX));
-            };
-            const std::int32_t width = fitted(check.recommendedWidth, check.menuBounds.left);
-            const std::int32_t height = fitted(check.recommendedHeight, check.menuBounds.top);
-            if (applet.m_appWidth == width && applet.m_appHeight == height) return false;
-            applet.m_appWidth = width;
-            applet.m_appHeight = height;
-            return true;
-        },
-        nullptr, nullptr, undotexts::kFitAppletSize, CKestruneDoc::Reach::NamedObjects);
+    if (m_doc) FitAppletToMenus(*m_doc);
 }
 
 void CMenuPreviewWindow::ShowSizeAndWarnings() {

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/DisplayCheck.h"
+#include "app/ShellTexts.h"
 #include "preview/MenuPreviewWindow.h"
 #include "preview/PreviewSource.h"
 #include "preview/PreviewTexts.h"
@@ -22,6 +24,10 @@ std::optional<int> RunMenuViewer(int argc, char** argv) {
     if (at + 2 != argc) {
         std::fprintf(stderr, "%s\n", previewtexts::kViewUsage);
         return kExitUsage;
+    }
+    if (!HasDisplayFor(argc, argv)) {
+        std::fprintf(stderr, "%s\n", shelltexts::kNoDisplay);
+        return kExitError;
     }
     QApplication application(argc, argv);
     const QString page = QString::fromLocal8Bit(argv[at + 1]);

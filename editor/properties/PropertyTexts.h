@@ -37,7 +37,10 @@ inline constexpr const char* kMsgNoComma =
     "to separate their fields.";
 
 // Caption and pattern list separated by bars, as the file choosers are given them.
-inline constexpr const char* kImageFilter = "Image Files(*.GIF,*.JPG.*.JPEG) | *.gif;*.jpg;*.jpeg ||";
+// GIF and JPEG are what an applet shows; the script runtime and the preview draw PNG too.
+inline constexpr const char* kImageFilter =
+    "Image Files(*.GIF,*.JPG.*.JPEG) | *.gif;*.jpg;*.jpeg | "
+    "Image Files for Today's Browsers(*.GIF,*.JPG,*.JPEG,*.PNG) | *.gif;*.jpg;*.jpeg;*.png ||";
 inline constexpr const char* kAudioFilter = "Audio Files(*.au) | *.au";
 
 inline constexpr const char* kTargetSuggestions[] = {"_self", "_parent", "_top", "_blank"};

@@ -50,9 +50,9 @@ CKestruneView::CKestruneView(CKestruneDoc& doc, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     // A click on the selected node renames it in place (F2 is the Rename command).
     setEditTriggers(QAbstractItemView::SelectedClicked);
-    setItemDelegate(new CRenameDelegate(this, [this](const QModelIndex& node, const QString& text) {
-        return RenameNode(node, text);
-    }));
+    setItemDelegate(new CRenameDelegate(
+        this, [this](const QModelIndex& node, const QString& text) { return RenameNode(node, text); },
+        [this](const QString& text) { return AcceptsName(text); }));
     setIconSize(QSize(16, 16));
     setDragEnabled(true);
     setAcceptDrops(true);
@@ -450,13 +450,16 @@ void CKestruneView::OnEditRename() {
     edit(node);
 }
 
+// The menu file cannot carry a comma in a label or title.
+bool CKestruneView::AcceptsName(const QString& text) {
+    if (!text.contains(QLatin1Char(','))) return true;
+    Dialogs().ShowMessage(window(), QString::fromLatin1(texts::kMsgNoComma), IDialogService::Buttons::Ok,
+                          IDialogService::Icon::Warning);
+    return false;
+}
+
 bool CKestruneView::RenameNode(const QModelIndex& node, const QString& text) {
-    if (!node.isValid()) return false;
-    if (text.contains(QLatin1Char(','))) {
-        Dialogs().ShowMessage(window(), QString::fromLatin1(texts::kMsgNoComma), IDialogService::Buttons::Ok,
-                              IDialogService::Icon::Warning);
-        return false;
-    }
+    if (!node.isValid() || !AcceptsName(text)) return false;
     // What the shown page holds is written first, so the rename is not undone by it later.
     if (!CommitUserEdits()) return false;
     bool renamed = false;

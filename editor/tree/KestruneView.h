@@ -78,6 +78,8 @@ public:
     void OnEditRename();
     // What the in-place editor hands back, written through the document as one step.
     bool RenameNode(const QModelIndex& node, const QString& text);
+    // Whether a typed name can be kept; says why not.
+    bool AcceptsName(const QString& text);
     void SetFindBar(CTreeFindBar* bar) { m_pFindBar = bar; }
     // Runs showAfresh (a filter set or cleared on the model): the same object stays
     // selected without a word when it is still shown; otherwise the root is selected.

@@ -221,6 +221,6 @@ TEST(HtmlPageTest, LanguageTagsAreCheckedForForm) {
                             "x-private", "gsw", "zh-yue-HK", "en-a-bbb-x-a"})
         EXPECT_TRUE(IsWellFormedLanguageTag(tag)) << tag;
     for (const char* tag : {"", "e", "english1", "en_US", "en-", "-en", "en--US", "abcd", "en-US-a", "x-",
-                            "en\" x=\"", "de-CH-x-toolongvalue"})
+                            "x", "en-x", "en\" x=\"", "de-CH-x-toolongvalue"})
         EXPECT_FALSE(IsWellFormedLanguageTag(tag)) << tag;
 }

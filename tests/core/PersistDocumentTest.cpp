@@ -8,6 +8,9 @@
 #include "output/HtmlPageBuilder.h"
 #include "persist/MenuFileReader.h"
 #include "persist/PersistTexts.h"
+#include "base/SettingsStore.h"
+#include "base/TextRoutines.h"
+#include "services/TemplateStore.h"
 
 using namespace kestrune;
 using namespace kestrune::test;
@@ -45,6 +48,40 @@ bool HasTemporaryFiles(const fs::path& folder) {
     for (const auto& entry : fs::directory_iterator(folder))
         if (entry.path().filename().string().front() == '.') return true;
     return false;
+}
+
+// Item labels in the order a menu file writes them: a menu's items, then each one's sub menu.
+std::vector<std::string> LabelsInFileOrder(const CAppletParameters& applet) {
+    std::vector<std::string> labels;
+    std::vector<const CVorane*> pending;
+    for (auto menu = applet.m_menus.rbegin(); menu != applet.m_menus.rend(); ++menu) pending.push_back(menu->get());
+    while (!pending.empty()) {
+        const CVorane* menu = pending.back();
+        pending.pop_back();
+        for (const auto& item : menu->m_items) labels.push_back(item->m_label);
+        for (auto item = menu->m_items.rbegin(); item != menu->m_items.rend(); ++item)
+            pending.push_back((*item)->m_subMenu.get());
+    }
+    return labels;
+}
+
+// The labels of a menu file's item lines, in order.
+std::vector<std::string> ItemLineLabels(std::string_view text) {
+    std::vector<std::string> labels;
+    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string_view::npos; start = end + 2) {
+        const std::string_view line = text.substr(start, end - start);
+        if (line.size() > 1 && line[0] == 'I' && line[1] >= '0' && line[1] <= '9')
+            labels.push_back(ReplaceAll(ExtractField(line.substr(line.find('=') + 1), 0, ','), "|_#`", "\r\n"));
+    }
+    return labels;
+}
+
+// Where each line of a text ends, the empty text first.
+std::vector<std::size_t> LineBoundaries(const std::string& text) {
+    std::vector<std::size_t> cuts = {0};
+    for (std::size_t end = text.find("\r\n"); end != std::string::npos; end = text.find("\r\n", end + 2))
+        cuts.push_back(end + 2);
+    return cuts;
 }
 
 }  // namespace
@@ -178,7 +215,8 @@ TEST(DocumentOpenTest, RefusedOpensReportAndLeaveTheModelAlone) {
 
     RecordingHost noMenu;
     EXPECT_FALSE(OpenDocument(applet, dir.File("plain.htm", "<html></html>"), noMenu));
-    EXPECT_EQ(noMenu.messages, std::vector<std::string>{"This File is not saved by Kestrune!\nSystem can't open it."});
+    EXPECT_EQ(noMenu.messages, std::vector<std::string>{"This File is not saved by Kestrune!\nSystem can't open it.\n"
+                                                        "Its menu file \"plain.kst\" is not in the same folder."});
 
     RecordingHost unreadable;
     fs::create_directories(dir / "broken.kst");
@@ -216,4 +254,61 @@ TEST(DocumentSaveTest, WithTheRuntimeThePageNamesItAndItIsCopiedBesideThePage) {
     EXPECT_NE(page.find("</p>\r\n<script src=\"kestrune-menu.js\"></script>\r\n</body>\r\n</html>"), std::string::npos);
     EXPECT_EQ(ReadAll(f.dir / "site/kestrune-menu.js"), "runtime bytes");
     EXPECT_EQ(ReadAll(f.dir / "site/menu.kst"), DocumentText(f.applet));
+}
+
+// A menu file cut at any line (its "Misc" lost with the tail, or nothing left) gives back
+// every item before the cut, in order, says so and comes up modified; the save that
+// follows keeps the damaged page and menu file beside the new ones.
+TEST(DocumentOpenTest, AMenuFileCutAtAnyLineGivesItsItemsBackAndItsSaveKeepsTheOriginals) {
+    SaveFixture f;
+    MemorySettingsStore settings;
+    CTemplateStore store{settings, KESTRUNE_SOURCE_DATA};
+    store.SeedTemplateList();
+    CAppletParameters multiLevel;
+    ASSERT_TRUE(store.LoadTemplate(multiLevel, texts::kBuiltInTemplateCount - 1));
+    fs::create_directories(f.dir / "site");
+    const std::string page = f.Page("site/menu.htm");
+    const std::string menu = f.Page("site/menu.kst");
+    ASSERT_TRUE(SaveDocument(multiLevel, page, f.appDir, f.host));
+    const std::string pageBytes = ReadAll(page);
+    const std::string whole = ReadAll(menu);
+
+    const std::vector<std::size_t> cuts = LineBoundaries(whole);
+    ASSERT_GT(cuts.size(), 20u);
+    for (const std::size_t cut : cuts) {
+        const std::string kept = whole.substr(0, cut);
+        SCOPED_TRACE(std::to_string(cut) + " of " + std::to_string(whole.size()) + " bytes");
+        fs::remove(page + ".damaged");
+        fs::remove(menu + ".damaged");
+        f.dir.File("site/menu.htm", pageBytes);
+        f.dir.File("site/menu.kst", kept);
+        DocumentRead read = ReadDocumentFile(page);
+        ASSERT_TRUE(read.applet) << read.error;
+        EXPECT_EQ(LabelsInFileOrder(*read.applet), ItemLineLabels(kept));
+        if (cut == whole.size()) {
+            EXPECT_EQ(read.damage, "");
+            continue;
+        }
+        EXPECT_NE(read.damage.find(menu), std::string::npos) << read.damage;
+
+        EXPECT_EQ(read.damagedFiles, (std::vector<std::string>{page, menu}));
+        CAppletParameters opened;
+        RecordingHost host;
+        ASSERT_TRUE(AcceptDocumentRead(opened, read, host));
+        EXPECT_TRUE(host.modified);
+        ASSERT_FALSE(host.messages.empty());
+        EXPECT_EQ(host.messages.back(), read.damage);
+        ASSERT_TRUE(SaveDocument(opened, page, f.appDir, host, false, {}, &read.damagedFiles)) << host.messages.back();
+        EXPECT_EQ(ReadAll(menu + ".damaged"), kept);
+        EXPECT_EQ(ReadAll(page + ".damaged"), pageBytes);
+        EXPECT_NE(host.messages.back().find(menu + ".damaged"), std::string::npos) << host.messages.back();
+        EXPECT_TRUE(read.damagedFiles.empty());
+        // The pair written is whole again, and a second save keeps nothing more.
+        const DocumentRead again = ReadDocumentFile(page);
+        ASSERT_TRUE(again.applet);
+        EXPECT_EQ(again.damage, "");
+        EXPECT_EQ(LabelsInFileOrder(*again.applet), ItemLineLabels(kept));
+        ASSERT_TRUE(SaveDocument(opened, page, f.appDir, host, false, {}, &read.damagedFiles));
+        EXPECT_FALSE(fs::exists(menu + ".damaged2"));
+    }
 }

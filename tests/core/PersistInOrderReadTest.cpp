@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <memory>
 #include <random>
 #include <string>
@@ -14,6 +15,7 @@
 #include "PersistTestSupport.h"
 #include "base/FileAccess.h"
 #include "base/TaskProgress.h"
+#include "base/TextRoutines.h"
 #include "persist/InOrderMenuReader.h"
 #include "persist/MenuFileReader.h"
 #include "persist/PersistTexts.h"
@@ -210,7 +212,7 @@ TEST(InOrderReadTest, ProgressCountsTheBytesAndACancelLeavesTheModel) {
     EXPECT_EQ(kept.m_HTMLTitle, "kept");
 }
 
-TEST(InOrderReadTest, AMenuBeyondTheCountOfMiscIsNotReadEvenWhenARelationNamesIt) {
+TEST(InOrderReadTest, AMenuBeyondTheCountOfMiscMakesTheFileDamagedAndItIsReadInItsOrder) {
     TempDir dir;
     CAppletParameters applet;
     AddTopMenu(applet, {"Home"});
@@ -230,9 +232,15 @@ TEST(InOrderReadTest, AMenuBeyondTheCountOfMiscIsNotReadEvenWhenARelationNamesIt
     lines[misc + 2] = "Misc=2,1,0,-2,0-1,";
     EXPECT_EQ(ReadBothWays(dir, Joined(lines)), InOrderRead::NotInOrder);
 
+    // Not through the relation: the menu follows the top-level menu's tree in the file.
     CAppletParameters loaded;
-    ASSERT_TRUE(LoadMenuFile(loaded, dir.File("menu.kst", Joined(lines)), "Vorane2.0", false, "", nullptr, nullptr));
-    EXPECT_TRUE(loaded.m_menus.empty());
+    MenuFileDamage damage;
+    ASSERT_TRUE(LoadMenuFile(loaded, dir.File("menu.kst", Joined(lines)), "Vorane2.0", false, "", nullptr, nullptr,
+                             nullptr, &damage));
+    EXPECT_TRUE(damage.damaged);
+    ASSERT_EQ(loaded.m_menus.size(), 2u);
+    EXPECT_EQ(loaded.m_menus[0]->m_items.size(), 1u);
+    EXPECT_TRUE(loaded.m_menus[1]->m_items.empty());
 }
 
 TEST(InOrderReadTest, ATinyFileClaimingHugeCountsMakesNoMoreObjectsThanItsSizeAllows) {
@@ -254,4 +262,25 @@ TEST(InOrderReadTest, ATinyFileClaimingHugeCountsMakesNoMoreObjectsThanItsSizeAl
         EXPECT_LE(objects, budget) << menus << " menus";
         EXPECT_GT(objects, budget / 2) << menus << " menus";
     }
+}
+
+// A document in the writer's order whose "Misc" asks for more menus and items than any
+// model holds is refused with that reason, never opened cut to what its size admits. Only
+// a file large enough to admit the cap is held against it: blank lines make it so.
+TEST(InOrderReadTest, AnInOrderFileAskingForMoreThanAModelHoldsIsRefused) {
+    TempDir dir;
+    const std::string path = dir.File("menu.kst", CrLf({"[Vorane2.0]", "ApStyle=Big,0,400,200,0,0,,0,0,0,",
+                                                        "Notice=Vorane2.0", "MStyle-0=", "IStyle-0=",
+                                                        "Misc=9000000,0,"}));
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::app);
+        const std::string blank(std::size_t{1} << 20, '\n');
+        const std::size_t admitting = CKeyTable::kMaxModelObjects * CKeyTable::kBytesPerModelObject;
+        for (std::size_t written = 0; written <= admitting; written += blank.size()) out << blank;
+    }
+    CAppletParameters applet;
+    std::string error;
+    EXPECT_FALSE(LoadMenuFile(applet, path, "Vorane2.0", false, "", &error, nullptr));
+    EXPECT_EQ(error, FormatMessage(texts::kTooManyMenuObjects, path));
+    EXPECT_TRUE(applet.m_menus.empty());
 }

@@ -9,6 +9,7 @@
 
 #include "output/AppletParameterEncoder.h"
 #include "app/QSettingsStore.h"
+#include "app/ShellTexts.h"
 #include "cli/HeadlessCommandLine.h"
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
@@ -16,6 +17,9 @@
 #include "services/DocumentFile.h"
 #include "services/DocumentHost.h"
 #include "base/SettingsStore.h"
+#include "persist/DamageTexts.h"
+#include "persist/PersistTexts.h"
+#include "support/ProgramRun.h"
 #include "support/SilentHost.h"
 
 namespace {
@@ -239,7 +243,8 @@ private slots:
         const Run notOurs = Headless({"--html", plain.fileName().toStdString()});
         QCOMPARE(notOurs.status, 1);
         QVERIFY(notOurs.out.empty());
-        QCOMPARE(notOurs.err, std::string("This File is not saved by Kestrune!\nSystem can't open it.\n"));
+        QCOMPARE(notOurs.err, std::string("This File is not saved by Kestrune!\nSystem can't open it.\n"
+                                          "Its menu file \"plain.kst\" is not in the same folder.\n"));
 
         const Run missing = Headless({"--check", dir.filePath(QStringLiteral("none.htm")).toStdString()});
         QCOMPARE(missing.status, 1);
@@ -291,6 +296,80 @@ private slots:
         QCOMPARE(html.exitCode(), 0);
         QCOMPARE(html.readAllStandardOutput().toStdString(), ReadFile(page));
         QVERIFY(html.readAllStandardError().isEmpty());
+
+        // A mistyped option is a usage fault, never the window; the window without a display
+        // says so in one line instead of aborting.
+        const struct {
+            QStringList arguments;
+            int status;
+            QByteArray said;
+        } cases[] = {
+            {{QStringLiteral("--chek"), page}, 2, "kestrune: unknown option '--chek'\n" + QByteArray(HeadlessUsage().c_str())},
+            {{page, QStringLiteral("--bogus")}, 2, "kestrune: unknown option '--bogus'\n" + QByteArray(HeadlessUsage().c_str())},
+            {{page}, 1, QByteArray(shelltexts::kNoDisplay) + '\n'},
+            {{QStringLiteral("--view"), page}, 1, QByteArray(shelltexts::kNoDisplay) + '\n'},
+        };
+        for (const auto& run : cases) {
+            QProcess window;
+            window.setProcessEnvironment(environment);
+            window.start(program, run.arguments);
+            QVERIFY(window.waitForFinished(60000));
+            QCOMPARE(window.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(window.exitCode(), run.status);
+            QCOMPARE(window.readAllStandardError(), run.said);
+        }
+        // Options of the toolkit stay the toolkit's: they start the window.
+        for (std::vector<const char*> arguments : {std::vector{"kestrune", "--platform", "offscreen", "page.htm"},
+                                                   std::vector{"kestrune", "-style", "fusion", "--reverse"}})
+            QVERIFY(!IsHeadlessInvocation(int(arguments.size()), const_cast<char**>(arguments.data())));
+    }
+
+    // A menu file cut at any line is damaged: the program says so and fails the commands
+    // that only read, and a save over it keeps the damaged page and menu file beside it.
+    void aMenuFileCutAtAnyLineFailsTheReadsAndItsSaveKeepsTheOriginals() {
+        QTemporaryDir dir;
+        const QString page = dir.filePath(QStringLiteral("site/menu.htm"));
+        const QString menu = dir.filePath(QStringLiteral("site/menu.kst"));
+        QCOMPARE(Headless({"--new", "0", "--save", page.toStdString()}).status, 0);
+        const QByteArray pageBytes = ReadBytes(page);
+        const QByteArray whole = ReadBytes(menu);
+        QList<qsizetype> cuts = {0};
+        for (qsizetype end = whole.indexOf("\r\n"); end >= 0; end = whole.indexOf("\r\n", end + 2)) cuts << end + 2;
+        cuts.removeLast();
+        QVERIFY(cuts.size() > 20);
+        for (const qsizetype cut : cuts) {
+            const QByteArray kept = whole.left(cut);
+            const QString at = QStringLiteral("cut at %1 of %2 bytes").arg(cut).arg(whole.size());
+            QFile::remove(menu + QLatin1String(kestrune::texts::kDamagedSuffix));
+            QFile::remove(page + QLatin1String(kestrune::texts::kDamagedSuffix));
+            QVERIFY(WriteBytes(page, pageBytes) && WriteBytes(menu, kept));
+            for (const char* read : {"--check", "--params"}) {
+                const ProgramResult refused = RunProgram({QString::fromLatin1(read), page}, dir.path());
+                QVERIFY2(refused.status == 1, qPrintable(at));
+                QVERIFY2(refused.err.contains(menu) && refused.err.contains(QStringLiteral("damaged")),
+                         qPrintable(at + u'\n' + refused.err));
+            }
+            const ProgramResult save = RunProgram({QStringLiteral("--save"), page, page}, dir.path());
+            QVERIFY2(save.status == 0, qPrintable(at + u'\n' + save.err));
+            QVERIFY2(save.err.contains(menu + QLatin1String(kestrune::texts::kDamagedSuffix)), qPrintable(save.err));
+            QVERIFY2(ReadBytes(menu + QLatin1String(kestrune::texts::kDamagedSuffix)) == kept, qPrintable(at));
+            QVERIFY2(ReadBytes(page + QLatin1String(kestrune::texts::kDamagedSuffix)) == pageBytes, qPrintable(at));
+            QVERIFY2(RunProgram({QStringLiteral("--check"), page}, dir.path()).status == 0, qPrintable(at));
+        }
+    }
+
+    // Blank lines are no entries: a file read through its key table may hold any number.
+    void aMenuFileOutOfOrderWithManyBlankLinesStillSaves() {
+        QTemporaryDir dir;
+        const QString page = dir.filePath(QStringLiteral("menu.htm"));
+        QVERIFY(WriteBytes(page, "<html></html>"));
+        QByteArray text = "[Vorane2.0]\r\nMisc=2,1,0,-0,0-1,\r\nApStyle=Blank,0,400,200,0,0,,0,0,0,\r\n"
+                          "Notice=Vorane2.0\r\nI0-1=Kept,,,,,,,,,1\r\n";
+        text += QByteArray("\r\n").repeated(300000);
+        QVERIFY(WriteBytes(dir.filePath(QStringLiteral("menu.kst")), text));
+        const Run save = Headless({"--save", page.toStdString(), dir.filePath(QStringLiteral("out/menu.htm")).toStdString()});
+        QVERIFY2(save.status == 0, save.err.c_str());
+        QVERIFY(ReadBytes(dir.filePath(QStringLiteral("out/menu.kst"))).contains("I0-1=Kept,"));
     }
 
     // A big document, whose model the program leaves to the system at the end, gives the

@@ -253,6 +253,35 @@ private slots:
         QCOMPARE(Joined(manOptions), Joined(helpOptions));
     }
 
+    // A package built at the root of a checkout leaves debhelper's folders there; the
+    // source check takes git's list of files, which must not name them.
+    void debhelperOutputIsNoSourceOfACheckout() {
+        const QString git = Tool("git");
+        QVERIFY(!git.isEmpty());
+        QTemporaryDir checkout;
+        QVERIFY(QDir(checkout.path()).mkpath(QStringLiteral("tools")));
+        for (const char* file : {".gitignore", "tools/spdx-headers.sh"})
+            QVERIFY(QFile::copy(QStringLiteral(KESTRUNE_SOURCE_DIR "/") + QLatin1String(file),
+                                checkout.filePath(QLatin1String(file))));
+        QCOMPARE(RunProgram(git, {QStringLiteral("-C"), checkout.path(), QStringLiteral("init"), QStringLiteral("-q")},
+                            m_environment)
+                     .status,
+                 0);
+        for (const char* generated : {"obj-x86_64-linux-gnu/editor/moc_x.cpp", "debian/kestrune/usr/bin/x.sh",
+                                      "debian/.debhelper/generated/x.sh", "debian/tmp/usr/x.h", "debian/files",
+                                      "debian/kestrune.substvars", "debian/debhelper-build-stamp"}) {
+            const QString path = checkout.filePath(QLatin1String(generated));
+            QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("#!/bin/sh\n");
+        }
+        const Result check = RunProgram(QStringLiteral("/bin/bash"),
+                                        {checkout.filePath(QStringLiteral("tools/spdx-headers.sh")), QStringLiteral("--check")},
+                                        m_environment);
+        QVERIFY2(check.status == 0, check.out.constData());
+    }
+
     void cleanupTestCase() {
         // The staged share folder was made read-only; the scratch folder must go whole.
         QDirIterator it(m_scratch.path(), QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);

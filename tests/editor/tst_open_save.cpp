@@ -7,12 +7,15 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 #include <future>
 #include <optional>
 
 #include "output/HtmlPageBuilder.h"
+#include "app/AppletSizeEdit.h"
 #include "app/ShellTexts.h"
+#include "app/UndoTexts.h"
 #include "base/TaskProgress.h"
 #include "main/BackgroundWork.h"
 #include "main/CommandTable.h"
@@ -20,10 +23,12 @@
 #include "main/WizardInfoView.h"
 #include "model/VoraneItem.h"
 #include "persist/MenuFileReader.h"
+#include "persist/DamageTexts.h"
 #include "persist/PersistTexts.h"
 #include "services/DocumentFile.h"
 #include "support/FlowSteps.h"
 #include "support/ProgramFixture.h"
+#include "support/ProgramRun.h"
 #include "support/SilentHost.h"
 #include "support/TreeModelAgreement.h"
 
@@ -42,6 +47,12 @@ QString SaveMenus(const QString& folder, const QString& name, int menus) {
     const QString page = folder + u'/' + name;
     if (!SaveDocument(applet, page.toStdString(), KESTRUNE_BIN_DIR, host)) return {};
     return page;
+}
+
+int CountAllItems(const CVorane& menu) {
+    int items = 0;
+    for (const auto& item : menu.m_items) items += 1 + CountAllItems(*item->m_subMenu);
+    return items;
 }
 
 QByteArray Bytes(const QString& path) {
@@ -315,7 +326,9 @@ private slots:
         QVERIFY(page.open(QIODevice::WriteOnly));
         page.close();
         QVERIFY(!Opened(program.Frame().Flow(), lonely));
-        QCOMPARE(program.dialogs.messages, QStringList{QString::fromLatin1(texts::kNotSavedByKestrune)});
+        QCOMPARE(program.dialogs.messages,
+                 QStringList{QString::fromLatin1(texts::kNotSavedByKestrune) +
+                             QStringLiteral("\nIts menu file \"lonely.kst\" is not in the same folder.")});
         QVERIFY(!program.Frame().Flow().LastWorkCancelled());
 
         // A menu file with text but no menu in it.
@@ -328,6 +341,46 @@ private slots:
         QCOMPARE(program.dialogs.messages.size(), 2);
         QVERIFY(program.dialogs.messages[1].contains(QStringLiteral("damaged.kst")));
         QVERIFY(DocumentState(program) == before);
+    }
+
+    // A menu file cut at any line opens with what it held before the cut, says so and
+    // comes up modified; the Save that follows keeps the damaged pair beside the new one.
+    void aMenuFileCutAtAnyLineOpensModifiedWithAMessageAndSaveKeepsIt() {
+        ProgramFixture program;
+        QVERIFY(program.Start());
+        const QString page = program.folder.filePath(QStringLiteral("site/menu.htm"));
+        const QString menu = program.folder.filePath(QStringLiteral("site/menu.kst"));
+        const QString damaged = QLatin1String(texts::kDamagedSuffix);
+        program.dialogs.saveFileNames.push_back(page);
+        QVERIFY(Saved(program.Frame().Flow(), true));
+        const QByteArray pageBytes = Bytes(page);
+        const QByteArray whole = Bytes(menu);
+        QList<qsizetype> cuts = {0};
+        for (qsizetype end = whole.indexOf("\r\n"); end >= 0; end = whole.indexOf("\r\n", end + 2)) cuts << end + 2;
+        cuts.removeLast();
+        for (const qsizetype cut : cuts) {
+            const QByteArray kept = whole.left(cut);
+            const QString at = QStringLiteral("cut at %1 of %2 bytes").arg(cut).arg(whole.size());
+            QFile::remove(page + damaged);
+            QFile::remove(menu + damaged);
+            QVERIFY(WriteBytes(page, pageBytes) && WriteBytes(menu, kept));
+            program.dialogs.messages.clear();
+            QVERIFY2(Opened(program.Frame().Flow(), page), qPrintable(at));
+            QVERIFY2(program.dialogs.messages.size() == 1 && program.dialogs.messages[0].contains(menu) &&
+                         program.dialogs.messages[0].contains(QStringLiteral("damaged")),
+                     qPrintable(at + u'\n' + program.dialogs.messages.join(u'\n')));
+            QVERIFY2(program.Doc().IsModified(), qPrintable(at));
+            int items = 0;
+            for (const auto& top : program.Applet().m_menus) items += CountAllItems(*top);
+            QCOMPARE(items, static_cast<int>(kept.count("\r\nI") - kept.count("\r\nIStyle")));
+            QCOMPARE(TreeModelDisagreement(program.Tree(), program.Applet()), QString());
+
+            QVERIFY2(Saved(program.Frame().Flow(), false), qPrintable(at));
+            QVERIFY(!program.Doc().IsModified());
+            QVERIFY2(program.dialogs.messages.last().contains(menu + damaged), qPrintable(program.dialogs.messages.last()));
+            QVERIFY2(Bytes(menu + damaged) == kept, qPrintable(at));
+            QVERIFY2(Bytes(page + damaged) == pageBytes, qPrintable(at));
+        }
     }
 
     void aCancelledSaveLeavesTheFilesAndTheMarkAndAFullOneReachesTheEnd() {
@@ -612,6 +665,51 @@ private slots:
         QVERIFY(!cancelled.Doc().IsModified());
         QVERIFY(!cancelled.Applet().m_menus.empty());
         QVERIFY(cancelled.Applet().m_menus.size() != 4 || cancelled.Applet().m_menus[0]->m_items.size() != 2);
+    }
+
+    // File > Open takes the menu file too: it opens the page beside it.
+    void fileOpenOffersAndOpensTheMenuFile() {
+        ProgramFixture program;
+        QVERIFY(program.Start());
+        QVERIFY(shelltexts::kOpenFilter.contains(QStringLiteral("(*.kst)")));
+        const QString page = SaveMenus(program.folder.path(), QStringLiteral("club.htm"), 3);
+        program.dialogs.openFileNames = {program.folder.filePath(QStringLiteral("club.kst"))};
+        program.Trigger(cmd::FileOpen);
+        QCOMPARE(program.Applet().m_menus.size(), std::size_t{3});
+        QCOMPARE(program.Doc().PathName(), QFileInfo(page).absoluteFilePath());
+    }
+
+    // Save writes the page: with Auto-Change on it takes the recommended size first, one
+    // step of its own; with it off, the message pane says what the menus need and offers
+    // Fit Applet Size.
+    void saveFitsTheAppletOrSaysWhatItsMenusNeed() {
+        ProgramFixture program;
+        QVERIFY(program.Start());
+        CAppletParameters& applet = program.Applet();
+        QVERIFY(SetAppletSize(program.Doc(), {30, 20}, QStringLiteral("Shrink")));
+        const AppletSize need = SizeMenusNeed(applet);
+        QVERIFY(need.width > 30 && need.height > 20);
+        program.dialogs.saveFileNames = {program.folder.filePath(QStringLiteral("menu.htm"))};
+        program.Trigger(cmd::FileSave);
+        CWizardInfoView& pane = *program.Frame().InfoView();
+        QVERIFY2(pane.MessageText().contains(QStringLiteral("The page's applet is 30\u00d720 while its menus need %1\u00d7%2")
+                                                 .arg(need.width)
+                                                 .arg(need.height)),
+                 qPrintable(pane.MessageText()));
+        QVERIFY(!pane.ActionButton()->isHidden());
+        pane.ActionButton()->click();
+        QCOMPARE((AppletSize{applet.m_appWidth, applet.m_appHeight}), need);
+        QVERIFY(pane.ActionButton()->isHidden());
+
+        QVERIFY(SetAppletSize(program.Doc(), {30, 20}, QStringLiteral("Shrink")));
+        program.Doc().m_bAutoChangeSize = 1;
+        program.Trigger(cmd::FileSave);
+        const AppletSize recommended = RecommendedSize(VisibleMenuBounds(applet));
+        QCOMPARE((AppletSize{applet.m_appWidth, applet.m_appHeight}), recommended);
+        QCOMPARE(program.Doc().UndoText(), undotexts::kAutoChangeSize);
+        QVERIFY(!program.Doc().IsModified());
+        const QByteArray page = Bytes(program.folder.filePath(QStringLiteral("menu.htm")));
+        QVERIFY(page.contains(QStringLiteral("width=\"%1\"").arg(recommended.width).toLatin1()));
     }
 };
 

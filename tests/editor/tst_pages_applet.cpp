@@ -73,7 +73,8 @@ private slots:
         QCOMPARE(convert::FromQColor(QColor(0x56, 0x34, 0x12)), Color(0x00123456));
         QCOMPARE(convert::ToQColor(0x01FFFFFF), QColor(255, 255, 255));
         QCOMPARE(convert::ToQtFileFilter(texts::kImageFilter),
-                 QStringLiteral("Image Files(*.GIF,*.JPG.*.JPEG) (*.gif *.jpg *.jpeg)"));
+                 QStringLiteral("Image Files(*.GIF,*.JPG.*.JPEG) (*.gif *.jpg *.jpeg);;"
+                                "Image Files for Today's Browsers(*.GIF,*.JPG,*.JPEG,*.PNG) (*.gif *.jpg *.jpeg *.png)"));
         QCOMPARE(convert::ToQtFileFilter(texts::kAudioFilter), QStringLiteral("Audio Files(*.au) (*.au)"));
     }
 

@@ -72,14 +72,21 @@ private slots:
         QVERIFY(check.out.contains(QStringLiteral("evil.html\" is not an image file.")));
     }
 
+    // In any case: a folder served from a file system without case takes PAGE.GIF for page.gif.
     void aMediaFileNamedLikeThePageIsNotCopiedOverIt() {
-        QTemporaryDir dir;
-        QVERIFY(WriteBytes(In(dir, "received/page.gif"), "GIF89a picture"));
-        const QString menu = ReceivedMenu(dir, {QStringLiteral("page.gif")});
-        const ProgramResult save = RunProgram({QStringLiteral("--save"), menu, In(dir, "out/page.gif")}, dir.path());
-        QCOMPARE(save.status, 0);
-        QVERIFY2(save.err.contains(QStringLiteral("has the name of a file the page itself needs")), qPrintable(save.err));
-        QVERIFY(ReadBytes(In(dir, "out/page.gif")).startsWith("<html>"));
+        for (const char* name : {"page.gif", "PAGE.GIF"}) {
+            QTemporaryDir dir;
+            const QString media = QString::fromLatin1(name);
+            QVERIFY(WriteBytes(dir.filePath(QStringLiteral("received/") + media), "GIF89a picture"));
+            const QString menu = ReceivedMenu(dir, {media});
+            const ProgramResult save = RunProgram({QStringLiteral("--save"), menu, In(dir, "out/page.gif")}, dir.path());
+            QCOMPARE(save.status, 0);
+            QVERIFY2(save.err.contains(QStringLiteral("has the name of a file the page itself needs")),
+                     qPrintable(save.err));
+            QVERIFY(ReadBytes(In(dir, "out/page.gif")).startsWith("<html>"));
+            QCOMPARE(QDir(In(dir, "out")).entryList({QStringLiteral("*.gif"), QStringLiteral("*.GIF")}, QDir::Files),
+                     QStringList{QStringLiteral("page.gif")});
+        }
     }
 
     void aRuntimeThatCannotBeWrittenFailsTheSaveAndReplacesNothing() {
@@ -171,22 +178,25 @@ private slots:
     }
 
     void aTemplateFolderOfAnotherUserOrWritableByOthersIsNotUsed() {
-        QTemporaryDir dir;
-        const QString userFolder = dir.path() + QStringLiteral("/.local/share/Quellary/Kestrune");
-        QVERIFY(WriteBytes(userFolder + QStringLiteral("/Kestrune.tpl"),
-                           "[Normal]\r\nApStyle=Planted,0,400,200,0,,\r\nNotice=Vorane2.0\r\n"));
-        QVERIFY(::chmod(QFile::encodeName(userFolder).constData(), 0777) == 0);
-        // An installed program: its data in share/kestrune, the user's own in the data home.
-        QVERIFY(QDir().mkpath(In(dir, "inst/bin")));
-        QVERIFY(QDir().mkpath(In(dir, "inst/share/kestrune")));
-        QVERIFY(QFile::copy(QStringLiteral(KESTRUNE_BIN_DIR "/Kestrune.tpl"), In(dir, "inst/share/kestrune/Kestrune.tpl")));
-        const ProgramResult made =
-            RunProgram({QStringLiteral("--app-dir"), In(dir, "inst/bin"), QStringLiteral("--new"), QStringLiteral("0"),
-                        QStringLiteral("--save"), In(dir, "site/menu.htm")},
-                       dir.path());
-        QCOMPARE(made.status, 0);
-        QVERIFY2(made.err.contains(QStringLiteral("is not your own or may be written by others")), qPrintable(made.err));
-        QVERIFY(!ReadBytes(In(dir, "site/menu.htm")).contains("Planted"));
+        // Written by the group is written by others too.
+        for (const mode_t mode : {mode_t{0777}, mode_t{0775}}) {
+            QTemporaryDir dir;
+            const QString userFolder = dir.path() + QStringLiteral("/.local/share/Quellary/Kestrune");
+            QVERIFY(WriteBytes(userFolder + QStringLiteral("/Kestrune.tpl"),
+                               "[Normal]\r\nApStyle=Planted,0,400,200,0,,\r\nNotice=Vorane2.0\r\n"));
+            QVERIFY(::chmod(QFile::encodeName(userFolder).constData(), mode) == 0);
+            // An installed program: its data in share/kestrune, the user's own in the data home.
+            QVERIFY(QDir().mkpath(In(dir, "inst/bin")));
+            QVERIFY(QDir().mkpath(In(dir, "inst/share/kestrune")));
+            QVERIFY(QFile::copy(QStringLiteral(KESTRUNE_BIN_DIR "/Kestrune.tpl"), In(dir, "inst/share/kestrune/Kestrune.tpl")));
+            const ProgramResult made =
+                RunProgram({QStringLiteral("--app-dir"), In(dir, "inst/bin"), QStringLiteral("--new"), QStringLiteral("0"),
+                            QStringLiteral("--save"), In(dir, "site/menu.htm")},
+                           dir.path());
+            QCOMPARE(made.status, 0);
+            QVERIFY2(made.err.contains(QStringLiteral("is not your own or may be written by others")), qPrintable(made.err));
+            QVERIFY(!ReadBytes(In(dir, "site/menu.htm")).contains("Planted"));
+        }
     }
 
     void aSettingsFileThatIsAPipeNeitherBlocksNorStopsACommand() {

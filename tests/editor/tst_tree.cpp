@@ -10,6 +10,7 @@
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
 #include "base/SettingsStore.h"
+#include "properties/PropertyTexts.h"
 #include "support/FakeDialogService.h"
 #include "support/TreeModelAgreement.h"
 #include "tree/KestruneView.h"
@@ -692,6 +693,30 @@ private slots:
         QVERIFY(!tree.Node(copy).isValid());
         QCOMPARE(GetNodePicture(tree.Node(tree.deep)), int(kPicturePlainItem));
         ExpectTreeMatchesModel(tree.view, tree.Applet());
+    }
+
+    // A refused name keeps the in-place editor open with what was typed, as a property page
+    // keeps its box; a name the menu file can carry then ends it.
+    void aCommaInARenameKeepsTheEditorWithTheText() {
+        Tree tree;
+        tree.view.show();
+        const QModelIndex node = tree.Node(tree.plain);
+        tree.view.SelectNode(node);
+        tree.view.OnEditRename();
+        auto* editor = qobject_cast<QLineEdit*>(tree.view.indexWidget(node));
+        QVERIFY(editor);
+        editor->setText(QStringLiteral("Shop, Cart"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(tree.dialogs.messages, QStringList{QString::fromLatin1(texts::kMsgNoComma)});
+        QCOMPARE(tree.view.indexWidget(node), editor);
+        QCOMPARE(editor->text(), QStringLiteral("Shop, Cart"));
+        QCOMPARE(tree.plain->m_label, std::string("plain"));
+
+        editor->setText(QStringLiteral("Shop"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(tree.plain->m_label, std::string("Shop"));
+        QVERIFY(!tree.view.indexWidget(tree.Node(tree.plain)));
+        QCOMPARE(tree.dialogs.messages.size(), 1);
     }
 };
 
