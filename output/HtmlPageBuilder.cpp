@@ -21,7 +21,13 @@ const char* ParagraphAlignWord(int align) {
 
 void AppendAppletHead(std::string& page, const CAppletParameters& applet, std::string_view pageFolder) {
     page += texts::kAppletStart;
-    page += LinkSeenFrom(pageFolder, texts::kAppletClassFileName);
+    page += texts::kAppletClassFileName;
+    // A page below the document's folder finds the class file through the applet's code
+    // base; the class name stays as the runtime looks for it.
+    if (!pageFolder.empty()) {
+        page += texts::kAppletCodeBase;
+        page += LinkSeenFrom(pageFolder, ".");
+    }
     page += texts::kAppletWidth;
     page += std::to_string(applet.m_appWidth);
     page += texts::kAppletHeight;

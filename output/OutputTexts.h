@@ -33,6 +33,7 @@ inline constexpr const char* kTitleClose = "</title>";
 inline constexpr const char* kParagraphStart = "<p align=\"";
 inline constexpr const char* kParagraphStartEnd = "\">\r\n";
 inline constexpr const char* kAppletStart = "<applet code=\"";
+inline constexpr const char* kAppletCodeBase = "\" codebase=\"";
 inline constexpr const char* kAppletWidth = "\" align=\"baseline\" width=\"";
 inline constexpr const char* kAppletHeight = "\" height=\"";
 inline constexpr const char* kAppletStartEnd = "\">\r\n";

@@ -102,7 +102,8 @@ std::optional<std::string> UnknownOption(const std::vector<std::string>& args) {
             ++i;
             continue;
         }
-        if (ActionOptions().count(arg) == 0 && arg != ht::kOpen && arg != previewtexts::kViewOption && !IsToolkitFlag(name))
+        if (ActionOptions().count(arg) == 0 && arg != ht::kOpen && arg != ht::kAdd && arg != previewtexts::kViewOption &&
+            !IsToolkitFlag(name))
             return arg;
     }
     return std::nullopt;

@@ -113,8 +113,9 @@ std::vector<std::string> PathsInBlock(const std::string& block) {
         for (int i : {2, 3, 4, 5, 6, 8})
             if (i < static_cast<int>(fields.size()) && !fields[i].empty()) paths.push_back(fields[i]);
     }
-    for (const char* tag : {"<script src=\"([^\"]*)\"", "<applet code=\"([^\"]*)\""})
-        for (const std::string& path : Matches(block, tag)) paths.push_back(path);
+    for (const std::string& path : Matches(block, "<script src=\"([^\"]*)\"")) paths.push_back(path);
+    const std::vector<std::string> codeBase = Matches(block, " codebase=\"([^\"]*)\"");
+    paths.push_back((codeBase.empty() ? "" : codeBase[0]) + Matches(block, "<applet code=\"([^\"]*)\"")[0]);
     return paths;
 }
 
