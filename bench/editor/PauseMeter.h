@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <optional>
 
-namespace bench {
+namespace kestrune::bench {
 
 // The longest pause of the event loop while it runs, in milliseconds.
 class PauseMeter {
@@ -55,4 +55,4 @@ private:
     double m_longest = 0;
 };
 
-}  // namespace bench
+}  // namespace kestrune::bench
