@@ -3,12 +3,15 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <random>
 #include <system_error>
+#include <vector>
 
 #include "base/FileTexts.h"
 
@@ -79,6 +82,90 @@ bool IsReadOnly(const fs::file_status& status) {
            fs::perms::none;
 }
 
+FileCheck ReadOpenedFile(const FileHandle& file, std::size_t maxBytes, std::string& content) {
+    struct stat info {};
+    if (::fstat(file.Get(), &info) == 0 && static_cast<std::uint64_t>(info.st_size) > maxBytes)
+        return FileCheck::TooLarge;
+    if (info.st_size > 0) content.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[kChunk];
+    for (;;) {
+        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            content.clear();
+            return FileCheck::Unreadable;
+        }
+        if (got == 0) return FileCheck::Ok;
+        if (content.size() + static_cast<std::size_t>(got) > maxBytes) {
+            content.clear();
+            content.shrink_to_fit();
+            return FileCheck::TooLarge;
+        }
+        content.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+// A regular file checked and set to blocking reads, or nothing with status.
+FileHandle AcceptRegular(FileHandle file, FileCheck& status) {
+    struct stat info {};
+    if (::fstat(file.Get(), &info) != 0) return {};
+    if (!S_ISREG(info.st_mode)) {
+        status = FileCheck::NotRegular;
+        return {};
+    }
+    // Reads of a regular file never wait; blocking mode keeps the reads plain.
+    ::fcntl(file.Get(), F_SETFL, ::fcntl(file.Get(), F_GETFL) & ~O_NONBLOCK);
+    status = FileCheck::Ok;
+    return file;
+}
+
+FileCheck StatusOf(int code) {
+    if (code == ENOENT || code == ENOTDIR) return FileCheck::Missing;
+    if (code == ELOOP || code == ENXIO || code == EISDIR || code == EXDEV) return FileCheck::NotRegular;
+    return FileCheck::Unreadable;
+}
+
+constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+
+// The folder at relative below folder with openat2 (RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS)
+// where the kernel has it, else a component at a time with O_NOFOLLOW: no link is followed
+// on the way. -1 with errno when it cannot be opened.
+int OpenFolderBeneath(int folder, const fs::path& relative) {
+    constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+    if (relative.empty()) return ::dup(folder);
+#ifdef SYS_openat2
+    struct {
+        std::uint64_t flags, mode, resolve;
+    } how{static_cast<std::uint64_t>(kFolderFlags), 0, 0x08 /* RESOLVE_BENEATH */ | 0x04 /* RESOLVE_NO_SYMLINKS */};
+    const int fd = static_cast<int>(::syscall(SYS_openat2, folder, relative.c_str(), &how, sizeof how));
+    if (fd >= 0 || (errno != ENOSYS && errno != EPERM)) return fd;
+#endif
+    FileHandle current(::dup(folder));
+    for (const fs::path& part : relative) {
+        if (part.empty() || part == ".") continue;
+        FileHandle next(::openat(current.Get(), part.c_str(), kFolderFlags));
+        if (!next.IsOpen()) return -1;
+        current = std::move(next);
+    }
+    return ::dup(current.Get());
+}
+
+// The file name in its folder without following a link, but for a link to a plain name in
+// the same folder, which is followed once.
+int OpenInFolderNoFollow(int folder, const std::string& name) {
+    const int fd = ::openat(folder, name.c_str(), kReadFlags | O_NOFOLLOW);
+    if (fd >= 0 || errno != ELOOP) return fd;
+    char target[4096];
+    const ssize_t length = ::readlinkat(folder, name.c_str(), target, sizeof target - 1);
+    if (length <= 0) return -1;
+    const std::string plain(target, static_cast<std::size_t>(length));
+    if (plain.find('/') != std::string::npos || plain == "." || plain == "..") {
+        errno = ELOOP;
+        return -1;
+    }
+    return ::openat(folder, plain.c_str(), kReadFlags | O_NOFOLLOW);
+}
+
 }  // namespace
 
 FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
@@ -100,23 +187,13 @@ FileHandle OpenRegularFile(const fs::path& path, FileCheck& status, bool followL
         status = FileCheck::Missing;
         return {};
     }
-    const int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW);
-    FileHandle file(::open(path.c_str(), flags));
+    FileHandle file(::open(path.c_str(), kReadFlags | (followLinks ? 0 : O_NOFOLLOW)));
     if (!file.IsOpen()) {
-        if (errno == ENOENT || errno == ENOTDIR) status = FileCheck::Missing;
-        else if (errno == ELOOP || errno == ENXIO || errno == EISDIR) status = FileCheck::NotRegular;
+        const FileCheck reason = StatusOf(errno);
+        if (reason != FileCheck::Unreadable) status = reason;
         return {};
     }
-    struct stat info {};
-    if (::fstat(file.Get(), &info) != 0) return {};
-    if (!S_ISREG(info.st_mode)) {
-        status = FileCheck::NotRegular;
-        return {};
-    }
-    // Reads of a regular file never wait; blocking mode keeps the reads plain.
-    ::fcntl(file.Get(), F_SETFL, ::fcntl(file.Get(), F_GETFL) & ~O_NONBLOCK);
-    status = FileCheck::Ok;
-    return file;
+    return AcceptRegular(std::move(file), status);
 }
 
 FileCheck ReadRegularFile(const fs::path& path, std::size_t maxBytes, std::string& content) {
@@ -124,26 +201,38 @@ FileCheck ReadRegularFile(const fs::path& path, std::size_t maxBytes, std::strin
     FileCheck status = FileCheck::Ok;
     const FileHandle file = OpenRegularFile(path, status);
     if (!file.IsOpen()) return status;
-    struct stat info {};
-    if (::fstat(file.Get(), &info) == 0 && static_cast<std::uint64_t>(info.st_size) > maxBytes)
-        return FileCheck::TooLarge;
-    if (info.st_size > 0) content.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[kChunk];
-    for (;;) {
-        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            content.clear();
-            return FileCheck::Unreadable;
-        }
-        if (got == 0) return FileCheck::Ok;
-        if (content.size() + static_cast<std::size_t>(got) > maxBytes) {
-            content.clear();
-            content.shrink_to_fit();
-            return FileCheck::TooLarge;
-        }
-        content.append(buffer, static_cast<std::size_t>(got));
+    return ReadOpenedFile(file, maxBytes, content);
+}
+
+FileHandle OpenRegularFileBeneath(const fs::path& folder, const fs::path& relative, FileCheck& status) {
+    status = FileCheck::Unreadable;
+    if (relative.empty() || relative.is_absolute()) {
+        status = FileCheck::Missing;
+        return {};
     }
+    for (const fs::path& part : relative)
+        if (part == "..") {
+            status = FileCheck::NotRegular;
+            return {};
+        }
+    const FileHandle base(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!base.IsOpen()) return {};
+    const FileHandle parent(OpenFolderBeneath(base.Get(), relative.parent_path()));
+    const int fd = parent.IsOpen() ? OpenInFolderNoFollow(parent.Get(), relative.filename().string()) : -1;
+    if (fd < 0) {
+        status = StatusOf(errno);
+        return {};
+    }
+    return AcceptRegular(FileHandle(fd), status);
+}
+
+FileCheck ReadRegularFileBeneath(const fs::path& folder, const fs::path& relative, std::size_t maxBytes,
+                                 std::string& content) {
+    content.clear();
+    FileCheck status = FileCheck::Ok;
+    const FileHandle file = OpenRegularFileBeneath(folder, relative, status);
+    if (!file.IsOpen()) return status;
+    return ReadOpenedFile(file, maxBytes, content);
 }
 
 FileCheck ReadFileStart(const fs::path& path, std::size_t n, std::string& start) {

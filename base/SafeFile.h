@@ -41,6 +41,18 @@ FileHandle OpenRegularFile(const std::filesystem::path& path, FileCheck& status,
 // whatever the file's size claims (a file that grows while read is still stopped).
 FileCheck ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& content);
 
+// The regular file at relative below folder, opened without following a link anywhere on
+// the way (openat2 with RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS, or a walk with O_NOFOLLOW
+// on every component where the kernel lacks it) and without "..": a folder swapped for a
+// link while a save runs cannot lead the open outside folder. The file opened is the file
+// judged and read.
+FileHandle OpenRegularFileBeneath(const std::filesystem::path& folder, const std::filesystem::path& relative,
+                                  FileCheck& status);
+
+// The whole content of that file, as ReadRegularFile reads it.
+FileCheck ReadRegularFileBeneath(const std::filesystem::path& folder, const std::filesystem::path& relative,
+                                 std::size_t maxBytes, std::string& content);
+
 // At most n bytes from the start of a regular file.
 FileCheck ReadFileStart(const std::filesystem::path& path, std::size_t n, std::string& start);
 

@@ -122,12 +122,12 @@
       styles: [defaultStyle(), defaultStyle(), defaultStyle()], items: [] };
   }
 
-  function readApplet(element) {
-    const params = readParams(element);
+  // params: the page's parameters by lower-case name; width and height: the applet's attributes.
+  function parseApplet(params, width, height) {
     const f = String(params.get('apstyle') ?? '').split(',');
     const applet = {
-      width: Math.max(0, int(element.getAttribute('width'), 400)),
-      height: Math.max(0, int(element.getAttribute('height'), 200)),
+      width: Math.max(0, int(width, 400)),
+      height: Math.max(0, int(height, 200)),
       bkColor: color(f[0], [0, 0, 0]), bkImage: (f[2] ?? '').trim(), bkMode: int(f[3], 0),
       bkX: int(f[4], 0), bkY: int(f[5], 0), bkSound: (f[6] ?? '').trim(), menus: [],
     };
@@ -228,13 +228,23 @@
   }
 
   // Links run in the visitor's browser: script URLs are not followed.
-  function linkUrl(link) {
+  function judgeLink(link, base) {
     if (!link) return '';
     try {
-      const url = new URL(link, document.baseURI);
+      const url = new URL(link, base);
       return /^(javascript|vbscript|data):$/i.test(url.protocol) ? '' : url.href;
     } catch { return ''; }
   }
+
+  // One key per page of an address as the URL parser writes it: query and fragment do not
+  // count, and a folder is its index page. Plain string work: every link of a big menu is
+  // compared.
+  function pageKey(href) {
+    const page = /^(https?|file):\/\/[^?#]*/.exec(href);
+    return page ? page[0].replace(/\/index\.html?$/i, '/') : '';
+  }
+
+  const linkUrl = (link) => judgeLink(link, document.baseURI);
 
   const cssUrl = (href) => `url("${href.replace(/["\\\n\r]/g, (c) => encodeURIComponent(c))}")`;
 
@@ -321,7 +331,7 @@
   function paintItem(node, state) {
     const { item, menu, el } = node;
     const style = menu.styles[state];
-    el.className = `km-item ${stateRule(menu, state)}`;
+    el.className = `km-item km-state${state} ${stateRule(menu, state)}`;
     const image = mediaUrl(item.images[state] || item.images[0]);
     if (image) {
       const gradient = gradientOf(style);
@@ -336,11 +346,13 @@
 
   // ---- one applet on the page ------------------------------------------------------------
 
-  // Desktop form: the menus drawn in a box of the applet's size. Compact form (the box does
-  // not fit the width available): a "menu" button opening a full-width list, each sub menu
-  // a group opened by its own toggle.
+  // Desktop form: the menus drawn where the applet was; the box reserves only what is always
+  // shown (the top-level menus, or the applet's background image), sub menus lie over the
+  // page. Compact form (the applet does not fit the width available): a "Menu" button
+  // opening a full-width list. Both are site navigation as the disclosure pattern has it:
+  // lists of links, a button for each sub menu.
   const STYLE_TEXT = `
-.kestrune-menu{display:inline-block;position:relative;overflow:hidden;isolation:isolate;vertical-align:baseline;
+.kestrune-menu{display:inline-block;position:relative;z-index:20;isolation:isolate;vertical-align:top;
   text-align:left;background-repeat:no-repeat;line-height:normal;font-size:0}
 .kestrune-menu ul,.kestrune-menu li{list-style:none;margin:0;padding:0}
 .kestrune-menu .km-area{display:contents}
@@ -349,26 +361,39 @@
 .kestrune-menu .km-menu[hidden],.kestrune-menu [hidden]{display:none!important}
 .kestrune-menu .km-framed::after{content:"";position:absolute;inset:0;border:1px solid var(--km-frame);pointer-events:none}
 .kestrune-menu .km-item{position:absolute;display:flex;flex-direction:column;justify-content:center;overflow:hidden;box-sizing:border-box;text-decoration:none;
+  margin:0;padding:0;border:0;border-radius:0;appearance:none;letter-spacing:normal;
   cursor:default;outline-offset:-2px;-webkit-tap-highlight-color:transparent;user-select:text;
   background-repeat:no-repeat;line-height:normal;contain:strict}
-.kestrune-menu a.km-item[href]{cursor:pointer}
+.kestrune-menu a.km-item[href],.kestrune-menu button.km-item{cursor:pointer}
 .kestrune-menu .km-line{position:relative;white-space:pre;overflow:visible}
 .kestrune-menu .km-bevel{position:absolute;inset:0;box-sizing:border-box;pointer-events:none}
-.kestrune-menu .km-toggle,.kestrune-menu .km-sub{display:none}
+.kestrune-menu .km-toggle{display:none}
+.kestrune-menu .km-sub{position:absolute;box-sizing:border-box;margin:0;padding:0;border:0;opacity:0;pointer-events:none;
+  font:14px sans-serif;color:#fff;background:#1f1f1f;outline-offset:-2px}
+.kestrune-menu .km-sub:focus-visible{opacity:1}
 .kestrune-menu.km-compact{display:block;width:auto!important;height:auto!important;max-width:100%;font-size:16px}
 .km-compact .km-toggle{display:block;box-sizing:border-box;width:100%;min-height:44px;padding:8px 12px;text-align:left;font:inherit;
   color:#fff;background:#1f1f1f;border:0;cursor:pointer}
 .km-compact .km-area{display:none}
 .km-compact.km-open .km-area{display:block}
-.km-compact .km-menu{position:static!important;width:auto!important;height:auto!important;display:block}
+.km-compact .km-menu{position:static!important;width:auto!important;height:auto!important;display:block;translate:none!important}
 .km-compact .km-menu .km-menu{padding-left:12px}
 .km-compact li{display:flex;flex-wrap:wrap}
 .km-compact .km-item{position:relative!important;left:auto!important;top:auto!important;width:auto!important;height:auto!important;
   flex:1 1 0;min-width:0;min-height:44px;padding:4px 8px;contain:none}
 .km-compact .km-line{left:0!important;align-self:stretch!important;white-space:normal;overflow-wrap:anywhere}
-.km-compact .km-sub{display:block;flex:0 0 44px;min-height:44px;font:16px sans-serif;color:#fff;background:#1f1f1f;border:0;
+.km-compact button.km-item{padding-right:32px}
+.km-compact button.km-item::after{content:"\\25b8"/"";position:absolute;right:12px;top:50%;translate:0 -50%}
+.km-compact button.km-item[aria-expanded=true]::after{content:"\\25be"/""}
+.km-compact .km-parent>.km-item{background-image:none!important}
+.km-compact .km-sub{position:static!important;display:block;flex:0 0 44px;min-height:44px;opacity:1;pointer-events:auto;font:16px sans-serif;
   border-left:1px solid #555;cursor:pointer}
 .km-compact li>.km-menu{flex:0 0 100%}
+@media (forced-colors:active){.kestrune-menu .km-state1{outline:2px dashed Highlight}
+  .kestrune-menu .km-state2,.kestrune-menu [aria-current=page]{outline:3px solid Highlight}
+  .kestrune-menu [aria-current]{text-decoration:underline}.kestrune-menu :focus-visible{outline:3px solid CanvasText}}
+@media print{.kestrune-menu,.kestrune-menu *{color:#000!important;background:#fff!important;text-shadow:none!important}
+  .kestrune-menu .km-sub,.kestrune-menu .km-bevel{display:none!important}}
 @media (prefers-reduced-motion: reduce){.kestrune-menu *{transition:none!important;animation:none!important}}`;
 
   let idCounter = 0;
@@ -384,6 +409,7 @@
   }
 
   const labelText = (item) => item.lines.join(' ').trim();
+  const focusable = (el) => !!el && (el.tagName === 'BUTTON' || (el.tagName === 'A' && el.hasAttribute('href')));
 
   // The block that gives the box its width: inline parents only wrap it.
   function availableWidth(box) {
@@ -396,14 +422,38 @@
     return Math.min(view, inner > 0 ? inner : view);
   }
 
+  // What the box keeps free on the page: its background image where it has one, else the
+  // top-level menus, never more than the applet.
+  function reservedSize(applet, tops, hasImage) {
+    if (hasImage) return { w: applet.width, h: applet.height };
+    let w = 0, h = 0;
+    for (const record of tops) { w = Math.max(w, record.rect.r); h = Math.max(h, record.rect.b); }
+    return { w: Math.min(applet.width, w), h: Math.min(applet.height, h) };
+  }
+
+  // Moves an open sub menu back into the window: first to the other side of its opener,
+  // else as far as the edge asks. Returns the shift [dx, dy].
+  function shiftInto(menu, opener, view) {
+    const axis = (lo, hi, openLo, openHi, size) => {
+      if (hi <= size && lo >= 0) return 0;
+      const mirrored = openLo + openHi - hi;
+      if (hi > size && mirrored >= 0 && mirrored + (hi - lo) <= size) return mirrored - lo;
+      const d = hi > size ? size - hi : 0;
+      return lo + d < 0 ? -lo : d;
+    };
+    return [axis(menu.left, menu.right, opener.left, opener.right, view.width),
+      axis(menu.top, menu.bottom, opener.top, opener.bottom, view.height)];
+  }
+
   class AppletBox {
     constructor(element) {
-      this.applet = readApplet(element);
+      this.applet = parseApplet(readParams(element), element.getAttribute('width'), element.getAttribute('height'));
       this.path = { top: -1, items: [] };
       this.openLast = true; // whether the last item on the path shows its sub menu
       this.onItem = false;
       this.pressed = false;
       this.keyboard = false;
+      this.keepOnScreen = true;
       this.timer = 0;
       this.touchOpened = null;
       this.compact = false;
@@ -412,18 +462,18 @@
       this.chain = [];
       this.nodes = [];
       this.box = this.buildBox(element);
+      this.markCurrent();
+      this.watchWidth(element);
       element.replaceWith(this.box);
-      this.watchWidth();
     }
 
     buildBox(element) {
       const a = this.applet;
-      const title = document.title.trim() || 'Menu';
       const box = document.createElement('nav');
       box.className = 'kestrune-menu';
-      box.setAttribute('aria-label', title);
-      Object.assign(box.style, { width: `${a.width}px`, height: `${a.height}px`, backgroundColor: rgb(a.bkColor) });
+      box.setAttribute('aria-label', document.title.trim() || 'Menu');
       const image = mediaUrl(a.bkImage);
+      box.style.backgroundColor = rgb(a.bkColor);
       if (image) {
         box.style.backgroundImage = cssUrl(image);
         if (a.bkMode === 1) Object.assign(box.style, { backgroundRepeat: 'repeat', backgroundPosition: '0 0' });
@@ -442,27 +492,52 @@
       const icon = document.createElement('span');
       icon.setAttribute('aria-hidden', 'true');
       icon.textContent = '\u2630 ';
-      this.toggle.append(icon, title);
+      this.toggle.append(icon, 'Menu');
       box.append(this.toggle, this.area);
-      a.menus.forEach((menu, t) => {
-        if (menu.items.length) this.tops.push(this.buildMenu(this.area, menu, t, 0, { x: 0, y: 0 }, null));
-      });
-      this.roving();
+      this.buildMenus();
+      const size = reservedSize(a, this.tops, !!image);
+      Object.assign(box.style, { width: `${size.w}px`, height: `${size.h}px` });
       this.listen(box);
       return box;
     }
 
     // Every menu of every level is made up front, closed ones hidden, so that every link
-    // is in the document from the start.
-    buildMenu(parent, menu, top, level, origin, opener) {
+    // is in the document from the start. Walked with a stack of its own: a chain of sub
+    // menus may be as deep as the program allows.
+    buildMenus() {
+      const pending = [];
+      this.applet.menus.forEach((menu, t) => {
+        if (menu.items.length) pending.push({ parent: this.area, menu, top: t, level: 0, origin: { x: 0, y: 0 }, opener: null });
+      });
+      pending.reverse();
+      let warned = false;
+      while (pending.length) {
+        const job = pending.pop();
+        const record = this.buildMenu(job);
+        if (!job.opener) this.tops.push(record);
+        const subs = [];
+        for (const node of record.nodes) {
+          const sub = node.item.sub;
+          if (!sub || !sub.items.length) continue;
+          if (!node.opens) {
+            if (!warned) console.warn(`kestrune-menu: sub menus nested more than ${MAX_DEPTH - 1} levels deep are left out.`);
+            warned = true;
+            continue;
+          }
+          this.addToggle(node);
+          subs.push({ parent: node.li, menu: sub, top: record.top, level: record.level + 1,
+            origin: subOrigin(record.menu, node.index, record.origin), opener: node });
+        }
+        for (let i = subs.length - 1; i >= 0; i--) pending.push(subs[i]);
+      }
+    }
+
+    buildMenu({ parent, menu, top, level, origin, opener }) {
       const rect = clamped(menuRect(menu, origin.x, origin.y));
       const el = document.createElement('ul');
       el.className = 'km-menu';
       el.id = nextId('menu');
-      if (opener) {
-        el.setAttribute('aria-labelledby', opener.el.id);
-        el.hidden = true;
-      }
+      if (opener) el.hidden = true;
       place(el, rect, opener ? opener.record.rect : { l: 0, t: 0 });
       if (menu.bkStyle === 2 || menu.bkStyle === 3) el.style.backgroundColor = rgb(menu.bkColor);
       if (menu.bkStyle === 1 || menu.bkStyle === 3) {
@@ -472,18 +547,26 @@
       const record = { menu, top, level, origin, rect, el, opener, nodes: [] };
       menu.items.forEach((item, index) => record.nodes.push(this.buildItem(record, item, index)));
       parent.appendChild(el);
+      if (opener) {
+        opener.sub = record;
+        opener.control.setAttribute('aria-controls', el.id);
+      }
       return record;
     }
 
     buildItem(record, item, index) {
       const link = linkUrl(item.link);
+      const opens = !!(item.sub && item.sub.items.length) && record.level + 1 < MAX_DEPTH;
       const li = document.createElement('li');
-      const el = document.createElement(link ? 'a' : 'div');
-      el.className = 'km-item';
+      // A parent without a link of its own is the button that opens its sub menu.
+      const el = document.createElement(link ? 'a' : opens ? 'button' : 'div');
       el.id = nextId('item');
       if (link) {
         el.href = link;
         el.target = item.target;
+      } else if (opens) {
+        el.type = 'button';
+        el.setAttribute('aria-expanded', 'false');
       }
       const rect = itemRect(record.menu, index, record.origin);
       place(el, rect, record.rect);
@@ -510,62 +593,47 @@
         el.setAttribute('aria-describedby', text.id);
         li.appendChild(text);
       }
-      const node = { item, menu: record.menu, record, index, el, li, rect, state: -1, sub: null, button: null };
+      const node = { item, menu: record.menu, record, index, el, li, rect, state: -1, sub: null, button: null,
+        control: null, current: false, opens, href: link };
       el.kmNode = node;
       paintItem(node, NORMAL);
       this.nodes.push(node);
       record.el.appendChild(li);
-      if (item.sub && item.sub.items.length && record.level + 1 >= MAX_DEPTH) {
-        console.warn('kestrune-menu: sub menus nested more than ' + (MAX_DEPTH - 1) + ' levels deep are left out.');
-      } else if (item.sub && item.sub.items.length) {
-        const button = document.createElement('button');
-        button.type = 'button';
-        button.className = 'km-sub';
-        button.setAttribute('aria-label', labelText(item));
-        button.textContent = '\u25b8';
-        button.kmNode = node;
-        li.appendChild(button);
-        node.button = button;
-        node.sub = this.buildMenu(li, item.sub, record.top, record.level + 1,
-          subOrigin(record.menu, index, record.origin), node);
-        button.setAttribute('aria-controls', node.sub.el.id);
-      }
       return node;
     }
 
-    // Roles of the desktop form, the navigation menubar; the compact form is a plain list
-    // of links with disclosure buttons.
-    roving() {
-      for (const record of this.records()) {
-        record.el.setAttribute('role', record.level === 0 ? 'menubar' : 'menu');
-        record.el.setAttribute('aria-orientation', horizontal(record.menu) ? 'horizontal' : 'vertical');
+    // A linked parent keeps its link and gets a button of its own beside it: on the
+    // desktop it lies over the item's end, seen only when it has the keyboard focus.
+    addToggle(node) {
+      // In the compact form the toggle's arrow stands for the item's own picture (often an arrow).
+      node.li.className = 'km-parent';
+      if (node.el.tagName === 'BUTTON') {
+        node.control = node.el;
+        return;
       }
-      for (const node of this.nodes) {
-        node.li.setAttribute('role', 'none');
-        node.el.setAttribute('role', 'menuitem');
-        node.el.tabIndex = -1;
-        if (node.sub) {
-          node.el.setAttribute('aria-haspopup', 'menu');
-          node.el.setAttribute('aria-expanded', 'false');
-        }
-      }
-      const first = this.tops[0]?.nodes[0];
-      if (first) first.el.tabIndex = 0;
+      const button = document.createElement('button');
+      button.type = 'button';
+      button.className = 'km-sub';
+      button.setAttribute('aria-expanded', 'false');
+      button.setAttribute('aria-label', labelText(node.item) || 'Sub menu');
+      button.textContent = '\u25b8';
+      const { l, t, r, b } = node.rect, width = Math.min(r - l, Math.max(24, b - t));
+      place(button, { l: r - width, t, r, b }, node.record.rect);
+      button.kmNode = node;
+      node.li.insertBefore(button, node.el.nextSibling);
+      node.button = node.control = button;
     }
 
-    plainList() {
-      for (const record of this.records()) {
-        record.el.removeAttribute('role');
-        record.el.removeAttribute('aria-orientation');
-      }
-      for (const node of this.nodes) {
-        node.li.removeAttribute('role');
-        node.el.removeAttribute('role');
-        node.el.removeAttribute('aria-haspopup');
-        node.el.removeAttribute('aria-expanded');
-        if (node.el.href) node.el.tabIndex = 0; else node.el.removeAttribute('tabindex');
-        if (node.button) this.disclose(node, false);
-      }
+    // The item leading to the page shown, found from the browser's location, is drawn in
+    // its Clicked look; the items above it are marked as its trail.
+    markCurrent() {
+      const here = pageKey(location.href);
+      const node = here && this.nodes.find((n) => n.href && pageKey(n.href) === here);
+      if (!node) return;
+      node.current = true;
+      node.el.setAttribute('aria-current', 'page');
+      paintItem(node, CLICKED);
+      for (let up = node.record.opener; up; up = up.record.opener) up.el.setAttribute('aria-current', 'true');
     }
 
     records() {
@@ -581,26 +649,37 @@
 
     // ---- desktop or compact
 
-    // Checked when the browser has laid the page out (a resize observer's first report), so
-    // drawing forces no layout of its own.
-    watchWidth() {
-      const check = () => this.setCompact(this.applet.width > availableWidth(this.box));
+    // Decided once before the box is shown (no flash of the other form), then again when
+    // the window or the box's place changes; a change is made in the next frame, so that
+    // the resize observer never sees the sizes it reports change under it.
+    watchWidth(element) {
+      const wanted = () => this.applet.width > availableWidth(this.box.isConnected ? this.box : element);
+      // The fallback list inside need not be laid out to measure.
+      const display = element.style.display;
+      element.style.display = 'none';
+      this.setCompact(wanted());
+      element.style.display = display;
+      let frame = 0;
+      const check = () => {
+        if (frame || wanted() === this.compact) return;
+        frame = requestAnimationFrame(() => { frame = 0; this.setCompact(wanted()); });
+      };
       window.addEventListener('resize', check);
-      if (!window.ResizeObserver) return check();
+      if (!window.ResizeObserver) return;
       const watcher = new ResizeObserver(check);
       watcher.observe(document.documentElement);
-      if (this.box.parentElement) watcher.observe(this.box.parentElement);
+      const host = element.parentElement;
+      return host && watcher.observe(host);
     }
 
     setCompact(on) {
       if (on === this.compact) return;
       this.close();
       this.light(null);
-      for (const record of this.records()) if (record.level > 0) record.el.hidden = true;
+      for (const record of this.records()) if (record.opener) this.showSub(record, false);
       this.compact = on;
       this.box.classList.toggle('km-compact', on);
       this.showList(false);
-      if (on) this.plainList(); else this.roving();
     }
 
     showList(open) {
@@ -609,16 +688,15 @@
     }
 
     disclose(node, open) {
-      node.sub.el.hidden = !open;
-      node.button.setAttribute('aria-expanded', String(open));
-      node.button.textContent = open ? '\u25be' : '\u25b8';
+      this.showSub(node.sub, open);
     }
 
     // Compact form: the item under the finger or the focus in its Mouse Over look.
     light(node) {
       if (this.lit === node) return;
-      if (this.lit) paintItem(this.lit, NORMAL);
+      const old = this.lit;
       this.lit = node;
+      if (old) this.refresh(old);
       if (node) paintItem(node, OVER);
     }
 
@@ -627,15 +705,17 @@
     hasSub(node) { return !!node.sub; }
 
     pathTo(node) {
-      const level = node.record.level;
-      return { top: node.record.top, items: [...this.path.items.slice(0, level), node.index] };
+      const items = [];
+      for (let n = node; n; n = n.record.opener) items.push(n.index);
+      return { top: node.record.top, items: items.reverse() };
     }
 
     stateOf(node) {
       const { record, index } = node;
       const onPath = record.top === this.path.top && record.level < this.path.items.length &&
         this.path.items[record.level] === index && (record.level === 0 || this.chain[record.level - 1] === record);
-      if (!onPath) return NORMAL;
+      if (this.lit === node) return OVER;
+      if (!onPath) return node.current ? CLICKED : NORMAL;
       return this.pressed && record.level + 1 === this.path.items.length ? CLICKED : OVER;
     }
 
@@ -654,16 +734,30 @@
         record = node.sub;
         wanted.push(record);
       }
-      for (const r of this.chain) if (!wanted.includes(r)) this.showSub(r, false);
+      const keep = new Set(wanted);
+      for (const r of this.chain) if (!keep.has(r)) this.showSub(r, false);
       for (const r of wanted) this.showSub(r, true);
       this.chain = wanted;
       for (const node of new Set([...old, ...this.pathNodes()])) this.refresh(node);
     }
 
+    // The toggle's aria-expanded follows its sub menu, whatever opened or closed it.
     showSub(record, open) {
       if (record.el.hidden !== open) return;
       record.el.hidden = !open;
-      record.opener.el.setAttribute('aria-expanded', String(open));
+      const control = record.opener.control;
+      control.setAttribute('aria-expanded', String(open));
+      if (control === record.opener.button) control.textContent = open ? '\u25be' : '\u25b8';
+      if (open) this.fitOnScreen(record);
+    }
+
+    fitOnScreen(record) {
+      record.el.style.translate = '';
+      if (this.compact || !this.keepOnScreen) return;
+      const root = document.documentElement;
+      const [dx, dy] = shiftInto(record.el.getBoundingClientRect(), record.opener.el.getBoundingClientRect(),
+        { width: root.clientWidth || window.innerWidth, height: root.clientHeight || window.innerHeight });
+      if (dx || dy) record.el.style.translate = `${dx}px ${dy}px`;
     }
 
     pathNodes() {
@@ -731,8 +825,17 @@
     }
 
     nodeOf(target) {
-      const el = target instanceof Element ? target.closest('.km-item') : null;
+      const el = target instanceof Element ? target.closest('.km-item, .km-sub') : null;
       return el && this.box.contains(el) ? el.kmNode : null;
+    }
+
+    // Where the keyboard focus goes for an item: the item, its button, or the nearest above.
+    focusTarget(node) {
+      for (let n = node; n; n = n.record.opener) {
+        if (focusable(n.el)) return n.el;
+        if (n.control) return n.control;
+      }
+      return null;
     }
 
     pointerAt(target) {
@@ -758,7 +861,8 @@
       this.setPath(path, true);
       // The keyboard focus follows the pointer rather than vanish with a closing menu.
       const focused = this.focusedNode();
-      if (focused && focused !== node) node.el.focus({ preventScroll: true });
+      const next = focused && focused !== node && this.focusTarget(node);
+      if (next) next.focus({ preventScroll: true });
       sounds.play(node.item.sounds[0]);
     }
 
@@ -804,63 +908,62 @@
       for (const node of this.pathNodes()) this.refresh(node);
     }
 
+    isOpen(node) { return !!node.sub && !node.sub.el.hidden; }
+
     clicked(e) {
       const target = e.target instanceof Element ? e.target : null;
       if (target === this.toggle || this.toggle.contains(target)) {
         this.showList(!this.box.classList.contains('km-open'));
         return;
       }
-      const button = target && target.closest('.km-sub');
-      const node = button ? button.kmNode : this.nodeOf(target);
+      const node = this.nodeOf(target);
       if (!node) return;
+      const onControl = !!node.control && node.control.contains(target);
       if (this.compact) {
-        if (node.sub && (button || !node.el.href)) this.disclose(node, node.sub.el.hidden);
+        if (onControl) this.disclose(node, !this.isOpen(node));
         return;
       }
+      // A click without a pointer (a screen reader's, an activated button) toggles; the
+      // pointer's own has opened the sub menu already.
+      if (onControl && e.detail === 0 && !this.touchOpened) this.toggleSub(node);
       if (this.touchOpened === node || !node.el.href) {
         e.preventDefault();
         this.touchOpened = null;
       }
     }
 
-    // ---- keyboard, as the WAI-ARIA navigation menubar
+    toggleSub(node) {
+      this.onItem = false;
+      this.pressed = false;
+      this.setPath(this.pathTo(node), !this.isOpen(node));
+    }
+
+    // ---- keyboard, as the disclosure navigation pattern
 
     focused(target) {
       const node = this.nodeOf(target);
       if (!node) return;
       if (this.compact) return this.light(node);
-      if (node.record.level === 0) {
-        for (const record of this.tops) for (const n of record.nodes) n.el.tabIndex = n === node ? 0 : -1;
-      }
       const path = this.pathTo(node);
       clearTimeout(this.timer);
       this.timer = 0;
-      if (!this.samePath(path)) this.setPath(path, false);
+      // Back to a button from its open sub menu (Shift+Tab): the sub menu stays open.
+      if (!this.samePath(path)) this.setPath(path, this.isOpen(node));
     }
 
-    ring(node) {
-      return node.record.level === 0 ? this.tops.flatMap((r) => r.nodes) : node.record.nodes;
+    // The keyboard's stops in one menu: links and buttons, in their order.
+    stops(record) {
+      const all = [];
+      for (const node of record.nodes) {
+        if (focusable(node.el)) all.push(node.el);
+        if (node.button) all.push(node.button);
+      }
+      return all;
     }
 
-    // Focus first: the element that had it may lie in a sub menu about to close.
-    focusNode(node, openSub = false) {
-      if (!node) return;
-      node.el.focus();
-      this.setPath(this.pathTo(node), openSub);
-    }
-
-    openAndFocus(node, last) {
-      if (!this.hasSub(node)) return false;
-      this.setPath(this.pathTo(node), true);
-      const nodes = node.sub.nodes;
-      this.focusNode(last ? nodes[nodes.length - 1] : nodes[0]);
-      return true;
-    }
-
-    closeToParent(node) {
-      const opener = node.record.opener;
-      if (!opener) return false;
-      this.focusNode(opener);
+    moveFocus(el) {
+      if (!el) return false;
+      el.focus();
       return true;
     }
 
@@ -875,48 +978,32 @@
       }
       const node = this.nodeOf(e.target);
       if (!node || e.altKey || e.ctrlKey || e.metaKey) return;
-      const across = horizontal(node.menu);
-      const ring = this.ring(node);
-      const at = ring.indexOf(node);
-      const move = (i) => this.focusNode(ring[(i + ring.length) % ring.length],
-        node.record.level === 0 && this.openLast && this.path.items.length === 1 && this.hasSub(node));
+      const onControl = e.target === node.control;
+      const stops = this.stops(node.record);
+      const at = stops.indexOf(e.target);
+      // Into the open sub menu: Down as in the pattern, and Right where sub menus open beside.
+      const into = e.key === 'ArrowDown' || (e.key === 'ArrowRight' && !horizontal(node.menu));
       let handled = true;
       switch (e.key) {
-        case across ? 'ArrowRight' : 'ArrowDown': move(at + 1); break;
-        case across ? 'ArrowLeft' : 'ArrowUp': move(at - 1); break;
-        case across ? 'ArrowDown' : 'ArrowRight':
-          if (!this.openAndFocus(node, false)) handled = this.nextTop(node, 1);
-          break;
-        case across ? 'ArrowUp' : 'ArrowLeft':
-          if (node.record.level === 0) handled = this.openAndFocus(node, true);
-          else if (!(e.key === 'ArrowLeft' && node.record.level === 1 && this.nextTop(node, -1))) this.closeToParent(node);
-          break;
-        case 'Home': this.focusNode(ring[0]); break;
-        case 'End': this.focusNode(ring[ring.length - 1]); break;
         case 'Enter':
         case ' ':
-          if (node.el.href) {
-            this.pressed = false;
-            node.el.click();
-          } else {
-            handled = this.openAndFocus(node, false);
-          }
+          if (onControl) this.toggleSub(node); else handled = false;
           break;
         case 'Escape':
-          if (!this.closeToParent(node)) {
-            this.setPath(this.pathTo(node), false);
-          }
+          handled = this.escape(node, onControl);
           break;
-        case 'Tab': {
-          // From the menubar's one tab stop the browser moves on out of the menus at once.
-          const stop = this.nodes.find((n) => n.el.tabIndex === 0);
-          if (stop && stop !== node) stop.el.focus();
-          this.close();
-          handled = false;
+        case 'ArrowDown':
+        case 'ArrowRight':
+          if (onControl && into && this.isOpen(node)) handled = this.moveFocus(this.stops(node.sub)[0]);
+          else handled = this.moveFocus(stops[at + 1]);
           break;
-        }
-        default:
-          handled = e.key.length === 1 && e.key.trim() !== '' && this.typeAhead(ring, at, e.key);
+        case 'ArrowUp':
+        case 'ArrowLeft':
+          handled = this.moveFocus(at > 0 ? stops[at - 1] : node.record.opener?.control);
+          break;
+        case 'Home': handled = this.moveFocus(stops[0]); break;
+        case 'End': handled = this.moveFocus(stops[stops.length - 1]); break;
+        default: handled = false;
       }
       if (handled) {
         e.preventDefault();
@@ -924,30 +1011,17 @@
       }
     }
 
-    // In a sub menu of a menu whose items run across, Right on an item without sub menu moves
-    // on to the next top-level item, and Left in its first sub menu to the previous one, each
-    // opened, as in a menubar.
-    nextTop(node, step) {
-      if (node.record.level === 0) return false;
-      let top = node;
-      while (top.record.opener) top = top.record.opener;
-      if (!horizontal(top.menu)) return false;
-      const ring = this.ring(top);
-      const next = ring[(ring.indexOf(top) + step + ring.length) % ring.length];
-      this.focusNode(next, true);
-      return true;
-    }
-
-    typeAhead(ring, at, key) {
-      const wanted = key.toLowerCase();
-      for (let i = 1; i <= ring.length; i++) {
-        const candidate = ring[(at + i) % ring.length];
-        if (labelText(candidate.item).toLowerCase().startsWith(wanted)) {
-          this.focusNode(candidate);
-          return true;
-        }
+    // Escape closes the innermost open sub menu and gives the focus to its button.
+    escape(node, onControl) {
+      if (onControl && this.isOpen(node)) {
+        this.setPath(this.pathTo(node), false);
+        return true;
       }
-      return false;
+      const opener = node.record.opener;
+      if (!opener) return false;
+      opener.control.focus();
+      this.setPath(this.pathTo(opener), false);
+      return true;
     }
   }
 
@@ -1058,6 +1132,12 @@
       document.addEventListener(type, unlock, { once: true, capture: true, passive: true });
   }
 
+  // Without a page (Node.js running the unit tests) the pure parts are all there is.
+  if (typeof document === 'undefined') {
+    if (typeof module === 'object') module.exports = { parseApplet, judgeLink, pageKey, menuRect, itemRect, subOrigin,
+      reservedSize, shiftInto, decodeAu, MAX_DEPTH };
+    return;
+  }
   window.KestruneMenu = { mount, controllers, decodeAu };
   if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', start);
   else start();

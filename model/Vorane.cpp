@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "model/Archive.h"
+#include "model/MenuRecord.h"
 #include "model/VoraneItem.h"
 
 namespace kestrune {
@@ -14,14 +15,58 @@ CVorane::CVorane(int itemCount, std::string name) {
     m_name = std::move(name);
 }
 
+namespace {
+// Appends copies of the items of source, and of everything below them, to target's items.
+void CopyItemsBelow(const CVorane& source, CVorane& target);
+}  // namespace
+
 CVorane::CVorane(const CVorane& source) {
     CopyStyle(source);
     m_visible = source.m_visible;
-    m_items.reserve(source.m_items.size());
-    for (const auto& item : source.m_items) m_items.push_back(std::make_unique<CVoraneItem>(*item));
+    CopyItemsBelow(source, *this);
 }
 
-CVorane::~CVorane() = default;
+// Sub menus are taken off their items level by level, so freeing a deep tree never nests
+// one destructor inside another.
+CVorane::~CVorane() {
+    std::vector<SubMenuSlot> detached;
+    const auto detachSubMenus = [&detached](CVorane& menu) {
+        for (auto& item : menu.m_items)
+            if (item->m_subMenu.Existing()) detached.push_back(std::move(item->m_subMenu));
+    };
+    detachSubMenus(*this);
+    while (!detached.empty()) {
+        SubMenuSlot slot = std::move(detached.back());
+        detached.pop_back();
+        detachSubMenus(*slot.Existing());
+    }
+}
+
+namespace {
+
+void CopyItemsBelow(const CVorane& source, CVorane& target) {
+    // An explicit stack, so a deep tree cannot exhaust the call stack.
+    std::vector<std::pair<const CVorane*, CVorane*>> pending{{&source, &target}};
+    while (!pending.empty()) {
+        const auto [from, to] = pending.back();
+        pending.pop_back();
+        to->m_items.reserve(to->m_items.size() + from->m_items.size());
+        for (const auto& item : from->m_items) {
+            auto copy = std::make_unique<CVoraneItem>();
+            copy->Fields() = item->Fields();
+            if (const CVorane* sub = item->m_subMenu.Existing()) {
+                auto subCopy = std::make_unique<CVorane>();
+                subCopy->CopyStyle(*sub);
+                subCopy->m_visible = sub->m_visible;
+                pending.emplace_back(sub, subCopy.get());
+                copy->m_subMenu.Replace(std::move(subCopy));
+            }
+            to->m_items.push_back(std::move(copy));
+        }
+    }
+}
+
+}  // namespace
 
 int CVorane::CountItems(int all) const {
     if (all) return static_cast<int>(m_items.size());
@@ -66,12 +111,10 @@ CVoraneItem* CVorane::InsertCopy(const CVoraneItem* item) {
 CVorane& CVorane::Assign(const CVorane& source) {
     if (&source == this) return *this;
     // Copy first: the source may lie inside this menu's own subtree.
-    std::vector<std::unique_ptr<CVoraneItem>> copies;
-    copies.reserve(source.m_items.size());
-    for (const auto& item : source.m_items) copies.push_back(std::make_unique<CVoraneItem>(*item));
+    CVorane copy(source);
     CopyStyle(source);
     m_visible = source.m_visible;
-    m_items = std::move(copies);
+    m_items = std::move(copy.m_items);
     return *this;
 }
 
@@ -156,62 +199,11 @@ Point CVorane::ItemCorner(int visibleIndex, const Rect& rect) const {
                  ClampToInt32(rect.top + std::int64_t{visibleIndex} * (std::int64_t{m_Height} + m_ItemGap))};
 }
 
-namespace {
-void SerializeItemStyle(CArchive& ar, ItemStyle& style) {
-    std::int32_t* fields[] = {&style.BKColor,         &style.FRColor,           &style.ItemBorderStyle,
-                              &style.ItemFillStyle,   &style.GradientDirection, &style.FontEffect,
-                              &style.FontName,        &style.FontSize,          &style.FontStyle,
-                              &style.TextAlign,       &style.TextOffset,        &style.ImageAlign,
-                              &style.ImageOffset};
-    for (std::int32_t* field : fields) {
-        if (ar.IsStoring())
-            ar.WriteInt(*field);
-        else
-            ar.ReadInt(*field);
-    }
-    if (ar.IsStoring())
-        ar.WriteString(style.Spare);
-    else
-        ar.ReadString(style.Spare);
-}
-
-// Every item record needs at least nine length bytes, its visibility and a menu tag.
-constexpr std::size_t kMinItemRecordBytes = 9 + 4 + 2;
-}  // namespace
-
 void CVorane::Serialize(CArchive& ar) {
-    std::int32_t* styleFields[] = {&m_BKColor, &m_BKStyle, &m_MenuAlign, &m_Corner, &m_xPos,
-                                   &m_yPos,    &m_Width,   &m_Height,    &m_ItemGap, &m_BorderThick};
-    if (ar.IsStoring()) {
-        ar.WriteString(m_name);
-        for (std::int32_t* field : styleFields) ar.WriteInt(*field);
-        for (ItemStyle& style : m_itemStyle) SerializeItemStyle(ar, style);
-        ar.WriteInt(m_visible);
-        ar.WriteInt(static_cast<std::int32_t>(m_items.size()));
-        for (auto& item : m_items) {
-            ar.WriteObjectTag("CVoraneItem");
-            item->Serialize(ar);
-        }
-        return;
-    }
-    ar.ReadString(m_name);
-    for (std::int32_t* field : styleFields) ar.ReadInt(*field);
-    for (ItemStyle& style : m_itemStyle) SerializeItemStyle(ar, style);
-    ar.ReadInt(m_visible);
-    std::int32_t count = 0;
-    if (!ar.ReadInt(count)) return;
-    if (count < 0 || static_cast<std::size_t>(count) > ar.BytesLeft() / kMinItemRecordBytes) {
-        ar.Fail("The clipboard record claims more items than it holds.");
-        return;
-    }
-    m_items.clear();
-    for (std::int32_t i = 0; i < count && !ar.Failed(); ++i) {
-        if (!ar.ReadObjectTag("CVoraneItem") || !ar.EnterObject()) return;
-        auto item = std::make_unique<CVoraneItem>();
-        item->Serialize(ar);
-        ar.LeaveObject();
-        m_items.push_back(std::move(item));
-    }
+    if (ar.IsStoring())
+        StoreMenuRecord(ar, *this);
+    else
+        LoadMenuRecord(ar, *this);
 }
 
 }  // namespace kestrune

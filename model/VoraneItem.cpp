@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "model/Archive.h"
+#include "model/MenuRecord.h"
 
 namespace kestrune {
 
@@ -22,9 +23,9 @@ std::array<std::string*, 9> TextFieldsOf(ItemFields& item) {
 
 CVoraneItem::CVoraneItem(std::string label) { m_label = std::move(label); }
 
-CVoraneItem::CVoraneItem(const CVoraneItem& source)
-    : ItemFields(source),
-      m_subMenu(source.m_subMenu.Existing() ? std::make_unique<CVorane>(*source.m_subMenu.Existing()) : nullptr) {}
+CVoraneItem::CVoraneItem(const CVoraneItem& source) : ItemFields(source) {
+    if (const CVorane* sub = source.m_subMenu.Existing()) m_subMenu.Replace(std::make_unique<CVorane>(*sub));
+}
 
 CVoraneItem::~CVoraneItem() = default;
 
@@ -33,23 +34,10 @@ void CVoraneItem::SetSubMenu(std::unique_ptr<CVorane> menu) {
 }
 
 void CVoraneItem::Serialize(CArchive& ar) {
-    const auto texts = TextFieldsOf(*this);
-    if (ar.IsStoring()) {
-        for (std::string* text : texts) ar.WriteString(*text);
-        ar.WriteInt(m_visible);
-        ar.WriteObjectTag("CVorane");
-        // Storing changes nothing; an item without a sub menu writes the empty default one.
-        const_cast<CVorane&>(m_subMenu.Read()).Serialize(ar);
-        return;
-    }
-    for (std::string* text : texts) ar.ReadString(*text);
-    ar.ReadInt(m_visible);
-    if (!ar.ReadObjectTag("CVorane") || !ar.EnterObject()) return;
-    auto menu = std::make_unique<CVorane>(0, kSubMenuName);
-    menu->Serialize(ar);
-    ar.LeaveObject();
-    // An empty default menu is what the slot makes on first use anyway.
-    if (m_subMenu.Existing() || !IsUntouchedEmptyMenu(*menu)) SetSubMenu(std::move(menu));
+    if (ar.IsStoring())
+        StoreItemRecord(ar, *this);
+    else
+        LoadItemRecord(ar, *this);
 }
 
 std::vector<std::uint8_t> WriteItemRecord(const CVoraneItem& item) {

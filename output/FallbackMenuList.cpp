@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/FallbackMenuList.h"
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -53,9 +54,10 @@ const char* CurrentMark(const CVoraneItem& item, const MenuListPlace& place) {
 }
 
 void AppendItem(std::string& out, const CVoraneItem& item, const MenuListPlace& place) {
-    const std::string_view link = Trimmed(item.m_link);
     const char* current = CurrentMark(item, place);
-    if (link.empty() || IsScriptLink(link)) {
+    const std::optional<std::string> href =
+        FallbackHref(place.folder.empty() ? std::string(item.m_link) : LinkSeenFrom(place.folder, item.m_link));
+    if (!href) {
         if (current) {
             out += "<span";
             AppendAttribute(out, "aria-current", current);
@@ -66,8 +68,9 @@ void AppendItem(std::string& out, const CVoraneItem& item, const MenuListPlace& 
         return;
     }
     const std::string_view target = Trimmed(item.m_target);
-    out += "<a";
-    AppendAttribute(out, "href", place.folder.empty() ? std::string(link) : LinkSeenFrom(place.folder, link));
+    out += "<a href=\"";
+    out += *href;
+    out += '"';
     AppendAttribute(out, "target", target.empty() ? std::string_view(texts::kDefaultTarget) : target);
     if (!item.m_description.empty()) AppendAttribute(out, "title", item.m_description);
     if (current) AppendAttribute(out, "aria-current", current);
@@ -84,7 +87,7 @@ void AppendMenuTree(std::string& out, const CVorane& top, const MenuListPlace& p
         std::size_t next;
     };
     std::vector<Open> open{{&top, 0}};
-    out += "<ul>\r\n";
+    out += top.IsHorizontal() ? texts::kFallbackAcrossList : "<ul>\r\n";
     while (!open.empty()) {
         Open& current = open.back();
         const auto& items = current.menu->m_items;
@@ -109,10 +112,23 @@ void AppendMenuTree(std::string& out, const CVorane& top, const MenuListPlace& p
 
 }  // namespace
 
+std::optional<std::string> FallbackHref(std::string_view link) {
+    link = Trimmed(link);
+    if (link.empty()) return std::nullopt;
+    std::string href;
+    AppendEscapedText(href, link);
+    // Judged as written: the escaped bytes are what the browser decodes.
+    if (IsScriptLink(href)) return std::nullopt;
+    return href;
+}
+
+bool IsLeftOutScriptLink(std::string_view link) { return !Trimmed(link).empty() && !FallbackHref(link); }
+
 void AppendFallbackMenuList(std::string& page, const CAppletParameters& applet, const MenuListPlace& place) {
     page += "<nav";
     if (!applet.m_HTMLTitle.empty()) AppendAttribute(page, "aria-label", applet.m_HTMLTitle);
     page += ">\r\n";
+    page += texts::kFallbackListStyle;
     for (const auto& menu : applet.m_menus)
         if (AppletParameterEncoder::IsEmitted(menu.get())) AppendMenuTree(page, *menu, place);
     page += "</nav>\r\n";

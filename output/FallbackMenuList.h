@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -26,5 +27,13 @@ struct MenuListPlace {
 // On a page of a site, the items of place.current carry aria-current="page" and those that
 // open the menus they lie in aria-current="true".
 void AppendFallbackMenuList(std::string& page, const CAppletParameters& applet, const MenuListPlace& place = {});
+
+// The href value the list writes for an item's link (escaped, ready for the double-quoted
+// attribute), or nothing when the link is empty or a browser would read what is written
+// as a script link.
+std::optional<std::string> FallbackHref(std::string_view link);
+
+// Whether a link is given but the list leaves it out as a script link.
+bool IsLeftOutScriptLink(std::string_view link);
 
 }  // namespace kestrune

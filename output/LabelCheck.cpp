@@ -5,16 +5,22 @@
 
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
+#include "output/FallbackMenuList.h"
 #include "output/OutputTexts.h"
+#include "output/ReportTally.h"
 
 namespace kestrune {
 
-void AppendEmptyLabelWarnings(const CAppletParameters& applet, std::string& report) {
+namespace {
+
+// Every item, hidden ones included, with its place ("1.2"), depth first in model order,
+// with an explicit stack: menus may nest deeply.
+template <typename Visit>
+void ForEachPlacedItem(const CAppletParameters& applet, Visit visit) {
     struct Pending {
         const CVoraneItem* item;
         std::string place;
     };
-    // Depth first in model order, with an explicit stack: menus may nest deeply.
     std::vector<Pending> pending;
     auto pushItems = [&pending](const CVorane& menu, const std::string& place) {
         for (std::size_t i = menu.m_items.size(); i-- > 0;)
@@ -24,13 +30,35 @@ void AppendEmptyLabelWarnings(const CAppletParameters& applet, std::string& repo
     while (!pending.empty()) {
         const Pending current = pending.back();
         pending.pop_back();
-        if (current.item->m_label.empty()) {
-            report += texts::kReportEmptyLabelStart;
-            report += current.place;
-            report += texts::kReportEmptyLabelEnd;
-        }
+        visit(*current.item, current.place);
         pushItems(current.item->m_subMenu.Read(), current.place);
     }
+}
+
+}  // namespace
+
+void AppendEmptyLabelWarnings(const CAppletParameters& applet, std::string& report) {
+    ReportTally tally;
+    ForEachPlacedItem(applet, [&report, &tally](const CVoraneItem& item, const std::string& place) {
+        if (!item.m_label.empty() || !tally.Admit(texts::kReportEmptyLabelEnd)) return;
+        report += texts::kReportEmptyLabelStart;
+        report += place;
+        report += texts::kReportEmptyLabelEnd;
+    });
+    tally.AppendSummary(report);
+}
+
+void AppendScriptLinkWarnings(const CAppletParameters& applet, std::string& report) {
+    ReportTally tally;
+    ForEachPlacedItem(applet, [&report, &tally](const CVoraneItem& item, const std::string& place) {
+        if (!IsLeftOutScriptLink(item.m_link) || !tally.Admit(texts::kReportScriptLinkEnd)) return;
+        report += texts::kReportEmptyLabelStart;
+        report += place;
+        report += texts::kReportScriptLinkStart;
+        report += item.m_link;
+        report += texts::kReportScriptLinkEnd;
+    });
+    tally.AppendSummary(report);
 }
 
 }  // namespace kestrune

@@ -12,4 +12,8 @@ class CAppletParameters;
 // item of the first top-level menu.
 void AppendEmptyLabelWarnings(const CAppletParameters& applet, std::string& report);
 
+// A warning line, naming the item by its place, for every item whose link a browser would
+// read as a script link: the page's plain list of links gives it no href.
+void AppendScriptLinkWarnings(const CAppletParameters& applet, std::string& report);
+
 }  // namespace kestrune

@@ -59,6 +59,7 @@ const char* MediaProblemEnding(MediaProblem problem) {
         case MediaProblem::NotCopied: return texts::kReportNotCopied;
         case MediaProblem::NameClash: return texts::kReportNameClash;
         case MediaProblem::ReservedName: return texts::kReportReservedName;
+        case MediaProblem::ExistsOther: return texts::kReportExistsOther;
         case MediaProblem::None: break;
     }
     return texts::kReportNotExist;

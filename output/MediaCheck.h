@@ -10,7 +10,7 @@ namespace kestrune {
 enum class MediaKind { Image, Audio };
 
 // Why a found media file is not used; None when it is fit.
-enum class MediaProblem { None, LinkOutside, NotImage, NotAudio, NotCopied, NameClash, ReservedName };
+enum class MediaProblem { None, LinkOutside, NotImage, NotAudio, NotCopied, NameClash, ReservedName, ExistsOther };
 
 // Whether bytes start like a media file of the kind: GIF, JPEG or PNG images, AU sounds.
 bool HasMediaSignature(std::string_view start, MediaKind kind);

@@ -38,7 +38,11 @@ Rect MenuLayout::Clamped(const Rect& rect) {
 }
 
 Rect MenuLayout::ItemRect(const CVorane& menu, int visibleIndex, Point origin) {
-    const Point corner = menu.ItemCorner(visibleIndex, origin.x, origin.y);
+    return ItemRect(menu, visibleIndex, menu.MenuRect(origin.x, origin.y));
+}
+
+Rect MenuLayout::ItemRect(const CVorane& menu, int visibleIndex, const Rect& menuRect) {
+    const Point corner = menu.ItemCorner(visibleIndex, menuRect);
     return Clamped(Rect{corner.x, corner.y, ClampToInt32(std::int64_t{corner.x} + menu.m_Width),
                         ClampToInt32(std::int64_t{corner.y} + menu.m_Height)});
 }
@@ -46,12 +50,15 @@ Rect MenuLayout::ItemRect(const CVorane& menu, int visibleIndex, Point origin) {
 void MenuLayout::AddMenu(const CVorane& menu, Point origin, int topMenu, int chainLevel) {
     LaidOutMenu shown;
     shown.menu = &menu;
-    shown.rect = Clamped(menu.MenuRect(origin.x, origin.y));
+    const Rect menuRect = menu.MenuRect(origin.x, origin.y);
+    shown.rect = Clamped(menuRect);
     shown.topMenu = topMenu;
     shown.chainLevel = chainLevel;
+    const std::vector<const CVoraneItem*> visible = VisibleItems(menu);
+    shown.items.reserve(visible.size());
     int index = 0;
-    for (const CVoraneItem* item : VisibleItems(menu)) {
-        shown.items.push_back({item, ItemRect(menu, index, origin), index});
+    for (const CVoraneItem* item : visible) {
+        shown.items.push_back({item, ItemRect(menu, index, menuRect), index});
         ++index;
     }
     m_menus.push_back(std::move(shown));
@@ -133,13 +140,13 @@ Rect MenuLayout::TopMenuExtent(const CVorane& top) {
     while (!pending.empty()) {
         const Pending next = pending.back();
         pending.pop_back();
-        extent = UnionRect(extent, Clamped(next.menu->MenuRect(next.origin.x, next.origin.y)));
+        const Rect menuRect = next.menu->MenuRect(next.origin.x, next.origin.y);
+        extent = UnionRect(extent, Clamped(menuRect));
         int index = 0;
         for (const CVoraneItem* item : VisibleItems(*next.menu)) {
-            extent = UnionRect(extent, ItemRect(*next.menu, index, next.origin));
+            extent = UnionRect(extent, ItemRect(*next.menu, index, menuRect));
             if (item->m_subMenu.Read().HasVisibleItem())
-                pending.push_back(
-                    {&item->m_subMenu.Read(), LimitedPoint(next.menu->ItemCorner(index, next.origin.x, next.origin.y))});
+                pending.push_back({&item->m_subMenu.Read(), LimitedPoint(next.menu->ItemCorner(index, menuRect))});
             ++index;
         }
     }

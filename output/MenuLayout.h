@@ -64,6 +64,9 @@ public:
     // when it is not shown.
     static Rect TopMenuExtent(const CVorane& menu);
     static Rect ItemRect(const CVorane& menu, int visibleIndex, Point origin);
+    // The same from the menu's rectangle (MenuRect, before clamping): a loop over a menu's
+    // items counts them once, not once per item.
+    static Rect ItemRect(const CVorane& menu, int visibleIndex, const Rect& menuRect);
     // The rectangle within the coordinate limit; an empty one becomes (0, 0, 0, 0).
     static Rect Clamped(const Rect& rect);
 

@@ -44,6 +44,21 @@ inline constexpr const char* kRuntimeScriptTag = "<script src=\"kestrune-menu.js
 // The same line around another path to the runtime.
 inline constexpr const char* kRuntimeScriptOpen = "<script src=\"";
 inline constexpr const char* kRuntimeScriptClose = "\"></script>";
+// The fallback list's own look, for browsers without scripts and until the runtime has
+// drawn the menus: a tidy site menu whose sub lists open on hover and on keyboard focus.
+// Closed sub lists lie out of sight rather than hidden, so Tab reaches every link.
+inline constexpr const char* kFallbackListStyle =
+    "<style>applet>nav{display:inline-block;text-align:left;font:15px/1.4 sans-serif}"
+    "applet>nav ul{list-style:none;margin:0;padding:0;min-width:10em;background:#1f3a5f;color:#fff}"
+    "applet>nav li{position:relative;padding:.3em .8em}"
+    "applet>nav a{display:block;margin:-.3em -.8em;padding:.3em .8em;color:#fff;text-decoration:none}"
+    "applet>nav a:hover,applet>nav a:focus{background:#2e5c8a;text-decoration:underline}"
+    "applet>nav li>ul{position:absolute;z-index:20;top:0;left:-10000em}"
+    "applet>nav li:hover>ul,applet>nav li:focus-within>ul{left:100%}"
+    "applet>nav>ul.km-across{display:flex;flex-wrap:wrap}"
+    "applet>nav>ul.km-across>li:hover>ul,applet>nav>ul.km-across>li:focus-within>ul{left:0;top:100%}"
+    "@media print{applet>nav ul{background:none;color:#000}applet>nav a{color:#000}}</style>\r\n";
+inline constexpr const char* kFallbackAcrossList = "<ul class=\"km-across\">\r\n";
 // The runtime page is a document of today's web: document type, language, the code page
 // it is written in, a viewport for phones and a body.
 inline constexpr const char* kRuntimePageStart = "<!DOCTYPE html>\r\n<html lang=\"";
@@ -80,10 +95,17 @@ inline constexpr const char* kReportNameClash =
     "\" has the name of another media file of this menu; it is not copied.\r\n";
 inline constexpr const char* kReportReservedName =
     "\" has the name of a file the page itself needs, or a hidden name; it is not copied.\r\n";
+inline constexpr const char* kReportExistsOther =
+    "\" already exists in the folder with other content; it is not replaced.\r\n";
 inline constexpr const char* kReportOutsideFolders =
     "\" lies outside the document's folder and the templates' media folders; it is copied all the same.\r\n";
 inline constexpr const char* kReportEmptyLabelStart = "Warning:\t\tItem ";
 inline constexpr const char* kReportEmptyLabelEnd = " has an empty label.\r\n";
+inline constexpr const char* kReportScriptLinkStart = " link \"";
+inline constexpr const char* kReportScriptLinkEnd =
+    "\" is a script link; the page's plain list of links leaves it out.\r\n";
+// Before "... and N more warnings." where a report leaves out more warnings of one kind.
+inline constexpr const char* kReportMoreStart = "Warning:\t\t";
 inline constexpr const char* kReportTrailer =
     "\r\n----------------------------------End Message--------------------------------\r\n\r\n";
 

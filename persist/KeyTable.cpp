@@ -7,6 +7,7 @@
 
 #include "base/FileAccess.h"
 #include "base/FileTexts.h"
+#include "base/TaskProgress.h"
 #include "base/TextRoutines.h"
 
 namespace kestrune {
@@ -20,8 +21,17 @@ std::uint32_t CKeyTable::SectionIndex(std::string_view headerLine) {
     return found->second;
 }
 
-std::uint32_t CKeyTable::HashOf(std::uint32_t section, std::string_view key) {
-    const std::size_t hash = std::hash<std::string_view>()(key) ^ (section * 0x9E3779B97F4A7C15ull);
+namespace {
+// How many lines or entries pass between two looks for a Cancel.
+constexpr std::size_t kCancelStride = std::size_t{1} << 16;
+
+bool CancelledAt(std::size_t step, const TaskProgress* progress) {
+    return progress && step % kCancelStride == 0 && progress->Cancelled();
+}
+}  // namespace
+
+std::uint32_t CKeyTable::HashOf(std::uint32_t section, std::string_view key) const {
+    const std::uint64_t hash = KeyedHash(m_hashKey, key) ^ (section * 0x9E3779B97F4A7C15ull);
     return static_cast<std::uint32_t>(hash ^ (hash >> 32));
 }
 
@@ -44,6 +54,7 @@ std::size_t CKeyTable::SlotOf(std::uint32_t section, std::string_view key, std::
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         const std::uint64_t held = m_slots[slot];
         if (held == 0) return slot;
+        ++m_extraProbes;
         if (held >> 32 != hash) continue;
         const std::size_t entry = HeldEntry(held);
         if (SectionOf(m_entries[entry]) == section && KeyOf(entry) == key) return slot;
@@ -65,13 +76,14 @@ void CKeyTable::ResizeIndex(std::size_t liveEntries, std::size_t indexedEntries)
     }
 }
 
-void CKeyTable::IndexEntries(std::size_t first) {
+bool CKeyTable::IndexEntries(std::size_t first, const TaskProgress* progress) {
     ResizeIndex(m_liveEntries + (m_entries.size() - first), first);
     const std::size_t mask = m_slots.size() - 1;
     // The slots are visited in hash order, so each one is asked for well before it is
     // needed: a large file then waits for memory once per batch, not once per line.
     constexpr std::size_t kAhead = 16;
     for (std::size_t i = first; i < m_entries.size(); ++i) {
+        if (CancelledAt(i - first, progress)) return false;
         if (i + kAhead < m_entries.size()) __builtin_prefetch(&m_slots[m_entries[i + kAhead].hash & mask], 1);
         const Entry& entry = m_entries[i];
         const std::size_t slot = SlotOf(SectionOf(entry), KeyOf(i), entry.hash);
@@ -81,6 +93,7 @@ void CKeyTable::IndexEntries(std::size_t first) {
             ++m_liveEntries;
         m_slots[slot] = SlotValue(entry.hash, i);
     }
+    return true;
 }
 
 namespace {
@@ -105,7 +118,29 @@ std::size_t CountEntryLines(std::string_view text) {
 
 }  // namespace
 
-void CKeyTable::Parse(std::string text) {
+bool CKeyTable::SplitLines(std::string_view kept, const TaskProgress* progress) {
+    std::uint32_t section = 0;
+    std::size_t lines = 0;
+    bool cancelled = false;
+    const auto at = [&](std::string_view part) { return static_cast<std::uint32_t>(part.data() - kept.data()); };
+    ForEachLine(kept, [&](std::string_view rawLine) {
+        if (cancelled || (cancelled = CancelledAt(++lines, progress))) return;
+        const std::string_view line = TrimView(rawLine);
+        if (line.empty()) return;
+        if (line.front() == '[') {
+            section = SectionIndex(line);
+            return;
+        }
+        const std::size_t equals = line.find('=');
+        const std::string_view key = equals == std::string_view::npos ? line : TrimView(line.substr(0, equals));
+        const std::string_view value = equals == std::string_view::npos ? line.substr(line.size()) : line.substr(equals + 1);
+        m_entries.push_back(Entry{at(key), static_cast<std::uint32_t>(key.size()), at(value),
+                                  static_cast<std::uint32_t>(value.size()), section, HashOf(section, key)});
+    });
+    return !cancelled;
+}
+
+void CKeyTable::Parse(std::string text, const TaskProgress* progress) {
     // Places in a text are kept in 32 bits; no file read is near that size.
     if (text.size() > std::numeric_limits<std::uint32_t>::max()) text.resize(std::numeric_limits<std::uint32_t>::max());
     m_textSize += text.size();
@@ -122,22 +157,9 @@ void CKeyTable::Parse(std::string text) {
     }
     m_entries.reserve(m_entries.size() + lines);
     const std::size_t first = m_entries.size();
-    std::uint32_t section = 0;
-    const auto at = [&](std::string_view part) { return static_cast<std::uint32_t>(part.data() - kept.data()); };
-    ForEachLine(kept, [&](std::string_view rawLine) {
-        const std::string_view line = TrimView(rawLine);
-        if (line.empty()) return;
-        if (line.front() == '[') {
-            section = SectionIndex(line);
-            return;
-        }
-        const std::size_t equals = line.find('=');
-        const std::string_view key = equals == std::string_view::npos ? line : TrimView(line.substr(0, equals));
-        const std::string_view value = equals == std::string_view::npos ? line.substr(line.size()) : line.substr(equals + 1);
-        m_entries.push_back(Entry{at(key), static_cast<std::uint32_t>(key.size()), at(value),
-                                  static_cast<std::uint32_t>(value.size()), section, HashOf(section, key)});
-    });
-    IndexEntries(first);
+    if (SplitLines(kept, progress) && IndexEntries(first, progress)) return;
+    *this = CKeyTable();
+    m_cancelled = true;
 }
 
 std::optional<std::string_view> CKeyTable::Find(std::string_view section, std::string_view key) const {
@@ -157,10 +179,11 @@ std::optional<std::string_view> CKeyTable::Find(std::string_view section, std::s
 
 bool CKeyTable::HasSection(std::string_view section) const { return m_sections.count(section) > 0; }
 
-bool ReadKeyTable(const std::string& path, CKeyTable& table, std::string* error) {
+bool ReadKeyTable(const std::string& path, CKeyTable& table, std::string* error, const TaskProgress* progress) {
     std::string text;
     if (!ReadWholeFile(path, text, error)) return false;
-    table.Parse(std::move(text));
+    table.Parse(std::move(text), progress);
+    if (table.Cancelled()) return false;
     if (!table.Overfull()) return true;
     if (error) *error = FormatMessage(texts::kTooManyLines, path);
     table = CKeyTable();

@@ -93,12 +93,33 @@ LegacyRelation ParseLegacyRelation(std::string_view entry) {
     return {ParseNumber(before), ParseNumber(after.substr(0, after.find('-')))};
 }
 
+// Of count items of the menu numbered menuNumber in the item lines, how many are made: a
+// file that names items without giving their lines is cut where the lines without items
+// run out of allowance, so the made-up ones cost no memory.
+std::size_t ItemsWithLines(const CKeyTable& table, std::int64_t menuNumber, std::size_t count,
+                           std::size_t& linelessLeft) {
+    std::string key = "I" + std::to_string(menuNumber) + "-";
+    const std::size_t stem = key.size();
+    for (std::size_t j = 0; j < count; ++j) {
+        key.resize(stem);
+        AppendNumber(key, static_cast<std::int64_t>(j));
+        if (table.Find("Item", key)) continue;
+        if (linelessLeft == 0) return j;
+        --linelessLeft;
+    }
+    return count;
+}
+
 // Gives main items their sub menus. For sub menu b the relation entries are scanned from
 // the first one on; the scan stops at an entry naming no main item or a sub menu of 0 or
 // less, and at the first entry for b. One pass finds, for every b, that first entry
 // before the stop, so a long relation costs linear rather than quadratic time.
-void AttachSubMenus(CVorane& mainMenu, const CVorane& scratch, const std::vector<std::string_view>& relation,
-                    std::int64_t menuCount, std::size_t& itemBudget) {
+// Returns, per main item whose sub menu was granted items, the number its item lines
+// are written under.
+std::map<std::int64_t, std::int64_t> AttachSubMenus(CVorane& mainMenu, const CVorane& scratch,
+                                                    const std::vector<std::string_view>& relation,
+                                                    std::int64_t menuCount, std::size_t& itemBudget,
+                                                    const CKeyTable& table, std::size_t& linelessLeft) {
     const auto itemCount = static_cast<std::int64_t>(mainMenu.m_items.size());
     const std::int64_t firstEntry = menuCount + 1;
     const std::int64_t lastEntry =
@@ -109,6 +130,9 @@ void AttachSubMenus(CVorane& mainMenu, const CVorane& scratch, const std::vector
         if (r.mainItem < 0 || r.mainItem >= itemCount || r.subMenu <= 0) break;
         firstMainItemFor.emplace(r.subMenu, r.mainItem);
     }
+    // The items each main item's sub menu is granted; a later sub menu for the same main
+    // item replaces the earlier one.
+    std::map<std::int64_t, std::size_t> grantedFor;
     for (std::int64_t k = 0; k + 2 <= menuCount; ++k) {
         const std::size_t countField = static_cast<std::size_t>(k + 2);
         if (countField >= relation.size()) break;
@@ -118,12 +142,23 @@ void AttachSubMenus(CVorane& mainMenu, const CVorane& scratch, const std::vector
         if (found == firstMainItemFor.end()) continue;
         const auto granted = static_cast<std::size_t>(std::min<std::int64_t>(count, itemBudget));
         itemBudget -= granted;
-        CVorane& subMenu = mainMenu.GetItem(static_cast<int>(found->second))->SubMenu();
-        subMenu.Assign(scratch);
-        subMenu.SetItemCount(static_cast<int>(granted), 1);
+        grantedFor[found->second] = granted;
     }
+    // Item lines number the sub menus that have items in the order of their main items.
+    std::map<std::int64_t, std::int64_t> numberOf;
+    for (const auto& [mainItem, granted] : grantedFor) {
+        std::size_t made = 0;
+        if (granted > 0) {
+            const std::int64_t number = static_cast<std::int64_t>(numberOf.size()) + 1;
+            numberOf.emplace(mainItem, number);
+            made = ItemsWithLines(table, number, granted, linelessLeft);
+        }
+        CVorane& subMenu = mainMenu.GetItem(static_cast<int>(mainItem))->SubMenu();
+        subMenu.Assign(scratch);
+        subMenu.SetItemCount(static_cast<int>(made), 1);
+    }
+    return numberOf;
 }
-
 }  // namespace
 
 void LoadLegacyLayout(CAppletParameters& applet, const CKeyTable& table) {
@@ -159,19 +194,19 @@ void LoadLegacyLayout(CAppletParameters& applet, const CKeyTable& table) {
         std::min(table.EntryCount(), table.TextSize() / kLegacyBytesPerItem) + kLegacyItemSlack;
     const auto mainGranted = static_cast<std::size_t>(std::min<std::int64_t>(mainCount, itemBudget));
     itemBudget -= mainGranted;
-    mainMenu.SetItemCount(static_cast<int>(mainGranted), 0);
-    AttachSubMenus(mainMenu, scratch, relation, menuCount, itemBudget);
+    std::size_t linelessLeft = kLegacyItemSlack;
+    mainMenu.SetItemCount(static_cast<int>(ItemsWithLines(table, 0, mainGranted, linelessLeft)), 0);
+    const std::map<std::int64_t, std::int64_t> numberOf =
+        AttachSubMenus(mainMenu, scratch, relation, menuCount, itemBudget, table, linelessLeft);
 
-    int subMenuNumber = 0;
     for (int i = 0; i < mainMenu.CountItems(1); ++i) {
         CVoraneItem& item = *mainMenu.GetItem(i);
         ReadItemTexts(item, table, "I0-" + std::to_string(i));
+        const auto number = numberOf.find(i);
+        if (number == numberOf.end()) continue;
         CVorane& subMenu = item.SubMenu();
-        if (subMenu.m_items.empty()) continue;
-        ++subMenuNumber;
         for (int j = 0; j < subMenu.CountItems(1); ++j)
-            ReadItemTexts(*subMenu.GetItem(j), table,
-                          "I" + std::to_string(subMenuNumber) + "-" + std::to_string(j));
+            ReadItemTexts(*subMenu.GetItem(j), table, "I" + std::to_string(number->second) + "-" + std::to_string(j));
     }
 
     const Rect estimate = LayoutEstimate(&mainMenu);

@@ -180,6 +180,13 @@ void ReadMenus::Add(std::unique_ptr<CVorane> menu) {
     menus.push_back(std::move(menu));
 }
 
+void ReadMenus::LeaveOut() {
+    leftOut.resize(menus.size() + 1);
+    leftOut.back() = true;
+    ++menusLeftOut;
+    Add(nullptr);
+}
+
 namespace {
 
 constexpr int kUnowned = -2;
@@ -214,10 +221,12 @@ LinkOutcome LinkMenus(CAppletParameters& applet, ReadMenus& read, const MenuPlan
         std::int64_t menu = 0;
         if (!ParseRelation(misc[index], isTop, item, menu)) continue;
         if (menu < 0 || static_cast<std::size_t>(menu) >= menuCount || owner[menu] != kUnowned) continue;
+        if (read.IsLeftOut(static_cast<std::size_t>(menu))) continue;
         if (isTop) {
             owner[menu] = kTopLevel;
             topLevel.push_back(static_cast<std::size_t>(menu));
-        } else if (item >= 0 && static_cast<std::size_t>(item) < read.items.size() && subMenuOf[item] < 0) {
+        } else if (item >= 0 && static_cast<std::size_t>(item) < read.items.size() && read.items[item] &&
+                   subMenuOf[item] < 0) {
             owner[menu] = static_cast<int>(item);
             subMenuOf[item] = menu;
         }
@@ -230,8 +239,7 @@ LinkOutcome LinkMenus(CAppletParameters& applet, ReadMenus& read, const MenuPlan
             const auto [menu, depth] = pending.back();
             pending.pop_back();
             if (!read.menuAt[menu]) continue;
-            const std::size_t end = read.firstItem[menu] + read.menuAt[menu]->m_items.size();
-            for (std::size_t i = read.firstItem[menu]; i < end; ++i) {
+            for (std::size_t i = read.firstItem[menu], end = read.ItemEnd(menu); i < end; ++i) {
                 if (subMenuOf[i] < 0) continue;
                 const auto child = static_cast<std::size_t>(subMenuOf[i]);
                 if (depth >= kMaxMenuDepth) {
@@ -247,7 +255,8 @@ LinkOutcome LinkMenus(CAppletParameters& applet, ReadMenus& read, const MenuPlan
     }
     // A menu that no relation names is attached to nothing: its items are lost to the
     // model. (Menus too deep have their own warning.)
-    outcome.droppedItems = plan.RefusedItems();
+    outcome.droppedItems = plan.RefusedItems() + read.itemsLeftOut;
+    outcome.droppedMenus = read.menusLeftOut;
     for (std::size_t k = 0; k < menuCount; ++k)
         if (read.menus[k] && owner[k] == kUnowned) outcome.droppedItems += read.menus[k]->m_items.size();
     return outcome;
@@ -258,6 +267,8 @@ void WarnAboutLinkOutcome(const LinkOutcome& outcome, std::vector<std::string>* 
     if (outcome.tooDeep > 0) warnings->push_back(FormatMessage(texts::kMenusTooDeep, std::to_string(kMaxMenuDepth)));
     if (outcome.droppedItems > 0)
         warnings->push_back(FormatMessage(texts::kItemsLeftOut, std::to_string(outcome.droppedItems)));
+    if (outcome.droppedMenus > 0)
+        warnings->push_back(FormatMessage(texts::kMenusLeftOut, std::to_string(outcome.droppedMenus)));
 }
 
 }  // namespace kestrune

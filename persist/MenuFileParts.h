@@ -99,22 +99,39 @@ bool AsksForMoreThanAModelHolds(const CKeyTable& table, const std::string& secti
 // lies beyond the counts (a file cut short) get none.
 std::string MiscInFileOrder(const std::vector<std::size_t>& itemCounts);
 
+// Menus and items that "Misc" names but that have no line of their own in the file: a
+// damaged or made-up file. The first few menus and the first few items are made, as the
+// file asks; beyond them each would cost memory out of all proportion to the few bytes
+// that name it, so they are left out (and said to be).
+inline constexpr std::size_t kLinelessObjectAllowance = 256;
+
 // The menus and items a "Misc" value describes, before they are linked. An empty menu of
 // default style is not made: the item it belongs to makes one when it is first asked.
 struct ReadMenus {
     std::vector<std::unique_ptr<CVorane>> menus;
     std::vector<CVorane*> menuAt;        // stays valid once a menu is handed on; nullptr when not made
-    std::vector<CVoraneItem*> items;     // in the order their lines were read
+    std::vector<CVoraneItem*> items;     // in the order their lines were read; nullptr when left out
     std::vector<std::size_t> firstItem;  // per menu: index of its first item in items
+    std::vector<bool> leftOut;           // per menu, as far as any was left out
+    std::size_t itemsLeftOut = 0;
+    std::size_t menusLeftOut = 0;
 
     // Adds the next menu, whose items were added to items since firstItem.back().
     void Add(std::unique_ptr<CVorane> menu);
+    // Adds the next menu as one left out: nothing links to it, not even as a top-level menu.
+    void LeaveOut();
+    bool IsLeftOut(std::size_t menu) const { return menu < leftOut.size() && leftOut[menu]; }
+    // One past the index in items of the menu's last item.
+    std::size_t ItemEnd(std::size_t menu) const {
+        return menu + 1 < firstItem.size() ? firstItem[menu + 1] : items.size();
+    }
 };
 
 // What linking left out.
 struct LinkOutcome {
     std::size_t tooDeep = 0;       // sub menus too deep to be attached
     std::size_t droppedItems = 0;  // items of menus that nothing attached, or that the budget refused
+    std::size_t droppedMenus = 0;  // menus without a line of their own beyond the allowance
 };
 
 // Links the read menus: every menu gets at most one owner (the first entry naming it),

@@ -31,6 +31,13 @@ std::string NumberedKey(const char* prefix, int number) {
 // rarely enough to cost nothing.
 constexpr std::size_t kProgressStride = 1024;
 
+// Whether one more menu or item without a line of its own may be made.
+bool TakeLineless(std::size_t& left) {
+    if (left == 0) return false;
+    --left;
+    return true;
+}
+
 // False only when progress says the user cancelled; the model is then incomplete.
 bool ReadLayoutWithMisc(CAppletParameters& applet, const CKeyTable& table, const std::string& section,
                         std::string_view miscValue, const MediaPrefixes& prefixes,
@@ -50,6 +57,8 @@ bool ReadLayoutWithMisc(CAppletParameters& applet, const CKeyTable& table, const
     std::string_view menuLine;
     std::string_view itemsLine;
     std::string key;
+    std::size_t linelessItemsLeft = kLinelessObjectAllowance;
+    std::size_t linelessMenusLeft = kLinelessObjectAllowance;
     if (progress) progress->SetTotal(menuCount);
     for (std::size_t k = 0; k < menuCount; ++k) {
         if (progress && k % kProgressStride == 0) {
@@ -57,30 +66,42 @@ bool ReadLayoutWithMisc(CAppletParameters& applet, const CKeyTable& table, const
             progress->SetDone(k);
         }
         const int number = static_cast<int>(k);
-        const std::string_view nextMenuLine = GetKeyValue(section, NumberedKey(texts::kKeyMStylePrefix, number), "", table);
-        const std::string_view nextItemsLine = GetKeyValue(section, NumberedKey(texts::kKeyIStylePrefix, number), "", table);
-        if (k == 0 || nextMenuLine != menuLine) ReadMenuStyle(style, nextMenuLine);
-        if (k == 0 || nextItemsLine != itemsLine) ReadItemStyles(style, nextItemsLine);
-        menuLine = nextMenuLine;
-        itemsLine = nextItemsLine;
+        const auto nextMenuLine = table.Find(section, NumberedKey(texts::kKeyMStylePrefix, number));
+        const auto nextItemsLine = table.Find(section, NumberedKey(texts::kKeyIStylePrefix, number));
+        if (k == 0 || nextMenuLine.value_or("") != menuLine) ReadMenuStyle(style, nextMenuLine.value_or(""));
+        if (k == 0 || nextItemsLine.value_or("") != itemsLine) ReadItemStyles(style, nextItemsLine.value_or(""));
+        menuLine = nextMenuLine.value_or("");
+        itemsLine = nextItemsLine.value_or("");
         const std::size_t count = plan.TakeItemCount(k);
         read.firstItem.push_back(read.items.size());
-        if (count == 0 && IsUntouchedEmptyMenu(style)) {
-            read.Add(nullptr);
-            continue;
-        }
-        auto menu = std::make_unique<CVorane>(style);
-        menu->m_items.reserve(count);
+        std::unique_ptr<CVorane> menu;
         for (std::size_t j = 1; j <= count; ++j) {
-            auto item = std::make_unique<CVoraneItem>();
+            if (progress && j % kProgressStride == 0 && progress->Cancelled()) return false;
             key = NumberedKey(texts::kKeyItemPrefix, number);
             key.push_back('-');
             AppendNumber(key, static_cast<std::int64_t>(j));
-            ReadItem(*item, GetKeyValue(section, key, "", table), prefixes);
+            const auto line = table.Find(section, key);
+            if (!line && !TakeLineless(linelessItemsLeft)) {
+                read.items.push_back(nullptr);
+                ++read.itemsLeftOut;
+                continue;
+            }
+            if (!menu) {
+                menu = std::make_unique<CVorane>(style);
+                menu->m_items.reserve(count);
+            }
+            auto item = std::make_unique<CVoraneItem>();
+            ReadItem(*item, line.value_or(""), prefixes);
             read.items.push_back(item.get());
             menu->AddItem(std::move(item), 0);
         }
-        read.Add(std::move(menu));
+        if (menu || (count == 0 && IsUntouchedEmptyMenu(style))) {
+            read.Add(std::move(menu));
+        } else if (nextMenuLine || nextItemsLine || TakeLineless(linelessMenusLeft)) {
+            read.Add(std::make_unique<CVorane>(style));
+        } else {
+            read.LeaveOut();
+        }
     }
     WarnAboutLinkOutcome(LinkMenus(applet, read, plan), warnings);
     if (progress) progress->SetDone(menuCount);
@@ -193,7 +214,11 @@ bool LoadMenuFile(CAppletParameters& applet, const std::string& path, const std:
     }
     CKeyTable table;
     std::string reason;
-    if (!ReadKeyTable(path, table, &reason)) {
+    if (!ReadKeyTable(path, table, &reason, progress)) {
+        if (table.Cancelled()) {
+            if (error) *error = texts::kLoadCancelled;
+            return false;
+        }
         if (error) *error = FormatMessage(texts::kCannotReadMenuFile, path) + "\n" + reason;
         if (!templateMode) return false;
         applet.Reset();

@@ -46,6 +46,8 @@ inline constexpr const char* kTooManyMenuObjects =
     "memory; it is not read.";
 inline constexpr const char* kItemsLeftOut =
     "%1 items of the menu file are left out: the file's size or its menu relations do not admit them.";
+inline constexpr const char* kMenusLeftOut =
+    "%1 menus of the menu file are left out: the file names them but gives them no line of their own.";
 // Not shown: the user who cancelled knows; callers tell it from other failures by this text.
 inline constexpr const char* kLoadCancelled = "The reading was cancelled.";
 inline constexpr const char* kTemplateMissing = "The template file has no template \"%1\".";

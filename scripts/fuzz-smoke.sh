@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh --fuzz
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DKESTRUNE_FUZZ=ON -DKESTRUNE_EDITOR=OFF -DKESTRUNE_TESTS=OFF -DKESTRUNE_BENCH=OFF >/dev/null
-targets=(menu_file menu_in_order file_access item_record page_params page_layout au_decoder)
+targets=(menu_file menu_in_order file_access item_record page_params page_layout au_decoder link_writer)
 nice cmake --build build-fuzz -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
 seconds=${FUZZ_SECONDS:-5}
 work=$(mktemp -d)

@@ -10,7 +10,11 @@
 #include <utility>
 #include <vector>
 
+#include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
+#include "base/FileAccess.h"
+#include "persist/MenuFileReader.h"
+#include "persist/PersistTexts.h"
 #include "base/FileCopy.h"
 #include "output/OutputTexts.h"
 #include "base/SafeFile.h"
@@ -30,6 +34,11 @@ static_assert(kItemMediaKinds.size() == texts::kItemMediaKinds.size());
 bool Exists(const fs::path& path) {
     std::error_code error;
     return fs::exists(fs::symlink_status(path, error));
+}
+
+bool IsSameContent(const fs::path& file, std::string_view bytes) {
+    std::string present;
+    return ReadRegularFile(file, kMaxCopiedFileBytes, present) == FileCheck::Ok && present == bytes;
 }
 
 // Items in pre-order with an explicit stack: first item on top.
@@ -63,14 +72,17 @@ bool MediaDestination::IsReserved(const std::string& name) const {
 }
 
 MediaWalker::MediaWalker(std::string baseFolder)
-    : m_search(baseFolder), m_baseCanonical(baseFolder.empty() ? fs::path() : CanonicalOrEmpty(baseFolder)) {}
+    : m_search(baseFolder),
+      m_baseFolder(baseFolder), m_baseCanonical(baseFolder.empty() ? fs::path() : CanonicalOrEmpty(baseFolder)) {}
 
 MediaWalker::MediaWalker(MediaDestination destination, std::string baseFolder)
     : m_destination(std::move(destination)),
       m_search(baseFolder),
+      m_baseFolder(baseFolder),
       m_baseCanonical(baseFolder.empty() ? fs::path() : CanonicalOrEmpty(baseFolder)) {}
 
 void MediaWalker::TrustFolders(const std::vector<fs::path>& folders) {
+    m_trustGiven = true;
     for (const fs::path& folder : folders)
         if (fs::path canonical = CanonicalOrEmpty(folder); !canonical.empty()) m_trusted.push_back(canonical);
 }
@@ -121,9 +133,18 @@ bool MediaWalker::IsProtectedSource(const fs::path& path) const {
     return !canonical.empty() && m_sources.count(canonical) > 0;
 }
 
-MediaProblem MediaWalker::CopyFound(const FoundMediaFile& found, MediaKind kind) {
+MediaProblem MediaWalker::CopyFound(const FoundMediaFile& found, MediaKind kind, const std::string& storedPath) {
+    // A relative name is opened from the document's folder with no link followed on the
+    // way, so that a folder swapped for a link after the location check cannot lead the
+    // copy outside: what is judged and copied is the file that was opened.
     std::string bytes;
-    if (ReadRegularFile(found.path, kMaxCopiedFileBytes, bytes) != FileCheck::Ok) return MediaProblem::NotCopied;
+    const bool relative = storedPath.front() != '/';
+    const FileCheck read =
+        relative ? ReadRegularFileBeneath(m_baseFolder, fs::path(storedPath).parent_path() / found.name,
+                                          kMaxCopiedFileBytes, bytes)
+                 : ReadRegularFile(found.path, kMaxCopiedFileBytes, bytes);
+    if (relative && read == FileCheck::NotRegular) return MediaProblem::LinkOutside;
+    if (read != FileCheck::Ok) return MediaProblem::NotCopied;
     if (const MediaProblem problem = CheckMediaBytes(found.path, bytes, kind); problem != MediaProblem::None)
         return problem;
     if (m_destination->folder.empty()) return MediaProblem::None;  // no folder named: nowhere to copy to
@@ -141,12 +162,54 @@ MediaProblem MediaWalker::CopyFound(const FoundMediaFile& found, MediaKind kind)
     // Another media file of the document lives there: replacing it would lose it.
     if (IsProtectedSource(target)) return MediaProblem::NameClash;
     const bool isNewName = !Exists(target);
+    if (!isNewName && m_published) {
+        if (IsSameContent(target, bytes)) {
+            m_copiedFrom[target] = source;
+            return MediaProblem::None;
+        }
+        if (!IsPublishedName(target)) return MediaProblem::ExistsOther;
+    }
     if (!ReplaceFileWith(target, bytes)) return MediaProblem::NotCopied;
     m_copiedFrom[target] = source;
     m_written.push_back(target);
     // A new file may now be what a later look-up in that folder finds.
     if (isNewName) m_search.Forget(targetFolder);
     return MediaProblem::None;
+}
+
+void MediaWalker::KeepOthersFiles(std::set<std::string> publishedNames) { m_published = std::move(publishedNames); }
+
+bool MediaWalker::IsPublishedName(const fs::path& target) const {
+    return m_published && m_published->count(ToLowerAscii(target.filename().string())) > 0;
+}
+
+// What a save into the document's own folder would meet: a file of the found file's name
+// there that this document did not publish and a copy would replace.
+MediaProblem MediaWalker::CheckOthersFile(const FoundMediaFile& found) const {
+    if (!m_published || m_baseCanonical.empty()) return MediaProblem::None;
+    const fs::path target = m_baseCanonical / found.name;
+    if (!Exists(target) || IsSameFile(found.path, target)) return MediaProblem::None;
+    std::string bytes;
+    if (ReadRegularFile(found.path, kMaxCopiedFileBytes, bytes) != FileCheck::Ok) return MediaProblem::None;
+    return IsPublishedName(target) || IsSameContent(target, bytes) ? MediaProblem::None : MediaProblem::ExistsOther;
+}
+
+std::set<std::string> PublishedMediaNames(const std::string& menuPath) {
+    std::set<std::string> names;
+    std::error_code missing;
+    if (!fs::exists(fs::symlink_status(menuPath, missing))) return names;
+    CAppletParameters published;
+    if (!LoadMenuFile(published, menuPath, texts::kDocumentSection, false, {})) return names;
+    for (const std::string& path : StoredMediaPaths(published)) names.insert(ToLowerAscii(FileNameOf(path)));
+    return names;
+}
+
+std::vector<std::string> StoredMediaPaths(const CAppletParameters& applet) {
+    std::vector<std::string> paths;
+    for (const std::string* path : {&applet.m_appBKImagePath, &applet.m_appBKAudioPath})
+        if (!path->empty()) paths.push_back(*path);
+    for (const auto& menu : applet.m_menus) CollectMediaPaths(menu.get(), paths);
+    return paths;
 }
 
 MediaVisit MediaWalker::JudgeLocation(const std::string& storedPath, MediaVisit visit) const {
@@ -157,7 +220,7 @@ MediaVisit MediaWalker::JudgeLocation(const std::string& storedPath, MediaVisit 
         return visit;
     }
     // A document never saved names only what its user picked, or its template's media.
-    if (m_baseCanonical.empty() || (m_trusted.empty() && !m_destination)) return visit;
+    if (m_baseCanonical.empty() || (!m_trustGiven && !m_destination)) return visit;
     visit.outsideKnownFolders = !inside(m_baseCanonical) && std::none_of(m_trusted.begin(), m_trusted.end(), inside);
     return visit;
 }
@@ -172,7 +235,8 @@ MediaVisit MediaWalker::VisitFile(const std::string& storedPath, MediaKind kind)
     if (const auto known = m_judged.find(key); known != m_judged.end()) return known->second;
     visit = JudgeLocation(storedPath, visit);
     if (visit.problem == MediaProblem::None)
-        visit.problem = m_destination ? CopyFound(*visit.found, kind) : CheckMediaFile(visit.found->path, kind);
+        visit.problem = m_destination ? CopyFound(*visit.found, kind, storedPath) : CheckMediaFile(visit.found->path, kind);
+    if (!m_destination && visit.problem == MediaProblem::None) visit.problem = CheckOthersFile(*visit.found);
     if (visit.problem != MediaProblem::None) visit.outsideKnownFolders = false;
     m_judged.emplace(key, visit);
     return visit;
@@ -184,12 +248,11 @@ void MediaWalker::VisitItem(const CVoraneItem& item, std::string& report) {
         const std::string& storedPath = *media[field];
         if (storedPath.empty()) continue;
         const MediaVisit visit = VisitFile(storedPath, kItemMediaKinds[field]);
-        if (!visit.found)
-            report += ItemMediaWarning(item, static_cast<int>(field));
-        else if (visit.problem != MediaProblem::None)
-            report += ItemMediaWarning(item, static_cast<int>(field), MediaProblemEnding(visit.problem));
-        else if (visit.outsideKnownFolders)
-            report += ItemMediaWarning(item, static_cast<int>(field), texts::kReportOutsideFolders);
+        const char* ending = !visit.found                           ? texts::kReportNotExist
+                             : visit.problem != MediaProblem::None ? MediaProblemEnding(visit.problem)
+                             : visit.outsideKnownFolders           ? texts::kReportOutsideFolders
+                                                                   : nullptr;
+        if (ending && m_tally.Admit(ending)) report += ItemMediaWarning(item, static_cast<int>(field), ending);
     }
 }
 
@@ -199,11 +262,10 @@ void MediaWalker::Walk(const CVorane* menu, std::string& report) {
 
 void MediaWalk(const std::string& folder, const CVorane* menu, std::string& report, int check,
                int sampleLayout, const std::string& baseFolder) {
-    if (check) {
-        MediaWalker(baseFolder).Walk(menu, report);
-        return;
-    }
-    MediaWalker(MediaDestination{fs::path(folder), sampleLayout != 0, {}}, baseFolder).Walk(menu, report);
+    MediaWalker walker = check ? MediaWalker(baseFolder)
+                               : MediaWalker(MediaDestination{fs::path(folder), sampleLayout != 0, {}}, baseFolder);
+    walker.Walk(menu, report);
+    walker.FinishReport(report);
 }
 
 }  // namespace kestrune

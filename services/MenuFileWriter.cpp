@@ -43,14 +43,6 @@ void Note(SaveNotes* notes, const fs::path& written) {
     if (notes) notes->written.push_back(written.string());
 }
 
-std::vector<std::string> StoredMediaPaths(const CAppletParameters& applet) {
-    std::vector<std::string> paths;
-    for (const std::string* path : {&applet.m_appBKImagePath, &applet.m_appBKAudioPath})
-        if (!path->empty()) paths.push_back(*path);
-    for (const auto& menu : applet.m_menus) CollectMediaPaths(menu.get(), paths);
-    return paths;
-}
-
 void AppendAppletWarning(std::string& warnings, const char* start, const std::string& path, const MediaVisit& visit) {
     if (!visit.found || (visit.problem == MediaProblem::None && !visit.outsideKnownFolders)) return;
     warnings += start;
@@ -87,6 +79,7 @@ MenuSectionForm CopyMediaAndChooseForm(const CAppletParameters& applet, MediaWal
         }
         walker.Walk(applet.m_menus[m].get(), warnings);
     }
+    walker.FinishReport(warnings);
     if (notes) {
         notes->warnings += warnings;
         for (const fs::path& written : walker.Written()) Note(notes, written);
@@ -228,6 +221,7 @@ bool SaveDocumentFiles(const CAppletParameters& applet, const std::string& pageP
     MediaWalker walker(std::move(mediaDestination), applet.m_documentFolder);
     walker.TrustFolders(TemplateMediaFolders(appDir));
     walker.ProtectSources(StoredMediaPaths(applet));
+    walker.KeepOthersFiles(PublishedMediaNames(destination.menu.string()));
     for (const fs::path& target : targets)
         if (walker.IsProtectedSource(target))
             return FailWithReason(error, FormatMessage(texts::kSaveOverMedia, target.string()));
@@ -301,6 +295,10 @@ bool CompleteInterruptedSave(const std::string& pagePath, const CAppletParameter
     const fs::path page(pagePath);
     const fs::path folder = page.parent_path().empty() ? fs::path(".") : page.parent_path();
     const std::string prefix = TemporaryPrefixFor(page);
+    // Under the lock no save of this folder is between its renames, and only the page's
+    // own file (or none) is replaced: never what a link in the page's place leads to.
+    FolderLock lock;
+    if (!lock.Acquire(folder, kSaveLockWait, nullptr) || IsLink(page)) return false;
     std::optional<PageMenuMarks> marks;
     std::size_t largestPage = 0;
     std::error_code error;
@@ -318,9 +316,10 @@ bool CompleteInterruptedSave(const std::string& pagePath, const CAppletParameter
         if (ReadRegularFile(it->path(), largestPage, candidate) != FileCheck::Ok || !PageCarries(candidate, *marks))
             continue;
         const std::optional<fs::path> target = WritableDestination(page, nullptr);
+        if (!target || *target != page) return false;
         std::error_code renameError;
-        if (target) fs::rename(it->path(), *target, renameError);
-        return target && !renameError;
+        fs::rename(it->path(), page, renameError);
+        return !renameError;
     }
     return false;
 }

@@ -63,7 +63,9 @@ bool SaveMenuFile(const CAppletParameters& applet, const std::string& target, co
 // The page file's leftover from a save cut off between its renames: when a temporary
 // page beside pagePath carries exactly the menu of applet (its title and its applet
 // element with every parameter, whatever else the page holds: the runtime's line, say)
-// and the page itself does not, it is renamed into place. Returns whether it was.
+// and the page itself does not, it is renamed into place, under the folder's lock and only
+// over the page's own regular file (a link in the page's place is left alone with what it
+// leads to). Returns whether it was.
 // Candidates larger than any page of this menu can be are passed over unread.
 bool CompleteInterruptedSave(const std::string& pagePath, const CAppletParameters& applet);
 

@@ -9,6 +9,7 @@
 #include "model/VoraneItem.h"
 #include "output/LabelCheck.h"
 #include "output/OutputTexts.h"
+#include "persist/MenuFileText.h"
 #include "services/MediaWalk.h"
 
 namespace kestrune {
@@ -18,10 +19,12 @@ namespace {
 constexpr std::int64_t kRecommendMargin = 4;
 
 void AppendAppletWarning(std::string& report, const char* start, const std::string& path, const MediaVisit& visit) {
-    if (path.empty() || visit.Usable()) return;
+    if (path.empty() || (visit.Usable() && !visit.outsideKnownFolders)) return;
     report += start;
     report += path;
-    report += visit.found ? MediaProblemEnding(visit.problem) : texts::kReportNotExist;
+    report += !visit.found                           ? texts::kReportNotExist
+              : visit.problem != MediaProblem::None ? MediaProblemEnding(visit.problem)
+                                                    : texts::kReportOutsideFolders;
 }
 
 }  // namespace
@@ -67,7 +70,7 @@ AppletSize SizeMenusNeed(const CAppletParameters& applet) {
             ClampToInt32(std::int64_t{recommended.height} + std::max(bounds.top, 0))};
 }
 
-ParameterCheckResult CheckParameters(CAppletParameters& applet, bool autoChangeSize) {
+ParameterCheckResult CheckParameters(CAppletParameters& applet, bool autoChangeSize, const CheckPlace& place) {
     ParameterCheckResult result;
     std::string& report = result.report;
     report = texts::kReportHeaderStart;
@@ -90,12 +93,18 @@ ParameterCheckResult CheckParameters(CAppletParameters& applet, bool autoChangeS
     }
 
     MediaWalker walker(applet.m_documentFolder);
+    if (place.known) {
+        walker.TrustFolders(TemplateMediaFolders(place.appDir));
+        if (!place.pagePath.empty()) walker.KeepOthersFiles(PublishedMediaNames(MenuFilePathFor(place.pagePath)));
+    }
     AppendAppletWarning(report, texts::kReportAppletImageStart, applet.m_appBKImagePath,
                         walker.VisitFile(applet.m_appBKImagePath, MediaKind::Image));
     AppendAppletWarning(report, texts::kReportAppletAudioStart, applet.m_appBKAudioPath,
                         walker.VisitFile(applet.m_appBKAudioPath, MediaKind::Audio));
     for (const auto& menu : applet.m_menus) walker.Walk(menu.get(), report);
+    walker.FinishReport(report);
     AppendEmptyLabelWarnings(applet, report);
+    AppendScriptLinkWarnings(applet, report);
 
     report += texts::kReportTrailer;
     return result;

@@ -18,6 +18,17 @@ struct ParameterCheckResult {
     Rect menuBounds;  // the union of the visible menus' rectangles
 };
 
+// Where the checked document is saved: the program folder (whose template media an
+// absolute name may name without a warning) and the page. With it the check also names
+// what a save there would warn about: absolute media names outside the document's folder
+// and the template folders, and files of the media's names already in the folder with
+// other content that the page's menu file did not publish.
+struct CheckPlace {
+    bool known = false;
+    std::string appDir;
+    std::string pagePath;
+};
+
 struct AppletSize {
     std::int32_t width = 0;
     std::int32_t height = 0;
@@ -36,7 +47,7 @@ AppletSize SizeMenusNeed(const CAppletParameters& applet);
 // the applet takes the recommended size first. The result holds the union of the visible
 // menus' rectangles. Committing pending edits and showing the report
 // are the editor's part.
-ParameterCheckResult CheckParameters(CAppletParameters& applet, bool autoChangeSize);
+ParameterCheckResult CheckParameters(CAppletParameters& applet, bool autoChangeSize, const CheckPlace& place = {});
 
 // Unites the rectangle of the menu, anchored from (ox, oy), and those of the sub menus
 // of its visible items, to any depth, into bounds. Menus without items add nothing.

@@ -306,7 +306,7 @@ void BuildImageMap(CAppletParameters& applet, const std::string& sampleDir) {
 MenuLook SpotLook(int align) {
     MenuLook look;
     look.width = 96;
-    look.height = 20;
+    look.height = 24;
     look.backgroundStyle = kNoBackground;
     look.fontSize = 12;
     look.textAlign = align;
@@ -446,7 +446,7 @@ void BuildHorizontalMenu(CAppletParameters& applet, const std::string&) {
                   StateLook{Rgb(160, 62, 0), Rgb(255, 255, 255), kSolid, kFlat, kBold}};
     MenuLook drop;
     drop.width = 140;
-    drop.height = 22;
+    drop.height = 24;
     drop.gap = 1;
     drop.backgroundStyle = kFilledWithBorder;
     drop.menuBackground = Rgb(189, 195, 199);
@@ -546,7 +546,7 @@ void BuildStandardWindowMenu(CAppletParameters& applet, const std::string&) {
     const Color highlight = Rgb(10, 36, 106);
     MenuLook bar;
     bar.width = 56;
-    bar.height = 20;
+    bar.height = 24;
     bar.horizontal = true;
     bar.backgroundStyle = kFilled;
     bar.menuBackground = face;
@@ -556,7 +556,7 @@ void BuildStandardWindowMenu(CAppletParameters& applet, const std::string&) {
                   StateLook{face, Rgb(0, 0, 0), kSolid, kSunken}};
     MenuLook drop;
     drop.width = 150;
-    drop.height = 20;
+    drop.height = 24;
     drop.backgroundStyle = kFilledWithBorder;
     drop.menuBackground = face;
     drop.borderThick = 2;
@@ -582,7 +582,7 @@ void BuildHotSpotMenu(CAppletParameters& applet, const std::string& sampleDir) {
     applet.m_appBKImagePath = media.Image("house.jpg");
     MenuLook pop;
     pop.width = 130;
-    pop.height = 20;
+    pop.height = 24;
     pop.gap = 1;
     pop.backgroundStyle = kFilledWithBorder;
     pop.menuBackground = Rgb(96, 64, 32);
@@ -604,7 +604,8 @@ void BuildHotSpotMenu(CAppletParameters& applet, const std::string& sampleDir) {
         CVoraneItem& item = AddSpot(applet, media, room.spot);
         item.m_overAudio = media.Audio("tick.au");
         // Below the marker; near the right edge the menu grows to the left.
-        const Anchor below = room.spot.leftward ? Anchor{96, 22, 1} : Anchor{0, 22, 0};
+        const int gap = SpotLook(0).height + 2;
+        const Anchor below = room.spot.leftward ? Anchor{96, gap, 1} : Anchor{0, gap, 0};
         AddItems(SubMenu(item, pop, below), room.entries, room.stem);
     }
 }
@@ -618,7 +619,7 @@ void BuildMultiLevelMenu(CAppletParameters& applet, const std::string& sampleDir
     auto levelLook = [&](int level) {
         MenuLook look;
         look.width = 130;
-        look.height = 22;
+        look.height = 24;
         look.gap = 1;
         look.backgroundStyle = kFilledWithBorder;
         look.menuBackground = Rgb(27, 79, 114);

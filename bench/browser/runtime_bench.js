@@ -14,7 +14,8 @@ window.addEventListener('load', () => {
     controller.box.getBoundingClientRect();
     void document.body.offsetHeight;
     runs.push(performance.now() - start);
-    const item = controller.box.querySelector('[aria-haspopup]');
+    const item = controller.box.querySelector('[aria-haspopup]') ??  // the runtime of the menu roles, for comparison
+      controller.box.querySelector('[aria-controls]:not(.km-toggle)');
     const open = performance.now();
     item.dispatchEvent(new PointerEvent('pointerover', { bubbles: true, pointerType: 'mouse' }));
     void document.body.offsetHeight;
@@ -30,7 +31,7 @@ window.addEventListener('load', () => {
     desktop.push(performance.now() - wide);
     window.KestruneMenu.controllers.length = 0;
   }
-  const items = holder.querySelectorAll('[role=menuitem]').length;
+  const items = holder.querySelectorAll('.km-item').length;
   const links = holder.querySelectorAll('a[href]').length;
   const stats = (xs) => {
     const sorted = [...xs].sort((a, b) => a - b);

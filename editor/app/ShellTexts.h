@@ -103,7 +103,7 @@ inline const QString kExitCode = QStringLiteral("it ended with exit code %1");
 inline const QString kImageLargerThanItem =
     QStringLiteral("Note:\t\tItem \"%1\" image file \"%2\" is %3\u00d7%4, larger than its item (%5\u00d7%6).\n");
 inline const QString kSavedMenusCut = QStringLiteral(
-    "The page's applet is %1\u00d7%2 while its menus need %3\u00d7%4: they are cut off. "
+    "The page's applet is %1\u00d7%2 while its menus need %3\u00d7%4: they are cut off.\n"
     "Fit Applet Size (Build menu) gives the applet that size.");
 inline const QString kSavedWithoutRuntime =
     QStringLiteral("Today's browsers show no menus on this page: Options > Script Runtime makes the saved page show them.");

@@ -333,7 +333,7 @@ int ExecuteOn(CAppletParameters& applet, const Request& request, HeadlessEnviron
             Write(env.out, BuildPage(applet, request.runtime, pagelanguage::Read(env.settings)));
             return readStatus;
         case Action::Check:
-            Write(env.out, CheckParameters(applet, request.autoSize).report);
+            Write(env.out, CheckParameters(applet, request.autoSize, {true, env.appDir, request.file}).report);
             return readStatus;
         case Action::Save:
             return SaveTo(applet, request, env, host, &read.damagedFiles);

@@ -175,8 +175,8 @@ class Tab:
 
     def key(self, key, code=None, shift=False):
         codes = {"ArrowDown": 40, "ArrowUp": 38, "ArrowLeft": 37, "ArrowRight": 39, "Tab": 9, "Escape": 27,
-                 "Enter": 13}
-        params = {"key": key, "code": code or key, "windowsVirtualKeyCode": codes.get(key, 0),
+                 "Enter": 13, " ": 32, "Home": 36, "End": 35}
+        params = {"key": key, "code": code or {" ": "Space"}.get(key, key), "windowsVirtualKeyCode": codes.get(key, 0),
                   "modifiers": 8 if shift else 0}
         self.send("Input.dispatchKeyEvent", dict(params, type="rawKeyDown"))
         self.send("Input.dispatchKeyEvent", dict(params, type="keyUp"))

@@ -2,7 +2,7 @@
 // Inside a menu frame: clicks an item when asked, as a visitor's press and release would.
 window.addEventListener('load', () => {
   const click = (n) => {
-    const item = document.querySelectorAll('[role=menuitem]')[n];
+    const item = document.querySelectorAll('.km-item')[n];
     for (const type of ['pointerover', 'pointerdown', 'pointerup'])
       item.dispatchEvent(new PointerEvent(type, { bubbles: true, pointerType: 'mouse', button: 0 }));
     item.click();

@@ -15,11 +15,13 @@ document.addEventListener('DOMContentLoaded', () => {
     const result = { id: test.id, found: !!box, paths: [] };
     out.push(result);
     if (!box || !controller) continue;
+    // The preview's rules know no window: nothing is moved to stay on screen here.
+    controller.keepOnScreen = false;
     for (const path of test.paths) {
       controller.close();
-      let menu = box.querySelectorAll('.km-area > [role=menubar]')[path[0]];
+      let menu = box.querySelectorAll('.km-area > .km-menu')[path[0]];
       for (let level = 1; menu && level < path.length; level++) {
-        const item = menu.querySelectorAll(':scope > li > [role=menuitem]')[path[level]];
+        const item = menu.querySelectorAll(':scope > li > .km-item')[path[level]];
         if (!item) break;
         point(item);
         menu = item.parentElement.querySelector(':scope > .km-menu');
@@ -28,7 +30,7 @@ document.addEventListener('DOMContentLoaded', () => {
       const shown = [...box.querySelectorAll('.km-area > .km-menu'), ...box.querySelectorAll('.km-menu .km-menu:not([hidden])')];
       const menus = shown.map((m) => ({
         rect: relative(m, box),
-        items: [...m.querySelectorAll(':scope > li > [role=menuitem]')].map((i) => relative(i, box)),
+        items: [...m.querySelectorAll(':scope > li > .km-item')].map((i) => relative(i, box)),
       }));
       result.paths.push({ path, open: controller.path.top < 0 ? [] : [controller.path.top, ...controller.path.items],
         menus });

@@ -25,6 +25,7 @@ sys.path.insert(0, str(HERE))
 
 import chromium  # noqa: E402
 import pages  # noqa: E402
+import placement  # noqa: E402
 import visitors  # noqa: E402
 
 GENERATED_DOCUMENTS = 60
@@ -154,6 +155,10 @@ DAMAGED = [
     (pages.param("I0-0", "A") + pages.param("Misc", "1,1,-0,"), 1),
     (pages.param("I0-0", "A") + pages.param("Misc", "1,1,-0,0-0,"), 1),
     (pages.param("Misc", "abc") + pages.param("I0-0", "A"), 0),
+    # A menu numbered past what the page holds, and two menus sharing one item budget.
+    (pages.param("ApStyle", "") + pages.param("MStyle-5", "") + pages.param("IStyle-5", "") + pages.param("I5-0", "A")
+     + pages.param("Misc", "6,0,0,0,0,0,1,-5,"), 0),
+    (pages.param("I0-0", "A") + pages.param("I1-0", "B") + pages.param("Misc", "2,40,1,-0,-1,"), 1),
 ]
 
 
@@ -167,18 +172,26 @@ def test_behaviour(browser, program_folder, work, failures):
                                (HOSTILE_LABELS[2], None, "", "javascript:window.pwned=3"),
                                (HOSTILE_LABELS[3], None, "", "new.htm", "_blank"),
                                ("Tab", None, "", "java&#9;script:window.pwned=5"),
-                               ("Control", None, "", "&#1;javascript:window.pwned=6")], w=300)
+                               ("Control", None, "", "&#1;javascript:window.pwned=6"),
+                               # A comma would split the item's fields: the link ends before it.
+                               ("Data", None, "", "data:text/html;base64")],
+                              w=300)
     cut = [pages.FixedMenu([("About Us Club",)], w=60, y=10 + 30 * align,
                            styles=["FFFFFF,000000,011,0,1,14,0,0%d,0,3,," % align] * 3) for align in range(3)]
-    berries = pages.FixedMenu([("Kiwi",), ("Lime",), ("Mango", None, "", "#mango")])
-    fruit = pages.FixedMenu([("Apples",), ("Berries", berries), ("Cherries",)])
-    keyboard = pages.FixedMenu([("Fruit", fruit), ("Vegetables", pages.FixedMenu([("Leek",), ("Kale",)])),
-                                ("Grains",)], align=1)
+    berries = pages.FixedMenu([("Kiwi", None, "", "#kiwi"), ("Lime", None, "", "#lime"), ("Mango", None, "", "#mango")])
+    fruit = pages.FixedMenu([("Apples", None, "", "#apples"), ("Berries", berries), ("Cherries", None, "", "#cherries")])
+    keyboard = pages.FixedMenu([("Fruit", fruit, "", "#fruit"), ("Vegetables", pages.FixedMenu([("Leek",), ("Kale",)])),
+                                ("Grains", None, "", "#grains")], align=1, styles=styles)
+    narrow = pages.FixedMenu([("Top", pages.FixedMenu([("Inner", None, "", "#inner")])), ("Link", None, "", "#link")],
+                             align=1, w=140)
     body = ['<div id="states">%s</div>' % pages.fixed_applet([states]),
             # References in links reach the browser as the program writes them, unescaped.
             '<div id="hostile">%s</div>' % pages.fixed_applet([hostile], width=320).replace("&amp;#", "&#"),
             '<div id="cut">%s</div>' % pages.fixed_applet(cut, width=200),
-            '<div id="keyboard">%s</div>' % pages.fixed_applet([keyboard])]
+            '<div id="keyboard">%s</div><button id="outside">Outside</button>' % pages.fixed_applet([keyboard]),
+            # The place of an applet as wide as it, and of one a pixel wider.
+            '<div id="exact" style="width:300px">%s</div>' % pages.fixed_applet([narrow], width=300),
+            '<div id="wider" style="width:300px">%s</div>' % pages.fixed_applet([narrow], width=301)]
     damaged_ids = []
     for n, (params, _) in enumerate(DAMAGED):
         width = 'abc' if n == 5 else '300'
@@ -299,6 +312,7 @@ def main():
         env = dict(os.environ, XDG_CONFIG_HOME=str(work / "config"), HOME=str(work / "home"))
         test_behaviour(browser, program_folder, work, failures)
         test_links(browser, program_folder, work, failures)
+        placement.run(browser, kestrune, program_folder, work, env, failures)
         templates = pages.save_templates(kestrune, program_folder, work, env)
         failures.check(len(templates) >= 13, "expected the 13 built-in templates, saved %d" % len(templates))
         test_contrast(templates, failures)

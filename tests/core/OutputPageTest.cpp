@@ -8,6 +8,7 @@
 #include "services/AppletClassFile.h"
 #include "output/HtmlPageBuilder.h"
 #include "output/LinkScheme.h"
+#include "output/OutputTexts.h"
 #include "output/PageLanguage.h"
 #include "services/ParameterCheck.h"
 
@@ -151,7 +152,7 @@ TEST(HtmlPageTest, RuntimePageIsTodaysDocumentAndCopyTakesTheParagraphWithTheRun
     const std::string page = BuildPage(applet, true, "de-CH");
     const std::string line = "<script src=\"kestrune-menu.js\"></script>";
     const std::string fallback =
-        "<nav aria-label=\"Vorane Applet Properties\">\r\n"
+        "<nav aria-label=\"Vorane Applet Properties\">\r\n" + std::string(texts::kFallbackListStyle) +
         "<ul>\r\n"
         "<li><a href=\"index.html\" target=\"_self\">Home</a></li>\r\n"
         "<li>Products<ul>\r\n"
@@ -193,15 +194,19 @@ TEST(HtmlPageTest, FallbackListEscapesTextsAndDropsScriptLinksAndHiddenItems) {
     ItemAt(top, 3).m_link = " &#1;javascript:alert(1)";
     CVorane& hidden = AddTopMenu(applet, {"Hidden menu"});
     hidden.m_visible = 0;
+    AddTopMenu(applet, {"Across"}).m_MenuAlign = 1;
     const std::string page = BuildPage(applet, true);
     const std::size_t begin = page.find("<nav"), end = page.find("</nav>");
     ASSERT_NE(end, std::string::npos);
     EXPECT_EQ(page.substr(begin, end - begin),
-              "<nav aria-label=\"A &quot;title&quot; &lt;/p&gt;&lt;b&gt;\">\r\n<ul>\r\n"
+              "<nav aria-label=\"A &quot;title&quot; &lt;/p&gt;&lt;b&gt;\">\r\n" + std::string(texts::kFallbackListStyle) +
+              "<ul>\r\n"
               "<li><a href=\"a.htm?x=1&amp;y=&quot;2&quot;\" target=\"main&quot;x\" "
               "title=\"&lt;img src=x onerror=alert(1)&gt;\">Line break</a></li>\r\n"
               "<li>&lt;/applet&gt;&lt;script&gt;x()&lt;/script&gt;</li>\r\n"
-              "<li>Tom &amp; Jerry &amp; &#9733;</li>\r\n</ul>\r\n");
+              "<li>Tom &amp; Jerry &amp; &#9733;</li>\r\n</ul>\r\n"
+              // A menu whose items run across is a row without scripts too.
+              "<ul class=\"km-across\">\r\n<li>Across</li>\r\n</ul>\r\n");
     // The copy still ends at the paragraph's own end.
     EXPECT_TRUE(AppletParagraph(page).ends_with("</nav>\r\n</applet>\r\n</p>\r\n<script src=\"kestrune-menu.js\"></script>"));
 }

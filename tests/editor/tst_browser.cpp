@@ -214,12 +214,9 @@ private slots:
                  (FakeProgramLauncher::Call{false, "/jdk/bin/appletviewer", "/opt/Kes trune/Sample/Samples.html", ""}));
     }
 
-private:
-    QTemporaryDir m_programs;
-    QByteArray m_savedPath;
-
     // A browser that refuses to run (as one started as root without its sandbox switch)
-    // ends at once with an error: it is reported with its error output. One that ends
+    // ends at once with an error: it is reported with the first line of its error output,
+    // the default browser too. One that ends
     // well is not, and a missing program is said at once. The page's name reaches the
     // program as one argument, whatever it holds.
     void aBrowserEndingAtOnceWithAnErrorIsReported() {
@@ -264,6 +261,10 @@ private:
         QCOMPARE(reports[2], QString());
         QCOMPARE(reports[3], QStringLiteral("[1:1:ERROR] cannot open /tmp/page.htm"));
     }
+
+private:
+    QTemporaryDir m_programs;
+    QByteArray m_savedPath;
 };
 
 QTEST_MAIN(BrowserTest)
