@@ -326,7 +326,7 @@ void PendingFile::Discard() {
     m_temporary.clear();
 }
 
-bool PendingFile::Write(const fs::path& target, std::string_view content, std::string* error) {
+bool PendingFile::Write(const fs::path& target, std::string_view content, std::string* error, bool flush) {
     Discard();
     m_target = target;
     // The new file keeps the old one's permissions; a new name gets the usual ones.
@@ -343,7 +343,7 @@ bool PendingFile::Write(const fs::path& target, std::string_view content, std::s
         }
         m_temporary = temporary;
         const bool whole = WriteAll(file.Get(), content) && ::fchmod(file.Get(), mode) == 0 &&
-                           ::fsync(file.Get()) == 0;
+                           (!flush || ::fsync(file.Get()) == 0);
         if (!whole) {
             const int code = errno;
             Discard();
@@ -354,7 +354,7 @@ bool PendingFile::Write(const fs::path& target, std::string_view content, std::s
     return Fail(error, texts::kCannotWriteFile, target);
 }
 
-bool PendingFile::Commit(std::string* error) {
+bool PendingFile::Commit(std::string* error, bool flushFolder) {
     if (m_temporary.empty()) return Fail(error, texts::kCannotWriteFile, m_target);
     if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
         const int code = errno;
@@ -362,8 +362,15 @@ bool PendingFile::Commit(std::string* error) {
         return FailWithSystemReason(error, texts::kCannotWriteFile, m_target, code);
     }
     m_temporary.clear();
-    SyncFolder(m_target.parent_path());
+    if (flushFolder) SyncFolder(m_target.parent_path());
     return true;
 }
+
+bool FlushFileSystem(const fs::path& folder) {
+    const FileHandle handle(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return handle.IsOpen() && ::syncfs(handle.Get()) == 0;
+}
+
+void FlushFolder(const fs::path& folder) { SyncFolder(folder); }
 
 }  // namespace kestrune

@@ -74,10 +74,12 @@ public:
     ~PendingFile();
 
     // Writes content to a new temporary file beside target (target must be a checked
-    // destination); false with *error when it could not be written whole.
-    bool Write(const std::filesystem::path& target, std::string_view content, std::string* error);
-    // Renames the temporary file over the target; the target's folder is flushed.
-    bool Commit(std::string* error);
+    // destination); false with *error when it could not be written whole. Without flush
+    // the file is left for one FlushFileSystem over many files, before any is committed.
+    bool Write(const std::filesystem::path& target, std::string_view content, std::string* error, bool flush = true);
+    // Renames the temporary file over the target; the target's folder is flushed unless
+    // the caller flushes it once after many renames (FlushFolder).
+    bool Commit(std::string* error, bool flushFolder = true);
     void Discard();
     const std::filesystem::path& Target() const { return m_target; }
     const std::filesystem::path& Temporary() const { return m_temporary; }
@@ -86,6 +88,12 @@ private:
     std::filesystem::path m_target;
     std::filesystem::path m_temporary;
 };
+
+// Writes to disk what the file system holding folder has pending: one flush for many files
+// written without their own.
+bool FlushFileSystem(const std::filesystem::path& folder);
+// Writes a folder's entries (renames into it) to disk.
+void FlushFolder(const std::filesystem::path& folder);
 
 // The prefix of every temporary name written beside target.
 std::string TemporaryPrefixFor(const std::filesystem::path& target);

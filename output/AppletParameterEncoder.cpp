@@ -11,6 +11,7 @@
 #include "model/VoraneItem.h"
 #include "output/CharacterReferences.h"
 #include "output/OutputTexts.h"
+#include "output/SiteLinks.h"
 #include "base/TextRoutines.h"
 
 namespace kestrune {
@@ -33,6 +34,11 @@ public:
         AppendNumber(m_text, number);
         ++m_count;
         return *this;
+    }
+    // A media name or link, as seen from a page in folder: the top's own pages (every
+    // ordinary page) take it as it is, without a copy.
+    FieldList& AddSeen(std::string_view folder, std::string_view link) {
+        return folder.empty() ? Add(link) : Add(LinkSeenFrom(folder, link));
     }
     // Fields that are each followed by a comma, the last one included.
     std::string Terminated() const { return m_count ? m_text + ',' : m_text; }
@@ -110,29 +116,29 @@ bool AppletParameterEncoder::IsEmitted(const CVorane* menu) {
     return menu && menu->m_visible != 0 && menu->HasVisibleItem();
 }
 
-std::string AppletStyleValue(const CAppletParameters& applet, MediaFileSearch& media) {
+std::string AppletStyleValue(const CAppletParameters& applet, MediaFileSearch& media, std::string_view pageFolder) {
     FieldList fields;
     fields.Add(ColorText(applet.m_appBKColor))
         .Add(ColorText(applet.m_appBKColor))
-        .Add(media.FileName(applet.m_appBKImagePath))
+        .AddSeen(pageFolder, media.FileName(applet.m_appBKImagePath))
         .Add(applet.m_appBKImageMode)
         .Add(applet.m_appBKImageX)
         .Add(applet.m_appBKImageY)
-        .Add(media.FileName(applet.m_appBKAudioPath));
+        .AddSeen(pageFolder, media.FileName(applet.m_appBKAudioPath));
     return fields.Joined();
 }
 
-std::string ItemValue(const CVoraneItem& item, MediaFileSearch& media) {
+std::string ItemValue(const CVoraneItem& item, MediaFileSearch& media, std::string_view pageFolder) {
     FieldList fields;
     fields.Add(EncodeLabel(item.m_label))
         .Add(item.m_description)
-        .Add(media.FileName(item.m_normalImage))
-        .Add(media.FileName(item.m_overImage))
-        .Add(media.FileName(item.m_clickImage))
-        .Add(media.FileName(item.m_overAudio))
-        .Add(media.FileName(item.m_clickAudio))
+        .AddSeen(pageFolder, media.FileName(item.m_normalImage))
+        .AddSeen(pageFolder, media.FileName(item.m_overImage))
+        .AddSeen(pageFolder, media.FileName(item.m_clickImage))
+        .AddSeen(pageFolder, media.FileName(item.m_overAudio))
+        .AddSeen(pageFolder, media.FileName(item.m_clickAudio))
         .Add(item.m_target.empty() ? std::string_view(texts::kDefaultTarget) : std::string_view(item.m_target))
-        .Add(item.m_link);
+        .AddSeen(pageFolder, item.m_link);
     return fields.Joined();
 }
 
@@ -154,7 +160,7 @@ void AppletParameterEncoder::EmitMenuLines(std::string& text, const CVorane& men
         m_emittedItems.push_back(item.get());
         m_subMenuNumbers.push_back(-1);
         AppendParameterLine(text, texts::kParamItemPrefix + suffix + "-" + std::to_string(visibleIndex++),
-                            ItemValue(*item, m_media));
+                            ItemValue(*item, m_media, m_pageFolder));
     }
 }
 
@@ -203,7 +209,7 @@ void AppletParameterEncoder::BuildInto(std::string& text) {
     m_topLevelNumbers.clear();
     m_subMenuNumbers.clear();
 
-    AppendParameterLine(text, texts::kParamAppletStyle, AppletStyleValue(m_applet, m_media));
+    AppendParameterLine(text, texts::kParamAppletStyle, AppletStyleValue(m_applet, m_media, m_pageFolder));
     for (const auto& menu : m_applet.m_menus) {
         const int number = m_menuCounter;
         EmitMenu(text, menu.get(), number);
@@ -212,8 +218,8 @@ void AppletParameterEncoder::BuildInto(std::string& text) {
     AppendParameterLine(text, texts::kParamMisc, MiscValue());
 }
 
-AppletParameterEncoder::AppletParameterEncoder(const CAppletParameters& applet)
-    : m_applet(applet), m_media(applet.m_documentFolder) {}
+AppletParameterEncoder::AppletParameterEncoder(const CAppletParameters& applet, std::string pageFolder)
+    : m_applet(applet), m_media(applet.m_documentFolder), m_pageFolder(std::move(pageFolder)) {}
 
 int AppletParameterEncoder::NumberOf(const CVorane* menu) const {
     const auto found = m_numbers.find(menu);

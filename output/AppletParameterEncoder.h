@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -22,8 +23,9 @@ class CVoraneItem;
 // build live here, so building reads the model and never changes it.
 class AppletParameterEncoder {
 public:
-    // Media names are looked up from the document's folder.
-    explicit AppletParameterEncoder(const CAppletParameters& applet);
+    // Media names are looked up from the document's folder; media names and relative links
+    // are written as seen from pageFolder below it (see SiteLinks.h).
+    explicit AppletParameterEncoder(const CAppletParameters& applet, std::string pageFolder = {});
     std::string Build();
     // The same block appended to text, so a page is built in one string.
     void BuildInto(std::string& text);
@@ -47,6 +49,7 @@ private:
 
     const CAppletParameters& m_applet;
     MediaFileSearch m_media;
+    std::string m_pageFolder;
     int m_menuCounter = 0;
     std::string m_countText;
     std::vector<const CVoraneItem*> m_emittedItems;
@@ -66,9 +69,10 @@ std::string ItemStylesValue(const CVorane& menu);
 // A label with every CR LF written as the applet's line-break token.
 std::string EncodeLabel(const std::string& label);
 // The values of the "ApStyle" line and of one item's "I" line, media files named as found
-// by media. The live preview encodes single items through these as the page does.
-std::string AppletStyleValue(const CAppletParameters& applet, MediaFileSearch& media);
-std::string ItemValue(const CVoraneItem& item, MediaFileSearch& media);
+// by media and seen from pageFolder. The live preview encodes single items through these
+// as the page does.
+std::string AppletStyleValue(const CAppletParameters& applet, MediaFileSearch& media, std::string_view pageFolder = {});
+std::string ItemValue(const CVoraneItem& item, MediaFileSearch& media, std::string_view pageFolder = {});
 
 // The applet's <param> block.
 std::string BuildAppletParameters(const CAppletParameters& applet);

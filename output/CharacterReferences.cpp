@@ -180,4 +180,20 @@ void AppendEscapedText(std::string& out, std::string_view text) {
     }
 }
 
+std::string AsciiWithReferences(std::string_view text) {
+    std::string ascii;
+    ascii.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            ascii += c;
+            continue;
+        }
+        ascii += "&#";
+        ascii += std::to_string(static_cast<std::uint32_t>(Windows1252ToUnicode(byte)));
+        ascii += ';';
+    }
+    return ascii;
+}
+
 }  // namespace kestrune

@@ -23,6 +23,10 @@ std::string EscapeTitleText(std::string_view title);
 // code page cannot hold show as in the parameters. CR and LF become spaces.
 void AppendEscapedText(std::string& out, std::string_view text);
 
+// Windows-1252 text with every byte beyond ASCII written as the decimal reference of its
+// character ("\xE9" becomes "&#233;"), so it reads alike whatever code page holds it.
+std::string AsciiWithReferences(std::string_view text);
+
 // Where a reference stands: browsers leave "&copy=" or "&copyx" alone inside an
 // attribute value, but read "&copy" as the sign in text.
 enum class ReferencePlace { AttributeValue, Text };

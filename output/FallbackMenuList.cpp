@@ -11,6 +11,7 @@
 #include "output/CharacterReferences.h"
 #include "output/LinkScheme.h"
 #include "output/OutputTexts.h"
+#include "output/SiteLinks.h"
 
 namespace kestrune {
 
@@ -41,10 +42,29 @@ void AppendAttribute(std::string& out, std::string_view name, std::string_view v
     out += '"';
 }
 
-void AppendItem(std::string& out, const CVoraneItem& item) {
-    const std::optional<std::string> href = FallbackHref(item.m_link);
+bool Holds(const std::unordered_set<const CVoraneItem*>* items, const CVoraneItem& item) {
+    return items && items->count(&item) > 0;
+}
+
+// "page" for the item that leads to the page, "true" for the items on the way to it.
+const char* CurrentMark(const CVoraneItem& item, const MenuListPlace& place) {
+    if (Holds(place.current, item)) return "page";
+    if (Holds(place.currentPath, item)) return "true";
+    return nullptr;
+}
+
+void AppendItem(std::string& out, const CVoraneItem& item, const MenuListPlace& place) {
+    const char* current = CurrentMark(item, place);
+    const std::optional<std::string> href =
+        FallbackHref(place.folder.empty() ? std::string(item.m_link) : LinkSeenFrom(place.folder, item.m_link));
     if (!href) {
+        if (current) {
+            out += "<span";
+            AppendAttribute(out, "aria-current", current);
+            out += '>';
+        }
         AppendLabel(out, item.m_label);
+        if (current) out += "</span>";
         return;
     }
     const std::string_view target = Trimmed(item.m_target);
@@ -53,6 +73,7 @@ void AppendItem(std::string& out, const CVoraneItem& item) {
     out += '"';
     AppendAttribute(out, "target", target.empty() ? std::string_view(texts::kDefaultTarget) : target);
     if (!item.m_description.empty()) AppendAttribute(out, "title", item.m_description);
+    if (current) AppendAttribute(out, "aria-current", current);
     out += '>';
     AppendLabel(out, item.m_label);
     out += "</a>";
@@ -60,7 +81,7 @@ void AppendItem(std::string& out, const CVoraneItem& item) {
 
 // One top-level menu and everything below it, walked with an explicit stack so that a
 // deep tree cannot exhaust the call stack.
-void AppendMenuTree(std::string& out, const CVorane& top) {
+void AppendMenuTree(std::string& out, const CVorane& top, const MenuListPlace& place) {
     struct Open {
         const CVorane* menu;
         std::size_t next;
@@ -78,7 +99,7 @@ void AppendMenuTree(std::string& out, const CVorane& top) {
         }
         const CVoraneItem& item = *items[current.next++];
         out += "<li>";
-        AppendItem(out, item);
+        AppendItem(out, item, place);
         const CVorane* sub = item.m_subMenu.Existing();
         if (AppletParameterEncoder::IsEmitted(sub)) {
             out += "<ul>\r\n";
@@ -103,13 +124,13 @@ std::optional<std::string> FallbackHref(std::string_view link) {
 
 bool IsLeftOutScriptLink(std::string_view link) { return !Trimmed(link).empty() && !FallbackHref(link); }
 
-void AppendFallbackMenuList(std::string& page, const CAppletParameters& applet) {
+void AppendFallbackMenuList(std::string& page, const CAppletParameters& applet, const MenuListPlace& place) {
     page += "<nav";
     if (!applet.m_HTMLTitle.empty()) AppendAttribute(page, "aria-label", applet.m_HTMLTitle);
     page += ">\r\n";
     page += texts::kFallbackListStyle;
     for (const auto& menu : applet.m_menus)
-        if (AppletParameterEncoder::IsEmitted(menu.get())) AppendMenuTree(page, *menu);
+        if (AppletParameterEncoder::IsEmitted(menu.get())) AppendMenuTree(page, *menu, place);
     page += "</nav>\r\n";
 }
 

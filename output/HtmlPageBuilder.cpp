@@ -7,7 +7,9 @@
 #include "output/CharacterReferences.h"
 #include "output/FallbackMenuList.h"
 #include "output/OutputTexts.h"
+#include "output/MenuRuntimeFile.h"
 #include "output/PageLanguage.h"
+#include "output/SiteLinks.h"
 
 namespace kestrune {
 
@@ -17,15 +19,21 @@ const char* ParagraphAlignWord(int align) {
     return names::kParagraphAligns[static_cast<std::size_t>(align)];
 }
 
-void AppendAppletHead(std::string& page, const CAppletParameters& applet) {
+void AppendAppletHead(std::string& page, const CAppletParameters& applet, std::string_view pageFolder) {
     page += texts::kAppletStart;
     page += texts::kAppletClassFileName;
+    // A page below the document's folder finds the class file through the applet's code
+    // base; the class name stays as the runtime looks for it.
+    if (!pageFolder.empty()) {
+        page += texts::kAppletCodeBase;
+        page += LinkSeenFrom(pageFolder, ".");
+    }
     page += texts::kAppletWidth;
     page += std::to_string(applet.m_appWidth);
     page += texts::kAppletHeight;
     page += std::to_string(applet.m_appHeight);
     page += texts::kAppletStartEnd;
-    AppletParameterEncoder(applet).BuildInto(page);
+    AppletParameterEncoder(applet, std::string(pageFolder)).BuildInto(page);
 }
 
 PageMenuMarks MenuMarksOf(const CAppletParameters& applet) {
@@ -41,11 +49,11 @@ bool PageCarries(std::string_view page, const PageMenuMarks& marks) {
 
 namespace {
 
-void AppendAppletStart(std::string& page, const CAppletParameters& applet) {
+void AppendAppletStart(std::string& page, const CAppletParameters& applet, std::string_view pageFolder = {}) {
     page += texts::kParagraphStart;
     page += ParagraphAlignWord(applet.m_Align);
     page += texts::kParagraphStartEnd;
-    AppendAppletHead(page, applet);
+    AppendAppletHead(page, applet, pageFolder);
 }
 
 // The page as the applet's era wrote it.
@@ -82,6 +90,19 @@ std::string BuildRuntimePage(const CAppletParameters& applet, std::string_view l
 }
 
 }  // namespace
+
+std::string BuildMenuBlock(const CAppletParameters& applet, const MenuListPlace& place) {
+    std::string block;
+    AppendAppletStart(block, applet, place.folder);
+    AppendFallbackMenuList(block, applet, place);
+    block += texts::kAppletEnd;
+    block += texts::kParagraphEnd;
+    block += texts::kRuntimeScriptOpen;
+    block += LinkSeenFrom(place.folder, kMenuRuntimeFileName);
+    block += texts::kRuntimeScriptClose;
+    block += texts::kCrLf;
+    return AsciiWithReferences(block);
+}
 
 std::string BuildPage(const CAppletParameters& applet, bool withRuntime, std::string_view language) {
     return withRuntime ? BuildRuntimePage(applet, language) : BuildAppletPage(applet);

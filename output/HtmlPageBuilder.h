@@ -19,8 +19,16 @@ class CAppletParameters;
 std::string BuildPage(const CAppletParameters& applet, bool withRuntime = false, std::string_view language = {});
 std::string BuildHTML(const CAppletParameters& applet);
 
-// The applet's start tag and its parameter lines, as the page holds them.
-void AppendAppletHead(std::string& page, const CAppletParameters& applet);
+// The applet's start tag and its parameter lines, as the page holds them; on a page in
+// pageFolder below the document's folder, with its paths as seen from there.
+void AppendAppletHead(std::string& page, const CAppletParameters& applet, std::string_view pageFolder = {});
+
+struct MenuListPlace;
+// The menu as one page of a site carries it: the runtime page's applet paragraph with the
+// plain list and the runtime's line, every path as seen from the page's folder, every
+// character beyond ASCII as a numeric reference (so it reads alike in a page of any code
+// page), CR LF line ends.
+std::string BuildMenuBlock(const CAppletParameters& applet, const MenuListPlace& place);
 
 // What marks a page as one written for a menu, whatever else it holds (the runtime's
 // line, a newer page frame): its title element and its applet head.

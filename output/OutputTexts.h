@@ -33,6 +33,7 @@ inline constexpr const char* kTitleClose = "</title>";
 inline constexpr const char* kParagraphStart = "<p align=\"";
 inline constexpr const char* kParagraphStartEnd = "\">\r\n";
 inline constexpr const char* kAppletStart = "<applet code=\"";
+inline constexpr const char* kAppletCodeBase = "\" codebase=\"";
 inline constexpr const char* kAppletWidth = "\" align=\"baseline\" width=\"";
 inline constexpr const char* kAppletHeight = "\" height=\"";
 inline constexpr const char* kAppletStartEnd = "\">\r\n";
@@ -40,6 +41,9 @@ inline constexpr const char* kAppletParagraphEnd = "</applet>\r\n</p>\r\n";
 inline constexpr const char* kPageEnd = "</html>";
 // The script runtime's line, written right after the applet paragraph when asked for.
 inline constexpr const char* kRuntimeScriptTag = "<script src=\"kestrune-menu.js\"></script>";
+// The same line around another path to the runtime.
+inline constexpr const char* kRuntimeScriptOpen = "<script src=\"";
+inline constexpr const char* kRuntimeScriptClose = "\"></script>";
 // The fallback list's own look, for browsers without scripts and until the runtime has
 // drawn the menus: a tidy site menu whose sub lists open on hover and on keyboard focus.
 // Closed sub lists lie out of sight rather than hidden, so Tab reaches every link.

@@ -12,6 +12,7 @@ file(GLOB_RECURSE sources
   "${SOURCE_DIR}/persist/*.cpp" "${SOURCE_DIR}/persist/*.h"
   "${SOURCE_DIR}/output/*.cpp" "${SOURCE_DIR}/output/*.h"
   "${SOURCE_DIR}/services/*.cpp" "${SOURCE_DIR}/services/*.h"
+  "${SOURCE_DIR}/site/*.cpp" "${SOURCE_DIR}/site/*.h"
   "${SOURCE_DIR}/editor/*.cpp" "${SOURCE_DIR}/editor/*.h")
 
 set(failures "")

@@ -26,6 +26,14 @@ inline const QString kFindPosition = QStringLiteral("%1 of %2");
 inline const QString kSaveMissingMedia =
     QStringLiteral("Saved, but these media files were not found; the page names none for them:\n");
 inline const QString kSaveAsCaption = QStringLiteral("Save As");
+// Publish to Site, Check Links and the item sheet's Browse button work in the site: the
+// folder of the document's page and everything below it.
+inline const QString kSaveFirstForSite =
+    QStringLiteral("Save the document first: the folder of its page and everything below it is the site.");
+inline const QString kOutsideSite = QStringLiteral(
+    "\"%1\" lies outside the site \"%2\". Pick a page in the document's folder or below it.");
+inline const QString kLinkToPageCaption = QStringLiteral("Link to a Page of the Site");
+inline const QString kSitePageFilter = QStringLiteral("Web Pages (*.htm *.html);;All Files (*)");
 // A file type's name ends with its patterns in brackets, which the dialog shows as written.
 inline const QString kSaveFilter = QStringLiteral("Kestrune Saved HTML (*.htm);;All Files (*)");
 inline const QString kPageExtension = QStringLiteral(".htm");

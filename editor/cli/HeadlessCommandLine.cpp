@@ -26,6 +26,10 @@
 #include "services/DocumentFile.h"
 #include "services/DocumentHost.h"
 #include "services/TemplateStore.h"
+#include "site/LinkCheck.h"
+#include "site/SiteDocument.h"
+#include "site/SitePages.h"
+#include "site/SitePublish.h"
 #include "base/TextRoutines.h"
 #include "output/HtmlPageBuilder.h"
 #include "output/MenuLayout.h"
@@ -55,7 +59,7 @@ struct UsageError {
     std::string message;
 };
 
-enum class Action { Params, Html, Check, Save, New, Layout, Help, Version };
+enum class Action { Params, Html, Check, Save, New, Layout, Publish, CheckLinks, Help, Version };
 
 struct Request {
     std::optional<std::string> appDir;
@@ -64,13 +68,14 @@ struct Request {
     std::string dest;      // DEST of --save
     bool autoSize = false;
     bool runtime = false;  // the script runtime's line in the page, and its copy
+    bool add = false;      // --publish puts the menu into pages without markers
     MenuPath open;         // --open of --layout
 };
 
 const std::set<std::string>& ActionOptions() {
     static const std::set<std::string> options = {ht::kParams, ht::kHtml, ht::kCheck, ht::kSave,
                                                   ht::kNew,    ht::kLayout, ht::kHelp, ht::kVersion, ht::kAutoSize,
-                                                  ht::kRuntime};
+                                                  ht::kRuntime, ht::kPublish, ht::kCheckLinks};
     return options;
 }
 
@@ -97,7 +102,8 @@ std::optional<std::string> UnknownOption(const std::vector<std::string>& args) {
             ++i;
             continue;
         }
-        if (ActionOptions().count(arg) == 0 && arg != ht::kOpen && arg != previewtexts::kViewOption && !IsToolkitFlag(name))
+        if (ActionOptions().count(arg) == 0 && arg != ht::kOpen && arg != ht::kAdd && arg != previewtexts::kViewOption &&
+            !IsToolkitFlag(name))
             return arg;
     }
     return std::nullopt;
@@ -183,6 +189,16 @@ Request ParseRequest(const std::vector<std::string>& args) {
         return request;
     }
     if (action == ht::kLayout) return ParseLayoutRequest(reader, request);
+    if (action == ht::kPublish || action == ht::kCheckLinks) {
+        request.action = action == ht::kPublish ? Action::Publish : Action::CheckLinks;
+        request.file = reader.TakeValueOf(action);
+        if (request.action == Action::Publish && !reader.AtEnd() && reader.Peek() == ht::kAdd) {
+            reader.Take();
+            request.add = true;
+        }
+        if (!reader.AtEnd()) throw UsageError{FormatMessage(ht::kUnexpectedArgument, reader.Take())};
+        return request;
+    }
     if (action == ht::kNew) {
         request.action = Action::New;
         request.file = reader.TakeValueOf(ht::kNew);
@@ -256,6 +272,35 @@ int PrintLayout(const Request& request, HeadlessEnvironment& env) {
     return 0;
 }
 
+// Saves the document as a page with the runtime (unless its files are already that), then
+// puts its menu into every page of its site, one report line per page as each is done.
+int Publish(CAppletParameters& applet, const Request& request, HeadlessEnvironment& env, IDocumentHost& host,
+            std::vector<std::string>* damagedFiles) {
+    std::filesystem::path page = std::filesystem::absolute(request.file);
+    // A menu file's page is the page beside it.
+    if (page.extension() == ".kst") page.replace_extension(".htm");
+    const std::string language = pagelanguage::Read(env.settings);
+    PageReport own{page.filename().string(), PageReport::Outcome::Unchanged, {}};
+    if (!SavedPageCurrent(applet, page.string(), env.appDir, language)) {
+        if (!SaveDocument(applet, page.string(), env.appDir, host, true, language, damagedFiles)) return 1;
+        own.outcome = PageReport::Outcome::Saved;
+    }
+    env.out << ReportLine(own) << '\n';
+    SitePublisher publisher(applet, page.parent_path());
+    const bool clean = PublishPages(publisher, ScanSite(page.parent_path(), own.path), request.add,
+                                    [&env](const PageReport& report) { env.out << ReportLine(report) << '\n'; });
+    env.out.flush();
+    return clean ? 0 : 1;
+}
+
+int CheckLinks(const CAppletParameters& applet, const Request& request, HeadlessEnvironment& env) {
+    const std::filesystem::path page = std::filesystem::absolute(request.file);
+    const LinkCheckResult result =
+        CheckSiteLinks(applet, page.parent_path(), ScanSite(page.parent_path(), page.filename().string()));
+    Write(env.out, result.report);
+    return result.broken.empty() ? 0 : 1;
+}
+
 int ExecuteOn(CAppletParameters& applet, const Request& request, HeadlessEnvironment& env) {
     StreamDocumentHost host(env.err);
     if (request.action == Action::New) {
@@ -292,6 +337,10 @@ int ExecuteOn(CAppletParameters& applet, const Request& request, HeadlessEnviron
             return readStatus;
         case Action::Save:
             return SaveTo(applet, request, env, host, &read.damagedFiles);
+        case Action::Publish:
+            return std::max(readStatus, Publish(applet, request, env, host, &read.damagedFiles));
+        case Action::CheckLinks:
+            return CheckLinks(applet, request, env);
         default:
             return 2;
     }

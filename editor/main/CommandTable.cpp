@@ -54,6 +54,7 @@ void SetSpecificHelpTopics(std::vector<CommandEntry>& all) {
         {cmd::FileNew, "newvoranedialog"},       {cmd::FileOpen, "opening"},
         {cmd::FileSave, "saving"},               {cmd::FileSaveAs, "saving"},
         {cmd::FileSaveAsTemplate, "saveastemplatedialog"},
+        {cmd::FilePublish, "sitemenu"},          {cmd::BuildCheckLinks, "sitemenu"},
         {cmd::EditCut, "clipboard"},             {cmd::EditCopy, "clipboard"},            {cmd::BuildFitAppletSize, "checkparams"},
         {cmd::EditPaste, "clipboard"},           {cmd::BuildCheck, "checkparams"},
         {cmd::EditUndo, "undo"},                 {cmd::EditRedo, "undo"},
@@ -93,7 +94,10 @@ std::vector<CommandEntry> BuildStandardCommands() {
               3, "save", true);
     add(Entry(cmd::FileSaveAs, "Save &As...", M::File, "Save an opened Vorane  to a specified file name", "Save As"));
     add(Entry(cmd::FileSaveAsTemplate, "Save As &Template...", M::File, "Save an opened Vorane as a template",
-              "Save As Template"))
+              "Save As Template"));
+    add(Entry(cmd::FilePublish, "&Publish to Site...", M::File,
+              "Save the page and put its menu into every page of its folder and the folders below",
+              "Publish to Site"))
         .separatorAfter = true;
     for (const char* mru : {cmd::FileMru1, cmd::FileMru2, cmd::FileMru3, cmd::FileMru4})
         add(Entry(mru, "Recent File", M::File, "Open this document"));
@@ -171,6 +175,8 @@ std::vector<CommandEntry> BuildStandardCommands() {
 
     add(Entry(cmd::BuildCheck, "&Check Parameters", M::Build, "Check if parameters are valid", "Check Vorane's parameters"))
         .icon = QStringLiteral(":/icons/checkparams.png");
+    add(Entry(cmd::BuildCheckLinks, "Check &Links", M::Build,
+              "Find item links that name no page of the site, and pages no item links to", "Check Links"));
     add(Entry(cmd::BuildFitAppletSize, previewtexts::kFitAppletSize, M::Build, previewtexts::kFitAppletSizeTip,
               "Fit Applet Size"));
     OnToolbar(add(Entry(cmd::BuildHtml, "Build &HTML...", M::Build, "Get HTML of current Vorane", "HTML")), 14,

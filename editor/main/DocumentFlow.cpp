@@ -239,14 +239,14 @@ bool CDocumentFlow::MakeFolderOf(const QString& path) const {
     return false;
 }
 
-void CDocumentFlow::Save(bool saveAs, Then then) {
+void CDocumentFlow::Save(bool saveAs, Then then, bool withRuntime) {
     if (IsWorking()) return Tell(then, false);
     const QString path = saveAs || m_doc.PathName().isEmpty() ? AskSavePath() : m_doc.PathName();
     if (path.isEmpty() || !MakeFolderOf(path)) return Tell(then, false);
     m_savingPath = QFileInfo(path).absoluteFilePath();
     CommitPendingEdits();
     if (beforeSave) beforeSave();
-    WriteInBackground(path, true, then);
+    WriteInBackground(path, true, withRuntime || m_doc.m_bScriptRuntime != 0, then);
 }
 
 // What a save's worker gives: the texts shown afterwards are made there too, as those of a big
@@ -267,13 +267,12 @@ QString MenusCutNote(const kestrune::CAppletParameters& applet) {
 }
 }  // namespace
 
-void CDocumentFlow::WriteInBackground(const QString& path, bool mayRelink, Then then) {
+void CDocumentFlow::WriteInBackground(const QString& path, bool mayRelink, bool withRuntime, Then then) {
     auto outcome = std::make_shared<SaveOutcome>();
     kestrune::CAppletParameters& applet = m_doc.Applet();
     const std::string page = path.toLocal8Bit().toStdString();
     const std::string folder = kestrune::convert::PathFromQt(QFileInfo(path).absolutePath());
     const std::string appDir = m_app.AppDir();
-    const bool withRuntime = m_doc.m_bScriptRuntime != 0;
     const std::string language = m_doc.m_pageLanguage;
     auto damagedFiles = std::make_shared<const std::vector<std::string>>(m_damagedFiles);
     // The worker reads the model in place: no edit may change it until the worker is done.
@@ -293,14 +292,14 @@ void CDocumentFlow::WriteInBackground(const QString& path, bool mayRelink, Then 
             if (!missing.empty()) outcome->missing = shelltexts::kSaveMissingMedia + kestrune::convert::LabelToWidget(missing);
             if (outcome->write.saved) outcome->menusCut = MenusCutNote(applet);
         },
-        [this, outcome, path, then] {
+        [this, outcome, path, withRuntime, then] {
             m_doc.HoldEdits(false);
             // Media moved away since the last save are found again through the copies it
             // made; taking them is an edit, made before the files are written (rarely needed).
             if (!outcome->moved.empty() && !m_work.LastCancelled()) {
                 RelinkMovedMedia(m_doc, outcome->moved);
                 CommitPendingEdits();
-                return WriteInBackground(path, false, then);
+                return WriteInBackground(path, false, withRuntime, then);
             }
             outcome->write.cancelled = outcome->write.cancelled || !outcome->moved.empty();
             FinishSave(path, *outcome, then);

@@ -62,7 +62,8 @@ public:
     // leaves the list.
     void OpenRecentFile(const QString& path);
     // Save to the document's path, or ask for one when it has none (or saveAs is set).
-    void Save(bool saveAs, Then then = {});
+    // withRuntime writes the script runtime whatever the option says (publishing to a site).
+    void Save(bool saveAs, Then then = {}, bool withRuntime = false);
     // Where the file choosers start: the document's folder, or the home folder for a new one.
     QString DialogFolder() const;
 
@@ -102,7 +103,7 @@ private:
     void TakeRead(kestrune::DocumentRead& read, const QString& documentPath, const Then& then);
     // Writes the document's files on the worker, first looking for moved media when
     // mayRelink is set.
-    void WriteInBackground(const QString& path, bool mayRelink, Then then);
+    void WriteInBackground(const QString& path, bool mayRelink, bool withRuntime, Then then);
     struct SaveOutcome;
     void FinishSave(const QString& path, const SaveOutcome& outcome, const Then& then);
 

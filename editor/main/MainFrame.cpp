@@ -2,6 +2,7 @@
 #include "main/MainFrame.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QApplication>
 #include <QPointer>
 #include <utility>
@@ -37,6 +38,7 @@
 #include "main/AboutDlg.h"
 #include "main/DlgHtml.h"
 #include "main/DocumentFlow.h"
+#include "main/SitePublishing.h"
 #include "app/ScreenFit.h"
 #include "main/WindowPlacement.h"
 #include "main/WizardInfoView.h"
@@ -47,6 +49,8 @@
 #include "properties/IconResources.h"
 #include "properties/PropertyTexts.h"
 #include "services/TemplateStore.h"
+#include "site/LinkCheck.h"
+#include "site/SitePages.h"
 #include "templates/DlgManageTemplates.h"
 #include "templates/DlgSaveAsTemplate.h"
 #include "toolbar/FlatToolBar.h"
@@ -73,6 +77,12 @@ CMainFrame::CMainFrame(CKestruneDoc& doc, CTemplateStore& templates, QWidget* pa
     m_commands = new CCommandTable(this);
     m_recentFiles.Load(App().Settings());
     m_flow = std::make_unique<CDocumentFlow>(m_doc, m_templates, m_recentFiles, this);
+    m_publishing = std::make_unique<CSitePublishing>(
+        m_doc, *m_flow, this, [this] { return m_pTreeView->CommitActivePage(); },
+        [this](const QString& report) {
+            m_pInfoView->ClearMessage();
+            SetMessageText(report);
+        });
     m_help = new CHelpCommands(App(), this);
 
     CreateToolBar();
@@ -264,6 +274,7 @@ void CMainFrame::ConnectCommands() {
     Route(cmd::FileSave, [this] { OnFileSave(); });
     Route(cmd::FileSaveAs, [this] { OnFileSaveAs(); });
     Route(cmd::FileSaveAsTemplate, [this] { OnFileSaveAsTemplate(); });
+    Route(cmd::FilePublish, [this] { m_publishing->Start(); });
     for (int i = 0; i < CRecentFileList::kMaxEntries; ++i) Route(kRecentCommands[i], [this, i] { OnOpenRecentFile(i); });
     Route(cmd::AppExit, [this] { close(); });
     Route(cmd::EditUndo, [this] { StepHistory(false); });
@@ -286,6 +297,7 @@ void CMainFrame::ConnectCommands() {
     RouteToTree(cmd::MenuMoveDown, &CKestruneView::OnMenuMoveDown);
     RouteToTree(cmd::MenuProperty, &CKestruneView::OnMenuProperty);
     Route(cmd::BuildCheck, [this] { OnCheckParameters(); });
+    Route(cmd::BuildCheckLinks, [this] { OnCheckLinks(); });
     Route(cmd::BuildHtml, [this] { OnBuildHtml(); });
     Route(cmd::BuildPreview, [this] { OnPreview(); });
     Route(cmd::ViewMenuPreview, [this] { ShowMenuPreview(*this, m_doc); });
@@ -538,6 +550,23 @@ void CMainFrame::OnFitAppletSize() {
 }
 
 void CMainFrame::OnCheckParameters() { CheckParametersIntoPane(); }
+
+// The site is the folder of the document's page: a document never saved has none.
+void CMainFrame::OnCheckLinks() {
+    if (!m_pTreeView->CommitActivePage()) return;
+    if (m_doc.PathName().isEmpty()) {
+        Dialogs().ShowMessage(this, shelltexts::kSaveFirstForSite, IDialogService::Buttons::Ok,
+                              IDialogService::Icon::Information);
+        return;
+    }
+    const QFileInfo page(m_doc.PathName());
+    const std::filesystem::path top = convert::PathFromQt(page.absolutePath());
+    const LinkCheckResult result =
+        CheckSiteLinks(m_doc.Applet(), top, ScanSite(top, convert::PathFromQt(page.fileName())));
+    m_pInfoView->ClearMessage();
+    m_pInfoView->SetMessageFont(m_pTreeView->font());
+    SetMessageText(convert::LabelToWidget(result.report));
+}
 
 void CMainFrame::OnBuildHtml() {
     if (!CheckParametersIntoPane()) return;

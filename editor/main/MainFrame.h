@@ -11,6 +11,7 @@
 #include "main/RecentFileList.h"
 
 class CHelpCommands;
+class CSitePublishing;
 class CPaneFocus;
 class CDocumentFlow;
 class CFlatToolBar;
@@ -49,6 +50,7 @@ public:
     CTreeFindBar* FindBar() const { return m_pFindBar; }
     QMenu* PopupMenu(MenuGroup group) const { return m_menus.value(group, nullptr); }
     CDocumentFlow& Flow() const { return *m_flow; }
+    CSitePublishing& Publishing() const { return *m_publishing; }
     CRecentFileList& RecentFiles() { return m_recentFiles; }
     CHelpWindow& HelpWindow();
 
@@ -85,6 +87,7 @@ public:
     void StepHistory(bool forward);
     void ToggleBar(QWidget* bar);
     void OnCheckParameters();
+    void OnCheckLinks();
     void OnBuildHtml();
     void OnPreview();
     void OnClearMessage();
@@ -136,6 +139,7 @@ private:
     QLabel* m_pReadyLabel = nullptr;
     CRecentFileList m_recentFiles;
     std::unique_ptr<CDocumentFlow> m_flow;
+    std::unique_ptr<CSitePublishing> m_publishing;
     CHelpCommands* m_help = nullptr;  // a child of the window
     int m_treeHeight = 0;
     int m_treeWidth = 0;

@@ -4,7 +4,10 @@
 #include <QFocusEvent>
 #include <QScopedValueRollback>
 
+#include <QFileInfo>
+
 #include "app/DialogService.h"
+#include "app/ShellTexts.h"
 #include "app/KestruneApp.h"
 #include "app/KestruneDoc.h"
 #include "model/VoraneItem.h"
@@ -12,6 +15,7 @@
 #include "properties/FieldReader.h"
 #include "properties/PageWidgets.h"
 #include "properties/PropertyTexts.h"
+#include "site/SitePages.h"
 #include "app/TextConvert.h"
 #include "ui_page_item.h"
 #include "app/UndoTexts.h"
@@ -29,6 +33,7 @@ CDlgItem::CDlgItem(CKestruneDoc& doc, QWidget* parent)
     m_ui->labelEdit->installEventFilter(this);
     connect(m_ui->imageButton, &QPushButton::clicked, this, &CDlgItem::EditImages);
     connect(m_ui->audioButton, &QPushButton::clicked, this, &CDlgItem::EditAudio);
+    connect(m_ui->linkBrowseButton, &QPushButton::clicked, this, &CDlgItem::BrowseForLink);
 }
 
 CDlgItem::~CDlgItem() = default;
@@ -104,6 +109,25 @@ void CDlgItem::EditImages() {
     if (Dialogs().ExecDialog(&dialog) != QDialog::Accepted) return;
     const auto& paths = dialog.Paths();
     ApplyMedia(Doc(), Doc().m_pCurItem, dialog.Scope(), ImagePaths(paths[0], paths[1], paths[2]));
+}
+
+// A page of the site, stored as the document's links are: relative to its folder.
+void CDlgItem::BrowseForLink() {
+    if (Doc().PathName().isEmpty()) {
+        Dialogs().ShowMessage(this, shelltexts::kSaveFirstForSite);
+        return;
+    }
+    const QString site = QFileInfo(Doc().PathName()).absolutePath();
+    const QString chosen =
+        Dialogs().GetOpenFileName(this, shelltexts::kLinkToPageCaption, site, shelltexts::kSitePageFilter);
+    if (chosen.isEmpty()) return;
+    const std::optional<std::string> path = PathInSite(convert::PathFromQt(site), convert::PathFromQt(chosen));
+    if (!path) {
+        Dialogs().ShowMessage(this, shelltexts::kOutsideSite.arg(chosen, site));
+        return;
+    }
+    m_ui->linkEdit->setText(convert::PathToQt(*path));
+    SaveToModel();
 }
 
 void CDlgItem::EditAudio() {

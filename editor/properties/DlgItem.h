@@ -32,6 +32,7 @@ private:
     void StoreLabel();
     void EditImages();
     void EditAudio();
+    void BrowseForLink();
 
     std::unique_ptr<Ui::ItemPage> m_ui;
     bool m_reading = false;
