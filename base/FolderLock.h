@@ -18,6 +18,7 @@ public:
     // Waits up to wait for the lock; false, with the reason in *error, when the folder
     // cannot be opened or another holder keeps the lock for longer.
     bool Acquire(const std::filesystem::path& folder, std::chrono::milliseconds wait, std::string* error);
+    bool Held() const { return m_folder.IsOpen(); }
 
 private:
     FileHandle m_folder;

@@ -12,7 +12,7 @@
 #include "model/AppletParameters.h"
 #include "services/ParameterCheck.h"
 #include "persist/PersistTexts.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "services/TemplateStore.h"
 
 int main(int argc, char** argv) {

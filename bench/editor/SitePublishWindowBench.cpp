@@ -9,7 +9,7 @@
 #include "../../tests/common/ClubSite.h"
 #include "../../tests/editor/support/FakeDialogService.h"
 #include "PauseMeter.h"
-#include "base/SettingsStore.h"
+#include "common/MemorySettingsStore.h"
 #include "main/DlgPublishSite.h"
 #include "main/DocumentFlow.h"
 #include "main/EditorShell.h"
