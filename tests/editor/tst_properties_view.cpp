@@ -92,15 +92,8 @@ private slots:
         // Looking is no change.
         QVERIFY(!editor.Doc().IsModified());
 
-        // A quarter across and two thirds down the main window, moved only as far as it takes
-        // to be wholly on the screen.
-        const QRect main = editor.Main().frameGeometry();
-        const QPoint ruleCorner(main.left() + main.width() / 4, main.top() + 2 * main.height() / 3);
+        // Where it opens beside the tree is the frame test's; here only that it is on the screen.
         const QRect available = editor.Frame()->screen()->availableGeometry();
-        const QPoint expected = KeptOnScreen(QRect(ruleCorner, editor.Frame()->frameGeometry().size()), available).topLeft();
-        const QPoint at = editor.Frame()->pos();
-        QVERIFY2(std::abs(at.x() - expected.x()) <= 16 && std::abs(at.y() - expected.y()) <= 48,
-                 qPrintable(QStringLiteral("at %1,%2 expected %3,%4").arg(at.x()).arg(at.y()).arg(expected.x()).arg(expected.y())));
         QVERIFY(available.contains(editor.Frame()->frameGeometry()));
 
         CPropertyFrame* first = editor.Frame();
