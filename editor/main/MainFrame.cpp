@@ -528,7 +528,9 @@ bool CMainFrame::CheckParametersIntoPane() {
     if (!m_pTreeView->CommitActivePage()) return false;
     m_pInfoView->ClearMessage();
     m_pInfoView->SetMessageFont(m_pTreeView->font());
-    const ParameterCheckResult result = CheckParameters(m_doc.Applet(), false);
+    // A saved document is checked as a save into its folder would judge its media.
+    const std::string page = m_doc.PathName().toLocal8Bit().toStdString();
+    const ParameterCheckResult result = CheckParameters(m_doc.Applet(), false, {!page.empty(), App().AppDir(), page});
     if (m_doc.m_bAutoChangeSize) ApplyAutoChangeSize({result.recommendedWidth, result.recommendedHeight});
     // Below the report, which stays as the command line prints it.
     SetMessageText(convert::LabelToWidget(result.report) + OversizedImageLines(m_doc.Applet()));

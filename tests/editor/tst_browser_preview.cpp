@@ -101,6 +101,26 @@ private slots:
         QVERIFY(program.dialogs.messages.isEmpty());
     }
 
+    // The window's check judges media as a save into the document's folder would, as the
+    // command line's does; an unsaved document has no folder to judge from.
+    void checkParametersNamesMediaASaveWouldPublishFromOutside() {
+        Program program;
+        CVoraneItem* item = program.FirstItem();
+        QVERIFY(item);
+        item->m_normalImage = program.Path(QStringLiteral("media/pic.gif")).toStdString();
+        const QString outside = QStringLiteral("lies outside the document's folder");
+        program.Action(cmd::BuildCheck)->trigger();
+        QVERIFY(!program.Frame().InfoView()->MessageText().contains(outside));
+
+        // As after a save into site/.
+        QVERIFY(QDir().mkpath(program.Path(QStringLiteral("site"))));
+        program.Doc().SetPathName(program.Path(QStringLiteral("site/menu.htm")));
+        program.Applet().m_documentFolder = program.Path(QStringLiteral("site")).toStdString();
+        program.Action(cmd::BuildCheck)->trigger();
+        QVERIFY2(program.Frame().InfoView()->MessageText().contains(QStringLiteral("pic.gif\" ") + outside),
+                 qPrintable(program.Frame().InfoView()->MessageText()));
+    }
+
     void autoChangeSizeAppliesBeforeThePageIsWritten() {
         Program program;
         program.Doc().m_bAutoChangeSize = 1;
