@@ -156,7 +156,7 @@ void LoadMenuRecord(CArchive& ar, CVorane& menu) {
     std::int32_t count = 0;
     if (!LoadMenuHead(ar, menu, count)) return;
     std::vector<OpenMenu> open;
-    open.push_back({&menu, count});
+    open.push_back({&menu, count, nullptr});
     LoadOpenMenus(ar, open);
 }
 

@@ -172,7 +172,7 @@ TEST(MediaWalkTest, SampleLayoutSortsImagesAndSoundsIntoTheirFolders) {
     CVoraneItem* item = AddItems(menu, {"i"});
     item->m_clickImage = image;
     item->m_overAudio = sound;
-    MediaWalker walker(MediaDestination{dir / "tpl", true}, {});
+    MediaWalker walker(MediaDestination{dir / "tpl", true, {}}, {});
     std::string report;
     walker.Walk(&menu, report);
     EXPECT_EQ(ReadAll(dir / "tpl/Sample/Image/a.gif"), GifBytes("image"));
@@ -216,7 +216,7 @@ TEST(MediaWalkTest, CopyingIntoTheMediaFolderItselfKeepsTheFiles) {
     EXPECT_EQ(clash, "Warning:\t\tItem \"b\" mouse over image file \"" + (dir / "elsewhere/pic.gif").string() +
                          "\" has the name of another media file of this menu; it is not copied.\r\n");
     std::string intoSite;
-    MediaWalker walker(MediaDestination{dir / "site", false}, {});
+    MediaWalker walker(MediaDestination{dir / "site", false, {}}, {});
     walker.ProtectSources({image});
     walker.Walk(&menu, intoSite);
     EXPECT_EQ(ReadAll(image), GifBytes("picture"));
@@ -233,7 +233,7 @@ TEST(MediaWalkTest, LaterLookUpsSeeFilesTheWalkCreated) {
     ItemAt(menu, 1).m_normalImage = source;
     ItemAt(menu, 2).m_normalImage = (dir / "page/NEW.gif").string();
     std::string report;
-    MediaWalker walker(MediaDestination{dir / "page", false}, {});
+    MediaWalker walker(MediaDestination{dir / "page", false, {}}, {});
     walker.Walk(&menu, report);
     // Only the look-up made before the copy misses.
     EXPECT_EQ(report, "Warning:\t\tItem \"before\" normal image file \"" + (dir / "page/NEW.gif").string() +
