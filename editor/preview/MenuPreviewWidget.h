@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/AppletParameters.h"
-#include "preview/MenuLayout.h"
+#include "preview/PreviewMenuLayout.h"
 #include "preview/MenuRenderer.h"
 #include "preview/PreviewImageCache.h"
 

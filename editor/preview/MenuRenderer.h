@@ -11,7 +11,7 @@
 
 #include "model/AppletParameters.h"
 #include "model/ItemStyle.h"
-#include "preview/MenuLayout.h"
+#include "preview/PreviewMenuLayout.h"
 
 class QPainter;
 class CPreviewImageCache;

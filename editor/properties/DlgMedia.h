@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "properties/MediaScope.h"
+#include "properties/MediaDialogScope.h"
 
 class IDialogService;
 class QLineEdit;

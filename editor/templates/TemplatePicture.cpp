@@ -6,7 +6,7 @@
 
 #include "model/AppletParameters.h"
 #include "model/VoraneItem.h"
-#include "preview/MenuLayout.h"
+#include "preview/PreviewMenuLayout.h"
 #include "preview/MenuRenderer.h"
 #include "preview/PreviewImageCache.h"
 

@@ -15,7 +15,7 @@
 #include "properties/DlgItem.h"
 #include "properties/DlgItemState.h"
 #include "properties/DlgMenuStyle.h"
-#include "properties/MediaScope.h"
+#include "properties/MediaDialogScope.h"
 #include "support/EditorFixture.h"
 #include "support/TreeModelAgreement.h"
 #include "tree/TreeCommands.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "properties/MediaScope.h"
+#include "properties/MediaDialogScope.h"
 
 #include "app/KestruneDoc.h"
 #include "app/UndoTexts.h"

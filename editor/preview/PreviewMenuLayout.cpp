@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "preview/MenuLayout.h"
+#include "preview/PreviewMenuLayout.h"
 
 using namespace kestrune;
 
