@@ -10,6 +10,7 @@
 #include "output/LinkScheme.h"
 #include "output/SiteLinks.h"
 #include "site/MenuLinks.h"
+#include "output/OutputTexts.h"
 #include "site/SiteTexts.h"
 
 namespace kestrune {
@@ -93,7 +94,7 @@ void AppendReport(LinkCheckResult& result) {
     for (const std::string& orphan : result.orphans) report += st::kOrphanStart + orphan + st::kOrphanEnd;
     report += st::kLeavingStart + std::to_string(result.leaving) + st::kLeavingEnd;
     if (result.broken.empty()) report += st::kAllFound;
-    report += st::kLinkReportTrailer;
+    report += texts::kReportTrailer;  // ends like the check report
 }
 
 }  // namespace

@@ -47,7 +47,5 @@ inline constexpr const char* kOrphanEnd = "\" is a page of the site that no item
 inline constexpr const char* kLeavingStart = "Leaving the site:\t";
 inline constexpr const char* kLeavingEnd = " item links lead outside the site (not fetched).\r\n";
 inline constexpr const char* kAllFound = "Every item link inside the site names a file.\r\n";
-inline constexpr const char* kLinkReportTrailer =
-    "\r\n----------------------------------End Message--------------------------------\r\n\r\n";
 
 }  // namespace kestrune::sitetexts
